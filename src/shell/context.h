@@ -1,0 +1,20 @@
+#pragma once
+
+namespace kc {
+
+struct AppState;
+class TerminalSession;
+class MessageBoxes;
+class StatusLine;
+class EventPump;
+
+// What a flow needs to do its work and to talk to the person.
+struct Context {
+    AppState& state;
+    TerminalSession& session;
+    MessageBoxes& boxes;
+    StatusLine& status;
+    EventPump& pump;
+};
+
+} // namespace kc

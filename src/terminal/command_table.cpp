@@ -1,0 +1,10 @@
+#include "terminal/command_table.h"
+
+namespace kc {
+
+const CommandTable& Commands() {
+    static const CommandTable table;
+    return table;
+}
+
+} // namespace kc

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "terminal/ctapi.h"
+#include "terminal/ctapi_library.h"
+
+#include <memory>
+
+namespace kc {
+
+// Hands out the CT-API when a terminal function is first needed.
+class CtApiProvider {
+public:
+    virtual ~CtApiProvider() = default;
+    // nullptr with the fault set when the library cannot be used.
+    virtual CtApi* acquire(LibraryFault& fault) = 0;
+};
+
+// Loads the terminal library once: KARTOCHECK_CTAPI names the file; without
+// it libctzav32.so next to the program, then on the system's library path.
+class LibraryCtApiProvider : public CtApiProvider {
+public:
+    CtApi* acquire(LibraryFault& fault) override;
+    static QString LibraryToLoad();
+
+private:
+    std::unique_ptr<CtApiLibrary> library_;
+};
+
+// A CT-API object owned elsewhere (the simulator engine in tests).
+class FixedCtApiProvider : public CtApiProvider {
+public:
+    explicit FixedCtApiProvider(CtApi& api) : api_(api) {}
+    CtApi* acquire(LibraryFault& fault) override {
+        fault = LibraryFault::None;
+        return &api_;
+    }
+
+private:
+    CtApi& api_;
+};
+
+} // namespace kc

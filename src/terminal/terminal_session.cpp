@@ -1,0 +1,124 @@
+#include "terminal/terminal_session.h"
+
+#include "shell/event_pump.h"
+#include "shell/message_boxes.h"
+#include "terminal/command_table.h"
+#include "terminal/hex_codec.h"
+
+#include <cstdlib>
+
+namespace kc {
+namespace {
+
+const QString kFileMissingText = QStringLiteral("Datei nicht gefunden, CTZAV32.dll !!!");
+const QString kEntryMissingText = QStringLiteral("Dynamic Link Library (DLL) Fehler !!! ; CTZAV32.dll ");
+
+int LampOf(int unit) { return unit == kToTerminal ? kTerminalLamp : kCardLamp; }
+
+} // namespace
+
+TerminalSession::TerminalSession(CtApiProvider& provider, SlotTables& tables, MessageBoxes& boxes,
+                                 EventPump& pump, LampObserver* lamps)
+    : provider_(provider), tables_(tables), boxes_(boxes), pump_(pump), lamps_(lamps),
+      fatalExit_([](int status) { std::exit(status); }) {}
+
+CtApi* TerminalSession::api() {
+    LibraryFault fault = LibraryFault::None;
+    CtApi* api = provider_.acquire(fault);
+    if (api)
+        return api;
+    boxes_.inform(fault == LibraryFault::FileMissing ? kFileMissingText : kEntryMissingText, MsgIcon::Critical);
+    fatalExit_(2);
+    return nullptr;
+}
+
+void TerminalSession::setLamp(int lamp, LampColor color) {
+    if (lamps_)
+        lamps_->setLamp(lamp, color);
+}
+
+int16_t TerminalSession::OpenTerminal(uint16_t pn) {
+    const int slot = SlotOfPort(pn);
+    pump_.runPendingOnce();
+    tables_.port[slot].CtApiBaudText.clear();
+    CtApi* ctapi = api();
+    if (!ctapi)
+        return kCtErrHtsi;
+    const int16_t code = ctapi->init(kCtn, pn);
+    if (code == kCtOk) {
+        sessionOpen_ = true;
+        setLamp(kCardLamp, LampColor::Green);
+        setLamp(kTerminalLamp, LampColor::Green);
+        int32_t baud = -1;
+        if (ctapi->getBaudrate(kCtn, &baud) == 0)
+            tables_.port[slot].CtApiBaudText.set(QString::number(baud));
+    }
+    return code;
+}
+
+int16_t TerminalSession::ExchangeBytes(int destination, const uint8_t* command, uint16_t lenc, uint8_t* response,
+                                       uint16_t& lenr) {
+    setLamp(LampOf(destination), LampColor::Yellow);
+    pump_.runPendingOnce();
+    CtApi* ctapi = api();
+    if (!ctapi)
+        return kCtErrHtsi;
+    uint8_t dad = uint8_t(destination);
+    uint8_t sad = 2;
+    const uint16_t capacity = lenr;
+    // The library gets its own copy: CT-API takes the command as a non-const buffer.
+    QByteArray commandCopy(reinterpret_cast<const char*>(command), lenc);
+    int16_t code = ctapi->data(kCtn, &dad, &sad, lenc, reinterpret_cast<uint8_t*>(commandCopy.data()), &lenr,
+                               response);
+    setLamp(LampOf(sad), LampColor::Green);
+    // A library claiming more bytes than the buffer holds has failed; never read past it.
+    if (code == kCtOk && lenr > capacity)
+        code = kCtErrMemory;
+    if (code == kCtOk && lenr < 2)
+        code = kCtErrMemory;
+    if (code != kCtOk)
+        lenr = 0;
+    return code;
+}
+
+int16_t TerminalSession::TransmitApdu(const QString& command, int destination, QString& response) {
+    const QByteArray bytes = HexToBytes(command);
+    uint16_t lenr = kResponseCapacity;
+    const int16_t code = ExchangeBytes(destination, reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                       uint16_t(bytes.size()), responseBuffer_.data(), lenr);
+    if (code == kCtOk)
+        response = BytesToHex(responseBuffer_.data(), lenr);
+    return code;
+}
+
+int16_t TerminalSession::CloseTerminal() {
+    pump_.runPendingOnce();
+    CtApi* ctapi = api();
+    if (!ctapi)
+        return kCtErrHtsi;
+    const int16_t code = ctapi->close(kCtn);
+    if (code == kCtOk) {
+        sessionOpen_ = false;
+        setLamp(kCardLamp, LampColor::Neutral);
+        setLamp(kTerminalLamp, LampColor::Neutral);
+    }
+    return code;
+}
+
+void TerminalSession::ResetAndCloseTerminal() {
+    QString ignored;
+    TransmitApdu(Commands().CmdResetCt, kToTerminal, ignored);
+    CloseTerminal();
+}
+
+int16_t TerminalSession::ProbeInit(uint16_t pn) {
+    CtApi* ctapi = api();
+    return ctapi ? int16_t(ctapi->init(kCtn, pn)) : int16_t(kCtErrHtsi);
+}
+
+int16_t TerminalSession::ProbeClose() {
+    CtApi* ctapi = api();
+    return ctapi ? int16_t(ctapi->close(kCtn)) : int16_t(kCtErrHtsi);
+}
+
+} // namespace kc

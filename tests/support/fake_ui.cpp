@@ -1,0 +1,27 @@
+#include "fake_ui.h"
+
+namespace kc::test {
+
+MsgAnswer DefaultAnswer(const MessageRequest& request) {
+    switch (request.buttons) {
+    case MsgButtons::Ok: return MsgAnswer::Ok;
+    case MsgButtons::OkCancel: return request.secondButtonDefault ? MsgAnswer::Cancel : MsgAnswer::Ok;
+    case MsgButtons::YesNo: return request.secondButtonDefault ? MsgAnswer::No : MsgAnswer::Yes;
+    }
+    return MsgAnswer::Ok;
+}
+
+MsgAnswer ScriptedMessageBoxes::ask(const MessageRequest& request) {
+    shown.push_back(request);
+    if (request.buttons == MsgButtons::Ok)
+        return MsgAnswer::Ok;
+    if (answers_.empty()) {
+        ++unscripted;
+        return DefaultAnswer(request);
+    }
+    const MsgAnswer answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+}
+
+} // namespace kc::test

@@ -1,0 +1,127 @@
+#include "fake_ctapi.h"
+#include "fake_ui.h"
+#include "shell/slot_tables.h"
+#include "terminal/command_table.h"
+#include "terminal/manufacturer_data.h"
+#include "terminal/terminal_session.h"
+
+#include <gtest/gtest.h>
+
+namespace kc {
+namespace {
+
+using test::FakeCtApi;
+
+class SessionTest : public ::testing::Test {
+protected:
+    FakeCtApi api;
+    FixedCtApiProvider provider{api};
+    SlotTables tables;
+    test::ScriptedMessageBoxes boxes;
+    test::CountingEventPump pump;
+    test::RecordingLamps lamps;
+    TerminalSession session{provider, tables, boxes, pump, &lamps};
+};
+
+TEST_F(SessionTest, TransmitSendsBytesAndReturnsUpperCaseHex) {
+    api.onData = [](uint8_t, const QByteArray&) { return FakeCtApi::Answer{0, QByteArray("\x0a\x90\x00", 3)}; };
+    QString response;
+    EXPECT_EQ(session.TransmitApdu("2011000000", kToTerminal, response), 0);
+    ASSERT_EQ(api.commands.size(), 1u);
+    EXPECT_EQ(api.commands[0], QByteArray("\x20\x11\x00\x00\x00", 5));
+    EXPECT_EQ(response, "0A9000");
+    EXPECT_GE(pump.pendingRuns, 1);
+}
+
+TEST_F(SessionTest, TooShortOrOverlongAnswersFailAndLeaveTheResponse) {
+    QString response = QStringLiteral("unchanged");
+    api.onData = [](uint8_t, const QByteArray&) { return FakeCtApi::Answer{0, QByteArray("\x90", 1)}; };
+    EXPECT_EQ(session.TransmitApdu("2011000000", kToTerminal, response), -11);
+    EXPECT_EQ(response, "unchanged");
+
+    api.onData = [](uint8_t, const QByteArray&) {
+        return FakeCtApi::Answer{0, QByteArray("\x90\x00", 2), TerminalSession::kResponseCapacity + 10};
+    };
+    EXPECT_EQ(session.TransmitApdu("2011000000", kToTerminal, response), -11);
+    EXPECT_EQ(response, "unchanged");
+
+    api.onData = [](uint8_t, const QByteArray&) { return FakeCtApi::Answer{-10, QByteArray("\x90\x00", 2)}; };
+    EXPECT_EQ(session.TransmitApdu("2011000000", kToTerminal, response), -10);
+    EXPECT_EQ(response, "unchanged");
+}
+
+TEST_F(SessionTest, LampsFollowDestinationAndAnsweringUnit) {
+    ASSERT_EQ(session.OpenTerminal(3), 0);
+    EXPECT_EQ(lamps.colors[kCardLamp], LampColor::Green);
+    EXPECT_EQ(lamps.colors[kTerminalLamp], LampColor::Green);
+    // A card command that the terminal answers itself: card lamp yellow, terminal lamp green.
+    api.onData = [](uint8_t, const QByteArray&) { return FakeCtApi::Answer{0, QByteArray("\x69\x85", 2), -1, 1}; };
+    QString response;
+    session.TransmitApdu(Commands().CmdSelectKvkAid, kToCard, response);
+    EXPECT_EQ(lamps.colors[kCardLamp], LampColor::Yellow);
+    EXPECT_EQ(lamps.colors[kTerminalLamp], LampColor::Green);
+    EXPECT_EQ(session.CloseTerminal(), 0);
+    EXPECT_FALSE(session.SessionOpen());
+    EXPECT_EQ(lamps.colors[kCardLamp], LampColor::Neutral);
+    EXPECT_EQ(lamps.colors[kTerminalLamp], LampColor::Neutral);
+}
+
+TEST_F(SessionTest, OpenStoresTheBaudTextInTheSlotOfThePort) {
+    api.baudValue = 9600;
+    ASSERT_EQ(session.OpenTerminal(3), 0);
+    EXPECT_TRUE(session.SessionOpen());
+    EXPECT_EQ(tables.port[3].CtApiBaudText.str(), "9600    ");
+    EXPECT_EQ(tables.port[5].CtApiBaudText.str(), "        ");
+
+    api.baudValue = 115200;
+    ASSERT_EQ(session.OpenTerminal(0x2000), 0);
+    EXPECT_EQ(tables.port[5].CtApiBaudText.str(), "115200  ");
+    EXPECT_EQ(api.initPorts.back(), 0x2000);
+
+    api.baudCode = -1;
+    ASSERT_EQ(session.OpenTerminal(3), 0);
+    EXPECT_EQ(tables.port[3].CtApiBaudText.str(), "        ");
+}
+
+TEST_F(SessionTest, FailedOpenLeavesTheSessionClosed) {
+    api.onInit = [](uint16_t) { return int8_t(-10); };
+    EXPECT_EQ(session.OpenTerminal(1), -10);
+    EXPECT_FALSE(session.SessionOpen());
+}
+
+TEST_F(SessionTest, ResetAndCloseSendsResetCtThenCloses) {
+    ASSERT_EQ(session.OpenTerminal(1), 0);
+    session.ResetAndCloseTerminal();
+    ASSERT_EQ(api.commands.size(), 1u);
+    EXPECT_EQ(api.commands[0], QByteArray("\x20\x11\x00\x00\x00", 5));
+    EXPECT_EQ(api.closes, 1);
+    EXPECT_FALSE(session.SessionOpen());
+}
+
+class ManufacturerDataTest : public SessionTest {
+protected:
+    void answer(const QByteArray& bytes) {
+        api.onData = [bytes](uint8_t, const QByteArray&) { return FakeCtApi::Answer{0, bytes}; };
+    }
+};
+
+TEST_F(ManufacturerDataTest, StoresTheThreeFiveByteFields) {
+    answer(QByteArray("\x46\x0F" "DEZAV" "QMT3 " "1.2.3" "\x90\x00", 19));
+    EXPECT_EQ(ReadManufacturerData(session, tables, 8192), 0);
+    EXPECT_EQ(tables.terminal[5].Manufacturer.str(), "DEZAV");
+    EXPECT_EQ(tables.terminal[5].CtType.str(), "QMT3 ");
+    EXPECT_EQ(tables.terminal[5].SoftwareVersion.str(), "1.2.3");
+}
+
+TEST_F(ManufacturerDataTest, UnusableAnswersStoreNothing) {
+    answer(QByteArray("\x46\x0E" "DEZAV" "QMT3 " "1.2." "\x90\x00", 18));
+    EXPECT_EQ(ReadManufacturerData(session, tables, 2), 1);
+    answer(QByteArray("\x45\x0F" "DEZAV" "QMT3 " "1.2.3" "\x90\x00", 19));
+    EXPECT_EQ(ReadManufacturerData(session, tables, 2), 1);
+    EXPECT_EQ(tables.terminal[2].Manufacturer.str(), "     ");
+    api.onData = [](uint8_t, const QByteArray&) { return FakeCtApi::Answer{-8, {}}; };
+    EXPECT_EQ(ReadManufacturerData(session, tables, 2), -8);
+}
+
+} // namespace
+} // namespace kc
