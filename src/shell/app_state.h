@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/slot_tables.h"
+#include "ui/main_window_model.h"
 
 #include <QString>
 #include <cstdint>
@@ -21,6 +22,7 @@ struct AppState {
     bool FirstUseQuit = false;
     bool ActionRunning = false;
     bool ExitPending = false;
+    MainWindowModel ui;
 };
 
 } // namespace kc
