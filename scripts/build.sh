@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Configures and builds KartoCheck into build/ (arguments go to cmake's configure step).
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$here/scripts/install-deps.sh"
+cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake --build "$here/build" -j"$(nproc)"
