@@ -1,0 +1,136 @@
+#include "fake_ui.h"
+#include "ui/card_display.h"
+
+#include <gtest/gtest.h>
+
+namespace kc {
+namespace {
+
+class CardDisplayTest : public ::testing::Test {
+protected:
+    void fill(int slot) {
+        for (int field = 0; field < kInsuredFieldCount; ++field)
+            tables.insured[slot][std::size_t(field)] = QStringLiteral("F%1").arg(field);
+    }
+
+    SlotTables tables;
+    CardDataView view;
+    test::FakeClipboard clipboard;
+};
+
+
+TEST_F(CardDisplayTest, AmpersandShownOnceAndCopiedOnce) {
+    tables.insured[1][Krankenkassenname] = QStringLiteral("Kasse & Co");
+    ShowInsuredRecord(tables, 1, view);
+    EXPECT_EQ(view.values[0], "Kasse && Co");
+    EXPECT_TRUE(InsuredRecordClipboardText(tables, 1).startsWith(QStringLiteral("Kasse & Co\r\n")));
+}
+
+TEST_F(CardDisplayTest, StationaryKvkCaptions) {
+    fill(2);
+    ShowInsuredRecord(tables, 2, view);
+    EXPECT_EQ(view.frameCaption, "Krankenversicherten Kartendaten(Karte)");
+    EXPECT_FALSE(view.mobileRowsVisible);
+    EXPECT_FALSE(view.egkButtonVisible);
+    EXPECT_EQ(view.captions[3], "VKNR:");
+    EXPECT_EQ(view.captions[4], "Versichertenstatus:");
+    EXPECT_EQ(view.captions[5], "Statusergänzung:");
+    EXPECT_EQ(view.captions[15], "Gültigkeitsdatum:");
+    EXPECT_EQ(view.values[15], "F15");
+}
+
+TEST_F(CardDisplayTest, EgkThenKvkSwitchesTheCaptionsBack) {
+    fill(1);
+    tables.terminal[1].IsEgk = true;
+    ShowInsuredRecord(tables, 1, view);
+    EXPECT_EQ(view.frameCaption, "eGK VSDaten(Karte) abgebildet auf die Krankenversicherten Kartendaten");
+    EXPECT_TRUE(view.egkButtonVisible);
+    EXPECT_EQ(view.captions[3], "WOP:");
+    EXPECT_EQ(view.captions[4], "Versichertenstatus_RSA:");
+    EXPECT_EQ(view.captions[5], "Rechtskreis:");
+    EXPECT_EQ(view.captions[15], "Gültigkeit (Ende):");
+
+    tables.terminal[1].IsEgk = false;
+    ShowInsuredRecord(tables, 1, view);
+    EXPECT_EQ(view.captions[3], "VKNR:");
+    EXPECT_EQ(view.captions[15], "Gültigkeitsdatum:");
+    EXPECT_FALSE(view.egkButtonVisible);
+}
+
+TEST_F(CardDisplayTest, HandheldShowsRowsSixteenAndSeventeenAndCopiesEighteenLines) {
+    fill(5);
+    tables.insured[5][Einlesedatum] = QStringLiteral("A&B");
+    tables.terminal[5].IsMobile = true;
+    tables.terminal[5].IsEgk = true;
+    ShowInsuredRecord(tables, 5, view);
+    EXPECT_EQ(view.frameCaption, "eGK VSDaten(Mobil) abgebildet auf die Krankenversicherten Kartendaten");
+    EXPECT_TRUE(view.mobileRowsVisible);
+    EXPECT_EQ(view.values[16], "A&B");
+    EXPECT_EQ(view.values[17], "F18");
+
+    CopyInsuredRecord(tables, 5, clipboard);
+    const QStringList lines = clipboard.text.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 19); // 18 lines, each ended by CR LF
+    EXPECT_EQ(lines[15], "F15");
+    EXPECT_EQ(lines[16], "A&B");
+    EXPECT_EQ(lines[17], "F18");
+    EXPECT_TRUE(lines[18].isEmpty());
+    EXPECT_FALSE(clipboard.text.contains(QStringLiteral("F16")));
+    EXPECT_FALSE(clipboard.text.contains(QStringLiteral("F19")));
+
+    tables.terminal[5].IsMobile = false;
+    tables.terminal[5].IsEgk = false;
+    ShowInsuredRecord(tables, 5, view);
+    EXPECT_FALSE(view.mobileRowsVisible);
+    EXPECT_EQ(view.frameCaption, "Krankenversicherten Kartendaten(Karte)");
+}
+
+TEST_F(CardDisplayTest, ResetThenCopyGivesSixteenEmptyLines) {
+    fill(3);
+    tables.terminal[3].HasCardData = true;
+    ShowInsuredRecord(tables, 3, view);
+    ResetSlotDisplay(tables, 3, view);
+    EXPECT_FALSE(tables.terminal[3].HasCardData);
+    EXPECT_TRUE(view.values[0].isEmpty());
+    EXPECT_EQ(InsuredRecordClipboardText(tables, 3), QString(QStringLiteral("\r\n")).repeated(16));
+}
+
+TEST_F(CardDisplayTest, ResetOfAnEgkSlotClearsItsDocumentsButKeepsValidationTexts) {
+    tables.terminal[4].IsEgk = true;
+    EgkResults& egk = tables.egk[4];
+    egk.PdElementList[0] = {QStringLiteral("Vorname"), QStringLiteral("Max")};
+    egk.GvdElementList[20] = {QStringLiteral("X"), QStringLiteral("Y")};
+    egk.FirstAddress.street = QStringLiteral("Weg");
+    egk.EgkXmlText[DocIndex(DocKind::Vd)] = QStringLiteral("<VD/>");
+    egk.EgkValidationText[DocIndex(DocKind::Vd)] = QStringLiteral("kept");
+    view.egkButtonVisible = true;
+    ResetSlotDisplay(tables, 4, view);
+    EXPECT_FALSE(tables.terminal[4].IsEgk);
+    EXPECT_FALSE(view.egkButtonVisible);
+    EXPECT_TRUE(egk.PdElementList[0].name.isEmpty());
+    EXPECT_TRUE(egk.GvdElementList[20].name.isEmpty());
+    EXPECT_TRUE(egk.FirstAddress.street.isEmpty());
+    EXPECT_TRUE(egk.EgkXmlText[DocIndex(DocKind::Vd)].isEmpty());
+    EXPECT_EQ(egk.EgkValidationText[DocIndex(DocKind::Vd)], "kept");
+}
+
+TEST_F(CardDisplayTest, StatusPageShowsFixedLengthValues) {
+    tables.port[5].InterfaceText = QStringLiteral("USB (CTAPI pn=8192)");
+    tables.terminal[5].CtType = QStringLiteral("QMT3");
+    StatusPages pages;
+    ShowTerminalStatus(tables, 5, pages);
+    EXPECT_EQ(pages[5].values[0].size(), 60);
+    EXPECT_TRUE(pages[5].values[0].startsWith(QStringLiteral("USB (CTAPI pn=8192) ")));
+    EXPECT_EQ(pages[5].values[1].size(), 15);
+    EXPECT_EQ(pages[5].values[2].size(), 50);
+    EXPECT_EQ(pages[5].values[4], "QMT3 ");
+    EXPECT_EQ(pages[5].values[6].size(), 25);
+    EXPECT_EQ(pages[5].values[7].size(), 10);
+    EXPECT_TRUE(pages[1].values[0].isEmpty());
+    EXPECT_EQ(StatusCaption(5, 0), "Schnittstelle:");
+    EXPECT_EQ(StatusCaption(1, 0), "Serielle Schnittstelle:");
+    EXPECT_EQ(StatusCaption(3, 7), "PnP Device ID:");
+}
+
+} // namespace
+} // namespace kc
