@@ -1,0 +1,54 @@
+#include "sim/bytes.h"
+
+namespace kc::sim {
+
+namespace {
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+std::string toHex(std::span<const uint8_t> bytes)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(bytes.size() * 2);
+    for (uint8_t b : bytes) {
+        text.push_back(kDigits[b >> 4]);
+        text.push_back(kDigits[b & 0x0F]);
+    }
+    return text;
+}
+
+std::optional<Bytes> fromHex(std::string_view text)
+{
+    Bytes bytes;
+    int high = -1;
+    for (char c : text) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
+            continue;
+        const int value = hexValue(c);
+        if (value < 0)
+            return std::nullopt;
+        if (high < 0) {
+            high = value;
+        } else {
+            bytes.push_back(static_cast<uint8_t>(high << 4 | value));
+            high = -1;
+        }
+    }
+    if (high >= 0)
+        return std::nullopt;
+    return bytes;
+}
+
+} // namespace kc::sim

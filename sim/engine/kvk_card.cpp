@@ -1,0 +1,53 @@
+#include "kvk_card.h"
+
+#include <algorithm>
+#include <array>
+
+namespace kc::sim {
+
+namespace {
+
+constexpr std::array<uint8_t, 6> kKvkAid{0xD2, 0x76, 0x00, 0x00, 0x01, 0x01};
+constexpr std::array<uint8_t, 6> kOldKvkAid{0xD2, 0x80, 0x00, 0x00, 0x01, 0x01};
+
+bool equals(std::span<const uint8_t> data, std::span<const uint8_t> aid)
+{
+    return std::ranges::equal(data, aid);
+}
+
+} // namespace
+
+KvkCard::KvkCard(const CardSpec& spec) : record_(spec.kvkRecord), aid_(spec.kvkAid) {}
+
+Response KvkCard::process(const Apdu& apdu)
+{
+    if (apdu.cla != 0x00)
+        return Response::status(sw::kClaNotSupported);
+    switch (apdu.ins) {
+    case 0xA4:
+        return select(apdu);
+    case 0xB0:
+        return read(apdu);
+    default:
+        return Response::status(sw::kInsNotSupported);
+    }
+}
+
+Response KvkCard::select(const Apdu& apdu)
+{
+    const bool newAid = apdu.p1 == 0x04 && equals(apdu.data, kKvkAid) && aid_ != KvkAid::Old;
+    const bool oldAid = apdu.p1 == 0x04 && equals(apdu.data, kOldKvkAid) && aid_ != KvkAid::New;
+    selected_ = newAid || oldAid;
+    return Response::status(selected_ ? sw::kOk : sw::kNotFound);
+}
+
+Response KvkCard::read(const Apdu& apdu) const
+{
+    if (apdu.p1 & 0x80)
+        return Response::status(sw::kNotFound);
+    if (!selected_)
+        return Response::status(sw::kNoCurrentEf);
+    return readBinary(record_, static_cast<uint32_t>(apdu.p1) << 8 | apdu.p2, apdu);
+}
+
+} // namespace kc::sim

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "sim/scenario.h"
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Parsers for the values of scenario settings. Each throws ScenarioError with
+// a message naming what is wrong; the line parser adds file and line.
+namespace kc::sim::values {
+
+struct ScenarioError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+std::string_view trim(std::string_view text);
+// Splits at separator, but not inside double quotes; parts are trimmed.
+std::vector<std::string_view> splitOutsideQuotes(std::string_view text, char separator);
+
+long parseInteger(std::string_view text, long min, long max);
+uint16_t parsePort(std::string_view text);
+int8_t parseCode(std::string_view text);
+std::vector<uint16_t> parsePortList(std::string_view text);
+// Comma list of CT-API codes with optional "xN" repeats.
+std::vector<int8_t> parseCodeSequence(std::string_view text);
+// Hex tokens and quoted texts, or "@file" alone.
+Bytes parseBytes(std::string_view text, const FileSource& files);
+// Comma list of answers (pass, -N, empty, [ct:|card:]bytes) with "xN" repeats.
+std::vector<Answer> parseAnswers(std::string_view text, const FileSource& files);
+std::set<EgkFile> parseEgkFileList(std::string_view text);
+
+// Picks the enum value whose name equals text, or names the allowed values.
+template <typename E>
+E parseChoice(std::string_view text, std::initializer_list<std::pair<std::string_view, E>> choices)
+{
+    std::string allowed;
+    for (const auto& [name, value] : choices) {
+        if (name == text)
+            return value;
+        allowed += allowed.empty() ? "" : ", ";
+        allowed += name;
+    }
+    throw ScenarioError("'" + std::string(text) + "' is not one of: " + allowed);
+}
+
+} // namespace kc::sim::values

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "apdu.h"
+#include "card.h"
+#include "override_table.h"
+#include "sequence.h"
+#include "sim/scenario.h"
+
+#include <memory>
+#include <optional>
+
+namespace kc::sim {
+
+// What the terminal hands back for one CT_data call.
+struct Reply {
+    int8_t code = 0; // CT-API code; non-zero: nothing is written
+    Bytes bytes;     // full response, normally data + SW
+    uint8_t sad = 1; // 1 the terminal answered, 0 the card
+};
+
+// One card terminal: CT-BCS commands, the card slot and the scenario's
+// overrides. Its state outlives sessions, as on a real terminal.
+class Terminal {
+public:
+    explicit Terminal(TerminalSpec spec);
+
+    const TerminalSpec& spec() const { return spec_; }
+    int8_t nextInitResult();
+    Reply handle(uint8_t dad, std::span<const uint8_t> command);
+    bool cardPresent() const { return card_ && pendingArrivals_ == 0; }
+
+private:
+    Reply handleCtBcs(std::span<const uint8_t> command);
+    Reply handleCardCommand(std::span<const uint8_t> command);
+    Reply requestIcc(const Apdu& apdu);
+    Reply resetIcc();
+    Reply ejectIcc();
+    Reply iccStatus() const;
+    // The terminal's own answer to a card command it does not pass on.
+    std::optional<Reply> cardRefusal() const;
+
+    TerminalSpec spec_;
+    std::unique_ptr<Card> card_;
+    int pendingArrivals_ = 0;
+    Sequence<int8_t> initResults_;
+    OverrideTable overrides_;
+};
+
+} // namespace kc::sim
