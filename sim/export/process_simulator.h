@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+
+// The one simulator of the process behind the exported C functions, created
+// on first use from MKTSIM_SCENARIO (or the built-in scenario). Every call
+// takes a lock and never lets an exception out into C code.
+namespace kc::sim::process {
+
+int8_t init(uint16_t ctn, uint16_t pn);
+int8_t data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command, uint16_t* lenr,
+            uint8_t* response);
+int8_t close(uint16_t ctn);
+int32_t getBaudrate(uint16_t ctn, int32_t* baud);
+
+} // namespace kc::sim::process
