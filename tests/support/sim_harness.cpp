@@ -1,0 +1,116 @@
+#include "sim_harness.h"
+
+#include "terminal/hex_codec.h"
+
+#include <QDir>
+
+namespace kc::test {
+namespace {
+
+QString EnvOr(const char* name, const char* fallback) {
+    const QString value = qEnvironmentVariable(name);
+    return value.isEmpty() ? QString::fromUtf8(fallback) : value;
+}
+
+} // namespace
+
+int8_t SimCtApi::init(uint16_t ctn, uint16_t pn) {
+    const int8_t code = simulator_ ? simulator_->init(ctn, pn) : int8_t(kCtErrHtsi);
+    calls.push_back({Call::Kind::Init, pn, {}, {}, 0, 0, code});
+    return code;
+}
+
+int8_t SimCtApi::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command, uint16_t* lenr,
+                      uint8_t* response) {
+    Call call;
+    call.command = BytesToHex(command, lenc);
+    call.dad = dad ? *dad : 0;
+    const uint16_t capacity = lenr ? *lenr : 0;
+    const int8_t code = simulator_ ? simulator_->data(ctn, dad, sad, lenc, command, lenr, response)
+                                   : int8_t(kCtErrInvalid);
+    // Never read past the buffer, even when the library claims more (oversize = claim).
+    if (code == kCtOk && lenr && response)
+        call.response = BytesToHex(response, qMin<int>(*lenr, capacity));
+    call.sad = sad ? *sad : 0;
+    call.code = code;
+    calls.push_back(call);
+    return code;
+}
+
+int8_t SimCtApi::close(uint16_t ctn) {
+    const int8_t code = simulator_ ? simulator_->close(ctn) : int8_t(kCtErrInvalid);
+    calls.push_back({Call::Kind::Close, 0, {}, {}, 0, 0, code});
+    return code;
+}
+
+int32_t SimCtApi::getBaudrate(uint16_t ctn, int32_t* baud) {
+    return simulator_ ? simulator_->getBaudrate(ctn, baud) : -1;
+}
+
+SimHarness::SimHarness() {
+    session.setFatalExit([this](int status) { fatalExits.push_back(status); });
+}
+
+QString SimHarness::ScenarioDir() { return EnvOr("KC_SCENARIOS", KC_SOURCE_SCENARIOS); }
+
+QString SimHarness::TestDataDir() { return EnvOr("KC_TEST_DATA", KC_SOURCE_TEST_DATA); }
+
+bool SimHarness::loadFile(const QString& relativePath) {
+    const QString path = QDir(ScenarioDir()).filePath(relativePath);
+    auto loaded = sim::Simulator::fromFile(path.toStdString());
+    if (!loaded) {
+        loadError_ = QString::fromStdString(loaded.error);
+        return false;
+    }
+    api.setSimulator(std::move(*loaded.value));
+    return true;
+}
+
+bool SimHarness::loadText(const QString& text) {
+    auto loaded = sim::Simulator::fromText(text.toStdString(), ScenarioDir().toStdString());
+    if (!loaded) {
+        loadError_ = QString::fromStdString(loaded.error);
+        return false;
+    }
+    api.setSimulator(std::move(*loaded.value));
+    return true;
+}
+
+QStringList SimHarness::apduLog() const {
+    QStringList log;
+    for (const SimCtApi::Call& call : api.calls) {
+        switch (call.kind) {
+        case SimCtApi::Call::Kind::Init: log.append(QStringLiteral("init ") + QString::number(call.pn)); break;
+        case SimCtApi::Call::Kind::Data: log.append(call.command); break;
+        case SimCtApi::Call::Kind::Close: log.append(QStringLiteral("close")); break;
+        }
+    }
+    return log;
+}
+
+QStringList SimHarness::commands() const {
+    QStringList list;
+    for (const SimCtApi::Call& call : api.calls) {
+        if (call.kind == SimCtApi::Call::Kind::Data)
+            list.append(call.command);
+    }
+    return list;
+}
+
+QStringList SimHarness::responses() const {
+    QStringList list;
+    for (const SimCtApi::Call& call : api.calls) {
+        if (call.kind == SimCtApi::Call::Kind::Data)
+            list.append(call.response);
+    }
+    return list;
+}
+
+QStringList SimHarness::boxTexts() const {
+    QStringList texts;
+    for (const MessageRequest& request : boxes.shown)
+        texts.append(request.text);
+    return texts;
+}
+
+} // namespace kc::test

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "fake_ui.h"
+#include "shell/app_state.h"
+#include "shell/context.h"
+#include "sim/simulator.h"
+#include "terminal/ctapi.h"
+#include "terminal/ctapi_provider.h"
+#include "terminal/terminal_session.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace kc::test {
+
+// The simulator engine behind the program's CT-API interface, in-process.
+// Records every call in order: "init 3", each command as upper-case hex, "close".
+class SimCtApi : public CtApi {
+public:
+    struct Call {
+        enum class Kind { Init, Data, Close };
+        Kind kind = Kind::Data;
+        uint16_t pn = 0;      // Init
+        QString command;      // Data: upper-case hex
+        QString response;     // Data: upper-case hex as written (empty on error)
+        uint8_t dad = 0;      // Data: as passed in
+        uint8_t sad = 0;      // Data: who answered
+        int code = 0;         // what the call returned
+    };
+
+    void setSimulator(sim::Simulator simulator) { simulator_.emplace(std::move(simulator)); }
+    bool loaded() const { return simulator_.has_value(); }
+    sim::Simulator& simulator() { return *simulator_; }
+
+    int8_t init(uint16_t ctn, uint16_t pn) override;
+    int8_t data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command, uint16_t* lenr,
+                uint8_t* response) override;
+    int8_t close(uint16_t ctn) override;
+    int32_t getBaudrate(uint16_t ctn, int32_t* baud) override;
+
+    std::vector<Call> calls;
+
+private:
+    std::optional<sim::Simulator> simulator_; // without one every init fails with -128
+};
+
+// Everything a flow needs, with the terminal played by the simulator and the
+// person played by scripted message boxes:
+//
+//   SimHarness h;
+//   ASSERT_TRUE(h.loadFile("kvk/stationary_6081.scn")) << qPrintable(h.loadError());
+//   h.boxes.script({MsgAnswer::Yes});
+//   ReadInsuranceCard(h.ctx, 3);
+//   EXPECT_EQ(h.apduLog(), QStringList({"init 3", "2011000000", ..., "close"}));
+class SimHarness {
+public:
+    SimHarness();
+
+    // A scenario file relative to the scenario folder (KC_SCENARIOS).
+    bool loadFile(const QString& relativePath);
+    // A scenario written in the test; @files are relative to the scenario folder.
+    bool loadText(const QString& text);
+    const QString& loadError() const { return loadError_; }
+
+    sim::Simulator& simulator() { return api.simulator(); }
+
+    // Every call in order: "init PN", commands as hex, "close".
+    QStringList apduLog() const;
+    // Only the commands (CT_data), and their responses.
+    QStringList commands() const;
+    QStringList responses() const;
+    // Forget the calls so far (e.g. after preparing a state).
+    void clearLog() { api.calls.clear(); }
+
+    // The box texts shown so far, in order.
+    QStringList boxTexts() const;
+
+    static QString ScenarioDir();
+    static QString TestDataDir();
+
+    SimCtApi api;
+    FixedCtApiProvider provider{api};
+    AppState state;
+    ScriptedMessageBoxes boxes;
+    RecordingStatusLine status;
+    CountingEventPump pump;
+    FakeClipboard clipboard;
+    RecordingLamps lamps;
+    TerminalSession session{provider, state.tables, boxes, pump, &lamps};
+    Context ctx{state, session, boxes, status, pump};
+    // Library faults end the program through the session; here they are only recorded.
+    std::vector<int> fatalExits;
+
+private:
+    QString loadError_;
+};
+
+} // namespace kc::test
