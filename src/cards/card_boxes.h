@@ -1,0 +1,23 @@
+#pragma once
+
+#include "shell/message_boxes.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+namespace kc {
+
+// Program texts joined by CR LF, as the card messages are built.
+QString JoinLines(const QStringList& texts);
+
+// OK button, critical-stop icon, " KartoCheck ".
+void ShowCardError(MessageBoxes& boxes, const QString& text);
+
+// Yes/No: Yes gives 1 (read again), anything else -1.
+int16_t AskRetry(MessageBoxes& boxes, const QString& text, MsgIcon icon = MsgIcon::Question);
+
+// Yes/No with No as the default: true only on Yes.
+bool ConfirmWithNoDefault(MessageBoxes& boxes, const QString& text);
+
+} // namespace kc

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "shell/slot_tables.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace kc {
+
+struct Context;
+class EgkReadHook;
+
+// One run of the read driver: the port, its slot and the traffic helpers the
+// steps share. Internal to the driver.
+struct CardRead {
+    Context& ctx;
+    uint16_t pn;
+    int slot;
+    TerminalInfo& info;
+    EgkReadHook& egk;
+
+    // Sends a command; on code 0 the response is replaced.
+    int16_t send(const QString& command, int destination, QString& response);
+    // Every end but the declined warnings and the open failure resets and closes the terminal.
+    int16_t end(int16_t result);
+};
+
+// Step K: the memory card (KVK) or a handheld's stored KVK record.
+int16_t ReadKvkStep(CardRead& run);
+// Step E: the processor card (eGK), handed to the eGK readers.
+int16_t ReadEgkStep(CardRead& run);
+// Step L: the terminal shows card data on its own display or printer.
+int16_t OutputMediumNotPc(CardRead& run);
+
+// The warning before a handheld's stored record is read and then erased.
+QString EraseWarningText(const QString& device);
+
+} // namespace kc

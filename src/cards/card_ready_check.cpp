@@ -1,0 +1,87 @@
+#include "cards/card_ready_check.h"
+
+#include "cards/card_boxes.h"
+#include "shell/app_state.h"
+#include "shell/context.h"
+#include "terminal/command_table.h"
+#include "terminal/ctapi.h"
+#include "terminal/terminal_session.h"
+
+namespace kc {
+namespace {
+
+const QString kCheckTerminalText = QStringLiteral(" Bitte Chipkartenterminal überprüfen! ");
+const QString kDisplayOutput = QStringLiteral("LCD-Anzeige/Drucker");
+
+bool Is(const QString& sw, const char* expected) { return sw == QLatin1String(expected); }
+
+// The session is closed on every path that opened it.
+int16_t Close(Context& ctx, int16_t result) {
+    ctx.session.ResetAndCloseTerminal();
+    return result;
+}
+
+// SELECT of the KVK application; the status word, or nothing on a CT-API error.
+QString SelectKvkApplication(Context& ctx) {
+    QString response;
+    if (ctx.session.TransmitApdu(Commands().CmdSelectKvkAid, kToCard, response) != kCtOk)
+        return {};
+    return StatusWord(response);
+}
+
+QString CommandRefusedText(bool mobile) {
+    if (mobile)
+        return JoinLines({kCheckTerminalText, QStringLiteral(" Ist das mobile Chipkartenterminal zugeschlossen?"),
+                          QStringLiteral(" Wenn ja, Chipkartenterminal aufschließen.")});
+    return JoinLines({kCheckTerminalText, QStringLiteral(" Sind die Chipkartenterminal Menü-Einstellungen aktiviert? "),
+                      QStringLiteral(" Wenn ja, Chipkartenterminal auf die Standardanzeige stellen.")});
+}
+
+} // namespace
+
+int16_t CheckCardReady(Context& ctx, uint16_t pn) {
+    const int slot = SlotOfPort(pn);
+    TerminalInfo& info = ctx.state.tables.terminal[slot];
+    if (ctx.session.SessionOpen())
+        ctx.session.ResetAndCloseTerminal();
+
+    const int16_t opened = ctx.session.OpenTerminal(pn);
+    if (opened != kCtOk) {
+        // The scan found a terminal here, so it was switched off or locked since.
+        if (info.Responding && opened == kCtErrTrans)
+            ShowCardError(ctx.boxes, JoinLines({kCheckTerminalText, QStringLiteral(" Ist das Terminal eingeschaltet?! "),
+                                                QStringLiteral(" Ist die KeyCard nicht mehr aktiv?! ")}));
+        return 0;
+    }
+
+    QString response;
+    const int16_t requested = ctx.session.TransmitApdu(Commands().CmdRequestIcc1, kToTerminal, response);
+    if (requested != kCtOk) {
+        if (requested == kCtErrTrans)
+            info.OutputMedium = kDisplayOutput;
+        return Close(ctx, 0);
+    }
+
+    const QString sw = StatusWord(response);
+    if (Is(sw, "9000") || Is(sw, "9001") || Is(sw, "6201")) {
+        if (Is(SelectKvkApplication(ctx), "6985"))
+            info.OutputMedium = kDisplayOutput;
+        return Close(ctx, 1);
+    }
+    if (Is(sw, "6200")) {
+        if (info.IsMobile && info.CtType == QStringLiteral("QMT3 ")) {
+            ShowCardError(ctx.boxes, QStringLiteral(" Es sind keine Datensätze gespeichert! ") + kCrLf);
+            return Close(ctx, 1);
+        }
+        if (Is(SelectKvkApplication(ctx), "6900"))
+            info.IsLocked = true;
+        return Close(ctx, 0);
+    }
+    if (Is(sw, "6900")) {
+        ShowCardError(ctx.boxes, CommandRefusedText(info.IsMobile));
+        return Close(ctx, 1);
+    }
+    return Close(ctx, 0);
+}
+
+} // namespace kc

@@ -1,0 +1,110 @@
+#include "cards/card_boxes.h"
+#include "cards/card_read.h"
+#include "cards/kvk_record.h"
+#include "shell/app_state.h"
+#include "shell/context.h"
+#include "terminal/command_table.h"
+#include "terminal/ctapi.h"
+#include "ui/card_display.h"
+
+namespace kc {
+namespace {
+
+const QString kKvkDevice = QStringLiteral("VEX K7/Serie Q3/Q4 Gerät");
+
+bool Is(const QString& sw, const char* expected) { return sw == QLatin1String(expected); }
+
+// The new application identifier is missing: an old card, or no KVK at all.
+int16_t AskAfterMissingApplication(CardRead& run) {
+    QString response;
+    QString reason;
+    if (run.send(Commands().CmdSelectKvkOldAid, kToCard, response) == kCtOk) {
+        reason = Is(StatusWord(response), "9000")
+                     ? JoinLines({QStringLiteral(" Krankenversichertenkarte mit altem AID! "),
+                                  QStringLiteral(" Kein VEX Gerät! ")})
+                     : QStringLiteral(" Karte hat kein Krankenversichertenkarten AID! ");
+    }
+    return run.end(AskRetry(run.ctx.boxes, JoinLines({reason, QStringLiteral(" Noch einmal versuchen? ")}),
+                            MsgIcon::Critical));
+}
+
+// The parser refused the record. Ask the terminal again whether it is a
+// handheld, so that the next read takes the right branches.
+int16_t RecordRefused(CardRead& run) {
+    run.info.HasCardData = false;
+    ResetSlotDisplay(run.ctx.state.tables, run.slot, run.ctx.state.ui.card);
+    QString response;
+    if (run.send(Commands().CmdResetCt, kToTerminal, response) != kCtOk)
+        return run.end(-1);
+    if (Is(StatusWord(response), "9500")) {
+        run.info.ModelText = QStringLiteral("Modell VEX K7/Serie Q3/Q4");
+        run.info.IsMobile = true;
+    } else {
+        run.info.IsMobile = false;
+    }
+    return run.end(-1);
+}
+
+int16_t RecordAccepted(CardRead& run) {
+    run.info.HasCardData = true;
+    // The slot now holds KVK data, whatever was read there before.
+    run.info.IsEgk = false;
+    return run.end(0);
+}
+
+// A handheld's record is erased once it has been read; a terminal that cannot
+// erase (6D00) keeps it.
+int16_t EraseStoredRecord(CardRead& run) {
+    QString response;
+    const int16_t code = run.send(Commands().CmdEraseBinary, kToCard, response);
+    const QString sw = StatusWord(response);
+    if (code == kCtOk && Is(sw, "9000")) {
+        QString ignored;
+        run.send(Commands().CmdEjectIcc1, kToTerminal, ignored);
+        return RecordAccepted(run);
+    }
+    if (code == kCtOk && Is(sw, "6D00"))
+        return RecordAccepted(run);
+    ResetSlotDisplay(run.ctx.state.tables, run.slot, run.ctx.state.ui.card);
+    run.info.HasCardData = false;
+    ShowCardError(run.ctx.boxes, JoinLines({QStringLiteral(" ERASE BINARY Error! "),
+                                            QStringLiteral(" Datensatz konnte nicht gelöscht werden! ")}));
+    return run.end(-1);
+}
+
+} // namespace
+
+int16_t ReadKvkStep(CardRead& run) {
+    QString response;
+    const int16_t selected = run.send(Commands().CmdSelectKvkAid, kToCard, response);
+    if (selected == kCtErrTrans)
+        return OutputMediumNotPc(run);
+    if (selected != kCtOk) {
+        ShowCardError(run.ctx.boxes, QStringLiteral(" Chipkartenterminal RETURN Fehler! "));
+        return run.end(-1);
+    }
+    const QString sw = StatusWord(response);
+    if (Is(sw, "6985"))
+        return OutputMediumNotPc(run);
+    if (Is(sw, "6A82"))
+        return AskAfterMissingApplication(run);
+    // Any other refusal of the application: nothing can be read, and that is a failure.
+    if (!Is(sw, "9000"))
+        return run.end(-1);
+
+    // A declined warning leaves the session open for the caller to close.
+    if (run.info.IsMobile && !ConfirmWithNoDefault(run.ctx.boxes, EraseWarningText(kKvkDevice)))
+        return -1;
+    const int16_t read = run.send(Commands().CmdReadBinary, kToCard, response);
+    const QString readSw = StatusWord(response);
+    if (read != kCtOk || !(Is(readSw, "9000") || Is(readSw, "6282")))
+        return run.end(-1);
+
+    if (ParseKvkRecord(run.ctx, run.slot, response.left(response.size() - 4)))
+        return RecordRefused(run);
+    if (!run.info.IsMobile)
+        return RecordAccepted(run);
+    return EraseStoredRecord(run);
+}
+
+} // namespace kc
