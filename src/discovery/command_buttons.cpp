@@ -1,0 +1,18 @@
+#include "discovery/command_buttons.h"
+
+#include "shell/app_state.h"
+#include "terminal/ctapi.h"
+#include "ui/card_display.h"
+
+namespace kc {
+
+void UpdateCommandButtons(AppState& state, int slot) {
+    auto& buttons = state.ui.buttonEnabled;
+    const bool responding = state.tables.terminal[slot].Responding;
+    buttons[3] = buttons[4] = buttons[5] = responding;
+    if (responding)
+        ShowInsuredRecord(state.tables, slot, state.ui.card);
+    buttons[1] = state.tables.port[slot].PortResult == kCtErrTrans;
+}
+
+} // namespace kc

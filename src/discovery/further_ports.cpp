@@ -1,0 +1,55 @@
+#include "discovery/further_ports.h"
+
+#include "discovery/port_names.h"
+#include "shell/app_state.h"
+#include "shell/context.h"
+#include "shell/event_pump.h"
+#include "shell/status_line.h"
+#include "terminal/terminal_session.h"
+
+namespace kc {
+namespace {
+
+constexpr int kSerialPorts = 256;
+constexpr int kUsbDevices = 256;
+
+// Opens pn once through the library and closes it whatever the open gave.
+int16_t TryOpen(Context& context, FurtherPorts& table, int column, uint16_t pn) {
+    table[1][std::size_t(column)] = 0;
+    context.pump.runPendingOnce();
+    const int16_t code = context.session.ProbeInit(pn);
+    table[0][std::size_t(column)] = uint8_t(code);
+    context.pump.runPendingOnce();
+    context.session.ProbeClose();
+    return code;
+}
+
+} // namespace
+
+void EnumerateFurtherPorts(Context& context) {
+    FurtherPorts& table = context.state.tables.furtherPorts;
+    std::size_t listed = 0;
+    for (int k = 0; k < kSerialPorts; ++k) {
+        const uint16_t pn = uint16_t(k + 1);
+        if (k > 3)
+            context.status.showStatus(PortTestingText(pn));
+        // COM 1 to 4 have their own slots and are not listed again.
+        if (TryOpen(context, table, k, pn) == kCtOk && k > 3)
+            table[1][listed++] = pn;
+    }
+    for (int k = 0; k < kUsbDevices; ++k) {
+        const uint16_t pn = uint16_t(kUsbPortBase + k);
+        context.status.showStatus(QStringLiteral("Programm prüft USB Device %1").arg(k + 1));
+        if (TryOpen(context, table, kSerialPorts + k, pn) == kCtOk)
+            table[1][listed++] = pn;
+    }
+}
+
+int FurtherPortCount(const SlotTables& tables) {
+    int count = 0;
+    while (count < kFurtherPortColumns && tables.furtherPorts[1][std::size_t(count)] != 0)
+        ++count;
+    return count;
+}
+
+} // namespace kc

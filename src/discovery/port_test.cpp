@@ -1,0 +1,198 @@
+#include "discovery/port_test.h"
+
+#include "discovery/baud_probe.h"
+#include "discovery/identify_terminal.h"
+#include "discovery/pnp_probe.h"
+#include "discovery/serial_line.h"
+#include "shell/app_state.h"
+#include "shell/context.h"
+#include "shell/event_pump.h"
+#include "terminal/terminal_session.h"
+#include "ui/card_display.h"
+
+namespace kc {
+namespace {
+
+const QString kPortMissing = QStringLiteral("Ist nicht vorhanden bzw. wird vom System benutzt!");
+const QString kPortInUse = QStringLiteral("Wird vom System benutzt!");
+const QString kPortOpenFailed = QStringLiteral("PortOpen Fehlermeldung!!!");
+const QString kPortAvailable = QStringLiteral("Ist verfügbar!");
+const QString kPortFree = QStringLiteral("Ist verfügbar! ");
+const QString kWrongCable = QStringLiteral("Falsches RS 232 Kabel/Verbinder!");
+const QString kModelUnknown = QStringLiteral("Modell nicht bekannt!");
+const QString kUnknownDevice = QStringLiteral("Unbekanntes Gerät?! ");
+
+constexpr int16_t kResultMissing = 1;
+constexpr int16_t kResultBusy = 2;
+constexpr int16_t kResultOpenError = 3;
+constexpr int16_t kResultIdentified = 4;
+constexpr int16_t kResultLibraryFailed = 5;
+
+int ComProbeResultOf(int serialError) {
+    switch (serialError) {
+    case kSerialInvalidPort: return kResultMissing;
+    case kSerialPortOpen: return kResultBusy;
+    default: return kResultOpenError;
+    }
+}
+
+void MarkBusy(PortStatus& port, const QString& text, int16_t result) {
+    port.InterfaceText = text;
+    port.BaudRateText.clear();
+    port.PortPresent = true;
+    port.PortBusy = true;
+    port.PortResult = result;
+}
+
+void MarkNoTerminal(SlotTables& tables, int slot, int16_t code) {
+    ResetTerminalInfo(tables, slot);
+    tables.terminal[slot].ModelText = code == kCtErrTrans ? kModelUnknown : kUnknownDevice;
+}
+
+// Speed probe and library open, common to every port that exists and is free.
+int16_t OpenAfterSpeedProbe(Context& context, SerialLine& line, uint16_t pn) {
+    PortStatus& port = context.state.tables.port[SlotOfPort(pn)];
+    port.PortPresent = true;
+    port.PortBusy = false;
+    port.BaudProbed = false;
+    ProbeBaudRate(line, context.pump, context.state.tables, pn);
+    if (context.session.SessionOpen())
+        context.session.ResetAndCloseTerminal();
+    const int16_t code = context.session.OpenTerminal(pn);
+    if (code == kCtOk && !port.BaudProbed)
+        port.BaudRateText = port.CtApiBaudText.str();
+    return code;
+}
+
+void TestFurtherPort(Context& context, SerialLine& line, uint16_t pn) {
+    SlotTables& tables = context.state.tables;
+    const int slot = SlotOfPort(pn);
+    const int16_t code = OpenAfterSpeedProbe(context, line, pn);
+    tables.port[slot].PortResult = code;
+    if (code != kCtOk) {
+        MarkNoTerminal(tables, slot, code);
+        return;
+    }
+    IdentifyTerminal(context.session, tables, pn);
+    context.session.CloseTerminal();
+}
+
+// A terminal answering without DSR is on a wrong cable, unless it says it is
+// attached through USB as a virtual COM port.
+void TestComPortWithoutDsr(Context& context, uint16_t pn, int16_t code) {
+    SlotTables& tables = context.state.tables;
+    const int slot = SlotOfPort(pn);
+    PortStatus& port = tables.port[slot];
+    port.PortResult = code;
+    switch (code) {
+    case kCtOk:
+        port.PortResult = kResultIdentified;
+        IdentifyTerminal(context.session, tables, pn);
+        if (!tables.terminal[slot].ViaUsbVirtualCom)
+            port.InterfaceText = kWrongCable;
+        context.session.CloseTerminal();
+        break;
+    case kCtErrHost: MarkBusy(port, kPortInUse, kResultBusy); break;
+    case kCtErrTrans:
+        port.InterfaceText = kPortFree;
+        tables.terminal[slot].ModelText = kModelUnknown;
+        break;
+    default:
+        port.PortResult = kResultLibraryFailed;
+        port.InterfaceText = kPortAvailable;
+        port.BaudRateText.clear();
+        break;
+    }
+}
+
+void TestComPortWithDsr(Context& context, SerialLine& line, uint16_t pn, int16_t code) {
+    SlotTables& tables = context.state.tables;
+    const int slot = SlotOfPort(pn);
+    tables.port[slot].PortResult = code;
+    if (code != kCtOk) {
+        MarkNoTerminal(tables, slot, code);
+    } else {
+        const int16_t identified = IdentifyTerminal(context.session, tables, pn);
+        const int16_t closed = context.session.CloseTerminal();
+        if (identified == 0 && closed == kCtOk) {
+            const PnpProbeResult pnp = ProbeSerialPnp(line, context.pump, pn);
+            if (pnp.found)
+                tables.terminal[slot].PnpDeviceId = pnp.identifier;
+        }
+    }
+    tables.port[slot].InterfaceText = kPortFree;
+}
+
+void TestComPort(Context& context, SerialLine& line, uint16_t pn) {
+    PortStatus& port = context.state.tables.port[SlotOfPort(pn)];
+    context.pump.runPendingOnce();
+    const ComProbe probe = ProbeComPort(line, context.pump, pn);
+    context.pump.runPendingOnce();
+    port.DsrSeen = probe.dsr;
+    switch (probe.result) {
+    case kResultMissing:
+        port.InterfaceText = kPortMissing;
+        port.BaudRateText.clear();
+        port.PortPresent = false;
+        port.PortResult = kResultMissing;
+        return;
+    case kResultBusy: MarkBusy(port, kPortInUse, kResultBusy); return;
+    case kResultOpenError: MarkBusy(port, kPortOpenFailed, kResultOpenError); return;
+    default: break;
+    }
+    const int16_t code = OpenAfterSpeedProbe(context, line, pn);
+    if (probe.dsr)
+        TestComPortWithDsr(context, line, pn, code);
+    else
+        TestComPortWithoutDsr(context, pn, code);
+}
+
+} // namespace
+
+ComProbe ProbeComPort(SerialLine& line, EventPump& pump, uint16_t pn) {
+    ComProbe probe;
+    if (!line.open(pn)) {
+        probe.result = ComProbeResultOf(line.errorNumber());
+        return probe;
+    }
+    SerialLineCloser closer(line);
+    bool dsr = false;
+    if (!line.setDtr(true)) {
+        probe.result = ComProbeResultOf(line.errorNumber());
+        return probe;
+    }
+    pump.wait(WaitTimer::Timer3);
+    if (!line.dsr(dsr) || !line.setDtr(false)) {
+        probe.result = ComProbeResultOf(line.errorNumber());
+        return probe;
+    }
+    probe.dsr = dsr;
+    return probe;
+}
+
+void ResetTerminalInfo(SlotTables& tables, int slot) {
+    TerminalInfo& info = tables.terminal[slot];
+    info.ModelText.clear();
+    info.Manufacturer.clear();
+    info.CtType.clear();
+    info.SoftwareVersion.clear();
+    info.OutputMedium.clear();
+    info.PnpDeviceId.clear();
+    info.Responding = false;
+}
+
+void TestPort(Context& context, SerialLine& line, uint16_t pn) {
+    AppState& state = context.state;
+    const int slot = SlotOfPort(pn);
+    ResetTerminalInfo(state.tables, slot);
+    ResetSlotDisplay(state.tables, slot, state.ui.card);
+    state.ui.card.mobileRowsVisible = false;
+
+    if (pn >= 5)
+        TestFurtherPort(context, line, pn);
+    else
+        TestComPort(context, line, pn);
+    ShowTerminalStatus(state.tables, slot, state.ui.statusPages);
+}
+
+} // namespace kc
