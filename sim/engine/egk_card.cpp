@@ -108,6 +108,8 @@ Response EgkCard::selectByFid(std::span<const uint8_t> fid)
 
 Response EgkCard::read(const Apdu& apdu)
 {
+    if (!apdu.ne)
+        return Response::status(sw::kWrongLength);
     if (!(apdu.p1 & 0x80)) {
         if (!currentEf_)
             return Response::status(sw::kNoCurrentEf);

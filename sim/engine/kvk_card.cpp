@@ -43,6 +43,8 @@ Response KvkCard::select(const Apdu& apdu)
 
 Response KvkCard::read(const Apdu& apdu) const
 {
+    if (!apdu.ne)
+        return Response::status(sw::kWrongLength);
     if (apdu.p1 & 0x80)
         return Response::status(sw::kNotFound);
     if (!selected_)

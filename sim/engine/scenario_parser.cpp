@@ -110,9 +110,9 @@ void applyTerminalSetting(TerminalSpec& terminal, std::string_view key, std::str
     } else if (key == "oversize") {
         terminal.oversize = parseChoice<OversizePolicy>(
             value, {{"error", OversizePolicy::Error}, {"truncate", OversizePolicy::Truncate}, {"claim", OversizePolicy::Claim}});
-    } else if (key.starts_with("override ") || key.starts_with("override\t")) {
+    } else if (key.starts_with("override")) {
         Override entry;
-        const auto prefix = fromHex(key.substr(9));
+        const auto prefix = fromHex(key.substr(8));
         if (!prefix || prefix->empty())
             throw ScenarioError("override needs a hexadecimal command prefix");
         entry.prefix = *prefix;

@@ -245,14 +245,15 @@ int32_t Simulator::getBaudrate(uint16_t ctn, int32_t* baud)
 Transmitted Simulator::transmit(uint16_t ctn, uint8_t dad, std::string_view commandHex, uint16_t capacity)
 {
     const Bytes command = fromHex(commandHex).value_or(Bytes{});
-    std::vector<uint8_t> buffer(capacity);
+    // Never a null buffer, even for no room at all.
+    std::vector<uint8_t> buffer(std::max<std::size_t>(capacity, 1));
     uint8_t sad = kHost;
     uint16_t lenr = capacity;
     Transmitted result;
     result.code = data(ctn, &dad, &sad, static_cast<uint16_t>(command.size()), command.data(), &lenr, buffer.data());
     if (result.code == kOk) {
         result.sad = sad;
-        result.response = toHex(std::span(buffer.data(), std::min<std::size_t>(lenr, buffer.size())));
+        result.response = toHex(std::span(buffer.data(), std::min<std::size_t>(lenr, capacity)));
     }
     return result;
 }

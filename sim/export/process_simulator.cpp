@@ -10,18 +10,29 @@ namespace {
 
 constexpr int8_t kErrHtsi = -128;
 
+std::mutex& processLock()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+// Call with processLock() held.
+Simulator& processSimulator()
+{
+    static Simulator simulator = [] {
+        Simulator created = Simulator::fromEnvironment();
+        created.setExchangeLogging(false);
+        return created;
+    }();
+    return simulator;
+}
+
 template <typename Call>
 auto locked(Call&& call) noexcept -> decltype(call(std::declval<Simulator&>()))
 {
-    static std::mutex mutex;
     try {
-        std::lock_guard lock(mutex);
-        static Simulator simulator = [] {
-            Simulator created = Simulator::fromEnvironment();
-            created.setExchangeLogging(false);
-            return created;
-        }();
-        return call(simulator);
+        std::lock_guard lock(processLock());
+        return call(processSimulator());
     } catch (...) {
         return kErrHtsi;
     }
