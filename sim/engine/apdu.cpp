@@ -4,15 +4,13 @@ namespace kc::sim {
 
 namespace {
 
-uint32_t word(uint8_t high, uint8_t low)
-{
+uint32_t word(uint8_t high, uint8_t low) {
     return static_cast<uint32_t>(high) << 8 | low;
 }
 
 } // namespace
 
-std::optional<Apdu> Apdu::parse(std::span<const uint8_t> command)
-{
+std::optional<Apdu> Apdu::parse(std::span<const uint8_t> command) {
     if (command.size() < 4)
         return std::nullopt;
     Apdu apdu;
@@ -67,8 +65,7 @@ std::optional<Apdu> Apdu::parse(std::span<const uint8_t> command)
     return std::nullopt;
 }
 
-Bytes Response::bytes() const
-{
+Bytes Response::bytes() const {
     Bytes all = data;
     all.push_back(static_cast<uint8_t>(sw >> 8));
     all.push_back(static_cast<uint8_t>(sw & 0xFF));

@@ -4,8 +4,7 @@ namespace kc::sim {
 
 namespace {
 
-int hexValue(char c)
-{
+int hexValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'a' && c <= 'f')
@@ -17,8 +16,7 @@ int hexValue(char c)
 
 } // namespace
 
-std::string toHex(std::span<const uint8_t> bytes)
-{
+std::string toHex(std::span<const uint8_t> bytes) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;
     text.reserve(bytes.size() * 2);
@@ -29,8 +27,7 @@ std::string toHex(std::span<const uint8_t> bytes)
     return text;
 }
 
-std::optional<Bytes> fromHex(std::string_view text)
-{
+std::optional<Bytes> fromHex(std::string_view text) {
     Bytes bytes;
     int high = -1;
     for (char c : text) {

@@ -8,8 +8,7 @@
 
 namespace kc::sim {
 
-std::unique_ptr<Card> Card::create(const CardSpec& spec)
-{
+std::unique_ptr<Card> Card::create(const CardSpec& spec) {
     switch (spec.type) {
     case CardType::Kvk:
         return std::make_unique<KvkCard>(spec);
@@ -23,8 +22,7 @@ std::unique_ptr<Card> Card::create(const CardSpec& spec)
     return nullptr;
 }
 
-Response readBinary(const Bytes& file, uint32_t offset, const Apdu& apdu)
-{
+Response readBinary(const Bytes& file, uint32_t offset, const Apdu& apdu) {
     if (!apdu.ne)
         return Response::status(sw::kWrongLength);
     if (offset > file.size())

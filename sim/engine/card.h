@@ -32,7 +32,7 @@ constexpr uint16_t kClaNotSupported = 0x6E00;
 
 // The card in slot 1 (or a handheld's stored record, which answers alike).
 class Card {
-public:
+  public:
     virtual ~Card() = default;
 
     // Status word of a successful REQUEST ICC / RESET ICC: 9000 for a

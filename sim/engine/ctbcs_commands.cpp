@@ -12,20 +12,17 @@ constexpr uint8_t kInsEjectIcc = 0x15;
 constexpr uint8_t kInsUsbInfo = 0x71;
 constexpr uint8_t kIcc1 = 0x01;
 
-Reply answer(uint16_t status)
-{
+Reply answer(uint16_t status) {
     return Reply{0, Response::status(status).bytes(), 1};
 }
 
-Reply answer(const Bytes& response)
-{
+Reply answer(const Bytes& response) {
     return Reply{0, response, 1};
 }
 
 } // namespace
 
-Reply Terminal::handleCtBcs(std::span<const uint8_t> command)
-{
+Reply Terminal::handleCtBcs(std::span<const uint8_t> command) {
     const auto apdu = Apdu::parse(command);
     if (!apdu)
         return answer(sw::kWrongLength);
@@ -58,8 +55,7 @@ Reply Terminal::handleCtBcs(std::span<const uint8_t> command)
     }
 }
 
-Reply Terminal::requestIcc(const Apdu& apdu)
-{
+Reply Terminal::requestIcc(const Apdu& apdu) {
     if (apdu.p1 != kIcc1)
         return answer(sw::kWrongParameters);
     if (spec_.locked == LockState::Locked)
@@ -78,8 +74,7 @@ Reply Terminal::requestIcc(const Apdu& apdu)
     return answer(card_->activationStatus());
 }
 
-Reply Terminal::resetIcc()
-{
+Reply Terminal::resetIcc() {
     if (spec_.output == OutputMedium::DisplayError)
         return Reply{-10, {}, 1};
     if (spec_.locked != LockState::Unlocked)
@@ -90,16 +85,14 @@ Reply Terminal::resetIcc()
     return answer(card_->activationStatus());
 }
 
-Reply Terminal::ejectIcc()
-{
+Reply Terminal::ejectIcc() {
     if (spec_.kind == TerminalKind::Handheld || !cardPresent())
         return answer(sw::kOk);
     card_.reset();
     return answer(sw::kCardRemoved);
 }
 
-Reply Terminal::iccStatus() const
-{
+Reply Terminal::iccStatus() const {
     const uint8_t status = cardPresent() ? 0x05 : 0x00;
     return answer(Bytes{0x80, 0x01, status, 0x90, 0x00});
 }

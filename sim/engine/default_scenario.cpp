@@ -9,8 +9,7 @@ namespace {
 
 constexpr const char* kDefaultScenarioName = "default.scn";
 
-std::optional<std::string> embeddedFile(const std::string& path)
-{
+std::optional<std::string> embeddedFile(const std::string& path) {
     for (std::size_t i = 0; i < embedded::kDefaultScenarioFileCount; ++i) {
         const auto& file = embedded::kDefaultScenarioFiles[i];
         if (path == file.path)
@@ -21,8 +20,7 @@ std::optional<std::string> embeddedFile(const std::string& path)
 
 } // namespace
 
-Scenario Scenario::builtIn()
-{
+Scenario Scenario::builtIn() {
     const auto text = embeddedFile(kDefaultScenarioName);
     auto loaded = fromText(text.value_or(""), embeddedFile, kDefaultScenarioName);
     if (loaded)

@@ -27,16 +27,15 @@ constexpr FileAddress kGdo{EgkFile::Gdo, 0x2F02, 0x02};
 
 } // namespace
 
-EgkCard::EgkCard(const CardSpec& spec) : files_(spec.egkFiles), protected_(spec.protectedFiles), hca_(spec.hca) {}
+EgkCard::EgkCard(const CardSpec& spec)
+    : files_(spec.egkFiles), protected_(spec.protectedFiles), hca_(spec.hca) {}
 
-void EgkCard::reset()
-{
+void EgkCard::reset() {
     folder_ = Folder::Mf;
     currentEf_.reset();
 }
 
-Response EgkCard::process(const Apdu& apdu)
-{
+Response EgkCard::process(const Apdu& apdu) {
     if (apdu.cla != 0x00)
         return Response::status(sw::kClaNotSupported);
     switch (apdu.ins) {
@@ -49,8 +48,7 @@ Response EgkCard::process(const Apdu& apdu)
     }
 }
 
-Response EgkCard::select(const Apdu& apdu)
-{
+Response EgkCard::select(const Apdu& apdu) {
     switch (apdu.p1) {
     case 0x00:
         if (apdu.data.empty() || std::ranges::equal(apdu.data, std::array<uint8_t, 2>{0x3F, 0x00})) {
@@ -67,8 +65,7 @@ Response EgkCard::select(const Apdu& apdu)
     }
 }
 
-Response EgkCard::selectByAid(std::span<const uint8_t> aid)
-{
+Response EgkCard::selectByAid(std::span<const uint8_t> aid) {
     if (std::ranges::equal(aid, kRootAid)) {
         reset();
         return Response::status(sw::kOk);
@@ -88,8 +85,7 @@ Response EgkCard::selectByAid(std::span<const uint8_t> aid)
     return Response::status(sw::kNotFound);
 }
 
-Response EgkCard::selectByFid(std::span<const uint8_t> fid)
-{
+Response EgkCard::selectByFid(std::span<const uint8_t> fid) {
     if (fid.size() != 2)
         return Response::status(sw::kNotFound);
     const uint16_t wanted = static_cast<uint16_t>(fid[0] << 8 | fid[1]);
@@ -106,8 +102,7 @@ Response EgkCard::selectByFid(std::span<const uint8_t> fid)
     return Response::status(sw::kOk);
 }
 
-Response EgkCard::read(const Apdu& apdu)
-{
+Response EgkCard::read(const Apdu& apdu) {
     if (!apdu.ne)
         return Response::status(sw::kWrongLength);
     if (!(apdu.p1 & 0x80)) {
@@ -131,8 +126,7 @@ Response EgkCard::read(const Apdu& apdu)
     return readFile(*file, apdu.p2, apdu);
 }
 
-Response EgkCard::readFile(EgkFile file, uint32_t offset, const Apdu& apdu) const
-{
+Response EgkCard::readFile(EgkFile file, uint32_t offset, const Apdu& apdu) const {
     if (protected_.contains(file))
         return Response::status(sw::kSecurityNotSatisfied);
     return readBinary(files_.at(file), offset, apdu);

@@ -10,14 +10,14 @@ namespace kc::sim {
 // and EF.StatusVD, reached by application and file identifier or by short
 // file identifier.
 class EgkCard : public Card {
-public:
+  public:
     explicit EgkCard(const CardSpec& spec);
 
     uint16_t activationStatus() const override { return sw::kProcessorCardOk; }
     void reset() override;
     Response process(const Apdu& apdu) override;
 
-private:
+  private:
     enum class Folder { Mf, Hca };
 
     Response select(const Apdu& apdu);

@@ -10,8 +10,7 @@ namespace {
 constexpr std::array<uint8_t, 6> kKvkAid{0xD2, 0x76, 0x00, 0x00, 0x01, 0x01};
 constexpr std::array<uint8_t, 6> kOldKvkAid{0xD2, 0x80, 0x00, 0x00, 0x01, 0x01};
 
-bool equals(std::span<const uint8_t> data, std::span<const uint8_t> aid)
-{
+bool equals(std::span<const uint8_t> data, std::span<const uint8_t> aid) {
     return std::ranges::equal(data, aid);
 }
 
@@ -19,8 +18,7 @@ bool equals(std::span<const uint8_t> data, std::span<const uint8_t> aid)
 
 KvkCard::KvkCard(const CardSpec& spec) : record_(spec.kvkRecord), aid_(spec.kvkAid) {}
 
-Response KvkCard::process(const Apdu& apdu)
-{
+Response KvkCard::process(const Apdu& apdu) {
     if (apdu.cla != 0x00)
         return Response::status(sw::kClaNotSupported);
     switch (apdu.ins) {
@@ -33,16 +31,14 @@ Response KvkCard::process(const Apdu& apdu)
     }
 }
 
-Response KvkCard::select(const Apdu& apdu)
-{
+Response KvkCard::select(const Apdu& apdu) {
     const bool newAid = apdu.p1 == 0x04 && equals(apdu.data, kKvkAid) && aid_ != KvkAid::Old;
     const bool oldAid = apdu.p1 == 0x04 && equals(apdu.data, kOldKvkAid) && aid_ != KvkAid::New;
     selected_ = newAid || oldAid;
     return Response::status(selected_ ? sw::kOk : sw::kNotFound);
 }
 
-Response KvkCard::read(const Apdu& apdu) const
-{
+Response KvkCard::read(const Apdu& apdu) const {
     if (!apdu.ne)
         return Response::status(sw::kWrongLength);
     if (apdu.p1 & 0x80)

@@ -7,14 +7,14 @@ namespace kc::sim {
 // A KVK: a memory card whose one record is reached by SELECT of the KVK
 // application and read with READ BINARY by offset.
 class KvkCard : public Card {
-public:
+  public:
     explicit KvkCard(const CardSpec& spec);
 
     uint16_t activationStatus() const override { return sw::kOk; }
     void reset() override { selected_ = false; }
     Response process(const Apdu& apdu) override;
 
-private:
+  private:
     Response select(const Apdu& apdu);
     Response read(const Apdu& apdu) const;
 

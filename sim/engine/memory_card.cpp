@@ -2,8 +2,7 @@
 
 namespace kc::sim {
 
-Response MemoryCard::process(const Apdu& apdu)
-{
+Response MemoryCard::process(const Apdu& apdu) {
     if (apdu.cla != 0x00)
         return Response::status(sw::kClaNotSupported);
     switch (apdu.ins) {

@@ -4,14 +4,12 @@
 
 namespace kc::sim {
 
-OverrideTable::OverrideTable(const std::vector<Override>& overrides)
-{
+OverrideTable::OverrideTable(const std::vector<Override>& overrides) {
     for (const auto& entry : overrides)
         entries_.push_back({entry.prefix, Sequence<Answer>(entry.answers)});
 }
 
-const Answer* OverrideTable::next(std::span<const uint8_t> command)
-{
+const Answer* OverrideTable::next(std::span<const uint8_t> command) {
     Entry* best = nullptr;
     for (auto& entry : entries_) {
         const bool matches = entry.prefix.size() <= command.size() &&

@@ -9,13 +9,13 @@ namespace kc::sim {
 
 // The per-command answers of one terminal, matched by command prefix.
 class OverrideTable {
-public:
+  public:
     explicit OverrideTable(const std::vector<Override>& overrides);
 
     // The next answer of the longest matching prefix, or nullptr.
     const Answer* next(std::span<const uint8_t> command);
 
-private:
+  private:
     struct Entry {
         Bytes prefix;
         Sequence<Answer> answers;

@@ -20,8 +20,7 @@ const Bytes kDefaultStatus46 = [] {
     return bytes;
 }();
 
-TerminalSpec defaultTerminal(std::string name)
-{
+TerminalSpec defaultTerminal(std::string name) {
     TerminalSpec terminal;
     terminal.name = std::move(name);
     terminal.getStatus81 = kDefaultStatus81;
@@ -30,8 +29,7 @@ TerminalSpec defaultTerminal(std::string name)
     return terminal;
 }
 
-void applyPortSetting(Scenario& scenario, std::string_view key, std::string_view value)
-{
+void applyPortSetting(Scenario& scenario, std::string_view key, std::string_view value) {
     if (key == "default") {
         scenario.defaultPortResult = values::parseCode(value);
         return;
@@ -39,8 +37,7 @@ void applyPortSetting(Scenario& scenario, std::string_view key, std::string_view
     scenario.portResults[values::parsePort(key)] = values::parseCodeSequence(value);
 }
 
-void applyCardSetting(CardSpec& card, std::string_view key, std::string_view value, const FileSource& files)
-{
+void applyCardSetting(CardSpec& card, std::string_view key, std::string_view value, const FileSource& files) {
     using values::parseChoice;
     if (key == "card") {
         card.type = parseChoice<CardType>(value, {{"none", CardType::None},
@@ -52,7 +49,8 @@ void applyCardSetting(CardSpec& card, std::string_view key, std::string_view val
     } else if (key == "card.record") {
         card.kvkRecord = values::parseBytes(value, files);
     } else if (key == "card.aid") {
-        card.kvkAid = parseChoice<KvkAid>(value, {{"new", KvkAid::New}, {"old", KvkAid::Old}, {"both", KvkAid::Both}});
+        card.kvkAid =
+            parseChoice<KvkAid>(value, {{"new", KvkAid::New}, {"old", KvkAid::Old}, {"both", KvkAid::Both}});
     } else if (key == "card.gdo") {
         card.egkFiles[EgkFile::Gdo] = values::parseBytes(value, files);
     } else if (key == "card.vd") {
@@ -66,22 +64,22 @@ void applyCardSetting(CardSpec& card, std::string_view key, std::string_view val
     } else if (key == "card.protected") {
         card.protectedFiles = values::parseEgkFileList(value);
     } else if (key == "card.hca") {
-        card.hca = parseChoice<HcaState>(
-            value, {{"active", HcaState::Active}, {"deactivated", HcaState::Deactivated}, {"missing", HcaState::Missing}});
+        card.hca = parseChoice<HcaState>(value, {{"active", HcaState::Active},
+                                                 {"deactivated", HcaState::Deactivated},
+                                                 {"missing", HcaState::Missing}});
     } else {
         throw ScenarioError("unknown key '" + std::string(key) + "'");
     }
 }
 
 void applyTerminalSetting(TerminalSpec& terminal, std::string_view key, std::string_view value,
-                          const FileSource& files)
-{
+                          const FileSource& files) {
     using values::parseChoice;
     if (key == "ports") {
         terminal.ports = values::parsePortList(value);
     } else if (key == "kind") {
-        terminal.kind =
-            parseChoice<TerminalKind>(value, {{"stationary", TerminalKind::Stationary}, {"handheld", TerminalKind::Handheld}});
+        terminal.kind = parseChoice<TerminalKind>(
+            value, {{"stationary", TerminalKind::Stationary}, {"handheld", TerminalKind::Handheld}});
     } else if (key == "init") {
         terminal.initResults = values::parseCodeSequence(value);
     } else if (key == "close") {
@@ -100,16 +98,20 @@ void applyTerminalSetting(TerminalSpec& terminal, std::string_view key, std::str
         else
             terminal.baudrate = static_cast<int32_t>(values::parseInteger(value, 0, 0x7FFFFFFF));
     } else if (key == "line-speed") {
-        terminal.lineSpeed = value == "off" ? 0 : static_cast<int32_t>(values::parseInteger(value, 1, 0x7FFFFFFF));
+        terminal.lineSpeed =
+            value == "off" ? 0 : static_cast<int32_t>(values::parseInteger(value, 1, 0x7FFFFFFF));
     } else if (key == "output") {
-        terminal.output = parseChoice<OutputMedium>(
-            value, {{"pc", OutputMedium::Pc}, {"display", OutputMedium::Display}, {"display-error", OutputMedium::DisplayError}});
+        terminal.output = parseChoice<OutputMedium>(value, {{"pc", OutputMedium::Pc},
+                                                            {"display", OutputMedium::Display},
+                                                            {"display-error", OutputMedium::DisplayError}});
     } else if (key == "locked") {
         terminal.locked = parseChoice<LockState>(
-            value, {{"no", LockState::Unlocked}, {"yes", LockState::Locked}, {"keycard", LockState::KeyCard}});
+            value,
+            {{"no", LockState::Unlocked}, {"yes", LockState::Locked}, {"keycard", LockState::KeyCard}});
     } else if (key == "oversize") {
-        terminal.oversize = parseChoice<OversizePolicy>(
-            value, {{"error", OversizePolicy::Error}, {"truncate", OversizePolicy::Truncate}, {"claim", OversizePolicy::Claim}});
+        terminal.oversize = parseChoice<OversizePolicy>(value, {{"error", OversizePolicy::Error},
+                                                                {"truncate", OversizePolicy::Truncate},
+                                                                {"claim", OversizePolicy::Claim}});
     } else if (key.starts_with("override")) {
         Override entry;
         const auto prefix = fromHex(key.substr(8));
@@ -126,8 +128,7 @@ void applyTerminalSetting(TerminalSpec& terminal, std::string_view key, std::str
 }
 
 // What a section needs once all its lines are read.
-void finishTerminal(TerminalSpec& terminal)
-{
+void finishTerminal(TerminalSpec& terminal) {
     if (terminal.ports.empty())
         throw ScenarioError("terminal '" + terminal.name + "' has no 'ports'");
     if (terminal.resetCt.empty())
@@ -142,8 +143,7 @@ struct LocatedError {
     std::string message;
 };
 
-std::string stripComment(std::string_view line)
-{
+std::string stripComment(std::string_view line) {
     bool quoted = false;
     for (std::size_t i = 0; i < line.size(); ++i) {
         if (line[i] == '"')
@@ -154,8 +154,7 @@ std::string stripComment(std::string_view line)
     return std::string(line);
 }
 
-bool validTerminalName(std::string_view name)
-{
+bool validTerminalName(std::string_view name) {
     if (name.empty())
         return false;
     for (char c : name)
@@ -165,11 +164,10 @@ bool validTerminalName(std::string_view name)
 }
 
 class ScenarioParser {
-public:
+  public:
     explicit ScenarioParser(const FileSource& files) : files_(files) {}
 
-    void line(std::string_view raw, int lineNumber)
-    {
+    void line(std::string_view raw, int lineNumber) {
         lineNumber_ = lineNumber;
         const std::string text = stripComment(raw);
         const std::string_view content = values::trim(text);
@@ -205,24 +203,21 @@ public:
         applyTerminalSetting(terminal, key, value, files_);
     }
 
-    Scenario finish()
-    {
+    Scenario finish() {
         closeSection();
         return std::move(scenario_);
     }
 
-private:
+  private:
     enum class Section { None, Ports, Terminal };
 
-    void claimPorts(const std::vector<uint16_t>& ports)
-    {
+    void claimPorts(const std::vector<uint16_t>& ports) {
         for (uint16_t port : ports)
             if (!claimedPorts_.insert(port).second)
                 throw ScenarioError("port " + std::to_string(port) + " named twice");
     }
 
-    void section(std::string_view header)
-    {
+    void section(std::string_view header) {
         if (header.back() != ']')
             throw ScenarioError("section header without ']'");
         const std::string_view inner = values::trim(header.substr(1, header.size() - 2));
@@ -244,8 +239,7 @@ private:
         sectionLine_ = lineNumber_;
     }
 
-    void closeSection()
-    {
+    void closeSection() {
         const Section closing = section_;
         section_ = Section::None;
         if (closing != Section::Terminal)
@@ -267,11 +261,10 @@ private:
 
 } // namespace
 
-FileSource folderFileSource(const std::string& baseDir)
-{
+FileSource folderFileSource(const std::string& baseDir) {
     return [baseDir](const std::string& relativePath) -> std::optional<std::string> {
-        const std::string path = relativePath.starts_with('/') || baseDir.empty() ? relativePath
-                                                                                  : baseDir + "/" + relativePath;
+        const std::string path =
+            relativePath.starts_with('/') || baseDir.empty() ? relativePath : baseDir + "/" + relativePath;
         std::ifstream in(path, std::ios::binary);
         if (!in)
             return std::nullopt;
@@ -281,15 +274,16 @@ FileSource folderFileSource(const std::string& baseDir)
     };
 }
 
-Loaded<Scenario> Scenario::fromText(std::string_view text, const FileSource& files, std::string_view sourceName)
-{
+Loaded<Scenario> Scenario::fromText(std::string_view text, const FileSource& files,
+                                    std::string_view sourceName) {
     ScenarioParser parser(files);
     int lineNumber = 0;
     std::size_t start = 0;
     try {
         while (start <= text.size()) {
             const auto end = text.find('\n', start);
-            const auto line = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+            const auto line =
+                text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
             ++lineNumber;
             parser.line(line, lineNumber);
             if (end == std::string_view::npos)
@@ -298,19 +292,19 @@ Loaded<Scenario> Scenario::fromText(std::string_view text, const FileSource& fil
         }
         return {parser.finish(), {}};
     } catch (const ScenarioError& error) {
-        return {std::nullopt, std::string(sourceName) + ":" + std::to_string(lineNumber) + ": " + error.what()};
+        return {std::nullopt,
+                std::string(sourceName) + ":" + std::to_string(lineNumber) + ": " + error.what()};
     } catch (const LocatedError& error) {
-        return {std::nullopt, std::string(sourceName) + ":" + std::to_string(error.line) + ": " + error.message};
+        return {std::nullopt,
+                std::string(sourceName) + ":" + std::to_string(error.line) + ": " + error.message};
     }
 }
 
-Loaded<Scenario> Scenario::fromText(std::string_view text, const std::string& baseDir)
-{
+Loaded<Scenario> Scenario::fromText(std::string_view text, const std::string& baseDir) {
     return fromText(text, folderFileSource(baseDir), "scenario");
 }
 
-Loaded<Scenario> Scenario::fromFile(const std::string& path)
-{
+Loaded<Scenario> Scenario::fromFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return {std::nullopt, path + ": cannot read the scenario file"};

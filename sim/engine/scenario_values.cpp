@@ -9,14 +9,12 @@ namespace {
 // Repetitions are expanded; a cap keeps a typo from eating the memory.
 constexpr long kMaxRepeat = 100000;
 
-bool endsWith(std::string_view text, std::string_view tail)
-{
+bool endsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
 // "item x3" → ("item", 3); "item" → ("item", 1).
-std::pair<std::string_view, long> splitRepeat(std::string_view item)
-{
+std::pair<std::string_view, long> splitRepeat(std::string_view item) {
     const auto blank = item.find_last_of(" \t");
     if (blank == std::string_view::npos)
         return {item, 1};
@@ -26,8 +24,7 @@ std::pair<std::string_view, long> splitRepeat(std::string_view item)
     return {trim(item.substr(0, blank)), parseInteger(last.substr(1), 1, kMaxRepeat)};
 }
 
-Bytes hexToken(std::string_view token)
-{
+Bytes hexToken(std::string_view token) {
     if (token.size() % 2 != 0)
         throw ScenarioError("odd number of hex digits in '" + std::string(token) + "'");
     auto bytes = fromHex(token);
@@ -36,8 +33,7 @@ Bytes hexToken(std::string_view token)
     return *bytes;
 }
 
-Bytes fileContent(std::string_view name, const FileSource& files)
-{
+Bytes fileContent(std::string_view name, const FileSource& files) {
     const std::string path(trim(name));
     if (path.empty())
         throw ScenarioError("'@' without a file name");
@@ -64,8 +60,7 @@ Bytes fileContent(std::string_view name, const FileSource& files)
 
 } // namespace
 
-std::string_view trim(std::string_view text)
-{
+std::string_view trim(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos)
         return {};
@@ -73,8 +68,7 @@ std::string_view trim(std::string_view text)
     return text.substr(first, last - first + 1);
 }
 
-std::vector<std::string_view> splitOutsideQuotes(std::string_view text, char separator)
-{
+std::vector<std::string_view> splitOutsideQuotes(std::string_view text, char separator) {
     std::vector<std::string_view> parts;
     bool quoted = false;
     std::size_t start = 0;
@@ -90,8 +84,7 @@ std::vector<std::string_view> splitOutsideQuotes(std::string_view text, char sep
     return parts;
 }
 
-long parseInteger(std::string_view text, long min, long max)
-{
+long parseInteger(std::string_view text, long min, long max) {
     text = trim(text);
     bool negative = false;
     std::string_view digits = text;
@@ -116,26 +109,22 @@ long parseInteger(std::string_view text, long min, long max)
     return value;
 }
 
-uint16_t parsePort(std::string_view text)
-{
+uint16_t parsePort(std::string_view text) {
     return static_cast<uint16_t>(parseInteger(text, 0, 0xFFFF));
 }
 
-int8_t parseCode(std::string_view text)
-{
+int8_t parseCode(std::string_view text) {
     return static_cast<int8_t>(parseInteger(text, -128, 127));
 }
 
-std::vector<uint16_t> parsePortList(std::string_view text)
-{
+std::vector<uint16_t> parsePortList(std::string_view text) {
     std::vector<uint16_t> ports;
     for (std::string_view part : splitOutsideQuotes(text, ','))
         ports.push_back(parsePort(part));
     return ports;
 }
 
-std::vector<int8_t> parseCodeSequence(std::string_view text)
-{
+std::vector<int8_t> parseCodeSequence(std::string_view text) {
     std::vector<int8_t> codes;
     for (std::string_view part : splitOutsideQuotes(text, ',')) {
         const auto [item, count] = splitRepeat(part);
@@ -144,8 +133,7 @@ std::vector<int8_t> parseCodeSequence(std::string_view text)
     return codes;
 }
 
-Bytes parseBytes(std::string_view text, const FileSource& files)
-{
+Bytes parseBytes(std::string_view text, const FileSource& files) {
     text = trim(text);
     if (text.empty())
         throw ScenarioError("empty byte string");
@@ -160,11 +148,13 @@ Bytes parseBytes(std::string_view text, const FileSource& files)
             const auto close = text.find('"', i + 1);
             if (close == std::string_view::npos)
                 throw ScenarioError("quoted text without closing quote");
-            bytes.insert(bytes.end(), text.begin() + static_cast<long>(i) + 1, text.begin() + static_cast<long>(close));
+            bytes.insert(bytes.end(), text.begin() + static_cast<long>(i) + 1,
+                         text.begin() + static_cast<long>(close));
             i = close + 1;
         } else {
             const auto end = text.find_first_of(" \t\"", i);
-            const auto token = text.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
+            const auto token =
+                text.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
             if (token[0] == '@')
                 throw ScenarioError("'@file' must be the whole value");
             const Bytes part = hexToken(token);
@@ -175,8 +165,7 @@ Bytes parseBytes(std::string_view text, const FileSource& files)
     return bytes;
 }
 
-std::vector<Answer> parseAnswers(std::string_view text, const FileSource& files)
-{
+std::vector<Answer> parseAnswers(std::string_view text, const FileSource& files) {
     std::vector<Answer> answers;
     for (std::string_view part : splitOutsideQuotes(text, ',')) {
         auto [item, count] = splitRepeat(part);
@@ -205,8 +194,7 @@ std::vector<Answer> parseAnswers(std::string_view text, const FileSource& files)
     return answers;
 }
 
-std::set<EgkFile> parseEgkFileList(std::string_view text)
-{
+std::set<EgkFile> parseEgkFileList(std::string_view text) {
     std::set<EgkFile> result;
     if (trim(text) == "none")
         return result;

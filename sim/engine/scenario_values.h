@@ -33,8 +33,7 @@ std::set<EgkFile> parseEgkFileList(std::string_view text);
 
 // Picks the enum value whose name equals text, or names the allowed values.
 template <typename E>
-E parseChoice(std::string_view text, std::initializer_list<std::pair<std::string_view, E>> choices)
-{
+E parseChoice(std::string_view text, std::initializer_list<std::pair<std::string_view, E>> choices) {
     std::string allowed;
     for (const auto& [name, value] : choices) {
         if (name == text)

@@ -6,15 +6,13 @@
 namespace kc::sim {
 
 // Hands out its items one per call; the last one sticks.
-template <typename T>
-class Sequence {
-public:
+template <typename T> class Sequence {
+  public:
     Sequence() = default;
     explicit Sequence(std::vector<T> items) : items_(std::move(items)) {}
 
     // nullptr when the sequence is empty.
-    const T* next()
-    {
+    const T* next() {
         if (items_.empty())
             return nullptr;
         const T& item = items_[position_];
@@ -23,7 +21,7 @@ public:
         return &item;
     }
 
-private:
+  private:
     std::vector<T> items_;
     std::size_t position_ = 0;
 };

@@ -30,8 +30,7 @@ struct Session {
     Terminal* terminal = nullptr;
 };
 
-void spendLineTime(int32_t baud, std::size_t bytes)
-{
+void spendLineTime(int32_t baud, std::size_t bytes) {
     if (baud <= 0)
         return;
     const auto micros = static_cast<long long>(bytes) * 11 * 1'000'000 / baud;
@@ -52,8 +51,7 @@ struct Simulator::Impl {
     TraceWriter trace;
     std::string loadError;
 
-    explicit Impl(Scenario loaded) : scenario(std::move(loaded))
-    {
+    explicit Impl(Scenario loaded) : scenario(std::move(loaded)) {
         for (const auto& spec : scenario.terminals) {
             terminals.push_back(std::make_unique<Terminal>(spec));
             for (uint16_t port : spec.ports)
@@ -63,19 +61,17 @@ struct Simulator::Impl {
             portResults.emplace(port, Sequence<int8_t>(codes));
     }
 
-    Terminal* terminalOn(uint16_t pn) const
-    {
+    Terminal* terminalOn(uint16_t pn) const {
         const auto found = terminalByPort.find(pn);
         return found == terminalByPort.end() ? nullptr : found->second;
     }
 
-    bool inSession(const Terminal* terminal) const
-    {
-        return std::ranges::any_of(sessions, [terminal](const auto& entry) { return entry.second.terminal == terminal; });
+    bool inSession(const Terminal* terminal) const {
+        return std::ranges::any_of(
+            sessions, [terminal](const auto& entry) { return entry.second.terminal == terminal; });
     }
 
-    int8_t open(uint16_t ctn, uint16_t pn)
-    {
+    int8_t open(uint16_t ctn, uint16_t pn) {
         if (!loadError.empty())
             return kErrHtsi;
         if (sessions.contains(ctn))
@@ -97,8 +93,7 @@ struct Simulator::Impl {
 
     // Writes the reply into the caller's buffer under the lenr rule.
     int8_t deliver(const Reply& reply, OversizePolicy policy, uint8_t* dad, uint8_t* sad, uint16_t* lenr,
-                   uint8_t* response, Exchange& exchange) const
-    {
+                   uint8_t* response, Exchange& exchange) const {
         if (reply.code != kOk)
             return reply.code;
         const std::size_t room = *lenr;
@@ -108,8 +103,9 @@ struct Simulator::Impl {
             if (policy == OversizePolicy::Error)
                 return kErrMemory;
             written = room;
-            *lenr = policy == OversizePolicy::Claim ? static_cast<uint16_t>(std::min<std::size_t>(size, 0xFFFF))
-                                                    : static_cast<uint16_t>(room);
+            *lenr = policy == OversizePolicy::Claim
+                        ? static_cast<uint16_t>(std::min<std::size_t>(size, 0xFFFF))
+                        : static_cast<uint16_t>(room);
         } else {
             *lenr = static_cast<uint16_t>(size);
         }
@@ -122,8 +118,7 @@ struct Simulator::Impl {
         return kOk;
     }
 
-    void record(Exchange exchange, uint8_t sadIn)
-    {
+    void record(Exchange exchange, uint8_t sadIn) {
         trace.data(exchange, sadIn);
         if (logging)
             exchanges.push_back(std::move(exchange));
@@ -135,29 +130,25 @@ Simulator::~Simulator() = default;
 Simulator::Simulator(Simulator&&) noexcept = default;
 Simulator& Simulator::operator=(Simulator&&) noexcept = default;
 
-Loaded<Simulator> Simulator::fromText(std::string_view text, const std::string& baseDir)
-{
+Loaded<Simulator> Simulator::fromText(std::string_view text, const std::string& baseDir) {
     auto scenario = Scenario::fromText(text, baseDir);
     if (!scenario)
         return {std::nullopt, scenario.error};
     return {Simulator(std::move(*scenario)), {}};
 }
 
-Loaded<Simulator> Simulator::fromFile(const std::string& path)
-{
+Loaded<Simulator> Simulator::fromFile(const std::string& path) {
     auto scenario = Scenario::fromFile(path);
     if (!scenario)
         return {std::nullopt, scenario.error};
     return {Simulator(std::move(*scenario)), {}};
 }
 
-Simulator Simulator::builtIn()
-{
+Simulator Simulator::builtIn() {
     return Simulator(Scenario::builtIn());
 }
 
-Simulator Simulator::fromEnvironment()
-{
+Simulator Simulator::fromEnvironment() {
     const char* scenarioPath = std::getenv("MKTSIM_SCENARIO");
     const char* tracePath = std::getenv("MKTSIM_TRACE");
     std::string error;
@@ -180,16 +171,14 @@ Simulator Simulator::fromEnvironment()
     return simulator;
 }
 
-int8_t Simulator::init(uint16_t ctn, uint16_t pn)
-{
+int8_t Simulator::init(uint16_t ctn, uint16_t pn) {
     const int8_t code = impl_->open(ctn, pn);
     impl_->trace.init(ctn, pn, code);
     return code;
 }
 
 int8_t Simulator::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command,
-                       uint16_t* lenr, uint8_t* response)
-{
+                       uint16_t* lenr, uint8_t* response) {
     Exchange exchange;
     exchange.ctn = ctn;
     exchange.dad = dad ? *dad : 0;
@@ -217,8 +206,7 @@ int8_t Simulator::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, 
     return code;
 }
 
-int8_t Simulator::close(uint16_t ctn)
-{
+int8_t Simulator::close(uint16_t ctn) {
     int8_t code = kErrInvalid;
     if (const auto session = impl_->sessions.find(ctn); session != impl_->sessions.end()) {
         code = session->second.terminal ? session->second.terminal->spec().closeResult : kOk;
@@ -228,8 +216,7 @@ int8_t Simulator::close(uint16_t ctn)
     return code;
 }
 
-int32_t Simulator::getBaudrate(uint16_t ctn, int32_t* baud)
-{
+int32_t Simulator::getBaudrate(uint16_t ctn, int32_t* baud) {
     int32_t code = kErrInvalid;
     const auto session = impl_->sessions.find(ctn);
     if (baud && session != impl_->sessions.end() && session->second.terminal) {
@@ -242,15 +229,15 @@ int32_t Simulator::getBaudrate(uint16_t ctn, int32_t* baud)
     return code;
 }
 
-Transmitted Simulator::transmit(uint16_t ctn, uint8_t dad, std::string_view commandHex, uint16_t capacity)
-{
+Transmitted Simulator::transmit(uint16_t ctn, uint8_t dad, std::string_view commandHex, uint16_t capacity) {
     const Bytes command = fromHex(commandHex).value_or(Bytes{});
     // Never a null buffer, even for no room at all.
     std::vector<uint8_t> buffer(std::max<std::size_t>(capacity, 1));
     uint8_t sad = kHost;
     uint16_t lenr = capacity;
     Transmitted result;
-    result.code = data(ctn, &dad, &sad, static_cast<uint16_t>(command.size()), command.data(), &lenr, buffer.data());
+    result.code =
+        data(ctn, &dad, &sad, static_cast<uint16_t>(command.size()), command.data(), &lenr, buffer.data());
     if (result.code == kOk) {
         result.sad = sad;
         result.response = toHex(std::span(buffer.data(), std::min<std::size_t>(lenr, capacity)));
@@ -258,49 +245,40 @@ Transmitted Simulator::transmit(uint16_t ctn, uint8_t dad, std::string_view comm
     return result;
 }
 
-const std::vector<Exchange>& Simulator::exchanges() const
-{
+const std::vector<Exchange>& Simulator::exchanges() const {
     return impl_->exchanges;
 }
 
-void Simulator::clearExchanges()
-{
+void Simulator::clearExchanges() {
     impl_->exchanges.clear();
 }
 
-void Simulator::setExchangeLogging(bool on)
-{
+void Simulator::setExchangeLogging(bool on) {
     impl_->logging = on;
 }
 
-void Simulator::setTraceFile(const std::string& path)
-{
+void Simulator::setTraceFile(const std::string& path) {
     impl_->trace.open(path);
 }
 
-void Simulator::setPortResult(uint16_t pn, int8_t code)
-{
+void Simulator::setPortResult(uint16_t pn, int8_t code) {
     impl_->forcedPortResults[pn] = code;
 }
 
-bool Simulator::cardPresent(uint16_t pn) const
-{
+bool Simulator::cardPresent(uint16_t pn) const {
     const Terminal* terminal = impl_->terminalOn(pn);
     return terminal && terminal->cardPresent();
 }
 
-bool Simulator::isOpen(uint16_t ctn) const
-{
+bool Simulator::isOpen(uint16_t ctn) const {
     return impl_->sessions.contains(ctn);
 }
 
-const std::string& Simulator::loadError() const
-{
+const std::string& Simulator::loadError() const {
     return impl_->loadError;
 }
 
-const Scenario& Simulator::scenario() const
-{
+const Scenario& Simulator::scenario() const {
     return impl_->scenario;
 }
 

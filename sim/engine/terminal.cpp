@@ -6,30 +6,22 @@ namespace {
 
 constexpr uint8_t kDadCard = 0;
 
-Reply terminalAnswer(uint16_t status)
-{
+Reply terminalAnswer(uint16_t status) {
     return Reply{0, Response::status(status).bytes(), 1};
 }
 
 } // namespace
 
 Terminal::Terminal(TerminalSpec spec)
-    : spec_(std::move(spec)),
-      card_(Card::create(spec_.card)),
-      pendingArrivals_(spec_.card.arrivesAfter),
-      initResults_(spec_.initResults),
-      overrides_(spec_.overrides)
-{
-}
+    : spec_(std::move(spec)), card_(Card::create(spec_.card)), pendingArrivals_(spec_.card.arrivesAfter),
+      initResults_(spec_.initResults), overrides_(spec_.overrides) {}
 
-int8_t Terminal::nextInitResult()
-{
+int8_t Terminal::nextInitResult() {
     const int8_t* code = initResults_.next();
     return code ? *code : 0;
 }
 
-Reply Terminal::handle(uint8_t dad, std::span<const uint8_t> command)
-{
+Reply Terminal::handle(uint8_t dad, std::span<const uint8_t> command) {
     if (const Answer* answer = overrides_.next(command); answer && answer->kind != Answer::Kind::Pass) {
         if (answer->kind == Answer::Kind::Code)
             return Reply{answer->code, {}, 1};
@@ -39,8 +31,7 @@ Reply Terminal::handle(uint8_t dad, std::span<const uint8_t> command)
     return dad == kDadCard ? handleCardCommand(command) : handleCtBcs(command);
 }
 
-std::optional<Reply> Terminal::cardRefusal() const
-{
+std::optional<Reply> Terminal::cardRefusal() const {
     if (spec_.output == OutputMedium::DisplayError)
         return Reply{-10, {}, 1};
     if (spec_.output == OutputMedium::Display)
@@ -52,8 +43,7 @@ std::optional<Reply> Terminal::cardRefusal() const
     return std::nullopt;
 }
 
-Reply Terminal::handleCardCommand(std::span<const uint8_t> command)
-{
+Reply Terminal::handleCardCommand(std::span<const uint8_t> command) {
     if (auto refusal = cardRefusal())
         return *refusal;
     const auto apdu = Apdu::parse(command);

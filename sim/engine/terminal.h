@@ -21,7 +21,7 @@ struct Reply {
 // One card terminal: CT-BCS commands, the card slot and the scenario's
 // overrides. Its state outlives sessions, as on a real terminal.
 class Terminal {
-public:
+  public:
     explicit Terminal(TerminalSpec spec);
 
     const TerminalSpec& spec() const { return spec_; }
@@ -29,7 +29,7 @@ public:
     Reply handle(uint8_t dad, std::span<const uint8_t> command);
     bool cardPresent() const { return card_ && pendingArrivals_ == 0; }
 
-private:
+  private:
     Reply handleCtBcs(std::span<const uint8_t> command);
     Reply handleCardCommand(std::span<const uint8_t> command);
     Reply requestIcc(const Apdu& apdu);

@@ -4,52 +4,44 @@ namespace kc::sim {
 
 namespace {
 
-std::string number(int value)
-{
+std::string number(int value) {
     return std::to_string(value);
 }
 
 } // namespace
 
-void TraceWriter::open(const std::string& path)
-{
+void TraceWriter::open(const std::string& path) {
     out_.close();
     if (!path.empty())
         out_.open(path, std::ios::app);
 }
 
-void TraceWriter::init(uint16_t ctn, uint16_t pn, int code)
-{
+void TraceWriter::init(uint16_t ctn, uint16_t pn, int code) {
     write("init ctn=" + number(ctn) + " pn=" + number(pn) + " -> " + number(code));
 }
 
-void TraceWriter::data(const Exchange& exchange, uint8_t sadIn)
-{
+void TraceWriter::data(const Exchange& exchange, uint8_t sadIn) {
     write("data ctn=" + number(exchange.ctn) + " dad=" + number(exchange.dad) + " sad=" + number(sadIn) +
-          " lenr=" + number(exchange.capacity) + " cmd=" + exchange.command + " -> resp=" + exchange.response +
-          " sad=" + number(exchange.sad) + " code=" + number(exchange.code));
+          " lenr=" + number(exchange.capacity) + " cmd=" + exchange.command + " -> resp=" +
+          exchange.response + " sad=" + number(exchange.sad) + " code=" + number(exchange.code));
 }
 
-void TraceWriter::close(uint16_t ctn, int code)
-{
+void TraceWriter::close(uint16_t ctn, int code) {
     write("close ctn=" + number(ctn) + " -> " + number(code));
 }
 
-void TraceWriter::getBaudrate(uint16_t ctn, int code, int32_t baud)
-{
+void TraceWriter::getBaudrate(uint16_t ctn, int code, int32_t baud) {
     std::string line = "get_baudrate ctn=" + number(ctn) + " -> " + number(code);
     if (code == 0)
         line += " baud=" + number(baud);
     write(line);
 }
 
-void TraceWriter::scenarioError(std::string_view message)
-{
+void TraceWriter::scenarioError(std::string_view message) {
     write("scenario error: " + std::string(message));
 }
 
-void TraceWriter::write(const std::string& line)
-{
+void TraceWriter::write(const std::string& line) {
     if (!out_.is_open())
         return;
     out_ << line << '\n';

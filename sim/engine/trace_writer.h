@@ -10,7 +10,7 @@ namespace kc::sim {
 
 // Appends one line per CT-API call to a file (format in SCENARIOS.md).
 class TraceWriter {
-public:
+  public:
     void open(const std::string& path);
     bool enabled() const { return out_.is_open(); }
 
@@ -20,7 +20,7 @@ public:
     void getBaudrate(uint16_t ctn, int code, int32_t baud);
     void scenarioError(std::string_view message);
 
-private:
+  private:
     void write(const std::string& line);
 
     std::ofstream out_;

@@ -8,8 +8,7 @@ namespace {
 constexpr std::array<uint8_t, 5> kResetCt{0x20, 0x11, 0x00, 0x00, 0x00};
 constexpr std::array<uint8_t, 5> kReadGdo{0x00, 0xB0, 0x82, 0x00, 0x00};
 
-TEST(CtInit, DefaultScenarioHasATerminalOnUsbDeviceOneOnly)
-{
+TEST(CtInit, DefaultScenarioHasATerminalOnUsbDeviceOneOnly) {
     Simulator simulator = Simulator::builtIn();
     for (uint16_t pn : {1, 2, 3, 4, 5, 256, 8193, 8447, 9000})
         EXPECT_EQ(simulator.init(1, pn), -10) << pn;
@@ -17,8 +16,7 @@ TEST(CtInit, DefaultScenarioHasATerminalOnUsbDeviceOneOnly)
     EXPECT_TRUE(simulator.isOpen(1));
 }
 
-TEST(CtInit, PortTableAndSeveralTerminals)
-{
+TEST(CtInit, PortTableAndSeveralTerminals) {
     Simulator simulator = load(R"(
 [ports]
 default = -8
@@ -44,8 +42,7 @@ ports = 8192, 8193
     EXPECT_EQ(simulator.init(1, 5), -10);
 }
 
-TEST(CtInit, OpenSessionsAreNotOpenedTwice)
-{
+TEST(CtInit, OpenSessionsAreNotOpenedTwice) {
     Simulator simulator = load("[terminal a]\nports = 2, 8192\n[terminal b]\nports = 3\n");
     ASSERT_EQ(simulator.init(1, 2), 0);
     EXPECT_EQ(simulator.init(1, 3), -8) << "ctn 1 is in use";
@@ -55,8 +52,7 @@ TEST(CtInit, OpenSessionsAreNotOpenedTwice)
     EXPECT_EQ(simulator.init(1, 8192), 0);
 }
 
-TEST(CtInit, TerminalInitSequenceAndSwitchedOffPort)
-{
+TEST(CtInit, TerminalInitSequenceAndSwitchedOffPort) {
     Simulator simulator = load("[terminal a]\nports = 2\ninit = 0, -10\n[terminal b]\nports = 8192\n");
     EXPECT_EQ(simulator.init(1, 2), 0);
     simulator.close(1);
@@ -70,8 +66,7 @@ TEST(CtInit, TerminalInitSequenceAndSwitchedOffPort)
     EXPECT_EQ(simulator.init(1, 8192), 0);
 }
 
-TEST(CtClose, ClosingWhatIsNotOpen)
-{
+TEST(CtClose, ClosingWhatIsNotOpen) {
     Simulator simulator = Simulator::builtIn();
     EXPECT_EQ(simulator.close(1), -1);
     ASSERT_EQ(simulator.init(1, 8192), 0);
@@ -79,16 +74,14 @@ TEST(CtClose, ClosingWhatIsNotOpen)
     EXPECT_EQ(simulator.close(1), -1);
 }
 
-TEST(CtClose, ConfiguredCloseResultStillClosesTheSession)
-{
+TEST(CtClose, ConfiguredCloseResultStillClosesTheSession) {
     Simulator simulator = load("[terminal a]\nports = 2\nclose = -8\n");
     ASSERT_EQ(simulator.init(1, 2), 0);
     EXPECT_EQ(simulator.close(1), -8);
     EXPECT_FALSE(simulator.isOpen(1));
 }
 
-TEST(CtData, AnswersCarryHostAsDestinationAndTheAnsweringUnit)
-{
+TEST(CtData, AnswersCarryHostAsDestinationAndTheAnsweringUnit) {
     Simulator simulator = Simulator::builtIn();
     ASSERT_EQ(simulator.init(1, 8192), 0);
     std::array<uint8_t, 4098> response{};
@@ -107,8 +100,7 @@ TEST(CtData, AnswersCarryHostAsDestinationAndTheAnsweringUnit)
     EXPECT_EQ(lenr, 14);
 }
 
-TEST(CtData, RefusesCallsOutsideASessionAndBadArguments)
-{
+TEST(CtData, RefusesCallsOutsideASessionAndBadArguments) {
     Simulator simulator = Simulator::builtIn();
     std::array<uint8_t, 16> response{};
     uint8_t dad = 1, sad = 2;
@@ -129,8 +121,7 @@ TEST(CtData, RefusesCallsOutsideASessionAndBadArguments)
     EXPECT_EQ(lenr, response.size());
 }
 
-TEST(CtData, AnswerLongerThanTheRoomGivesMemoryErrorWithoutWriting)
-{
+TEST(CtData, AnswerLongerThanTheRoomGivesMemoryErrorWithoutWriting) {
     Simulator simulator = Simulator::builtIn();
     ASSERT_EQ(simulator.init(1, 8192), 0);
     // EF.GDO answers 12 bytes + SW = 14 bytes.
@@ -152,26 +143,27 @@ TEST(CtData, AnswerLongerThanTheRoomGivesMemoryErrorWithoutWriting)
     EXPECT_EQ(simulator.transmit(1, kTerminal, "2011000000", 0).code, -11);
 }
 
-TEST(CtData, OversizeTruncateAndClaimNeverWritePastTheRoom)
-{
+TEST(CtData, OversizeTruncateAndClaimNeverWritePastTheRoom) {
     for (const auto& [policy, reported] : {std::pair{"truncate", 13}, std::pair{"claim", 14}}) {
-        Simulator simulator = load(std::string("[terminal t]\nports = 1\noversize = ") + policy +
-                                   "\ncard = egk\ncard.gdo = @cards/EGKG2_80276883110000017222__EF_GDO.hex\n");
+        Simulator simulator =
+            load(std::string("[terminal t]\nports = 1\noversize = ") + policy +
+                 "\ncard = egk\ncard.gdo = @cards/EGKG2_80276883110000017222__EF_GDO.hex\n");
         ASSERT_EQ(simulator.init(1, 1), 0);
         std::array<uint8_t, 20> response;
         response.fill(0xEE);
         uint8_t dad = 0, sad = 2;
         uint16_t lenr = 13;
-        EXPECT_EQ(simulator.data(1, &dad, &sad, kReadGdo.size(), kReadGdo.data(), &lenr, response.data()), 0) << policy;
+        EXPECT_EQ(simulator.data(1, &dad, &sad, kReadGdo.size(), kReadGdo.data(), &lenr, response.data()), 0)
+            << policy;
         EXPECT_EQ(lenr, reported) << policy;
         EXPECT_EQ(toHex(std::span(response.data(), 13)), "5A0A8027688311000001722290") << policy;
         EXPECT_EQ(response[13], 0xEE) << policy;
     }
 }
 
-TEST(CtGetBaudrate, ReportsTheConfiguredSpeedOrFails)
-{
-    Simulator simulator = load("[terminal a]\nports = 2\nbaudrate = 115200\n[terminal b]\nports = 3\nbaudrate = fail\n");
+TEST(CtGetBaudrate, ReportsTheConfiguredSpeedOrFails) {
+    Simulator simulator =
+        load("[terminal a]\nports = 2\nbaudrate = 115200\n[terminal b]\nports = 3\nbaudrate = fail\n");
     int32_t baud = -1;
     EXPECT_EQ(simulator.getBaudrate(1, &baud), -1) << "no session";
     ASSERT_EQ(simulator.init(1, 2), 0);
@@ -185,8 +177,7 @@ TEST(CtGetBaudrate, ReportsTheConfiguredSpeedOrFails)
     EXPECT_EQ(baud, -1);
 }
 
-TEST(ExchangeLog, RecordsEveryDataCall)
-{
+TEST(ExchangeLog, RecordsEveryDataCall) {
     Simulator simulator = Simulator::builtIn();
     simulator.transmit(1, kTerminal, "2011000000");
     simulator.init(1, 8192);
@@ -214,8 +205,7 @@ TEST(ExchangeLog, RecordsEveryDataCall)
     EXPECT_TRUE(simulator.exchanges().empty());
 }
 
-TEST(LineSpeed, SlowLineStillAnswersAlike)
-{
+TEST(LineSpeed, SlowLineStillAnswersAlike) {
     Simulator simulator = load("[terminal a]\nports = 2\nline-speed = 115200\n");
     ASSERT_EQ(simulator.init(1, 2), 0);
     EXPECT_EQ(simulator.transmit(1, kTerminal, "2011000000").response, "9000");

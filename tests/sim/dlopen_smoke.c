@@ -19,16 +19,14 @@ typedef int32_t (*BaudFn)(uint16_t, int32_t*);
 
 static int failures = 0;
 
-static void check(int ok, const char* what)
-{
+static void check(int ok, const char* what) {
     if (!ok) {
         fprintf(stderr, "FAILED: %s\n", what);
         ++failures;
     }
 }
 
-static void* symbol(void* library, const char* name)
-{
+static void* symbol(void* library, const char* name) {
     void* address = dlsym(library, name);
     if (!address)
         fprintf(stderr, "missing symbol %s\n", name);
@@ -36,8 +34,8 @@ static void* symbol(void* library, const char* name)
 }
 
 /* Sends a hex command; returns the CT-API code and fills sw and sad. */
-static int transmit(DataFn data, uint8_t dad, const char* hex, char sw[5], uint8_t* sadOut, uint16_t* lenOut)
-{
+static int transmit(DataFn data, uint8_t dad, const char* hex, char sw[5], uint8_t* sadOut,
+                    uint16_t* lenOut) {
     uint8_t command[64];
     uint8_t response[4098];
     uint16_t lenc = (uint16_t)(strlen(hex) / 2);
@@ -59,8 +57,7 @@ static int transmit(DataFn data, uint8_t dad, const char* hex, char sw[5], uint8
     return code;
 }
 
-static void fullLibrary(void* library)
-{
+static void fullLibrary(void* library) {
     InitFn init = (InitFn)symbol(library, "CTDEZAVT1_init");
     DataFn data = (DataFn)symbol(library, "CTDEZAVT1_data");
     CloseFn close = (CloseFn)symbol(library, "CTDEZAVT1_close");
@@ -81,20 +78,21 @@ static void fullLibrary(void* library)
     check(baudrate(1, &baud) == 0 && baud == 9600, "CT_get_baudrate gives 9600");
     check(transmit(data, 1, "2011000000", sw, &sad, NULL) == 0 && strcmp(sw, "9000") == 0 && sad == 1,
           "RESET CT answers 9000 from the terminal");
-    check(transmit(data, 1, "2013008100", sw, &sad, NULL) == 0 && strcmp(sw, "9000") == 0, "GET STATUS answers 9000");
+    check(transmit(data, 1, "2013008100", sw, &sad, NULL) == 0 && strcmp(sw, "9000") == 0,
+          "GET STATUS answers 9000");
     check(transmit(data, 1, "2013004600", sw, NULL, &length) == 0 && strcmp(sw, "9000") == 0 && length == 19,
           "manufacturer data: 46 0F + 15 bytes + 9000");
     check(transmit(data, 1, "201201000101", sw, NULL, NULL) == 0 && strcmp(sw, "9001") == 0,
           "REQUEST ICC finds an eGK (9001)");
-    check(transmit(data, 0, "00A4040C06D27600000102", sw, &sad, NULL) == 0 && strcmp(sw, "9000") == 0 && sad == 0,
+    check(transmit(data, 0, "00A4040C06D27600000102", sw, &sad, NULL) == 0 && strcmp(sw, "9000") == 0 &&
+              sad == 0,
           "SELECT DF.HCA answers 9000 from the card");
     check(close(1) == 0, "close");
     check(close(1) == -1, "closing again fails with -1");
     check(transmit(data, 1, "2011000000", sw, NULL, NULL) == -1, "CT_data without a session fails with -1");
 }
 
-static void standardNamesOnly(void* library)
-{
+static void standardNamesOnly(void* library) {
     check(dlsym(library, "CTDEZAVT1_init") == NULL, "no CTDEZAVT1_init");
     check(dlsym(library, "CT_get_baudrate") == NULL, "no CT_get_baudrate");
     InitFn init = (InitFn)symbol(library, "CT_init");
@@ -110,8 +108,7 @@ static void standardNamesOnly(void* library)
     check(close(1) == 0, "CT_close");
 }
 
-static void brokenLibrary(void* library)
-{
+static void brokenLibrary(void* library) {
     InitFn init = (InitFn)symbol(library, "CTDEZAVT1_init");
     check(dlsym(library, "CTDEZAVT1_data") == NULL, "no CTDEZAVT1_data");
     check(dlsym(library, "CTDEZAVT1_close") == NULL, "no CTDEZAVT1_close");
@@ -119,8 +116,7 @@ static void brokenLibrary(void* library)
     check(init && init(1, 8192) == 0, "CTDEZAVT1_init still works");
 }
 
-static void kvkScenario(void* library)
-{
+static void kvkScenario(void* library) {
     InitFn init = (InitFn)symbol(library, "CTDEZAVT1_init");
     DataFn data = (DataFn)symbol(library, "CTDEZAVT1_data");
     CloseFn close = (CloseFn)symbol(library, "CTDEZAVT1_close");
@@ -133,7 +129,8 @@ static void kvkScenario(void* library)
     check(init(1, 8192) == -10, "nothing on USB in this scenario");
     check(init(1, 3) == -127, "COM 3 in use");
     check(init(1, 2) == 0, "KVK terminal on COM 2");
-    check(transmit(data, 1, "201201000101", sw, NULL, NULL) == 0 && strcmp(sw, "9000") == 0, "REQUEST ICC 9000");
+    check(transmit(data, 1, "201201000101", sw, NULL, NULL) == 0 && strcmp(sw, "9000") == 0,
+          "REQUEST ICC 9000");
     check(transmit(data, 0, "00A4040006D27600000101", sw, NULL, NULL) == 0 && strcmp(sw, "9000") == 0,
           "SELECT KVK application");
     check(transmit(data, 0, "00B0000000", sw, NULL, &length) == 0 && strcmp(sw, "9000") == 0 && length == 144,
@@ -141,8 +138,7 @@ static void kvkScenario(void* library)
     check(close(1) == 0, "close");
 }
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 3) {
         fprintf(stderr, "usage: %s <library> full|std|broken|kvk\n", argv[0]);
         return 2;

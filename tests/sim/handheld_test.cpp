@@ -5,29 +5,27 @@
 namespace kc::sim::test {
 namespace {
 
-std::string cardHex(const std::string& name)
-{
+std::string cardHex(const std::string& name) {
     std::ifstream in(scenariosDir() + "/cards/" + name);
     std::string text;
     in >> text;
     return toHex(fromHex(text).value_or(Bytes{}));
 }
 
-Simulator fromScenarioFile(const std::string& name, const std::string& extra = "")
-{
+Simulator fromScenarioFile(const std::string& name, const std::string& extra = "") {
     std::ifstream in(scenariosDir() + "/" + name);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return load(text + "\n" + extra);
 }
 
-TEST(HandheldKvk, StoredRecordIsReadErasedAndThenGone)
-{
+TEST(HandheldKvk, StoredRecordIsReadErasedAndThenGone) {
     Simulator simulator = fromScenarioFile("handheld-kvk.scn");
     ASSERT_EQ(simulator.init(1, 1), 0);
     EXPECT_EQ(simulator.transmit(1, kTerminal, "2011000000").response, "9500");
     EXPECT_EQ(simulator.transmit(1, kTerminal, "201201000101").response, "9000");
     EXPECT_EQ(simulator.transmit(1, kCard, "00A4040006D27600000101").response, "9000");
-    EXPECT_EQ(simulator.transmit(1, kCard, "00B0000000").response, cardHex("handheld_kvk_tk_apfel.hex") + "9000");
+    EXPECT_EQ(simulator.transmit(1, kCard, "00B0000000").response,
+              cardHex("handheld_kvk_tk_apfel.hex") + "9000");
     const auto erase = simulator.transmit(1, kCard, "000E0000");
     EXPECT_EQ(erase.response, "9000");
     EXPECT_EQ(erase.sad, 0);
@@ -42,8 +40,7 @@ TEST(HandheldKvk, StoredRecordIsReadErasedAndThenGone)
     EXPECT_EQ(simulator.transmit(1, kCard, "00A4040006D27600000101").response, "6400");
 }
 
-TEST(HandheldKvk, EraseNotSupportedKeepsTheRecord)
-{
+TEST(HandheldKvk, EraseNotSupportedKeepsTheRecord) {
     Simulator simulator = fromScenarioFile("handheld-kvk.scn", "override 000E0000 = 6D00\n");
     simulator.init(1, 1);
     simulator.transmit(1, kTerminal, "201201000101");
@@ -52,8 +49,7 @@ TEST(HandheldKvk, EraseNotSupportedKeepsTheRecord)
     EXPECT_EQ(simulator.transmit(1, kTerminal, "201201000101").response, "9000");
 }
 
-TEST(HandheldKvk, EraseFailingWithACtApiCodeKeepsTheRecord)
-{
+TEST(HandheldKvk, EraseFailingWithACtApiCodeKeepsTheRecord) {
     Simulator simulator = fromScenarioFile("handheld-kvk.scn", "override 000E0000 = -10, pass\n");
     simulator.init(1, 1);
     EXPECT_EQ(simulator.transmit(1, kCard, "000E0000").code, -10);
@@ -62,8 +58,7 @@ TEST(HandheldKvk, EraseFailingWithACtApiCodeKeepsTheRecord)
     EXPECT_FALSE(simulator.cardPresent(1));
 }
 
-TEST(HandheldEgk, StoredRecordIsReadByShortFileIdentifiersAndErased)
-{
+TEST(HandheldEgk, StoredRecordIsReadByShortFileIdentifiersAndErased) {
     Simulator simulator = fromScenarioFile("handheld-egk.scn");
     ASSERT_EQ(simulator.init(1, 8193), 0);
     EXPECT_EQ(simulator.transmit(1, kTerminal, "2011000000").response, "9500");
@@ -72,8 +67,14 @@ TEST(HandheldEgk, StoredRecordIsReadByShortFileIdentifiersAndErased)
 
     // The capacities the program passes: asked length + 2.
     const auto status = simulator.transmit(1, kCard, "00B08C0000", 258);
-    const auto pd = simulator.transmit(1, kCard, "00B0810000" "0000", 852);
-    const auto vd = simulator.transmit(1, kCard, "00B0820000" "0000", 1252);
+    const auto pd = simulator.transmit(1, kCard,
+                                       "00B0810000"
+                                       "0000",
+                                       852);
+    const auto vd = simulator.transmit(1, kCard,
+                                       "00B0820000"
+                                       "0000",
+                                       1252);
     EXPECT_EQ(status.response, cardHex("handheld_egk_status_extended.hex") + "9000");
     EXPECT_EQ(status.response.size(), (69u + 2) * 2);
     EXPECT_EQ(pd.response, cardHex("EGKG2_80276883110000017222__EF_PD.hex") + "9000");
@@ -85,13 +86,18 @@ TEST(HandheldEgk, StoredRecordIsReadByShortFileIdentifiersAndErased)
     EXPECT_EQ(simulator.transmit(1, kCard, "00A4040C06D27600000102").response, "6400");
 }
 
-TEST(HandheldEgk, RecordLargerThanTheRoomGivesMemoryError)
-{
+TEST(HandheldEgk, RecordLargerThanTheRoomGivesMemoryError) {
     Simulator simulator = fromScenarioFile("handheld-egk.scn");
     simulator.init(1, 8193);
     simulator.transmit(1, kCard, "00A4040C06D27600000102");
     // EF.VD holds 687 bytes; room for 500 is too little.
-    EXPECT_EQ(simulator.transmit(1, kCard, "00B0820000" "0000", 502).code, -11);
+    EXPECT_EQ(simulator
+                  .transmit(1, kCard,
+                            "00B0820000"
+                            "0000",
+                            502)
+                  .code,
+              -11);
 }
 
 } // namespace

@@ -3,16 +3,14 @@
 namespace kc::sim::test {
 namespace {
 
-Simulator egkWith(const std::string& overrides)
-{
+Simulator egkWith(const std::string& overrides) {
     return load("[terminal t]\nports = 1\ncard = egk\n"
                 "card.gdo = @cards/EGKG2_80276883110000017222__EF_GDO.hex\n"
                 "card.vd = @cards/EGKG2_80276883110000017222__EF_VD.hex\n" +
                 overrides);
 }
 
-TEST(Override, SequenceWhoseLastAnswerSticks)
-{
+TEST(Override, SequenceWhoseLastAnswerSticks) {
     Simulator simulator = egkWith("override 201201 = 6200, 9000\n");
     simulator.init(1, 1);
     for (int i = 0; i < 4; ++i)
@@ -20,8 +18,7 @@ TEST(Override, SequenceWhoseLastAnswerSticks)
     EXPECT_EQ(statusWords(simulator), (std::vector<std::string>{"6200", "9000", "9000", "9000"}));
 }
 
-TEST(Override, RepeatThenPassToTheNormalAnswer)
-{
+TEST(Override, RepeatThenPassToTheNormalAnswer) {
     Simulator simulator = egkWith("override 201201 = 6200 x2, pass\n");
     simulator.init(1, 1);
     for (int i = 0; i < 4; ++i)
@@ -29,18 +26,17 @@ TEST(Override, RepeatThenPassToTheNormalAnswer)
     EXPECT_EQ(statusWords(simulator), (std::vector<std::string>{"6200", "6200", "9001", "9001"}));
 }
 
-TEST(Override, LongestMatchingPrefixWins)
-{
+TEST(Override, LongestMatchingPrefixWins) {
     Simulator simulator = egkWith("override 00A4 = 6A82\noverride 00A4040C06D27600000102 = 6283\n");
     simulator.init(1, 1);
     EXPECT_EQ(simulator.transmit(1, kCard, "00A4040C06D27600000102").response, "6283");
     EXPECT_EQ(simulator.transmit(1, kCard, "00A4020C02D002").response, "6A82");
-    EXPECT_EQ(simulator.transmit(1, kCard, "00B0820000").response, "5A0A80276883110000017222" "9000")
+    EXPECT_EQ(simulator.transmit(1, kCard, "00B0820000").response, "5A0A80276883110000017222"
+                                                                   "9000")
         << "commands without a matching prefix answer normally";
 }
 
-TEST(Override, FullResponseAndWhoAnswers)
-{
+TEST(Override, FullResponseAndWhoAnswers) {
     Simulator simulator = egkWith("override 2013008100 = 81 01 01 90 00\n"
                                   "override 00A4040C06D27600000102 = ct:6985\n"
                                   "override 2013004600 = card:46 00 90 00\n");
@@ -54,8 +50,7 @@ TEST(Override, FullResponseAndWhoAnswers)
     EXPECT_EQ(simulator.transmit(1, kTerminal, "2013004600").sad, 0);
 }
 
-TEST(Override, CtApiCodesLeaveTheBufferAndLengthAlone)
-{
+TEST(Override, CtApiCodesLeaveTheBufferAndLengthAlone) {
     Simulator simulator = egkWith("override 2011000000 = -10, -11, -128\n");
     simulator.init(1, 1);
     for (int8_t expected : {-10, -11, -128}) {
@@ -71,8 +66,7 @@ TEST(Override, CtApiCodesLeaveTheBufferAndLengthAlone)
     }
 }
 
-TEST(Override, ShortResponsesForTheLengthRule)
-{
+TEST(Override, ShortResponsesForTheLengthRule) {
     Simulator simulator = egkWith("override 2011000000 = 0A, empty\n");
     simulator.init(1, 1);
     const auto oneByte = simulator.transmit(1, kTerminal, "2011000000");
@@ -83,16 +77,14 @@ TEST(Override, ShortResponsesForTheLengthRule)
     EXPECT_EQ(nothing.response, "");
 }
 
-TEST(Override, OverriddenAnswersDoNotChangeState)
-{
+TEST(Override, OverriddenAnswersDoNotChangeState) {
     Simulator simulator = egkWith("override 201501 = 9001\n");
     simulator.init(1, 1);
     EXPECT_EQ(simulator.transmit(1, kTerminal, "201501010101").response, "9001");
     EXPECT_TRUE(simulator.cardPresent(1)) << "the eject was only pretended";
 }
 
-TEST(Override, MatchesWhateverTheDestination)
-{
+TEST(Override, MatchesWhateverTheDestination) {
     Simulator simulator = egkWith("override 00B082 = 6A82\n");
     simulator.init(1, 1);
     EXPECT_EQ(simulator.transmit(1, kCard, "00B0820000").response, "6A82");

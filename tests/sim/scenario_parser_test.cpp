@@ -12,50 +12,47 @@ namespace {
 
 using ::testing::HasSubstr;
 
-Scenario parse(std::string_view text)
-{
+Scenario parse(std::string_view text) {
     auto loaded = Scenario::fromText(text, scenariosDir());
     EXPECT_TRUE(loaded) << loaded.error;
     return loaded ? std::move(*loaded) : Scenario{};
 }
 
-Bytes hexFile(const std::string& relativePath)
-{
+Bytes hexFile(const std::string& relativePath) {
     std::ifstream in(scenariosDir() + "/" + relativePath);
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return fromHex(text).value_or(Bytes{});
 }
 
-TEST(ScenarioParser, BuiltInScenarioIsTheDeskTerminalWithAnEgk)
-{
+TEST(ScenarioParser, BuiltInScenarioIsTheDeskTerminalWithAnEgk) {
     const Scenario scenario = Scenario::builtIn();
     EXPECT_EQ(scenario.defaultPortResult, -10);
     ASSERT_EQ(scenario.terminals.size(), 1u);
     const TerminalSpec& desk = scenario.terminals[0];
     EXPECT_EQ(desk.ports, std::vector<uint16_t>{8192});
     EXPECT_EQ(desk.kind, TerminalKind::Stationary);
-    EXPECT_EQ(toHex(desk.getStatus46), toHex(Bytes{0x46, 0x0F, 'D', 'E', 'Z', 'A', 'V', 'Q', 'K', 'T', '-', '4', '3',
-                                                     '.', '1', '.', '0', 0x90, 0x00}));
+    EXPECT_EQ(toHex(desk.getStatus46), toHex(Bytes{0x46, 0x0F, 'D', 'E', 'Z', 'A', 'V', 'Q', 'K', 'T', '-',
+                                                   '4', '3', '.', '1', '.', '0', 0x90, 0x00}));
     EXPECT_EQ(toHex(desk.resetCt), "9000");
     EXPECT_EQ(desk.card.type, CardType::Egk);
     EXPECT_EQ(desk.card.egkFiles.at(EgkFile::Gdo), hexFile("cards/EGKG2_80276883110000017222__EF_GDO.hex"));
     EXPECT_EQ(desk.card.egkFiles.at(EgkFile::Vd), hexFile("cards/EGKG2_80276883110000017222__EF_VD.hex"));
     EXPECT_EQ(desk.card.egkFiles.at(EgkFile::Pd), hexFile("cards/EGKG2_80276883110000017222__EF_PD.hex"));
     EXPECT_EQ(desk.card.egkFiles.at(EgkFile::Gvd), hexFile("cards/EGKG2_80276883110000017222__EF_GVD.hex"));
-    EXPECT_EQ(desk.card.egkFiles.at(EgkFile::StatusVd), hexFile("cards/EGKG2_80276883110000017222__EF_StatusVD.hex"));
+    EXPECT_EQ(desk.card.egkFiles.at(EgkFile::StatusVd),
+              hexFile("cards/EGKG2_80276883110000017222__EF_StatusVD.hex"));
     EXPECT_EQ(desk.card.egkFiles.at(EgkFile::StatusVd).size(), 25u);
 }
 
-TEST(ScenarioParser, ShippedScenarioFilesLoad)
-{
-    for (const char* name : {"default.scn", "kvk-com2.scn", "handheld-egk.scn", "handheld-kvk.scn", "practice.scn"}) {
+TEST(ScenarioParser, ShippedScenarioFilesLoad) {
+    for (const char* name :
+         {"default.scn", "kvk-com2.scn", "handheld-egk.scn", "handheld-kvk.scn", "practice.scn"}) {
         const auto loaded = Scenario::fromFile(scenariosDir() + "/" + name);
         EXPECT_TRUE(loaded) << name << ": " << loaded.error;
     }
 }
 
-TEST(ScenarioParser, ReadsEverySettingOfATerminal)
-{
+TEST(ScenarioParser, ReadsEverySettingOfATerminal) {
     const Scenario scenario = parse(R"(
 # A comment line
 [ports]
@@ -125,10 +122,9 @@ override 20 12 01 = 6200 x2, pass, -10, ct:6985, card:empty, 0A
     EXPECT_FALSE(answers[6].sad.has_value());
 }
 
-TEST(ScenarioParser, AcceptsWindowsLineEndingsAndKvkSettings)
-{
-    const Scenario scenario =
-        parse("[terminal a]\r\nports = 1\r\ncard = kvk\r\ncard.record = @cards/kvk_tk_apfel.hex\r\ncard.aid = both\r\n");
+TEST(ScenarioParser, AcceptsWindowsLineEndingsAndKvkSettings) {
+    const Scenario scenario = parse("[terminal a]\r\nports = 1\r\ncard = kvk\r\ncard.record = "
+                                    "@cards/kvk_tk_apfel.hex\r\ncard.aid = both\r\n");
     ASSERT_EQ(scenario.terminals.size(), 1u);
     EXPECT_EQ(scenario.terminals[0].card.kvkRecord, hexFile("cards/kvk_tk_apfel.hex"));
     EXPECT_EQ(scenario.terminals[0].card.kvkRecord.size(), 142u);
@@ -136,8 +132,7 @@ TEST(ScenarioParser, AcceptsWindowsLineEndingsAndKvkSettings)
     EXPECT_EQ(toHex(scenario.terminals[0].resetCt), "9000");
 }
 
-TEST(ScenarioParser, TakesRawBytesFromAFileThatIsNotHexText)
-{
+TEST(ScenarioParser, TakesRawBytesFromAFileThatIsNotHexText) {
     const auto dir = std::filesystem::temp_directory_path() / "mktsim_parser_test";
     std::filesystem::create_directories(dir);
     {
@@ -146,8 +141,8 @@ TEST(ScenarioParser, TakesRawBytesFromAFileThatIsNotHexText)
         std::ofstream hex(dir / "vd.hex");
         hex << "# header\n0008 00FF\n  0000 0000 # no GVD\n";
     }
-    auto loaded = Scenario::fromText("[terminal a]\nports = 1\ncard = egk\ncard.gdo = @gdo.bin\ncard.vd = @vd.hex\n",
-                                     dir.string());
+    auto loaded = Scenario::fromText(
+        "[terminal a]\nports = 1\ncard = egk\ncard.gdo = @gdo.bin\ncard.vd = @vd.hex\n", dir.string());
     ASSERT_TRUE(loaded) << loaded.error;
     EXPECT_EQ(toHex(loaded->terminals[0].card.egkFiles.at(EgkFile::Gdo)), "5A020102");
     EXPECT_EQ(toHex(loaded->terminals[0].card.egkFiles.at(EgkFile::Vd)), "000800FF00000000");
@@ -160,15 +155,13 @@ struct MalformedCase {
     const char* error;
 };
 
-void PrintTo(const MalformedCase& malformed, std::ostream* out)
-{
+void PrintTo(const MalformedCase& malformed, std::ostream* out) {
     *out << malformed.name;
 }
 
 class MalformedScenario : public ::testing::TestWithParam<MalformedCase> {};
 
-TEST_P(MalformedScenario, IsRefusedWithFileLineAndReason)
-{
+TEST_P(MalformedScenario, IsRefusedWithFileLineAndReason) {
     const auto loaded = Scenario::fromText(GetParam().text, scenariosDir());
     EXPECT_FALSE(loaded);
     EXPECT_EQ(loaded.error, GetParam().error);
@@ -183,14 +176,16 @@ INSTANTIATE_TEST_SUITE_P(
                       "scenario:3: unknown key 'card.colour'"},
         MalformedCase{"TerminalWithoutPorts", "[terminal a]\nbaudrate = 9600\n\n",
                       "scenario:1: terminal 'a' has no 'ports'"},
-        MalformedCase{"PortsGivenTwice", "[terminal a]\nports = 1\nports = 2", "scenario:3: 'ports' given twice"},
+        MalformedCase{"PortsGivenTwice", "[terminal a]\nports = 1\nports = 2",
+                      "scenario:3: 'ports' given twice"},
         MalformedCase{"PortOfTwoTerminals", "[terminal a]\nports = 1\n[terminal b]\nports = 2, 1",
                       "scenario:4: port 1 named twice"},
         MalformedCase{"PortInTableAndTerminal", "[ports]\n3 = -127\n[terminal a]\nports = 3",
                       "scenario:4: port 3 named twice"},
         MalformedCase{"OddHexDigits", "[terminal a]\nports = 1\nreset-ct = 900",
                       "scenario:3: odd number of hex digits in '900'"},
-        MalformedCase{"NotHex", "[terminal a]\nports = 1\nreset-ct = 90ZZ", "scenario:3: '90ZZ' is not hexadecimal"},
+        MalformedCase{"NotHex", "[terminal a]\nports = 1\nreset-ct = 90ZZ",
+                      "scenario:3: '90ZZ' is not hexadecimal"},
         MalformedCase{"PortOutOfRange", "[terminal a]\nports = 70000",
                       "scenario:2: '70000' is out of range 0..65535"},
         MalformedCase{"PortNotANumber", "[terminal a]\nports = com1", "scenario:2: 'com1' is not a number"},
@@ -215,11 +210,13 @@ INSTANTIATE_TEST_SUITE_P(
                       "scenario:1: terminal section needs a name of letters, digits, '-' and '_'"},
         MalformedCase{"TerminalNameWithBlank", "[terminal front desk]",
                       "scenario:1: terminal section needs a name of letters, digits, '-' and '_'"},
-        MalformedCase{"TerminalTwice", "[terminal a]\nports = 1\n[terminal a]", "scenario:3: terminal 'a' defined twice"},
+        MalformedCase{"TerminalTwice", "[terminal a]\nports = 1\n[terminal a]",
+                      "scenario:3: terminal 'a' defined twice"},
         MalformedCase{"HeaderWithoutBracket", "[ports\n", "scenario:1: section header without ']'"},
         MalformedCase{"LineWithoutEquals", "[terminal a]\nports = 1\njust text",
                       "scenario:3: expected 'key = value' or '[section]'"},
-        MalformedCase{"EmptyValue", "[terminal a]\nports = 1\nbaudrate =", "scenario:3: 'baudrate' has no value"},
+        MalformedCase{"EmptyValue",
+                      "[terminal a]\nports = 1\nbaudrate =", "scenario:3: 'baudrate' has no value"},
         MalformedCase{"EmptyKey", "[terminal a]\n = 1", "scenario:2: setting without a key"},
         MalformedCase{"OverrideWithoutPrefix", "[terminal a]\nports = 1\noverride = 9000",
                       "scenario:3: override needs a hexadecimal command prefix"},
@@ -229,18 +226,17 @@ INSTANTIATE_TEST_SUITE_P(
                       "scenario:3: '0' is out of range 1..100000"},
         MalformedCase{"EmptyAnswer", "[terminal a]\nports = 1\noverride 2012 = 6200,,9000",
                       "scenario:3: empty answer in '6200,,9000'"},
-        MalformedCase{"BinaryGarbage", "\x01\xFF\xFE garbage\x7F", "scenario:1: expected 'key = value' or '[section]'"}),
+        MalformedCase{"BinaryGarbage", "\x01\xFF\xFE garbage\x7F",
+                      "scenario:1: expected 'key = value' or '[section]'"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ScenarioParser, MissingScenarioFileIsReportedWithItsPath)
-{
+TEST(ScenarioParser, MissingScenarioFileIsReportedWithItsPath) {
     const auto loaded = Scenario::fromFile("/nonexistent/x.scn");
     EXPECT_FALSE(loaded);
     EXPECT_EQ(loaded.error, "/nonexistent/x.scn: cannot read the scenario file");
 }
 
-TEST(ScenarioParser, ErrorsInAFileNameTheFile)
-{
+TEST(ScenarioParser, ErrorsInAFileNameTheFile) {
     const auto path = std::filesystem::temp_directory_path() / "mktsim_bad.scn";
     {
         std::ofstream out(path);
@@ -251,8 +247,7 @@ TEST(ScenarioParser, ErrorsInAFileNameTheFile)
     std::filesystem::remove(path);
 }
 
-TEST(ScenarioParser, HexFileWithForeignCharactersIsRefused)
-{
+TEST(ScenarioParser, HexFileWithForeignCharactersIsRefused) {
     const auto dir = std::filesystem::temp_directory_path() / "mktsim_parser_bad_hex";
     std::filesystem::create_directories(dir);
     {

@@ -11,16 +11,14 @@ namespace kc::sim::test {
 
 // The simulator's scenario folder (sim/scenarios), where @cards/... live:
 // KC_SCENARIOS when ctest sets it, else the folder this build was made from.
-inline std::string scenariosDir()
-{
+inline std::string scenariosDir() {
     const char* dir = std::getenv("KC_SCENARIOS");
     return dir && *dir ? dir : KC_SIM_SCENARIOS_DIR;
 }
 
 // A simulator from scenario text whose @files are in sim/scenarios; fails
 // the test when the text does not load.
-inline Simulator load(std::string_view text)
-{
+inline Simulator load(std::string_view text) {
     auto loaded = Simulator::fromText(text, scenariosDir());
     if (!loaded) {
         ADD_FAILURE() << loaded.error;
@@ -30,8 +28,7 @@ inline Simulator load(std::string_view text)
 }
 
 // The status words the terminal gave, in order, for compact sequence checks.
-inline std::vector<std::string> statusWords(const Simulator& simulator)
-{
+inline std::vector<std::string> statusWords(const Simulator& simulator) {
     std::vector<std::string> words;
     for (const auto& exchange : simulator.exchanges())
         words.push_back(exchange.code == 0 ? exchange.sw() : "code " + std::to_string(exchange.code));

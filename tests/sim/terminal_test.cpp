@@ -3,21 +3,23 @@
 namespace kc::sim::test {
 namespace {
 
-Simulator kvkTerminal(const std::string& extra = "")
-{
+Simulator kvkTerminal(const std::string& extra = "") {
     return load("[terminal t]\nports = 3\ncard = kvk\ncard.record = @cards/kvk_tk_apfel.hex\n" + extra);
 }
 
-TEST(TerminalIdentity, DefaultDeskTerminalAnswersTheIdentificationCommands)
-{
+TEST(TerminalIdentity, DefaultDeskTerminalAnswersTheIdentificationCommands) {
     Simulator simulator = Simulator::builtIn();
     ASSERT_EQ(simulator.init(1, 8192), 0);
     const auto units = simulator.transmit(1, kTerminal, "2013008100");
-    EXPECT_EQ(units.response, "810301405090" "00");
+    EXPECT_EQ(units.response, "810301405090"
+                              "00");
     EXPECT_EQ(units.sad, 1);
     // Tag 46, length 0F, "DEZAV" "QKT-4" "3.1.0".
-    EXPECT_EQ(simulator.transmit(1, kTerminal, "2013004600").response,
-              "460F" "44455A4156" "514B542D34" "332E312E30" "9000");
+    EXPECT_EQ(simulator.transmit(1, kTerminal, "2013004600").response, "460F"
+                                                                       "44455A4156"
+                                                                       "514B542D34"
+                                                                       "332E312E30"
+                                                                       "9000");
     EXPECT_EQ(simulator.transmit(1, kTerminal, "2011000000").response, "9000");
     EXPECT_EQ(simulator.transmit(1, kTerminal, "2071000100").response, "6D00");
     int32_t baud = -1;
@@ -25,8 +27,7 @@ TEST(TerminalIdentity, DefaultDeskTerminalAnswersTheIdentificationCommands)
     EXPECT_EQ(baud, 9600);
 }
 
-TEST(TerminalIdentity, ConfiguredIdentityOfAHandheld)
-{
+TEST(TerminalIdentity, ConfiguredIdentityOfAHandheld) {
     Simulator simulator = load(R"(
 [terminal q3]
 ports = 3
@@ -39,11 +40,12 @@ usb-info = 12 01 00 02 00 00 00 08 00 00 02 90 00
     EXPECT_EQ(simulator.transmit(1, kTerminal, "2013008100").response, "6D00");
     EXPECT_EQ(simulator.transmit(1, kTerminal, "2011000000").response, "9500");
     EXPECT_EQ(simulator.transmit(1, kTerminal, "2071000100").response, "12010002000000080000029000");
-    EXPECT_EQ(simulator.transmit(1, kTerminal, "2013004600").response.substr(4, 30), "44455A4156" "514D543320" "312E342E30");
+    EXPECT_EQ(simulator.transmit(1, kTerminal, "2013004600").response.substr(4, 30), "44455A4156"
+                                                                                     "514D543320"
+                                                                                     "312E342E30");
 }
 
-TEST(TerminalCommands, UnknownAndMalformedCommands)
-{
+TEST(TerminalCommands, UnknownAndMalformedCommands) {
     Simulator simulator = kvkTerminal();
     simulator.init(1, 3);
     EXPECT_EQ(simulator.transmit(1, kTerminal, "2099000000").response, "6D00");
@@ -54,8 +56,7 @@ TEST(TerminalCommands, UnknownAndMalformedCommands)
     EXPECT_EQ(simulator.transmit(1, kTerminal, "2013005000").response, "6A00");
 }
 
-TEST(CardSlot, RequestIccTellsTheCardKind)
-{
+TEST(CardSlot, RequestIccTellsTheCardKind) {
     Simulator kvk = kvkTerminal();
     kvk.init(1, 3);
     EXPECT_EQ(kvk.transmit(1, kTerminal, "201201000101").response, "9000");
@@ -75,8 +76,7 @@ TEST(CardSlot, RequestIccTellsTheCardKind)
     EXPECT_EQ(select.sad, 1) << "with no card the terminal answers itself";
 }
 
-TEST(CardSlot, IccStatusFollowsTheCard)
-{
+TEST(CardSlot, IccStatusFollowsTheCard) {
     Simulator simulator = kvkTerminal();
     simulator.init(1, 3);
     EXPECT_EQ(simulator.transmit(1, kTerminal, "2013008000").response, "8001059000");
@@ -84,8 +84,7 @@ TEST(CardSlot, IccStatusFollowsTheCard)
     EXPECT_EQ(simulator.transmit(1, kTerminal, "2013008000").response, "8001009000");
 }
 
-TEST(CardSlot, CardInsertedLater)
-{
+TEST(CardSlot, CardInsertedLater) {
     Simulator simulator = kvkTerminal("card.arrives-after = 2\n");
     simulator.init(1, 3);
     EXPECT_FALSE(simulator.cardPresent(3));
@@ -97,8 +96,7 @@ TEST(CardSlot, CardInsertedLater)
     EXPECT_EQ(simulator.transmit(1, kCard, "00A4040006D27600000101").response, "9000");
 }
 
-TEST(CardSlot, EjectedCardStaysGoneAcrossSessions)
-{
+TEST(CardSlot, EjectedCardStaysGoneAcrossSessions) {
     Simulator simulator = kvkTerminal();
     simulator.init(1, 3);
     EXPECT_EQ(simulator.transmit(1, kTerminal, "201501010101").response, "9001");
@@ -109,8 +107,7 @@ TEST(CardSlot, EjectedCardStaysGoneAcrossSessions)
     EXPECT_EQ(simulator.transmit(1, kTerminal, "201201000101").response, "6200");
 }
 
-TEST(OutputMedium, DisplayRefusesCardCommandsWith6985FromTheTerminal)
-{
+TEST(OutputMedium, DisplayRefusesCardCommandsWith6985FromTheTerminal) {
     Simulator simulator = kvkTerminal("output = display\n");
     simulator.init(1, 3);
     EXPECT_EQ(simulator.transmit(1, kTerminal, "201201000101").response, "9000");
@@ -120,8 +117,7 @@ TEST(OutputMedium, DisplayRefusesCardCommandsWith6985FromTheTerminal)
     EXPECT_EQ(simulator.transmit(1, kCard, "00B0000000").response, "6985");
 }
 
-TEST(OutputMedium, DisplayErrorGivesCtApiCodeMinus10)
-{
+TEST(OutputMedium, DisplayErrorGivesCtApiCodeMinus10) {
     Simulator simulator = kvkTerminal("output = display-error\n");
     simulator.init(1, 3);
     EXPECT_EQ(simulator.transmit(1, kTerminal, "2011000000").response, "9000");
@@ -130,8 +126,7 @@ TEST(OutputMedium, DisplayErrorGivesCtApiCodeMinus10)
     EXPECT_EQ(simulator.transmit(1, kTerminal, "20110100").code, -10);
 }
 
-TEST(Lock, LockedTerminalAnswers6900)
-{
+TEST(Lock, LockedTerminalAnswers6900) {
     Simulator simulator = kvkTerminal("locked = yes\n");
     simulator.init(1, 3);
     EXPECT_EQ(simulator.transmit(1, kTerminal, "201201000101").response, "6900");
@@ -141,8 +136,7 @@ TEST(Lock, LockedTerminalAnswers6900)
     EXPECT_EQ(simulator.transmit(1, kTerminal, "20110100").response, "6900");
 }
 
-TEST(Lock, KeyCardLockHidesTheCardAndRefusesSelect)
-{
+TEST(Lock, KeyCardLockHidesTheCardAndRefusesSelect) {
     Simulator simulator = kvkTerminal("locked = keycard\n");
     simulator.init(1, 3);
     EXPECT_EQ(simulator.transmit(1, kTerminal, "201201000101").response, "6200");

@@ -14,8 +14,7 @@
 namespace kc::sim {
 
 // A loaded value or the reason it could not be loaded ("FILE:LINE: text").
-template <typename T>
-struct Loaded {
+template <typename T> struct Loaded {
     std::optional<T> value;
     std::string error;
 
@@ -89,7 +88,8 @@ struct Scenario {
     std::vector<TerminalSpec> terminals;
 
     // sourceName prefixes error messages ("default.scn:12: ...").
-    static Loaded<Scenario> fromText(std::string_view text, const FileSource& files, std::string_view sourceName);
+    static Loaded<Scenario> fromText(std::string_view text, const FileSource& files,
+                                     std::string_view sourceName);
     // @files are read relative to baseDir.
     static Loaded<Scenario> fromText(std::string_view text, const std::string& baseDir);
     static Loaded<Scenario> fromFile(const std::string& path);

@@ -21,7 +21,9 @@ struct Exchange {
     int code = 0;          // CT-API return code
 
     // Last four hex digits of the response ("9000"), empty when shorter.
-    std::string sw() const { return response.size() >= 4 ? response.substr(response.size() - 4) : std::string(); }
+    std::string sw() const {
+        return response.size() >= 4 ? response.substr(response.size() - 4) : std::string();
+    }
 };
 
 // The result of transmit(): the answer as the program's session sees it.
@@ -30,7 +32,9 @@ struct Transmitted {
     uint8_t sad = 2;
     std::string response; // upper-case hex, SW last
 
-    std::string sw() const { return response.size() >= 4 ? response.substr(response.size() - 4) : std::string(); }
+    std::string sw() const {
+        return response.size() >= 4 ? response.substr(response.size() - 4) : std::string();
+    }
 };
 
 // The terminal simulator: plays the terminals of a scenario behind the four
@@ -38,7 +42,7 @@ struct Transmitted {
 // sequences) for its whole life. Not thread-safe; the exported library puts a
 // lock around it.
 class Simulator {
-public:
+  public:
     explicit Simulator(Scenario scenario);
     ~Simulator();
     Simulator(Simulator&&) noexcept;
@@ -57,8 +61,8 @@ public:
 
     // The four CT-API calls, with the library's semantics (SCENARIOS.md).
     int8_t init(uint16_t ctn, uint16_t pn);
-    int8_t data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command, uint16_t* lenr,
-                uint8_t* response);
+    int8_t data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command,
+                uint16_t* lenr, uint8_t* response);
     int8_t close(uint16_t ctn);
     int32_t getBaudrate(uint16_t ctn, int32_t* baud);
 
@@ -83,7 +87,7 @@ public:
     const std::string& loadError() const;
     const Scenario& scenario() const;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
