@@ -1,0 +1,125 @@
+#include "fake_ui.h"
+#include "terminal/command_table.h"
+#include "terminal/ctapi_library.h"
+#include "terminal/ctapi_provider.h"
+#include "terminal/terminal_session.h"
+
+#include <QByteArray>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace kc {
+namespace {
+
+QString Built(const char* file) { return QStringLiteral(KC_SIM_DIR "/") + QLatin1String(file); }
+
+TEST(CtApiLibrary, TakesTheMakersExportsWithTheBaudRate) {
+    LibraryFault fault = LibraryFault::EntryPointMissing;
+    auto library = CtApiLibrary::Load(Built("libmktsim.so"), fault);
+    ASSERT_TRUE(library);
+    EXPECT_EQ(fault, LibraryFault::None);
+    EXPECT_TRUE(library->usesVendorNames());
+    EXPECT_TRUE(library->hasGetBaudrate());
+}
+
+TEST(CtApiLibrary, FallsBackToTheStandardNamesWithoutBaudRate) {
+    LibraryFault fault = LibraryFault::EntryPointMissing;
+    auto library = CtApiLibrary::Load(Built("libmktsim_std.so"), fault);
+    ASSERT_TRUE(library);
+    EXPECT_FALSE(library->usesVendorNames());
+    EXPECT_FALSE(library->hasGetBaudrate());
+    int32_t baud = -1;
+    EXPECT_NE(library->getBaudrate(1, &baud), 0);
+}
+
+TEST(CtApiLibrary, MissingFileAndMissingEntryPointAreTwoFaults) {
+    LibraryFault fault = LibraryFault::None;
+    EXPECT_FALSE(CtApiLibrary::Load(Built("libnothing-here.so"), fault));
+    EXPECT_EQ(fault, LibraryFault::FileMissing);
+    EXPECT_FALSE(CtApiLibrary::Load(QStringLiteral("libkartocheck-no-such-library.so"), fault));
+    EXPECT_EQ(fault, LibraryFault::FileMissing);
+    EXPECT_FALSE(CtApiLibrary::Load(Built("libmktsim_broken.so"), fault));
+    EXPECT_EQ(fault, LibraryFault::EntryPointMissing);
+}
+
+// A provider whose library path the test chooses, as KARTOCHECK_CTAPI would.
+class PathProvider : public CtApiProvider {
+public:
+    explicit PathProvider(QString path) : path_(std::move(path)) {}
+    CtApi* acquire(LibraryFault& fault) override {
+        if (!library_)
+            library_ = CtApiLibrary::Load(path_, fault);
+        return library_.get();
+    }
+
+private:
+    QString path_;
+    std::unique_ptr<CtApiLibrary> library_;
+};
+
+struct FatalExitCalled : std::runtime_error {
+    int status;
+    explicit FatalExitCalled(int s) : std::runtime_error("fatal exit"), status(s) {}
+};
+
+class LoadedSessionTest : public ::testing::Test {
+protected:
+    void open(const char* file) {
+        provider = std::make_unique<PathProvider>(Built(file));
+        session = std::make_unique<TerminalSession>(*provider, tables, boxes, pump);
+        session->setFatalExit([](int status) { throw FatalExitCalled(status); });
+    }
+
+    SlotTables tables;
+    test::ScriptedMessageBoxes boxes;
+    test::CountingEventPump pump;
+    std::unique_ptr<PathProvider> provider;
+    std::unique_ptr<TerminalSession> session;
+};
+
+TEST_F(LoadedSessionTest, DefaultScenarioTerminalAnswersThroughDlopen) {
+    qunsetenv("MKTSIM_SCENARIO");
+    open("libmktsim.so");
+    ASSERT_EQ(session->OpenTerminal(8192), 0);
+    EXPECT_EQ(tables.port[5].CtApiBaudText.str(), "9600    ");
+    QString response;
+    ASSERT_EQ(session->TransmitApdu(Commands().CmdResetCt, kToTerminal, response), 0);
+    EXPECT_EQ(StatusWord(response), "9000");
+    ASSERT_EQ(session->TransmitApdu(Commands().CmdRequestIcc1, kToTerminal, response), 0);
+    EXPECT_EQ(StatusWord(response), "9001");
+    EXPECT_EQ(session->CloseTerminal(), 0);
+    EXPECT_EQ(session->OpenTerminal(1), -10);
+}
+
+TEST_F(LoadedSessionTest, StandardNamesOpenWithABlankBaudText) {
+    open("libmktsim_std.so");
+    ASSERT_EQ(session->OpenTerminal(8192), 0);
+    EXPECT_EQ(tables.port[5].CtApiBaudText.str(), "        ");
+    EXPECT_EQ(session->CloseTerminal(), 0);
+}
+
+TEST_F(LoadedSessionTest, MissingLibraryShowsTheFileBoxAndEndsTheProgram) {
+    open("libnothing-here.so");
+    try {
+        session->OpenTerminal(1);
+        FAIL() << "the program must end";
+    } catch (const FatalExitCalled& exit) {
+        EXPECT_EQ(exit.status, 2);
+    }
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Datei nicht gefunden, CTZAV32.dll !!!");
+    EXPECT_EQ(boxes.shown[0].title, " KartoCheck ");
+    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);
+}
+
+TEST_F(LoadedSessionTest, MissingEntryPointShowsTheLibraryFaultBox) {
+    open("libmktsim_broken.so");
+    EXPECT_THROW(session->OpenTerminal(1), FatalExitCalled);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Dynamic Link Library (DLL) Fehler !!! ; CTZAV32.dll ");
+    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Critical);
+}
+
+} // namespace
+} // namespace kc
