@@ -1,0 +1,71 @@
+#pragma once
+
+#include "discovery/serial_line.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <map>
+
+namespace kc::test {
+
+// What sits behind one serial port number in a test.
+struct SerialDevice {
+    int openError = kSerialNoError; // error number of open, e.g. 8005 for a port in use
+    bool dsr = false;               // DSR follows DTR when the device raises it
+    // The answer to bytes sent at the current settings; empty for none.
+    std::function<QByteArray(const QString& settings, const QByteArray& sent)> answer;
+    // Plug-and-play text, delivered in these chunks when RTS rises with DTR
+    // high, from the given power-up on (1 = the first rise of RTS).
+    QList<QByteArray> pnpChunks;
+    int pnpFromRtsRise = 1;
+    // Operation ("settings", "dtr", "rts", "dsr", "send", "clear") that fails, with its error.
+    QString failingOperation;
+    int failingError = kSerialIoError;
+};
+
+// A serial line that plays devices from a table and logs every operation:
+// "open 3", "settings 9600,E,8,1", "dtr 1", "rts 0", "dsr", "send 12C000D2",
+// "clear in", "clear out", "close". A port number not in the table gives 8002.
+class ScriptedSerialLine : public SerialLine {
+public:
+    std::map<uint16_t, SerialDevice> devices;
+    QStringList log;
+
+    bool open(uint16_t pn) override;
+    bool isOpen() const override { return open_; }
+    void close() override;
+    bool setSettings(const QString& settings) override;
+    bool setDtr(bool raised) override;
+    bool setRts(bool raised) override;
+    bool dsr(bool& raised) override;
+    bool send(const QByteArray& bytes) override;
+    int receivedCount() override;
+    QByteArray receive(int length) override;
+    bool clearReceiveBuffer() override;
+    bool clearSendBuffer() override;
+    int errorNumber() const override { return error_; }
+
+    // How often the line was opened and closed.
+    int opens() const { return int(log.filter(QStringLiteral("open ")).size()); }
+    int closes() const { return int(log.filter(QStringLiteral("close")).size()); }
+
+private:
+    bool fails(const QString& operation);
+    SerialDevice* device();
+    void deliverPnp();
+
+    bool open_ = false;
+    uint16_t pn_ = 0;
+    QString settings_;
+    bool dtr_ = false;
+    bool rts_ = false;
+    int rtsRises_ = 0;
+    QByteArray input_;
+    std::deque<QByteArray> pending_;
+    int error_ = kSerialNoError;
+};
+
+} // namespace kc::test

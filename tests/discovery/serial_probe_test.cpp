@@ -1,0 +1,232 @@
+#include "discovery/baud_probe.h"
+#include "discovery/pnp_probe.h"
+#include "discovery/port_test.h"
+#include "discovery/serial_settings.h"
+#include "fake_ui.h"
+#include "scripted_serial_line.h"
+#include "shell/slot_tables.h"
+
+#include "qstring_print.h"
+
+#include <gtest/gtest.h>
+
+namespace kc {
+namespace {
+
+using test::CountingEventPump;
+using test::ScriptedSerialLine;
+using test::SerialDevice;
+
+const QByteArray kAnswer = QByteArray::fromHex("21E000C1");
+
+// A terminal that answers the RESYNCH request only at one speed.
+SerialDevice TerminalAt(const QString& speed, const QByteArray& answer = kAnswer) {
+    SerialDevice device;
+    device.answer = [speed, answer](const QString& settings, const QByteArray& sent) {
+        return settings.startsWith(speed + QLatin1Char(',')) && sent == kResynchRequest ? answer : QByteArray();
+    };
+    return device;
+}
+
+class BaudProbe : public ::testing::Test {
+protected:
+    ScriptedSerialLine line;
+    CountingEventPump pump;
+    SlotTables tables;
+};
+
+TEST_F(BaudProbe, AnswerOnlyAt57600IsFoundOnTheThirdTry) {
+    line.devices[2] = TerminalAt(QStringLiteral("57600"));
+    EXPECT_EQ(ProbeBaudRate(line, pump, tables, 2), 0);
+    EXPECT_EQ(tables.port[2].BaudRateText.str(), "57600 Baud     ");
+    EXPECT_TRUE(tables.port[2].BaudProbed);
+    EXPECT_EQ(pump.waits, std::vector<WaitTimer>(3, WaitTimer::Timer2));
+    EXPECT_EQ(line.log, QStringList({"open 2", "settings 9600,E,8,1", "clear out", "clear in", "send 12C000D2",
+                                     "settings 115200,E,8,1", "clear out", "clear in", "send 12C000D2",
+                                     "settings 57600,E,8,1", "clear out", "clear in", "send 12C000D2", "close"}));
+}
+
+TEST_F(BaudProbe, AnswersThatAreNotTheResynchResponseDoNotCount) {
+    line.devices[1] = TerminalAt(QStringLiteral("9600"), QByteArray::fromHex("21E000C2"));
+    line.devices[3] = TerminalAt(QStringLiteral("9600"), QByteArray::fromHex("21E000C100"));
+    for (uint16_t pn : {1, 3}) {
+        ProbeBaudRate(line, pump, tables, pn);
+        EXPECT_EQ(tables.port[pn].BaudRateText.str(), "Unbekannt!     ") << pn;
+        EXPECT_FALSE(tables.port[pn].BaudProbed) << pn;
+    }
+}
+
+TEST_F(BaudProbe, NoAnswerTriesAllFiveSpeedsAndClosesThePort) {
+    line.devices[4] = SerialDevice{};
+    ProbeBaudRate(line, pump, tables, 4);
+    EXPECT_EQ(tables.port[4].BaudRateText.str(), "Unbekannt!     ");
+    EXPECT_FALSE(tables.port[4].BaudProbed);
+    EXPECT_EQ(pump.waits.size(), 5u);
+    EXPECT_EQ(line.log.filter("settings"),
+              QStringList({"settings 9600,E,8,1", "settings 115200,E,8,1", "settings 57600,E,8,1",
+                           "settings 38400,E,8,1", "settings 19200,E,8,1"}));
+    EXPECT_FALSE(line.isOpen());
+}
+
+TEST_F(BaudProbe, PortsAboveFiveAreLeftAlone) {
+    tables.port[5].BaudRateText = QStringLiteral("keep");
+    ProbeBaudRate(line, pump, tables, 6);
+    EXPECT_TRUE(line.log.isEmpty());
+    EXPECT_EQ(tables.port[5].BaudRateText.str().trimmed(), "keep");
+    line.devices[5] = TerminalAt(QStringLiteral("19200"));
+    ProbeBaudRate(line, pump, tables, 5);
+    EXPECT_EQ(tables.port[5].BaudRateText.str(), "19200 Baud     ");
+}
+
+TEST_F(BaudProbe, LineErrorsEndTheProbeWithTheUnknownText) {
+    EXPECT_EQ(ProbeBaudRate(line, pump, tables, 1), kSerialInvalidPort);
+    EXPECT_EQ(tables.port[1].BaudRateText.str(), "Unbekannt!     ");
+
+    SerialDevice rejecting = TerminalAt(QStringLiteral("9600"));
+    rejecting.failingOperation = QStringLiteral("settings");
+    rejecting.failingError = kSerialBadSettings;
+    line.devices[2] = rejecting;
+    EXPECT_EQ(ProbeBaudRate(line, pump, tables, 2), kSerialBadSettings);
+    EXPECT_EQ(tables.port[2].BaudRateText.str(), "Unbekannt!     ");
+    EXPECT_FALSE(tables.port[2].BaudProbed);
+    EXPECT_EQ(line.log.mid(line.log.size() - 2), QStringList({"settings 9600,N,8,1", "close"}));
+    EXPECT_TRUE(pump.waits.empty());
+}
+
+struct PnpRow {
+    const char* text;
+    bool found;
+    const char* manufacturer;
+    const char* product;
+};
+
+class PnpParsing : public ::testing::TestWithParam<PnpRow> {};
+
+TEST_P(PnpParsing, IdentifierFromTheReceivedText) {
+    const PnpId id = ParsePnpId(QString::fromLatin1(GetParam().text));
+    EXPECT_EQ(id.found, GetParam().found);
+    EXPECT_EQ(id.manufacturer, QString::fromLatin1(GetParam().manufacturer));
+    EXPECT_EQ(id.product, QString::fromLatin1(GetParam().product));
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, PnpParsing,
+                         ::testing::Values(PnpRow{"(\x01$DEZ0042\\)", true, "DEZ", "0042"},
+                                           PnpRow{"(12ABC1234XYZ)", true, "ABC", "1234"},
+                                           PnpRow{"xx(12ABC1234)", true, "ABC", "1234"},
+                                           PnpRow{"(12ABC1234)", true, "ABC", "1234"},
+                                           PnpRow{"(2ABC1234)", false, "", ""},
+                                           PnpRow{"(12ABC123)xyz", false, "", ""},
+                                           PnpRow{"12ABC1234)xyz", false, "", ""},
+                                           PnpRow{"", false, "", ""}));
+
+class PnpProbe : public BaudProbe {};
+
+TEST_F(PnpProbe, DeviceWithDsrSendsItsIdentifierInChunks) {
+    SerialDevice device;
+    device.dsr = true;
+    device.pnpChunks = {QByteArray("(\x01$DE"), QByteArray("Z0042"), QByteArray("\\....)")};
+    line.devices[1] = device;
+    const PnpProbeResult result = ProbeSerialPnp(line, pump, 1);
+    EXPECT_TRUE(result.found);
+    EXPECT_EQ(result.identifier, "DEZ0042");
+    // Three waits to prepare, then a round per chunk and the empty round.
+    EXPECT_EQ(pump.waits, std::vector<WaitTimer>(7, WaitTimer::Timer1));
+    EXPECT_EQ(line.log.filter("settings"), QStringList({"settings 1200,N,7,1", "settings 9600,N,8,1"}));
+    EXPECT_EQ(line.log.last(), "close");
+}
+
+TEST_F(PnpProbe, DeviceThatTalksOnlyAfterTheSecondPowerUp) {
+    SerialDevice device;
+    device.dsr = true;
+    device.pnpChunks = {QByteArray("(\x01$ABC1234\\)")};
+    device.pnpFromRtsRise = 2;
+    line.devices[3] = device;
+    const PnpProbeResult result = ProbeSerialPnp(line, pump, 3);
+    EXPECT_TRUE(result.found);
+    EXPECT_EQ(result.identifier, "ABC1234");
+    EXPECT_EQ(line.log.filter("rts 1").size(), 2);
+}
+
+TEST_F(PnpProbe, NoDsrNoIdentifierAndThePortIsRestored) {
+    line.devices[2] = SerialDevice{};
+    const PnpProbeResult result = ProbeSerialPnp(line, pump, 2);
+    EXPECT_FALSE(result.found);
+    EXPECT_TRUE(result.identifier.isEmpty());
+    EXPECT_EQ(line.log, QStringList({"open 2", "clear in", "dtr 1", "rts 0", "dsr", "dtr 1", "rts 0",
+                                     "settings 9600,N,8,1", "close"}));
+}
+
+TEST_F(PnpProbe, SilentOrGarbledDevicesGiveNothing) {
+    SerialDevice silent;
+    silent.dsr = true;
+    line.devices[1] = silent;
+    EXPECT_FALSE(ProbeSerialPnp(line, pump, 1).found);
+    // A device that never stops talking is read for eleven rounds at most.
+    SerialDevice chatty;
+    chatty.dsr = true;
+    for (int i = 0; i < 20; ++i)
+        chatty.pnpChunks.append(QByteArray("x"));
+    line.devices[2] = chatty;
+    pump.waits.clear();
+    EXPECT_FALSE(ProbeSerialPnp(line, pump, 2).found);
+    EXPECT_EQ(pump.waits.size(), 3u + 11u);
+    EXPECT_FALSE(ProbeSerialPnp(line, pump, 9).found);
+    EXPECT_FALSE(line.isOpen());
+}
+
+struct ComProbeRow {
+    int openError;
+    const char* failing;
+    int expected;
+};
+
+class ComProbeMapping : public ::testing::TestWithParam<ComProbeRow> {};
+
+TEST_P(ComProbeMapping, ControlErrorsMapToTheResult) {
+    ScriptedSerialLine line;
+    CountingEventPump pump;
+    SerialDevice device;
+    device.dsr = true;
+    device.openError = GetParam().openError;
+    device.failingOperation = QString::fromLatin1(GetParam().failing);
+    device.failingError = 8020;
+    line.devices[1] = device;
+    const ComProbe probe = ProbeComPort(line, pump, 1);
+    EXPECT_EQ(probe.result, GetParam().expected);
+    EXPECT_EQ(probe.dsr, GetParam().expected == 0);
+    EXPECT_FALSE(line.isOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(Errors, ComProbeMapping,
+                         ::testing::Values(ComProbeRow{0, "", 0}, ComProbeRow{kSerialInvalidPort, "", 1},
+                                           ComProbeRow{kSerialPortOpen, "", 2}, ComProbeRow{kSerialNotAvailable, "", 3},
+                                           ComProbeRow{0, "dtr", 3}, ComProbeRow{0, "dsr", 3}));
+
+TEST(ComProbe, RaisesDtrWaitsOneTickReadsDsrAndDropsDtr) {
+    ScriptedSerialLine line;
+    CountingEventPump pump;
+    line.devices[4] = SerialDevice{};
+    const ComProbe probe = ProbeComPort(line, pump, 4);
+    EXPECT_EQ(probe.result, 0);
+    EXPECT_FALSE(probe.dsr);
+    EXPECT_EQ(line.log, QStringList({"open 4", "dtr 1", "dsr", "dtr 0", "close"}));
+    EXPECT_EQ(pump.waits, std::vector<WaitTimer>({WaitTimer::Timer3}));
+    EXPECT_EQ(ProbeComPort(line, pump, 7).result, 1);
+}
+
+TEST(SerialSettings, TextsOfTheControl) {
+    const auto even = ParseSerialSettings(QStringLiteral("57600,E,8,1"));
+    ASSERT_TRUE(even);
+    EXPECT_EQ(even->baud, 57600);
+    EXPECT_EQ(even->parity, QLatin1Char('E'));
+    EXPECT_EQ(even->dataBits, 8);
+    const auto pnp = ParseSerialSettings(QStringLiteral("1200,n,7,1"));
+    ASSERT_TRUE(pnp);
+    EXPECT_EQ(pnp->parity, QLatin1Char('N'));
+    EXPECT_EQ(pnp->dataBits, 7);
+    for (const char* bad : {"", "9600", "9600,X,8,1", "fast,E,8,1", "9600,E,9,1", "9600,E,8,3", "-1,E,8,1"})
+        EXPECT_FALSE(ParseSerialSettings(QString::fromLatin1(bad))) << bad;
+}
+
+} // namespace
+} // namespace kc
