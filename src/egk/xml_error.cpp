@@ -1,0 +1,13 @@
+#include "egk/xml_error.h"
+
+#include "shell/message_boxes.h"
+
+namespace kc {
+
+QString XmlErrorBoxText(const XmlError& error) {
+    if (error.code == kXmlUnspecified)
+        return QStringLiteral("0x80004005") + kCrLf + error.description;
+    return error.description;
+}
+
+} // namespace kc

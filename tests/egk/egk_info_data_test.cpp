@@ -1,0 +1,167 @@
+#include "egk/egk_info_data.h"
+
+#include <gtest/gtest.h>
+
+namespace kc {
+namespace {
+
+const QString kIccsn = QStringLiteral("80276883110000017222");
+// Status "0", timestamp 20141216101031, version 5.2.0, reserved bytes.
+const QString kVsd = QStringLiteral("30323031343132313631303130333100500200000030000004");
+
+TEST(CardPanel, StationaryLinesPutEveryPartUnderItsDigits) {
+    const EgkCardPanel panel = StationaryCardPanel(kIccsn, kVsd);
+    EXPECT_EQ(panel.frameCaption, QString::fromUtf8("Stationäres Kartenterminal:"));
+    EXPECT_EQ(panel.command4Caption, "ICC Info");
+    EXPECT_EQ(panel.command4ToolTip, "Informationen zur Chipkarte. ");
+    EXPECT_EQ(panel.label1, "");
+    const QString expected[] = {
+        "eGK EF.GDO: Integrated Circuit Card Serial Number (ICCSN)",
+        "ICC Serial Number:       0x80276883110000017222",
+        "Major Industry Identifier: 80",
+        "Country Code:                276",
+        "Issuer Identifier:              88311",
+        "Serial Number (SN):                  0000017222",
+        "eGK DF.HCA(Health Care Application) EF.StatusVD: VSD-Status-Container",
+        "Containerinhalt: 0x30323031343132313631303130333100500200000030000004",
+        "Status:            30",
+        "Timestamp:           3230313431323136313031303331",
+        "Version:                                         0050020000",
+        "Reserviert:                                                0030000004",
+    };
+    for (int i = 0; i < kPanelLabelCount; ++i)
+        EXPECT_EQ(panel.labels[std::size_t(i)].caption, expected[i]) << i;
+    // Each part stands below its own digits in the line above it.
+    const QString& serialLine = panel.labels[1].caption;
+    EXPECT_EQ(panel.labels[3].caption.indexOf("276"), serialLine.indexOf(kIccsn) + 2);
+    EXPECT_EQ(panel.labels[5].caption.indexOf("0000017222"), serialLine.indexOf(kIccsn) + 10);
+    const QString& containerLine = panel.labels[7].caption;
+    const qsizetype digits = containerLine.indexOf(kVsd);
+    EXPECT_EQ(panel.labels[9].caption.indexOf("3230"), digits + 2);
+    EXPECT_EQ(panel.labels[10].caption.lastIndexOf("0050020000"), digits + 30);
+    EXPECT_EQ(panel.labels[11].caption.lastIndexOf("0030000004"), digits + 40);
+
+    EXPECT_EQ(panel.labels[0].toolTip, QString());
+    EXPECT_FALSE(panel.labels[6].toolTip.has_value()); // the heading keeps its tool tip
+    EXPECT_EQ(panel.labels[8].toolTip, "Status der Versichertenstammdaten (VSD). (0x30) 0 = Keine Transaktion ist "
+                                       "offen. (0x31) 1 = Transaktion ist offen.");
+    EXPECT_EQ(panel.labels[11].toolTip, QString::fromUtf8("Reserviert [BINÄR]"));
+}
+
+TEST(CardPanel, ShortOrMissingValuesLeaveTheirPartsEmpty) {
+    const EgkCardPanel shortIccsn = StationaryCardPanel(QStringLiteral("8027688311"), QString());
+    EXPECT_EQ(shortIccsn.labels[5].caption, "Serial Number (SN):                  ");
+    EXPECT_EQ(shortIccsn.labels[4].caption, "Issuer Identifier:              88311");
+    EXPECT_EQ(shortIccsn.labels[7].caption, "Containerinhalt: 0x");
+    EXPECT_EQ(shortIccsn.labels[8].caption, "Status:            ");
+    EXPECT_EQ(Piece(QStringLiteral("abc"), 3, 5), "c");
+    EXPECT_EQ(Piece(QStringLiteral("abc"), 4, 1), "");
+}
+
+TEST(CardPanel, MobileLinesShowTheStoredRecord) {
+    SlotTables tables;
+    tables.terminal[2].IsMobile = true;
+    MobileVsdRecord& r = tables.egk[2].MobileVsd;
+    r[StatusValue] = kVsd;
+    r[ReadDateValue] = QStringLiteral("3230313230333135");
+    r[ReadDateText] = QStringLiteral("15.03.2012");
+    r[ApprovalValue] = QStringLiteral("4142");
+    r[ApprovalText] = QStringLiteral("AB");
+    r[ChecksumValue] = QStringLiteral("5C");
+    const EgkCardPanel panel = CardPanelForSlot(tables, 2);
+    EXPECT_EQ(panel.frameCaption, "Mobiles Kartenterminal:");
+    EXPECT_EQ(panel.command4Caption, "VSD Info");
+    EXPECT_EQ(panel.command4ToolTip, "Informationen zum gespeicherten VSD-Status. ");
+    const QString expected[] = {
+        "Gespeicherter VSD-Status-Datensatz aus dem mobilen Kartenterminal",
+        "VSDStatus: 0xA01930323031343132313631303130333100500200000030000004",
+        "Status:          30",
+        "Timestamp:         3230313431323136313031303331",
+        "Version:                                       0050020000",
+        "Reserviert:                                              0030000004",
+        "+ die erweiterten Daten des VSD-Status-Datensates:",
+        "Einlesedatum:     15.03.2012",
+        "TLV: 0x91083230313230333135",
+        "Zulassungsnummer: AB",
+        "TLV: 0x921B4142",
+        QString::fromUtf8("Prüfsumme XOR (TLV): 0x93015C"),
+    };
+    for (int i = 0; i < kPanelLabelCount; ++i)
+        EXPECT_EQ(panel.labels[std::size_t(i)].caption, expected[i]) << i;
+    const qsizetype digits = panel.labels[1].caption.indexOf(kVsd);
+    EXPECT_EQ(panel.labels[2].caption.indexOf("30"), digits);
+    EXPECT_EQ(panel.labels[3].caption.indexOf("3230"), digits + 2);
+    EXPECT_FALSE(panel.labels[0].toolTip.has_value());
+    EXPECT_EQ(panel.labels[5].toolTip, QString::fromUtf8("Reserviert [BINÄR]"));
+
+    tables.terminal[2].IsMobile = false;
+    EXPECT_EQ(CardPanelForSlot(tables, 2).command4Caption, "ICC Info");
+}
+
+TEST(TableView, SkipsUnnamedEntriesAndShowsTheValidationResult) {
+    EgkResults results;
+    results.GvdElementList[0] = {QStringLiteral("Status"), QStringLiteral("1")};
+    results.GvdElementList[1] = {QString(), QStringLiteral("Text ohne Namen")};
+    results.GvdElementList[2] = {QStringLiteral("Gueltig_bis"), QStringLiteral("20091231")};
+    results.EgkValidationText[DocIndex(DocKind::Gvd)] = QStringLiteral("Ergebnis");
+    results.EgkValidationWarning[DocIndex(DocKind::Gvd)] = true;
+
+    const EgkTableView gvd = TableView(results, 2);
+    EXPECT_EQ(gvd.label1, QString::fromUtf8("\r\nGeschützte Versichertendaten:"));
+    EXPECT_EQ(gvd.headerName, "Elementnamen");
+    EXPECT_EQ(gvd.headerValue, "Versichertendaten");
+    ASSERT_EQ(gvd.rows.size(), 2u);
+    EXPECT_EQ(gvd.rows[1].name, "Gueltig_bis");
+    EXPECT_EQ(gvd.rows[1].text, "20091231");
+    EXPECT_EQ(gvd.label8, "Ergebnis");
+    EXPECT_EQ(gvd.command6Visible, true);
+
+    const EgkTableView vd = TableView(results, 1);
+    EXPECT_EQ(vd.label1, "\r\nAllgemeine Versicherungsdaten:");
+    EXPECT_EQ(vd.headerValue, "Versicherungsdaten");
+    EXPECT_TRUE(vd.rows.empty());
+    EXPECT_EQ(vd.command6Visible, false);
+    EXPECT_EQ(TableView(results, 0).label1, QString::fromUtf8("\r\nPersönliche Versichertendaten:"));
+
+    const EgkTableView other = TableView(results, 3);
+    EXPECT_EQ(other.headerName, "Elementnamen");
+    EXPECT_EQ(other.label1, "");
+    EXPECT_EQ(other.headerValue, "");
+    EXPECT_FALSE(other.command6Visible.has_value());
+}
+
+TEST(XmlView, ShowsTheDocumentTextUnchanged) {
+    EgkResults results;
+    results.EgkXmlText[DocIndex(DocKind::Pd)] = QStringLiteral("<a/>\r\n");
+    const EgkXmlView pd = XmlView(results, 0);
+    EXPECT_EQ(pd.label1, QString::fromUtf8("Gelesene und dekomprimierte Daten:\r\nPersönliche Versichertendaten (XML)"));
+    EXPECT_EQ(pd.text1, "<a/>\r\n");
+    EXPECT_EQ(XmlView(results, 2).label1,
+              QString::fromUtf8("Gelesene und dekomprimierte Daten:\r\nGeschützte Versichertendaten (XML)"));
+    EXPECT_EQ(XmlView(results, 1).text1, "");
+    EXPECT_EQ(XmlView(results, 7).label1, "");
+}
+
+TEST(ValidationHelp, SixteenLinesEachEndedByCrLfAndOneMore) {
+    const MessageRequest help = ValidationHelpMessage();
+    EXPECT_EQ(help.icon, MsgIcon::Information);
+    EXPECT_EQ(help.buttons, MsgButtons::Ok);
+    EXPECT_EQ(help.title, " KartoCheck ");
+    EXPECT_EQ(help.text,
+              QString::fromUtf8(
+                  "Für eine lokale Validierung muss MSXML 4.0 SP2 (Microsoft XML Basisdienste) \r\n"
+                  "auf Ihrem System installiert sein! \r\n\r\n"
+                  "KartoCheck verwendet zur lokalen Validierung der XML Daten vorgegebene Schemas für \r\n"
+                  "UC_allgemeineVersicherungsdatenXML, \r\nUC_PersoenlicheVersichertendatenXML und \r\n"
+                  "UC_geschuetzteVersichertendatenXML, \r\n"
+                  "die das Attribut CDM_VERSION mit den fixen Wert 5.1.0 vorgeben.\r\n\r\n"
+                  "Zur Validierung können auch andere Schemas verwendet werden.\r\n\r\n"
+                  "1. Klicken Sie im Menü Datei auf Validierung.\r\n"
+                  "2. Klicken Sie im Menü Datei auf Neues Schema laden.\r\n"
+                  "3. Laden Sie eine entsprechende Schemadatei.\r\n"
+                  "4. Klicken Sie auf Anzeigefelder zurücksetzen.\r\n"
+                  "5. Klicken Sie auf Krankenversichertendaten lesen.\r\n\r\n"));
+}
+
+} // namespace
+} // namespace kc

@@ -1,0 +1,67 @@
+#include "egk_test_support.h"
+
+#include "terminal/hex_codec.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+namespace kc::test {
+
+QString EgkTestPath(const QString& relativePath) {
+    return QString::fromLocal8Bit(qgetenv("KC_TEST_DATA")) + QStringLiteral("/egk/") + relativePath;
+}
+
+QByteArray EgkTestFile(const QString& relativePath) {
+    QFile file(EgkTestPath(relativePath));
+    if (!file.open(QIODevice::ReadOnly)) {
+        ADD_FAILURE() << "missing test file " << relativePath.toStdString();
+        return {};
+    }
+    return file.readAll();
+}
+
+QByteArray Gzip(const QByteArray& bytes) {
+    z_stream stream{};
+    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(int(deflateBound(&stream, uLong(bytes.size()))) + 32, '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
+    stream.avail_in = uInt(bytes.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = uInt(out.size());
+    deflate(&stream, Z_FINISH);
+    out.resize(qsizetype(stream.total_out));
+    deflateEnd(&stream);
+    return out;
+}
+
+namespace {
+
+QByteArray CardBytes(const QByteArray& hexText) { return HexToBytes(QString::fromLatin1(hexText.trimmed())); }
+
+int Word(const QByteArray& bytes, int at) { return uint8_t(bytes[at]) * 256 + uint8_t(bytes[at + 1]); }
+
+} // namespace
+
+QByteArray PdStretch(const QByteArray& efPd) {
+    const QByteArray bytes = CardBytes(efPd);
+    return bytes.mid(2, Word(bytes, 0));
+}
+
+QByteArray VdStretch(const QByteArray& efVd) {
+    const QByteArray bytes = CardBytes(efVd);
+    return bytes.mid(Word(bytes, 0), Word(bytes, 2) - Word(bytes, 0) + 1);
+}
+
+QByteArray GvdStretchOfVd(const QByteArray& efVd) {
+    const QByteArray bytes = CardBytes(efVd);
+    return bytes.mid(Word(bytes, 4), Word(bytes, 6) - Word(bytes, 4) + 1);
+}
+
+std::unique_ptr<XmlDocument> Parsed(const QString& text) {
+    auto document = std::make_unique<XmlDocument>();
+    EXPECT_TRUE(document->loadXml(text)) << document->parseErrorReason().toStdString();
+    return document;
+}
+
+} // namespace kc::test
