@@ -1,0 +1,341 @@
+#include "qstring_print.h"
+#include "scripted_serial_line.h"
+#include "shell/dispatcher.h"
+#include "shell/main_view.h"
+#include "sim_harness.h"
+#include "ui/scan_result.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace kc {
+namespace {
+
+using test::ScriptedSerialLine;
+using test::SerialDevice;
+using test::SimHarness;
+
+// Records what the presenter asks of the window.
+class RecordingView : public MainView {
+public:
+    void refresh(const MainWindowModel& model) override { refreshed.push_back(model); }
+    void showScanResult(const ScanResultModel& result) override {
+        results.push_back(result);
+        if (onScanResult)
+            onScanResult();
+    }
+    void showEgkInfo(int slot) override { egkInfoSlots.push_back(slot); }
+    void requestClose() override { ++closeRequests; }
+
+    std::vector<MainWindowModel> refreshed;
+    std::vector<ScanResultModel> results;
+    std::vector<int> egkInfoSlots;
+    int closeRequests = 0;
+    std::function<void()> onScanResult;
+};
+
+const QString kKvkTerminal = QStringLiteral("card = kvk\ncard.record = @cards/kvk_tk_apfel.hex\n");
+
+class DispatcherTest : public ::testing::Test {
+protected:
+    void load(const QString& scenario) { ASSERT_TRUE(h.loadText(scenario)) << qPrintable(h.loadError()); }
+    // The insert-card prompts shown so far.
+    std::vector<MessageRequest> prompts() const {
+        std::vector<MessageRequest> found;
+        for (const MessageRequest& box : h.boxes.shown)
+            if (box.text.startsWith(QLatin1String(" Bitte eine Krankenversichertenkarte in")))
+                found.push_back(box);
+        return found;
+    }
+    // A port chosen as after a scan that found a terminal there.
+    void choosePort(uint16_t pn) {
+        h.state.SelectedPort = pn;
+        h.state.SelectedSlot = SlotOfPort(pn);
+        h.state.tables.terminal[SlotOfPort(pn)].Responding = true;
+    }
+
+    SimHarness h;
+    ScriptedSerialLine line;
+    RecordingView view;
+    Dispatcher dispatcher{h.ctx, view, h.clipboard, line};
+};
+
+TEST_F(DispatcherTest, ReadButtonWithStoredDataShowsThemWithoutTerminalTraffic) {
+    load("[terminal t]\nports = 2\n" + kKvkTerminal);
+    choosePort(2);
+    h.state.tables.terminal[2].HasCardData = true;
+    h.state.tables.insured[2][Familienname] = QStringLiteral("Apfel");
+    dispatcher.PressCommandButton(kReadCardButton);
+    EXPECT_TRUE(h.boxes.shown.empty());
+    EXPECT_TRUE(h.apduLog().isEmpty());
+    EXPECT_EQ(h.state.ui.card.values[Familienname], "Apfel");
+    EXPECT_EQ(h.state.ui.visibleFrame, kFrameCardData);
+    EXPECT_EQ(h.status.progress, std::vector<int>({25, 40, 50, 0}));
+    EXPECT_EQ(h.status.statuses.last(), "Die Krankenversichertendaten werden angezeigt");
+}
+
+TEST_F(DispatcherTest, ReadButtonRetriesUntilTheReadFails) {
+    load("[ports]\ndefault = -10\n[terminal t]\nports = 3\n");
+    choosePort(3);
+    // OK in the prompt, Yes to trying again, OK again, No.
+    h.boxes.script({MsgAnswer::Ok, MsgAnswer::Yes, MsgAnswer::Ok, MsgAnswer::No});
+    dispatcher.PressCommandButton(kReadCardButton);
+    const auto shown = prompts();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_TRUE(shown[0].text.endsWith(" Das Chipkartenterminal verwendet die Schnittstelle: \r\n\r\n COM  3"));
+    EXPECT_EQ(shown[0].buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(shown[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(shown[0].secondButtonDefault);
+    EXPECT_EQ(h.boxes.unscripted, 0);
+    EXPECT_EQ(h.status.progress, std::vector<int>({25, 75, 75, 90, 100, 0}));
+    EXPECT_EQ(h.status.statuses.last(), "Die Krankenversichertendaten werden angezeigt");
+    EXPECT_EQ(h.state.ui.visibleFrame, kFrameCardData);
+    EXPECT_FALSE(h.session.SessionOpen());
+}
+
+TEST_F(DispatcherTest, ScanWithTerminalsOnCom2AndCom3) {
+    load("[ports]\ndefault = -10\n"
+         "[terminal two]\nports = 2\ncard.arrives-after = 1\n" +
+         kKvkTerminal + "[terminal three]\nports = 3\ncard.arrives-after = 1\n" + kKvkTerminal);
+    line.devices[2] = SerialDevice{};
+    line.devices[3] = SerialDevice{};
+    h.boxes.script({MsgAnswer::Ok, MsgAnswer::Ok});
+    dispatcher.PressCommandButton(kScanButton);
+
+    const auto shown = prompts();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_TRUE(shown[0].text.endsWith("\r\n\r\n COM  2"));
+    EXPECT_TRUE(shown[1].text.endsWith("\r\n\r\n COM  3"));
+    ASSERT_EQ(view.results.size(), 1u);
+    EXPECT_EQ(view.results[0].lines[1].portGap, "2");
+    EXPECT_EQ(view.results[0].lines[2].portGap, "3");
+    EXPECT_TRUE(view.results[0].lines[0].text.isEmpty());
+    EXPECT_EQ(h.status.progress, std::vector<int>({20, 40, 60, 80, 100, 0}));
+    EXPECT_EQ(h.status.busyChanges, std::vector<bool>({true, false}));
+
+    // COM 1 and 4 do not exist; COM 2 is the first slot with card data and is shown.
+    EXPECT_FALSE(h.state.ui.options[0].enabled);
+    EXPECT_TRUE(h.state.ui.options[1].enabled);
+    EXPECT_TRUE(h.state.ui.options[2].enabled);
+    EXPECT_FALSE(h.state.ui.options[3].enabled);
+    EXPECT_TRUE(h.state.ui.options[1].checked);
+    EXPECT_FALSE(h.state.ui.options[2].checked);
+    EXPECT_EQ(h.state.SelectedPort, 2);
+    EXPECT_EQ(h.state.ui.visibleFrame, kFrameCardData);
+    EXPECT_FALSE(h.state.ui.card.values[Familienname].trimmed().isEmpty());
+    EXPECT_EQ(h.state.ui.card.values[Familienname], h.state.tables.insured[2][Familienname]);
+    EXPECT_TRUE(h.state.ui.buttonEnabled[kStatusButton]);
+    EXPECT_TRUE(h.state.ui.buttonEnabled[kReadCardButton]);
+    EXPECT_EQ(h.status.statuses.last(), "Die Krankenversichertendaten werden angezeigt");
+    EXPECT_TRUE(h.status.statuses.contains("Das KartoCheck Ergebnis wird angezeigt"));
+    EXPECT_TRUE(h.state.ui.listEntries.isEmpty());
+}
+
+TEST_F(DispatcherTest, ScanAsksForACardOncePerFurtherPortOnSlotFive) {
+    load("[ports]\ndefault = -10\n[terminal seven]\nports = 7\n[terminal usb]\nports = 8192\n");
+    h.boxes.script({MsgAnswer::Cancel, MsgAnswer::Cancel});
+    dispatcher.PressCommandButton(kScanButton);
+
+    EXPECT_EQ(h.state.ui.listEntries, QStringList({"COM 7", "USB Device 1 (pn=8192  )"}));
+    const auto shown = prompts();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_TRUE(shown[0].text.endsWith("\r\n\r\n COM  7"));
+    EXPECT_TRUE(shown[1].text.endsWith("\r\n\r\n USB Device 1 (CTAPI pn=8192)"));
+    // Slot 5 ends with the last further port.
+    EXPECT_EQ(h.state.ui.tabCaptions[4], "USB Device 1");
+    EXPECT_EQ(h.state.ui.listSelected, 1);
+    EXPECT_EQ(h.state.SelectedPort, 8192);
+    EXPECT_EQ(h.state.SelectedSlot, 5);
+    EXPECT_TRUE(h.state.tables.terminal[5].Responding);
+    EXPECT_EQ(h.state.tables.port[5].InterfaceText.str().trimmed(), "");
+    ASSERT_EQ(view.results.size(), 1u);
+    EXPECT_EQ(view.results[0].summary, "2 Chipkartenleser gefunden.\r\nSiehe Schnittstellen weitere ...");
+    EXPECT_EQ(h.state.ui.visibleFrame, kFrameStatus);
+    EXPECT_EQ(h.status.statuses.last(), "Der MKT Status wird angezeigt");
+}
+
+TEST_F(DispatcherTest, ScanWithNothingAnywhere) {
+    load("[ports]\ndefault = -10\n1 = -127\n");
+    line.devices[1] = SerialDevice{};
+    dispatcher.PressCommandButton(kScanButton);
+    EXPECT_TRUE(prompts().empty());
+    ASSERT_EQ(view.results.size(), 1u);
+    EXPECT_TRUE(view.results[0].line1Centred);
+    EXPECT_EQ(view.results[0].lines[1].text, "Keinen Chipkartenleser gefunden!");
+    EXPECT_EQ(h.state.tables.port[1].InterfaceText.str().trimmed(), "Wird vom System benutzt!");
+    EXPECT_FALSE(h.state.ui.options[0].enabled);
+    EXPECT_EQ(h.state.ui.visibleFrame, kFrameStatus);
+}
+
+TEST_F(DispatcherTest, MenuItemsAreLockedDuringAnActionAndFollowTheValidationSwitchAfter) {
+    load("[ports]\ndefault = -10\n");
+    for (bool validation : {false, true}) {
+        view.refreshed.clear();
+        h.state.ui.validationChecked = validation;
+        dispatcher.PressCommandButton(kStatusButton);
+        ASSERT_GE(view.refreshed.size(), 2u);
+        const MainWindowModel& during = view.refreshed.front();
+        EXPECT_FALSE(during.validationItemEnabled);
+        EXPECT_FALSE(during.newSchemaItemEnabled);
+        EXPECT_FALSE(during.toolbarEnabled);
+        EXPECT_TRUE(h.state.ui.validationItemEnabled);
+        EXPECT_EQ(h.state.ui.newSchemaItemEnabled, validation);
+        EXPECT_TRUE(h.state.ui.toolbarEnabled);
+        EXPECT_FALSE(h.state.ActionRunning);
+        EXPECT_EQ(h.state.ui.visibleFrame, kFrameStatus);
+    }
+}
+
+TEST_F(DispatcherTest, CloseDuringAnActionWaitsForItsEnd) {
+    load("[ports]\ndefault = -10\n");
+    EXPECT_FALSE(dispatcher.DeferCloseWhileRunning());
+    int closesDuringScan = -1;
+    view.onScanResult = [&] {
+        EXPECT_TRUE(dispatcher.DeferCloseWhileRunning());
+        closesDuringScan = view.closeRequests;
+    };
+    dispatcher.PressCommandButton(kScanButton);
+    EXPECT_EQ(closesDuringScan, 0);
+    EXPECT_EQ(view.closeRequests, 1);
+    EXPECT_FALSE(h.state.ExitPending);
+    EXPECT_FALSE(h.state.ActionRunning);
+}
+
+TEST_F(DispatcherTest, ActionsDoNotNest) {
+    load("[ports]\ndefault = -10\n");
+    view.onScanResult = [&] { dispatcher.PressCommandButton(kResetDisplayButton); };
+    dispatcher.PressCommandButton(kScanButton);
+    EXPECT_FALSE(h.status.statuses.contains("Die Anzeigefelder wurden zurückgesetzt"));
+}
+
+TEST_F(DispatcherTest, EpilogueClosesASessionLeftOpen) {
+    load("[terminal t]\nports = 2\n");
+    ASSERT_EQ(h.session.OpenTerminal(2), 0);
+    h.clearLog();
+    dispatcher.PressCommandButton(9);
+    EXPECT_EQ(h.apduLog(), QStringList({"2011000000", "close"}));
+    EXPECT_FALSE(h.session.SessionOpen());
+    EXPECT_TRUE(h.status.statuses.isEmpty());
+}
+
+TEST_F(DispatcherTest, CopyResetAndEgkInfoWorkOnTheChosenSlot) {
+    load("[ports]\ndefault = -10\n");
+    choosePort(4);
+    h.state.tables.insured[4][Vorname] = QStringLiteral("Anna");
+    dispatcher.PressCommandButton(kCopyButton);
+    EXPECT_TRUE(h.clipboard.text.startsWith("\r\n\r\n\r\n\r\n\r\n\r\n\r\nAnna\r\n"));
+    EXPECT_EQ(h.status.statuses.last(), "Die Krankenversichertendaten wurden in die Zwischenablage kopiert");
+    dispatcher.PressCommandButton(kResetDisplayButton);
+    EXPECT_TRUE(h.state.tables.insured[4][Vorname].isEmpty());
+    EXPECT_EQ(h.status.statuses.last(), "Die Anzeigefelder wurden zurückgesetzt");
+    dispatcher.EgkInfoClicked();
+    EXPECT_EQ(view.egkInfoSlots, std::vector<int>({4}));
+}
+
+TEST_F(DispatcherTest, DiagnosisButtonRunsTheDialogueForTheChosenPort) {
+    load("[ports]\ndefault = -10\n");
+    h.state.SelectedPort = 2;
+    h.state.SelectedSlot = 2;
+    h.boxes.script({MsgAnswer::No});
+    dispatcher.PressCommandButton(kDiagnosisButton);
+    ASSERT_EQ(h.boxes.shown.size(), 2u);
+    EXPECT_EQ(h.boxes.shown[0].title, " KartoCheck Diagnose ");
+    EXPECT_EQ(h.status.statuses.first(), "Überprüft die ausgewählte Schnittstelle im Dialog");
+    EXPECT_EQ(h.state.ui.visibleFrame, kFrameStatus);
+}
+
+TEST_F(DispatcherTest, ActionsOnTheChosenPortNeedAPort) {
+    load("[ports]\ndefault = -10\n");
+    for (int button : {kDiagnosisButton, kReadCardButton, kCopyButton, kResetDisplayButton})
+        dispatcher.PressCommandButton(button);
+    EXPECT_TRUE(h.boxes.shown.empty());
+    EXPECT_TRUE(h.apduLog().isEmpty());
+    EXPECT_EQ(h.clipboard.clears, 0);
+}
+
+class PortChoiceTest : public DispatcherTest {};
+
+TEST_F(PortChoiceTest, OptionCom3ChoosesThePortAndItsTab) {
+    dispatcher.OptionClicked(2);
+    EXPECT_EQ(h.status.statuses.last(), "Die serielle Schnittstelle COM 3 wurde ausgewählt");
+    EXPECT_EQ(h.state.ui.selectedTab, 2);
+    EXPECT_EQ(h.state.ui.visibleStatusFrame, 2);
+    EXPECT_EQ(h.state.CurrentTab, 2);
+    EXPECT_FALSE(h.state.ui.listVisible);
+    EXPECT_EQ(h.state.SelectedPort, 3);
+    EXPECT_EQ(h.state.SelectedSlot, 3);
+    EXPECT_TRUE(h.state.ui.options[2].checked);
+}
+
+TEST_F(PortChoiceTest, TabCom2SelectsItsOption) {
+    dispatcher.OptionClicked(0);
+    h.status.statuses.clear();
+    dispatcher.TabClicked(1);
+    EXPECT_TRUE(h.state.ui.options[1].checked);
+    EXPECT_FALSE(h.state.ui.options[0].checked);
+    EXPECT_EQ(h.state.SelectedPort, 2);
+    EXPECT_EQ(h.status.statuses,
+              QStringList({"Die serielle Schnittstelle COM 2 wurde ausgewählt", "Der MKT Status wird angezeigt"}));
+    // The current tab clicked again changes nothing.
+    dispatcher.TabClicked(1);
+    EXPECT_EQ(h.status.statuses.size(), 2);
+}
+
+TEST_F(PortChoiceTest, FurtherOptionWithoutListEntryKeepsThePort) {
+    dispatcher.OptionClicked(1);
+    dispatcher.OptionClicked(4);
+    EXPECT_EQ(h.state.SelectedSlot, 5);
+    EXPECT_EQ(h.state.SelectedPort, 2);
+    EXPECT_TRUE(h.state.ui.listVisible);
+    EXPECT_EQ(h.state.ui.visibleStatusFrame, 4);
+}
+
+TEST_F(PortChoiceTest, ListEntryNamesTabFiveAndReadsThePort) {
+    load("[ports]\ndefault = -10\n[terminal usb]\nports = 8193\n" + kKvkTerminal);
+    h.state.tables.furtherPorts[1][0] = 7;
+    h.state.tables.furtherPorts[1][1] = 8193;
+    h.state.ui.listEntries = QStringList({"COM 7", "USB Device 2 (pn=8193  )"});
+    h.state.tables.terminal[5].Responding = true;
+    dispatcher.OptionClicked(4);
+    h.status.statuses.clear();
+    dispatcher.ListClicked(1);
+    EXPECT_EQ(h.state.SelectedPort, 8193);
+    EXPECT_EQ(h.state.ui.tabCaptions[4], "USB Device 2");
+    EXPECT_EQ(h.state.tables.port[5].InterfaceText.str().trimmed(), "USB (CTAPI pn=8193)");
+    // Button 5, then button 3: the card is read at once, it is in the terminal.
+    ASSERT_GE(h.status.statuses.size(), 2);
+    EXPECT_EQ(h.status.statuses[0], "Die Anzeigefelder wurden zurückgesetzt");
+    EXPECT_EQ(h.status.statuses[1], "Die Krankenversichertendaten lesen");
+    EXPECT_TRUE(h.state.tables.terminal[5].HasCardData);
+    EXPECT_TRUE(prompts().empty());
+    // The same entry again does nothing.
+    const int statuses = int(h.status.statuses.size());
+    dispatcher.ListClicked(1);
+    EXPECT_EQ(h.status.statuses.size(), statuses);
+}
+
+TEST_F(PortChoiceTest, ChoosingAPortFollowsItsTestResult) {
+    h.state.tables.port[3].PortResult = -10;
+    dispatcher.OptionClicked(2);
+    EXPECT_TRUE(h.state.ui.buttonEnabled[kDiagnosisButton]);
+    EXPECT_FALSE(h.state.ui.buttonEnabled[kReadCardButton]);
+    h.state.tables.terminal[1].Responding = true;
+    h.state.tables.insured[1][Ortsname] = QStringLiteral("Kiel");
+    dispatcher.OptionClicked(0);
+    EXPECT_FALSE(h.state.ui.buttonEnabled[kDiagnosisButton]);
+    EXPECT_TRUE(h.state.ui.buttonEnabled[kReadCardButton]);
+    EXPECT_TRUE(h.state.ui.buttonEnabled[kCopyButton]);
+    EXPECT_TRUE(h.state.ui.buttonEnabled[kResetDisplayButton]);
+    EXPECT_EQ(h.state.ui.card.values[Ortsname], "Kiel");
+}
+
+TEST(ShowFrameX, TheFrameAlreadyShownChangesNothing) {
+    MainWindowModel model;
+    EXPECT_TRUE(ShowFrameX(model, kFrameStatus));
+    EXPECT_FALSE(ShowFrameX(model, kFrameStatus));
+    EXPECT_EQ(model.visibleFrame, kFrameStatus);
+}
+
+} // namespace
+} // namespace kc
