@@ -91,17 +91,22 @@ struct Simulator::Impl {
         return code;
     }
 
+    struct Delivery {
+        int8_t code = kOk;
+        std::size_t written = 0; // bytes put into the caller's buffer
+    };
+
     // Writes the reply into the caller's buffer under the lenr rule.
-    int8_t deliver(const Reply& reply, OversizePolicy policy, uint8_t* dad, uint8_t* sad, uint16_t* lenr,
-                   uint8_t* response, Exchange& exchange) const {
+    static Delivery deliver(const Reply& reply, OversizePolicy policy, uint8_t* dad, uint8_t* sad,
+                            uint16_t* lenr, uint8_t* response) {
         if (reply.code != kOk)
-            return reply.code;
+            return {reply.code, 0};
         const std::size_t room = *lenr;
         const std::size_t size = reply.bytes.size();
         std::size_t written = size;
         if (size > room) {
             if (policy == OversizePolicy::Error)
-                return kErrMemory;
+                return {kErrMemory, 0};
             written = room;
             *lenr = policy == OversizePolicy::Claim
                         ? static_cast<uint16_t>(std::min<std::size_t>(size, 0xFFFF))
@@ -113,10 +118,11 @@ struct Simulator::Impl {
             std::memcpy(response, reply.bytes.data(), written);
         *dad = kHost;
         *sad = reply.sad;
-        exchange.response = toHex(std::span(reply.bytes.data(), written));
-        exchange.sad = reply.sad;
-        return kOk;
+        return {kOk, written};
     }
+
+    // Hex texts cost time on long benchmark runs; build them only when wanted.
+    bool recording() const { return logging || trace.enabled(); }
 
     void record(Exchange exchange, uint8_t sadIn) {
         trace.data(exchange, sadIn);
@@ -179,31 +185,35 @@ int8_t Simulator::init(uint16_t ctn, uint16_t pn) {
 
 int8_t Simulator::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command,
                        uint16_t* lenr, uint8_t* response) {
-    Exchange exchange;
-    exchange.ctn = ctn;
-    exchange.dad = dad ? *dad : 0;
-    exchange.capacity = lenr ? *lenr : 0;
-    exchange.sad = sad ? *sad : 0;
-    const uint8_t sadIn = exchange.sad;
-    if (command)
-        exchange.command = toHex(std::span(command, lenc));
-
+    const uint8_t dadIn = dad ? *dad : 0;
+    const uint8_t sadIn = sad ? *sad : 0;
+    const uint16_t capacity = lenr ? *lenr : 0;
     const auto session = impl_->sessions.find(ctn);
-    if (!dad || !sad || !lenr || !command || !response || lenc == 0 || *dad > 1 ||
-        session == impl_->sessions.end()) {
-        exchange.code = kErrInvalid;
-        impl_->record(std::move(exchange), sadIn);
-        return kErrInvalid;
+    Impl::Delivery delivery{kErrInvalid, 0};
+    Reply reply;
+    const bool valid = dad && sad && lenr && command && response && lenc > 0 && *dad <= 1 &&
+                       session != impl_->sessions.end();
+    if (valid) {
+        Terminal* terminal = session->second.terminal;
+        reply = terminal ? terminal->handle(*dad, std::span(command, lenc)) : Reply{kErrTrans, {}, 1};
+        const OversizePolicy policy = terminal ? terminal->spec().oversize : OversizePolicy::Error;
+        delivery = Impl::deliver(reply, policy, dad, sad, lenr, response);
+        if (terminal)
+            spendLineTime(terminal->spec().lineSpeed, lenc + delivery.written);
     }
-    Terminal* terminal = session->second.terminal;
-    const Reply reply = terminal ? terminal->handle(*dad, std::span(command, lenc)) : Reply{kErrTrans, {}, 1};
-    const OversizePolicy policy = terminal ? terminal->spec().oversize : OversizePolicy::Error;
-    exchange.code = impl_->deliver(reply, policy, dad, sad, lenr, response, exchange);
-    if (terminal)
-        spendLineTime(terminal->spec().lineSpeed, lenc + exchange.response.size() / 2);
-    const int8_t code = static_cast<int8_t>(exchange.code);
-    impl_->record(std::move(exchange), sadIn);
-    return code;
+    if (impl_->recording()) {
+        Exchange exchange;
+        exchange.ctn = ctn;
+        exchange.dad = dadIn;
+        exchange.capacity = capacity;
+        exchange.command = command ? toHex(std::span(command, lenc)) : std::string();
+        exchange.code = delivery.code;
+        exchange.sad = delivery.code == kOk ? reply.sad : sadIn;
+        if (delivery.code == kOk)
+            exchange.response = toHex(std::span(reply.bytes.data(), delivery.written));
+        impl_->record(std::move(exchange), sadIn);
+    }
+    return delivery.code;
 }
 
 int8_t Simulator::close(uint16_t ctn) {
