@@ -55,6 +55,8 @@ QString SimHarness::ScenarioDir() { return EnvOr("KC_SCENARIOS", KC_SOURCE_SCENA
 
 QString SimHarness::TestDataDir() { return EnvOr("KC_TEST_DATA", KC_SOURCE_TEST_DATA); }
 
+QString SimHarness::BinDir() { return EnvOr("KC_BIN_DIR", KC_SOURCE_BIN_DIR); }
+
 bool SimHarness::loadFile(const QString& relativePath) {
     const QString path = QDir(ScenarioDir()).filePath(relativePath);
     auto loaded = sim::Simulator::fromFile(path.toStdString());

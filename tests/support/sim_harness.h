@@ -77,8 +77,10 @@ public:
     // The box texts shown so far, in order.
     QStringList boxTexts() const;
 
+    // KC_SCENARIOS, KC_TEST_DATA, KC_BIN_DIR, or the build's own paths without them.
     static QString ScenarioDir();
     static QString TestDataDir();
+    static QString BinDir();
 
     SimCtApi api;
     FixedCtApiProvider provider{api};

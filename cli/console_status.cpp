@@ -1,0 +1,21 @@
+#include "console_status.h"
+
+#include "console_io.h"
+
+#include <chrono>
+#include <thread>
+
+namespace kc::cli {
+
+void ConsoleStatusLine::showStatus(const QString& text) {
+    if (text == shown_)
+        return;
+    shown_ = text;
+    console_.writeLine(QStringLiteral("Status: ") + text);
+}
+
+void ConsoleEventPump::wait(WaitTimer timer) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(WaitMilliseconds(timer)));
+}
+
+} // namespace kc::cli

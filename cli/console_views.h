@@ -1,0 +1,17 @@
+#pragma once
+
+#include "shell/slot_tables.h"
+#include "ui/card_display.h"
+
+namespace kc::cli {
+
+class Console;
+
+// The card data frame as the window shows it: caption, then caption and value
+// per visible row (the handheld rows only when they are visible).
+void PrintCardView(Console& console, const CardDataView& view);
+
+// The status page of a slot: its eight captions and values.
+void PrintStatusPage(Console& console, const StatusPages& pages, int slot);
+
+} // namespace kc::cli

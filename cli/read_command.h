@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QStringList>
+
+namespace kc::cli {
+
+class Console;
+
+// kartocheck-cli read PN [--trace]: reads the card on port PN as the read
+// button does and prints the card data and the slot's status page.
+// 0 when card data were read, 1 otherwise, 64 for a wrong call.
+int RunReadCommand(const QStringList& args, Console& console);
+
+} // namespace kc::cli

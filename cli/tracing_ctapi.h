@@ -1,0 +1,41 @@
+#pragma once
+
+#include "terminal/ctapi.h"
+#include "terminal/ctapi_provider.h"
+
+#include <memory>
+
+namespace kc::cli {
+
+class Console;
+
+// Prints every CT-API call and its answer, for the service technician.
+class TracingCtApi : public CtApi {
+public:
+    TracingCtApi(CtApi& inner, Console& console) : inner_(inner), console_(console) {}
+
+    int8_t init(uint16_t ctn, uint16_t pn) override;
+    int8_t data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command, uint16_t* lenr,
+                uint8_t* response) override;
+    int8_t close(uint16_t ctn) override;
+    int32_t getBaudrate(uint16_t ctn, int32_t* baud) override;
+
+private:
+    CtApi& inner_;
+    Console& console_;
+};
+
+// The library provider, with the trace put in front of the library when asked for.
+class ConsoleCtApiProvider : public CtApiProvider {
+public:
+    ConsoleCtApiProvider(Console& console, bool trace) : console_(console), trace_(trace) {}
+    CtApi* acquire(LibraryFault& fault) override;
+
+private:
+    LibraryCtApiProvider library_;
+    Console& console_;
+    bool trace_;
+    std::unique_ptr<TracingCtApi> tracing_;
+};
+
+} // namespace kc::cli
