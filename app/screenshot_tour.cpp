@@ -1,0 +1,139 @@
+#include "screenshot_tour.h"
+
+#include "shell/app_state.h"
+#include "shell/window/main_window.h"
+#include "shell/window/qt_message_boxes.h"
+#include "ui/windows/egk_info_window.h"
+#include "ui/windows/first_user_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QThread>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
+
+namespace kc {
+namespace {
+
+// Lets the window system show and paint a window before it is pictured.
+void SettlePainting(QWidget& widget) {
+    for (int round = 0; round < 100; ++round) {
+        QApplication::processEvents();
+        if (widget.windowHandle() && widget.windowHandle()->isExposed())
+            break;
+        QThread::msleep(10);
+    }
+    for (int round = 0; round < 5; ++round) {
+        QApplication::processEvents();
+        QThread::msleep(20);
+    }
+}
+
+void SavePicture(QWidget& widget, const QString& folder, const QString& name) {
+    SettlePainting(widget);
+    widget.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+} // namespace
+
+// Shows each box, pictures it and answers OK or Ja.
+class TourBoxes : public MessageBoxes {
+public:
+    explicit TourBoxes(QString folder) : folder_(std::move(folder)) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    MsgAnswer ask(const MessageRequest& request) override {
+        const std::unique_ptr<QMessageBox> box = BuildMessageBox(request, parent_);
+        box->show();
+        SavePicture(*box, folder_, QStringLiteral("box_%1").arg(++count_));
+        box->close();
+        return request.buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
+    }
+
+private:
+    QString folder_;
+    QWidget* parent_ = nullptr;
+    int count_ = 0;
+};
+
+ScreenshotTour::ScreenshotTour() : folder_(qEnvironmentVariable("KARTOCHECK_SCREENSHOTS")) {
+    if (active()) {
+        QDir().mkpath(folder_);
+        boxes_ = std::make_unique<TourBoxes>(folder_);
+    }
+}
+
+ScreenshotTour::~ScreenshotTour() = default;
+
+DesktopParts ScreenshotTour::parts() const {
+    DesktopParts parts;
+    parts.boxes = boxes_.get();
+    return parts;
+}
+
+void ScreenshotTour::attach(DesktopProgram& program) {
+    if (!active())
+        return;
+    program_ = &program;
+    MainWindow& window = program.window();
+    boxes_->setParent(&window);
+    window.setDialogRunner([this](QDialog& dialog) { runDialog(dialog); });
+    // The scan starts on the first activation; the tour goes on once it is over.
+    auto* poll = new QTimer(&window);
+    poll->setInterval(100);
+    QObject::connect(poll, &QTimer::timeout, &window, [this, poll] {
+        if (!scanResultShown_ || program_->state().ActionRunning)
+            return;
+        poll->stop();
+        afterScan();
+    });
+    poll->start();
+}
+
+void ScreenshotTour::snap(QWidget& widget, const QString& name) const {
+    SavePicture(widget, folder_, name);
+}
+
+void ScreenshotTour::runDialog(QDialog& dialog) {
+    dialog.show();
+    const QString name = dialog.objectName();
+    if (name == QLatin1String("Form_FirstUser")) {
+        auto& firstUse = static_cast<FirstUserWindow&>(dialog);
+        const bool helpMode = firstUse.button(1)->isHidden();
+        snap(dialog, helpMode ? QStringLiteral("first_use_help") : QStringLiteral("first_use"));
+        firstUse.button(0)->click();
+    } else if (name == QLatin1String("Form_DatenInfo")) {
+        snap(dialog, QStringLiteral("scan_result"));
+        scanResultShown_ = true;
+    } else if (name == QLatin1String("Form_egK_Info")) {
+        auto& info = static_cast<EgkInfoWindow&>(dialog);
+        snap(dialog, QStringLiteral("egk_info_card"));
+        info.showTable(1);
+        snap(dialog, QStringLiteral("egk_info_table_vd"));
+        info.showXml(0);
+        snap(dialog, QStringLiteral("egk_info_xml_pd"));
+    } else {
+        snap(dialog, name);
+    }
+    dialog.close();
+}
+
+void ScreenshotTour::afterScan() {
+    MainWindow& window = program_->window();
+    window.activateWindow();
+    snap(window, QStringLiteral("main_after_scan"));
+    // As the person would: choose the further port and show its card data.
+    window.widgets().options[4]->click();
+    window.widgets().buttons[3]->click();
+    snap(window, QStringLiteral("main_card_data"));
+    window.widgets().egkButton->click();
+    window.userInformationClicked();
+    window.infoClicked();
+    window.closeByProgram();
+}
+
+} // namespace kc

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QDialog>
+
+namespace kc {
+
+// Form_Info: the about window with the version line and two pictures.
+class InfoWindow : public QDialog {
+public:
+    explicit InfoWindow(QWidget* parent = nullptr);
+};
+
+inline const QString kVersionLine = QStringLiteral("V 3.0.0.8 [2008]");
+
+} // namespace kc
