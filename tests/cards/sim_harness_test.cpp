@@ -2,6 +2,7 @@
 
 #include "terminal/command_table.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 namespace kc {
@@ -33,6 +34,17 @@ TEST(SimHarnessTest, LoadsScenarioFilesFromTheScenarioFolder) {
     ASSERT_TRUE(h.loadFile(QStringLiteral("kvk-com2.scn"))) << qPrintable(h.loadError());
     EXPECT_EQ(h.session.OpenTerminal(2), 0);
     EXPECT_FALSE(h.loadFile(QStringLiteral("no-such-file.scn")));
+}
+
+TEST(KvkScenarioFilesTest, EveryScenarioLoadsAndServesItsTerminal) {
+    const QDir dir(test::SimHarness::ScenarioDir() + QStringLiteral("/kvk"));
+    const QStringList files = dir.entryList({QStringLiteral("*.scn")}, QDir::Files);
+    EXPECT_GE(files.size(), 20);
+    for (const QString& file : files) {
+        test::SimHarness h;
+        ASSERT_TRUE(h.loadFile(QStringLiteral("kvk/") + file)) << qPrintable(h.loadError());
+        EXPECT_FALSE(h.simulator().scenario().terminals.empty()) << qPrintable(file);
+    }
 }
 
 } // namespace
