@@ -66,23 +66,24 @@ bool QtSerialLine::setSettings(const QString& text) {
     const auto settings = ParseSerialSettings(text);
     if (!settings)
         return fail(kSerialBadSettings);
-    const bool ok = port_.setBaudRate(settings->baud) &&
-                    port_.setDataBits(QSerialPort::DataBits(settings->dataBits)) &&
-                    port_.setParity(ParityOf(settings->parity)) && port_.setStopBits(StopBitsOf(settings->stopBits));
+    const bool framing = signals_ ? signals_->setFraming(settings->parity, settings->dataBits)
+                                  : port_.setParity(ParityOf(settings->parity)) &&
+                                        port_.setDataBits(QSerialPort::DataBits(settings->dataBits));
+    const bool ok = framing && port_.setBaudRate(settings->baud) && port_.setStopBits(StopBitsOf(settings->stopBits));
     return ok || fail(kSerialBadSettings);
 }
 
 bool QtSerialLine::setDtr(bool raised) {
     if (!requireOpen())
         return false;
-    const bool ok = modemLines_ ? modemLines_->setDtr(raised) : port_.setDataTerminalReady(raised);
+    const bool ok = signals_ ? signals_->setDtr(raised) : port_.setDataTerminalReady(raised);
     return ok || fail(kSerialIoError);
 }
 
 bool QtSerialLine::setRts(bool raised) {
     if (!requireOpen())
         return false;
-    const bool ok = modemLines_ ? modemLines_->setRts(raised) : port_.setRequestToSend(raised);
+    const bool ok = signals_ ? signals_->setRts(raised) : port_.setRequestToSend(raised);
     return ok || fail(kSerialIoError);
 }
 
@@ -90,8 +91,8 @@ bool QtSerialLine::dsr(bool& raised) {
     raised = false;
     if (!requireOpen())
         return false;
-    if (modemLines_)
-        return modemLines_->dsr(raised) || fail(kSerialIoError);
+    if (signals_)
+        return signals_->dsr(raised) || fail(kSerialIoError);
     port_.clearError();
     const QSerialPort::PinoutSignals lines = port_.pinoutSignals();
     if (port_.error() != QSerialPort::NoError)

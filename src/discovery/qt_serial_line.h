@@ -6,20 +6,22 @@
 
 namespace kc {
 
-// DTR, RTS and DSR of a line. A pseudo-terminal carries no modem lines, so a
-// test may put its own in place of the port's.
-class ModemLines {
+// The modem lines and the character framing (parity, data bits) of a line. A
+// pseudo-terminal carries neither, so a test that plays the far end on one
+// puts its own in place.
+class LineSignals {
 public:
-    virtual ~ModemLines() = default;
+    virtual ~LineSignals() = default;
     virtual bool setDtr(bool raised) = 0;
     virtual bool setRts(bool raised) = 0;
     virtual bool dsr(bool& raised) = 0;
+    virtual bool setFraming(QChar parity, int dataBits) = 0;
 };
 
 // The serial line on Qt SerialPort. Port n is the device SerialDevicePath(n).
 class QtSerialLine : public SerialLine {
 public:
-    explicit QtSerialLine(ModemLines* modemLines = nullptr) : modemLines_(modemLines) {}
+    explicit QtSerialLine(LineSignals* lineSignals = nullptr) : signals_(lineSignals) {}
     ~QtSerialLine() override { close(); }
 
     bool open(uint16_t pn) override;
@@ -46,7 +48,7 @@ private:
     void pullInput();
 
     QSerialPort port_;
-    ModemLines* modemLines_;
+    LineSignals* signals_;
     int error_ = kSerialNoError;
 };
 

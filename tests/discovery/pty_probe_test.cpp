@@ -1,0 +1,228 @@
+// The serial probes over a real file descriptor: the test opens a
+// pseudo-terminal pair, hands the program the slave side as COM 2 and plays
+// the terminal on the master side. A pseudo-terminal carries neither modem
+// lines nor a parity bit, so DTR, RTS, DSR and the parity are played by the
+// test as well.
+
+#include "discovery/baud_probe.h"
+#include "discovery/pnp_probe.h"
+#include "discovery/qt_serial_line.h"
+#include "qstring_print.h"
+#include "shell/event_pump.h"
+#include "shell/slot_tables.h"
+
+#include <QCoreApplication>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <functional>
+#include <memory>
+
+namespace kc {
+namespace {
+
+constexpr int kIoTimeoutMs = 2000;
+
+// The master side of a pseudo-terminal pair, closed with the test.
+class PtyPair {
+public:
+    PtyPair() {
+        master_ = posix_openpt(O_RDWR | O_NOCTTY);
+        if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0)
+            return;
+        const char* name = ptsname(master_);
+        if (name)
+            slavePath_ = QString::fromLocal8Bit(name);
+    }
+    ~PtyPair() {
+        if (master_ >= 0)
+            ::close(master_);
+    }
+    PtyPair(const PtyPair&) = delete;
+    PtyPair& operator=(const PtyPair&) = delete;
+
+    bool ok() const { return master_ >= 0 && !slavePath_.isEmpty(); }
+    const QString& slavePath() const { return slavePath_; }
+
+    // Reads what the program sent, waiting for it at most a bounded time.
+    QByteArray readSent(int count) {
+        QByteArray bytes;
+        while (bytes.size() < count) {
+            pollfd fd{master_, POLLIN, 0};
+            if (poll(&fd, 1, kIoTimeoutMs) <= 0)
+                break;
+            char buffer[64];
+            const ssize_t got = ::read(master_, buffer, sizeof buffer);
+            if (got <= 0)
+                break;
+            bytes.append(buffer, int(got));
+        }
+        return bytes;
+    }
+    void answer(const QByteArray& bytes) { ASSERT_EQ(::write(master_, bytes.constData(), bytes.size()), bytes.size()); }
+
+    // The line speed the program set on its side.
+    speed_t programSpeed() const {
+        termios settings{};
+        if (tcgetattr(master_, &settings) != 0)
+            return B0;
+        return cfgetospeed(&settings);
+    }
+
+private:
+    int master_ = -1;
+    QString slavePath_;
+};
+
+// Each wait of the program is the moment the terminal on the far side acts.
+class FarEndPump : public EventPump {
+public:
+    std::function<void(WaitTimer)> onWait;
+    int waits = 0;
+    void runPendingOnce() override {}
+    void wait(WaitTimer timer) override {
+        ++waits;
+        if (onWait)
+            onWait(timer);
+    }
+};
+
+class TestLineSignals : public LineSignals {
+public:
+    bool setDtr(bool raised) override {
+        dtr = raised;
+        return true;
+    }
+    bool setRts(bool raised) override {
+        rts = raised;
+        return true;
+    }
+    bool dsr(bool& raised) override {
+        raised = dtr && deviceRaisesDsr;
+        return true;
+    }
+    bool setFraming(QChar parityLetter, int bits) override {
+        parity = parityLetter;
+        dataBits = bits;
+        return true;
+    }
+    bool dtr = false;
+    bool rts = false;
+    bool deviceRaisesDsr = true;
+    QChar parity;
+    int dataBits = 0;
+};
+
+class PtyProbe : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!QCoreApplication::instance()) {
+            static int argc = 1;
+            static char name[] = "discovery_tests";
+            static char* argv[] = {name, nullptr};
+            app_ = std::make_unique<QCoreApplication>(argc, argv);
+        }
+    }
+    void SetUp() override {
+        ASSERT_TRUE(pty.ok()) << "no pseudo-terminal available";
+        qputenv("KARTOCHECK_COM2", pty.slavePath().toLocal8Bit());
+    }
+    void TearDown() override { qunsetenv("KARTOCHECK_COM2"); }
+
+    static std::unique_ptr<QCoreApplication> app_;
+    PtyPair pty;
+    FarEndPump pump;
+    SlotTables tables;
+};
+
+std::unique_ptr<QCoreApplication> PtyProbe::app_;
+
+TEST_F(PtyProbe, BaudProbeFindsTheTerminalThatAnswersOnlyAt57600) {
+    TestLineSignals lines;
+    QtSerialLine line(&lines);
+    QList<QByteArray> received;
+    pump.onWait = [&](WaitTimer) {
+        const QByteArray sent = pty.readSent(4);
+        received.append(sent);
+        if (sent == kResynchRequest && pty.programSpeed() == B57600 && lines.parity == QLatin1Char('E')) {
+            pty.answer(kResynchResponse);
+            line.waitForReceived(kIoTimeoutMs);
+        }
+    };
+    EXPECT_EQ(ProbeBaudRate(line, pump, tables, 2), 0);
+    EXPECT_EQ(tables.port[2].BaudRateText.str(), "57600 Baud     ");
+    EXPECT_TRUE(tables.port[2].BaudProbed);
+    EXPECT_EQ(received, QList<QByteArray>(3, kResynchRequest));
+    EXPECT_FALSE(line.isOpen());
+}
+
+TEST_F(PtyProbe, BaudProbeIgnoresAWrongAnswerAndTriesEverySpeed) {
+    TestLineSignals lines;
+    QtSerialLine line(&lines);
+    pump.onWait = [&](WaitTimer) {
+        if (pty.readSent(4) == kResynchRequest) {
+            pty.answer(QByteArray::fromHex("21E000C0"));
+            line.waitForReceived(kIoTimeoutMs);
+        }
+    };
+    ProbeBaudRate(line, pump, tables, 2);
+    EXPECT_EQ(tables.port[2].BaudRateText.str(), "Unbekannt!     ");
+    EXPECT_FALSE(tables.port[2].BaudProbed);
+    EXPECT_EQ(pump.waits, 5);
+}
+
+TEST_F(PtyProbe, PlugAndPlayIdentifierArrivesAfterRtsRises) {
+    TestLineSignals modem;
+    QtSerialLine line(&modem);
+    bool sent = false;
+    pump.onWait = [&](WaitTimer timer) {
+        EXPECT_EQ(timer, WaitTimer::Timer1);
+        // The device talks in the tick after DTR and RTS are both up.
+        if (modem.dtr && modem.rts && !sent && modem.dataBits == 7 && pty.programSpeed() == B1200) {
+            sent = true;
+            pty.answer(QByteArray("(\x01$DEZ0042\\QKT4\\\\MKT)"));
+            line.waitForReceived(kIoTimeoutMs);
+        }
+    };
+    const PnpProbeResult result = ProbeSerialPnp(line, pump, 2);
+    EXPECT_TRUE(sent);
+    EXPECT_TRUE(result.found);
+    EXPECT_EQ(result.identifier, "DEZ0042");
+    // Left as other programs expect the port: DTR up, RTS down, 9600 without parity.
+    EXPECT_TRUE(modem.dtr);
+    EXPECT_FALSE(modem.rts);
+    EXPECT_EQ(modem.parity, QLatin1Char('N'));
+    EXPECT_EQ(modem.dataBits, 8);
+    EXPECT_FALSE(line.isOpen());
+}
+
+TEST_F(PtyProbe, NoDeviceBehindTheNameIsNoSuchPort) {
+    qputenv("KARTOCHECK_COM2", "/nonexistent/tty-for-kartocheck");
+    QtSerialLine line;
+    EXPECT_FALSE(line.open(2));
+    EXPECT_EQ(line.errorNumber(), kSerialInvalidPort);
+    EXPECT_FALSE(line.open(0));
+    EXPECT_EQ(line.errorNumber(), kSerialInvalidPort);
+    EXPECT_FALSE(line.setDtr(true));
+    EXPECT_EQ(line.errorNumber(), kSerialNotOpen);
+}
+
+TEST_F(PtyProbe, APortOpenTwiceIsInUse) {
+    TestLineSignals lines;
+    QtSerialLine first(&lines);
+    QtSerialLine second(&lines);
+    ASSERT_TRUE(first.open(2)) << first.errorNumber();
+    EXPECT_TRUE(first.setSettings(QStringLiteral("19200,E,8,1")));
+    EXPECT_EQ(pty.programSpeed(), speed_t(B19200));
+    EXPECT_FALSE(second.open(2));
+    EXPECT_EQ(second.errorNumber(), kSerialPortOpen);
+    EXPECT_FALSE(first.setSettings(QStringLiteral("9600,Q,8,1")));
+    EXPECT_EQ(first.errorNumber(), kSerialBadSettings);
+}
+
+} // namespace
+} // namespace kc
