@@ -16,11 +16,11 @@ SchemaCollection::~SchemaCollection() = default;
 std::optional<XmlError> SchemaCollection::add(const QString& namespaceUri, const XmlNode& schema) {
     xml::PrepareLibrary();
     if (!schema.isElement())
-        return XmlError{kXmlUnspecified, QStringLiteral("Es wurde kein Schema-Dokument übergeben.")};
+        return XmlError{kXmlGeneralFailure, QStringLiteral("Es wurde kein Schema-Dokument übergeben.")};
     const xml::CharsPtr target(xmlGetNoNsProp(schema.raw(), BAD_CAST "targetNamespace"));
     const QString targetNamespace = xml::FromXml(target.get());
     if (targetNamespace != namespaceUri)
-        return XmlError{kXmlUnspecified,
+        return XmlError{kXmlGeneralFailure,
                         QStringLiteral("Der Ziel-Namespace des Schemas \"%1\" stimmt nicht mit dem "
                                        "Namespace-URI \"%2\" überein.")
                             .arg(targetNamespace, namespaceUri)};
@@ -30,17 +30,17 @@ std::optional<XmlError> SchemaCollection::add(const QString& namespaceUri, const
     entry->doc.reset(xmlNewDoc(BAD_CAST "1.0"));
     xmlNodePtr copy = entry->doc ? xmlDocCopyNode(schema.raw(), entry->doc.get(), 1) : nullptr;
     if (!copy)
-        return XmlError{kXmlUnspecified, QStringLiteral("Das Schema konnte nicht übernommen werden.")};
+        return XmlError{kXmlGeneralFailure, QStringLiteral("Das Schema konnte nicht übernommen werden.")};
     xmlDocSetRootElement(entry->doc.get(), copy);
 
     xml::SchemaParserCtxtPtr parser(xmlSchemaNewDocParserCtxt(entry->doc.get()));
     if (!parser)
-        return XmlError{kXmlUnspecified, QStringLiteral("Der Schema-Parser konnte nicht angelegt werden.")};
+        return XmlError{kXmlGeneralFailure, QStringLiteral("Der Schema-Parser konnte nicht angelegt werden.")};
     xml::ErrorCollector errors;
     xmlSchemaSetParserStructuredErrors(parser.get(), xml::CollectError, &errors);
     entry->schema.reset(xmlSchemaParse(parser.get()));
     if (!entry->schema)
-        return XmlError{kXmlUnspecified,
+        return XmlError{kXmlGeneralFailure,
                         QStringLiteral("Das XSD-Schema ist nicht verwendbar: %1")
                             .arg(errors.message.isEmpty() ? QStringLiteral("unbekannter Fehler") : errors.message)};
 

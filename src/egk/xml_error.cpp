@@ -5,7 +5,7 @@
 namespace kc {
 
 QString XmlErrorBoxText(const XmlError& error) {
-    if (error.code == kXmlUnspecified)
+    if (error.code == kXmlGeneralFailure)
         return QStringLiteral("0x80004005") + kCrLf + error.description;
     return error.description;
 }

@@ -149,8 +149,8 @@ TEST(MapPdDocument, OnlyTheFirstCountedAddressGivesPostcodeAndStreet) {
 TEST(MapPdDocument, WithoutAddressTheStreetComesFromEarlierParts) {
     const Mapped none = Map(MapPdDocument, Latin9ToString(test::EgkTestFile("documents/pd_no_address.xml")));
     EXPECT_EQ(none.fields[Strasse], "  ");
-    EXPECT_EQ(none.fields[Versichertennummer], "X587241855");
-    EXPECT_EQ(none.fields[Geburtsdatum], "28.08.2005");
+    EXPECT_EQ(none.fields[Versichertennummer], "X000000017");
+    EXPECT_EQ(none.fields[Geburtsdatum], "31.12.1999");
 
     EgkFieldBuffer fields;
     EgkResults results;

@@ -1,5 +1,6 @@
 #include "egk_test_support.h"
 
+#include "sim_harness.h"
 #include "terminal/hex_codec.h"
 
 #include <QFile>
@@ -9,7 +10,7 @@
 namespace kc::test {
 
 QString EgkTestPath(const QString& relativePath) {
-    return QString::fromLocal8Bit(qgetenv("KC_TEST_DATA")) + QStringLiteral("/egk/") + relativePath;
+    return SimHarness::TestDataDir() + QStringLiteral("/egk/") + relativePath;
 }
 
 QByteArray EgkTestFile(const QString& relativePath) {
@@ -39,7 +40,10 @@ namespace {
 
 QByteArray CardBytes(const QByteArray& hexText) { return HexToBytes(QString::fromLatin1(hexText.trimmed())); }
 
-int Word(const QByteArray& bytes, int at) { return uint8_t(bytes[at]) * 256 + uint8_t(bytes[at + 1]); }
+// A big-endian 16-bit value; 0 past the end, so that a missing file gives an empty stretch.
+int Word(const QByteArray& bytes, int at) {
+    return at + 1 < bytes.size() ? uint8_t(bytes[at]) * 256 + uint8_t(bytes[at + 1]) : 0;
+}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "egk/schema_texts.h"
 #include "egk_test_support.h"
+#include "sim_harness.h"
 #include "shell/app_state.h"
 
 #include <QDir>
@@ -42,7 +43,7 @@ TEST(SchemaTextFromFile, TakesTheTextFromTheFirstAngleBracket) {
 TEST(LoadSchemaTexts, ReadsTheThreeFilesNextToTheProgramAndSwitchesValidationOff) {
     AppState state;
     state.ValidationEnabled = true;
-    LoadSchemaTexts(state, QString::fromLocal8Bit(qgetenv("KC_BIN_DIR")));
+    LoadSchemaTexts(state, test::SimHarness::BinDir());
     EXPECT_FALSE(state.ValidationEnabled);
     // The installed schema is the current one for all three documents.
     const QString installed = SchemaTextFromFile(test::EgkTestPath(QStringLiteral("schemas/v5.2/Schema_VSD.xsd")));

@@ -102,6 +102,19 @@ TEST_F(LoadTest, BrokenOrStillCompressedOutputGivesMinusTwo) {
     }
 }
 
+TEST_F(LoadTest, StreamCutShortGivesWhatTheReaderCouldDecompress) {
+    // The gzip reader reports no error for a missing end; the partial text is kept but does not parse.
+    const QByteArray document = EgkTestFile("documents/ef_pd.xml");
+    const QByteArray compressed = Gzip(document);
+    EXPECT_EQ(load(LoadPdDocument, compressed.left(compressed.size() / 2)), 0);
+    const QString text = egk().EgkXmlText[DocIndex(DocKind::Pd)];
+    EXPECT_FALSE(text.isEmpty());
+    EXPECT_LT(text.size(), document.size());
+    EXPECT_TRUE(Latin9ToString(document).startsWith(text));
+    EXPECT_TRUE(fields[Versichertennummer].isEmpty());
+    EXPECT_TRUE(egk().PdElementList[0].name.isEmpty());
+}
+
 // --- Plain load (validation off) ---------------------------------------------
 
 TEST_F(LoadTest, UnknownEncodingIsLoadedWithTheDeclarationReplaced) {
