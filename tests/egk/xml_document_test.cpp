@@ -77,6 +77,8 @@ TEST(XmlDocument, DeclaredEncodingMustBeKnownButCharactersAreTakenAsTheyAre) {
               "ISO-8859-15");
     EXPECT_EQ(xml::DeclaredEncoding(QStringLiteral("<?xml version=\"1.0\"?><a encoding=\"x\"/>")), "");
     EXPECT_EQ(xml::DeclaredEncoding(QStringLiteral("<a/>")), "");
+    EXPECT_EQ(xml::DeclaredEncoding(QStringLiteral("<?xml version=\"1.0\"\r\n encoding = \"latin1\" ?><a/>")), "latin1");
+    EXPECT_EQ(xml::DeclaredEncoding(QStringLiteral("<?xml version=\"1.0\" myencoding=\"x\"?><a/>")), "");
 
     XmlDocument document;
     EXPECT_FALSE(document.loadXml(QStringLiteral("<?xml version=\"1.0\" encoding=\"X-KARTO-9\"?><a/>")));
