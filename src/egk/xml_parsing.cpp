@@ -4,7 +4,6 @@
 #include <libxml/parserInternals.h>
 #include <libxml/xmlerror.h>
 
-#include <QRegularExpression>
 #include <mutex>
 #include <vector>
 
@@ -83,17 +82,31 @@ void ErrorCollector::record(const xmlError* error) {
 void CollectError(void* collector, xmlErrorPtr error) { static_cast<ErrorCollector*>(collector)->record(error); }
 
 QString DeclaredEncoding(const QString& text) {
-    int start = 0;
-    if (text.startsWith(QChar(0xFEFF)))
-        start = 1;
+    const qsizetype start = text.startsWith(QChar(0xFEFF)) ? 1 : 0;
     if (text.mid(start, 5) != QLatin1String("<?xml") || text.size() <= start + 5 || !IsXmlBlank(text[start + 5]))
         return {};
     const qsizetype end = text.indexOf(QLatin1String("?>"), start);
-    if (end < 0)
-        return {};
-    static const QRegularExpression encodingPattern(QStringLiteral("\\sencoding\\s*=\\s*([\"'])([^\"']*)\\1"));
-    const QRegularExpressionMatch match = encodingPattern.match(text.mid(start, end - start));
-    return match.hasMatch() ? match.captured(2) : QString();
+    const QString declaration = text.mid(start, end < 0 ? 0 : end - start);
+    // encoding, optional blanks, "=", optional blanks, then a quoted name.
+    for (qsizetype at = declaration.indexOf(QLatin1String("encoding")); at > 0;
+         at = declaration.indexOf(QLatin1String("encoding"), at + 1)) {
+        if (!IsXmlBlank(declaration[at - 1]))
+            continue;
+        qsizetype pos = at + 8;
+        while (pos < declaration.size() && IsXmlBlank(declaration[pos]))
+            ++pos;
+        if (pos >= declaration.size() || declaration[pos] != QLatin1Char('='))
+            continue;
+        ++pos;
+        while (pos < declaration.size() && IsXmlBlank(declaration[pos]))
+            ++pos;
+        if (pos >= declaration.size() || (declaration[pos] != QLatin1Char('"') && declaration[pos] != QLatin1Char('\'')))
+            continue;
+        const qsizetype close = declaration.indexOf(declaration[pos], pos + 1);
+        if (close > pos)
+            return declaration.mid(pos + 1, close - pos - 1);
+    }
+    return {};
 }
 
 ParseOutcome ParseXmlText(const QString& text) {

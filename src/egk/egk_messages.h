@@ -1,0 +1,27 @@
+#pragma once
+
+#include "shell/message_boxes.h"
+
+#include <QString>
+
+namespace kc {
+
+struct Context;
+
+// The eGK readers' boxes: OK, information icon, " KartoCheck ".
+void ShowEgkMessage(MessageBoxes& boxes, const QString& text);
+
+// A message as the readers show it: followed by one CR LF, or (a block) by two.
+QString EgkLine(const QString& text);
+QString EgkBlock(const QString& text);
+
+QString NoHealthApplicationText();
+
+// SELECT of the health application DF.HCA, as both readers judge it.
+enum class HcaSelection { TransportFailed, Selected, Missing, Deactivated, Refused };
+HcaSelection SelectHealthApplication(Context& ctx);
+
+// The message of a selection that did not reach DF.HCA (none for Selected).
+QString HcaSelectionMessage(HcaSelection selection);
+
+} // namespace kc
