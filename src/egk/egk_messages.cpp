@@ -45,4 +45,12 @@ QString HcaSelectionMessage(HcaSelection selection) {
     return {};
 }
 
+QString LoadFailureMessage(const QString& document, int16_t result) {
+    if (result == 0)
+        return {};
+    if (result == -2)
+        return EgkLine(QStringLiteral("Die Dekomprimierung der ") + document + QStringLiteral(" Daten war nicht erfolgreich!"));
+    return EgkLine(QStringLiteral("Error ") + document + QStringLiteral(" XML Daten!"));
+}
+
 } // namespace kc

@@ -1,6 +1,10 @@
 #pragma once
 
 #include "shell/message_boxes.h"
+#include "shell/slot_tables.h"
+
+#include <QByteArray>
+#include <cstdint>
 
 #include <QString>
 
@@ -23,5 +27,11 @@ HcaSelection SelectHealthApplication(Context& ctx);
 
 // The message of a selection that did not reach DF.HCA (none for Selected).
 QString HcaSelectionMessage(HcaSelection selection);
+
+// Loads one compressed document (LoadVdDocument and its siblings).
+using DocumentLoader = int16_t (*)(Context&, const QByteArray&, EgkFieldBuffer&, int);
+
+// What a failed load says, by document name ("VD", "PD", "GVD"); empty for 0.
+QString LoadFailureMessage(const QString& document, int16_t result);
 
 } // namespace kc

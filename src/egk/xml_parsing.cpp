@@ -4,6 +4,7 @@
 #include <libxml/parserInternals.h>
 #include <libxml/xmlerror.h>
 
+#include <limits>
 #include <mutex>
 #include <vector>
 
@@ -119,6 +120,11 @@ ParseOutcome ParseXmlText(const QString& text) {
         return outcome;
     }
     const QByteArray utf8 = text.toUtf8();
+    if (utf8.size() > std::numeric_limits<int>::max()) {
+        outcome.errorCode = XML_ERR_NO_MEMORY;
+        outcome.reason = QStringLiteral("Der XML-Text ist zu groß.");
+        return outcome;
+    }
     ParserCtxtPtr ctxt(xmlNewParserCtxt());
     if (!ctxt) {
         outcome.errorCode = XML_ERR_NO_MEMORY;
