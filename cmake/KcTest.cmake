@@ -1,7 +1,9 @@
 find_package(GTest REQUIRED)
 
 # kc_add_test(<name> SOURCES <files...> [LIBS <libs...>] [LABELS <labels...>])
-# One GoogleTest executable, registered with ctest case by case.
+# One GoogleTest executable, registered with ctest case by case. Test data
+# and scenario folders reach the tests through kc_testsupport's compile
+# definitions (gtest_discover_tests passes only one environment entry intact).
 function(kc_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -10,6 +12,6 @@ function(kc_add_test name)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
     PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 120
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KC_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;KC_SCENARIOS=${PROJECT_SOURCE_DIR}/sim/scenarios;KC_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)
 endfunction()
