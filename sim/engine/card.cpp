@@ -8,12 +8,12 @@
 
 namespace kc::sim {
 
-std::unique_ptr<Card> Card::create(const CardSpec& spec) {
-    switch (spec.type) {
+std::unique_ptr<Card> Card::create(const CardSetup& setup) {
+    switch (setup.type) {
     case CardType::Kvk:
-        return std::make_unique<KvkCard>(spec);
+        return std::make_unique<KvkCard>(setup);
     case CardType::Egk:
-        return std::make_unique<EgkCard>(spec);
+        return std::make_unique<EgkCard>(setup);
     case CardType::Memory:
         return std::make_unique<MemoryCard>();
     case CardType::None:

@@ -43,7 +43,7 @@ class Card {
     virtual Response process(const Apdu& apdu) = 0;
 
     // nullptr for CardType::None.
-    static std::unique_ptr<Card> create(const CardSpec& spec);
+    static std::unique_ptr<Card> create(const CardSetup& setup);
 };
 
 // READ BINARY of a transparent file from offset, with the Le rules of the

@@ -33,23 +33,23 @@ Reply Terminal::handleCtBcs(std::span<const uint8_t> command) {
         if (apdu->p1 == 0x00) {
             if (card_)
                 card_->reset();
-            return answer(spec_.resetCt);
+            return answer(setup_.resetCt);
         }
         return apdu->p1 == kIcc1 ? resetIcc() : answer(sw::kWrongParameters);
     case kInsRequestIcc:
         return requestIcc(*apdu);
     case kInsGetStatus:
         if (apdu->p2 == 0x81)
-            return answer(spec_.getStatus81);
+            return answer(setup_.getStatus81);
         if (apdu->p2 == 0x46)
-            return answer(spec_.getStatus46);
+            return answer(setup_.getStatus46);
         if (apdu->p2 == 0x80)
             return iccStatus();
         return answer(sw::kWrongParameters);
     case kInsEjectIcc:
         return apdu->p1 == kIcc1 ? ejectIcc() : answer(sw::kWrongParameters);
     case kInsUsbInfo:
-        return answer(spec_.usbInfo);
+        return answer(setup_.usbInfo);
     default:
         return answer(sw::kInsNotSupported);
     }
@@ -58,11 +58,11 @@ Reply Terminal::handleCtBcs(std::span<const uint8_t> command) {
 Reply Terminal::requestIcc(const Apdu& apdu) {
     if (apdu.p1 != kIcc1)
         return answer(sw::kWrongParameters);
-    if (spec_.locked == LockState::Locked)
+    if (setup_.locked == LockState::Locked)
         return answer(sw::kLocked);
-    if (spec_.locked == LockState::KeyCard)
+    if (setup_.locked == LockState::KeyCard)
         return answer(sw::kNoCard);
-    if (spec_.output == OutputMedium::DisplayError)
+    if (setup_.output == OutputMedium::DisplayError)
         return Reply{-10, {}, 1};
     if (pendingArrivals_ > 0) {
         --pendingArrivals_;
@@ -75,9 +75,9 @@ Reply Terminal::requestIcc(const Apdu& apdu) {
 }
 
 Reply Terminal::resetIcc() {
-    if (spec_.output == OutputMedium::DisplayError)
+    if (setup_.output == OutputMedium::DisplayError)
         return Reply{-10, {}, 1};
-    if (spec_.locked != LockState::Unlocked)
+    if (setup_.locked != LockState::Unlocked)
         return answer(sw::kLocked);
     if (!cardPresent())
         return answer(sw::kCardMissing);
@@ -86,7 +86,7 @@ Reply Terminal::resetIcc() {
 }
 
 Reply Terminal::ejectIcc() {
-    if (spec_.kind == TerminalKind::Handheld || !cardPresent())
+    if (setup_.kind == TerminalKind::Handheld || !cardPresent())
         return answer(sw::kOk);
     card_.reset();
     return answer(sw::kCardRemoved);

@@ -27,8 +27,8 @@ constexpr FileAddress kGdo{EgkFile::Gdo, 0x2F02, 0x02};
 
 } // namespace
 
-EgkCard::EgkCard(const CardSpec& spec)
-    : files_(spec.egkFiles), protected_(spec.protectedFiles), hca_(spec.hca) {}
+EgkCard::EgkCard(const CardSetup& setup)
+    : files_(setup.egkFiles), protected_(setup.protectedFiles), hca_(setup.hca) {}
 
 void EgkCard::reset() {
     folder_ = Folder::Mf;

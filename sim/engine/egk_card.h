@@ -11,7 +11,7 @@ namespace kc::sim {
 // file identifier.
 class EgkCard : public Card {
   public:
-    explicit EgkCard(const CardSpec& spec);
+    explicit EgkCard(const CardSetup& setup);
 
     uint16_t activationStatus() const override { return sw::kProcessorCardOk; }
     void reset() override;

@@ -16,7 +16,7 @@ bool equals(std::span<const uint8_t> data, std::span<const uint8_t> aid) {
 
 } // namespace
 
-KvkCard::KvkCard(const CardSpec& spec) : record_(spec.kvkRecord), aid_(spec.kvkAid) {}
+KvkCard::KvkCard(const CardSetup& setup) : record_(setup.kvkRecord), aid_(setup.kvkAid) {}
 
 Response KvkCard::process(const Apdu& apdu) {
     if (apdu.cla != 0x00)

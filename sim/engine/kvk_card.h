@@ -8,7 +8,7 @@ namespace kc::sim {
 // application and read with READ BINARY by offset.
 class KvkCard : public Card {
   public:
-    explicit KvkCard(const CardSpec& spec);
+    explicit KvkCard(const CardSetup& setup);
 
     uint16_t activationStatus() const override { return sw::kOk; }
     void reset() override { selected_ = false; }

@@ -20,8 +20,8 @@ const Bytes kDefaultStatus46 = [] {
     return bytes;
 }();
 
-TerminalSpec defaultTerminal(std::string name) {
-    TerminalSpec terminal;
+TerminalSetup defaultTerminal(std::string name) {
+    TerminalSetup terminal;
     terminal.name = std::move(name);
     terminal.getStatus81 = kDefaultStatus81;
     terminal.getStatus46 = kDefaultStatus46;
@@ -37,7 +37,8 @@ void applyPortSetting(Scenario& scenario, std::string_view key, std::string_view
     scenario.portResults[values::parsePort(key)] = values::parseCodeSequence(value);
 }
 
-void applyCardSetting(CardSpec& card, std::string_view key, std::string_view value, const FileSource& files) {
+void applyCardSetting(CardSetup& card, std::string_view key, std::string_view value,
+                      const FileSource& files) {
     using values::parseChoice;
     if (key == "card") {
         card.type = parseChoice<CardType>(value, {{"none", CardType::None},
@@ -72,7 +73,7 @@ void applyCardSetting(CardSpec& card, std::string_view key, std::string_view val
     }
 }
 
-void applyTerminalSetting(TerminalSpec& terminal, std::string_view key, std::string_view value,
+void applyTerminalSetting(TerminalSetup& terminal, std::string_view key, std::string_view value,
                           const FileSource& files) {
     using values::parseChoice;
     if (key == "ports") {
@@ -128,7 +129,7 @@ void applyTerminalSetting(TerminalSpec& terminal, std::string_view key, std::str
 }
 
 // What a section needs once all its lines are read.
-void finishTerminal(TerminalSpec& terminal) {
+void finishTerminal(TerminalSetup& terminal) {
     if (terminal.ports.empty())
         throw ScenarioError("terminal '" + terminal.name + "' has no 'ports'");
     if (terminal.resetCt.empty())
@@ -194,7 +195,7 @@ class ScenarioParser {
             applyPortSetting(scenario_, key, value);
             return;
         }
-        TerminalSpec& terminal = scenario_.terminals.back();
+        TerminalSetup& terminal = scenario_.terminals.back();
         if (key == "ports") {
             if (!terminal.ports.empty())
                 throw ScenarioError("'ports' given twice");

@@ -52,9 +52,9 @@ struct Simulator::Impl {
     std::string loadError;
 
     explicit Impl(Scenario loaded) : scenario(std::move(loaded)) {
-        for (const auto& spec : scenario.terminals) {
-            terminals.push_back(std::make_unique<Terminal>(spec));
-            for (uint16_t port : spec.ports)
+        for (const auto& setup : scenario.terminals) {
+            terminals.push_back(std::make_unique<Terminal>(setup));
+            for (uint16_t port : setup.ports)
                 terminalByPort[port] = terminals.back().get();
         }
         for (const auto& [port, codes] : scenario.portResults)
@@ -196,10 +196,10 @@ int8_t Simulator::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, 
     if (valid) {
         Terminal* terminal = session->second.terminal;
         reply = terminal ? terminal->handle(*dad, std::span(command, lenc)) : Reply{kErrTrans, {}, 1};
-        const OversizePolicy policy = terminal ? terminal->spec().oversize : OversizePolicy::Error;
+        const OversizePolicy policy = terminal ? terminal->setup().oversize : OversizePolicy::Error;
         delivery = Impl::deliver(reply, policy, dad, sad, lenr, response);
         if (terminal)
-            spendLineTime(terminal->spec().lineSpeed, lenc + delivery.written);
+            spendLineTime(terminal->setup().lineSpeed, lenc + delivery.written);
     }
     if (impl_->recording()) {
         Exchange exchange;
@@ -219,7 +219,7 @@ int8_t Simulator::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, 
 int8_t Simulator::close(uint16_t ctn) {
     int8_t code = kErrInvalid;
     if (const auto session = impl_->sessions.find(ctn); session != impl_->sessions.end()) {
-        code = session->second.terminal ? session->second.terminal->spec().closeResult : kOk;
+        code = session->second.terminal ? session->second.terminal->setup().closeResult : kOk;
         impl_->sessions.erase(session);
     }
     impl_->trace.close(ctn, code);
@@ -230,7 +230,7 @@ int32_t Simulator::getBaudrate(uint16_t ctn, int32_t* baud) {
     int32_t code = kErrInvalid;
     const auto session = impl_->sessions.find(ctn);
     if (baud && session != impl_->sessions.end() && session->second.terminal) {
-        if (const auto rate = session->second.terminal->spec().baudrate) {
+        if (const auto rate = session->second.terminal->setup().baudrate) {
             *baud = *rate;
             code = kOk;
         }

@@ -12,9 +12,9 @@ Reply terminalAnswer(uint16_t status) {
 
 } // namespace
 
-Terminal::Terminal(TerminalSpec spec)
-    : spec_(std::move(spec)), card_(Card::create(spec_.card)), pendingArrivals_(spec_.card.arrivesAfter),
-      initResults_(spec_.initResults), overrides_(spec_.overrides) {}
+Terminal::Terminal(TerminalSetup setup)
+    : setup_(std::move(setup)), card_(Card::create(setup_.card)), pendingArrivals_(setup_.card.arrivesAfter),
+      initResults_(setup_.initResults), overrides_(setup_.overrides) {}
 
 int8_t Terminal::nextInitResult() {
     const int8_t* code = initResults_.next();
@@ -32,11 +32,11 @@ Reply Terminal::handle(uint8_t dad, std::span<const uint8_t> command) {
 }
 
 std::optional<Reply> Terminal::cardRefusal() const {
-    if (spec_.output == OutputMedium::DisplayError)
+    if (setup_.output == OutputMedium::DisplayError)
         return Reply{-10, {}, 1};
-    if (spec_.output == OutputMedium::Display)
+    if (setup_.output == OutputMedium::Display)
         return terminalAnswer(sw::kOutputToDisplay);
-    if (spec_.locked != LockState::Unlocked)
+    if (setup_.locked != LockState::Unlocked)
         return terminalAnswer(sw::kLocked);
     if (!cardPresent())
         return terminalAnswer(sw::kCardMissing);
@@ -50,7 +50,7 @@ Reply Terminal::handleCardCommand(std::span<const uint8_t> command) {
     if (!apdu)
         return Reply{0, Response::status(sw::kWrongLength).bytes(), 0};
     // A handheld presents its stored record as a card; erasing it empties the slot.
-    if (spec_.kind == TerminalKind::Handheld && apdu->cla == 0x00 && apdu->ins == 0x0E) {
+    if (setup_.kind == TerminalKind::Handheld && apdu->cla == 0x00 && apdu->ins == 0x0E) {
         card_.reset();
         return Reply{0, Response::status(sw::kOk).bytes(), 0};
     }

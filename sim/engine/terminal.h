@@ -22,9 +22,9 @@ struct Reply {
 // overrides. Its state outlives sessions, as on a real terminal.
 class Terminal {
   public:
-    explicit Terminal(TerminalSpec spec);
+    explicit Terminal(TerminalSetup setup);
 
-    const TerminalSpec& spec() const { return spec_; }
+    const TerminalSetup& setup() const { return setup_; }
     int8_t nextInitResult();
     Reply handle(uint8_t dad, std::span<const uint8_t> command);
     bool cardPresent() const { return card_ && pendingArrivals_ == 0; }
@@ -39,7 +39,7 @@ class Terminal {
     // The terminal's own answer to a card command it does not pass on.
     std::optional<Reply> cardRefusal() const;
 
-    TerminalSpec spec_;
+    TerminalSetup setup_;
     std::unique_ptr<Card> card_;
     int pendingArrivals_ = 0;
     Sequence<int8_t> initResults_;

@@ -28,7 +28,7 @@ TEST(ScenarioParser, BuiltInScenarioIsTheDeskTerminalWithAnEgk) {
     const Scenario scenario = Scenario::builtIn();
     EXPECT_EQ(scenario.defaultPortResult, -10);
     ASSERT_EQ(scenario.terminals.size(), 1u);
-    const TerminalSpec& desk = scenario.terminals[0];
+    const TerminalSetup& desk = scenario.terminals[0];
     EXPECT_EQ(desk.ports, std::vector<uint16_t>{8192});
     EXPECT_EQ(desk.kind, TerminalKind::Stationary);
     EXPECT_EQ(toHex(desk.getStatus46), toHex(Bytes{0x46, 0x0F, 'D', 'E', 'Z', 'A', 'V', 'Q', 'K', 'T', '-',
@@ -44,8 +44,7 @@ TEST(ScenarioParser, BuiltInScenarioIsTheDeskTerminalWithAnEgk) {
     EXPECT_EQ(desk.card.egkFiles.at(EgkFile::StatusVd).size(), 25u);
 }
 
-TEST(ScenarioParser, EveryScenarioFileInTheProjectLoads)
-{
+TEST(ScenarioParser, EveryScenarioFileInTheProjectLoads) {
     int count = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(scenariosDir())) {
         if (entry.path().extension() != ".scn")
@@ -89,7 +88,7 @@ override 20 12 01 = 6200 x2, pass, -10, ct:6985, card:empty, 0A
     EXPECT_EQ(scenario.portResults.at(3), std::vector<int8_t>{-127});
     EXPECT_EQ(scenario.portResults.at(0x2005), (std::vector<int8_t>{0, -10, -10, -127}));
     ASSERT_EQ(scenario.terminals.size(), 1u);
-    const TerminalSpec& t = scenario.terminals[0];
+    const TerminalSetup& t = scenario.terminals[0];
     EXPECT_EQ(t.name, "q3");
     EXPECT_EQ(t.ports, (std::vector<uint16_t>{2, 8193}));
     EXPECT_EQ(t.kind, TerminalKind::Handheld);

@@ -46,7 +46,7 @@ enum class KvkAid { New, Old, Both };
 enum class HcaState { Active, Deactivated, Missing };
 enum class EgkFile { Gdo, Vd, Pd, Gvd, StatusVd };
 
-struct CardSpec {
+struct CardSetup {
     CardType type = CardType::None;
     int arrivesAfter = 0;
 
@@ -58,7 +58,7 @@ struct CardSpec {
     HcaState hca = HcaState::Active;
 };
 
-struct TerminalSpec {
+struct TerminalSetup {
     std::string name;
     std::vector<uint16_t> ports;
     TerminalKind kind = TerminalKind::Stationary;
@@ -73,7 +73,7 @@ struct TerminalSpec {
     OutputMedium output = OutputMedium::Pc;
     LockState locked = LockState::Unlocked;
     OversizePolicy oversize = OversizePolicy::Error;
-    CardSpec card;
+    CardSetup card;
     std::vector<Override> overrides;
 };
 
@@ -85,7 +85,7 @@ using FileSource = std::function<std::optional<std::string>(const std::string& r
 struct Scenario {
     int8_t defaultPortResult = -10;
     std::map<uint16_t, std::vector<int8_t>> portResults;
-    std::vector<TerminalSpec> terminals;
+    std::vector<TerminalSetup> terminals;
 
     // sourceName prefixes error messages ("default.scn:12: ...").
     static Loaded<Scenario> fromText(std::string_view text, const FileSource& files,
