@@ -227,7 +227,9 @@ class ScenarioParser {
             section_ = Section::Ports;
             return;
         }
-        if (!inner.starts_with("terminal"))
+        const bool terminalHeader =
+            inner == "terminal" || inner.starts_with("terminal ") || inner.starts_with("terminal\t");
+        if (!terminalHeader)
             throw ScenarioError("unknown section '" + std::string(inner) + "'");
         const std::string name(values::trim(inner.substr(8)));
         if (!validTerminalName(name))

@@ -210,6 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"UnclosedQuote", "[terminal a]\nports = 1\nget-status-46 = 46 0F \"DEZAV",
                       "scenario:3: quoted text without closing quote"},
         MalformedCase{"UnknownSection", "[bogus]", "scenario:1: unknown section 'bogus'"},
+        MalformedCase{"TerminalWordRunOn", "[terminalfoo]", "scenario:1: unknown section 'terminalfoo'"},
         MalformedCase{"TerminalWithoutName", "[terminal]",
                       "scenario:1: terminal section needs a name of letters, digits, '-' and '_'"},
         MalformedCase{"TerminalNameWithBlank", "[terminal front desk]",
