@@ -94,8 +94,10 @@ Decompression DecompressVsd(const QByteArray& compressed) {
         if (count != kGzipReadSize || total >= kVsdSizeLimit)
             break;
     }
-    ::gzclose(reader);
-    if (total >= kVsdSizeLimit || LooksLikeGzip(result.bytes)) {
+    // A stream that ends before its trailer is damaged, though the reader
+    // reports it only when it is closed: never take the part as the document.
+    const bool cutShort = ::gzclose(reader) == Z_BUF_ERROR;
+    if (cutShort || total >= kVsdSizeLimit || LooksLikeGzip(result.bytes)) {
         result.bytes.clear();
         return result;
     }
