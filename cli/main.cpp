@@ -3,7 +3,9 @@
 
 #include "command_line.h"
 #include "console_io.h"
+#include "diagnose_command.h"
 #include "read_command.h"
+#include "scan_command.h"
 
 #include <QStringList>
 #include <functional>
@@ -16,6 +18,8 @@ using Command = std::function<int(const QStringList&, kc::cli::Console&)>;
 const std::map<QString, Command>& Commands() {
     static const std::map<QString, Command> kCommands = {
         {QStringLiteral("read"), kc::cli::RunReadCommand},
+        {QStringLiteral("scan"), kc::cli::RunScanCommand},
+        {QStringLiteral("diagnose"), kc::cli::RunDiagnoseCommand},
     };
     return kCommands;
 }

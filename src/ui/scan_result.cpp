@@ -3,6 +3,8 @@
 #include "shell/message_boxes.h"
 #include "terminal/ctapi.h"
 
+#include <QRegularExpression>
+
 namespace kc {
 namespace {
 
@@ -12,7 +14,31 @@ QString FoundLine(const PortStatus& port, const TerminalInfo& info) {
     return kReaderFoundText + QStringLiteral(" Baudrate: ") + port.CtApiBaudText.str() + QStringLiteral(" Baud.");
 }
 
+// The gap after "An COM " and the one after "Mit ", each a run of blanks.
+const QRegularExpression kPortGap(QStringLiteral("^An COM +"));
+const QRegularExpression kKeyGap(QStringLiteral(" Mit +"));
+
+QString LineAsText(const ScanResultLine& line) {
+    QString text = line.text;
+    if (!line.portGap.isEmpty())
+        text.replace(kPortGap, QStringLiteral("An COM ") + line.portGap + QLatin1Char(' '));
+    if (line.keyPictureVisible)
+        text.replace(kKeyGap, QStringLiteral(" Mit [OK] "));
+    return text;
+}
+
 } // namespace
+
+QStringList ScanResultText(const ScanResultModel& result) {
+    QStringList lines;
+    for (const ScanResultLine& line : result.lines) {
+        if (!line.text.isEmpty())
+            lines.append(LineAsText(line));
+    }
+    if (!result.summary.isEmpty())
+        lines.append(result.summary.split(kCrLf));
+    return lines;
+}
 
 ScanResultModel FillScanResult(const SlotTables& tables, int furtherPortCount) {
     ScanResultModel result;

@@ -3,6 +3,7 @@
 #include "shell/slot_tables.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 namespace kc {
@@ -33,5 +34,10 @@ inline const QString kNoReaderText = QStringLiteral("Keinen Chipkartenleser gefu
 
 // Fills the window from slots 1 to 4 and the number of further ports listed.
 ScanResultModel FillScanResult(const SlotTables& tables, int furtherPortCount);
+
+// The window as plain lines, as a console shows it: the port number written
+// into the first gap, the key picture as "[OK]" into the second, then the
+// summary's lines. Empty lines of the window are left out.
+QStringList ScanResultText(const ScanResultModel& result);
 
 } // namespace kc

@@ -94,5 +94,16 @@ TEST(ScanResult, PossibleTerminalAloneIsNotNothing) {
     EXPECT_TRUE(result.lines[1].text.isEmpty());
 }
 
+TEST(ScanResult, AsTextWithTheGapsFilled) {
+    SlotTables tables;
+    Responding(tables, 2, QStringLiteral("9600"));
+    tables.port[3].PortResult = -10;
+    EXPECT_EQ(ScanResultText(FillScanResult(tables, 1)),
+              QStringList({"An COM 2 Chipkartenleser gefunden. Baudrate: 9600     Baud.",
+                           "An COM 3 Chipkartenleser möglich. Mit [OK] Taste fortfahren.",
+                           "1 weitere(n) Chipkartenleser gefunden.", "Siehe Schnittstellen weitere ..."}));
+    EXPECT_EQ(ScanResultText(FillScanResult(SlotTables{}, 0)), QStringList({"Keinen Chipkartenleser gefunden!"}));
+}
+
 } // namespace
 } // namespace kc

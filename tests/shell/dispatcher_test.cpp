@@ -155,6 +155,36 @@ TEST_F(DispatcherTest, ScanAsksForACardOncePerFurtherPortOnSlotFive) {
     EXPECT_EQ(h.status.statuses.last(), "Der MKT Status wird angezeigt");
 }
 
+TEST_F(DispatcherTest, ScanOfAPracticeWithSomethingOnEveryKindOfPort) {
+    ASSERT_TRUE(h.loadFile("discovery/mixed-practice.scn")) << qPrintable(h.loadError());
+    for (uint16_t pn = 1; pn <= 4; ++pn)
+        line.devices[pn] = SerialDevice{};
+    // COM 2 and port 7 have no card: Cancel both prompts.
+    h.boxes.script({MsgAnswer::Cancel, MsgAnswer::Cancel});
+    dispatcher.PressCommandButton(kScanButton);
+
+    const auto shown = prompts();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_TRUE(shown[0].text.endsWith(" COM  2"));
+    EXPECT_TRUE(shown[1].text.endsWith(" COM  7"));
+    ASSERT_EQ(view.results.size(), 1u);
+    const QStringList text = ScanResultText(view.results[0]);
+    EXPECT_EQ(text, QStringList({"An COM 1 Chipkartenleser gefunden. Baudrate: 9600     Baud.",
+                                 "An COM 2 Chipkartenleser gefunden. USB Gerät (Virtueller COM port)",
+                                 "An COM 4 Chipkartenleser möglich. Mit [OK] Taste fortfahren.",
+                                 "2 weitere(n) Chipkartenleser gefunden.", "Siehe Schnittstellen weitere ..."}));
+    EXPECT_EQ(h.state.ui.listEntries, QStringList({"COM 7", "USB Device 1 (pn=8192  )"}));
+    EXPECT_TRUE(h.state.tables.terminal[1].HasCardData);
+    EXPECT_TRUE(h.state.tables.terminal[5].HasCardData);
+    EXPECT_FALSE(h.state.ui.options[2].enabled);
+    EXPECT_FALSE(h.state.ui.buttonEnabled[kDiagnosisButton]);
+    // COM 1 is the first slot with card data and is shown.
+    EXPECT_EQ(h.state.SelectedPort, 1);
+    EXPECT_EQ(h.state.ui.visibleFrame, kFrameCardData);
+    EXPECT_EQ(h.state.ui.statusPages[2].values[0].trimmed(), "USB Virtuell COM (CTAPI pn=2)");
+    EXPECT_EQ(h.state.ui.statusPages[3].values[0].trimmed(), "Wird vom System benutzt!");
+}
+
 TEST_F(DispatcherTest, ScanWithNothingAnywhere) {
     load("[ports]\ndefault = -10\n1 = -127\n");
     line.devices[1] = SerialDevice{};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <memory>
+
+namespace kc::cli {
+
+// The serial ports need an application object for their notifiers; the
+// console commands that touch serial lines create one for their run.
+inline std::unique_ptr<QCoreApplication> MakeCoreApplication() {
+    if (QCoreApplication::instance())
+        return nullptr;
+    static int argc = 1;
+    static char name[] = "kartocheck-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+} // namespace kc::cli
