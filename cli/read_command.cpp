@@ -5,37 +5,22 @@
 #include "console_io.h"
 #include "console_run.h"
 #include "console_views.h"
+#include "egk/schema_texts.h"
+#include "egk_views.h"
+#include "read_options.h"
+#include "shell/program_folder.h"
 #include "ui/card_display.h"
 
 namespace kc::cli {
 namespace {
 
-struct ReadOptions {
-    uint16_t pn = 0;
-    bool trace = false;
-};
-
-std::optional<ReadOptions> ParseReadOptions(const QStringList& args, Console& console) {
-    ReadOptions options;
-    bool havePort = false;
-    for (const QString& arg : args) {
-        if (arg == QLatin1String("--trace")) {
-            options.trace = true;
-            continue;
-        }
-        const std::optional<uint16_t> pn = havePort ? std::nullopt : ParsePortNumber(arg);
-        if (!pn) {
-            console.writeLine(QStringLiteral("Unbekannte Angabe: ") + arg);
-            return std::nullopt;
-        }
-        options.pn = *pn;
-        havePort = true;
-    }
-    if (!havePort) {
-        console.writeLine(QStringLiteral("Die Portnummer fehlt."));
-        return std::nullopt;
-    }
-    return options;
+// What the window does at start and through its menu before reading.
+void PrepareValidation(ConsoleRun& run, const ReadOptions& options) {
+    LoadSchemaTexts(run.state, ProgramFolder());
+    if (options.validate)
+        ClickValidationItem(run.state, run.boxes);
+    for (int k = 0; k < int(options.schemaFiles.size()); ++k)
+        ReplaceSchemaText(run.state, k, options.schemaFiles[std::size_t(k)]);
 }
 
 } // namespace
@@ -47,6 +32,7 @@ int RunReadCommand(const QStringList& args, Console& console) {
         return kUsageStatus;
     }
     ConsoleRun run(console, options->trace);
+    PrepareValidation(run, *options);
     AppState& state = run.state;
     state.SelectedPort = options->pn;
     state.SelectedSlot = SlotOfPort(options->pn);
@@ -61,6 +47,8 @@ int RunReadCommand(const QStringList& args, Console& console) {
 
     PrintCardView(console, state.ui.card);
     PrintStatusPage(console, state.ui.statusPages, state.SelectedSlot);
+    if (state.tables.terminal[state.SelectedSlot].IsEgk)
+        PrintEgkInfo(console, state.tables, state.SelectedSlot, options->xml);
     return result == 0 ? 0 : 1;
 }
 

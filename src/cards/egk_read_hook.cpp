@@ -1,13 +1,15 @@
 #include "cards/egk_read_hook.h"
 
+#include "egk/egk_readers.h"
+
 namespace kc {
 namespace {
 
 EgkReadHook* gInstalled = nullptr;
 
 EgkReadHook& BuiltInEgkReadHook() {
-    static NoEgkReader reader;
-    return reader;
+    static EgkReaders readers;
+    return readers;
 }
 
 } // namespace

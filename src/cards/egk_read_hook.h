@@ -23,8 +23,8 @@ public:
     int16_t ReadEgkFromMobileTerminal(Context& ctx, int slot) override;
 };
 
-// The hook the driver uses when none is passed. InstallEgkReadHook(nullptr)
-// goes back to the built-in one.
+// The hook the driver uses when none is passed: the eGK readers, unless
+// another hook was installed. InstallEgkReadHook(nullptr) goes back to them.
 EgkReadHook& DefaultEgkReadHook();
 void InstallEgkReadHook(EgkReadHook* hook);
 

@@ -1,0 +1,50 @@
+#include "egk_views.h"
+
+#include "console_io.h"
+#include "egk/egk_info_data.h"
+
+namespace kc::cli {
+namespace {
+
+constexpr int kNameWidth = 40;
+constexpr int kDocumentCount = 3;
+
+QString Lines(const QString& text) {
+    QString shown = text;
+    return shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+void PrintPanel(Console& console, const EgkCardPanel& panel) {
+    console.writeLine();
+    console.writeLine(panel.frameCaption);
+    for (const PanelLabel& label : panel.labels)
+        console.writeLine(QStringLiteral("  ") + label.caption);
+    console.writeLine(QStringLiteral("  [") + panel.command4Caption + QLatin1Char(']'));
+}
+
+void PrintTable(Console& console, const EgkTableView& view) {
+    console.writeLine(Lines(view.label1));
+    console.writeLine(QStringLiteral("  ") + view.headerName.leftJustified(kNameWidth) + view.headerValue);
+    for (const ElementEntry& row : view.rows)
+        console.writeLine(QStringLiteral("  ") + row.name.leftJustified(kNameWidth) + row.text);
+    console.writeLine(Lines(view.label8));
+}
+
+} // namespace
+
+void PrintEgkInfo(Console& console, const SlotTables& tables, int slot, bool withXml) {
+    PrintPanel(console, CardPanelForSlot(tables, slot));
+    const EgkResults& results = tables.egk[slot];
+    for (int index = 0; index < kDocumentCount; ++index)
+        PrintTable(console, TableView(results, index));
+    if (!withXml)
+        return;
+    for (int index = 0; index < kDocumentCount; ++index) {
+        const EgkXmlView xml = XmlView(results, index);
+        console.writeLine();
+        console.writeLine(Lines(xml.label1));
+        console.writeLine(xml.text1);
+    }
+}
+
+} // namespace kc::cli

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+namespace kc {
+
+struct Context;
+
+// Reads the eGK record a handheld stored for slot: status and extended data,
+// EF.PD and the EF.VD container, each in one command; erases the record;
+// decodes the extended data into the slot's MobileVsdRecord and checks their
+// checksum; then loads PD, VD and GVD and stores the fields. 0 when DF.HCA
+// answered (single parts may have failed with their message); -1 when it
+// could not be selected. Leaves the session open.
+int16_t ReadEgkFromMobileTerminal(Context& ctx, int slot);
+
+} // namespace kc
