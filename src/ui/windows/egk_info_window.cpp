@@ -6,6 +6,7 @@
 #include "ui/windows/first_user_window.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -29,6 +30,13 @@ const char* const kPanelLabelNames[kPanelLabelCount] = {"Label2",  "Label3",  "L
 // The panel lines line up part under digit only in a fixed-pitch font.
 QFont PanelFont(bool underlined) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QFontMetrics metrics(font);
+    if (metrics.horizontalAdvance(QLatin1Char('i')) != metrics.horizontalAdvance(QLatin1Char('W'))) {
+        // Some platforms answer with their ordinary font; ask by kind instead.
+        font = QFont(QStringLiteral("monospace"));
+        font.setStyleHint(QFont::TypeWriter);
+        font.setFixedPitch(true);
+    }
     font.setBold(true);
     font.setUnderline(underlined);
     return font;

@@ -1,0 +1,191 @@
+// The eGK information window: card panel, element tables, XML view, help.
+#include "fake_ui.h"
+#include "ui/windows/egk_info_window.h"
+
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace kc::test {
+namespace {
+
+class EgkInfo : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EgkResults& egk = tables.egk[kSlot];
+        egk.IccSerialNumber = QStringLiteral("80276883110000017222");
+        egk.VsdStatus = QStringLiteral("3032303038303731343135323633300000000500000000000000");
+        for (int i = 0; i < 10; ++i)
+            egk.VdElementList[std::size_t(i)] = {QStringLiteral("Vd%1").arg(i), QStringLiteral("Wert%1").arg(i)};
+        for (int i = 0; i < 5; ++i)
+            egk.GvdElementList[std::size_t(i)] = {QStringLiteral("Gvd%1").arg(i), QStringLiteral("G%1").arg(i)};
+        egk.PdElementList[0] = {QStringLiteral("Versicherten_ID"), QStringLiteral("X110000017")};
+        egk.EgkXmlText[DocIndex(DocKind::Pd)] = QStringLiteral("<UC_PersoenlicheVersichertendatenXML/>");
+        egk.EgkValidationText[DocIndex(DocKind::Vd)] = QStringLiteral("Validierung fehlgeschlagen");
+        egk.EgkValidationWarning[DocIndex(DocKind::Vd)] = true;
+        // Loading the window builds the card panel from the slot's data.
+        info = std::make_unique<EgkInfoWindow>(tables, kSlot, boxes);
+    }
+
+    template <typename T>
+    T* find(const char* name) {
+        T* found = info->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    bool shown(const char* name) { return !find<QWidget>(name)->isHidden(); }
+    QString label(const char* name) { return find<QLabel>(name)->text(); }
+
+    static constexpr int kSlot = 2;
+    SlotTables tables;
+    ScriptedMessageBoxes boxes;
+    std::unique_ptr<EgkInfoWindow> info;
+};
+
+TEST_F(EgkInfo, OpensOnTheCardPanel) {
+    EXPECT_EQ(info->objectName(), "Form_egK_Info");
+    EXPECT_EQ(info->windowTitle(), "KartoCheck");
+    EXPECT_EQ(find<QGroupBox>("Frame1")->title(), "Informationen zur elektronischen Gesundkeitskarte");
+    EXPECT_TRUE(shown("Frame2"));
+    EXPECT_FALSE(shown("MSFlexGrid1"));
+    EXPECT_FALSE(shown("Label8"));
+    EXPECT_FALSE(shown("Text1"));
+    EXPECT_FALSE(shown("Command6"));
+    EXPECT_EQ(find<QGroupBox>("Frame2")->title(), "Stationäres Kartenterminal:");
+    EXPECT_EQ(label("Label1"), "");
+    EXPECT_EQ(find<QPushButton>("Command4")->text(), "ICC Info");
+    EXPECT_EQ(find<QPushButton>("Command4")->toolTip(), "Informationen zur Chipkarte. ");
+}
+
+TEST_F(EgkInfo, PanelPartsStandUnderTheirDigits) {
+    const QString serial = label("Label3");
+    EXPECT_EQ(serial, "ICC Serial Number:       0x80276883110000017222");
+    const int digits = int(serial.indexOf("0x")) + 2;
+    const QStringList parts = {"80", "276", "88311", "0000017222"};
+    const int offsets[] = {0, 2, 5, 10};
+    const char* const lines[] = {"Label4", "Label5", "Label6", "Label7"};
+    for (int i = 0; i < 4; ++i) {
+        const QString line = label(lines[i]);
+        EXPECT_EQ(line.indexOf(parts[i]), digits + offsets[i]) << qPrintable(line);
+        EXPECT_TRUE(line.endsWith(parts[i])) << qPrintable(line);
+    }
+    const QString container = label("Label10");
+    const int vsd = int(container.indexOf("0x")) + 2;
+    EXPECT_EQ(label("Label11").indexOf("30"), vsd);
+    EXPECT_EQ(label("Label11").mid(vsd), "30");
+    EXPECT_EQ(label("Label12").size(), vsd + 2 + 28);
+    EXPECT_EQ(label("Label13").size(), vsd + 30 + 10);
+    // The lines rely on a fixed-pitch bold font.
+    for (const char* name : {"Label2", "Label3", "Label7", "Label9", "Label14"}) {
+        const QFont font = find<QLabel>(name)->font();
+        EXPECT_TRUE(font.bold()) << name;
+        const QFontMetrics metrics(font);
+        EXPECT_EQ(metrics.horizontalAdvance("i"), metrics.horizontalAdvance("W")) << name;
+    }
+    EXPECT_TRUE(find<QLabel>("Label2")->font().underline());
+    EXPECT_TRUE(find<QLabel>("Label9")->font().underline());
+    EXPECT_EQ(find<QLabel>("Label11")->toolTip(),
+              "Status der Versichertenstammdaten (VSD). (0x30) 0 = Keine Transaktion ist offen. (0x31) 1 = "
+              "Transaktion ist offen.");
+}
+
+TEST_F(EgkInfo, GridHasSixtyTwoRowsAndItsWidths) {
+    EXPECT_EQ(info->gridRows(), 62);
+    auto* grid = find<QTableWidget>("MSFlexGrid1");
+    EXPECT_EQ(grid->columnCount(), 2);
+    EXPECT_EQ(grid->columnWidth(0), 4000 / 15);
+    EXPECT_EQ(grid->columnWidth(1), 3770 / 15);
+}
+
+TEST_F(EgkInfo, TableOfVdThenXmlOfPdThenGvdLeavesNoStaleRows) {
+    info->showTable(1);
+    EXPECT_TRUE(shown("MSFlexGrid1"));
+    EXPECT_TRUE(shown("Label8"));
+    EXPECT_FALSE(shown("Frame2"));
+    EXPECT_EQ(label("Label1"), "\nAllgemeine Versicherungsdaten:");
+    EXPECT_EQ(info->cell(0, 0), "Elementnamen");
+    EXPECT_EQ(info->cell(0, 1), "Versicherungsdaten");
+    EXPECT_EQ(info->cell(10, 0), "Vd9");
+    EXPECT_EQ(info->cell(10, 1), "Wert9");
+
+    info->showXml(0);
+    EXPECT_FALSE(shown("MSFlexGrid1"));
+    EXPECT_FALSE(shown("Label8"));
+    EXPECT_TRUE(shown("Text1"));
+    EXPECT_EQ(label("Label1"), "Gelesene und dekomprimierte Daten:\nPersönliche Versichertendaten (XML)");
+    EXPECT_EQ(find<QPlainTextEdit>("Text1")->toPlainText(), "<UC_PersoenlicheVersichertendatenXML/>");
+
+    info->showTable(2);
+    EXPECT_EQ(info->cell(0, 1), "Versichertendaten");
+    for (int row = 1; row <= 5; ++row)
+        EXPECT_EQ(info->cell(row, 0), QStringLiteral("Gvd%1").arg(row - 1));
+    for (int row = 6; row < 62; ++row) {
+        EXPECT_EQ(info->cell(row, 0), "") << row;
+        EXPECT_EQ(info->cell(row, 1), "") << row;
+    }
+}
+
+TEST_F(EgkInfo, HelpButtonOnlyInTheTableOfADocumentWithWarning) {
+    info->showTable(1);
+    EXPECT_TRUE(shown("Command6"));
+    EXPECT_EQ(label("Label8"), "Validierung fehlgeschlagen");
+    info->showXml(1);
+    EXPECT_FALSE(shown("Command6"));
+    info->showTable(1);
+    ASSERT_TRUE(shown("Command6"));
+    info->showCardPanel();
+    EXPECT_FALSE(shown("Command6"));
+    info->showTable(1);
+    info->showTable(0);
+    EXPECT_FALSE(shown("Command6"));
+    EXPECT_EQ(info->cell(1, 0), "Versicherten_ID");
+}
+
+TEST_F(EgkInfo, HelpShowsTheValidationHelp) {
+    info->showTable(1);
+    find<QPushButton>("Command6")->click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    const MessageRequest& box = boxes.shown[0];
+    EXPECT_EQ(box.icon, MsgIcon::Information);
+    EXPECT_EQ(box.buttons, MsgButtons::Ok);
+    EXPECT_EQ(box.title, " KartoCheck ");
+    EXPECT_TRUE(box.text.startsWith("Für eine lokale Validierung muss MSXML 4.0 SP2 (Microsoft XML Basisdienste) \r\n"));
+    EXPECT_TRUE(box.text.endsWith("5. Klicken Sie auf Krankenversichertendaten lesen.\r\n\r\n"));
+}
+
+TEST_F(EgkInfo, ButtonRowInOrder) {
+    const QStringList expected = {"ICC Info", "PD (xml)", "PD", "VD (xml)", "VD", "GVD (xml)", "GVD", "&OK"};
+    const char* const names[] = {"Command4",   "Command2_0", "Command1_0", "Command2_1",
+                                 "Command1_1", "Command2_2", "Command1_2", "Command3"};
+    int lastX = -1;
+    for (int i = 0; i < 8; ++i) {
+        auto* button = find<QPushButton>(names[i]);
+        EXPECT_EQ(button->text(), expected[i]);
+        info->show();
+        EXPECT_GT(button->x(), lastX) << names[i];
+        lastX = button->x();
+    }
+    EXPECT_EQ(find<QPushButton>("Command2_1")->toolTip(),
+              "Anzeige der allgemeinen Versicherungsdaten in XML Darstellung.");
+    EXPECT_EQ(find<QPushButton>("Command1_2")->toolTip(), "Anzeige der geschützten Versichertendaten.");
+    EXPECT_EQ(find<QPushButton>("Command6")->text(), "&Hilfe");
+    find<QPushButton>("Command3")->click();
+    EXPECT_FALSE(info->isVisible());
+}
+
+TEST_F(EgkInfo, HandheldPanelShowsTheStoredRecord) {
+    tables.terminal[kSlot].IsMobile = true;
+    info->showCardPanel();
+    EXPECT_EQ(find<QGroupBox>("Frame2")->title(), "Mobiles Kartenterminal:");
+    EXPECT_EQ(find<QPushButton>("Command4")->text(), "VSD Info");
+    EXPECT_EQ(find<QPushButton>("Command4")->toolTip(), "Informationen zum gespeicherten VSD-Status. ");
+    EXPECT_EQ(label("Label2"), "Gespeicherter VSD-Status-Datensatz aus dem mobilen Kartenterminal");
+}
+
+} // namespace
+} // namespace kc::test

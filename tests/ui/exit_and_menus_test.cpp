@@ -1,0 +1,218 @@
+// Closing the main window, "&Beenden", the validation switch, schema loading
+// and the help menu.
+#include "shell/window/qt_clipboard.h"
+#include "ui/windows/first_user_window.h"
+#include "ui/windows/info_window.h"
+#include "window_harness.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace kc::test {
+namespace {
+
+QStringList Titles(const std::vector<MessageRequest>& boxes) {
+    QStringList titles;
+    for (const MessageRequest& box : boxes)
+        titles.append(box.title);
+    return titles;
+}
+
+TEST(MainWindowExit, CloseBoxAsksAndNoKeepsTheWindow) {
+    WindowHarness h;
+    h.showWindow();
+    h.sim.boxes.script({MsgAnswer::No});
+    EXPECT_FALSE(h.window().close());
+    ASSERT_EQ(h.sim.boxes.shown.size(), 1u);
+    const MessageRequest& box = h.sim.boxes.shown[0];
+    EXPECT_EQ(box.text, " Möchten Sie das Programm beenden? ");
+    EXPECT_EQ(box.title, "Beendet KartoCheck ");
+    EXPECT_EQ(box.buttons, MsgButtons::YesNo);
+    EXPECT_EQ(box.icon, MsgIcon::Question);
+    EXPECT_TRUE(h.window().isVisible());
+    EXPECT_EQ(h.sim.clipboard.clears, 0);
+
+    h.sim.boxes.script({MsgAnswer::Yes});
+    EXPECT_TRUE(h.window().close());
+    EXPECT_FALSE(h.window().isVisible());
+    EXPECT_EQ(h.sim.clipboard.clears, 1);
+}
+
+TEST(MainWindowExit, QuitItemClosesWithoutQuestionAndEmptiesTheClipboard) {
+    WindowHarness h;
+    h.showWindow();
+    h.sim.clipboard.text = QStringLiteral("Mustermann\r\n");
+    h.w().menus.quit->trigger();
+    EXPECT_FALSE(h.window().isVisible());
+    EXPECT_TRUE(h.sim.boxes.shown.empty());
+    EXPECT_EQ(h.sim.clipboard.clears, 1);
+    EXPECT_EQ(h.sim.clipboard.text, "");
+}
+
+TEST(MainWindowExit, DesktopClipboardIsEmptiedByQuit) {
+    WindowHarness h(true);
+    h.showWindow();
+    QtClipboard desktop;
+    desktop.setText(QStringLiteral("Mustermann\r\nMax\r\n"));
+    ASSERT_EQ(QApplication::clipboard()->text(), "Mustermann\r\nMax\r\n");
+    h.w().menus.quit->trigger();
+    EXPECT_FALSE(h.window().isVisible());
+    EXPECT_EQ(QApplication::clipboard()->text(), "");
+}
+
+TEST(MainWindowExit, CloseBoxDuringScanClosesAfterTheScanWithoutQuestion) {
+    WindowHarness h;
+    h.showWindow();
+    bool closedDuringScan = true;
+    h.onDialog = [&](QDialog&) {
+        // The person clicks the close box while the result window is up.
+        closedDuringScan = h.window().close();
+        EXPECT_TRUE(h.window().isVisible());
+        EXPECT_TRUE(h.state().ExitPending);
+    };
+    h.w().buttons[0]->click();
+    EXPECT_FALSE(closedDuringScan);
+    EXPECT_EQ(h.dialogsShown, QStringList({"Form_DatenInfo"}));
+    EXPECT_FALSE(h.window().isVisible());
+    EXPECT_FALSE(h.state().ExitPending);
+    EXPECT_FALSE(Titles(h.sim.boxes.shown).contains("Beendet KartoCheck "));
+    EXPECT_EQ(h.sim.clipboard.clears, 1);
+}
+
+TEST(MainWindowExit, DeclinedFirstUseWindowEndsTheProgram) {
+    WindowHarness h;
+    h.onDialog = [](QDialog& dialog) {
+        static_cast<FirstUserWindow&>(dialog).button(1)->click();
+    };
+    QTemporaryDir empty;
+    EXPECT_FALSE(h.program.start(empty.path()));
+    EXPECT_EQ(h.dialogsShown, QStringList({"Form_FirstUser"}));
+    EXPECT_TRUE(h.state().FirstUseQuit);
+    EXPECT_FALSE(h.window().isVisible());
+    EXPECT_TRUE(h.sim.boxes.shown.empty());
+    EXPECT_EQ(h.sim.clipboard.clears, 1);
+}
+
+TEST(MainWindowStart, WithoutSchemaFilesStartsNormally) {
+    WindowHarness h;
+    h.onDialog = [](QDialog& dialog) {
+        static_cast<FirstUserWindow&>(dialog).button(0)->click();
+    };
+    QTemporaryDir empty;
+    EXPECT_TRUE(h.program.start(empty.path()));
+    EXPECT_EQ(h.dialogsShown, QStringList({"Form_FirstUser"}));
+    EXPECT_FALSE(h.state().FirstUseQuit);
+    EXPECT_TRUE(h.window().isVisible());
+    EXPECT_EQ(h.state().SchemaTextVd, "");
+    EXPECT_EQ(h.state().SchemaTextPd, "");
+    EXPECT_EQ(h.state().SchemaTextGvd, "");
+    EXPECT_FALSE(h.state().ValidationEnabled);
+    EXPECT_TRUE(h.sim.boxes.shown.empty());
+}
+
+TEST(MainWindowMenus, ValidationUnlocksTheSchemaSubmenu) {
+    WindowHarness h;
+    h.showWindow();
+    h.w().menus.validation->trigger();
+    EXPECT_TRUE(h.state().ValidationEnabled);
+    EXPECT_TRUE(h.w().menus.validation->isChecked());
+    EXPECT_TRUE(h.w().menus.newSchema->isEnabled());
+    h.w().menus.validation->trigger();
+    EXPECT_FALSE(h.state().ValidationEnabled);
+    EXPECT_FALSE(h.w().menus.validation->isChecked());
+    EXPECT_FALSE(h.w().menus.newSchema->isEnabled());
+}
+
+TEST(MainWindowMenus, SchemaItemAsksForAnXsdFile) {
+    WindowHarness h;
+    h.showWindow();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("eigenes.xsd");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xEF\xBB\xBF<xs:schema/>");
+    file.close();
+    QString filterAsked;
+    h.window().setFileChooser([&](const QString& filter) {
+        filterAsked = filter;
+        return path;
+    });
+    h.state().SchemaTextPd = QStringLiteral("<alt/>");
+    h.w().menus.schemaItems[1]->trigger();
+    EXPECT_EQ(filterAsked, "XSD (*.xsd)");
+    EXPECT_EQ(h.state().SchemaTextPd, "<xs:schema/>");
+
+    // A cancelled dialog changes nothing.
+    h.window().setFileChooser([](const QString&) { return QString(); });
+    h.w().menus.schemaItems[1]->trigger();
+    EXPECT_EQ(h.state().SchemaTextPd, "<xs:schema/>");
+}
+
+TEST(MainWindowMenus, MenusLockedWhileAnActionRuns) {
+    WindowHarness h;
+    h.showWindow();
+    h.w().menus.validation->trigger();
+    bool validationEnabledDuringScan = true;
+    bool schemaEnabledDuringScan = true;
+    bool toolbarEnabledDuringScan = true;
+    h.onDialog = [&](QDialog&) {
+        validationEnabledDuringScan = h.w().menus.validation->isEnabled();
+        schemaEnabledDuringScan = h.w().menus.newSchema->isEnabled();
+        toolbarEnabledDuringScan = h.w().toolbar->isEnabled();
+    };
+    h.w().buttons[0]->click();
+    EXPECT_FALSE(validationEnabledDuringScan);
+    EXPECT_FALSE(schemaEnabledDuringScan);
+    EXPECT_FALSE(toolbarEnabledDuringScan);
+    EXPECT_TRUE(h.w().menus.validation->isEnabled());
+    EXPECT_TRUE(h.w().menus.newSchema->isEnabled());
+    EXPECT_TRUE(h.w().toolbar->isEnabled());
+}
+
+TEST(MainWindowMenus, UserInformationFromTheHelpMenuHasOneButton) {
+    WindowHarness h;
+    h.showWindow();
+    h.state().FirstUseQuit = true;
+    bool quitButtonHidden = false;
+    int okLeft = -1;
+    h.onDialog = [&](QDialog& dialog) {
+        auto& window = static_cast<FirstUserWindow&>(dialog);
+        quitButtonHidden = window.button(1)->isHidden();
+        okLeft = window.button(0)->x();
+        EXPECT_FALSE(h.state().FirstUseQuit);
+        window.show();
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(window.button(0), &escape);
+        EXPECT_FALSE(window.isVisible()) << "Esc closes the window in help mode";
+    };
+    h.w().menus.infoItems[0]->trigger();
+    EXPECT_EQ(h.dialogsShown, QStringList({"Form_FirstUser"}));
+    EXPECT_TRUE(quitButtonHidden);
+    EXPECT_EQ(okLeft, 3650 / 15);
+    EXPECT_FALSE(h.state().FirstUseQuit);
+    EXPECT_TRUE(h.window().isVisible());
+}
+
+TEST(MainWindowMenus, InfoItemShowsTheAboutWindow) {
+    WindowHarness h;
+    h.showWindow();
+    QString version;
+    h.onDialog = [&](QDialog& dialog) {
+        version = dialog.findChild<QLabel*>("Labl_1Fram1Info_1")->text();
+        EXPECT_EQ(dialog.windowTitle(), "Info zu KartoCheck");
+    };
+    h.w().menus.infoItems[1]->trigger();
+    EXPECT_EQ(h.dialogsShown, QStringList({"Form_Info"}));
+    EXPECT_EQ(version, "V 3.0.0.8 [2008]");
+}
+
+} // namespace
+} // namespace kc::test

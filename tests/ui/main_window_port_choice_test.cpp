@@ -1,0 +1,131 @@
+// Option buttons, tab strip and the list of further ports on the window.
+#include "window_harness.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace kc::test {
+namespace {
+
+bool Shown(QWidget* widget) {
+    return !widget->isHidden();
+}
+
+TEST(MainWindowPorts, OptionCom3ChoosesPortTabAndFrame) {
+    WindowHarness h;
+    h.showWindow();
+    h.w().options[2]->click();
+    EXPECT_EQ(h.w().statusText->text(), "Die serielle Schnittstelle COM 3 wurde ausgewählt");
+    EXPECT_EQ(h.w().tabs->currentIndex(), 2);
+    for (int page = 0; page < 5; ++page)
+        EXPECT_EQ(Shown(h.w().pages[std::size_t(page)].frame), page == 2) << page;
+    EXPECT_FALSE(Shown(h.w().list));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(h.w().options[std::size_t(i)]->isChecked(), i == 2) << i;
+    EXPECT_EQ(h.state().SelectedPort, 3);
+    EXPECT_EQ(h.state().SelectedSlot, 3);
+}
+
+TEST(MainWindowPorts, TabCom2WhileCom1SelectedSelectsOptionCom2) {
+    WindowHarness h;
+    h.showWindow();
+    h.w().options[0]->click();
+    ASSERT_TRUE(h.w().options[0]->isChecked());
+    h.w().tabs->setCurrentIndex(1); // as a click on the tab does
+    EXPECT_TRUE(h.w().options[1]->isChecked());
+    EXPECT_FALSE(h.w().options[0]->isChecked());
+    EXPECT_EQ(h.w().tabs->currentIndex(), 1);
+    EXPECT_TRUE(Shown(h.w().pages[1].frame));
+    EXPECT_FALSE(Shown(h.w().pages[0].frame));
+    EXPECT_EQ(h.w().statusText->text(), "Der MKT Status wird angezeigt");
+    EXPECT_EQ(h.state().SelectedPort, 2);
+}
+
+TEST(MainWindowPorts, FurtherPortsWithoutListEntryKeepsPort) {
+    WindowHarness h;
+    h.showWindow();
+    h.w().options[1]->click();
+    h.w().options[4]->click();
+    EXPECT_EQ(h.state().SelectedSlot, 5);
+    EXPECT_EQ(h.state().SelectedPort, 2);
+    EXPECT_TRUE(Shown(h.w().list));
+    EXPECT_EQ(h.w().tabs->currentIndex(), 4);
+}
+
+TEST(MainWindowPorts, ListEntry8193ResetsThenReads) {
+    WindowHarness h;
+    h.showWindow();
+    AppState& state = h.state();
+    state.tables.furtherPorts[1][0] = 8192;
+    state.tables.furtherPorts[1][1] = 8193;
+    state.ui.listEntries = {QStringLiteral("USB Device 1 (pn=8192  )"), QStringLiteral("USB Device 2 (pn=8193  )")};
+    h.w().options[4]->click();
+    // Data left on slot 5 from an earlier read: button 5 must clear them before
+    // button 3 looks at them, or no card would be asked for.
+    state.tables.insured[5][Familienname] = QStringLiteral("Alt");
+    state.tables.terminal[5].HasCardData = true;
+    h.sim.boxes.script({MsgAnswer::Cancel});
+
+    h.w().list->setCurrentRow(1); // the person picks the second entry
+
+    EXPECT_EQ(h.state().SelectedPort, 8193);
+    EXPECT_EQ(h.w().tabs->tabText(4), "USB Device 2");
+    EXPECT_EQ(state.tables.port[5].InterfaceText.str().trimmed(), "USB (CTAPI pn=8193)");
+    EXPECT_EQ(state.tables.port[5].InterfaceText.str().size(), 60);
+    EXPECT_EQ(state.tables.insured[5][Familienname], "");
+    ASSERT_FALSE(h.sim.boxes.shown.empty());
+    EXPECT_TRUE(h.sim.boxes.shown.back().text.endsWith(" USB Device 2 (CTAPI pn=8193)"))
+        << qPrintable(h.sim.boxes.shown.back().text);
+    EXPECT_TRUE(Shown(h.w().contentFrames[kFrameCardData]));
+    EXPECT_EQ(h.w().statusText->text(), "Die Krankenversichertendaten werden angezeigt");
+    EXPECT_EQ(h.w().progress->value(), 0);
+    EXPECT_TRUE(h.w().toolbar->isEnabled());
+}
+
+TEST(MainWindowPorts, ShowFrameXOnTheVisibleFrameChangesNothing) {
+    WindowHarness h;
+    h.showWindow();
+    h.state().ui.buttonEnabled[2] = true;
+    h.refresh();
+    h.w().buttons[2]->click();
+    ASSERT_TRUE(Shown(h.w().contentFrames[kFrameStatus]));
+    EXPECT_FALSE(ShowFrameX(h.state().ui, kFrameStatus));
+    h.refresh();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(Shown(h.w().contentFrames[std::size_t(i)]), i == kFrameStatus) << i;
+    EXPECT_TRUE(ShowFrameX(h.state().ui, kFrameCardData));
+    h.refresh();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(Shown(h.w().contentFrames[std::size_t(i)]), i == kFrameCardData) << i;
+}
+
+TEST(MainWindowPorts, FirstActivationPressesTheScanButton) {
+    WindowHarness h;
+    h.state().AutoScanPending = true;
+    h.showWindow();
+    h.window().activateWindow();
+    for (int round = 0; round < 20 && h.dialogsShown.isEmpty(); ++round)
+        QApplication::processEvents();
+    EXPECT_FALSE(h.state().AutoScanPending);
+    // The scan ends with its result window and the status tab.
+    EXPECT_EQ(h.dialogsShown, QStringList({"Form_DatenInfo"}));
+    EXPECT_TRUE(Shown(h.w().contentFrames[kFrameStatus]));
+    EXPECT_EQ(h.w().list->count(), 1);
+    EXPECT_EQ(h.w().list->item(0)->text(), "USB Device 1 (pn=8192  )");
+    EXPECT_TRUE(h.w().buttons[2]->isEnabled());
+    // A second activation starts nothing.
+    h.dialogsShown.clear();
+    h.window().activateWindow();
+    QApplication::processEvents();
+    EXPECT_TRUE(h.dialogsShown.isEmpty());
+}
+
+} // namespace
+} // namespace kc::test

@@ -1,0 +1,195 @@
+// The first-use, about and result windows on their own.
+#include "shell/message_boxes.h"
+#include "ui/windows/first_user_window.h"
+#include "ui/windows/info_window.h"
+#include "ui/windows/scan_result_window.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <gtest/gtest.h>
+
+namespace kc::test {
+namespace {
+
+void PressEscape(QWidget* target) {
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(target, &escape);
+}
+
+TEST(FirstUserWindow, StartUpModeNeedsAChoice) {
+    bool quit = false;
+    FirstUserWindow window(quit);
+    EXPECT_TRUE(quit) << "loading the window presets the quit flag";
+    EXPECT_EQ(window.objectName(), "Form_FirstUser");
+    EXPECT_EQ(window.windowTitle(), "Benutzer Information zu KartoCheck");
+    EXPECT_NE(window.findChild<QGroupBox*>("Fram_FirstUser"), nullptr);
+    EXPECT_EQ(window.button(0)->objectName(), "Command1_0");
+    EXPECT_EQ(window.button(0)->text(), "&OK");
+    EXPECT_EQ(window.button(0)->toolTip(), "Weiter mit KartoCheck");
+    EXPECT_EQ(window.button(1)->objectName(), "Command1_1");
+    EXPECT_EQ(window.button(1)->text(), "&Beenden");
+    EXPECT_EQ(window.button(1)->toolTip(), "Beendet KartoCheck");
+    EXPECT_FALSE(window.button(1)->isHidden());
+
+    window.show();
+    PressEscape(window.button(0));
+    EXPECT_TRUE(window.isVisible()) << "Esc does not close the window at start-up";
+    window.button(0)->click();
+    EXPECT_FALSE(quit);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+}
+
+TEST(FirstUserWindow, QuitButtonAndCloseBoxEndTheProgram) {
+    bool quit = false;
+    FirstUserWindow byButton(quit);
+    byButton.show();
+    byButton.button(1)->click();
+    EXPECT_TRUE(quit);
+
+    quit = false;
+    FirstUserWindow byCloseBox(quit);
+    byCloseBox.show();
+    byCloseBox.close();
+    EXPECT_TRUE(quit);
+}
+
+TEST(FirstUserWindow, HelpModeHasOneButtonAndEscCloses) {
+    bool quit = true;
+    FirstUserWindow window(quit);
+    window.prepareHelpMode();
+    EXPECT_FALSE(quit);
+    EXPECT_TRUE(window.button(1)->isHidden());
+    EXPECT_EQ(window.button(0)->x(), TwipsToPixels(3650));
+    window.show();
+    PressEscape(window.button(0));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(quit);
+}
+
+TEST(FirstUserWindow, UserInformationCoversTheListedPoints) {
+    bool quit = false;
+    FirstUserWindow window(quit);
+    const QString text = window.findChild<QTextBrowser*>("RichTextBox1")->toPlainText();
+    for (const char* part : {"Liesmich.txt", "VEX", "Zavia", "K1 bis K7", "Q1 bis Q4", "Testzwecken",
+                             "nicht zertifiziert", "automatisch", "\"PC-ASN.1\"", "\"PC-Festformat\"",
+                             "9600 Baud", "\"MKT\"", "KVK oder eGK"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part;
+    for (int step = 1; step <= 8; ++step)
+        EXPECT_TRUE(text.contains(QStringLiteral("%1.").arg(step))) << step;
+    EXPECT_TRUE(UserInformationDocument().contains("text-decoration: underline") ||
+                UserInformationDocument().contains("<u>"));
+}
+
+TEST(InfoWindow, VersionLineAndPictures) {
+    InfoWindow window;
+    EXPECT_EQ(window.objectName(), "Form_Info");
+    EXPECT_EQ(window.windowTitle(), "Info zu KartoCheck");
+    ASSERT_NE(window.findChild<QGroupBox*>("Fram_1Info"), nullptr);
+    EXPECT_EQ(window.findChild<QLabel*>("Labl_1Fram1Info_1")->text(), "V 3.0.0.8 [2008]");
+    for (const char* picture : {"Imge_1Fram1Info", "Imge_1Form_Info"}) {
+        const QLabel* label = window.findChild<QLabel*>(picture);
+        ASSERT_NE(label, nullptr) << picture;
+        EXPECT_FALSE(label->pixmap().isNull()) << picture;
+    }
+    auto* ok = window.findChild<QPushButton*>("CmdB_1Form_Info");
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), "OK");
+    window.show();
+    PressEscape(ok);
+    EXPECT_FALSE(window.isVisible());
+}
+
+// The result window: the port number and the key picture sit in the gaps.
+class ScanResult : public ::testing::Test {
+protected:
+    ScanResultModel model;
+    SlotTables tables;
+};
+
+TEST_F(ScanResult, TerminalOnCom2At9600Baud) {
+    tables.terminal[2].Responding = true;
+    tables.port[2].CtApiBaudText = QStringLiteral("9600");
+    ScanResultWindow window(FillScanResult(tables, 0));
+    EXPECT_EQ(window.objectName(), "Form_DatenInfo");
+    EXPECT_EQ(window.windowTitle(), "KartoCheck Ergebnis");
+    EXPECT_EQ(window.line(1)->text(), "An COM       Chipkartenleser gefunden. Baudrate: 9600     Baud.");
+    EXPECT_EQ(window.portGap(1)->text(), "2");
+    EXPECT_TRUE(window.keyPicture(1)->isHidden());
+    EXPECT_EQ(window.line(0)->text(), "");
+    EXPECT_EQ(window.portGap(0)->text(), "");
+    // The number stands in the gap after "An COM ", not over the words.
+    const QFontMetrics metrics(window.line(1)->font());
+    EXPECT_EQ(window.portGap(1)->x(), window.line(1)->x() + metrics.horizontalAdvance("An COM "));
+    EXPECT_LE(window.portGap(1)->geometry().right(),
+              window.line(1)->x() + metrics.horizontalAdvance("An COM       "));
+}
+
+TEST_F(ScanResult, PossibleTerminalOnCom3WithKeyPicture) {
+    tables.port[3].PortResult = -10;
+    ScanResultWindow window(FillScanResult(tables, 0));
+    const QString possible = "An COM       Chipkartenleser möglich. Mit               Taste fortfahren.";
+    EXPECT_EQ(window.line(2)->text(), possible);
+    EXPECT_EQ(window.portGap(2)->text(), "3");
+    EXPECT_FALSE(window.keyPicture(2)->isHidden());
+    EXPECT_EQ(window.keyPicture(2)->size(), QSize(31, 15));
+    const QFontMetrics metrics(window.line(2)->font());
+    const int gapStart = window.line(2)->x() + metrics.horizontalAdvance(possible.left(possible.indexOf(" Mit ") + 5));
+    const int gapEnd = window.line(2)->x() + metrics.horizontalAdvance(possible.left(possible.indexOf("Taste")));
+    EXPECT_GE(window.keyPicture(2)->x(), gapStart - 1);
+    EXPECT_LE(window.keyPicture(2)->geometry().right(), gapEnd + 1);
+}
+
+TEST_F(ScanResult, NoTerminalOnComButTwoFurtherPorts) {
+    ScanResultWindow window(FillScanResult(tables, 2));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(window.line(i)->text(), "") << i;
+        EXPECT_TRUE(window.keyPicture(i)->isHidden()) << i;
+    }
+    EXPECT_EQ(window.line(4)->text(), "2 Chipkartenleser gefunden.\nSiehe Schnittstellen weitere ...");
+}
+
+TEST_F(ScanResult, NoTerminalAnywhereCentresTheSecondLine) {
+    ScanResultWindow window(FillScanResult(tables, 0));
+    EXPECT_EQ(window.line(1)->text(), "Keinen Chipkartenleser gefunden!");
+    EXPECT_TRUE(window.line(1)->alignment() & Qt::AlignHCenter);
+    for (int i : {0, 2, 3})
+        EXPECT_EQ(window.line(i)->text(), "") << i;
+    EXPECT_EQ(window.line(4)->text(), "");
+}
+
+TEST_F(ScanResult, UsbTerminalAsVirtualComPortOnCom4) {
+    tables.terminal[4].Responding = true;
+    tables.terminal[4].ViaUsbVirtualCom = true;
+    ScanResultWindow window(FillScanResult(tables, 0));
+    EXPECT_EQ(window.line(3)->text(), "An COM       Chipkartenleser gefunden. USB Gerät (Virtueller COM port)");
+    EXPECT_EQ(window.portGap(3)->text(), "4");
+    EXPECT_FALSE(window.line(1)->alignment() & Qt::AlignHCenter);
+}
+
+TEST_F(ScanResult, OkAndEscWhileOkHasFocusClose) {
+    ScanResultWindow window(FillScanResult(tables, 0));
+    auto* ok = window.findChild<QPushButton*>("Command1");
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), "&OK");
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ok->setFocus();
+    ASSERT_TRUE(ok->hasFocus());
+    PressEscape(ok);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(ScanResultGaps, GapAfterFindsTheBlanks) {
+    const TextGap gap = GapAfter("An COM       Chipkartenleser", "An COM ");
+    EXPECT_EQ(gap.start, 7);
+    EXPECT_EQ(gap.length, 6);
+    EXPECT_EQ(GapAfter("Keinen Chipkartenleser gefunden!", "An COM ").start, -1);
+}
+
+} // namespace
+} // namespace kc::test
