@@ -6,6 +6,7 @@
 #include "console_run.h"
 #include "console_views.h"
 #include "core_application.h"
+#include "end_of_input_boxes.h"
 #include "discovery/qt_serial_line.h"
 #include "shell/dispatcher.h"
 #include "ui/card_display.h"
@@ -53,10 +54,12 @@ int RunDiagnoseCommand(const QStringList& args, Console& console) {
     }
     const auto application = MakeCoreApplication();
     ConsoleRun run(console, options->trace);
+    EndOfInputBoxes boxes(run.boxes, console);
+    Context context{run.state, run.session, boxes, run.status, run.pump};
     ConsoleMainView view(console);
     NoClipboard clipboard;
     QtSerialLine line;
-    Dispatcher dispatcher(run.ctx, view, clipboard, line);
+    Dispatcher dispatcher(context, view, clipboard, line);
 
     AppState& state = run.state;
     const int slot = SlotOfPort(options->pn);
