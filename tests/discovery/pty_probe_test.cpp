@@ -127,6 +127,8 @@ protected:
             app_ = std::make_unique<QCoreApplication>(argc, argv);
         }
     }
+    // Gone before the program ends, while Qt's own globals are still there.
+    static void TearDownTestSuite() { app_.reset(); }
     void SetUp() override {
         ASSERT_TRUE(pty.ok()) << "no pseudo-terminal available";
         qputenv("KARTOCHECK_COM2", pty.slavePath().toLocal8Bit());
