@@ -1,0 +1,168 @@
+#include "card_test_support.h"
+#include "egk/read_binary.h"
+#include "sim_harness.h"
+#include "terminal/command_table.h"
+#include "terminal/hex_codec.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace kc {
+namespace {
+
+// An eGK whose EF.VD (1250 bytes) is selected, with extra override lines.
+class ReadBinaryTest : public ::testing::Test {
+protected:
+    void open(const QString& overrides = {}) {
+        ASSERT_TRUE(h.loadText(QStringLiteral("[terminal desk]\nports = 8192\ncard = egk\n"
+                                              "card.vd = @egk/cards/EGK_G2_1_80276883110000095711__EF_VD.hex\n") +
+                               overrides))
+            << qPrintable(h.loadError());
+        ASSERT_EQ(h.session.OpenTerminal(8192), 0);
+        QString response;
+        ASSERT_EQ(h.session.TransmitApdu(Commands().CmdSelectDfHca, kToCard, response), 0);
+        ASSERT_EQ(h.session.TransmitApdu(Commands().CmdSelectEfVd, kToCard, response), 0);
+        ASSERT_EQ(response, QStringLiteral("9000"));
+        h.clearLog();
+        h.simulator().clearExchanges();
+    }
+    QByteArray file() {
+        QFile f(test::SimHarness::ScenarioDir() + QStringLiteral("/egk/cards/EGK_G2_1_80276883110000095711__EF_VD.hex"));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return HexToBytes(QString::fromLatin1(f.readAll()).simplified().remove(QLatin1Char(' ')));
+    }
+    int16_t chunked(uint32_t offset, uint32_t length, uint32_t expected) {
+        count = expected;
+        return ReadBinaryChunked(h.session, kToCard, offset, length, buffer, count);
+    }
+    std::vector<uint16_t> capacities() {
+        std::vector<uint16_t> rooms;
+        for (const auto& exchange : h.simulator().exchanges())
+            rooms.push_back(exchange.capacity);
+        return rooms;
+    }
+
+    test::SimHarness h;
+    QByteArray buffer;
+    uint32_t count = 0;
+};
+
+TEST_F(ReadBinaryTest, SixHundredBytesAtOffsetEightInThreeChunks) {
+    open();
+    EXPECT_EQ(chunked(8, 600, 600), 0);
+    EXPECT_EQ(h.commands(), QStringList({"00B00008FE", "00B00106FE", "00B002045C"}));
+    EXPECT_EQ(capacities(), std::vector<uint16_t>({256, 256, 94}));
+    EXPECT_EQ(count, 600u);
+    EXPECT_EQ(buffer, file().mid(8, 600));
+}
+
+TEST_F(ReadBinaryTest, FiveHundredNineBytesEndWithAChunkOf255) {
+    open();
+    EXPECT_EQ(chunked(0, 509, 509), 0);
+    EXPECT_EQ(h.commands(), QStringList({"00B00000FE", "00B000FEFF"}));
+    EXPECT_EQ(buffer, file().left(509));
+}
+
+TEST_F(ReadBinaryTest, ShortReadIsOneChunk) {
+    open();
+    EXPECT_EQ(chunked(0, 2, 2), 0);
+    EXPECT_EQ(h.commands(), QStringList({"00B0000002"}));
+    EXPECT_EQ(buffer, file().left(2));
+}
+
+TEST_F(ReadBinaryTest, ChunkAnsweredShortWithSuccessDoesNotShiftTheRest) {
+    // The first chunk brings 100 bytes instead of 254; the next starts right after them.
+    const QString first = BytesToHex(file().left(100));
+    open(QStringLiteral("override 00B00000FE = %1 9000\n").arg(first));
+    EXPECT_EQ(chunked(0, 600, 600), 0);
+    EXPECT_EQ(h.commands(), QStringList({"00B00000FE", "00B00064FE", "00B00162F6"}));
+    EXPECT_EQ(count, 600u);
+    EXPECT_EQ(buffer, file().left(600));
+}
+
+TEST_F(ReadBinaryTest, EndOfFileEndsTheReadShortButSuccessfully) {
+    open();
+    EXPECT_EQ(chunked(1200, 100, 100), 0);
+    EXPECT_EQ(count, 50u);
+    EXPECT_EQ(buffer, file().mid(1200));
+}
+
+TEST_F(ReadBinaryTest, OutcomesOfTheLastStatusWord) {
+    struct Case {
+        const char* answer;
+        int16_t result;
+        uint32_t count;
+        int commands;
+    };
+    const Case cases[] = {
+        {"6982", -2, 0, 1}, {"6B00", -1, 0, 1}, {"-10", -1, 0, 1}, {"0A", -1, 0, 1},
+        // A chunk without data never makes the loop ask again at the same place forever.
+        {"9000", 0, 0, 1},
+        // Two bytes each time: five chunks, each after the bytes that came.
+        {"0102 9000", 0, 10, 5},
+    };
+    for (const Case& c : cases) {
+        test::SimHarness fresh;
+        ASSERT_TRUE(fresh.loadText(QStringLiteral("[terminal desk]\nports = 8192\ncard = egk\noverride 00B0 = %1\n")
+                                       .arg(QLatin1String(c.answer))));
+        ASSERT_EQ(fresh.session.OpenTerminal(8192), 0);
+        QByteArray bytes;
+        uint32_t n = 10;
+        EXPECT_EQ(ReadBinaryChunked(fresh.session, kToCard, 0, 10, bytes, n), c.result) << c.answer;
+        EXPECT_EQ(n, c.count) << c.answer;
+        EXPECT_EQ(bytes.size(), qsizetype(c.count));
+        EXPECT_EQ(fresh.commands().size(), c.commands) << c.answer;
+    }
+}
+
+TEST_F(ReadBinaryTest, MoreDataThanExpectedFailsInsteadOfOverrunning) {
+    open();
+    EXPECT_EQ(chunked(0, 10, 5), -1);
+    EXPECT_EQ(count, 0u);
+    EXPECT_TRUE(buffer.isEmpty());
+}
+
+TEST_F(ReadBinaryTest, ReadOnceUsesTheShortFormUpTo256AndTheExtendedFormBeyond) {
+    open();
+    QByteArray bytes;
+    uint32_t room = 256;
+    EXPECT_EQ(ReadBinaryOnce(h.session, kToCard, 0x8200, 256, bytes, room), 0);
+    EXPECT_EQ(room, 256u);
+    room = 1250;
+    EXPECT_EQ(ReadBinaryOnce(h.session, kToCard, 0x8200, 1250, bytes, room), 0);
+    EXPECT_EQ(room, 1250u);
+    EXPECT_EQ(bytes, file());
+    EXPECT_EQ(h.commands(), QStringList({"00B0820000", "00B08200000000"}));
+    EXPECT_EQ(capacities(), std::vector<uint16_t>({258, 1252}));
+}
+
+TEST_F(ReadBinaryTest, ReadOnceRefusals) {
+    open(QStringLiteral("override 00B08C = 0102 9001\noverride 00B081 = 6A82\n"));
+    QByteArray bytes;
+    uint32_t room = 10;
+    EXPECT_EQ(ReadBinaryOnce(h.session, kToCard, 0x8C00, 10, bytes, room), 0);
+    EXPECT_EQ(bytes, QByteArray("\x01\x02", 2));
+    room = 10;
+    EXPECT_EQ(ReadBinaryOnce(h.session, kToCard, 0x8100, 10, bytes, room), -1);
+    EXPECT_EQ(room, 0u);
+    // More data than room.
+    room = 100;
+    EXPECT_EQ(ReadBinaryOnce(h.session, kToCard, 0x8200, 256, bytes, room), -1);
+    EXPECT_EQ(room, 0u);
+    // No length: nothing is sent.
+    room = 10;
+    const int sent = int(h.commands().size());
+    EXPECT_EQ(ReadBinaryOnce(h.session, kToCard, 0x8200, 0, bytes, room), -1);
+    EXPECT_EQ(int(h.commands().size()), sent);
+}
+
+TEST_F(ReadBinaryTest, ReadOnceReturnsTheLibraryCode) {
+    open(QStringLiteral("override 00B082 = -10\n"));
+    QByteArray bytes;
+    uint32_t room = 1250;
+    EXPECT_EQ(ReadBinaryOnce(h.session, kToCard, 0x8200, 1250, bytes, room), -10);
+    EXPECT_EQ(room, 0u);
+}
+
+} // namespace
+} // namespace kc
