@@ -12,20 +12,28 @@ namespace {
 
 std::vector<MsgAnswer> Buttons(MsgButtons buttons) {
     switch (buttons) {
-    case MsgButtons::Ok: return {MsgAnswer::Ok};
-    case MsgButtons::OkCancel: return {MsgAnswer::Ok, MsgAnswer::Cancel};
-    case MsgButtons::YesNo: return {MsgAnswer::Yes, MsgAnswer::No};
+    case MsgButtons::Ok:
+        return {MsgAnswer::Ok};
+    case MsgButtons::OkCancel:
+        return {MsgAnswer::Ok, MsgAnswer::Cancel};
+    case MsgButtons::YesNo:
+        return {MsgAnswer::Yes, MsgAnswer::No};
     }
     return {MsgAnswer::Ok};
 }
 
 QString IconWord(MsgIcon icon) {
     switch (icon) {
-    case MsgIcon::Critical: return QStringLiteral(" (Stopp)");
-    case MsgIcon::Question: return QStringLiteral(" (Frage)");
-    case MsgIcon::Exclamation: return QStringLiteral(" (Achtung)");
-    case MsgIcon::Information: return QStringLiteral(" (Information)");
-    case MsgIcon::None: break;
+    case MsgIcon::Critical:
+        return QStringLiteral(" (Stopp)");
+    case MsgIcon::Question:
+        return QStringLiteral(" (Frage)");
+    case MsgIcon::Exclamation:
+        return QStringLiteral(" (Achtung)");
+    case MsgIcon::Information:
+        return QStringLiteral(" (Information)");
+    case MsgIcon::None:
+        break;
     }
     return {};
 }
@@ -41,10 +49,14 @@ QString ShortcutsOf(const std::vector<MsgAnswer>& offered) {
 
 QString ButtonWord(MsgAnswer answer) {
     switch (answer) {
-    case MsgAnswer::Ok: return QStringLiteral("OK");
-    case MsgAnswer::Cancel: return QStringLiteral("Abbrechen");
-    case MsgAnswer::Yes: return QStringLiteral("Ja");
-    case MsgAnswer::No: return QStringLiteral("Nein");
+    case MsgAnswer::Ok:
+        return QStringLiteral("OK");
+    case MsgAnswer::Cancel:
+        return QStringLiteral("Abbrechen");
+    case MsgAnswer::Yes:
+        return QStringLiteral("Ja");
+    case MsgAnswer::No:
+        return QStringLiteral("Nein");
     }
     return {};
 }
@@ -67,8 +79,8 @@ MsgAnswer ConsoleMessageBoxes::ask(const MessageRequest& request) {
     const MsgAnswer preset = offered.size() > 1 && request.secondButtonDefault ? offered[1] : offered[0];
 
     console_.writeLine();
-    console_.writeLine(QStringLiteral("=== \"") + request.title + QStringLiteral("\"") + IconWord(request.icon) +
-                       QStringLiteral(" ==="));
+    console_.writeLine(QStringLiteral("=== \"") + request.title + QStringLiteral("\"") +
+                       IconWord(request.icon) + QStringLiteral(" ==="));
     console_.writeLine(QString(request.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     QStringList shown;
     for (MsgAnswer answer : offered)

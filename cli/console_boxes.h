@@ -10,11 +10,11 @@ class Console;
 // buttons; a box with a choice reads one answer line. An empty line or the
 // end of input picks the default button.
 class ConsoleMessageBoxes : public MessageBoxes {
-public:
+  public:
     explicit ConsoleMessageBoxes(Console& console) : console_(console) {}
     MsgAnswer ask(const MessageRequest& request) override;
 
-private:
+  private:
     Console& console_;
 };
 

@@ -10,7 +10,9 @@ void Console::write(const QString& text) {
     std::fflush(out_);
 }
 
-void Console::writeLine(const QString& text) { write(text + QLatin1Char('\n')); }
+void Console::writeLine(const QString& text) {
+    write(text + QLatin1Char('\n'));
+}
 
 std::optional<QString> Console::readLine() {
     QByteArray line;

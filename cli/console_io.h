@@ -9,7 +9,7 @@ namespace kc::cli {
 // The console the front-end talks through: UTF-8 text out, lines in. Output
 // is flushed at once so that a prompt is visible before the program waits.
 class Console {
-public:
+  public:
     explicit Console(std::FILE* out = stdout, std::FILE* in = stdin) : out_(out), in_(in) {}
 
     void write(const QString& text);
@@ -17,7 +17,7 @@ public:
     // One line without its line break; nothing at the end of input.
     std::optional<QString> readLine();
 
-private:
+  private:
     std::FILE* out_;
     std::FILE* in_;
 };

@@ -15,7 +15,7 @@ class Console;
 // library (traced on request), the console's boxes and status line, and the
 // session. A library fault ends the program with status 2 after its box.
 class ConsoleRun {
-public:
+  public:
     ConsoleRun(Console& console, bool trace);
 
     // What the window does after every action: close a session left open.

@@ -11,20 +11,20 @@ class Console;
 // text repeated unchanged would not change the window either). Progress and
 // the busy pointer have no console form.
 class ConsoleStatusLine : public StatusLine {
-public:
+  public:
     explicit ConsoleStatusLine(Console& console) : console_(console) {}
     void showStatus(const QString& text) override;
     void setProgress(int) override {}
     void setBusy(bool) override {}
 
-private:
+  private:
     Console& console_;
     QString shown_;
 };
 
 // No window to keep painted; waits really wait.
 class ConsoleEventPump : public EventPump {
-public:
+  public:
     void runPendingOnce() override {}
     void wait(WaitTimer timer) override;
 };

@@ -38,8 +38,8 @@ int RunReadCommand(const QStringList& args, Console& console) {
     state.SelectedSlot = SlotOfPort(options->pn);
     ShowFrameX(state.ui, kFrameCardData);
 
-    const int16_t result = RunReadLoop(run.ctx, state.SelectedPort, state.SelectedSlot,
-                                       InterfaceTextOfPort(state.SelectedPort));
+    const int16_t result =
+        RunReadLoop(run.ctx, state.SelectedPort, state.SelectedSlot, InterfaceTextOfPort(state.SelectedPort));
     ShowInsuredRecord(state.tables, state.SelectedSlot, state.ui.card);
     ShowTerminalStatus(state.tables, state.SelectedSlot, state.ui.statusPages);
     run.status.showStatus(QStringLiteral("Die Krankenversichertendaten werden angezeigt"));

@@ -8,9 +8,12 @@ namespace {
 
 QString UnitName(uint8_t unit) {
     switch (unit) {
-    case 0: return QStringLiteral("Karte");
-    case 1: return QStringLiteral("Terminal");
-    default: return QStringLiteral("Host");
+    case 0:
+        return QStringLiteral("Karte");
+    case 1:
+        return QStringLiteral("Terminal");
+    default:
+        return QStringLiteral("Host");
     }
 }
 
@@ -30,8 +33,9 @@ int8_t TracingCtApi::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t len
     const int8_t code = inner_.data(ctn, dad, sad, lenc, command, lenr, response);
     if (code == 0 && lenr && response) {
         // Never print past the buffer, whatever length the library claims.
-        console_.writeLine(QStringLiteral("[Trace] von %1: %2")
-                               .arg(UnitName(sad ? *sad : 2), BytesToHex(response, qMin<int>(*lenr, capacity))));
+        console_.writeLine(
+            QStringLiteral("[Trace] von %1: %2")
+                .arg(UnitName(sad ? *sad : 2), BytesToHex(response, qMin<int>(*lenr, capacity))));
     } else {
         console_.writeLine(QStringLiteral("[Trace] Fehler %1").arg(code));
     }
@@ -44,7 +48,9 @@ int8_t TracingCtApi::close(uint16_t ctn) {
     return code;
 }
 
-int32_t TracingCtApi::getBaudrate(uint16_t ctn, int32_t* baud) { return inner_.getBaudrate(ctn, baud); }
+int32_t TracingCtApi::getBaudrate(uint16_t ctn, int32_t* baud) {
+    return inner_.getBaudrate(ctn, baud);
+}
 
 CtApi* ConsoleCtApiProvider::acquire(LibraryFault& fault) {
     CtApi* api = library_.acquire(fault);

@@ -11,7 +11,7 @@ class Console;
 
 // Prints every CT-API call and its answer, for the service technician.
 class TracingCtApi : public CtApi {
-public:
+  public:
     TracingCtApi(CtApi& inner, Console& console) : inner_(inner), console_(console) {}
 
     int8_t init(uint16_t ctn, uint16_t pn) override;
@@ -20,18 +20,18 @@ public:
     int8_t close(uint16_t ctn) override;
     int32_t getBaudrate(uint16_t ctn, int32_t* baud) override;
 
-private:
+  private:
     CtApi& inner_;
     Console& console_;
 };
 
 // The library provider, with the trace put in front of the library when asked for.
 class ConsoleCtApiProvider : public CtApiProvider {
-public:
+  public:
     ConsoleCtApiProvider(Console& console, bool trace) : console_(console), trace_(trace) {}
     CtApi* acquire(LibraryFault& fault) override;
 
-private:
+  private:
     LibraryCtApiProvider library_;
     Console& console_;
     bool trace_;

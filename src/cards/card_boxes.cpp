@@ -2,9 +2,13 @@
 
 namespace kc {
 
-QString JoinLines(const QStringList& texts) { return texts.join(kCrLf); }
+QString JoinLines(const QStringList& texts) {
+    return texts.join(kCrLf);
+}
 
-void ShowCardError(MessageBoxes& boxes, const QString& text) { boxes.inform(text, MsgIcon::Critical); }
+void ShowCardError(MessageBoxes& boxes, const QString& text) {
+    boxes.inform(text, MsgIcon::Critical);
+}
 
 int16_t AskRetry(MessageBoxes& boxes, const QString& text, MsgIcon icon) {
     const MsgAnswer answer = boxes.ask({text, kBoxTitle, MsgButtons::YesNo, icon, false});

@@ -13,8 +13,6 @@ namespace {
 const QString kCheckTerminalText = QStringLiteral(" Bitte Chipkartenterminal überprüfen! ");
 const QString kDisplayOutput = QStringLiteral("LCD-Anzeige/Drucker");
 
-bool Is(const QString& sw, const char* expected) { return sw == QLatin1String(expected); }
-
 // The session is closed on every path that opened it.
 int16_t Close(Context& ctx, int16_t result) {
     ctx.session.ResetAndCloseTerminal();
@@ -31,9 +29,11 @@ QString SelectKvkApplication(Context& ctx) {
 
 QString CommandRefusedText(bool mobile) {
     if (mobile)
-        return JoinLines({kCheckTerminalText, QStringLiteral(" Ist das mobile Chipkartenterminal zugeschlossen?"),
+        return JoinLines({kCheckTerminalText,
+                          QStringLiteral(" Ist das mobile Chipkartenterminal zugeschlossen?"),
                           QStringLiteral(" Wenn ja, Chipkartenterminal aufschließen.")});
-    return JoinLines({kCheckTerminalText, QStringLiteral(" Sind die Chipkartenterminal Menü-Einstellungen aktiviert? "),
+    return JoinLines({kCheckTerminalText,
+                      QStringLiteral(" Sind die Chipkartenterminal Menü-Einstellungen aktiviert? "),
                       QStringLiteral(" Wenn ja, Chipkartenterminal auf die Standardanzeige stellen.")});
 }
 
@@ -49,8 +49,9 @@ int16_t CheckCardReady(Context& ctx, uint16_t pn) {
     if (opened != kCtOk) {
         // The scan found a terminal here, so it was switched off or locked since.
         if (info.Responding && opened == kCtErrTrans)
-            ShowCardError(ctx.boxes, JoinLines({kCheckTerminalText, QStringLiteral(" Ist das Terminal eingeschaltet?! "),
-                                                QStringLiteral(" Ist die KeyCard nicht mehr aktiv?! ")}));
+            ShowCardError(ctx.boxes,
+                          JoinLines({kCheckTerminalText, QStringLiteral(" Ist das Terminal eingeschaltet?! "),
+                                     QStringLiteral(" Ist die KeyCard nicht mehr aktiv?! ")}));
         return 0;
     }
 
@@ -63,21 +64,21 @@ int16_t CheckCardReady(Context& ctx, uint16_t pn) {
     }
 
     const QString sw = StatusWord(response);
-    if (Is(sw, "9000") || Is(sw, "9001") || Is(sw, "6201")) {
-        if (Is(SelectKvkApplication(ctx), "6985"))
+    if (sw == u"9000" || sw == u"9001" || sw == u"6201") {
+        if (SelectKvkApplication(ctx) == u"6985")
             info.OutputMedium = kDisplayOutput;
         return Close(ctx, 1);
     }
-    if (Is(sw, "6200")) {
+    if (sw == u"6200") {
         if (info.IsMobile && info.CtType == QStringLiteral("QMT3 ")) {
             ShowCardError(ctx.boxes, QStringLiteral(" Es sind keine Datensätze gespeichert! ") + kCrLf);
             return Close(ctx, 1);
         }
-        if (Is(SelectKvkApplication(ctx), "6900"))
+        if (SelectKvkApplication(ctx) == u"6900")
             info.IsLocked = true;
         return Close(ctx, 0);
     }
-    if (Is(sw, "6900")) {
+    if (sw == u"6900") {
         ShowCardError(ctx.boxes, CommandRefusedText(info.IsMobile));
         return Close(ctx, 1);
     }

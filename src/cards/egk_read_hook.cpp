@@ -14,11 +14,19 @@ EgkReadHook& BuiltInEgkReadHook() {
 
 } // namespace
 
-int16_t NoEgkReader::ReadEgkFromCard(Context&, uint16_t) { return -1; }
-int16_t NoEgkReader::ReadEgkFromMobileTerminal(Context&, int) { return -1; }
+int16_t NoEgkReader::ReadEgkFromCard(Context&, uint16_t) {
+    return -1;
+}
+int16_t NoEgkReader::ReadEgkFromMobileTerminal(Context&, int) {
+    return -1;
+}
 
-EgkReadHook& DefaultEgkReadHook() { return gInstalled ? *gInstalled : BuiltInEgkReadHook(); }
+EgkReadHook& DefaultEgkReadHook() {
+    return gInstalled ? *gInstalled : BuiltInEgkReadHook();
+}
 
-void InstallEgkReadHook(EgkReadHook* hook) { gInstalled = hook; }
+void InstallEgkReadHook(EgkReadHook* hook) {
+    gInstalled = hook;
+}
 
 } // namespace kc

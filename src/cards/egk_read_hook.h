@@ -10,7 +10,7 @@ struct Context;
 // readers implement it; each returns 0 when the documents were read and
 // stored for the slot, anything else after their own message.
 class EgkReadHook {
-public:
+  public:
     virtual ~EgkReadHook() = default;
     virtual int16_t ReadEgkFromCard(Context& ctx, uint16_t pn) = 0;
     virtual int16_t ReadEgkFromMobileTerminal(Context& ctx, int slot) = 0;
@@ -18,7 +18,7 @@ public:
 
 // Reads no eGK: both ways fail with -1.
 class NoEgkReader : public EgkReadHook {
-public:
+  public:
     int16_t ReadEgkFromCard(Context& ctx, uint16_t pn) override;
     int16_t ReadEgkFromMobileTerminal(Context& ctx, int slot) override;
 };

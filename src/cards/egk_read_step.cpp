@@ -16,7 +16,8 @@ int16_t ReadEgkStep(CardRead& run) {
     int16_t result = -1;
     if (run.info.IsMobile) {
         // A declined warning leaves the session open for the caller to close.
-        if (!ConfirmWithNoDefault(run.ctx.boxes, EraseWarningText(QStringLiteral("Gerät der Zavia Q3 Serie"))))
+        if (!ConfirmWithNoDefault(run.ctx.boxes,
+                                  EraseWarningText(QStringLiteral("Gerät der Zavia Q3 Serie"))))
             return -1;
         result = run.egk.ReadEgkFromMobileTerminal(run.ctx, run.slot);
     } else {

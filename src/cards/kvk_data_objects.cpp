@@ -13,7 +13,9 @@ namespace {
 constexpr int kMaxObjects = 20;
 constexpr int kShortApprovalDigits = 6;
 
-bool IsRawField(int field) { return field == Pruefsumme || field == Pruefsummezusatz; }
+bool IsRawField(int field) {
+    return field == Pruefsumme || field == Pruefsummezusatz;
+}
 
 } // namespace
 

@@ -25,7 +25,8 @@ QString TrimTrailingBlanks(QString digits) {
 
 QString DecodeFixedField(const QString& digits, FixedKind kind) {
     switch (kind) {
-    case FixedKind::Raw: return digits;
+    case FixedKind::Raw:
+        return digits;
     case FixedKind::Number: {
         const QString rest = TrimLeadingBlanks(digits);
         return DecodeKvkText(rest, int(rest.size()));

@@ -12,14 +12,12 @@ namespace {
 
 const QString kKvkDevice = QStringLiteral("VEX K7/Serie Q3/Q4 Gerät");
 
-bool Is(const QString& sw, const char* expected) { return sw == QLatin1String(expected); }
-
 // The new application identifier is missing: an old card, or no KVK at all.
 int16_t AskAfterMissingApplication(CardRead& run) {
     QString response;
     QString reason;
     if (run.send(Commands().CmdSelectKvkOldAid, kToCard, response) == kCtOk) {
-        reason = Is(StatusWord(response), "9000")
+        reason = StatusWord(response) == u"9000"
                      ? JoinLines({QStringLiteral(" Krankenversichertenkarte mit altem AID! "),
                                   QStringLiteral(" Kein VEX Gerät! ")})
                      : QStringLiteral(" Karte hat kein Krankenversichertenkarten AID! ");
@@ -36,7 +34,7 @@ int16_t RecordRefused(CardRead& run) {
     QString response;
     if (run.send(Commands().CmdResetCt, kToTerminal, response) != kCtOk)
         return run.end(-1);
-    if (Is(StatusWord(response), "9500")) {
+    if (StatusWord(response) == u"9500") {
         run.info.ModelText = QStringLiteral("Modell VEX K7/Serie Q3/Q4");
         run.info.IsMobile = true;
     } else {
@@ -58,12 +56,12 @@ int16_t EraseStoredRecord(CardRead& run) {
     QString response;
     const int16_t code = run.send(Commands().CmdEraseBinary, kToCard, response);
     const QString sw = StatusWord(response);
-    if (code == kCtOk && Is(sw, "9000")) {
+    if (code == kCtOk && sw == u"9000") {
         QString ignored;
         run.send(Commands().CmdEjectIcc1, kToTerminal, ignored);
         return RecordAccepted(run);
     }
-    if (code == kCtOk && Is(sw, "6D00"))
+    if (code == kCtOk && sw == u"6D00")
         return RecordAccepted(run);
     ResetSlotDisplay(run.ctx.state.tables, run.slot, run.ctx.state.ui.card);
     run.info.HasCardData = false;
@@ -84,12 +82,12 @@ int16_t ReadKvkStep(CardRead& run) {
         return run.end(-1);
     }
     const QString sw = StatusWord(response);
-    if (Is(sw, "6985"))
+    if (sw == u"6985")
         return OutputMediumNotPc(run);
-    if (Is(sw, "6A82"))
+    if (sw == u"6A82")
         return AskAfterMissingApplication(run);
     // Any other refusal of the application: nothing can be read, and that is a failure.
-    if (!Is(sw, "9000"))
+    if (sw != u"9000")
         return run.end(-1);
 
     // A declined warning leaves the session open for the caller to close.
@@ -97,7 +95,7 @@ int16_t ReadKvkStep(CardRead& run) {
         return -1;
     const int16_t read = run.send(Commands().CmdReadBinary, kToCard, response);
     const QString readSw = StatusWord(response);
-    if (read != kCtOk || !(Is(readSw, "9000") || Is(readSw, "6282")))
+    if (read != kCtOk || !(readSw == u"9000" || readSw == u"6282"))
         return run.end(-1);
 
     if (ParseKvkRecord(run.ctx, run.slot, response.left(response.size() - 4)))

@@ -52,7 +52,9 @@ bool Refuse(MessageBoxes& boxes, const QString& text) {
 
 } // namespace
 
-KvkParseTarget KvkTargetOf(Context& ctx) { return {ctx.state.tables, ctx.state.SelectedPort, ctx.boxes}; }
+KvkParseTarget KvkTargetOf(Context& ctx) {
+    return {ctx.state.tables, ctx.state.SelectedPort, ctx.boxes};
+}
 
 bool ParseKvkRecord(Context& ctx, int slot, const QString& record) {
     return ParseKvkRecord(KvkTargetOf(ctx), slot, record);
@@ -105,8 +107,8 @@ bool ParseKvkRecord(const KvkParseTarget& target, int slot, const QString& recor
     const int trailerDigits = length - 2 * (tmpl->length + tmpl->headerBytes);
     if (trailerDigits > kLongestTrailer)
         return Refuse(target.boxes, kTrailerLengthText);
-    if (trailerDigits < 0 ||
-        !ChecksumMatches(stored[Pruefsummezusatz], HexXorChecksum(record, length - trailerDigits + 1, length - 3)))
+    if (trailerDigits < 0 || !ChecksumMatches(stored[Pruefsummezusatz],
+                                              HexXorChecksum(record, length - trailerDigits + 1, length - 3)))
         return Refuse(target.boxes, kTrailerChecksumText);
     return false;
 }

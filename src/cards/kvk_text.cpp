@@ -7,14 +7,22 @@ namespace {
 
 QChar KvkChar(uint8_t byte) {
     switch (byte) {
-    case 0x5B: return QChar(0x00C4); // Ä
-    case 0x5C: return QChar(0x00D6); // Ö
-    case 0x5D: return QChar(0x00DC); // Ü
-    case 0x7B: return QChar(0x00E4); // ä
-    case 0x7C: return QChar(0x00F6); // ö
-    case 0x7D: return QChar(0x00FC); // ü
-    case 0x7E: return QChar(0x00DF); // ß
-    default: return Cp1252Char(byte);
+    case 0x5B:
+        return QChar(0x00C4); // Ä
+    case 0x5C:
+        return QChar(0x00D6); // Ö
+    case 0x5D:
+        return QChar(0x00DC); // Ü
+    case 0x7B:
+        return QChar(0x00E4); // ä
+    case 0x7C:
+        return QChar(0x00F6); // ö
+    case 0x7D:
+        return QChar(0x00FC); // ü
+    case 0x7E:
+        return QChar(0x00DF); // ß
+    default:
+        return Cp1252Char(byte);
     }
 }
 

@@ -23,9 +23,10 @@ bool IsCardThere(const QString& sw) {
 // Step F: the port did not open.
 int16_t OpenFailed(Context& ctx, int16_t code) {
     if (code == kCtErrTrans) {
-        ShowCardError(ctx.boxes,
-                      JoinLines({kNotPossibleText,
-                                 QStringLiteral(" Haben Sie als Ausgabemedium LCD-Anzeige/Drucker eingestellt ?! ")}));
+        ShowCardError(
+            ctx.boxes,
+            JoinLines({kNotPossibleText,
+                       QStringLiteral(" Haben Sie als Ausgabemedium LCD-Anzeige/Drucker eingestellt ?! ")}));
         return -1;
     }
     if (ctx.session.SessionOpen())
@@ -42,9 +43,11 @@ QString NoCardQuestion(const QString& sw, const TerminalInfo& info) {
     if (sw == QLatin1String("6200") && info.IsMobile)
         return JoinLines({QStringLiteral(" Keine Datensätze gefunden! "), kTryAgainText});
     if (sw == QLatin1String("6900") && info.IsMobile)
-        return JoinLines({QStringLiteral(" Das mobile Chipkartenterminal ist zugeschlossen! "), kTryAgainText});
+        return JoinLines(
+            {QStringLiteral(" Das mobile Chipkartenterminal ist zugeschlossen! "), kTryAgainText});
     if (sw == QLatin1String("6900"))
-        return JoinLines({QStringLiteral(" Die Chipkartenterminal Menü-Einstellungen sind aktiviert! "), kTryAgainText});
+        return JoinLines(
+            {QStringLiteral(" Die Chipkartenterminal Menü-Einstellungen sind aktiviert! "), kTryAgainText});
     return JoinLines({QStringLiteral(" Keine Chipkarte gefunden! "), kTryAgainText});
 }
 
@@ -61,19 +64,24 @@ int16_t CardRead::end(int16_t result) {
 
 int16_t OutputMediumNotPc(CardRead& run) {
     run.info.OutputMedium = QStringLiteral("LCD-Anzeige/Drucker");
-    ShowCardError(run.ctx.boxes, JoinLines({kNotPossibleText, QStringLiteral(" Beim Chipkartenterminal ist als Ausgabemedium "),
-                                            QString(), QStringLiteral(" LCD-Anzeige/Drucker eingestellt! ")}));
+    ShowCardError(
+        run.ctx.boxes,
+        JoinLines({kNotPossibleText, QStringLiteral(" Beim Chipkartenterminal ist als Ausgabemedium "),
+                   QString(), QStringLiteral(" LCD-Anzeige/Drucker eingestellt! ")}));
     return run.end(-1);
 }
 
 QString EraseWarningText(const QString& device) {
-    return QStringLiteral(" Achtung, Lesetest an einem ") + device + QStringLiteral("! \r\n Nach Durchführen eines Lesetests an einem ") +
-           device +
-           QStringLiteral(" \r\n mit dieser Testsoftware wird der gelesene Datensatz \r\n automatisch gelöscht!\r\n\r\n") +
+    return QStringLiteral(" Achtung, Lesetest an einem ") + device +
+           QStringLiteral("! \r\n Nach Durchführen eines Lesetests an einem ") + device +
+           QStringLiteral(" \r\n mit dieser Testsoftware wird der gelesene Datensatz \r\n automatisch "
+                          "gelöscht!\r\n\r\n") +
            QString(26, QLatin1Char(' ')) + QStringLiteral("Möchten Sie fortfahren? ");
 }
 
-int16_t ReadInsuranceCard(Context& ctx, uint16_t pn) { return ReadInsuranceCard(ctx, pn, DefaultEgkReadHook()); }
+int16_t ReadInsuranceCard(Context& ctx, uint16_t pn) {
+    return ReadInsuranceCard(ctx, pn, DefaultEgkReadHook());
+}
 
 int16_t ReadInsuranceCard(Context& ctx, uint16_t pn, EgkReadHook& egk) {
     const int slot = SlotOfPort(pn);
@@ -86,7 +94,8 @@ int16_t ReadInsuranceCard(Context& ctx, uint16_t pn, EgkReadHook& egk) {
 
     // A handheld that keeps stored records says so in its answer to RESET CT.
     QString response;
-    if (run.send(cmd.CmdResetCt, kToTerminal, response) == kCtOk && StatusWord(response) == QLatin1String("9500"))
+    if (run.send(cmd.CmdResetCt, kToTerminal, response) == kCtOk &&
+        StatusWord(response) == QLatin1String("9500"))
         run.info.IsMobile = true;
 
     const int16_t requested = run.send(cmd.CmdRequestIcc1, kToTerminal, response);

@@ -14,12 +14,14 @@ constexpr uint16_t kFirstUsbPort = 8192;
 constexpr uint16_t kLastUsbPort = 8447;
 constexpr uint16_t kFirstNonSerialPort = 257;
 
-const QString kInsertCard =
-    QStringLiteral(" Bitte eine Krankenversichertenkarte in \r\n Kartenkontaktiereinheit 1 einführen. \r\n\r\n");
-const QString kUsesInterface = QStringLiteral(" Das Chipkartenterminal verwendet die Schnittstelle: \r\n\r\n");
+const QString kInsertCard = QStringLiteral(
+    " Bitte eine Krankenversichertenkarte in \r\n Kartenkontaktiereinheit 1 einführen. \r\n\r\n");
+const QString kUsesInterface =
+    QStringLiteral(" Das Chipkartenterminal verwendet die Schnittstelle: \r\n\r\n");
 const QString kMobileErases = QStringLiteral(
     " Ist am VEX Handy K7 der PC-Mode auf \r\n Handy lesen eingestellt oder am Serie Q4 Gerät \r\n"
-    " die Betriebsart Mobil PC bzw. Mob. PC+Weiche oder \r\n am Serie Q3 Gerät die Betriebsart Mobil eingestellt, \r\n"
+    " die Betriebsart Mobil PC bzw. Mob. PC+Weiche oder \r\n am Serie Q3 Gerät die Betriebsart Mobil "
+    "eingestellt, \r\n"
     " so wird der gelesene Datensatz durch \r\n diese Testsoftware automatisch gelöscht! \r\n\r\n");
 
 } // namespace

@@ -20,20 +20,25 @@ constexpr int kLongestGvd = 448;
 constexpr uint32_t kStatusVdSize = 25;
 
 // Offsets in the headers of EF.VD, EF.PD and EF.GVD are big-endian 16-bit numbers.
-int U16At(const QByteArray& bytes, int pos) { return uint8_t(bytes[pos]) * 256 + uint8_t(bytes[pos + 1]); }
+int U16At(const QByteArray& bytes, int pos) {
+    return uint8_t(bytes[pos]) * 256 + uint8_t(bytes[pos + 1]);
+}
 
-bool GvdIsElsewhere(int first, int last) { return (first == 0 && last == 0) || (first == 0xFFFF && last == 0xFFFF); }
+bool GvdIsElsewhere(int first, int last) {
+    return (first == 0 && last == 0) || (first == 0xFFFF && last == 0xFFFF);
+}
 
 // One read of the card's documents.
 class CardEgkRead {
-public:
+  public:
     CardEgkRead(Context& ctx, int slot) : ctx_(ctx), slot_(slot) {}
 
     int16_t run() {
         if (!resetCard())
             return -1;
         readSerialNumber();
-        for (void (CardEgkRead::*document)() : {&CardEgkRead::readVd, &CardEgkRead::readPd, &CardEgkRead::readGvd}) {
+        for (void (CardEgkRead::*document)() :
+             {&CardEgkRead::readVd, &CardEgkRead::readPd, &CardEgkRead::readGvd}) {
             const Step step = selectHca();
             if (step == Step::Stop)
                 return -1;
@@ -46,7 +51,7 @@ public:
         return 0;
     }
 
-private:
+  private:
     enum class Step { Continue, Skip, Stop };
 
     void say(const QString& message) { ShowEgkMessage(ctx_.boxes, message); }
@@ -180,9 +185,10 @@ private:
         int16_t result = 0;
         if (!readExactly(0, 2, &result)) {
             if (result == -2)
-                return say(EgkLine(QStringLiteral("Lesen geschützter Versichertendaten (EF.GVD) nicht möglich! ")) +
-                           EgkLine(QStringLiteral("Eine Freischaltung z.B. durch PIN Eingabe wird durch KartoCheck "
-                                                  "nicht unterstützt!")));
+                return say(
+                    EgkLine(QStringLiteral("Lesen geschützter Versichertendaten (EF.GVD) nicht möglich! ")) +
+                    EgkLine(QStringLiteral("Eine Freischaltung z.B. durch PIN Eingabe wird durch KartoCheck "
+                                           "nicht unterstützt!")));
             return sayLine(readFailed);
         }
         const int length = U16At(buffer_, 0);
@@ -203,7 +209,8 @@ private:
                 return;
         }
         uint32_t count = kStatusVdSize;
-        if (ReadBinaryChunked(ctx_.session, kToCard, 0, kStatusVdSize, buffer_, count) == 0 && count <= kStatusVdSize)
+        if (ReadBinaryChunked(ctx_.session, kToCard, 0, kStatusVdSize, buffer_, count) == 0 &&
+            count <= kStatusVdSize)
             status = BytesToHex(buffer_);
     }
 
@@ -216,6 +223,8 @@ private:
 
 } // namespace
 
-int16_t ReadEgkFromCard(Context& ctx, uint16_t pn) { return CardEgkRead(ctx, SlotOfPort(pn)).run(); }
+int16_t ReadEgkFromCard(Context& ctx, uint16_t pn) {
+    return CardEgkRead(ctx, SlotOfPort(pn)).run();
+}
 
 } // namespace kc

@@ -7,11 +7,17 @@
 
 namespace kc {
 
-void ShowEgkMessage(MessageBoxes& boxes, const QString& text) { boxes.inform(text, MsgIcon::Information); }
+void ShowEgkMessage(MessageBoxes& boxes, const QString& text) {
+    boxes.inform(text, MsgIcon::Information);
+}
 
-QString EgkLine(const QString& text) { return text + kCrLf; }
+QString EgkLine(const QString& text) {
+    return text + kCrLf;
+}
 
-QString EgkBlock(const QString& text) { return text + kCrLf + kCrLf; }
+QString EgkBlock(const QString& text) {
+    return text + kCrLf + kCrLf;
+}
 
 QString NoHealthApplicationText() {
     return EgkLine(QStringLiteral("Keine Gesundheitsanwendung ")) +
@@ -35,12 +41,16 @@ HcaSelection SelectHealthApplication(Context& ctx) {
 
 QString HcaSelectionMessage(HcaSelection selection) {
     switch (selection) {
-    case HcaSelection::TransportFailed: return EgkLine(QStringLiteral("Kommando Select DF HCA war nicht erfolgreich!"));
-    case HcaSelection::Missing: return NoHealthApplicationText();
+    case HcaSelection::TransportFailed:
+        return EgkLine(QStringLiteral("Kommando Select DF HCA war nicht erfolgreich!"));
+    case HcaSelection::Missing:
+        return NoHealthApplicationText();
     case HcaSelection::Deactivated:
         return EgkLine(QStringLiteral("Das DF.HCA (Health Care Application) ist deaktiviert!"));
-    case HcaSelection::Refused: return EgkLine(QStringLiteral("Select DF HCA war nicht erfolgreich!"));
-    case HcaSelection::Selected: break;
+    case HcaSelection::Refused:
+        return EgkLine(QStringLiteral("Select DF HCA war nicht erfolgreich!"));
+    case HcaSelection::Selected:
+        break;
     }
     return {};
 }
@@ -49,7 +59,8 @@ QString LoadFailureMessage(const QString& document, int16_t result) {
     if (result == 0)
         return {};
     if (result == -2)
-        return EgkLine(QStringLiteral("Die Dekomprimierung der ") + document + QStringLiteral(" Daten war nicht erfolgreich!"));
+        return EgkLine(QStringLiteral("Die Dekomprimierung der ") + document +
+                       QStringLiteral(" Daten war nicht erfolgreich!"));
     return EgkLine(QStringLiteral("Error ") + document + QStringLiteral(" XML Daten!"));
 }
 

@@ -5,7 +5,9 @@
 
 namespace kc {
 
-int16_t EgkReaders::ReadEgkFromCard(Context& ctx, uint16_t pn) { return kc::ReadEgkFromCard(ctx, pn); }
+int16_t EgkReaders::ReadEgkFromCard(Context& ctx, uint16_t pn) {
+    return kc::ReadEgkFromCard(ctx, pn);
+}
 
 int16_t EgkReaders::ReadEgkFromMobileTerminal(Context& ctx, int slot) {
     return kc::ReadEgkFromMobileTerminal(ctx, slot);

@@ -51,8 +51,9 @@ struct MessageSlots {
 };
 
 class MobileEgkRead {
-public:
-    MobileEgkRead(Context& ctx, int slot) : ctx_(ctx), slot_(slot), record_(ctx.state.tables.egk[slot].MobileVsd) {}
+  public:
+    MobileEgkRead(Context& ctx, int slot)
+        : ctx_(ctx), slot_(slot), record_(ctx.state.tables.egk[slot].MobileVsd) {}
 
     int16_t run() {
         record_ = PresetMobileVsdRecord();
@@ -78,7 +79,7 @@ public:
         return 0;
     }
 
-private:
+  private:
     void showIfAny(const QString& message) {
         if (!message.isEmpty())
             ShowEgkMessage(ctx_.boxes, message);
@@ -124,8 +125,9 @@ private:
             messages_.container = EgkBlock(QStringLiteral("Keine gültigen VD Daten in EF VD "));
         gvd_ = Stretch(*bytes, 4);
         if (!gvd_)
-            messages_.container = EgkBlock(NoGvdInContainer(*bytes) ? QStringLiteral("Keine GVD Daten im EF VD ")
-                                                                    : QStringLiteral("Keine gültigen GVD Daten im EF VD "));
+            messages_.container =
+                EgkBlock(NoGvdInContainer(*bytes) ? QStringLiteral("Keine GVD Daten im EF VD ")
+                                                  : QStringLiteral("Keine gültigen GVD Daten im EF VD "));
     }
 
     // The record is erased whatever the reads found: the person agreed to it.
@@ -148,8 +150,9 @@ private:
         for (const QString& message : walk.messages)
             ShowEgkMessage(ctx_.boxes, message);
         if (!MobileChecksumMatches(record_, walk.xorSum))
-            ctx_.boxes.inform(QStringLiteral("Die Prüfsumme der gelesenen eGK VSD Zusatzdaten ist korrupt!!! "),
-                              MsgIcon::Critical);
+            ctx_.boxes.inform(
+                QStringLiteral("Die Prüfsumme der gelesenen eGK VSD Zusatzdaten ist korrupt!!! "),
+                MsgIcon::Critical);
         apply(ReadDateField(record_[ReadDateText]), Einlesedatum);
         apply(ApprovalNumberField(record_[ReadDateText], record_[ApprovalText]), Zulassungsnummer);
     }
@@ -189,6 +192,8 @@ private:
 
 } // namespace
 
-int16_t ReadEgkFromMobileTerminal(Context& ctx, int slot) { return MobileEgkRead(ctx, slot).run(); }
+int16_t ReadEgkFromMobileTerminal(Context& ctx, int slot) {
+    return MobileEgkRead(ctx, slot).run();
+}
 
 } // namespace kc

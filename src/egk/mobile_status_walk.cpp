@@ -26,7 +26,8 @@ ObjectKind KindOfTag(const QString& tag, const MobileVsdRecord& record) {
 }
 
 QString TooLongMessage(const QString& what) {
-    return QStringLiteral("Größere Länge ") + what + QStringLiteral(" festgestellt!\r\nEs werden nicht alle Daten angezeigt!");
+    return QStringLiteral("Größere Länge ") + what +
+           QStringLiteral(" festgestellt!\r\nEs werden nicht alle Daten angezeigt!");
 }
 
 struct Walker {
@@ -74,10 +75,14 @@ struct Walker {
 
     static MobileVsdField LengthField(ObjectKind kind) {
         switch (kind) {
-        case ObjectKind::Status: return StatusLength;
-        case ObjectKind::ReadDate: return ReadDateLength;
-        case ObjectKind::Approval: return ApprovalLength;
-        default: return ChecksumLength;
+        case ObjectKind::Status:
+            return StatusLength;
+        case ObjectKind::ReadDate:
+            return ReadDateLength;
+        case ObjectKind::Approval:
+            return ApprovalLength;
+        default:
+            return ChecksumLength;
         }
     }
 
@@ -98,8 +103,11 @@ struct Walker {
             record[ApprovalValue] = hex;
             record[ApprovalText] = chars;
             break;
-        case ObjectKind::Checksum: record[ChecksumValue] = hex; break;
-        case ObjectKind::Unknown: break;
+        case ObjectKind::Checksum:
+            record[ChecksumValue] = hex;
+            break;
+        case ObjectKind::Unknown:
+            break;
         }
         hex.clear();
         chars.clear();
@@ -108,7 +116,9 @@ struct Walker {
     }
 };
 
-bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool IsDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 } // namespace
 

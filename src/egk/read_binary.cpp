@@ -20,12 +20,13 @@ struct Answer {
     int dataSize() const { return int(bytes.size()) - 2; }
 };
 
-Answer Exchange(TerminalSession& session, int destination, const std::vector<uint8_t>& command, uint32_t room) {
+Answer Exchange(TerminalSession& session, int destination, const std::vector<uint8_t>& command,
+                uint32_t room) {
     Answer answer;
     answer.bytes.resize(room + 2);
     uint16_t lenr = uint16_t(room + 2);
-    answer.code = session.ExchangeBytes(destination, command.data(), uint16_t(command.size()), answer.bytes.data(),
-                                        lenr);
+    answer.code = session.ExchangeBytes(destination, command.data(), uint16_t(command.size()),
+                                        answer.bytes.data(), lenr);
     // The session turns a short or overlong answer into an error and leaves lenr 0 then.
     answer.bytes.resize(answer.code == kCtOk ? lenr : 0);
     return answer;

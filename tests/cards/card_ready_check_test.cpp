@@ -15,9 +15,10 @@ const QString kSelectKvk = QStringLiteral("00A4040006D27600000101");
 const QString kClose = QStringLiteral("close");
 
 class CardReadyCheckTest : public ::testing::Test {
-protected:
+  protected:
     void load(const char* scenario) {
-        ASSERT_TRUE(h.loadFile(QStringLiteral("kvk/") + QLatin1String(scenario))) << qPrintable(h.loadError());
+        ASSERT_TRUE(h.loadFile(QStringLiteral("kvk/") + QLatin1String(scenario)))
+            << qPrintable(h.loadError());
     }
     TerminalInfo& info(int slot) { return h.state.tables.terminal[slot]; }
 
@@ -82,10 +83,12 @@ TEST_F(CardReadyCheckTest, RefusedCommandExplainsMenuOrLock) {
     };
     const Case cases[] = {
         {"stationary_menu_active.scn", 3, false,
-         " Bitte Chipkartenterminal überprüfen! \r\n Sind die Chipkartenterminal Menü-Einstellungen aktiviert? \r\n "
+         " Bitte Chipkartenterminal überprüfen! \r\n Sind die Chipkartenterminal Menü-Einstellungen "
+         "aktiviert? \r\n "
          "Wenn ja, Chipkartenterminal auf die Standardanzeige stellen."},
         {"handheld_locked.scn", 1, true,
-         " Bitte Chipkartenterminal überprüfen! \r\n Ist das mobile Chipkartenterminal zugeschlossen?\r\n Wenn ja, "
+         " Bitte Chipkartenterminal überprüfen! \r\n Ist das mobile Chipkartenterminal zugeschlossen?\r\n "
+         "Wenn ja, "
          "Chipkartenterminal aufschließen."},
     };
     for (const Case& c : cases) {

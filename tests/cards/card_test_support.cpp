@@ -14,7 +14,9 @@ QString KvkRecordFile(const QString& name) {
     return QString::fromLatin1(file.readAll()).trimmed();
 }
 
-QString Hex(const QByteArray& bytes) { return BytesToHex(bytes); }
+QString Hex(const QByteArray& bytes) {
+    return BytesToHex(bytes);
+}
 
 QString Tlv(int tag, const QByteArray& value) {
     QByteArray object;
@@ -33,8 +35,8 @@ QString HandheldAdditions(const QByteArray& readDate, const QByteArray& approval
 ::testing::AssertionResult IsBox(const MessageRequest& shown, const QString& text, const QString& title,
                                  MsgButtons buttons, MsgIcon icon, bool secondButtonDefault) {
     if (shown.text != text)
-        return ::testing::AssertionFailure() << "text \"" << qPrintable(shown.text) << "\" instead of \""
-                                             << qPrintable(text) << "\"";
+        return ::testing::AssertionFailure()
+               << "text \"" << qPrintable(shown.text) << "\" instead of \"" << qPrintable(text) << "\"";
     if (shown.title != title)
         return ::testing::AssertionFailure() << "title \"" << qPrintable(shown.title) << "\"";
     if (shown.buttons != buttons)

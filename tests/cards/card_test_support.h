@@ -31,4 +31,6 @@ QString HandheldAdditions(const QByteArray& readDate, const QByteArray& approval
 } // namespace kc::test
 
 // Readable QStrings in test failure output.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}

@@ -23,7 +23,8 @@ CliRun ReadDefaultEgk(const QStringList& options) {
     env.remove(QStringLiteral("MKTSIM_TRACE"));
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(bin + QStringLiteral("/kartocheck-cli"), QStringList({QStringLiteral("read"), QStringLiteral("8192")}) + options);
+    process.start(bin + QStringLiteral("/kartocheck-cli"),
+                  QStringList({QStringLiteral("read"), QStringLiteral("8192")}) + options);
     EXPECT_TRUE(process.waitForStarted()) << qPrintable(process.errorString());
     process.closeWriteChannel();
     EXPECT_TRUE(process.waitForFinished(60000));
@@ -36,7 +37,8 @@ const QString kPassed = QStringLiteral("war erfolgreich!");
 TEST(CliEgkTest, DefaultEgkShowsTheMappedFieldsAndTheCardPanel) {
     const CliRun run = ReadDefaultEgk({});
     EXPECT_EQ(run.exitCode, 0) << qPrintable(run.output);
-    EXPECT_TRUE(run.output.contains(QStringLiteral("eGK VSDaten(Karte) abgebildet auf die Krankenversicherten Kartendaten\n")));
+    EXPECT_TRUE(run.output.contains(
+        QStringLiteral("eGK VSDaten(Karte) abgebildet auf die Krankenversicherten Kartendaten\n")));
     EXPECT_TRUE(run.output.contains(QStringLiteral("  Familienname:             Heckhausén\n")));
     EXPECT_TRUE(run.output.contains(QStringLiteral("  WOP:                      46\n")));
     EXPECT_TRUE(run.output.contains(QStringLiteral("Stationäres Kartenterminal:\n")));
@@ -51,7 +53,8 @@ TEST(CliEgkTest, ValidationPassesForEachDocument) {
     const CliRun run = ReadDefaultEgk({QStringLiteral("--validate")});
     EXPECT_EQ(run.exitCode, 0) << qPrintable(run.output);
     EXPECT_EQ(run.output.count(kPassed), 3) << qPrintable(run.output);
-    EXPECT_TRUE(run.output.contains(QStringLiteral("mittels vorgegebenen Schema für UC_PersoenlicheVersichertendatenXML")));
+    EXPECT_TRUE(run.output.contains(
+        QStringLiteral("mittels vorgegebenen Schema für UC_PersoenlicheVersichertendatenXML")));
 }
 
 TEST(CliEgkTest, XmlTextsOnRequest) {
@@ -70,14 +73,16 @@ TEST(CliEgkTest, ReplacedSchemaChangesThatDocumentsResult) {
     schema.write("<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
                  "targetNamespace=\"urn:kartocheck:anderes\"/>");
     schema.close();
-    const CliRun run = ReadDefaultEgk({QStringLiteral("--validate"), QStringLiteral("--schema-pd"), schema.fileName()});
+    const CliRun run =
+        ReadDefaultEgk({QStringLiteral("--validate"), QStringLiteral("--schema-pd"), schema.fileName()});
     EXPECT_EQ(run.exitCode, 0) << qPrintable(run.output);
     // VD and GVD still pass; the PD is now checked against a schema that does not fit.
     EXPECT_EQ(run.output.count(kPassed), 2) << qPrintable(run.output);
 }
 
 TEST(CliEgkTest, MissingSchemaFileIsAWrongCall) {
-    const CliRun run = ReadDefaultEgk({QStringLiteral("--schema-vd"), QStringLiteral("/nonexistent/schema.xsd")});
+    const CliRun run =
+        ReadDefaultEgk({QStringLiteral("--schema-vd"), QStringLiteral("/nonexistent/schema.xsd")});
     EXPECT_EQ(run.exitCode, 64);
     EXPECT_TRUE(run.output.contains(QStringLiteral("Schemadatei nicht gefunden: /nonexistent/schema.xsd")));
 }

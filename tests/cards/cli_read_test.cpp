@@ -18,8 +18,10 @@ CliRun RunCli(const QStringList& args, const QString& scenario, const QByteArray
     const QString bin = kc::test::SimHarness::BinDir();
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("KARTOCHECK_CTAPI"), library.isEmpty() ? bin + QStringLiteral("/libmktsim.so") : library);
-    env.insert(QStringLiteral("MKTSIM_SCENARIO"), QDir(kc::test::SimHarness::ScenarioDir()).filePath(scenario));
+    env.insert(QStringLiteral("KARTOCHECK_CTAPI"),
+               library.isEmpty() ? bin + QStringLiteral("/libmktsim.so") : library);
+    env.insert(QStringLiteral("MKTSIM_SCENARIO"),
+               QDir(kc::test::SimHarness::ScenarioDir()).filePath(scenario));
     env.remove(QStringLiteral("MKTSIM_TRACE"));
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::MergedChannels);
@@ -33,12 +35,13 @@ CliRun RunCli(const QStringList& args, const QString& scenario, const QByteArray
 }
 
 TEST(CliReadTest, StationaryKvkIsReadWithOneOkAndItsFieldsArePrinted) {
-    const CliRun run = RunCli({QStringLiteral("read"), QStringLiteral("3")}, QStringLiteral("kvk/insert_card_later.scn"),
-                              "o\n");
+    const CliRun run = RunCli({QStringLiteral("read"), QStringLiteral("3")},
+                              QStringLiteral("kvk/insert_card_later.scn"), "o\n");
     EXPECT_EQ(run.exitCode, 0) << qPrintable(run.output);
-    EXPECT_TRUE(run.output.contains(QStringLiteral(" Bitte eine Krankenversichertenkarte in \n Kartenkontaktiereinheit 1 "
-                                                   "einführen. \n\n Das Chipkartenterminal verwendet die Schnittstelle: "
-                                                   "\n\n COM  3\n[OK] [Abbrechen]  (Vorgabe: Abbrechen)\n")))
+    EXPECT_TRUE(run.output.contains(
+        QStringLiteral(" Bitte eine Krankenversichertenkarte in \n Kartenkontaktiereinheit 1 "
+                       "einführen. \n\n Das Chipkartenterminal verwendet die Schnittstelle: "
+                       "\n\n COM  3\n[OK] [Abbrechen]  (Vorgabe: Abbrechen)\n")))
         << qPrintable(run.output);
     EXPECT_TRUE(run.output.contains(QStringLiteral("Krankenversicherten Kartendaten(Karte)\n")));
     EXPECT_TRUE(run.output.contains(QStringLiteral("  Familienname:             Apfel\n")));
@@ -52,13 +55,15 @@ TEST(CliReadTest, StationaryKvkIsReadWithOneOkAndItsFieldsArePrinted) {
 }
 
 TEST(CliReadTest, HandheldShowsTheEraseWarningAndReadsNothingOnNo) {
-    const CliRun run = RunCli({QStringLiteral("read"), QStringLiteral("1")}, QStringLiteral("kvk/handheld_stored.scn"),
-                              "n\n");
+    const CliRun run = RunCli({QStringLiteral("read"), QStringLiteral("1")},
+                              QStringLiteral("kvk/handheld_stored.scn"), "n\n");
     EXPECT_EQ(run.exitCode, 1) << qPrintable(run.output);
-    EXPECT_TRUE(run.output.contains(QStringLiteral(
-        " Achtung, Lesetest an einem VEX K7/Serie Q3/Q4 Gerät! \n Nach Durchführen eines Lesetests an einem VEX "
-        "K7/Serie Q3/Q4 Gerät \n mit dieser Testsoftware wird der gelesene Datensatz \n automatisch gelöscht!\n\n"
-        "                          Möchten Sie fortfahren? \n[Ja] [Nein]  (Vorgabe: Nein)\n")))
+    EXPECT_TRUE(run.output.contains(
+        QStringLiteral(" Achtung, Lesetest an einem VEX K7/Serie Q3/Q4 Gerät! \n Nach Durchführen eines "
+                       "Lesetests an einem VEX "
+                       "K7/Serie Q3/Q4 Gerät \n mit dieser Testsoftware wird der gelesene Datensatz \n "
+                       "automatisch gelöscht!\n\n"
+                       "                          Möchten Sie fortfahren? \n[Ja] [Nein]  (Vorgabe: Nein)\n")))
         << qPrintable(run.output);
     EXPECT_TRUE(run.output.contains(QStringLiteral("Krankenversicherten Kartendaten(Mobil)\n")));
     EXPECT_TRUE(run.output.contains(QStringLiteral("  Familienname:             \n")));
@@ -66,8 +71,8 @@ TEST(CliReadTest, HandheldShowsTheEraseWarningAndReadsNothingOnNo) {
 }
 
 TEST(CliReadTest, HandheldRecordIsReadOnYesWithTheHandheldRows) {
-    const CliRun run = RunCli({QStringLiteral("read"), QStringLiteral("1")}, QStringLiteral("kvk/handheld_stored.scn"),
-                              "ja\n");
+    const CliRun run = RunCli({QStringLiteral("read"), QStringLiteral("1")},
+                              QStringLiteral("kvk/handheld_stored.scn"), "ja\n");
     EXPECT_EQ(run.exitCode, 0) << qPrintable(run.output);
     EXPECT_TRUE(run.output.contains(QStringLiteral("  Einlesedatum:             15032024\n")));
     EXPECT_TRUE(run.output.contains(QStringLiteral("  Zulassungsnummer:         109\n")));
@@ -78,22 +83,25 @@ TEST(CliReadTest, TracePrintsEveryCommandAndAnswer) {
                               QStringLiteral("kvk/stationary_template_6081.scn"), "");
     EXPECT_EQ(run.exitCode, 0) << qPrintable(run.output);
     EXPECT_TRUE(run.output.contains(QStringLiteral("[Trace] CT_init pn=3 -> 0\n")));
-    EXPECT_TRUE(run.output.contains(QStringLiteral("[Trace] an Karte:  00B0000000\n[Trace] von Karte: 60818B")));
+    EXPECT_TRUE(
+        run.output.contains(QStringLiteral("[Trace] an Karte:  00B0000000\n[Trace] von Karte: 60818B")));
     EXPECT_TRUE(run.output.contains(QStringLiteral("[Trace] CT_close -> 0\n")));
 }
 
 TEST(CliReadTest, CancelledPromptAtEndOfInputReadsNothing) {
-    const CliRun run = RunCli({QStringLiteral("read"), QStringLiteral("3")}, QStringLiteral("kvk/insert_card_later.scn"),
-                              "");
+    const CliRun run = RunCli({QStringLiteral("read"), QStringLiteral("3")},
+                              QStringLiteral("kvk/insert_card_later.scn"), "");
     EXPECT_EQ(run.exitCode, 1) << qPrintable(run.output);
     EXPECT_TRUE(run.output.contains(QStringLiteral("-> Abbrechen")));
 }
 
 TEST(CliReadTest, MissingLibraryEndsWithStatusTwo) {
-    const CliRun run = RunCli({QStringLiteral("read"), QStringLiteral("3")}, QStringLiteral("kvk/insert_card_later.scn"),
-                              "", QStringLiteral("/nonexistent/libnothing.so"));
+    const CliRun run =
+        RunCli({QStringLiteral("read"), QStringLiteral("3")}, QStringLiteral("kvk/insert_card_later.scn"), "",
+               QStringLiteral("/nonexistent/libnothing.so"));
     EXPECT_EQ(run.exitCode, 2) << qPrintable(run.output);
-    EXPECT_TRUE(run.output.contains(QStringLiteral("=== \" KartoCheck \" (Stopp) ===\nDatei nicht gefunden, CTZAV32.dll !!!\n[OK]\n")));
+    EXPECT_TRUE(run.output.contains(
+        QStringLiteral("=== \" KartoCheck \" (Stopp) ===\nDatei nicht gefunden, CTZAV32.dll !!!\n[OK]\n")));
 }
 
 TEST(CliReadTest, WrongCallsShowTheUsage) {

@@ -1,8 +1,8 @@
+#include "command_line.h"
 #include "console_boxes.h"
 #include "console_io.h"
 #include "console_status.h"
 #include "console_views.h"
-#include "command_line.h"
 
 #include <QString>
 #include <cstdio>
@@ -14,7 +14,7 @@ namespace {
 
 // A console whose input is a given text and whose output is collected.
 class ScriptedConsole {
-public:
+  public:
     explicit ScriptedConsole(const QByteArray& input) : in_(std::tmpfile()), out_(std::tmpfile()) {
         std::fwrite(input.constData(), 1, std::size_t(input.size()), in_.get());
         std::rewind(in_.get());
@@ -31,7 +31,7 @@ public:
         return QString::fromUtf8(bytes);
     }
 
-private:
+  private:
     struct Closer {
         void operator()(std::FILE* f) const { std::fclose(f); }
     };
@@ -40,8 +40,9 @@ private:
     Console console_{out_.get(), in_.get()};
 };
 
-const MessageRequest kYesNoNoDefault{QStringLiteral(" Frage? \r\n zweite Zeile "), QStringLiteral(" KartoCheck "),
-                                     MsgButtons::YesNo, MsgIcon::Question, true};
+const MessageRequest kYesNoNoDefault{QStringLiteral(" Frage? \r\n zweite Zeile "),
+                                     QStringLiteral(" KartoCheck "), MsgButtons::YesNo, MsgIcon::Question,
+                                     true};
 
 TEST(ConsoleAnswerTest, GermanWordsAndTheirFirstLetters) {
     EXPECT_EQ(AnswerOfLine(QStringLiteral("j")), MsgAnswer::Yes);
@@ -84,7 +85,8 @@ TEST(ConsoleBoxesTest, OkBoxNeedsNoAnswer) {
     ScriptedConsole io("n\n");
     ConsoleMessageBoxes boxes(io.console());
     boxes.inform(QStringLiteral(" Prüfsumme KVK korrupt!!! "), MsgIcon::Critical);
-    EXPECT_EQ(io.output(), QStringLiteral("\n=== \" KartoCheck \" (Stopp) ===\n Prüfsumme KVK korrupt!!! \n[OK]\n"));
+    EXPECT_EQ(io.output(),
+              QStringLiteral("\n=== \" KartoCheck \" (Stopp) ===\n Prüfsumme KVK korrupt!!! \n[OK]\n"));
     // The line is still there for the next box.
     EXPECT_EQ(io.console().readLine(), QStringLiteral("n"));
 }

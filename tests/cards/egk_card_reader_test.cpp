@@ -20,17 +20,19 @@ const QString kCard = QStringLiteral("../cards/EGKG2_80276883110000017222");
 // "[terminal desk]" with the 80276883110000017222 images, file lines replaced as given.
 QString DeskScenario(const QString& extra = {}, const QString& vd = {}, const QString& pd = {}) {
     const QString base = QStringLiteral("@egk/") + kCard;
-    return QStringLiteral("[terminal desk]\nports = 8192\ncard = egk\n") + QStringLiteral("card.gdo = ") + base +
-           QStringLiteral("__EF_GDO.hex\ncard.vd = ") + (vd.isEmpty() ? base + QStringLiteral("__EF_VD.hex") : vd) +
-           QStringLiteral("\ncard.pd = ") + (pd.isEmpty() ? base + QStringLiteral("__EF_PD.hex") : pd) +
-           QStringLiteral("\ncard.gvd = ") + base + QStringLiteral("__EF_GVD.hex\ncard.statusvd = ") + base +
+    return QStringLiteral("[terminal desk]\nports = 8192\ncard = egk\n") + QStringLiteral("card.gdo = ") +
+           base + QStringLiteral("__EF_GDO.hex\ncard.vd = ") +
+           (vd.isEmpty() ? base + QStringLiteral("__EF_VD.hex") : vd) + QStringLiteral("\ncard.pd = ") +
+           (pd.isEmpty() ? base + QStringLiteral("__EF_PD.hex") : pd) + QStringLiteral("\ncard.gvd = ") +
+           base + QStringLiteral("__EF_GVD.hex\ncard.statusvd = ") + base +
            QStringLiteral("__EF_StatusVD.hex\n") + extra;
 }
 
 class EgkCardReaderTest : public ::testing::Test {
-protected:
+  protected:
     int16_t readFile(const char* scenario) {
-        EXPECT_TRUE(h.loadFile(QStringLiteral("egk/") + QLatin1String(scenario))) << qPrintable(h.loadError());
+        EXPECT_TRUE(h.loadFile(QStringLiteral("egk/") + QLatin1String(scenario)))
+            << qPrintable(h.loadError());
         return readOpen();
     }
     int16_t readText(const QString& scenario) {
@@ -57,10 +59,10 @@ protected:
 TEST_F(EgkCardReaderTest, CardWithTheGvdInEfVdIsReadInTheFixedOrder) {
     EXPECT_EQ(readFile("stationary_gvd_in_vd.scn"), 0);
     EXPECT_EQ(h.apduLog(),
-              QStringList({"20110100",   "00B0820000", kSelectHca,   kSelectVd,    "00B0000004", "00B00008FE",
-                           "00B00106A9", kSelectHca,   kSelectPd,    "00B0000002", "00B00002FE", "00B001007E",
-                           kSelectHca,   kSelectVd,    "00B0000404", "00B001AFFE", "00B002AD02", kSelectHca,
-                           kSelectStatus, "00B0000019"}));
+              QStringList({"20110100",   "00B0820000", kSelectHca, kSelectVd,     "00B0000004",
+                           "00B00008FE", "00B00106A9", kSelectHca, kSelectPd,     "00B0000002",
+                           "00B00002FE", "00B001007E", kSelectHca, kSelectVd,     "00B0000404",
+                           "00B001AFFE", "00B002AD02", kSelectHca, kSelectStatus, "00B0000019"}));
     EXPECT_TRUE(h.boxes.shown.empty());
     EXPECT_EQ(egk().IccSerialNumber, QStringLiteral("80276883110000017222"));
     EXPECT_EQ(egk().VsdStatus, QStringLiteral("30323031353038303330373531303500500200000030000004"));
@@ -96,8 +98,8 @@ TEST_F(EgkCardReaderTest, GvdOffsetsThatNameNoStretchLeadToEfGvd) {
         const QStringList log = fresh.apduLog();
         const auto gvdFile = log.indexOf(kSelectGvd);
         ASSERT_GE(gvdFile, 0) << scenario;
-        EXPECT_EQ(log.mid(gvdFile - 2, 6),
-                  QStringList({kSelectVd, "00B0000404", kSelectGvd, "00B0000002", "00B00002FE", "00B0010002"}));
+        EXPECT_EQ(log.mid(gvdFile - 2, 6), QStringList({kSelectVd, "00B0000404", kSelectGvd, "00B0000002",
+                                                        "00B00002FE", "00B0010002"}));
         EXPECT_TRUE(fresh.boxes.shown.empty()) << scenario;
         int rows = 0;
         for (const ElementEntry& entry : fresh.state.tables.egk[5].GvdElementList)
@@ -109,18 +111,21 @@ TEST_F(EgkCardReaderTest, GvdOffsetsThatNameNoStretchLeadToEfGvd) {
 TEST_F(EgkCardReaderTest, ProtectedEfGvdGivesThePinMessageAndTheStatusStepStillRuns) {
     EXPECT_EQ(readFile("stationary_gvd_protected.scn"), 0);
     ASSERT_EQ(h.boxes.shown.size(), 1u);
-    EXPECT_TRUE(IsBox(h.boxes.shown[0],
-                      QStringLiteral("Lesen geschützter Versichertendaten (EF.GVD) nicht möglich! \r\nEine Freischaltung "
-                                     "z.B. durch PIN Eingabe wird durch KartoCheck nicht unterstützt!\r\n"),
-                      QStringLiteral(" KartoCheck "), MsgButtons::Ok, MsgIcon::Information));
-    EXPECT_EQ(h.apduLog().mid(h.apduLog().size() - 3), QStringList({kSelectHca, kSelectStatus, "00B0000019"}));
+    EXPECT_TRUE(IsBox(
+        h.boxes.shown[0],
+        QStringLiteral("Lesen geschützter Versichertendaten (EF.GVD) nicht möglich! \r\nEine Freischaltung "
+                       "z.B. durch PIN Eingabe wird durch KartoCheck nicht unterstützt!\r\n"),
+        QStringLiteral(" KartoCheck "), MsgButtons::Ok, MsgIcon::Information));
+    EXPECT_EQ(h.apduLog().mid(h.apduLog().size() - 3),
+              QStringList({kSelectHca, kSelectStatus, "00B0000019"}));
     EXPECT_EQ(egk().VsdStatus.size(), 50);
     EXPECT_EQ(fields()[Familienname], QStringLiteral("Heckhausén"));
 }
 
 TEST_F(EgkCardReaderTest, InvalidGvdOffsetsInEfVd) {
     EXPECT_EQ(readText(DeskScenario({}, QStringLiteral("@egk/cards/gvd_offsets_invalid__EF_VD.hex"))), 0);
-    EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Keine gültigen GVD Daten im EF VD Container! \r\n\r\n")}));
+    EXPECT_EQ(h.boxTexts(),
+              QStringList({QStringLiteral("Keine gültigen GVD Daten im EF VD Container! \r\n\r\n")}));
     EXPECT_FALSE(h.apduLog().contains(kSelectGvd));
 }
 
@@ -138,10 +143,11 @@ TEST_F(EgkCardReaderTest, MissingHealthApplicationStopsTheRead) {
     h.state.tables.insured[5][Familienname] = QStringLiteral("vorher");
     EXPECT_EQ(readFile("hca_missing.scn"), -1);
     ASSERT_EQ(h.boxes.shown.size(), 1u);
-    EXPECT_TRUE(IsBox(h.boxes.shown[0],
-                      QStringLiteral("Keine Gesundheitsanwendung \r\nDF.HCA (Health Care Application) \r\nauf der Karte "
-                                     "gefunden!\r\n\r\n"),
-                      QStringLiteral(" KartoCheck "), MsgButtons::Ok, MsgIcon::Information));
+    EXPECT_TRUE(IsBox(
+        h.boxes.shown[0],
+        QStringLiteral("Keine Gesundheitsanwendung \r\nDF.HCA (Health Care Application) \r\nauf der Karte "
+                       "gefunden!\r\n\r\n"),
+        QStringLiteral(" KartoCheck "), MsgButtons::Ok, MsgIcon::Information));
     EXPECT_EQ(fields()[Familienname], QStringLiteral("vorher"));
 }
 
@@ -159,7 +165,8 @@ TEST_F(EgkCardReaderTest, MemoryCardResetAnswering9000IsNoEgk) {
 
 TEST_F(EgkCardReaderTest, FailedResetCommand) {
     EXPECT_EQ(readText(DeskScenario(QStringLiteral("override 20110100 = -10\n"))), -1);
-    EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Kommando Reset Chipkarte war nicht erfolgreich!\r\n")}));
+    EXPECT_EQ(h.boxTexts(),
+              QStringList({QStringLiteral("Kommando Reset Chipkarte war nicht erfolgreich!\r\n")}));
 }
 
 TEST_F(EgkCardReaderTest, DocumentLengthLimits) {
@@ -205,7 +212,8 @@ TEST_F(EgkCardReaderTest, SerialNumberFromEfGdo) {
     };
     for (const Case& c : cases) {
         test::SimHarness fresh;
-        ASSERT_TRUE(fresh.loadText(DeskScenario(QStringLiteral("override 00B0820000 = %1\n").arg(QLatin1String(c.answer)))));
+        ASSERT_TRUE(fresh.loadText(
+            DeskScenario(QStringLiteral("override 00B0820000 = %1\n").arg(QLatin1String(c.answer)))));
         fresh.state.tables.egk[5].IccSerialNumber = QStringLiteral("unverändert");
         ASSERT_EQ(fresh.session.OpenTerminal(8192), 0);
         EXPECT_EQ(ReadEgkFromCard(fresh.ctx, 8192), 0);
@@ -215,7 +223,8 @@ TEST_F(EgkCardReaderTest, SerialNumberFromEfGdo) {
 
 TEST_F(EgkCardReaderTest, DocumentsThatDoNotDecompressOrDeclareAnUnknownEncoding) {
     EXPECT_EQ(readFile("pd_inflates_too_far.scn"), 0);
-    EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Die Dekomprimierung der PD Daten war nicht erfolgreich!\r\n")}));
+    EXPECT_EQ(h.boxTexts(),
+              QStringList({QStringLiteral("Die Dekomprimierung der PD Daten war nicht erfolgreich!\r\n")}));
     EXPECT_EQ(fields()[Familienname], QString());
     EXPECT_EQ(fields()[Krankenkassenname], QStringLiteral("gematik Musterkasse1GKV"));
 
@@ -243,11 +252,13 @@ TEST_F(EgkCardReaderTest, ShortDocumentReadIsAReadFailure) {
 }
 
 TEST_F(EgkCardReaderTest, SelectFailuresOfTheFiles) {
-    EXPECT_EQ(readText(DeskScenario(QStringLiteral("override 00A4020C02D001 = 6A82\noverride 00A4020C02D002 = -10\n"))),
+    EXPECT_EQ(readText(DeskScenario(
+                  QStringLiteral("override 00A4020C02D001 = 6A82\noverride 00A4020C02D002 = -10\n"))),
               0);
-    EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Kommando Select EF VD war nicht erfolgreich!\r\n"),
-                                         QStringLiteral("Select EF PD war nicht erfolgreich!\r\n"),
-                                         QStringLiteral("Kommando Select EF VD war nicht erfolgreich!\r\n")}));
+    EXPECT_EQ(h.boxTexts(),
+              QStringList({QStringLiteral("Kommando Select EF VD war nicht erfolgreich!\r\n"),
+                           QStringLiteral("Select EF PD war nicht erfolgreich!\r\n"),
+                           QStringLiteral("Kommando Select EF VD war nicht erfolgreich!\r\n")}));
 }
 
 TEST_F(EgkCardReaderTest, StatusStepSkipsSilentlyWhenEfStatusVdIsMissing) {

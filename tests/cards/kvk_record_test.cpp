@@ -26,7 +26,7 @@ const QString kTrailerLength = QStringLiteral(" Unbekannte Länge Prüfsummezusa
 const QString kDefective = QStringLiteral("Defekter KVK Datensatz!!!");
 
 class KvkRecordTest : public ::testing::Test {
-protected:
+  protected:
     static constexpr int kSlot = 3;
 
     bool parse(const QString& record) { return ParseKvkRecord(target, kSlot, record); }
@@ -68,18 +68,26 @@ TEST(DecodeKvkTextTest, DecodesOnlyTheDigitsAskedForAndNeverPastTheText) {
 // The upstream project's expected field list for the TK_Apfel record, by our field index.
 QMap<int, QString> ExpectedApfelFields() {
     const QMap<QString, int> fieldOfLabel = {
-        {QStringLiteral("KrankenKassenName"), Krankenkassenname}, {QStringLiteral("KrankenKassenNummer"), Krankenkassennummer},
-        {QStringLiteral("VKNR"), VKNR},                         {QStringLiteral("VersichertenNummer"), Versichertennummer},
-        {QStringLiteral("VersichertenStatus"), Versichertenstatus}, {QStringLiteral("StatusErgänzung"), Statusergaenzung},
-        {QStringLiteral("VorName"), Vorname},                   {QStringLiteral("FamilienName"), Familienname},
-        {QStringLiteral("GeburtsDatum"), Geburtsdatum},         {QStringLiteral("Straßenname"), Strasse},
-        {QStringLiteral("WohnsitzLänderCode"), Wohnsitzlaendercode}, {QStringLiteral("Postleitzahl"), Postleitzahl},
-        {QStringLiteral("Orstname"), Ortsname}  /* sic, upstream spelling */,                 {QStringLiteral("GültigkeitsDatum"), Gueltigkeitsdatum},
+        {QStringLiteral("KrankenKassenName"), Krankenkassenname},
+        {QStringLiteral("KrankenKassenNummer"), Krankenkassennummer},
+        {QStringLiteral("VKNR"), VKNR},
+        {QStringLiteral("VersichertenNummer"), Versichertennummer},
+        {QStringLiteral("VersichertenStatus"), Versichertenstatus},
+        {QStringLiteral("StatusErgänzung"), Statusergaenzung},
+        {QStringLiteral("VorName"), Vorname},
+        {QStringLiteral("FamilienName"), Familienname},
+        {QStringLiteral("GeburtsDatum"), Geburtsdatum},
+        {QStringLiteral("Straßenname"), Strasse},
+        {QStringLiteral("WohnsitzLänderCode"), Wohnsitzlaendercode},
+        {QStringLiteral("Postleitzahl"), Postleitzahl},
+        {QStringLiteral("Orstname"), Ortsname} /* sic, upstream spelling */,
+        {QStringLiteral("GültigkeitsDatum"), Gueltigkeitsdatum},
     };
     QFile file(test::SimHarness::TestDataDir() + QStringLiteral("/kvk/k2-creek_TK_Apfel_expected_KVK.dat"));
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     QMap<int, QString> expected;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    for (const QString& line :
+         QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         const int colon = int(line.indexOf(QLatin1Char(':')));
         const QString label = line.left(colon);
         EXPECT_TRUE(fieldOfLabel.contains(label)) << qPrintable(label);
@@ -280,34 +288,57 @@ QString Replaced(QString text, const char* from, const char* to) {
 INSTANTIATE_TEST_SUITE_P(
     Records, MalformedKvkRecordTest,
     ::testing::Values(
-        MalformedCase{"OddDigitCount", false, [](const QString& r) { return r + QStringLiteral("0"); }, {kDefective}},
-        MalformedCase{"NotHex", false, [](const QString& r) { return QString(r).replace(40, 1, QStringLiteral("G")); },
+        MalformedCase{
+            "OddDigitCount", false, [](const QString& r) { return r + QStringLiteral("0"); }, {kDefective}},
+        MalformedCase{"NotHex",
+                      false,
+                      [](const QString& r) { return QString(r).replace(40, 1, QStringLiteral("G")); },
                       {kDefective}},
-        MalformedCase{"ObjectLongerThanTheText", false,
-                      [](const QString& r) { return Replaced(r, "8C05457373656E", "8C7F457373656E"); }, {kDefective}},
-        MalformedCase{"LengthByteMissingAtTheEnd", false,
-                      [](const QString& r) { return r + QStringLiteral("8A"); }, {kDefective}},
-        MalformedCase{"ChecksumObjectOfTwoBytes", false,
-                      [](const QString& r) { return Replaced(r, "8E01FC", "8E02FCFC"); }, {kChecksum}},
-        MalformedCase{"ChecksumRangePastTheEnd", false,
-                      [](const QString& r) { return Replaced(r, "60818B", "60819F"); }, {kDefective}},
-        MalformedCase{"TwoByteLengthPastTheEnd", false,
-                      [](const QString& r) { return Replaced(r, "60818B", "6082FFFF"); }, {kDefective}},
-        MalformedCase{"UnknownTagInsideTheTemplate", false,
-                      [](const QString& r) { return Replaced(r, "8A0144", "7A0144"); }, {kDefective, kChecksum}},
-        MalformedCase{"NoChecksumObject", false,
+        MalformedCase{"ObjectLongerThanTheText",
+                      false,
+                      [](const QString& r) { return Replaced(r, "8C05457373656E", "8C7F457373656E"); },
+                      {kDefective}},
+        MalformedCase{"LengthByteMissingAtTheEnd",
+                      false,
+                      [](const QString& r) { return r + QStringLiteral("8A"); },
+                      {kDefective}},
+        MalformedCase{"ChecksumObjectOfTwoBytes",
+                      false,
+                      [](const QString& r) { return Replaced(r, "8E01FC", "8E02FCFC"); },
+                      {kChecksum}},
+        MalformedCase{"ChecksumRangePastTheEnd",
+                      false,
+                      [](const QString& r) { return Replaced(r, "60818B", "60819F"); },
+                      {kDefective}},
+        MalformedCase{"TwoByteLengthPastTheEnd",
+                      false,
+                      [](const QString& r) { return Replaced(r, "60818B", "6082FFFF"); },
+                      {kDefective}},
+        MalformedCase{"UnknownTagInsideTheTemplate",
+                      false,
+                      [](const QString& r) { return Replaced(r, "8A0144", "7A0144"); },
+                      {kDefective, kChecksum}},
+        MalformedCase{"NoChecksumObject",
+                      false,
                       [](const QString& r) { return Replaced(r.left(r.size() - 6), "60818B", "608188"); },
                       {kChecksum}},
-        MalformedCase{"HandheldRecordWithoutAdditions", true, [](const QString& r) { return r; }, {kTrailerChecksum}},
-        MalformedCase{"HandheldAdditionObjectPastTheEnd", true,
-                      [](const QString& r) { return r + QStringLiteral("910832303234"); }, {kDefective}},
-        MalformedCase{"HandheldChecksumOfTwoBytes", true,
+        MalformedCase{
+            "HandheldRecordWithoutAdditions", true, [](const QString& r) { return r; }, {kTrailerChecksum}},
+        MalformedCase{"HandheldAdditionObjectPastTheEnd",
+                      true,
+                      [](const QString& r) { return r + QStringLiteral("910832303234"); },
+                      {kDefective}},
+        MalformedCase{"HandheldChecksumOfTwoBytes",
+                      true,
                       [](const QString& r) {
-                          return r + test::Tlv(0x91, "15032024") + test::Tlv(0x92, "109") + QStringLiteral("93020000");
+                          return r + test::Tlv(0x91, "15032024") + test::Tlv(0x92, "109") +
+                                 QStringLiteral("93020000");
                       },
                       {kTrailerChecksum}},
-        MalformedCase{"HandheldLongerThan518Digits", true,
-                      [](const QString& r) { return r + QStringLiteral("00").repeated(120); }, {kNoKvk}}),
+        MalformedCase{"HandheldLongerThan518Digits",
+                      true,
+                      [](const QString& r) { return r + QStringLiteral("00").repeated(120); },
+                      {kNoKvk}}),
     [](const ::testing::TestParamInfo<MalformedCase>& info) { return std::string(info.param.name); });
 
 TEST_F(KvkRecordTest, UnknownTagAfterTheTemplateIsShownButTheChecksumDecides) {

@@ -14,13 +14,16 @@ namespace {
 using test::IsBox;
 
 const QString kSelectHca = QStringLiteral("00A4040C06D27600000102");
-const QString kStatusStart = QStringLiteral("A019") + QStringLiteral("30323031353038303330373531303500500200000030000004");
-const QString kChecksumBox = QStringLiteral("Die Prüfsumme der gelesenen eGK VSD Zusatzdaten ist korrupt!!! ");
+const QString kStatusStart =
+    QStringLiteral("A019") + QStringLiteral("30323031353038303330373531303500500200000030000004");
+const QString kChecksumBox =
+    QStringLiteral("Die Prüfsumme der gelesenen eGK VSD Zusatzdaten ist korrupt!!! ");
 
 // ---- The walk over the status and extended data ------------------------------
 
 // The handheld record of the scenarios: read date, approval number ...103 and their XOR (D2).
-QByteArray StatusData(const QString& readDate = QStringLiteral("3230303831303130"), const QString& checksum = "D2") {
+QByteArray StatusData(const QString& readDate = QStringLiteral("3230303831303130"),
+                      const QString& checksum = "D2") {
     return HexToBytes(kStatusStart + QStringLiteral("9108") + readDate +
                       QStringLiteral("921B5A41562D514D54332D5A554C415353554E472D303030302D313033") +
                       QStringLiteral("9301") + checksum);
@@ -45,18 +48,19 @@ TEST(MobileStatusWalkTest, DecodesTheFourObjectsAndTheirChecksum) {
 
 TEST(MobileStatusWalkTest, OverlongObjectsAreCutWithAMessage) {
     MobileVsdRecord record = PresetMobileVsdRecord();
-    const QByteArray data =
-        HexToBytes(QStringLiteral("A01A") + kStatusStart.mid(4) + QStringLiteral("FF") + QStringLiteral("9109") +
-                   QStringLiteral("323030383130313039"));
+    const QByteArray data = HexToBytes(QStringLiteral("A01A") + kStatusStart.mid(4) + QStringLiteral("FF") +
+                                       QStringLiteral("9109") + QStringLiteral("323030383130313039"));
     const StatusWalk walk = WalkMobileStatusData(data, record);
     EXPECT_EQ(record[StatusValue], kStatusStart.mid(4));
     EXPECT_EQ(record[ReadDateValue], QStringLiteral("3230303831303130"));
     EXPECT_EQ(record[ReadDateText], QStringLiteral("20081010"));
-    EXPECT_EQ(walk.messages,
-              QStringList({QStringLiteral("Größere Länge der VSD Statusdaten festgestellt!\r\nEs werden nicht alle Daten "
-                                          "angezeigt!"),
-                           QStringLiteral("Größere Länge des Einlesedatums festgestellt!\r\nEs werden nicht alle Daten "
-                                          "angezeigt!")}));
+    EXPECT_EQ(
+        walk.messages,
+        QStringList(
+            {QStringLiteral("Größere Länge der VSD Statusdaten festgestellt!\r\nEs werden nicht alle Daten "
+                            "angezeigt!"),
+             QStringLiteral("Größere Länge des Einlesedatums festgestellt!\r\nEs werden nicht alle Daten "
+                            "angezeigt!")}));
 }
 
 TEST(MobileStatusWalkTest, UnknownTagSkipsOneByte) {
@@ -73,15 +77,16 @@ TEST(MobileStatusWalkTest, MissingOrWideChecksumIsAChecksumError) {
         bool matches;
     };
     const Case cases[] = {
-        {"9301 92", true},                 // 93 ^ 01 = 92
-        {"", false},                       // no checksum object
-        {"9302 9200", false},              // two bytes
-        {"9300", false},                   // none at all
-        {"9301", false},                   // cut short
+        {"9301 92", true},    // 93 ^ 01 = 92
+        {"", false},          // no checksum object
+        {"9302 9200", false}, // two bytes
+        {"9300", false},      // none at all
+        {"9301", false},      // cut short
     };
     for (const Case& c : cases) {
         MobileVsdRecord record = PresetMobileVsdRecord();
-        const StatusWalk walk = WalkMobileStatusData(HexToBytes(QString::fromLatin1(c.data).remove(QLatin1Char(' '))), record);
+        const StatusWalk walk =
+            WalkMobileStatusData(HexToBytes(QString::fromLatin1(c.data).remove(QLatin1Char(' '))), record);
         EXPECT_EQ(MobileChecksumMatches(record, walk.xorSum), c.matches) << c.data;
     }
 }
@@ -101,7 +106,8 @@ TEST(MobileDerivedFieldsTest, ReadDateForms) {
 
 TEST(MobileDerivedFieldsTest, ApprovalNumberRules) {
     const QString date = QStringLiteral("20081010");
-    EXPECT_EQ(ApprovalNumberField(date, QStringLiteral("ZAV-QMT3-ZULASSUNG-0000-103")).value, QStringLiteral("103"));
+    EXPECT_EQ(ApprovalNumberField(date, QStringLiteral("ZAV-QMT3-ZULASSUNG-0000-103")).value,
+              QStringLiteral("103"));
     EXPECT_EQ(ApprovalNumberField(date, QStringLiteral("X12345")).value, QStringLiteral("2345"));
     EXPECT_EQ(ApprovalNumberField(date, QStringLiteral("7")).value, QStringLiteral("7"));
     const DerivedField letter = ApprovalNumberField(date, QStringLiteral("103A"));
@@ -115,7 +121,7 @@ TEST(MobileDerivedFieldsTest, ApprovalNumberRules) {
 // ---- The handheld reader ------------------------------------------------------
 
 class MobileEgkReaderTest : public ::testing::Test {
-protected:
+  protected:
     int16_t read(const QString& scenario, bool asFile = true) {
         EXPECT_TRUE(asFile ? h.loadFile(QStringLiteral("egk/") + scenario) : h.loadText(scenario))
             << qPrintable(h.loadError());
@@ -140,8 +146,8 @@ QString Handheld(const QString& extra) {
 
 TEST_F(MobileEgkReaderTest, StoredRecordIsReadErasedAndEjected) {
     EXPECT_EQ(read(QStringLiteral("handheld_egk.scn")), 0);
-    EXPECT_EQ(h.apduLog(),
-              QStringList({kSelectHca, "00B08C0000", "00B08100000000", "00B08200000000", "000E0000", "201501000100"}));
+    EXPECT_EQ(h.apduLog(), QStringList({kSelectHca, "00B08C0000", "00B08100000000", "00B08200000000",
+                                        "000E0000", "201501000100"}));
     EXPECT_TRUE(h.boxes.shown.empty()) << qPrintable(h.boxTexts().join(QLatin1Char('|')));
     EXPECT_EQ(record()[ReadDateText], QStringLiteral("20081010"));
     EXPECT_EQ(record()[ChecksumValue], QStringLiteral("D2"));
@@ -179,15 +185,17 @@ TEST_F(MobileEgkReaderTest, ReadDateAsDayMonthYear) {
 TEST_F(MobileEgkReaderTest, BrokenChecksumIsShownWithTheStopIcon) {
     EXPECT_EQ(read(QStringLiteral("handheld_egk_broken_checksum.scn")), 0);
     ASSERT_EQ(h.boxes.shown.size(), 1u);
-    EXPECT_TRUE(IsBox(h.boxes.shown[0], kChecksumBox, QStringLiteral(" KartoCheck "), MsgButtons::Ok, MsgIcon::Critical));
+    EXPECT_TRUE(IsBox(h.boxes.shown[0], kChecksumBox, QStringLiteral(" KartoCheck "), MsgButtons::Ok,
+                      MsgIcon::Critical));
     // The data are still taken.
     EXPECT_EQ(fields()[Einlesedatum], QStringLiteral("10.10.2008"));
 }
 
 TEST_F(MobileEgkReaderTest, StatusDataWithoutChecksumObjectIsNeverASilentSuccess) {
     EXPECT_EQ(read(Handheld(QStringLiteral("override 00B08C = %1 9000\n").arg(kStatusStart)), false), 0);
-    EXPECT_EQ(h.boxTexts(),
-              QStringList({kChecksumBox, QStringLiteral("Unbekanntes Format der Zulassungsnummer festgestellt!")}));
+    EXPECT_EQ(
+        h.boxTexts(),
+        QStringList({kChecksumBox, QStringLiteral("Unbekanntes Format der Zulassungsnummer festgestellt!")}));
 }
 
 TEST_F(MobileEgkReaderTest, DeactivatedApplicationReadsAndErasesNothing) {
@@ -195,7 +203,8 @@ TEST_F(MobileEgkReaderTest, DeactivatedApplicationReadsAndErasesNothing) {
     EXPECT_EQ(read(Handheld(QStringLiteral("card.hca = deactivated\n")), false), 0);
     EXPECT_EQ(h.apduLog(), QStringList({kSelectHca}));
     ASSERT_EQ(h.boxes.shown.size(), 1u);
-    EXPECT_TRUE(IsBox(h.boxes.shown[0], QStringLiteral("Das DF.HCA (Health Care Application) ist deaktiviert!\r\n"),
+    EXPECT_TRUE(IsBox(h.boxes.shown[0],
+                      QStringLiteral("Das DF.HCA (Health Care Application) ist deaktiviert!\r\n"),
                       QStringLiteral(" KartoCheck "), MsgButtons::Ok, MsgIcon::Information));
     EXPECT_EQ(fields()[Familienname], QString());
     EXPECT_TRUE(h.simulator().cardPresent(1));
@@ -203,13 +212,15 @@ TEST_F(MobileEgkReaderTest, DeactivatedApplicationReadsAndErasesNothing) {
 
 TEST_F(MobileEgkReaderTest, SelectFailuresThatStopTheRead) {
     EXPECT_EQ(read(Handheld(QStringLiteral("card.hca = missing\n")), false), -1);
-    EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Keine Gesundheitsanwendung \r\nDF.HCA (Health Care "
-                                                        "Application) \r\nauf der Karte gefunden!\r\n\r\n")}));
+    EXPECT_EQ(h.boxTexts(),
+              QStringList({QStringLiteral("Keine Gesundheitsanwendung \r\nDF.HCA (Health Care "
+                                          "Application) \r\nauf der Karte gefunden!\r\n\r\n")}));
     test::SimHarness transport;
     ASSERT_TRUE(transport.loadText(Handheld(QStringLiteral("override 00A4040C = -10\n"))));
     ASSERT_EQ(transport.session.OpenTerminal(1), 0);
     EXPECT_EQ(ReadEgkFromMobileTerminal(transport.ctx, 1), -1);
-    EXPECT_EQ(transport.boxTexts(), QStringList({QStringLiteral("Kommando Select DF HCA war nicht erfolgreich!\r\n")}));
+    EXPECT_EQ(transport.boxTexts(),
+              QStringList({QStringLiteral("Kommando Select DF HCA war nicht erfolgreich!\r\n")}));
 }
 
 TEST_F(MobileEgkReaderTest, FailedEraseIsReportedLastAndNoEjectFollows) {
@@ -227,9 +238,10 @@ TEST_F(MobileEgkReaderTest, MessagesWaitInTheirSlotsAndAreShownInOrder) {
                             QStringLiteral("override 000E0000 = -10\n")),
                    false),
               0);
-    EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Keine gültigen Daten in EF PD \r\n\r\n"),
-                                         QStringLiteral("Keine GVD Daten im EF VD \r\n\r\n"),
-                                         QStringLiteral("Kommando ERASE BINARY war nicht erfolgreich!\r\n")}));
+    EXPECT_EQ(h.boxTexts(),
+              QStringList({QStringLiteral("Keine gültigen Daten in EF PD \r\n\r\n"),
+                           QStringLiteral("Keine GVD Daten im EF VD \r\n\r\n"),
+                           QStringLiteral("Kommando ERASE BINARY war nicht erfolgreich!\r\n")}));
 }
 
 TEST_F(MobileEgkReaderTest, UnreadableFilesAreNamed) {

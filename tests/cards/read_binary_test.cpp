@@ -12,11 +12,12 @@ namespace {
 
 // An eGK whose EF.VD (1250 bytes) is selected, with extra override lines.
 class ReadBinaryTest : public ::testing::Test {
-protected:
+  protected:
     void open(const QString& overrides = {}) {
-        ASSERT_TRUE(h.loadText(QStringLiteral("[terminal desk]\nports = 8192\ncard = egk\n"
-                                              "card.vd = @egk/cards/EGK_G2_1_80276883110000095711__EF_VD.hex\n") +
-                               overrides))
+        ASSERT_TRUE(
+            h.loadText(QStringLiteral("[terminal desk]\nports = 8192\ncard = egk\n"
+                                      "card.vd = @egk/cards/EGK_G2_1_80276883110000095711__EF_VD.hex\n") +
+                       overrides))
             << qPrintable(h.loadError());
         ASSERT_EQ(h.session.OpenTerminal(8192), 0);
         QString response;
@@ -27,7 +28,8 @@ protected:
         h.simulator().clearExchanges();
     }
     QByteArray file() {
-        QFile f(test::SimHarness::ScenarioDir() + QStringLiteral("/egk/cards/EGK_G2_1_80276883110000095711__EF_VD.hex"));
+        QFile f(test::SimHarness::ScenarioDir() +
+                QStringLiteral("/egk/cards/EGK_G2_1_80276883110000095711__EF_VD.hex"));
         EXPECT_TRUE(f.open(QIODevice::ReadOnly));
         return HexToBytes(QString::fromLatin1(f.readAll()).simplified().remove(QLatin1Char(' ')));
     }
@@ -95,7 +97,10 @@ TEST_F(ReadBinaryTest, OutcomesOfTheLastStatusWord) {
         int commands;
     };
     const Case cases[] = {
-        {"6982", -2, 0, 1}, {"6B00", -1, 0, 1}, {"-10", -1, 0, 1}, {"0A", -1, 0, 1},
+        {"6982", -2, 0, 1},
+        {"6B00", -1, 0, 1},
+        {"-10", -1, 0, 1},
+        {"0A", -1, 0, 1},
         // A chunk without data never makes the loop ask again at the same place forever.
         {"9000", 0, 0, 1},
         // Two bytes each time: five chunks, each after the bytes that came.
@@ -103,8 +108,9 @@ TEST_F(ReadBinaryTest, OutcomesOfTheLastStatusWord) {
     };
     for (const Case& c : cases) {
         test::SimHarness fresh;
-        ASSERT_TRUE(fresh.loadText(QStringLiteral("[terminal desk]\nports = 8192\ncard = egk\noverride 00B0 = %1\n")
-                                       .arg(QLatin1String(c.answer))));
+        ASSERT_TRUE(
+            fresh.loadText(QStringLiteral("[terminal desk]\nports = 8192\ncard = egk\noverride 00B0 = %1\n")
+                               .arg(QLatin1String(c.answer))));
         ASSERT_EQ(fresh.session.OpenTerminal(8192), 0);
         QByteArray bytes;
         uint32_t n = 10;

@@ -22,11 +22,13 @@ const QString kErase = QStringLiteral("000E0000");
 const QString kEject = QStringLiteral("201501010101");
 
 const QString kKvkWarning = QStringLiteral(
-    " Achtung, Lesetest an einem VEX K7/Serie Q3/Q4 Gerät! \r\n Nach Durchführen eines Lesetests an einem VEX "
+    " Achtung, Lesetest an einem VEX K7/Serie Q3/Q4 Gerät! \r\n Nach Durchführen eines Lesetests an einem "
+    "VEX "
     "K7/Serie Q3/Q4 Gerät \r\n mit dieser Testsoftware wird der gelesene Datensatz \r\n automatisch "
     "gelöscht!\r\n\r\n                          Möchten Sie fortfahren? ");
 const QString kEgkWarning = QStringLiteral(
-    " Achtung, Lesetest an einem Gerät der Zavia Q3 Serie! \r\n Nach Durchführen eines Lesetests an einem Gerät "
+    " Achtung, Lesetest an einem Gerät der Zavia Q3 Serie! \r\n Nach Durchführen eines Lesetests an einem "
+    "Gerät "
     "der Zavia Q3 Serie \r\n mit dieser Testsoftware wird der gelesene Datensatz \r\n automatisch "
     "gelöscht!\r\n\r\n                          Möchten Sie fortfahren? ");
 const QString kOutputMediumBox = QStringLiteral(
@@ -34,9 +36,10 @@ const QString kOutputMediumBox = QStringLiteral(
     "Ausgabemedium \r\n\r\n LCD-Anzeige/Drucker eingestellt! ");
 
 class ReadDriverTest : public ::testing::Test {
-protected:
+  protected:
     void load(const char* scenario) {
-        ASSERT_TRUE(h.loadFile(QStringLiteral("kvk/") + QLatin1String(scenario))) << qPrintable(h.loadError());
+        ASSERT_TRUE(h.loadFile(QStringLiteral("kvk/") + QLatin1String(scenario)))
+            << qPrintable(h.loadError());
     }
     int16_t read(uint16_t pn) {
         h.state.SelectedPort = pn;
@@ -90,7 +93,8 @@ TEST_F(ReadDriverTest, EveryTemplateFormAndTheFixedFormatAreRead) {
         ASSERT_TRUE(fresh.loadFile(QStringLiteral("kvk/") + QLatin1String(c.scenario))) << c.scenario;
         EXPECT_EQ(ReadInsuranceCard(fresh.ctx, c.pn), 0) << c.scenario;
         EXPECT_EQ(fresh.state.tables.insured[c.pn][c.field], QString::fromUtf8(c.value)) << c.scenario;
-        EXPECT_EQ(fresh.state.tables.terminal[c.pn].OutputMedium.str().trimmed(), QString::fromLatin1(c.medium));
+        EXPECT_EQ(fresh.state.tables.terminal[c.pn].OutputMedium.str().trimmed(),
+                  QString::fromLatin1(c.medium));
         EXPECT_TRUE(fresh.state.tables.terminal[c.pn].HasCardData);
         EXPECT_TRUE(fresh.boxes.shown.empty()) << c.scenario;
     }
@@ -120,8 +124,9 @@ TEST_F(ReadDriverTest, RefusedRecordEmptiesTheSlotAndAsksTheTerminalAgain) {
 
 TEST_F(ReadDriverTest, RefusedRecordOnAHandheldMarksItMobileForTheNextRead) {
     // A handheld whose record is broken: the second RESET CT answers 9500 again.
-    ASSERT_TRUE(h.loadText(QStringLiteral("[terminal visit]\nports = 1\nkind = handheld\ncard = kvk\n"
-                                          "card.record = @../../tests/data/kvk/kvk_tk_apfel_broken_checksum.hex\n")))
+    ASSERT_TRUE(
+        h.loadText(QStringLiteral("[terminal visit]\nports = 1\nkind = handheld\ncard = kvk\n"
+                                  "card.record = @../../tests/data/kvk/kvk_tk_apfel_broken_checksum.hex\n")))
         << qPrintable(h.loadError());
     h.boxes.script({MsgAnswer::Yes});
     EXPECT_EQ(read(1), -1);
@@ -176,8 +181,9 @@ TEST_F(ReadDriverTest, FailedEraseEmptiesTheSlotWithItsBox) {
     EXPECT_EQ(read(1), -1);
     EXPECT_EQ(h.apduLog(), log(1, {kResetCt, kRequestIcc, kSelectKvk, kReadBinary, kErase}));
     ASSERT_EQ(h.boxes.shown.size(), 2u);
-    EXPECT_TRUE(IsErrorBox(h.boxes.shown[1],
-                           QStringLiteral(" ERASE BINARY Error! \r\n Datensatz konnte nicht gelöscht werden! ")));
+    EXPECT_TRUE(
+        IsErrorBox(h.boxes.shown[1],
+                   QStringLiteral(" ERASE BINARY Error! \r\n Datensatz konnte nicht gelöscht werden! ")));
     EXPECT_FALSE(info(1).HasCardData);
     EXPECT_EQ(fields(1)[Familienname], QString());
     EXPECT_EQ(fields(1)[Einlesedatum], QString());
@@ -200,7 +206,8 @@ TEST_F(ReadDriverTest, NoCardAsksToTryAgain) {
     EXPECT_EQ(read(3), 1);
     EXPECT_EQ(h.apduLog(), log(3, {kResetCt, kRequestIcc}));
     ASSERT_EQ(h.boxes.shown.size(), 1u);
-    EXPECT_TRUE(IsBox(h.boxes.shown[0], QStringLiteral(" Keine Chipkarte gefunden! \r\n Noch einmal versuchen? "),
+    EXPECT_TRUE(IsBox(h.boxes.shown[0],
+                      QStringLiteral(" Keine Chipkarte gefunden! \r\n Noch einmal versuchen? "),
                       QStringLiteral(" KartoCheck "), MsgButtons::YesNo, MsgIcon::Question));
     EXPECT_EQ(read(3), -1);
     EXPECT_FALSE(info(3).HasCardData);
@@ -247,7 +254,8 @@ TEST_F(ReadDriverTest, CardCommandsRefusedForDisplayOutputNameTheOutputMedium) {
         EXPECT_EQ(ReadInsuranceCard(fresh.ctx, 3), -1) << scenario;
         ASSERT_EQ(fresh.boxes.shown.size(), 1u) << scenario;
         EXPECT_TRUE(IsErrorBox(fresh.boxes.shown[0], kOutputMediumBox)) << scenario;
-        EXPECT_EQ(fresh.state.tables.terminal[3].OutputMedium.str().trimmed(), QStringLiteral("LCD-Anzeige/Drucker"));
+        EXPECT_EQ(fresh.state.tables.terminal[3].OutputMedium.str().trimmed(),
+                  QStringLiteral("LCD-Anzeige/Drucker"));
         EXPECT_FALSE(fresh.session.SessionOpen());
     }
 }
@@ -264,10 +272,11 @@ TEST_F(ReadDriverTest, OldApplicationIdentifierIsNamed) {
     EXPECT_EQ(read(3), 1);
     EXPECT_EQ(h.apduLog(), log(3, {kResetCt, kRequestIcc, kResetIcc, kSelectKvk, kSelectOldKvk}));
     ASSERT_EQ(h.boxes.shown.size(), 1u);
-    EXPECT_TRUE(IsBox(h.boxes.shown[0],
-                      QStringLiteral(" Krankenversichertenkarte mit altem AID! \r\n Kein VEX Gerät! \r\n Noch einmal "
-                                     "versuchen? "),
-                      QStringLiteral(" KartoCheck "), MsgButtons::YesNo, MsgIcon::Critical));
+    EXPECT_TRUE(
+        IsBox(h.boxes.shown[0],
+              QStringLiteral(" Krankenversichertenkarte mit altem AID! \r\n Kein VEX Gerät! \r\n Noch einmal "
+                             "versuchen? "),
+              QStringLiteral(" KartoCheck "), MsgButtons::YesNo, MsgIcon::Critical));
 }
 
 TEST_F(ReadDriverTest, CardWithoutTheKvkApplicationIsNamed) {
@@ -275,9 +284,10 @@ TEST_F(ReadDriverTest, CardWithoutTheKvkApplicationIsNamed) {
     h.boxes.script({MsgAnswer::No});
     EXPECT_EQ(read(3), -1);
     ASSERT_EQ(h.boxes.shown.size(), 1u);
-    EXPECT_TRUE(IsBox(h.boxes.shown[0],
-                      QStringLiteral(" Karte hat kein Krankenversichertenkarten AID! \r\n Noch einmal versuchen? "),
-                      QStringLiteral(" KartoCheck "), MsgButtons::YesNo, MsgIcon::Critical));
+    EXPECT_TRUE(
+        IsBox(h.boxes.shown[0],
+              QStringLiteral(" Karte hat kein Krankenversichertenkarten AID! \r\n Noch einmal versuchen? "),
+              QStringLiteral(" KartoCheck "), MsgButtons::YesNo, MsgIcon::Critical));
 }
 
 TEST_F(ReadDriverTest, OldSelectFailingLeavesAnEmptyReason) {
@@ -307,7 +317,8 @@ TEST_F(ReadDriverTest, SelectFailuresOfTheKvkApplication) {
                                        .arg(QLatin1String(c.answer))));
         EXPECT_EQ(ReadInsuranceCard(fresh.ctx, 3), -1) << c.answer;
         EXPECT_EQ(fresh.boxTexts(), c.boxes) << c.answer;
-        EXPECT_EQ(fresh.apduLog().mid(fresh.apduLog().size() - 2), QStringList({kResetCt, QStringLiteral("close")}));
+        EXPECT_EQ(fresh.apduLog().mid(fresh.apduLog().size() - 2),
+                  QStringList({kResetCt, QStringLiteral("close")}));
         EXPECT_FALSE(fresh.state.tables.terminal[3].HasCardData);
     }
 }
@@ -344,11 +355,13 @@ TEST_F(ReadDriverTest, OpenFailures) {
         {"-10",
          " Lesen der Krankenversichertendaten von der Karte nicht möglich! \r\n Haben Sie als Ausgabemedium "
          "LCD-Anzeige/Drucker eingestellt ?! "},
-        {"-127", " Lesen der Krankenversichertendaten von der Karte nicht möglich! \r\n Kommunikationsfehler ! "},
+        {"-127",
+         " Lesen der Krankenversichertendaten von der Karte nicht möglich! \r\n Kommunikationsfehler ! "},
     };
     for (const Case& c : cases) {
         test::SimHarness fresh;
-        ASSERT_TRUE(fresh.loadText(QStringLiteral("[terminal desk]\nports = 3\ninit = %1\n").arg(QLatin1String(c.init))));
+        ASSERT_TRUE(fresh.loadText(
+            QStringLiteral("[terminal desk]\nports = 3\ninit = %1\n").arg(QLatin1String(c.init))));
         EXPECT_EQ(ReadInsuranceCard(fresh.ctx, 3), -1);
         EXPECT_EQ(fresh.apduLog(), QStringList({QStringLiteral("init 3")}));
         ASSERT_EQ(fresh.boxes.shown.size(), 1u);
@@ -377,7 +390,7 @@ TEST_F(ReadDriverTest, RequestIccFailingOtherwiseEndsQuietly) {
 // ---- eGK hand-over ----------------------------------------------------------
 
 class RecordingEgkReader : public EgkReadHook {
-public:
+  public:
     int16_t ReadEgkFromCard(Context&, uint16_t pn) override {
         calls.append(QStringLiteral("card %1").arg(pn));
         return result;

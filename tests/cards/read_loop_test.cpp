@@ -13,9 +13,12 @@ const QString kStationaryPrompt = QStringLiteral(
     " Bitte eine Krankenversichertenkarte in \r\n Kartenkontaktiereinheit 1 einführen. \r\n\r\n Das "
     "Chipkartenterminal verwendet die Schnittstelle: \r\n\r\n");
 const QString kMobilePrompt = QStringLiteral(
-    " Bitte eine Krankenversichertenkarte in \r\n Kartenkontaktiereinheit 1 einführen. \r\n\r\n Ist am VEX Handy K7 "
-    "der PC-Mode auf \r\n Handy lesen eingestellt oder am Serie Q4 Gerät \r\n die Betriebsart Mobil PC bzw. Mob. "
-    "PC+Weiche oder \r\n am Serie Q3 Gerät die Betriebsart Mobil eingestellt, \r\n so wird der gelesene Datensatz "
+    " Bitte eine Krankenversichertenkarte in \r\n Kartenkontaktiereinheit 1 einführen. \r\n\r\n Ist am VEX "
+    "Handy K7 "
+    "der PC-Mode auf \r\n Handy lesen eingestellt oder am Serie Q4 Gerät \r\n die Betriebsart Mobil PC bzw. "
+    "Mob. "
+    "PC+Weiche oder \r\n am Serie Q3 Gerät die Betriebsart Mobil eingestellt, \r\n so wird der gelesene "
+    "Datensatz "
     "durch \r\n diese Testsoftware automatisch gelöscht! \r\n\r\n Das Chipkartenterminal verwendet die "
     "Schnittstelle: \r\n\r\n");
 const QString kReading = QStringLiteral("Die Krankenversichertendaten lesen");
@@ -37,16 +40,17 @@ TEST(InsertCardPromptTest, OkCancelWithCancelAsDefault) {
     EXPECT_EQ(ShowInsertCardPrompt(boxes, false, QStringLiteral(" COM  3")), MsgAnswer::Ok);
     EXPECT_EQ(ShowInsertCardPrompt(boxes, true, QStringLiteral("1) ")), MsgAnswer::Cancel);
     ASSERT_EQ(boxes.shown.size(), 2u);
-    EXPECT_TRUE(IsBox(boxes.shown[0], kStationaryPrompt + QStringLiteral(" COM  3"), QStringLiteral(" KartoCheck "),
-                      MsgButtons::OkCancel, MsgIcon::Exclamation, true));
+    EXPECT_TRUE(IsBox(boxes.shown[0], kStationaryPrompt + QStringLiteral(" COM  3"),
+                      QStringLiteral(" KartoCheck "), MsgButtons::OkCancel, MsgIcon::Exclamation, true));
     EXPECT_TRUE(IsBox(boxes.shown[1], kMobilePrompt + QStringLiteral("1) "), QStringLiteral(" KartoCheck "),
                       MsgButtons::OkCancel, MsgIcon::Exclamation, true));
 }
 
 class ReadLoopTest : public ::testing::Test {
-protected:
+  protected:
     void load(const char* scenario) {
-        ASSERT_TRUE(h.loadFile(QStringLiteral("kvk/") + QLatin1String(scenario))) << qPrintable(h.loadError());
+        ASSERT_TRUE(h.loadFile(QStringLiteral("kvk/") + QLatin1String(scenario)))
+            << qPrintable(h.loadError());
     }
     test::SimHarness h;
     int prompts = 0;
@@ -91,7 +95,8 @@ TEST_F(ReadLoopTest, TryAgainRunsTheCheckAndTheReadOnceMore) {
     EXPECT_EQ(RunReadLoop(h.ctx, 3, 3, InterfaceTextOfPort(3), countPrompts), 0);
     EXPECT_EQ(prompts, 2);
     ASSERT_EQ(h.boxes.shown.size(), 2u);
-    EXPECT_EQ(h.boxes.shown[1].text, QStringLiteral(" Keine Chipkarte gefunden! \r\n Noch einmal versuchen? "));
+    EXPECT_EQ(h.boxes.shown[1].text,
+              QStringLiteral(" Keine Chipkarte gefunden! \r\n Noch einmal versuchen? "));
     EXPECT_EQ(h.status.statuses, QStringList({kReading, kBeingRead, kShown, kReading, kBeingRead, kShown}));
     EXPECT_TRUE(h.state.tables.terminal[3].HasCardData);
 }

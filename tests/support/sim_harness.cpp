@@ -20,14 +20,14 @@ int8_t SimCtApi::init(uint16_t ctn, uint16_t pn) {
     return code;
 }
 
-int8_t SimCtApi::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command, uint16_t* lenr,
-                      uint8_t* response) {
+int8_t SimCtApi::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command,
+                      uint16_t* lenr, uint8_t* response) {
     Call call;
     call.command = BytesToHex(command, lenc);
     call.dad = dad ? *dad : 0;
     const uint16_t capacity = lenr ? *lenr : 0;
-    const int8_t code = simulator_ ? simulator_->data(ctn, dad, sad, lenc, command, lenr, response)
-                                   : int8_t(kCtErrInvalid);
+    const int8_t code =
+        simulator_ ? simulator_->data(ctn, dad, sad, lenc, command, lenr, response) : int8_t(kCtErrInvalid);
     // Never read past the buffer, even when the library claims more (oversize = claim).
     if (code == kCtOk && lenr && response)
         call.response = BytesToHex(response, qMin<int>(*lenr, capacity));
@@ -51,11 +51,17 @@ SimHarness::SimHarness() {
     session.setFatalExit([this](int status) { fatalExits.push_back(status); });
 }
 
-QString SimHarness::ScenarioDir() { return EnvOr("KC_SCENARIOS", KC_SOURCE_SCENARIOS); }
+QString SimHarness::ScenarioDir() {
+    return EnvOr("KC_SCENARIOS", KC_SOURCE_SCENARIOS);
+}
 
-QString SimHarness::TestDataDir() { return EnvOr("KC_TEST_DATA", KC_SOURCE_TEST_DATA); }
+QString SimHarness::TestDataDir() {
+    return EnvOr("KC_TEST_DATA", KC_SOURCE_TEST_DATA);
+}
 
-QString SimHarness::BinDir() { return EnvOr("KC_BIN_DIR", KC_SOURCE_BIN_DIR); }
+QString SimHarness::BinDir() {
+    return EnvOr("KC_BIN_DIR", KC_SOURCE_BIN_DIR);
+}
 
 bool SimHarness::loadFile(const QString& relativePath) {
     const QString path = QDir(ScenarioDir()).filePath(relativePath);
@@ -82,9 +88,15 @@ QStringList SimHarness::apduLog() const {
     QStringList log;
     for (const SimCtApi::Call& call : api.calls) {
         switch (call.kind) {
-        case SimCtApi::Call::Kind::Init: log.append(QStringLiteral("init ") + QString::number(call.pn)); break;
-        case SimCtApi::Call::Kind::Data: log.append(call.command); break;
-        case SimCtApi::Call::Kind::Close: log.append(QStringLiteral("close")); break;
+        case SimCtApi::Call::Kind::Init:
+            log.append(QStringLiteral("init ") + QString::number(call.pn));
+            break;
+        case SimCtApi::Call::Kind::Data:
+            log.append(call.command);
+            break;
+        case SimCtApi::Call::Kind::Close:
+            log.append(QStringLiteral("close"));
+            break;
         }
     }
     return log;

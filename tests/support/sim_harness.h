@@ -18,16 +18,16 @@ namespace kc::test {
 // The simulator engine behind the program's CT-API interface, in-process.
 // Records every call in order: "init 3", each command as upper-case hex, "close".
 class SimCtApi : public CtApi {
-public:
+  public:
     struct Call {
         enum class Kind { Init, Data, Close };
         Kind kind = Kind::Data;
-        uint16_t pn = 0;      // Init
-        QString command;      // Data: upper-case hex
-        QString response;     // Data: upper-case hex as written (empty on error)
-        uint8_t dad = 0;      // Data: as passed in
-        uint8_t sad = 0;      // Data: who answered
-        int code = 0;         // what the call returned
+        uint16_t pn = 0;  // Init
+        QString command;  // Data: upper-case hex
+        QString response; // Data: upper-case hex as written (empty on error)
+        uint8_t dad = 0;  // Data: as passed in
+        uint8_t sad = 0;  // Data: who answered
+        int code = 0;     // what the call returned
     };
 
     void setSimulator(sim::Simulator simulator) { simulator_.emplace(std::move(simulator)); }
@@ -42,7 +42,7 @@ public:
 
     std::vector<Call> calls;
 
-private:
+  private:
     std::optional<sim::Simulator> simulator_; // without one every init fails with -128
 };
 
@@ -55,7 +55,7 @@ private:
 //   ReadInsuranceCard(h.ctx, 3);
 //   EXPECT_EQ(h.apduLog(), QStringList({"init 3", "2011000000", ..., "close"}));
 class SimHarness {
-public:
+  public:
     SimHarness();
 
     // A scenario file relative to the scenario folder (KC_SCENARIOS).
@@ -95,7 +95,7 @@ public:
     // Library faults end the program through the session; here they are only recorded.
     std::vector<int> fatalExits;
 
-private:
+  private:
     QString loadError_;
 };
 
