@@ -15,6 +15,10 @@ QString UsageText() {
     return QStringLiteral(
         "Aufruf: kartocheck-cli read PN [--trace] [--xml] [--validate]\n"
         "                          [--schema-vd DATEI] [--schema-pd DATEI] [--schema-gvd DATEI]\n"
+        "       kartocheck-cli scan [--trace]\n"
+        "       kartocheck-cli diagnose PN [--trace]\n"
+        "  scan       prüft alle Schnittstellen auf ein Chipkartenterminal und liest dort die Karte\n"
+        "  diagnose PN  prüft die Schnittstelle PN im Dialog\n"
         "  read PN    liest die Versichertenkarte am Port PN und zeigt die Kartendaten,\n"
         "             die Statusseite des Ports und bei einer eGK die eGK Informationen\n"
         "  PN         CT-API Portnummer: 1-4 COM 1-4, 5-256 weitere serielle Ports,\n"
