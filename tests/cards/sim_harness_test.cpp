@@ -36,14 +36,16 @@ TEST(SimHarnessTest, LoadsScenarioFilesFromTheScenarioFolder) {
     EXPECT_FALSE(h.loadFile(QStringLiteral("no-such-file.scn")));
 }
 
-TEST(KvkScenarioFilesTest, EveryScenarioLoadsAndServesItsTerminal) {
-    const QDir dir(test::SimHarness::ScenarioDir() + QStringLiteral("/kvk"));
-    const QStringList files = dir.entryList({QStringLiteral("*.scn")}, QDir::Files);
-    EXPECT_GE(files.size(), 20);
-    for (const QString& file : files) {
-        test::SimHarness h;
-        ASSERT_TRUE(h.loadFile(QStringLiteral("kvk/") + file)) << qPrintable(h.loadError());
-        EXPECT_FALSE(h.simulator().scenario().terminals.empty()) << qPrintable(file);
+TEST(CardScenarioFilesTest, EveryScenarioLoadsAndServesItsTerminal) {
+    for (const QString& folder : {QStringLiteral("kvk"), QStringLiteral("egk")}) {
+        const QDir dir(test::SimHarness::ScenarioDir() + QLatin1Char('/') + folder);
+        const QStringList files = dir.entryList({QStringLiteral("*.scn")}, QDir::Files);
+        EXPECT_GE(files.size(), 15) << qPrintable(folder);
+        for (const QString& file : files) {
+            test::SimHarness h;
+            ASSERT_TRUE(h.loadFile(folder + QLatin1Char('/') + file)) << qPrintable(h.loadError());
+            EXPECT_FALSE(h.simulator().scenario().terminals.empty()) << qPrintable(file);
+        }
     }
 }
 
