@@ -94,7 +94,16 @@ MsgAnswer ConsoleMessageBoxes::ask(const MessageRequest& request) {
     for (;;) {
         console_.write(QStringLiteral("Antwort (") + ShortcutsOf(offered) + QStringLiteral("): "));
         const std::optional<QString> line = console_.readLine();
-        if (!line || line->trimmed().isEmpty()) {
+        if (!line) {
+            // Nobody can answer any more. The first box after the end takes its
+            // default; later ones stop, so that a read loop whose default is
+            // "try again" cannot run on for ever.
+            const MsgAnswer answer = inputEnded_ ? offered.back() : preset;
+            inputEnded_ = true;
+            console_.writeLine(QStringLiteral("-> ") + ButtonWord(answer) + QStringLiteral(" (Eingabe beendet)"));
+            return answer;
+        }
+        if (line->trimmed().isEmpty()) {
             console_.writeLine(QStringLiteral("-> ") + ButtonWord(preset));
             return preset;
         }

@@ -8,7 +8,8 @@ class Console;
 
 // Message boxes on the console: title, text (CR LF as a line break) and the
 // buttons; a box with a choice reads one answer line. An empty line or the
-// end of input picks the default button.
+// end of input picks the default button; every further box after the end of
+// input takes its last button (Nein, Abbrechen).
 class ConsoleMessageBoxes : public MessageBoxes {
   public:
     explicit ConsoleMessageBoxes(Console& console) : console_(console) {}
@@ -16,6 +17,7 @@ class ConsoleMessageBoxes : public MessageBoxes {
 
   private:
     Console& console_;
+    bool inputEnded_ = false;
 };
 
 // The German word of a button as the box shows it.

@@ -6,7 +6,6 @@
 #include "console_run.h"
 #include "console_views.h"
 #include "core_application.h"
-#include "end_of_input_boxes.h"
 #include "discovery/qt_serial_line.h"
 #include "shell/dispatcher.h"
 #include "ui/card_display.h"
@@ -54,8 +53,7 @@ int RunDiagnoseCommand(const QStringList& args, Console& console) {
     }
     const auto application = MakeCoreApplication();
     ConsoleRun run(console, options->trace);
-    EndOfInputBoxes boxes(run.boxes, console);
-    Context context{run.state, run.session, boxes, run.status, run.pump};
+    Context context{run.state, run.session, run.boxes, run.status, run.pump};
     ConsoleMainView view(console);
     NoClipboard clipboard;
     QtSerialLine line;

@@ -6,7 +6,6 @@
 #include "console_run.h"
 #include "console_views.h"
 #include "core_application.h"
-#include "end_of_input_boxes.h"
 #include "discovery/qt_serial_line.h"
 #include "search_status_line.h"
 #include "shell/dispatcher.h"
@@ -63,8 +62,7 @@ int RunScanCommand(const QStringList& args, Console& console) {
     const auto application = MakeCoreApplication();
     ConsoleRun run(console, trace);
     SearchStatusLine status(run.status);
-    EndOfInputBoxes boxes(run.boxes, console);
-    Context context{run.state, run.session, boxes, status, run.pump};
+    Context context{run.state, run.session, run.boxes, status, run.pump};
     ConsoleMainView view(console);
     NoClipboard clipboard;
     QtSerialLine line;

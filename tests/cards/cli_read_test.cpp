@@ -95,6 +95,17 @@ TEST(CliReadTest, CancelledPromptAtEndOfInputReadsNothing) {
     EXPECT_TRUE(run.output.contains(QStringLiteral("-> Abbrechen")));
 }
 
+TEST(CliReadTest, RetryQuestionsStopOnceInputHasEnded) {
+    // The menu refuses every read and "try again" is the default: without input
+    // the first question takes the default, the next one stops the loop.
+    const CliRun run = RunCli({QStringLiteral("read"), QStringLiteral("3")},
+                              QStringLiteral("kvk/stationary_menu_active.scn"), "");
+    EXPECT_EQ(run.exitCode, 1) << qPrintable(run.output);
+    EXPECT_EQ(run.output.count(QStringLiteral(" Die Chipkartenterminal Menü-Einstellungen sind aktiviert! ")), 2);
+    EXPECT_TRUE(run.output.contains(QStringLiteral("-> Ja (Eingabe beendet)\n")));
+    EXPECT_TRUE(run.output.contains(QStringLiteral("-> Nein (Eingabe beendet)\n")));
+}
+
 TEST(CliReadTest, MissingLibraryEndsWithStatusTwo) {
     const CliRun run =
         RunCli({QStringLiteral("read"), QStringLiteral("3")}, QStringLiteral("kvk/insert_card_later.scn"), "",

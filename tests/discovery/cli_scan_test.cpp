@@ -108,8 +108,9 @@ TEST(CliScan, DiagnoseOfAFurtherPortFindsTheTerminalNow) {
     EXPECT_TRUE(run.output.contains("  MCT Modell:               Modell MCT Q1 CT-BCS (0.9)"));
     // No card in it: the insert-card box names the port number.
     EXPECT_TRUE(run.output.contains(" Das Chipkartenterminal verwendet die Schnittstelle: \n\n9) "));
-    // Trying again needs an answer; without one the read stops.
-    EXPECT_TRUE(run.output.contains("(Eingabe beendet: Nein)"));
+    // Trying again takes the default once input has ended; the next prompt then stops.
+    EXPECT_TRUE(run.output.contains("-> Ja (Eingabe beendet)\n"));
+    EXPECT_TRUE(run.output.contains("-> Abbrechen (Eingabe beendet)\n"));
 }
 
 } // namespace
