@@ -127,5 +127,26 @@ TEST(MainWindowPorts, FirstActivationPressesTheScanButton) {
     EXPECT_TRUE(h.dialogsShown.isEmpty());
 }
 
+TEST(MainWindowPorts, BusyPointerAndWaitViewDuringTheScan) {
+    WindowHarness h;
+    h.showWindow();
+    Qt::CursorShape during = Qt::ArrowCursor;
+    bool waitViewDuring = false;
+    int progressDuring = -1;
+    h.onDialog = [&](QDialog&) {
+        if (QApplication::overrideCursor())
+            during = QApplication::overrideCursor()->shape();
+        waitViewDuring = Shown(h.w().contentFrames[kFrameWait]);
+        progressDuring = h.w().progress->value();
+    };
+    h.w().buttons[0]->click();
+    EXPECT_EQ(during, Qt::WaitCursor);
+    EXPECT_TRUE(waitViewDuring);
+    EXPECT_EQ(progressDuring, 100);
+    EXPECT_EQ(h.w().statusText->text(), "Der MKT Status wird angezeigt");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(h.w().progress->value(), 0);
+}
+
 } // namespace
 } // namespace kc::test

@@ -3,6 +3,7 @@
 #include "shell/app_state.h"
 #include "shell/dispatcher.h"
 #include "shell/exit_rules.h"
+#include "shell/window/arrow_while_open.h"
 #include "shell/window/main_window_builder.h"
 #include "ui/windows/egk_info_window.h"
 #include "ui/windows/scan_result_window.h"
@@ -19,7 +20,10 @@ QString DesktopFileFilter(const QString& classicFilter) {
 
 MainWindow::MainWindow(AppState& state, MessageBoxes& boxes, Clipboard& clipboard, QWidget* parent)
     : QMainWindow(parent), state_(state), boxes_(boxes), clipboard_(clipboard), w_(BuildMainWindow(*this)),
-      renderer_(w_), runDialog_([](QDialog& dialog) { dialog.exec(); }),
+      renderer_(w_), runDialog_([](QDialog& dialog) {
+          const ArrowWhileOpen arrow;
+          dialog.exec();
+      }),
       chooseFile_([this](const QString& filter) {
           return QFileDialog::getOpenFileName(this, QString(), QString(), filter);
       }) {

@@ -1,5 +1,6 @@
 #include "shell/window/qt_message_boxes.h"
 
+#include "shell/window/arrow_while_open.h"
 #include "shell/window/display_text.h"
 
 #include <QAbstractButton>
@@ -42,15 +43,6 @@ std::vector<ButtonSpec> ButtonsOf(MsgButtons buttons) {
     }
     return {};
 }
-
-// The busy pointer stays off while the person has to answer.
-class ArrowWhileOpen {
-public:
-    ArrowWhileOpen() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
-    ~ArrowWhileOpen() { QApplication::restoreOverrideCursor(); }
-    ArrowWhileOpen(const ArrowWhileOpen&) = delete;
-    ArrowWhileOpen& operator=(const ArrowWhileOpen&) = delete;
-};
 
 } // namespace
 
