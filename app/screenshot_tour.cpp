@@ -116,6 +116,8 @@ void ScreenshotTour::runDialog(QDialog& dialog) {
         snap(dialog, QStringLiteral("egk_info_table_vd"));
         info.showXml(0);
         snap(dialog, QStringLiteral("egk_info_xml_pd"));
+    } else if (name == QLatin1String("Form_Info")) {
+        snap(dialog, QStringLiteral("about"));
     } else {
         snap(dialog, name);
     }

@@ -25,13 +25,13 @@ QMessageBox::Icon IconOf(MsgIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-struct ButtonSpec {
+struct ButtonChoice {
     QString text;
     QMessageBox::ButtonRole role;
     MsgAnswer answer;
 };
 
-std::vector<ButtonSpec> ButtonsOf(MsgButtons buttons) {
+std::vector<ButtonChoice> ButtonsOf(MsgButtons buttons) {
     switch (buttons) {
     case MsgButtons::Ok: return {{QStringLiteral("OK"), QMessageBox::AcceptRole, MsgAnswer::Ok}};
     case MsgButtons::OkCancel:
@@ -53,12 +53,12 @@ std::unique_ptr<QMessageBox> BuildMessageBox(const MessageRequest& request, QWid
     box->setTextFormat(Qt::PlainText);
     box->setText(ShownLines(request.text));
     box->setIcon(IconOf(request.icon));
-    const std::vector<ButtonSpec> specs = ButtonsOf(request.buttons);
+    const std::vector<ButtonChoice> choices = ButtonsOf(request.buttons);
     QPushButton* defaultButton = nullptr;
     QPushButton* escapeButton = nullptr;
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        QPushButton* button = box->addButton(specs[i].text, specs[i].role);
-        button->setProperty(kAnswerProperty, int(specs[i].answer));
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        QPushButton* button = box->addButton(choices[i].text, choices[i].role);
+        button->setProperty(kAnswerProperty, int(choices[i].answer));
         if (i == 0 || (i == 1 && request.secondButtonDefault))
             defaultButton = button;
         escapeButton = button; // the last one: Abbrechen, Nein, or the lone OK

@@ -97,7 +97,8 @@ EgkInfoWindow::EgkInfoWindow(const SlotTables& tables, int slot, MessageBoxes& b
     text1_ = new QPlainTextEdit(frame1);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setReadOnly(true);
-    text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The documents come as one long line; wrapped they can be read.
+    text1_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     text1_->setVisible(false);
     layout->addWidget(text1_, 1);
 
@@ -134,6 +135,7 @@ void EgkInfoWindow::buildGrid(QWidget* parent) {
     grid_->setObjectName(QStringLiteral("MSFlexGrid1"));
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->verticalHeader()->setVisible(false);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     grid_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     grid_->setVisible(false);

@@ -15,7 +15,7 @@ class FirstUserWindow : public QDialog {
 public:
     // Loading the window presets firstUseQuit to true: closing it by any
     // other means than "&OK" ends the program at start-up.
-    FirstUserWindow(bool& firstUseQuit, QWidget* parent = nullptr);
+    explicit FirstUserWindow(bool& firstUseQuit, QWidget* parent = nullptr);
 
     // Opened from the help menu: only "&OK", moved to the middle; Esc closes.
     void prepareHelpMode();
