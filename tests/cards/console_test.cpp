@@ -65,13 +65,17 @@ TEST(ConsoleBoxesTest, PrintsTitleTextAndButtonsAndReadsTheAnswer) {
                                           "[Ja] [Nein]  (Vorgabe: Nein)\nAntwort (j/n): -> Ja\n"));
 }
 
-TEST(ConsoleBoxesTest, EmptyLineOrEndOfInputPicksTheDefault) {
+TEST(ConsoleBoxesTest, EmptyLineOrFirstEndOfInputPicksTheDefaultThenBoxesStop) {
     ScriptedConsole io("\n");
     ConsoleMessageBoxes boxes(io.console());
-    EXPECT_EQ(boxes.ask(kYesNoNoDefault), MsgAnswer::No);
-    EXPECT_EQ(boxes.ask(kYesNoNoDefault), MsgAnswer::No);
-    EXPECT_EQ(boxes.ask({QStringLiteral("x"), kBoxTitle, MsgButtons::OkCancel, MsgIcon::Exclamation, false}),
-              MsgAnswer::Ok);
+    const MessageRequest okCancelOkDefault{QStringLiteral("x"), kBoxTitle, MsgButtons::OkCancel, MsgIcon::Exclamation,
+                                           false};
+    const MessageRequest yesNoYesDefault{QStringLiteral("y"), kBoxTitle, MsgButtons::YesNo, MsgIcon::Question, false};
+    EXPECT_EQ(boxes.ask(kYesNoNoDefault), MsgAnswer::No);    // empty line
+    EXPECT_EQ(boxes.ask(okCancelOkDefault), MsgAnswer::Ok);  // input ends: the default
+    EXPECT_EQ(boxes.ask(yesNoYesDefault), MsgAnswer::No);    // after that: the stopping button
+    EXPECT_EQ(boxes.ask(okCancelOkDefault), MsgAnswer::Cancel);
+    EXPECT_EQ(io.output().count(QStringLiteral("(Eingabe beendet)")), 3);
 }
 
 TEST(ConsoleBoxesTest, AnAnswerTheBoxDoesNotOfferIsAskedAgain) {
