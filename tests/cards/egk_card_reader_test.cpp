@@ -268,6 +268,76 @@ TEST_F(EgkCardReaderTest, StatusStepSkipsSilentlyWhenEfStatusVdIsMissing) {
     EXPECT_EQ(egk().VsdStatus, QString());
 }
 
+TEST_F(EgkCardReaderTest, FailuresAroundEfGvdAreNamedAndTheStatusStepStillRuns) {
+    struct Case {
+        const char* overrides;
+        const char* box;
+    };
+    // The PD's reads come first and share the command texts of the GVD's reads.
+    const Case cases[] = {
+        {"override 00A4020C02D003 = -10\n", "Kommando Select EF GVD war nicht erfolgreich!\r\n"},
+        {"override 00A4020C02D003 = 6A82\n", "Select EF GVD war nicht erfolgreich!\r\n"},
+        {"override 00B0000002 = pass, 6B00\n", "Read EF GVD war nicht erfolgreich!\r\n"},
+        {"override 00B0000002 = pass, 01C1 9000\n", "Keine gültigen Daten in EF GVD \r\n\r\n"},
+        {"override 00B0000002 = pass, 0000 9000\n", "Keine gültigen Daten in EF GVD \r\n\r\n"},
+        {"override 00B00002FE = pass, 6B00\n", "Read EF GVD war nicht erfolgreich!\r\n"},
+    };
+    for (const Case& c : cases) {
+        test::SimHarness fresh;
+        ASSERT_TRUE(fresh.loadText(DeskScenario(QLatin1String(c.overrides),
+                                                QStringLiteral("@egk/cards/gvd_in_ef_gvd__EF_VD.hex"))))
+            << qPrintable(fresh.loadError());
+        ASSERT_EQ(fresh.session.OpenTerminal(8192), 0);
+        EXPECT_EQ(ReadEgkFromCard(fresh.ctx, 8192), 0) << c.overrides;
+        EXPECT_EQ(fresh.boxTexts(), QStringList({QString::fromUtf8(c.box)})) << c.overrides;
+        EXPECT_EQ(fresh.state.tables.egk[5].VsdStatus.size(), 50) << c.overrides;
+    }
+}
+
+TEST_F(EgkCardReaderTest, GvdStretchOfEfVdThatCannotBeRead) {
+    EXPECT_EQ(readText(DeskScenario(QStringLiteral("override 00B001AF = 6B00\n"))), 0);
+    EXPECT_EQ(h.boxTexts(),
+              QStringList({QStringLiteral("Read GVD Daten aus EF VD Container war nicht erfolgreich!\r\n")}));
+}
+
+TEST_F(EgkCardReaderTest, DocumentsThatDoNotLoadAreNamedByTheirKind) {
+    // VD and GVD as two-byte stretches of EF.VD at offset 8, the PD as two bytes of EF.PD.
+    const QString stretches = QStringLiteral("override 00B0000004 = 0008 0009 9000\n"
+                                             "override 00B0000404 = 0008 0009 9000\n"
+                                             "override 00B0000002 = 0002 9000\n"
+                                             "override 00B0000802 = %1 9000, %1 9000\n"
+                                             "override 00B0000202 = %1 9000\n");
+    struct Case {
+        bool validation;
+        const char* bytes;
+        QStringList boxes;
+    };
+    const Case cases[] = {
+        // Not XML at all: with validation on that is an XML error.
+        {true,
+         "4142",
+         {QStringLiteral("Error VD XML Daten!\r\n"), QStringLiteral("Error PD XML Daten!\r\n"),
+          QStringLiteral("Error GVD XML Daten!\r\n")}},
+        // Still looks like gzip data after the reader: a failed decompression.
+        {false,
+         "1F41",
+         {QStringLiteral("Die Dekomprimierung der VD Daten war nicht erfolgreich!\r\n"),
+          QStringLiteral("Die Dekomprimierung der PD Daten war nicht erfolgreich!\r\n"),
+          QStringLiteral("Die Dekomprimierung der GVD Daten war nicht erfolgreich!\r\n")}},
+    };
+    for (const Case& c : cases) {
+        test::SimHarness fresh;
+        ASSERT_TRUE(fresh.loadText(DeskScenario(stretches.arg(QLatin1String(c.bytes)))))
+            << qPrintable(fresh.loadError());
+        fresh.state.ValidationEnabled = c.validation;
+        ASSERT_EQ(fresh.session.OpenTerminal(8192), 0);
+        EXPECT_EQ(ReadEgkFromCard(fresh.ctx, 8192), 0) << c.bytes;
+        EXPECT_EQ(fresh.boxTexts(), c.boxes) << c.bytes;
+        for (const MessageRequest& shown : fresh.boxes.shown)
+            EXPECT_EQ(shown.icon, MsgIcon::Information) << c.bytes;
+    }
+}
+
 TEST_F(EgkCardReaderTest, TestLabCardWithNamedGzipMembers) {
     ASSERT_TRUE(h.loadFile(QStringLiteral("egk/stationary_test_lab_card.scn")));
     ASSERT_EQ(h.session.OpenTerminal(2), 0);

@@ -259,5 +259,11 @@ TEST_F(MobileEgkReaderTest, InvalidGvdStretchReplacesTheVdMessage) {
     EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Keine gültigen GVD Daten im EF VD \r\n\r\n")}));
 }
 
+TEST_F(MobileEgkReaderTest, InvalidVdStretchBesideAValidGvdIsNamed) {
+    EXPECT_EQ(read(Handheld(QStringLiteral("override 00B082 = 0000 0000 0008 0009 4142 9000\n")), false), 0);
+    EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Keine gültigen VD Daten in EF VD \r\n\r\n")}));
+    EXPECT_EQ(h.state.tables.egk[1].EgkXmlText[DocIndex(DocKind::Gvd)], QStringLiteral("AB"));
+}
+
 } // namespace
 } // namespace kc
