@@ -47,6 +47,30 @@ TEST_F(LoadTest, EmptyInputFailsBeforeAnythingHappens) {
     EXPECT_EQ(egk().EgkXmlText[DocIndex(DocKind::Vd)], "vorher");
 }
 
+TEST_F(LoadTest, StatusLinesOfThePersonalAndProtectedDocuments) {
+    const struct {
+        LoadFn load;
+        QString AppState::*schema;
+        const char* document;
+        QStringList statuses;
+    } cases[] = {
+        {LoadPdDocument, &AppState::SchemaTextPd, "documents/ef_pd.xml",
+         {"Persoenliche Versichertendaten werden dekomprimiert.",
+          "Persoenliche Versichertendaten werden validiert."}},
+        {LoadGvdDocument, &AppState::SchemaTextGvd, "documents/ef_gvd.xml",
+         {"Geschuetzte Versichertendaten werden dekomprimiert.",
+          "Geschuetzte Versichertendaten werden validiert."}},
+    };
+    for (const auto& c : cases) {
+        test::LoadBench fresh;
+        fresh.state.ValidationEnabled = true;
+        fresh.state.*c.schema = SchemaTextFromFile(test::EgkTestPath(QStringLiteral("schemas/v5.2/Schema_VSD.xsd")));
+        EgkFieldBuffer buffer;
+        EXPECT_EQ(c.load(fresh.ctx, Gzip(EgkTestFile(QLatin1String(c.document))), buffer, kSlot), 0) << c.document;
+        EXPECT_EQ(fresh.status.statuses, c.statuses) << c.document;
+    }
+}
+
 TEST_F(LoadTest, SizesAroundTheReadChunkAndTheLimit) {
     const struct {
         int size;
