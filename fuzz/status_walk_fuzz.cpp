@@ -1,0 +1,14 @@
+// The walk over a handheld's status and extended data, on raw bytes, with
+// what the reader derives from it afterwards.
+#include "egk/mobile_status_walk.h"
+#include "fuzz_input.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    kc::fuzz::FuzzInput input(data, size);
+    kc::MobileVsdRecord record = kc::PresetMobileVsdRecord();
+    const kc::StatusWalk walk = kc::WalkMobileStatusData(input.rest(), record);
+    kc::MobileChecksumMatches(record, walk.xorSum);
+    kc::ReadDateField(record[kc::ReadDateText]);
+    kc::ApprovalNumberField(record[kc::ReadDateText], record[kc::ApprovalText]);
+    return 0;
+}
