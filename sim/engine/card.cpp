@@ -22,6 +22,19 @@ std::unique_ptr<Card> Card::create(const CardSetup& setup) {
     return nullptr;
 }
 
+Response Card::process(const Apdu& apdu) {
+    if (apdu.cla != 0x00)
+        return Response::status(sw::kClaNotSupported);
+    switch (apdu.ins) {
+    case 0xA4:
+        return select(apdu);
+    case 0xB0:
+        return read(apdu);
+    default:
+        return Response::status(sw::kInsNotSupported);
+    }
+}
+
 Response readBinary(const Bytes& file, uint32_t offset, const Apdu& apdu) {
     if (!apdu.ne)
         return Response::status(sw::kWrongLength);

@@ -40,10 +40,15 @@ class Card {
     virtual uint16_t activationStatus() const = 0;
     // Back to the state after power-on: MF, nothing selected.
     virtual void reset() = 0;
-    virtual Response process(const Apdu& apdu) = 0;
+    // Card commands (CLA 00): SELECT and READ BINARY; anything else is refused.
+    Response process(const Apdu& apdu);
 
     // nullptr for CardType::None.
     static std::unique_ptr<Card> create(const CardSetup& setup);
+
+  protected:
+    virtual Response select(const Apdu& apdu) = 0;
+    virtual Response read(const Apdu& apdu) = 0;
 };
 
 // READ BINARY of a transparent file from offset, with the Le rules of the

@@ -35,19 +35,6 @@ void EgkCard::reset() {
     currentEf_.reset();
 }
 
-Response EgkCard::process(const Apdu& apdu) {
-    if (apdu.cla != 0x00)
-        return Response::status(sw::kClaNotSupported);
-    switch (apdu.ins) {
-    case 0xA4:
-        return select(apdu);
-    case 0xB0:
-        return read(apdu);
-    default:
-        return Response::status(sw::kInsNotSupported);
-    }
-}
-
 Response EgkCard::select(const Apdu& apdu) {
     switch (apdu.p1) {
     case 0x00:

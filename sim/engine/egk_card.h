@@ -15,15 +15,16 @@ class EgkCard : public Card {
 
     uint16_t activationStatus() const override { return sw::kProcessorCardOk; }
     void reset() override;
-    Response process(const Apdu& apdu) override;
+
+  protected:
+    Response select(const Apdu& apdu) override;
+    Response read(const Apdu& apdu) override;
 
   private:
     enum class Folder { Mf, Hca };
 
-    Response select(const Apdu& apdu);
     Response selectByAid(std::span<const uint8_t> aid);
     Response selectByFid(std::span<const uint8_t> fid);
-    Response read(const Apdu& apdu);
     Response readFile(EgkFile file, uint32_t offset, const Apdu& apdu) const;
     bool present(EgkFile file) const { return files_.contains(file); }
 

@@ -18,19 +18,6 @@ bool equals(std::span<const uint8_t> data, std::span<const uint8_t> aid) {
 
 KvkCard::KvkCard(const CardSetup& setup) : record_(setup.kvkRecord), aid_(setup.kvkAid) {}
 
-Response KvkCard::process(const Apdu& apdu) {
-    if (apdu.cla != 0x00)
-        return Response::status(sw::kClaNotSupported);
-    switch (apdu.ins) {
-    case 0xA4:
-        return select(apdu);
-    case 0xB0:
-        return read(apdu);
-    default:
-        return Response::status(sw::kInsNotSupported);
-    }
-}
-
 Response KvkCard::select(const Apdu& apdu) {
     const bool newAid = apdu.p1 == 0x04 && equals(apdu.data, kKvkAid) && aid_ != KvkAid::Old;
     const bool oldAid = apdu.p1 == 0x04 && equals(apdu.data, kOldKvkAid) && aid_ != KvkAid::New;
@@ -38,7 +25,7 @@ Response KvkCard::select(const Apdu& apdu) {
     return Response::status(selected_ ? sw::kOk : sw::kNotFound);
 }
 
-Response KvkCard::read(const Apdu& apdu) const {
+Response KvkCard::read(const Apdu& apdu) {
     if (!apdu.ne)
         return Response::status(sw::kWrongLength);
     if (apdu.p1 & 0x80)

@@ -12,11 +12,12 @@ class KvkCard : public Card {
 
     uint16_t activationStatus() const override { return sw::kOk; }
     void reset() override { selected_ = false; }
-    Response process(const Apdu& apdu) override;
+
+  protected:
+    Response select(const Apdu& apdu) override;
+    Response read(const Apdu& apdu) override;
 
   private:
-    Response select(const Apdu& apdu);
-    Response read(const Apdu& apdu) const;
 
     Bytes record_;
     KvkAid aid_;

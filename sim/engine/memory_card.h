@@ -10,7 +10,10 @@ class MemoryCard : public Card {
   public:
     uint16_t activationStatus() const override { return sw::kOk; }
     void reset() override {}
-    Response process(const Apdu& apdu) override;
+
+  protected:
+    Response select(const Apdu&) override { return Response::status(sw::kNotFound); }
+    Response read(const Apdu&) override { return Response::status(sw::kNoCurrentEf); }
 };
 
 } // namespace kc::sim
