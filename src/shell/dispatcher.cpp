@@ -30,6 +30,11 @@ void Dispatcher::PressCommandButton(int index) {
     Epilogue();
 }
 
+void Dispatcher::ListClicked(int row) {
+    if (!context_.state.ActionRunning)
+        portChoice_.ListClicked(row);
+}
+
 void Dispatcher::Prologue() {
     AppState& state = context_.state;
     state.ui.validationItemEnabled = false;

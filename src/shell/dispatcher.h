@@ -28,7 +28,9 @@ public:
 
     void OptionClicked(int option) { portChoice_.OptionClicked(option); }
     void TabClicked(int tab) { portChoice_.TabClicked(tab); }
-    void ListClicked(int row) { portChoice_.ListClicked(row); }
+    // A list entry clicked while an action runs is ignored as a whole, like
+    // the buttons: the click would change the port under the running action.
+    void ListClicked(int row);
     void EgkInfoClicked();
 
     // The close rule's first step: a close asked for while an action runs is

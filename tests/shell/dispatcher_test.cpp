@@ -155,6 +155,24 @@ TEST_F(DispatcherTest, ScanAsksForACardOncePerFurtherPortOnSlotFive) {
     EXPECT_EQ(h.status.statuses.last(), "Der MKT Status wird angezeigt");
 }
 
+TEST_F(DispatcherTest, ListClickDuringTheScanIsIgnored) {
+    load("[ports]\ndefault = -10\n[terminal seven]\nports = 7\n[terminal usb]\nports = 8192\n");
+    h.boxes.script({MsgAnswer::Cancel, MsgAnswer::Cancel});
+    int statusesAtClick = -1;
+    view.onScanResult = [&] {
+        statusesAtClick = int(h.status.statuses.size());
+        dispatcher.ListClicked(0);
+    };
+    dispatcher.PressCommandButton(kScanButton);
+
+    ASSERT_GE(statusesAtClick, 0);
+    EXPECT_FALSE(h.status.statuses.mid(statusesAtClick).contains("Die Anzeigefelder wurden zurückgesetzt"));
+    EXPECT_EQ(h.state.SelectedPort, 8192);
+    EXPECT_EQ(h.state.ui.listSelected, 1);
+    EXPECT_EQ(h.state.ui.tabCaptions[4], "USB Device 1");
+    EXPECT_EQ(h.state.tables.port[5].InterfaceText.str().trimmed(), "");
+}
+
 TEST_F(DispatcherTest, ScanOfAPracticeWithSomethingOnEveryKindOfPort) {
     ASSERT_TRUE(h.loadFile("discovery/mixed-practice.scn")) << qPrintable(h.loadError());
     for (uint16_t pn = 1; pn <= 4; ++pn)

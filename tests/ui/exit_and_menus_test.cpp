@@ -1,6 +1,9 @@
 // Closing the main window, "&Beenden", the validation switch, schema loading
 // and the help menu.
+#include "shell/window/clipboard_on_exit.h"
 #include "shell/window/qt_clipboard.h"
+#include "terminal/ctapi_provider.h"
+#include "terminal/terminal_session.h"
 #include "ui/windows/first_user_window.h"
 #include "ui/windows/info_window.h"
 #include "window_harness.h"
@@ -15,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 namespace kc::test {
 namespace {
@@ -67,6 +72,60 @@ TEST(MainWindowExit, DesktopClipboardIsEmptiedByQuit) {
     EXPECT_FALSE(h.window().isVisible());
     EXPECT_EQ(QApplication::clipboard()->text(), "");
 }
+
+class MissingLibrary : public CtApiProvider {
+public:
+    CtApi* acquire(LibraryFault& fault) override {
+        fault = LibraryFault::FileMissing;
+        return nullptr;
+    }
+};
+
+TEST(MainWindowExit, MissingTerminalLibraryEmptiesTheClipboardBeforeTheEnd) {
+    MissingLibrary library;
+    SimHarness sim;
+    NoSerialPorts line;
+    int clearsAtExit = -1;
+    DesktopProgram program(DesktopParts{&library, &sim.boxes, &sim.clipboard, &line,
+                                        [&](int status) {
+                                            clearsAtExit = sim.clipboard.clears;
+                                            sim.fatalExits.push_back(status);
+                                        }});
+    sim.clipboard.text = QStringLiteral("Mustermann\r\n");
+    program.session().OpenTerminal(1);
+    EXPECT_EQ(sim.fatalExits, std::vector<int>({2}));
+    EXPECT_EQ(clearsAtExit, 1);
+    EXPECT_EQ(sim.clipboard.text, "");
+}
+
+TEST(MainWindowExit, QuittingTheApplicationEmptiesTheClipboard) {
+    FakeClipboard clipboard;
+    ClipboardOnExit guard(clipboard, [](int) {});
+    clipboard.text = QStringLiteral("Mustermann\r\n");
+    ASSERT_TRUE(QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit", Qt::DirectConnection));
+    EXPECT_EQ(clipboard.text, "");
+}
+
+class EndingSignal : public ::testing::TestWithParam<int> {};
+
+TEST_P(EndingSignal, EmptiesTheClipboardThenEnds) {
+    FakeClipboard clipboard;
+    std::vector<int> endings;
+    int clearsAtEnd = -1;
+    ClipboardOnExit guard(clipboard, [&](int signal) {
+        clearsAtEnd = clipboard.clears;
+        endings.push_back(signal);
+    });
+    clipboard.text = QStringLiteral("Mustermann\r\n");
+    std::raise(GetParam());
+    for (int round = 0; round < 500 && endings.empty(); ++round)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(endings, std::vector<int>({GetParam()}));
+    EXPECT_EQ(clearsAtEnd, 1);
+    EXPECT_EQ(clipboard.text, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindowExit, EndingSignal, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
 
 TEST(MainWindowExit, CloseBoxDuringScanClosesAfterTheScanWithoutQuestion) {
     WindowHarness h;

@@ -8,12 +8,15 @@
 #include "shell/model_lamps.h"
 #include "shell/model_status_line.h"
 #include "shell/timer_event_pump.h"
+#include "shell/window/clipboard_on_exit.h"
 #include "shell/window/main_window.h"
 #include "shell/window/qt_clipboard.h"
 #include "shell/window/qt_message_boxes.h"
 #include "terminal/ctapi_provider.h"
 #include "terminal/terminal_session.h"
 #include "ui/windows/first_user_window.h"
+
+#include <cstdlib>
 
 namespace kc {
 
@@ -33,6 +36,14 @@ struct DesktopProgram::Parts {
           dispatcher(context, window, clipboard, line) {
         ownBoxes.setParent(&window);
         window.setDispatcher(&dispatcher);
+        // A missing terminal library ends the program at once: the clipboard first.
+        session.setFatalExit([this, end = given.fatalExit](int status) {
+            clipboard.clear();
+            if (end)
+                end(status);
+            else
+                std::exit(status);
+        });
     }
 
     AppState state;
@@ -51,6 +62,7 @@ struct DesktopProgram::Parts {
     TerminalSession session;
     Context context;
     Dispatcher dispatcher;
+    ClipboardOnExit clipboardOnExit{clipboard};
 };
 
 DesktopProgram::DesktopProgram(DesktopParts parts) : parts_(std::make_unique<Parts>(parts)) {}

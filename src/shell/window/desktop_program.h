@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace kc {
@@ -21,6 +22,8 @@ struct DesktopParts {
     MessageBoxes* boxes = nullptr;      // default: the desktop's message boxes
     Clipboard* clipboard = nullptr;     // default: the desktop clipboard
     SerialLine* line = nullptr;         // default: the serial ports
+    // The end of the program after a terminal library fault; default std::exit.
+    std::function<void(int status)> fatalExit;
 };
 
 // The whole desktop program: state, terminal session, dispatcher and the
