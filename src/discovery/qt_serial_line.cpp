@@ -3,6 +3,9 @@
 #include "discovery/serial_device_path.h"
 #include "discovery/serial_settings.h"
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 namespace kc {
 namespace {
 
@@ -33,6 +36,13 @@ QSerialPort::StopBits StopBitsOf(const QString& text) {
     return QSerialPort::OneStop;
 }
 
+// Unix98 pseudo-terminal slaves have the majors 136 to 143.
+bool IsPseudoTerminal(int descriptor) {
+    struct stat info {};
+    return descriptor >= 0 && ::fstat(descriptor, &info) == 0 && S_ISCHR(info.st_mode) &&
+           major(info.st_rdev) >= 136 && major(info.st_rdev) <= 143;
+}
+
 } // namespace
 
 bool QtSerialLine::fail(int error) {
@@ -52,6 +62,7 @@ bool QtSerialLine::open(uint16_t pn) {
     port_.setPortName(path);
     if (!port_.open(QIODevice::ReadWrite))
         return fail(OpenErrorNumber(port_.error()));
+    modemLines_ = !IsPseudoTerminal(int(port_.handle()));
     return true;
 }
 
@@ -76,14 +87,14 @@ bool QtSerialLine::setSettings(const QString& text) {
 bool QtSerialLine::setDtr(bool raised) {
     if (!requireOpen())
         return false;
-    const bool ok = signals_ ? signals_->setDtr(raised) : port_.setDataTerminalReady(raised);
+    const bool ok = signals_ ? signals_->setDtr(raised) : !modemLines_ || port_.setDataTerminalReady(raised);
     return ok || fail(kSerialIoError);
 }
 
 bool QtSerialLine::setRts(bool raised) {
     if (!requireOpen())
         return false;
-    const bool ok = signals_ ? signals_->setRts(raised) : port_.setRequestToSend(raised);
+    const bool ok = signals_ ? signals_->setRts(raised) : !modemLines_ || port_.setRequestToSend(raised);
     return ok || fail(kSerialIoError);
 }
 
@@ -93,6 +104,8 @@ bool QtSerialLine::dsr(bool& raised) {
         return false;
     if (signals_)
         return signals_->dsr(raised) || fail(kSerialIoError);
+    if (!modemLines_)
+        return true;
     port_.clearError();
     const QSerialPort::PinoutSignals lines = port_.pinoutSignals();
     if (port_.error() != QSerialPort::NoError)

@@ -49,6 +49,8 @@ private:
 
     QSerialPort port_;
     LineSignals* signals_;
+    // A pseudo-terminal has no modem lines: DSR reads as low, DTR and RTS are no-ops.
+    bool modemLines_ = true;
     int error_ = kSerialNoError;
 };
 
