@@ -1,5 +1,4 @@
 // KartoCheck: the desktop window.
-#include "screenshot_tour.h"
 #include "shell/program_folder.h"
 #include "shell/window/desktop_program.h"
 #include "shell/window/pictures.h"
@@ -11,9 +10,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("KartoCheck"));
     QApplication::setWindowIcon(kc::PictureIcon(QStringLiteral("kartocheck"), QSize(64, 64)));
 
-    kc::ScreenshotTour tour;
-    kc::DesktopProgram program(tour.parts());
-    tour.attach(program);
+    kc::DesktopProgram program;
     if (!program.start(kc::ProgramFolder()))
         return 0;
     return QApplication::exec();

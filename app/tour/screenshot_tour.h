@@ -12,18 +12,17 @@ namespace kc {
 
 class TourBoxes;
 
-// With KARTOCHECK_SCREENSHOTS=<folder> the program walks through its windows
-// on its own once the first scan has ended, saves a picture of each into the
-// folder and ends. Message boxes are pictured too and answered with their
-// first button. Without the variable nothing changes.
+// Walks through the program's windows on its own once the first scan has
+// ended, saves a picture of each as the screen shows it (window frame
+// included) into a folder and ends. Message boxes are pictured too and
+// answered with their first button, so it runs on the simulator only.
 class ScreenshotTour {
 public:
-    ScreenshotTour();
+    explicit ScreenshotTour(QString folder);
     ~ScreenshotTour();
     ScreenshotTour(const ScreenshotTour&) = delete;
     ScreenshotTour& operator=(const ScreenshotTour&) = delete;
 
-    bool active() const { return !folder_.isEmpty(); }
     // The pieces the program takes from the tour (its message boxes).
     DesktopParts parts() const;
     void attach(DesktopProgram& program);

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QThread>
 #include <QTimer>
 #include <QToolButton>
@@ -33,14 +34,20 @@ void SettlePainting(QWidget& widget) {
     }
 }
 
+// Taken from the screen, not from the widget, so that the picture shows what
+// a person sees, the window manager's frame included.
 void SavePicture(QWidget& widget, const QString& folder, const QString& name) {
     SettlePainting(widget);
-    widget.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+    const QRect frame = widget.frameGeometry();
+    QScreen* screen = widget.screen();
+    const QPixmap shot = screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+    shot.save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }
 
 } // namespace
 
-// Shows each box, pictures it and answers OK or Ja.
+// Shows each box, pictures it and answers OK or Ja. The first question of
+// the diagnosis gets a name of its own.
 class TourBoxes : public MessageBoxes {
 public:
     explicit TourBoxes(QString folder) : folder_(std::move(folder)) {}
@@ -49,7 +56,10 @@ public:
     MsgAnswer ask(const MessageRequest& request) override {
         const std::unique_ptr<QMessageBox> box = BuildMessageBox(request, parent_);
         box->show();
-        SavePicture(*box, folder_, QStringLiteral("box_%1").arg(++count_));
+        const bool firstDiagnosis = !diagnosisShown_ && request.title.contains(QLatin1String("Diagnose"));
+        diagnosisShown_ = diagnosisShown_ || firstDiagnosis;
+        SavePicture(*box, folder_,
+                    firstDiagnosis ? QStringLiteral("diagnosis_question") : QStringLiteral("box_%1").arg(++count_));
         box->close();
         return request.buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
     }
@@ -58,13 +68,12 @@ private:
     QString folder_;
     QWidget* parent_ = nullptr;
     int count_ = 0;
+    bool diagnosisShown_ = false;
 };
 
-ScreenshotTour::ScreenshotTour() : folder_(qEnvironmentVariable("KARTOCHECK_SCREENSHOTS")) {
-    if (active()) {
-        QDir().mkpath(folder_);
-        boxes_ = std::make_unique<TourBoxes>(folder_);
-    }
+ScreenshotTour::ScreenshotTour(QString folder)
+    : folder_(std::move(folder)), boxes_(std::make_unique<TourBoxes>(folder_)) {
+    QDir().mkpath(folder_);
 }
 
 ScreenshotTour::~ScreenshotTour() = default;
@@ -76,8 +85,6 @@ DesktopParts ScreenshotTour::parts() const {
 }
 
 void ScreenshotTour::attach(DesktopProgram& program) {
-    if (!active())
-        return;
     program_ = &program;
     MainWindow& window = program.window();
     boxes_->setParent(&window);
@@ -135,6 +142,11 @@ void ScreenshotTour::afterScan() {
     window.widgets().egkButton->click();
     window.userInformationClicked();
     window.infoClicked();
+    // COM 1 is a line nobody answers on: the diagnosis asks its questions.
+    if (window.widgets().options[0]->isEnabled()) {
+        window.widgets().options[0]->click();
+        window.widgets().buttons[1]->click();
+    }
     window.closeByProgram();
 }
 

@@ -1,0 +1,65 @@
+// kartocheck-screenshot-tour FOLDER: pictures of every window, taken from the
+// screen while the program runs on its simulator. It answers every question
+// with Ja or OK, so it refuses to run on any other terminal library: on a real
+// handheld that would erase the stored record without anyone's consent.
+#include "screenshot_tour.h"
+#include "shell/program_folder.h"
+#include "shell/window/pictures.h"
+#include "terminal/ctapi_provider.h"
+#include "terminal/simulator_library.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// A pseudo-terminal as COM 1, so that the diagnosis has a free line to ask about.
+class QuietComPort {
+public:
+    QuietComPort() {
+        if (qEnvironmentVariableIsSet("KARTOCHECK_COM1"))
+            return;
+        master_ = posix_openpt(O_RDWR | O_NOCTTY);
+        if (master_ >= 0 && grantpt(master_) == 0 && unlockpt(master_) == 0)
+            qputenv("KARTOCHECK_COM1", ptsname(master_));
+    }
+    ~QuietComPort() {
+        if (master_ >= 0)
+            ::close(master_);
+    }
+    QuietComPort(const QuietComPort&) = delete;
+    QuietComPort& operator=(const QuietComPort&) = delete;
+
+private:
+    int master_ = -1;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KartoCheck"));
+    QApplication::setWindowIcon(kc::PictureIcon(QStringLiteral("kartocheck"), QSize(64, 64)));
+    if (argc != 2) {
+        std::fprintf(stderr, "Aufruf: kartocheck-screenshot-tour ORDNER\n");
+        return 64;
+    }
+    const QString library = kc::LibraryCtApiProvider::LibraryToLoad();
+    if (!kc::IsSimulatorLibrary(library)) {
+        std::fprintf(stderr, "Die Bildschirmtour läuft nur mit dem Simulator als Terminalbibliothek, nicht mit %s.\n",
+                     qPrintable(library));
+        return 2;
+    }
+
+    QuietComPort com1;
+    kc::ScreenshotTour tour(QString::fromLocal8Bit(argv[1]));
+    kc::DesktopProgram program(tour.parts());
+    tour.attach(program);
+    if (!program.start(kc::ProgramFolder()))
+        return 0;
+    return QApplication::exec();
+}

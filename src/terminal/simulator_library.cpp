@@ -1,0 +1,12 @@
+#include "terminal/simulator_library.h"
+
+#include "terminal/shared_library.h"
+
+namespace kc {
+
+bool IsSimulatorLibrary(const QString& fileOrName) {
+    const SharedLibrary library(fileOrName);
+    return library.isLoaded() && library.symbol(kSimulatorMarker) != nullptr;
+}
+
+} // namespace kc
