@@ -2,6 +2,7 @@
 #include "terminal/command_table.h"
 #include "terminal/ctapi_library.h"
 #include "terminal/ctapi_provider.h"
+#include "terminal/simulator_library.h"
 #include "terminal/terminal_session.h"
 
 #include <QByteArray>
@@ -40,6 +41,12 @@ TEST(CtApiLibrary, MissingFileAndMissingEntryPointAreTwoFaults) {
     EXPECT_EQ(fault, LibraryFault::FileMissing);
     EXPECT_FALSE(CtApiLibrary::Load(Built("libmktsim_broken.so"), fault));
     EXPECT_EQ(fault, LibraryFault::EntryPointMissing);
+}
+
+TEST(CtApiLibrary, OnlyTheSimulatorSaysItIsOne) {
+    EXPECT_TRUE(IsSimulatorLibrary(Built("libmktsim.so")));
+    EXPECT_FALSE(IsSimulatorLibrary(Built("libmktsim_broken.so")));
+    EXPECT_FALSE(IsSimulatorLibrary(Built("libnothing-here.so")));
 }
 
 // A provider whose library path the test chooses, as KARTOCHECK_CTAPI would.
