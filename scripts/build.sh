@@ -3,5 +3,8 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$here/scripts/install-deps.sh"
-cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+# CI turns every warning into an error.
+werror=OFF
+[ -n "${CI:-}" ] && werror=ON
+cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKC_WERROR=$werror "$@" >/dev/null
 cmake --build "$here/build" -j"$(nproc)"

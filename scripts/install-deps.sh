@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make pkg-config ccache
+  cmake g++ make pkg-config ccache clang-format
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
   libxml2-dev zlib1g-dev ctapi-dev
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kartocheck_version.h"
+
 #include <QDialog>
 
 namespace kc {
@@ -10,6 +12,7 @@ public:
     explicit InfoWindow(QWidget* parent = nullptr);
 };
 
-inline const QString kVersionLine = QStringLiteral("V 3.0.0.8 [2008]");
+inline const QString kVersionLine =
+    QStringLiteral("V ") + QLatin1String(kProgramVersion) + QStringLiteral(" [2008]");
 
 } // namespace kc
