@@ -1,8 +1,8 @@
 // KartoCheck: the desktop window.
+#include "base/program_folder.h"
+#include "gui/desktop_program.h"
+#include "gui/pictures.h"
 #include "screenshot_tour.h"
-#include "shell/program_folder.h"
-#include "shell/window/desktop_program.h"
-#include "shell/window/pictures.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 // Closing the main window, "&Beenden", the validation switch, schema loading
 // and the help menu.
-#include "shell/window/qt_clipboard.h"
-#include "ui/windows/first_user_window.h"
-#include "ui/windows/info_window.h"
+#include "gui/first_user_window.h"
+#include "gui/info_window.h"
+#include "gui/qt_clipboard.h"
 #include "window_harness.h"
 
 #include <QAction>
