@@ -1,7 +1,7 @@
 // KartoCheck: the desktop window.
-#include "shell/program_folder.h"
-#include "shell/window/desktop_program.h"
-#include "shell/window/pictures.h"
+#include "base/program_folder.h"
+#include "gui/desktop_program.h"
+#include "gui/pictures.h"
 
 #include <QApplication>
 

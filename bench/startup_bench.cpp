@@ -2,11 +2,11 @@
 // main window: schema texts, the first-use window (accepted at once), the
 // main window built, shown and painted. The terminal library is the
 // simulator next to the program; it is not touched before the first scan.
-#include "shell/app_state.h"
-#include "shell/program_folder.h"
-#include "shell/window/desktop_program.h"
-#include "shell/window/main_window.h"
-#include "ui/windows/first_user_window.h"
+#include "base/app_state.h"
+#include "base/program_folder.h"
+#include "gui/desktop_program.h"
+#include "gui/first_user_window.h"
+#include "gui/main_window.h"
 
 #include <QApplication>
 #include <QPushButton>

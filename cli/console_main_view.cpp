@@ -1,7 +1,7 @@
 #include "console_main_view.h"
 
 #include "console_io.h"
-#include "ui/scan_result.h"
+#include "presenter/scan_result.h"
 
 namespace kc::cli {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/clipboard.h"
-#include "shell/main_view.h"
+#include "base/clipboard.h"
+#include "base/main_view.h"
 
 namespace kc::cli {
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/app_state.h"
+#include "base/context.h"
 #include "console_boxes.h"
 #include "console_status.h"
-#include "shell/app_state.h"
-#include "shell/context.h"
 #include "terminal/terminal_session.h"
 #include "tracing_ctapi.h"
 

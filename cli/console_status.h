@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/event_pump.h"
-#include "shell/status_line.h"
+#include "base/event_pump.h"
+#include "base/status_line.h"
 
 namespace kc::cli {
 

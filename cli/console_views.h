@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/slot_tables.h"
-#include "ui/card_display.h"
+#include "base/card_display.h"
+#include "base/slot_tables.h"
 
 namespace kc::cli {
 

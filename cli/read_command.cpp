@@ -1,5 +1,7 @@
 #include "read_command.h"
 
+#include "base/card_display.h"
+#include "base/program_folder.h"
 #include "cards/read_loop.h"
 #include "command_line.h"
 #include "console_io.h"
@@ -8,8 +10,6 @@
 #include "egk/schema_texts.h"
 #include "egk_views.h"
 #include "read_options.h"
-#include "shell/program_folder.h"
-#include "ui/card_display.h"
 
 namespace kc::cli {
 namespace {

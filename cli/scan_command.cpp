@@ -1,5 +1,6 @@
 #include "scan_command.h"
 
+#include "base/card_display.h"
 #include "command_line.h"
 #include "console_io.h"
 #include "console_main_view.h"
@@ -7,9 +8,8 @@
 #include "console_views.h"
 #include "core_application.h"
 #include "discovery/qt_serial_line.h"
+#include "presenter/dispatcher.h"
 #include "search_status_line.h"
-#include "shell/dispatcher.h"
-#include "ui/card_display.h"
 
 namespace kc::cli {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/status_line.h"
+#include "base/status_line.h"
 
 #include <QString>
 

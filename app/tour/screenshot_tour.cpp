@@ -1,10 +1,10 @@
 #include "screenshot_tour.h"
 
-#include "shell/app_state.h"
-#include "shell/window/main_window.h"
-#include "shell/window/qt_message_boxes.h"
-#include "ui/windows/egk_info_window.h"
-#include "ui/windows/first_user_window.h"
+#include "base/app_state.h"
+#include "gui/egk_info_window.h"
+#include "gui/first_user_window.h"
+#include "gui/main_window.h"
+#include "gui/qt_message_boxes.h"
 
 #include <QApplication>
 #include <QDir>

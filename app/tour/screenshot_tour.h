@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/window/desktop_program.h"
+#include "gui/desktop_program.h"
 
 #include <QString>
 #include <memory>

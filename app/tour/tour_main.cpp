@@ -3,8 +3,8 @@
 // with Ja or OK, so it refuses to run on any other terminal library: on a real
 // handheld that would erase the stored record without anyone's consent.
 #include "screenshot_tour.h"
-#include "shell/program_folder.h"
-#include "shell/window/pictures.h"
+#include "base/program_folder.h"
+#include "gui/pictures.h"
 #include "terminal/ctapi_provider.h"
 #include "terminal/simulator_library.h"
 

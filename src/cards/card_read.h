@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/slot_tables.h"
+#include "base/slot_tables.h"
 
 #include <QString>
 #include <cstdint>

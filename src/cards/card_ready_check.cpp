@@ -1,8 +1,8 @@
 #include "cards/card_ready_check.h"
 
+#include "base/app_state.h"
+#include "base/context.h"
 #include "cards/card_boxes.h"
-#include "shell/app_state.h"
-#include "shell/context.h"
 #include "terminal/command_table.h"
 #include "terminal/ctapi.h"
 #include "terminal/terminal_session.h"

@@ -1,6 +1,6 @@
 #include "cards/egk_read_hook.h"
 
-#include "egk/egk_readers.h"
+#include "cards/egk_readers.h"
 
 namespace kc {
 namespace {

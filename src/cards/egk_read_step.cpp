@@ -1,8 +1,8 @@
+#include "base/app_state.h"
+#include "base/context.h"
 #include "cards/card_boxes.h"
 #include "cards/card_read.h"
 #include "cards/egk_read_hook.h"
-#include "shell/app_state.h"
-#include "shell/context.h"
 
 namespace kc {
 

@@ -1,10 +1,10 @@
 #include "cards/kvk_data_objects.h"
 
+#include "base/insured_record_store.h"
+#include "base/message_boxes.h"
 #include "cards/approval_number.h"
-#include "cards/insured_record_store.h"
 #include "cards/kvk_layout.h"
 #include "cards/kvk_text.h"
-#include "shell/message_boxes.h"
 #include "terminal/hex_codec.h"
 
 namespace kc {

@@ -1,7 +1,7 @@
 #include "cards/kvk_fixed_record.h"
 
+#include "base/insured_record_store.h"
 #include "cards/approval_number.h"
-#include "cards/insured_record_store.h"
 #include "cards/kvk_layout.h"
 #include "cards/kvk_text.h"
 

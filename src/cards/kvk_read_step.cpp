@@ -1,11 +1,11 @@
+#include "base/app_state.h"
+#include "base/card_display.h"
+#include "base/context.h"
 #include "cards/card_boxes.h"
 #include "cards/card_read.h"
 #include "cards/kvk_record.h"
-#include "shell/app_state.h"
-#include "shell/context.h"
 #include "terminal/command_table.h"
 #include "terminal/ctapi.h"
-#include "ui/card_display.h"
 
 namespace kc {
 namespace {

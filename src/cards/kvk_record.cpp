@@ -1,11 +1,11 @@
 #include "cards/kvk_record.h"
 
+#include "base/app_state.h"
+#include "base/context.h"
+#include "base/message_boxes.h"
 #include "cards/kvk_data_objects.h"
 #include "cards/kvk_fixed_record.h"
 #include "cards/kvk_text.h"
-#include "shell/app_state.h"
-#include "shell/context.h"
-#include "shell/message_boxes.h"
 #include "terminal/hex_codec.h"
 
 #include <optional>

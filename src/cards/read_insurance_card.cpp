@@ -1,10 +1,10 @@
 #include "cards/read_insurance_card.h"
 
+#include "base/app_state.h"
+#include "base/context.h"
 #include "cards/card_boxes.h"
 #include "cards/card_read.h"
 #include "cards/egk_read_hook.h"
-#include "shell/app_state.h"
-#include "shell/context.h"
 #include "terminal/command_table.h"
 #include "terminal/ctapi.h"
 #include "terminal/terminal_session.h"

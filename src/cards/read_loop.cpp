@@ -1,11 +1,11 @@
 #include "cards/read_loop.h"
 
+#include "base/app_state.h"
+#include "base/card_display.h"
+#include "base/context.h"
+#include "base/status_line.h"
 #include "cards/card_ready_check.h"
 #include "cards/read_insurance_card.h"
-#include "shell/app_state.h"
-#include "shell/context.h"
-#include "shell/status_line.h"
-#include "ui/card_display.h"
 
 namespace kc {
 namespace {

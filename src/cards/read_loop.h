@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/message_boxes.h"
+#include "base/message_boxes.h"
 
 #include <QString>
 #include <cstdint>

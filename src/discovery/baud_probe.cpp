@@ -1,8 +1,8 @@
 #include "discovery/baud_probe.h"
 
+#include "base/event_pump.h"
+#include "base/slot_tables.h"
 #include "discovery/serial_line.h"
-#include "shell/event_pump.h"
-#include "shell/slot_tables.h"
 
 namespace kc {
 namespace {

@@ -1,8 +1,8 @@
 #include "discovery/command_buttons.h"
 
-#include "shell/app_state.h"
+#include "base/app_state.h"
+#include "base/card_display.h"
 #include "terminal/ctapi.h"
-#include "ui/card_display.h"
 
 namespace kc {
 

@@ -1,17 +1,17 @@
 #include "discovery/diagnosis.h"
 
+#include "base/app_state.h"
+#include "base/card_display.h"
+#include "base/context.h"
+#include "base/message_boxes.h"
+#include "base/progress.h"
+#include "base/status_line.h"
 #include "cards/card_ready_check.h"
 #include "cards/read_insurance_card.h"
 #include "cards/read_loop.h"
 #include "discovery/diagnosis_texts.h"
 #include "discovery/port_names.h"
 #include "discovery/port_test.h"
-#include "shell/app_state.h"
-#include "shell/context.h"
-#include "shell/message_boxes.h"
-#include "shell/progress.h"
-#include "shell/status_line.h"
-#include "ui/card_display.h"
 
 namespace kc {
 namespace {

@@ -1,6 +1,6 @@
 #include "discovery/diagnosis_texts.h"
 
-#include "shell/message_boxes.h"
+#include "base/message_boxes.h"
 
 #include <QStringList>
 

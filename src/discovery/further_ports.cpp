@@ -1,10 +1,10 @@
 #include "discovery/further_ports.h"
 
+#include "base/app_state.h"
+#include "base/context.h"
+#include "base/event_pump.h"
+#include "base/status_line.h"
 #include "discovery/port_names.h"
-#include "shell/app_state.h"
-#include "shell/context.h"
-#include "shell/event_pump.h"
-#include "shell/status_line.h"
 #include "terminal/terminal_session.h"
 
 namespace kc {

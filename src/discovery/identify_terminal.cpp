@@ -1,7 +1,7 @@
 #include "discovery/identify_terminal.h"
 
+#include "base/slot_tables.h"
 #include "discovery/port_names.h"
-#include "shell/slot_tables.h"
 #include "terminal/command_table.h"
 #include "terminal/manufacturer_data.h"
 #include "terminal/terminal_session.h"

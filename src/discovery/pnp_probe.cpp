@@ -1,7 +1,7 @@
 #include "discovery/pnp_probe.h"
 
+#include "base/event_pump.h"
 #include "discovery/serial_line.h"
-#include "shell/event_pump.h"
 
 namespace kc {
 namespace {

@@ -1,14 +1,14 @@
 #include "discovery/port_test.h"
 
+#include "base/app_state.h"
+#include "base/card_display.h"
+#include "base/context.h"
+#include "base/event_pump.h"
 #include "discovery/baud_probe.h"
 #include "discovery/identify_terminal.h"
 #include "discovery/pnp_probe.h"
 #include "discovery/serial_line.h"
-#include "shell/app_state.h"
-#include "shell/context.h"
-#include "shell/event_pump.h"
 #include "terminal/terminal_session.h"
-#include "ui/card_display.h"
 
 namespace kc {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/slot_tables.h"
 #include "egk/xml_node.h"
-#include "shell/slot_tables.h"
 
 namespace kc {
 

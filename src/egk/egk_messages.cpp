@@ -1,6 +1,6 @@
 #include "egk/egk_messages.h"
 
-#include "shell/context.h"
+#include "base/context.h"
 #include "terminal/command_table.h"
 #include "terminal/ctapi.h"
 #include "terminal/terminal_session.h"

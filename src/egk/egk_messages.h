@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/message_boxes.h"
-#include "shell/slot_tables.h"
+#include "base/message_boxes.h"
+#include "base/slot_tables.h"
 
 #include <QByteArray>
 #include <cstdint>

@@ -1,10 +1,10 @@
 #include "egk/schema_texts.h"
 
+#include "base/app_state.h"
+#include "base/message_boxes.h"
 #include "egk/latin9.h"
 #include "egk/libxml_handles.h"
 #include "egk/xml_parsing.h"
-#include "shell/app_state.h"
-#include "shell/message_boxes.h"
 
 #include <QDir>
 #include <QFile>

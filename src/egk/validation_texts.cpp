@@ -1,6 +1,6 @@
 #include "egk/validation_texts.h"
 
-#include "shell/message_boxes.h"
+#include "base/message_boxes.h"
 
 namespace kc {
 namespace {

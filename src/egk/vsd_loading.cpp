@@ -1,5 +1,10 @@
 #include "egk/vsd_loading.h"
 
+#include "base/app_state.h"
+#include "base/context.h"
+#include "base/event_pump.h"
+#include "base/message_boxes.h"
+#include "base/status_line.h"
 #include "egk/egk_mapping.h"
 #include "egk/latin9.h"
 #include "egk/schema_collection.h"
@@ -7,11 +12,6 @@
 #include "egk/vsd_decompression.h"
 #include "egk/vsd_version.h"
 #include "egk/xml_document.h"
-#include "shell/app_state.h"
-#include "shell/context.h"
-#include "shell/event_pump.h"
-#include "shell/message_boxes.h"
-#include "shell/status_line.h"
 
 namespace kc {
 namespace {

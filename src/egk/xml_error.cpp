@@ -1,6 +1,6 @@
 #include "egk/xml_error.h"
 
-#include "shell/message_boxes.h"
+#include "base/message_boxes.h"
 
 namespace kc {
 

@@ -1,6 +1,6 @@
 #include "terminal/ctapi_provider.h"
 
-#include "shell/program_folder.h"
+#include "base/program_folder.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #include "terminal/manufacturer_data.h"
 
-#include "shell/slot_tables.h"
+#include "base/slot_tables.h"
 #include "terminal/command_table.h"
 #include "terminal/hex_codec.h"
 #include "terminal/terminal_session.h"

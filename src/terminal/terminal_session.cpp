@@ -1,7 +1,7 @@
 #include "terminal/terminal_session.h"
 
-#include "shell/event_pump.h"
-#include "shell/message_boxes.h"
+#include "base/event_pump.h"
+#include "base/message_boxes.h"
 #include "terminal/command_table.h"
 #include "terminal/hex_codec.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/slot_tables.h"
+#include "base/lamps.h"
+#include "base/slot_tables.h"
 #include "terminal/ctapi_provider.h"
-#include "terminal/lamps.h"
 
 #include <QString>
 #include <array>

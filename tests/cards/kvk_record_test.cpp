@@ -1,6 +1,6 @@
+#include "base/insured_record_store.h"
 #include "card_test_support.h"
 #include "cards/approval_number.h"
-#include "cards/insured_record_store.h"
 #include "cards/kvk_record.h"
 #include "cards/kvk_text.h"
 #include "fake_ui.h"

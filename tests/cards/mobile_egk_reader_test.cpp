@@ -1,10 +1,10 @@
+#include "base/card_display.h"
 #include "card_test_support.h"
 #include "cards/read_insurance_card.h"
 #include "egk/mobile_egk_reader.h"
 #include "egk/mobile_status_walk.h"
 #include "sim_harness.h"
 #include "terminal/hex_codec.h"
-#include "ui/card_display.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
+#include "base/card_display.h"
 #include "discovery/command_buttons.h"
 #include "discovery/port_test.h"
 #include "scripted_serial_line.h"
 #include "sim_harness.h"
-#include "ui/card_display.h"
 
 #include "qstring_print.h"
 

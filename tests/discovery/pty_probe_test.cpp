@@ -4,12 +4,12 @@
 // lines nor a parity bit, so DTR, RTS, DSR and the parity are played by the
 // test as well.
 
+#include "base/event_pump.h"
+#include "base/slot_tables.h"
 #include "discovery/baud_probe.h"
 #include "discovery/pnp_probe.h"
 #include "discovery/qt_serial_line.h"
 #include "qstring_print.h"
-#include "shell/event_pump.h"
-#include "shell/slot_tables.h"
 
 #include <QCoreApplication>
 #include <fcntl.h>

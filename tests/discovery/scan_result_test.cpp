@@ -1,4 +1,4 @@
-#include "ui/scan_result.h"
+#include "presenter/scan_result.h"
 
 #include "qstring_print.h"
 

@@ -1,10 +1,10 @@
+#include "base/slot_tables.h"
 #include "discovery/baud_probe.h"
 #include "discovery/pnp_probe.h"
 #include "discovery/port_test.h"
 #include "discovery/serial_settings.h"
 #include "fake_ui.h"
 #include "scripted_serial_line.h"
-#include "shell/slot_tables.h"
 
 #include "qstring_print.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "base/app_state.h"
+#include "base/context.h"
+#include "egk/xml_document.h"
 #include "fake_ctapi.h"
 #include "fake_ui.h"
-#include "egk/xml_document.h"
-#include "shell/app_state.h"
-#include "shell/context.h"
 #include "terminal/ctapi_provider.h"
 #include "terminal/terminal_session.h"
 

@@ -1,7 +1,7 @@
+#include "base/app_state.h"
 #include "egk/schema_texts.h"
 #include "egk_test_support.h"
 #include "sim_harness.h"
-#include "shell/app_state.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
+#include "base/main_view.h"
+#include "presenter/dispatcher.h"
+#include "presenter/scan_result.h"
 #include "qstring_print.h"
 #include "scripted_serial_line.h"
-#include "shell/dispatcher.h"
-#include "shell/main_view.h"
 #include "sim_harness.h"
-#include "ui/scan_result.h"
 
 #include <gtest/gtest.h>
 

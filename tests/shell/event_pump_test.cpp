@@ -1,8 +1,8 @@
-#include "shell/main_view.h"
-#include "shell/model_lamps.h"
-#include "shell/model_status_line.h"
-#include "shell/timer_event_pump.h"
-#include "ui/main_window_model.h"
+#include "base/main_view.h"
+#include "base/main_window_model.h"
+#include "base/model_lamps.h"
+#include "base/model_status_line.h"
+#include "presenter/timer_event_pump.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>

@@ -1,4 +1,4 @@
-#include "shell/slot_tables.h"
+#include "base/slot_tables.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "shell/clipboard.h"
-#include "shell/event_pump.h"
-#include "shell/message_boxes.h"
-#include "shell/status_line.h"
-#include "terminal/lamps.h"
+#include "base/clipboard.h"
+#include "base/event_pump.h"
+#include "base/lamps.h"
+#include "base/message_boxes.h"
+#include "base/status_line.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/app_state.h"
+#include "base/context.h"
 #include "fake_ui.h"
-#include "shell/app_state.h"
-#include "shell/context.h"
 #include "sim/simulator.h"
 #include "terminal/ctapi.h"
 #include "terminal/ctapi_provider.h"

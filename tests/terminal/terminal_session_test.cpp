@@ -1,6 +1,6 @@
+#include "base/slot_tables.h"
 #include "fake_ctapi.h"
 #include "fake_ui.h"
-#include "shell/slot_tables.h"
 #include "terminal/command_table.h"
 #include "terminal/manufacturer_data.h"
 #include "terminal/terminal_session.h"

@@ -1,5 +1,5 @@
+#include "base/card_display.h"
 #include "fake_ui.h"
-#include "ui/card_display.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The eGK information window: card panel, element tables, XML view, help.
 #include "fake_ui.h"
-#include "ui/windows/egk_info_window.h"
+#include "gui/egk_info_window.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>

@@ -1,11 +1,11 @@
 // Closing the main window, "&Beenden", the validation switch, schema loading
 // and the help menu.
-#include "shell/window/clipboard_on_exit.h"
-#include "shell/window/qt_clipboard.h"
+#include "gui/clipboard_on_exit.h"
+#include "gui/first_user_window.h"
+#include "gui/info_window.h"
+#include "gui/qt_clipboard.h"
 #include "terminal/ctapi_provider.h"
 #include "terminal/terminal_session.h"
-#include "ui/windows/first_user_window.h"
-#include "ui/windows/info_window.h"
 #include "window_harness.h"
 
 #include <QAction>

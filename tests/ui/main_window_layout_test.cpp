@@ -1,5 +1,5 @@
 // The main window's controls: names, captions, tool tips and start state.
-#include "shell/window/main_window_builder.h"
+#include "gui/main_window_builder.h"
 #include "window_harness.h"
 
 #include <QAction>

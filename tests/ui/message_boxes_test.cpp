@@ -1,5 +1,5 @@
 // The desktop's message boxes: German buttons, icon and default button.
-#include "shell/window/qt_message_boxes.h"
+#include "gui/qt_message_boxes.h"
 
 #include <QMessageBox>
 #include <QPushButton>

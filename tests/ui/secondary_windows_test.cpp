@@ -1,8 +1,8 @@
 // The first-use, about and result windows on their own.
-#include "shell/message_boxes.h"
-#include "ui/windows/first_user_window.h"
-#include "ui/windows/info_window.h"
-#include "ui/windows/scan_result_window.h"
+#include "base/message_boxes.h"
+#include "gui/first_user_window.h"
+#include "gui/info_window.h"
+#include "gui/scan_result_window.h"
 
 #include <QApplication>
 #include <QGroupBox>

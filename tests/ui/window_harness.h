@@ -1,10 +1,10 @@
 #pragma once
 
+#include "base/app_state.h"
 #include "discovery/serial_line.h"
-#include "shell/app_state.h"
-#include "shell/dispatcher.h"
-#include "shell/window/desktop_program.h"
-#include "shell/window/main_window.h"
+#include "gui/desktop_program.h"
+#include "gui/main_window.h"
+#include "presenter/dispatcher.h"
 #include "sim_harness.h"
 
 #include <QDialog>

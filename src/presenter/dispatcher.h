@@ -1,0 +1,55 @@
+#pragma once
+
+#include "presenter/port_choice.h"
+
+namespace kc {
+
+class Clipboard;
+struct Context;
+class MainView;
+class SerialLine;
+
+constexpr int kScanButton = 0;
+constexpr int kDiagnosisButton = 1;
+constexpr int kStatusButton = 2;
+constexpr int kReadCardButton = 3;
+constexpr int kCopyButton = 4;
+constexpr int kResetDisplayButton = 5;
+
+// The six tool-bar actions and the port choice, on the model of the main
+// window; the front-end shows the model and forwards its clicks here.
+class Dispatcher {
+public:
+    Dispatcher(Context& context, MainView& view, Clipboard& clipboard, SerialLine& line);
+
+    // One action from start to end, wrapped in the prologue and epilogue. A
+    // press while an action runs is refused: actions never nest.
+    void PressCommandButton(int index);
+
+    void OptionClicked(int option) { portChoice_.OptionClicked(option); }
+    void TabClicked(int tab) { portChoice_.TabClicked(tab); }
+    // A list entry clicked while an action runs is ignored as a whole, like
+    // the buttons: the click would change the port under the running action.
+    void ListClicked(int row);
+    void EgkInfoClicked();
+
+    // The close rule's first step: a close asked for while an action runs is
+    // remembered and carried out by the epilogue. True when deferred.
+    bool DeferCloseWhileRunning();
+
+    PortChoice& portChoice() { return portChoice_; }
+
+private:
+    void Prologue();
+    void Epilogue();
+    void RunAction(int index);
+    void ReadSelectedPort();
+
+    Context& context_;
+    MainView& view_;
+    Clipboard& clipboard_;
+    SerialLine& line_;
+    PortChoice portChoice_;
+};
+
+} // namespace kc

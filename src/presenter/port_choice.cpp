@@ -1,0 +1,100 @@
+#include "presenter/port_choice.h"
+
+#include "base/app_state.h"
+#include "base/card_display.h"
+#include "base/context.h"
+#include "base/status_line.h"
+#include "discovery/command_buttons.h"
+#include "discovery/port_names.h"
+
+namespace kc {
+namespace {
+
+constexpr int kFurtherOption = 4;
+constexpr int kFurtherSlot = 5;
+constexpr int kResetButton = 5;
+constexpr int kReadButton = 3;
+
+} // namespace
+
+PortChoice::PortChoice(Context& context, ButtonPress pressButton)
+    : context_(context), pressButton_(std::move(pressButton)) {}
+
+uint16_t PortChoice::PortOfListRow(int row) const {
+    const MainWindowModel& ui = context_.state.ui;
+    if (row < 0 || row >= ui.listEntries.size() || row >= kFurtherPortColumns)
+        return 0;
+    return context_.state.tables.furtherPorts[1][std::size_t(row)];
+}
+
+void PortChoice::SelectOption(int option) {
+    if (option < 0 || option > kFurtherOption)
+        return;
+    OptionClicked(option);
+}
+
+void PortChoice::SelectTab(int tab) {
+    if (tab < 0 || tab > kFurtherOption)
+        return;
+    context_.state.ui.selectedTab = tab;
+    TabClicked(tab);
+}
+
+void PortChoice::OptionClicked(int option) {
+    if (option < 0 || option > kFurtherOption)
+        return;
+    AppState& state = context_.state;
+    for (std::size_t i = 0; i < state.ui.options.size(); ++i)
+        state.ui.options[i].checked = int(i) == option;
+    const int slot = option + 1;
+    UpdateCommandButtons(state, slot);
+    ShowInsuredRecord(state.tables, slot, state.ui.card);
+    SelectTab(option);
+
+    if (option < kFurtherOption) {
+        state.SelectedPort = uint16_t(slot);
+        state.SelectedSlot = slot;
+        context_.status.showStatus(PortChosenText(state.SelectedPort));
+        state.ui.listVisible = false;
+        return;
+    }
+    state.SelectedSlot = kFurtherSlot;
+    const uint16_t listed = PortOfListRow(state.ui.listSelected);
+    if (listed != 0) {
+        state.SelectedPort = listed;
+        context_.status.showStatus(PortChosenText(listed));
+    }
+    state.ui.listVisible = true;
+}
+
+void PortChoice::TabClicked(int tab) {
+    if (tab < 0 || tab > kFurtherOption)
+        return;
+    AppState& state = context_.state;
+    state.ui.selectedTab = tab;
+    if (tab == state.CurrentTab)
+        return;
+    state.ui.visibleStatusFrame = tab;
+    state.CurrentTab = tab;
+    SelectOption(tab);
+    context_.status.showStatus(QStringLiteral("Der MKT Status wird angezeigt"));
+}
+
+void PortChoice::ListClicked(int row) {
+    AppState& state = context_.state;
+    const uint16_t pn = PortOfListRow(row);
+    if (pn == 0)
+        return;
+    state.ui.listSelected = row;
+    if (pn == state.SelectedPort)
+        return;
+    state.SelectedPort = pn;
+    state.ui.tabCaptions[kFurtherOption] = FurtherPortTabCaption(pn);
+    state.tables.port[kFurtherSlot].InterfaceText = InterfaceDescription(pn);
+    if (pressButton_) {
+        pressButton_(kResetButton);
+        pressButton_(kReadButton);
+    }
+}
+
+} // namespace kc

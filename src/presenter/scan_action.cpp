@@ -1,0 +1,113 @@
+#include "presenter/scan_action.h"
+
+#include "base/app_state.h"
+#include "base/context.h"
+#include "base/main_view.h"
+#include "base/progress.h"
+#include "base/status_line.h"
+#include "cards/read_loop.h"
+#include "discovery/further_ports.h"
+#include "discovery/port_names.h"
+#include "discovery/port_test.h"
+#include "presenter/port_choice.h"
+#include "presenter/scan_result.h"
+
+namespace kc {
+namespace {
+
+const QString kShownText = QStringLiteral("Die Krankenversichertendaten werden angezeigt");
+constexpr int kComPorts = 4;
+constexpr int kFurtherOption = 4;
+constexpr int kFurtherSlot = 5;
+
+// The option of a port that exists and is free can be chosen and is chosen;
+// any other is greyed out.
+void OfferPort(AppState& state, PortChoice& portChoice, int option, int slot) {
+    const PortStatus& port = state.tables.port[slot];
+    PortOption& control = state.ui.options[std::size_t(option)];
+    if (port.PortPresent && !port.PortBusy) {
+        control.enabled = true;
+        portChoice.SelectOption(option);
+    } else {
+        control.enabled = false;
+        control.checked = false;
+    }
+}
+
+void ScanComPorts(Context& context, SerialLine& line, PortChoice& portChoice) {
+    AppState& state = context.state;
+    for (int k = 1; k <= kComPorts; ++k) {
+        const uint16_t pn = uint16_t(k);
+        context.status.showStatus(PortTestingText(pn));
+        AdvanceProgress(context, 20);
+        TestPort(context, line, pn);
+        OfferPort(state, portChoice, k - 1, k);
+        if (state.tables.terminal[k].Responding) {
+            RunReadLoop(context, pn, k, InterfaceTextOfPort(state.SelectedPort));
+            context.status.showStatus(kShownText);
+        }
+    }
+}
+
+void ListFurtherPorts(AppState& state) {
+    const int count = FurtherPortCount(state.tables);
+    state.ui.listEntries.clear();
+    for (int i = 0; i < count; ++i)
+        state.ui.listEntries.append(FurtherPortListEntry(state.tables.furtherPorts[1][std::size_t(i)]));
+}
+
+// Every further port is tested and read on slot 5, which keeps the last one.
+void ScanFurtherPorts(Context& context, SerialLine& line, PortChoice& portChoice) {
+    AppState& state = context.state;
+    for (int i = 0; i < state.ui.listEntries.size(); ++i) {
+        const uint16_t pn = portChoice.PortOfListRow(i);
+        state.SelectedPort = pn;
+        portChoice.ListClicked(i);
+        state.ui.tabCaptions[kFurtherOption] = FurtherPortTabCaption(pn);
+        TestPort(context, line, pn);
+        OfferPort(state, portChoice, kFurtherOption, kFurtherSlot);
+        RunReadLoop(context, pn, kFurtherSlot, InterfaceTextOfPort(pn));
+        context.status.showStatus(kShownText);
+    }
+}
+
+void ShowFirstSlotWithData(Context& context, PortChoice& portChoice) {
+    AppState& state = context.state;
+    for (int k = 1; k <= kComPorts; ++k) {
+        const TerminalInfo& info = state.tables.terminal[k];
+        if (!info.Responding || !info.HasCardData)
+            continue;
+        state.ui.options[std::size_t(k - 1)].checked = false;
+        ShowFrameX(state.ui, kFrameCardData);
+        portChoice.SelectOption(k - 1);
+        context.status.showStatus(kShownText);
+        return;
+    }
+}
+
+} // namespace
+
+void RunScan(Context& context, SerialLine& line, MainView& view, PortChoice& portChoice) {
+    AppState& state = context.state;
+    SetBusy(context, true);
+    ShowFrameX(state.ui, kFrameWait);
+    ScanComPorts(context, line, portChoice);
+
+    EnumerateFurtherPorts(context);
+    ListFurtherPorts(state);
+    ScanFurtherPorts(context, line, portChoice);
+
+    SetProgress(context, 100);
+    context.status.showStatus(QStringLiteral("Das KartoCheck Ergebnis wird angezeigt"));
+    view.refresh(state.ui);
+    view.showScanResult(FillScanResult(state.tables, int(state.ui.listEntries.size())));
+
+    state.ui.buttonEnabled[2] = true;
+    ShowFrameX(state.ui, kFrameStatus);
+    context.status.showStatus(QStringLiteral("Der MKT Status wird angezeigt"));
+    ShowFirstSlotWithData(context, portChoice);
+    SetProgress(context, 0);
+    SetBusy(context, false);
+}
+
+} // namespace kc
