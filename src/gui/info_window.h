@@ -1,6 +1,6 @@
 #pragma once
 
-#include "kartocheck_version.h"
+#include "base/version.h"
 
 #include <QDialog>
 
