@@ -15,12 +15,14 @@ const char* ProtocolName(DWORD protocol) {
 
 } // namespace
 
-LONG CardConnection::Connect(SCARDCONTEXT context, const std::string& reader, std::optional<CardConnection>& out) {
+LONG CardConnection::Connect(SCARDCONTEXT context, const std::string& reader,
+                             std::optional<CardConnection>& out) {
     SCARDHANDLE handle = 0;
     DWORD protocol = 0;
     LONG result = SCardConnect(context, reader.c_str(), SCARD_SHARE_SHARED, kProtocols, &handle, &protocol);
     TracePcscCall("SCardConnect(" + reader + ", shared, T=0|T=1)", result,
-                  result == SCARD_S_SUCCESS ? std::string("protocol ") + ProtocolName(protocol) : std::string());
+                  result == SCARD_S_SUCCESS ? std::string("protocol ") + ProtocolName(protocol)
+                                            : std::string());
     if (result != SCARD_S_SUCCESS)
         return result;
     CardConnection connection(handle, protocol, reader);
@@ -50,7 +52,9 @@ CardConnection& CardConnection::operator=(CardConnection&& other) noexcept {
     return *this;
 }
 
-CardConnection::~CardConnection() { Disconnect(SCARD_LEAVE_CARD); }
+CardConnection::~CardConnection() {
+    Disconnect(SCARD_LEAVE_CARD);
+}
 
 void CardConnection::Disconnect(DWORD disposition) {
     if (!owned_)
@@ -77,7 +81,8 @@ LONG CardConnection::readAtr() {
 LONG CardConnection::Reset() {
     LONG result = SCardReconnect(handle_, SCARD_SHARE_SHARED, kProtocols, SCARD_RESET_CARD, &protocol_);
     TracePcscCall("SCardReconnect(shared, T=0|T=1, reset)", result,
-                  result == SCARD_S_SUCCESS ? std::string("protocol ") + ProtocolName(protocol_) : std::string());
+                  result == SCARD_S_SUCCESS ? std::string("protocol ") + ProtocolName(protocol_)
+                                            : std::string());
     return result == SCARD_S_SUCCESS ? readAtr() : result;
 }
 
@@ -85,8 +90,8 @@ LONG CardConnection::exchange(std::span<const uint8_t> command, Bytes& response)
     const SCARD_IO_REQUEST* pci = protocol_ == SCARD_PROTOCOL_T0 ? SCARD_PCI_T0 : SCARD_PCI_T1;
     response.resize(MAX_BUFFER_SIZE_EXTENDED);
     DWORD length = static_cast<DWORD>(response.size());
-    const LONG result =
-        SCardTransmit(handle_, pci, command.data(), static_cast<DWORD>(command.size()), nullptr, response.data(), &length);
+    const LONG result = SCardTransmit(handle_, pci, command.data(), static_cast<DWORD>(command.size()),
+                                      nullptr, response.data(), &length);
     response.resize(result == SCARD_S_SUCCESS ? length : 0);
     TracePcscCall("SCardTransmit(" + Hex(command) + ")", result, Hex(response));
     return result;
@@ -105,7 +110,8 @@ LONG CardConnection::Transmit(std::span<const uint8_t> command, Bytes& response)
             return result;
     }
     Bytes collected;
-    for (int round = 0; round < kMostGetResponses && response.size() >= 2 && response[response.size() - 2] == 0x61;
+    for (int round = 0;
+         round < kMostGetResponses && response.size() >= 2 && response[response.size() - 2] == 0x61;
          ++round) {
         collected.insert(collected.end(), response.begin(), response.end() - 2);
         const Bytes getResponse{0x00, 0xC0, 0x00, 0x00, response.back()};

@@ -21,6 +21,8 @@ std::optional<CommandApdu> CommandApdu::Parse(std::span<const uint8_t> bytes) {
     return apdu;
 }
 
-Bytes StatusOnly(uint16_t sw) { return Bytes{static_cast<uint8_t>(sw >> 8), static_cast<uint8_t>(sw & 0xFF)}; }
+Bytes StatusOnly(uint16_t sw) {
+    return Bytes{static_cast<uint8_t>(sw >> 8), static_cast<uint8_t>(sw & 0xFF)};
+}
 
 } // namespace kc::pcsc

@@ -20,8 +20,12 @@ constexpr uint8_t kStatusIcc = 0x80;
 constexpr uint8_t kStatusUnits = 0x81;
 constexpr uint8_t kStatusManufacturer = 0x46;
 
-Reply Answer(Bytes bytes) { return Reply{0, std::move(bytes), 1}; }
-Reply Answer(uint16_t status) { return Answer(StatusOnly(status)); }
+Reply Answer(Bytes bytes) {
+    return Reply{0, std::move(bytes), 1};
+}
+Reply Answer(uint16_t status) {
+    return Answer(StatusOnly(status));
+}
 
 } // namespace
 
@@ -60,7 +64,8 @@ Reply ReaderSession::RequestIcc(const CommandApdu& apdu) {
 
 Reply ReaderSession::ResetIcc(const CommandApdu& apdu) {
     bool present = false;
-    if (const LONG result = context_.WaitForCard(reader_, std::chrono::seconds(0), present); result != SCARD_S_SUCCESS)
+    if (const LONG result = context_.WaitForCard(reader_, std::chrono::seconds(0), present);
+        result != SCARD_S_SUCCESS)
         return Failure(result);
     if (!present) {
         Lose();
@@ -86,7 +91,9 @@ Reply ReaderSession::GetStatus(const CommandApdu& apdu) {
         if (const LONG result = context_.WaitForCard(reader_, std::chrono::seconds(0), present);
             result != SCARD_S_SUCCESS)
             return Failure(result);
-        return Answer(IccStatusObject(!present ? IccState::Absent : card_ ? IccState::Active : IccState::Present));
+        return Answer(IccStatusObject(!present ? IccState::Absent
+                                      : card_  ? IccState::Active
+                                               : IccState::Present));
     }
     default:
         return Answer(sw::kWrongParameters);

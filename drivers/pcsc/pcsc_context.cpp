@@ -29,7 +29,9 @@ PcscContext& PcscContext::operator=(PcscContext&& other) noexcept {
     return *this;
 }
 
-PcscContext::~PcscContext() { release(); }
+PcscContext::~PcscContext() {
+    release();
+}
 
 void PcscContext::release() {
     if (!owned_)
@@ -68,7 +70,8 @@ LONG PcscContext::ListReaders(std::vector<std::string>& readers) const {
     return SCARD_E_INSUFFICIENT_BUFFER;
 }
 
-LONG PcscContext::WaitForCard(const std::string& reader, std::chrono::milliseconds timeout, bool& present) const {
+LONG PcscContext::WaitForCard(const std::string& reader, std::chrono::milliseconds timeout,
+                              bool& present) const {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + timeout;
     SCARD_READERSTATE state{};
@@ -78,7 +81,8 @@ LONG PcscContext::WaitForCard(const std::string& reader, std::chrono::millisecon
     for (bool first = true;; first = false) {
         const auto left = std::max(Clock::duration::zero(), deadline - Clock::now());
         const DWORD waitMs =
-            first ? 0 : static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(left).count());
+            first ? 0
+                  : static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(left).count());
         const LONG result = SCardGetStatusChange(context_, waitMs, &state, 1);
         TracePcscCall("SCardGetStatusChange(" + reader + ", " + std::to_string(waitMs) + " ms)", result,
                       "state=0x" + Hex(std::vector<uint8_t>{static_cast<uint8_t>(state.dwEventState >> 8),

@@ -35,7 +35,9 @@ TraceFile& Trace() {
 
 } // namespace
 
-bool TraceOn() { return Trace().file != nullptr; }
+bool TraceOn() {
+    return Trace().file != nullptr;
+}
 
 void TracePcscCall(std::string_view call, LONG result, std::string_view detail) {
     TraceFile& trace = Trace();

@@ -11,7 +11,9 @@ constexpr uint16_t kLastUsbPort = 0x20FF;
 
 } // namespace
 
-bool IsPcscPort(uint16_t pn) { return pn >= kFirstUsbPort && pn <= kLastUsbPort; }
+bool IsPcscPort(uint16_t pn) {
+    return pn >= kFirstUsbPort && pn <= kLastUsbPort;
+}
 
 std::optional<std::string> ReaderForPort(uint16_t pn, std::vector<std::string> readers) {
     if (!IsPcscPort(pn))

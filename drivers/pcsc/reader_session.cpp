@@ -37,7 +37,9 @@ bool ServiceGone(LONG result) {
 ReaderSession::ReaderSession(PcscContext context, std::string reader)
     : context_(std::move(context)), reader_(std::move(reader)) {}
 
-void ReaderSession::Lose() { card_.reset(); }
+void ReaderSession::Lose() {
+    card_.reset();
+}
 
 Reply ReaderSession::Failure(LONG result) {
     Lose();

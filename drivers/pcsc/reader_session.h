@@ -12,9 +12,9 @@ namespace kc::pcsc {
 
 // What one CT_data call hands back.
 struct Reply {
-    int8_t code = 0;   // CT-API code; non-zero: nothing is written
-    Bytes bytes;       // data + SW1 SW2
-    uint8_t sad = 1;   // 1 the terminal answered, 0 the card
+    int8_t code = 0; // CT-API code; non-zero: nothing is written
+    Bytes bytes;     // data + SW1 SW2
+    uint8_t sad = 1; // 1 the terminal answered, 0 the card
 };
 
 // One CT-API session on one reader: the terminal's CT-BCS commands mapped

@@ -39,7 +39,8 @@ int8_t SessionTable::open(uint16_t ctn, uint16_t pn) {
     const auto reader = ReaderForPort(pn, std::move(readers));
     if (!reader)
         return ERR_TRANS;
-    const bool inUse = std::ranges::any_of(sessions_, [&](const auto& open) { return open.second->reader() == *reader; });
+    const bool inUse =
+        std::ranges::any_of(sessions_, [&](const auto& open) { return open.second->reader() == *reader; });
     if (inUse)
         return ERR_CT;
     sessions_.emplace(ctn, std::make_unique<ReaderSession>(std::move(*context), *reader));
@@ -56,7 +57,8 @@ int8_t SessionTable::Data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t len
         return ERR_INVALID;
     try {
         const std::span<const uint8_t> bytes(command, lenc);
-        const Reply reply = *dad == CT ? session->second->TerminalCommand(bytes) : session->second->CardCommand(bytes);
+        const Reply reply =
+            *dad == CT ? session->second->TerminalCommand(bytes) : session->second->CardCommand(bytes);
         if (reply.code != OK)
             return reply.code;
         if (reply.bytes.size() > *lenr)

@@ -17,8 +17,8 @@ class SessionTable {
     static SessionTable& Process();
 
     int8_t Open(uint16_t ctn, uint16_t pn);
-    int8_t Data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command, uint16_t* lenr,
-                uint8_t* response);
+    int8_t Data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command,
+                uint16_t* lenr, uint8_t* response);
     int8_t Close(uint16_t ctn);
 
   private:

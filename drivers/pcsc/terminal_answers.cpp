@@ -16,7 +16,9 @@ constexpr uint8_t kResponseNone = 0x00;
 constexpr uint8_t kResponseAtr = 0x01;
 constexpr uint8_t kResponseHistorical = 0x02;
 
-void Append(Bytes& out, std::string_view text) { out.insert(out.end(), text.begin(), text.end()); }
+void Append(Bytes& out, std::string_view text) {
+    out.insert(out.end(), text.begin(), text.end());
+}
 
 void AppendStatus(Bytes& out, uint16_t status) {
     const Bytes tail = StatusOnly(status);
@@ -37,7 +39,9 @@ Bytes ManufacturerObject(std::string_view readerName) {
     return out;
 }
 
-Bytes FunctionalUnitsObject() { return Bytes{0x81, 0x01, 0x01, 0x90, 0x00}; }
+Bytes FunctionalUnitsObject() {
+    return Bytes{0x81, 0x01, 0x01, 0x90, 0x00};
+}
 
 Bytes IccStatusObject(IccState state) {
     const uint8_t value = state == IccState::Active ? 0x05 : state == IccState::Present ? 0x01 : 0x00;

@@ -24,11 +24,12 @@ constexpr uint16_t kVpcdFirstPort = 35963;
 constexpr auto kRetryPause = std::chrono::milliseconds(100);
 
 int Usage() {
-    std::fprintf(stderr, "usage: mktsim-vpcd [--port N] [--terminal NAME] [SCENARIO]\n"
-                         "  --port N         the vpcd reader's TCP port on 127.0.0.1 (default 35963)\n"
-                         "  --terminal NAME  the scenario terminal whose card is played (default: the\n"
-                         "                   first one with a card)\n"
-                         "  SCENARIO         scenario file (default: MKTSIM_SCENARIO, else the built-in one)\n");
+    std::fprintf(stderr,
+                 "usage: mktsim-vpcd [--port N] [--terminal NAME] [SCENARIO]\n"
+                 "  --port N         the vpcd reader's TCP port on 127.0.0.1 (default 35963)\n"
+                 "  --terminal NAME  the scenario terminal whose card is played (default: the\n"
+                 "                   first one with a card)\n"
+                 "  SCENARIO         scenario file (default: MKTSIM_SCENARIO, else the built-in one)\n");
     return 64;
 }
 
@@ -84,7 +85,8 @@ int main(int argc, char** argv) {
     auto loaded = scenarioPath.empty() ? kc::sim::Loaded<Simulator>{Simulator::fromEnvironment(), {}}
                                        : Simulator::fromFile(scenarioPath);
     if (!loaded || !loaded->loadError().empty()) {
-        std::fprintf(stderr, "mktsim-vpcd: %s\n", loaded ? loaded->loadError().c_str() : loaded.error.c_str());
+        std::fprintf(stderr, "mktsim-vpcd: %s\n",
+                     loaded ? loaded->loadError().c_str() : loaded.error.c_str());
         return 2;
     }
     const TerminalSetup* terminal = ChooseTerminal(*loaded, terminalName);

@@ -14,7 +14,8 @@ constexpr uint8_t kReset = 2;
 constexpr uint8_t kGetAtr = 4;
 
 // T=1 processor card with direct convention; the last byte is the check byte.
-const Bytes kProcessorCardAtr{0x3B, 0xD3, 0x96, 0xFF, 0x81, 0xB1, 0xFE, 0x45, 0x1F, 0x07, 0x80, 0x81, 0x05, 0x2D};
+const Bytes kProcessorCardAtr{0x3B, 0xD3, 0x96, 0xFF, 0x81, 0xB1, 0xFE,
+                              0x45, 0x1F, 0x07, 0x80, 0x81, 0x05, 0x2D};
 // PC/SC storage card: historical bytes 80 4F 0C, RID A0 00 00 03 06, standard
 // and card name left open (00 00 00), four bytes RFU, then the check byte.
 const Bytes kMemoryCardAtr{0x3B, 0x8F, 0x80, 0x01, 0x80, 0x4F, 0x0C, 0xA0, 0x00, 0x00,
@@ -30,15 +31,17 @@ VirtualCard::VirtualCard(Simulator simulator, const TerminalSetup& terminal)
     simulator_.init(kCtn, terminal.ports.front());
 }
 
-void VirtualCard::PowerUp() { simulator_.transmit(kCtn, kToTerminal, "20110100"); }
+void VirtualCard::PowerUp() {
+    simulator_.transmit(kCtn, kToTerminal, "20110100");
+}
 
 Bytes VirtualCard::Answer(std::span<const uint8_t> command) {
     uint8_t dad = kToCard;
     uint8_t sad = 2;
     Bytes response(0xFFFF);
     uint16_t length = 0xFFFF;
-    const int8_t code = simulator_.data(kCtn, &dad, &sad, static_cast<uint16_t>(command.size()), command.data(),
-                                        &length, response.data());
+    const int8_t code = simulator_.data(kCtn, &dad, &sad, static_cast<uint16_t>(command.size()),
+                                        command.data(), &length, response.data());
     if (code != 0 || length < 2)
         return kNoPreciseDiagnosis;
     response.resize(length);

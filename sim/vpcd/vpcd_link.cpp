@@ -45,7 +45,9 @@ std::optional<VpcdLink> VpcdLink::Connect(uint16_t port) {
     return link;
 }
 
-VpcdLink::VpcdLink(VpcdLink&& other) noexcept : socket_(other.socket_) { other.socket_ = -1; }
+VpcdLink::VpcdLink(VpcdLink&& other) noexcept : socket_(other.socket_) {
+    other.socket_ = -1;
+}
 
 VpcdLink& VpcdLink::operator=(VpcdLink&& other) noexcept {
     if (this != &other) {
