@@ -1,10 +1,12 @@
 #include "child_process.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <string_view>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
@@ -45,8 +47,14 @@ std::optional<ChildProcess> ChildProcess::Start(const Options& options, std::str
     // Everything the child needs is made before fork: after it, only plain system calls.
     std::vector<std::string> argv = options.argv;
     std::vector<std::string> environment;
-    for (char** entry = environ; *entry; ++entry)
-        environment.emplace_back(*entry);
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string_view text(*entry);
+        const auto replaced = [&](const std::string& added) {
+            return text.substr(0, text.find('=') + 1) == added.substr(0, added.find('=') + 1);
+        };
+        if (std::none_of(options.environment.begin(), options.environment.end(), replaced))
+            environment.emplace_back(text);
+    }
     environment.insert(environment.end(), options.environment.begin(), options.environment.end());
     std::vector<char*> argvPointers = Pointers(argv);
     std::vector<char*> environmentPointers = Pointers(environment);

@@ -39,7 +39,7 @@ class ReadThroughPcscd : public PcscdTest, public ::testing::WithParamInterface<
 
 TEST_P(ReadThroughPcscd, GivesWhatTheSimulatorsOwnLibraryGives) {
     const QString scenario = QString::fromUtf8(GetParam().scenario);
-    InsertCard(scenario);
+    ASSERT_TRUE(InsertCard(scenario));
     const ProgramRun pcsc = RunCli(Read(QStringLiteral("8192")), PcscLibrary());
     const ProgramRun simulator = RunCli(Read(QString::fromUtf8(GetParam().simulatorPort)), SimulatorLibrary(),
                                         {QStringLiteral("MKTSIM_SCENARIO=") + ScenarioPath(scenario)});
@@ -67,8 +67,8 @@ using ScanThroughPcscd = PcscdTest;
 
 TEST_F(ScanThroughPcscd, FindsIdentifiesAndReadsTheReaders) {
     // vpcd brings two readers; both hold the eGK, so that the slot the scan shows last has read it.
-    InsertCard(QStringLiteral("default.scn"), 0);
-    InsertCard(QStringLiteral("default.scn"), 1);
+    ASSERT_TRUE(InsertCard(QStringLiteral("default.scn"), 0));
+    ASSERT_TRUE(InsertCard(QStringLiteral("default.scn"), 1));
     const ProgramRun pcsc = RunCli({QStringLiteral("scan")}, PcscLibrary());
     const ProgramRun simulator =
         RunCli({QStringLiteral("scan")}, SimulatorLibrary(), {QStringLiteral("MKTSIM_SCENARIO=")});
@@ -88,7 +88,7 @@ using CardLeavesThroughPcscd = PcscdTest;
 
 TEST_F(CardLeavesThroughPcscd, MidReadGivesTheMessageAndTheNextReadWorks) {
     const QString scenario = QStringLiteral("pcsc/card_pulled_mid_read.scn");
-    InsertCard(scenario);
+    ASSERT_TRUE(InsertCard(scenario));
     const ProgramRun broken = RunCli(Read(QStringLiteral("8192")), PcscLibrary());
     EXPECT_NE(broken.exitCode, -1) << "the read did not end";
     EXPECT_TRUE(broken.output.contains("Read EF VD war nicht erfolgreich!")) << broken.output.toStdString();
@@ -108,8 +108,8 @@ TEST_F(PcscScan, ListsTheVirtualReadersAndTheCardsAnswersToReset) {
     const QString pcscScan = QStringLiteral("/usr/bin/pcsc_scan");
     if (!QFile::exists(pcscScan))
         GTEST_SKIP() << "pcsc_scan is not installed (Debian package pcsc-tools, see scripts/install-deps.sh)";
-    InsertCard(QStringLiteral("default.scn"), 0);
-    InsertCard(QStringLiteral("kvk/stationary_template_60.scn"), 1);
+    ASSERT_TRUE(InsertCard(QStringLiteral("default.scn"), 0));
+    ASSERT_TRUE(InsertCard(QStringLiteral("kvk/stationary_template_60.scn"), 1));
     const ProgramRun run = RunProgram(pcscScan, {QStringLiteral("-c"), QStringLiteral("-n")});
     ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
     EXPECT_TRUE(run.output.contains(" Reader 0: Virtual PCD 00 00\n")) << run.output.toStdString();

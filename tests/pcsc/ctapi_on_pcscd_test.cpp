@@ -69,7 +69,7 @@ void RunSteps(uint16_t ctn, const std::vector<Step>& steps) {
 using CtApiOnPcscd = PcscdTest;
 
 TEST_F(CtApiOnPcscd, InitAndCloseCodes) {
-    InsertCard(QStringLiteral("default.scn"));
+    ASSERT_TRUE(InsertCard(QStringLiteral("default.scn")));
     ASSERT_EQ(CT_init(1, kFirstReader), OK);
     EXPECT_EQ(CT_init(1, kSecondReader), ERR_CT) << "ctn already open";
     EXPECT_EQ(CT_init(2, kFirstReader), ERR_CT) << "reader already open under another ctn";
@@ -83,7 +83,7 @@ TEST_F(CtApiOnPcscd, InitAndCloseCodes) {
 }
 
 TEST_F(CtApiOnPcscd, CommandsOnAReaderWithAnEgk) {
-    InsertCard(QStringLiteral("default.scn"));
+    ASSERT_TRUE(InsertCard(QStringLiteral("default.scn")));
     const std::string atr = "3BD396FF81B1FE451F078081052D";
     const std::string manufacturer = "KARTOPC/SC1.0.0Virtual PCD 00 00";
     const std::vector<Step> steps{
@@ -114,7 +114,7 @@ TEST_F(CtApiOnPcscd, CommandsOnAReaderWithAnEgk) {
 }
 
 TEST_F(CtApiOnPcscd, CommandsOnAReaderWithAKvkAndOnAnEmptyOne) {
-    InsertCard(QStringLiteral("kvk/stationary_template_60.scn"));
+    ASSERT_TRUE(InsertCard(QStringLiteral("kvk/stationary_template_60.scn")));
     ASSERT_EQ(CT_init(1, kFirstReader), OK);
     RunSteps(1, {
                     {CT, "201201000101", OK, "9000", 1}, // a memory card

@@ -72,13 +72,19 @@ PrivatePcscd& PcscdTest::pcscd() {
     return *Shared().instance;
 }
 
-void PcscdTest::InsertCard(const QString& scenario, int slot) {
+bool PcscdTest::InsertCard(const QString& scenario, int slot) {
     std::string error;
     auto process = pcscd().InsertCard(BinPath(QStringLiteral("mktsim-vpcd")).toStdString(),
                                       ScenarioPath(scenario).toStdString(), slot, error);
-    ASSERT_TRUE(process) << error;
+    if (!process) {
+        ADD_FAILURE() << error;
+        return false;
+    }
     cards_.emplace_back(std::move(*process), slot);
-    ASSERT_TRUE(pcscd().WaitForCard(slot, true, kCardWait)) << pcscd().log();
+    if (pcscd().WaitForCard(slot, true, kCardWait))
+        return true;
+    ADD_FAILURE() << "no card in reader " << slot << "; pcscd's log:\n" << pcscd().log();
+    return false;
 }
 
 ProgramRun RunProgram(const QString& program, const QStringList& args, const QStringList& environment) {

@@ -19,8 +19,9 @@ class PcscdTest : public ::testing::Test {
 
     static PrivatePcscd& pcscd();
     // The simulator's card of the scenario (relative to sim/scenarios) in the
-    // reader of the slot; it leaves at the end of the test.
-    void InsertCard(const QString& scenario, int slot = 0);
+    // reader of the slot; it leaves at the end of the test. False, with the
+    // failure recorded, when it did not come into the reader.
+    bool InsertCard(const QString& scenario, int slot = 0);
 
   private:
     std::vector<std::pair<ChildProcess, int>> cards_;
