@@ -35,6 +35,10 @@ struct SameCard {
     const char* simulatorPort; // where the scenario puts the terminal for the simulator's library
 };
 
+void PrintTo(const SameCard& card, std::ostream* out) {
+    *out << card.scenario;
+}
+
 class ReadThroughPcscd : public PcscdTest, public ::testing::WithParamInterface<SameCard> {};
 
 TEST_P(ReadThroughPcscd, GivesWhatTheSimulatorsOwnLibraryGives) {
