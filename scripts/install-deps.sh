@@ -9,6 +9,7 @@ packages=(
   libxml2-dev zlib1g-dev ctapi-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox xdotool x11-utils x11-apps imagemagick
+  pcscd libpcsclite-dev vsmartcard-vpcd pcsc-tools
 )
 
 missing=()

@@ -47,6 +47,10 @@ void applyCardSetting(CardSetup& card, std::string_view key, std::string_view va
                                                   {"memory", CardType::Memory}});
     } else if (key == "card.arrives-after") {
         card.arrivesAfter = static_cast<int>(values::parseInteger(value, 0, 1000000));
+    } else if (key == "card.removed-after") {
+        card.removedAfter = static_cast<int>(values::parseInteger(value, 1, 1000000));
+    } else if (key == "card.back-after") {
+        card.backAfterMs = static_cast<int>(values::parseInteger(value, 0, 600000));
     } else if (key == "card.record") {
         card.kvkRecord = values::parseBytes(value, files);
     } else if (key == "card.aid") {

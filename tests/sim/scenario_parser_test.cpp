@@ -79,6 +79,8 @@ locked = keycard
 oversize = claim
 card = egk
 card.arrives-after = 3
+card.removed-after = 6
+card.back-after = 1500
 card.pd = 00 02 AB cd
 card.protected = gvd, statusvd
 card.hca = deactivated
@@ -105,6 +107,8 @@ override 20 12 01 = 6200 x2, pass, -10, ct:6985, card:empty, 0A
     EXPECT_EQ(t.oversize, OversizePolicy::Claim);
     EXPECT_EQ(t.card.type, CardType::Egk);
     EXPECT_EQ(t.card.arrivesAfter, 3);
+    EXPECT_EQ(t.card.removedAfter, 6);
+    EXPECT_EQ(t.card.backAfterMs, std::optional<int>(1500));
     EXPECT_EQ(toHex(t.card.egkFiles.at(EgkFile::Pd)), "0002ABCD");
     EXPECT_EQ(t.card.protectedFiles, (std::set<EgkFile>{EgkFile::Gvd, EgkFile::StatusVd}));
     EXPECT_EQ(t.card.hca, HcaState::Deactivated);

@@ -49,6 +49,10 @@ enum class EgkFile { Gdo, Vd, Pd, Gvd, StatusVd };
 struct CardSetup {
     CardType type = CardType::None;
     int arrivesAfter = 0;
+    // The virtual card of mktsim-vpcd leaves the reader after answering this
+    // many commands (0: it stays), and comes back after backAfterMs.
+    int removedAfter = 0;
+    std::optional<int> backAfterMs;
 
     Bytes kvkRecord;
     KvkAid kvkAid = KvkAid::New;

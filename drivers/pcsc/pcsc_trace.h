@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include <winscard.h>
+
+namespace kc::pcsc {
+
+// With CTAPI_PCSC_TRACE naming a file ("-" for standard error), every PC/SC
+// call of the library is written there, one line each: the call, its
+// arguments, PC/SC's result and what came back.
+bool TraceOn();
+void TracePcscCall(std::string_view call, LONG result, std::string_view detail = {});
+
+// Upper-case hexadecimal, two digits per byte.
+std::string Hex(std::span<const uint8_t> bytes);
+
+} // namespace kc::pcsc

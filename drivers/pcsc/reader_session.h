@@ -1,0 +1,54 @@
+#pragma once
+
+#include "card_connection.h"
+#include "command_apdu.h"
+#include "pcsc_context.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace kc::pcsc {
+
+// What one CT_data call hands back.
+struct Reply {
+    int8_t code = 0; // CT-API code; non-zero: nothing is written
+    Bytes bytes;     // data + SW1 SW2
+    uint8_t sad = 1; // 1 the terminal answered, 0 the card
+};
+
+// One CT-API session on one reader: the terminal's CT-BCS commands mapped
+// onto PC/SC, and card commands passed through. The card connection is held
+// from activation to the end of the session, because PC/SC powers an
+// unused card down and the card would forget its selected file.
+class ReaderSession {
+  public:
+    ReaderSession(PcscContext context, std::string reader);
+
+    const std::string& reader() const { return reader_; }
+
+    Reply TerminalCommand(std::span<const uint8_t> command);
+    Reply CardCommand(std::span<const uint8_t> command);
+
+  private:
+    Reply RequestIcc(const CommandApdu& apdu);
+    Reply ResetIcc(const CommandApdu& apdu);
+    Reply ResetCt();
+    Reply GetStatus(const CommandApdu& apdu);
+    Reply EjectIcc();
+    // Connects to the card, or restarts it when connected already.
+    Reply Activate(uint8_t p2);
+    Reply Failure(LONG result);
+    // The card went away or failed: drop the connection until the next activation.
+    void Lose();
+
+    PcscContext context_;
+    std::string reader_;
+    std::optional<CardConnection> card_;
+    // Until the first activation a card command connects by itself, as a
+    // terminal that powers an inserted card would; after a card was lost or
+    // ejected only REQUEST ICC or RESET ICC bring it back.
+    bool activatedBefore_ = false;
+};
+
+} // namespace kc::pcsc
