@@ -11,7 +11,7 @@
 #include "shell/window/main_window.h"
 #include "shell/window/qt_clipboard.h"
 #include "shell/window/qt_message_boxes.h"
-#include "terminal/ctapi_provider.h"
+#include "terminal/hosted_ctapi_provider.h"
 #include "terminal/terminal_session.h"
 #include "ui/windows/first_user_window.h"
 
@@ -33,10 +33,13 @@ struct DesktopProgram::Parts {
           dispatcher(context, window, clipboard, line) {
         ownBoxes.setParent(&window);
         window.setDispatcher(&dispatcher);
+        // The window keeps painting while the terminal library's helper works.
+        ownProvider.setWhileWaiting([this] { pump.runPendingOnce(); });
+        session.setStatusLine(&status);
     }
 
     AppState state;
-    LibraryCtApiProvider ownProvider;
+    HostedCtApiProvider ownProvider;
     QtMessageBoxes ownBoxes;
     QtClipboard ownClipboard;
     QtSerialLine ownLine;
