@@ -22,6 +22,7 @@ enum class Breakage { Hangs, Ends, AnswersTooLong };
 struct BrokenLibrary {
     std::string name; // built as libctapi_<name>.so
     Breakage breakage;
+    friend void PrintTo(const BrokenLibrary& library, std::ostream* out) { *out << library.name; }
 };
 
 class BrokenLibraryTest : public ::testing::TestWithParam<BrokenLibrary> {};
