@@ -61,6 +61,7 @@ void HostedCtApi::giveUp(const QString& loss) {
 }
 
 LibraryFault HostedCtApi::start() {
+    // Without its helper the library cannot be used at all: a library fault, named on stderr.
     if (const int failed = process_.start(helper_, library_)) {
         qWarning().noquote() << QString::fromLocal8Bit(helper_.c_str())
                              << QString::fromLocal8Bit(std::strerror(failed));
