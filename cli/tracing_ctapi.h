@@ -2,6 +2,7 @@
 
 #include "terminal/ctapi.h"
 #include "terminal/ctapi_provider.h"
+#include "terminal/hosted_ctapi_provider.h"
 
 #include <memory>
 
@@ -30,9 +31,10 @@ class ConsoleCtApiProvider : public CtApiProvider {
   public:
     ConsoleCtApiProvider(Console& console, bool trace) : console_(console), trace_(trace) {}
     CtApi* acquire(LibraryFault& fault) override;
+    QString takeLibraryLoss() override { return library_.takeLibraryLoss(); }
 
   private:
-    LibraryCtApiProvider library_;
+    HostedCtApiProvider library_;
     Console& console_;
     bool trace_;
     std::unique_ptr<TracingCtApi> tracing_;

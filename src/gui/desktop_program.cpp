@@ -14,6 +14,7 @@
 #include "presenter/dispatcher.h"
 #include "presenter/timer_event_pump.h"
 #include "terminal/ctapi_provider.h"
+#include "terminal/hosted_ctapi_provider.h"
 #include "terminal/terminal_session.h"
 
 #include <cstdlib>
@@ -44,10 +45,13 @@ struct DesktopProgram::Parts {
             else
                 std::exit(status);
         });
+        // The window keeps painting while the terminal library's helper works.
+        ownProvider.setWhileWaiting([this] { pump.runPendingOnce(); });
+        session.setStatusLine(&status);
     }
 
     AppState state;
-    LibraryCtApiProvider ownProvider;
+    HostedCtApiProvider ownProvider;
     QtMessageBoxes ownBoxes;
     QtClipboard ownClipboard;
     QtSerialLine ownLine;

@@ -18,7 +18,7 @@ class TerminalSession;
 // Pieces a caller may put in place of the desktop's own: the benchmark and
 // the tests use the simulator, scripted boxes and their own clipboard.
 struct DesktopParts {
-    CtApiProvider* provider = nullptr;  // default: the terminal library next to the program
+    CtApiProvider* provider = nullptr;  // default: the terminal library next to the program, in its helper
     MessageBoxes* boxes = nullptr;      // default: the desktop's message boxes
     Clipboard* clipboard = nullptr;     // default: the desktop clipboard
     SerialLine* line = nullptr;         // default: the serial ports

@@ -1,18 +1,20 @@
 #include "terminal/ctapi_library.h"
 
-#include <QFileInfo>
+#include <filesystem>
 
 namespace kc {
 
-std::unique_ptr<CtApiLibrary> CtApiLibrary::Load(const QString& fileOrName, LibraryFault& fault) {
+std::unique_ptr<CtApiLibrary> CtApiLibrary::Load(const std::string& fileOrName, LibraryFault& fault) {
     // A path names exactly one file; a bare name goes through the system's search.
-    if (fileOrName.contains(QLatin1Char('/')) && !QFileInfo::exists(fileOrName)) {
+    const bool isPath = fileOrName.find('/') != std::string::npos;
+    std::error_code ignored;
+    if (isPath && !std::filesystem::exists(fileOrName, ignored)) {
         fault = LibraryFault::FileMissing;
         return nullptr;
     }
     SharedLibrary library(fileOrName);
     if (!library.isLoaded()) {
-        fault = fileOrName.contains(QLatin1Char('/')) ? LibraryFault::EntryPointMissing : LibraryFault::FileMissing;
+        fault = isPath ? LibraryFault::EntryPointMissing : LibraryFault::FileMissing;
         return nullptr;
     }
     std::unique_ptr<CtApiLibrary> api(new CtApiLibrary(std::move(library)));

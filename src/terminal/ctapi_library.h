@@ -3,18 +3,19 @@
 #include "terminal/ctapi.h"
 #include "terminal/shared_library.h"
 
-#include <QString>
 #include <memory>
+#include <string>
 
 namespace kc {
 
 enum class LibraryFault { None, FileMissing, EntryPointMissing };
 
 // A CT-API shared library. Takes the CTDEZAVT1_ exports, else the standard
-// CT_ names; CT_get_baudrate is optional with the standard names.
+// CT_ names; CT_get_baudrate is optional with the standard names. Free of Qt:
+// kartocheck-ctapi-host loads the library with it too.
 class CtApiLibrary : public CtApi {
 public:
-    static std::unique_ptr<CtApiLibrary> Load(const QString& fileOrName, LibraryFault& fault);
+    static std::unique_ptr<CtApiLibrary> Load(const std::string& fileOrName, LibraryFault& fault);
 
     int8_t init(uint16_t ctn, uint16_t pn) override;
     int8_t data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command, uint16_t* lenr,

@@ -2,6 +2,7 @@
 
 #include "base/program_folder.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace kc {
@@ -18,7 +19,7 @@ QString LibraryCtApiProvider::LibraryToLoad() {
 
 CtApi* LibraryCtApiProvider::acquire(LibraryFault& fault) {
     if (!library_)
-        library_ = CtApiLibrary::Load(LibraryToLoad(), fault);
+        library_ = CtApiLibrary::Load(QFile::encodeName(LibraryToLoad()).toStdString(), fault);
     else
         fault = LibraryFault::None;
     return library_.get();

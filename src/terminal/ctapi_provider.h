@@ -3,6 +3,7 @@
 #include "terminal/ctapi.h"
 #include "terminal/ctapi_library.h"
 
+#include <QString>
 #include <memory>
 
 namespace kc {
@@ -13,6 +14,9 @@ public:
     virtual ~CtApiProvider() = default;
     // nullptr with the fault set when the library cannot be used.
     virtual CtApi* acquire(LibraryFault& fault) = 0;
+    // When the library was lost since the last ask (its helper hung or ended,
+    // so its session is gone): what to tell the person. Otherwise empty.
+    virtual QString takeLibraryLoss() { return {}; }
 };
 
 // Loads the terminal library once: KARTOCHECK_CTAPI names the file; without

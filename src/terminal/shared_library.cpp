@@ -5,10 +5,10 @@
 
 namespace kc {
 
-SharedLibrary::SharedLibrary(const QString& fileOrName) {
-    handle_ = dlopen(fileOrName.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
+SharedLibrary::SharedLibrary(const std::string& fileOrName) {
+    handle_ = dlopen(fileOrName.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle_)
-        error_ = QString::fromLocal8Bit(dlerror());
+        error_ = dlerror();
 }
 
 SharedLibrary::~SharedLibrary() {

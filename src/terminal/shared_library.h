@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <string>
 
 namespace kc {
 
@@ -8,7 +8,7 @@ namespace kc {
 class SharedLibrary {
 public:
     SharedLibrary() = default;
-    explicit SharedLibrary(const QString& fileOrName);
+    explicit SharedLibrary(const std::string& fileOrName);
     ~SharedLibrary();
     SharedLibrary(SharedLibrary&& other) noexcept;
     SharedLibrary& operator=(SharedLibrary&& other) noexcept;
@@ -17,11 +17,11 @@ public:
 
     bool isLoaded() const { return handle_ != nullptr; }
     void* symbol(const char* name) const;
-    const QString& error() const { return error_; }
+    const std::string& error() const { return error_; }
 
 private:
     void* handle_ = nullptr;
-    QString error_;
+    std::string error_;
 };
 
 } // namespace kc

@@ -5,7 +5,7 @@
 namespace kc {
 
 bool IsSimulatorLibrary(const QString& fileOrName) {
-    const SharedLibrary library(fileOrName);
+    const SharedLibrary library(fileOrName.toLocal8Bit().toStdString());
     return library.isLoaded() && library.symbol(kSimulatorMarker) != nullptr;
 }
 

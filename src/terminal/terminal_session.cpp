@@ -2,6 +2,7 @@
 
 #include "base/event_pump.h"
 #include "base/message_boxes.h"
+#include "base/status_line.h"
 #include "terminal/command_table.h"
 #include "terminal/hex_codec.h"
 
@@ -37,6 +38,20 @@ void TerminalSession::setLamp(int lamp, LampColor color) {
         lamps_->setLamp(lamp, color);
 }
 
+// A library whose helper hung or ended took its session along: the session is
+// closed as far as the program is concerned, and the person is told why.
+bool TerminalSession::noticeLibraryLoss() {
+    const QString loss = provider_.takeLibraryLoss();
+    if (loss.isEmpty())
+        return false;
+    sessionOpen_ = false;
+    setLamp(kCardLamp, LampColor::Neutral);
+    setLamp(kTerminalLamp, LampColor::Neutral);
+    if (status_)
+        status_->showStatus(loss);
+    return true;
+}
+
 int16_t TerminalSession::OpenTerminal(uint16_t pn) {
     const int slot = SlotOfPort(pn);
     pump_.runPendingOnce();
@@ -45,12 +60,17 @@ int16_t TerminalSession::OpenTerminal(uint16_t pn) {
     if (!ctapi)
         return kCtErrHtsi;
     const int16_t code = ctapi->init(kCtn, pn);
+    if (noticeLibraryLoss())
+        return code;
     if (code == kCtOk) {
         sessionOpen_ = true;
         setLamp(kCardLamp, LampColor::Green);
         setLamp(kTerminalLamp, LampColor::Green);
         int32_t baud = -1;
-        if (ctapi->getBaudrate(kCtn, &baud) == 0)
+        const int32_t baudCode = ctapi->getBaudrate(kCtn, &baud);
+        if (noticeLibraryLoss())
+            return kCtErrTrans;
+        if (baudCode == 0)
             tables_.port[slot].CtApiBaudText.set(QString::number(baud));
     }
     return code;
@@ -71,6 +91,7 @@ int16_t TerminalSession::ExchangeBytes(int destination, const uint8_t* command, 
     int16_t code = ctapi->data(kCtn, &dad, &sad, lenc, reinterpret_cast<uint8_t*>(commandCopy.data()), &lenr,
                                response);
     setLamp(LampOf(sad), LampColor::Green);
+    noticeLibraryLoss();
     // A library claiming more bytes than the buffer holds has failed; never read past it.
     if (code == kCtOk && lenr > capacity)
         code = kCtErrMemory;
@@ -97,6 +118,8 @@ int16_t TerminalSession::CloseTerminal() {
     if (!ctapi)
         return kCtErrHtsi;
     const int16_t code = ctapi->close(kCtn);
+    if (noticeLibraryLoss())
+        return code;
     if (code == kCtOk) {
         sessionOpen_ = false;
         setLamp(kCardLamp, LampColor::Neutral);
@@ -113,12 +136,20 @@ void TerminalSession::ResetAndCloseTerminal() {
 
 int16_t TerminalSession::ProbeInit(uint16_t pn) {
     CtApi* ctapi = api();
-    return ctapi ? int16_t(ctapi->init(kCtn, pn)) : int16_t(kCtErrHtsi);
+    if (!ctapi)
+        return kCtErrHtsi;
+    const int16_t code = ctapi->init(kCtn, pn);
+    noticeLibraryLoss();
+    return code;
 }
 
 int16_t TerminalSession::ProbeClose() {
     CtApi* ctapi = api();
-    return ctapi ? int16_t(ctapi->close(kCtn)) : int16_t(kCtErrHtsi);
+    if (!ctapi)
+        return kCtErrHtsi;
+    const int16_t code = ctapi->close(kCtn);
+    noticeLibraryLoss();
+    return code;
 }
 
 } // namespace kc

@@ -13,6 +13,7 @@ namespace kc {
 
 class EventPump;
 class MessageBoxes;
+class StatusLine;
 
 // The single gate for terminal traffic: one CT-API session at a time, always
 // card-terminal number 1, commands as hex text, lamps following the traffic.
@@ -41,6 +42,8 @@ public:
     // How the program ends after a library fault; tests replace it.
     void setFatalExit(FatalExit fatalExit) { fatalExit_ = std::move(fatalExit); }
     void setLamps(LampObserver* lamps) { lamps_ = lamps; }
+    // Where a lost library is reported.
+    void setStatusLine(StatusLine* status) { status_ = status; }
 
     static constexpr uint16_t kCtn = 1;
     static constexpr int kResponseCapacity = 4098;
@@ -48,12 +51,14 @@ public:
 private:
     CtApi* api();
     void setLamp(int lamp, LampColor color);
+    bool noticeLibraryLoss();
 
     CtApiProvider& provider_;
     SlotTables& tables_;
     MessageBoxes& boxes_;
     EventPump& pump_;
     LampObserver* lamps_;
+    StatusLine* status_ = nullptr;
     FatalExit fatalExit_;
     bool sessionOpen_ = false;
     std::array<uint8_t, kResponseCapacity> responseBuffer_{};

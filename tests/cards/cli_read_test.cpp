@@ -115,6 +115,17 @@ TEST(CliReadTest, MissingLibraryEndsWithStatusTwo) {
         QStringLiteral("=== \" KartoCheck \" (Stopp) ===\nDatei nicht gefunden, CTZAV32.dll !!!\n[OK]\n")));
 }
 
+TEST(CliReadTest, LibraryThatExitsIsReportedAndTheProgramGoesOn) {
+    // The library calls exit(1) on READ BINARY: only its helper goes.
+    const CliRun run =
+        RunCli({QStringLiteral("read"), QStringLiteral("3")}, QStringLiteral("kvk/insert_card_later.scn"), "",
+               QStringLiteral(KC_BROKEN_CTAPI_DIR "/libctapi_exits.so"));
+    const qsizetype lost = run.output.indexOf(
+        QStringLiteral("Status: Die Terminalbibliothek hat sich unerwartet beendet ("));
+    ASSERT_GE(lost, 0) << qPrintable(run.output);
+    EXPECT_GT(run.output.indexOf(QStringLiteral("Status: Die Krankenversichertendaten werden angezeigt"), lost), lost);
+}
+
 TEST(CliReadTest, WrongCallsShowTheUsage) {
     for (const QStringList& args : {QStringList{}, QStringList{QStringLiteral("read")},
                                     QStringList{QStringLiteral("read"), QStringLiteral("COM3")},

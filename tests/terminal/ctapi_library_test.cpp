@@ -2,6 +2,7 @@
 #include "terminal/command_table.h"
 #include "terminal/ctapi_library.h"
 #include "terminal/ctapi_provider.h"
+#include "terminal/hosted_ctapi_provider.h"
 #include "terminal/simulator_library.h"
 #include "terminal/terminal_session.h"
 
@@ -12,7 +13,7 @@
 namespace kc {
 namespace {
 
-QString Built(const char* file) { return QStringLiteral(KC_SIM_DIR "/") + QLatin1String(file); }
+std::string Built(const char* file) { return std::string(KC_SIM_DIR "/") + file; }
 
 TEST(CtApiLibrary, TakesTheMakersExportsWithTheBaudRate) {
     LibraryFault fault = LibraryFault::EntryPointMissing;
@@ -37,7 +38,7 @@ TEST(CtApiLibrary, MissingFileAndMissingEntryPointAreTwoFaults) {
     LibraryFault fault = LibraryFault::None;
     EXPECT_FALSE(CtApiLibrary::Load(Built("libnothing-here.so"), fault));
     EXPECT_EQ(fault, LibraryFault::FileMissing);
-    EXPECT_FALSE(CtApiLibrary::Load(QStringLiteral("libkartocheck-no-such-library.so"), fault));
+    EXPECT_FALSE(CtApiLibrary::Load("libkartocheck-no-such-library.so", fault));
     EXPECT_EQ(fault, LibraryFault::FileMissing);
     EXPECT_FALSE(CtApiLibrary::Load(Built("libmktsim_broken.so"), fault));
     EXPECT_EQ(fault, LibraryFault::EntryPointMissing);
@@ -52,7 +53,7 @@ TEST(CtApiLibrary, OnlyTheSimulatorSaysItIsOne) {
 // A provider whose library path the test chooses, as KARTOCHECK_CTAPI would.
 class PathProvider : public CtApiProvider {
 public:
-    explicit PathProvider(QString path) : path_(std::move(path)) {}
+    explicit PathProvider(std::string path) : path_(std::move(path)) {}
     CtApi* acquire(LibraryFault& fault) override {
         if (!library_)
             library_ = CtApiLibrary::Load(path_, fault);
@@ -60,7 +61,7 @@ public:
     }
 
 private:
-    QString path_;
+    std::string path_;
     std::unique_ptr<CtApiLibrary> library_;
 };
 
@@ -69,10 +70,17 @@ struct FatalExitCalled : std::runtime_error {
     explicit FatalExitCalled(int s) : std::runtime_error("fatal exit"), status(s) {}
 };
 
-class LoadedSessionTest : public ::testing::Test {
+// The library loaded into the test's own process, or run in the helper as the program runs it.
+enum class Loading { InProcess, InHelper };
+
+class LoadedSessionTest : public ::testing::TestWithParam<Loading> {
 protected:
     void open(const char* file) {
-        provider = std::make_unique<PathProvider>(Built(file));
+        if (GetParam() == Loading::InProcess)
+            provider = std::make_unique<PathProvider>(Built(file));
+        else
+            provider = std::make_unique<HostedCtApiProvider>(QStringLiteral(KC_CTAPI_HOST),
+                                                             QString::fromStdString(Built(file)));
         session = std::make_unique<TerminalSession>(*provider, tables, boxes, pump);
         session->setFatalExit([](int status) { throw FatalExitCalled(status); });
     }
@@ -80,11 +88,11 @@ protected:
     SlotTables tables;
     test::ScriptedMessageBoxes boxes;
     test::CountingEventPump pump;
-    std::unique_ptr<PathProvider> provider;
+    std::unique_ptr<CtApiProvider> provider;
     std::unique_ptr<TerminalSession> session;
 };
 
-TEST_F(LoadedSessionTest, DefaultScenarioTerminalAnswersThroughDlopen) {
+TEST_P(LoadedSessionTest, DefaultScenarioTerminalAnswersThroughDlopen) {
     qunsetenv("MKTSIM_SCENARIO");
     open("libmktsim.so");
     ASSERT_EQ(session->OpenTerminal(8192), 0);
@@ -98,14 +106,14 @@ TEST_F(LoadedSessionTest, DefaultScenarioTerminalAnswersThroughDlopen) {
     EXPECT_EQ(session->OpenTerminal(1), -10);
 }
 
-TEST_F(LoadedSessionTest, StandardNamesOpenWithABlankBaudText) {
+TEST_P(LoadedSessionTest, StandardNamesOpenWithABlankBaudText) {
     open("libmktsim_std.so");
     ASSERT_EQ(session->OpenTerminal(8192), 0);
     EXPECT_EQ(tables.port[5].CtApiBaudText.str(), "        ");
     EXPECT_EQ(session->CloseTerminal(), 0);
 }
 
-TEST_F(LoadedSessionTest, MissingLibraryShowsTheFileBoxAndEndsTheProgram) {
+TEST_P(LoadedSessionTest, MissingLibraryShowsTheFileBoxAndEndsTheProgram) {
     open("libnothing-here.so");
     try {
         session->OpenTerminal(1);
@@ -120,13 +128,17 @@ TEST_F(LoadedSessionTest, MissingLibraryShowsTheFileBoxAndEndsTheProgram) {
     EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);
 }
 
-TEST_F(LoadedSessionTest, MissingEntryPointShowsTheLibraryFaultBox) {
+TEST_P(LoadedSessionTest, MissingEntryPointShowsTheLibraryFaultBox) {
     open("libmktsim_broken.so");
     EXPECT_THROW(session->OpenTerminal(1), FatalExitCalled);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "Dynamic Link Library (DLL) Fehler !!! ; CTZAV32.dll ");
     EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Critical);
 }
+
+INSTANTIATE_TEST_SUITE_P(InProcessAndInHelper, LoadedSessionTest,
+                         ::testing::Values(Loading::InProcess, Loading::InHelper),
+                         [](const auto& info) { return info.param == Loading::InProcess ? "InProcess" : "InHelper"; });
 
 } // namespace
 } // namespace kc

@@ -1,0 +1,40 @@
+#include "terminal/hosted_ctapi_provider.h"
+
+#include "base/program_folder.h"
+
+#include <QFile>
+
+namespace kc {
+
+HostedCtApiProvider::HostedCtApiProvider() : HostedCtApiProvider(HelperToStart(), QString()) {}
+
+HostedCtApiProvider::HostedCtApiProvider(QString helper, QString library, HostTimeLimits limits)
+    : helper_(std::move(helper)), library_(std::move(library)), limits_(limits) {}
+
+QString HostedCtApiProvider::HelperToStart() {
+    return ProgramFolder() + QStringLiteral("/kartocheck-ctapi-host");
+}
+
+void HostedCtApiProvider::setWhileWaiting(std::function<void()> whileWaiting) {
+    whileWaiting_ = std::move(whileWaiting);
+    if (api_)
+        api_->setWhileWaiting(whileWaiting_);
+}
+
+CtApi* HostedCtApiProvider::acquire(LibraryFault& fault) {
+    if (!api_) {
+        const QString library = library_.isEmpty() ? LibraryCtApiProvider::LibraryToLoad() : library_;
+        api_ = std::make_unique<HostedCtApi>(QFile::encodeName(helper_).toStdString(),
+                                             QFile::encodeName(library).toStdString(), limits_);
+        api_->setWhileWaiting(whileWaiting_);
+    }
+    if (!loaded_) {
+        fault = api_->start();
+        loaded_ = fault == LibraryFault::None;
+        return loaded_ ? api_.get() : nullptr;
+    }
+    fault = LibraryFault::None;
+    return api_.get();
+}
+
+} // namespace kc

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "terminal/ctapi_provider.h"
+#include "terminal/host_time_limits.h"
+#include "terminal/hosted_ctapi.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace kc {
+
+// The program's terminal library, run in kartocheck-ctapi-host so that a
+// library that hangs, crashes or exits cannot take the program with it. The
+// helper starts when a terminal function is first needed.
+class HostedCtApiProvider : public CtApiProvider {
+  public:
+    // The helper next to the program, with the library the program chooses.
+    HostedCtApiProvider();
+    HostedCtApiProvider(QString helper, QString library, HostTimeLimits limits = {});
+
+    CtApi* acquire(LibraryFault& fault) override;
+    QString takeLibraryLoss() override { return api_ ? api_->takeLoss() : QString(); }
+
+    // Runs between the slices of every wait for the helper: the event pump
+    // that keeps the window painted.
+    void setWhileWaiting(std::function<void()> whileWaiting);
+
+    static QString HelperToStart();
+
+  private:
+    QString helper_;
+    QString library_; // empty: the program's choice when the helper first starts
+    HostTimeLimits limits_;
+    std::function<void()> whileWaiting_;
+    std::unique_ptr<HostedCtApi> api_;
+    bool loaded_ = false;
+};
+
+} // namespace kc

@@ -1,0 +1,60 @@
+// A CT-API library that misbehaves on READ BINARY in the one way chosen when
+// it is built; every other command gets 90 00 from the unit addressed.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+#define KC_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+constexpr uint8_t kReadBinary = 0xB0;
+constexpr uint16_t kOverrunSize = 20000;
+
+int8_t Misbehave([[maybe_unused]] uint16_t* lenr, [[maybe_unused]] uint8_t* response) {
+#if defined(BROKEN_SLEEPS)
+    for (;;)
+        pause();
+#elif defined(BROKEN_EXITS)
+    std::exit(1);
+#elif defined(BROKEN_SEGFAULTS)
+    volatile int* volatile nowhere = nullptr;
+    *nowhere = 1;
+    return 0;
+#elif defined(BROKEN_OVERRUNS)
+    // Past any lenr the program passes, and says so.
+    std::memset(response, 0xEE, kOverrunSize);
+    *lenr = kOverrunSize;
+    return 0;
+#elif defined(BROKEN_HUGE_LENR)
+    response[0] = 0x90;
+    response[1] = 0x00;
+    *lenr = 0xFFFF;
+    return 0;
+#else
+#error "choose how the library breaks"
+#endif
+}
+
+} // namespace
+
+KC_EXPORT int8_t CT_init(uint16_t, uint16_t) {
+    return 0;
+}
+
+KC_EXPORT int8_t CT_data(uint16_t, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command,
+                         uint16_t* lenr, uint8_t* response) {
+    *sad = *dad;
+    *dad = 2;
+    if (lenc >= 2 && command[1] == kReadBinary)
+        return Misbehave(lenr, response);
+    response[0] = 0x90;
+    response[1] = 0x00;
+    *lenr = 2;
+    return 0;
+}
+
+KC_EXPORT int8_t CT_close(uint16_t) {
+    return 0;
+}
