@@ -38,12 +38,12 @@ struct DesktopProgram::Parts {
         ownBoxes.setParent(&window);
         window.setDispatcher(&dispatcher);
         // A missing terminal library ends the program at once: the clipboard first.
-        session.setFatalExit([this, end = given.fatalExit](int status) {
+        session.setFatalExit([this, end = given.fatalExit](int exitStatus) {
             clipboard.clear();
             if (end)
-                end(status);
+                end(exitStatus);
             else
-                std::exit(status);
+                std::exit(exitStatus);
         });
         // The window keeps painting while the terminal library's helper works.
         ownProvider.setWhileWaiting([this] { pump.runPendingOnce(); });

@@ -45,9 +45,9 @@ TEST(CtApiLibrary, MissingFileAndMissingEntryPointAreTwoFaults) {
 }
 
 TEST(CtApiLibrary, OnlyTheSimulatorSaysItIsOne) {
-    EXPECT_TRUE(IsSimulatorLibrary(Built("libmktsim.so")));
-    EXPECT_FALSE(IsSimulatorLibrary(Built("libmktsim_broken.so")));
-    EXPECT_FALSE(IsSimulatorLibrary(Built("libnothing-here.so")));
+    EXPECT_TRUE(IsSimulatorLibrary(QString::fromStdString(Built("libmktsim.so"))));
+    EXPECT_FALSE(IsSimulatorLibrary(QString::fromStdString(Built("libmktsim_broken.so"))));
+    EXPECT_FALSE(IsSimulatorLibrary(QString::fromStdString(Built("libnothing-here.so"))));
 }
 
 // A provider whose library path the test chooses, as KARTOCHECK_CTAPI would.
