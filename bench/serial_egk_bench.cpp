@@ -33,9 +33,9 @@ void SerialEgkRead(benchmark::State& state) {
     const std::string folder = kc::ProgramFolder().toStdString();
     kc::sim::serial::EmulatorProcess emulator;
     std::string error;
-    if (!emulator.start(folder + "/mktsim-serial",
-                        {"--scenario", std::string(KC_SOURCE_SCENARIOS) + "/egk/stationary_test_lab_card.scn"},
-                        error)) {
+    if (!emulator.start(
+            folder + "/mktsim-serial",
+            {"--scenario", std::string(KC_SOURCE_SCENARIOS) + "/egk/stationary_test_lab_card.scn"}, error)) {
         state.SkipWithError(error.c_str());
         return;
     }

@@ -10,7 +10,7 @@ using Milliseconds = std::chrono::milliseconds;
 
 // The byte stream to a terminal. Every read waits a bounded time.
 class ByteLine {
-public:
+  public:
     enum class Read { Byte, Timeout, Failed };
 
     virtual ~ByteLine() = default;

@@ -57,7 +57,8 @@ int8_t Init(uint16_t ctn, uint16_t pn) {
         table.opening.erase(ctn);
         if (code == kOk)
             table.open.emplace(ctn, std::move(terminal));
-        Trace("init ctn=" + std::to_string(ctn) + " pn=" + std::to_string(pn) + " -> " + std::to_string(code));
+        Trace("init ctn=" + std::to_string(ctn) + " pn=" + std::to_string(pn) + " -> " +
+              std::to_string(code));
         return code;
     });
 }
@@ -73,7 +74,8 @@ int8_t Data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8
         uint8_t source = 0;
         uint16_t length = *lenr;
         const int8_t code = terminal->data(*dad, {command, lenc}, source, length, response);
-        Trace("data ctn=" + std::to_string(ctn) + " dad=" + std::to_string(*dad) + " -> " + std::to_string(code));
+        Trace("data ctn=" + std::to_string(ctn) + " dad=" + std::to_string(*dad) + " -> " +
+              std::to_string(code));
         if (code != kOk)
             return code;
         *lenr = length;

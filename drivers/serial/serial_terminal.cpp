@@ -13,10 +13,14 @@ constexpr uint8_t kLargestAnswerBlock = 254;
 
 int8_t CodeOf(OpenResult result) {
     switch (result) {
-    case OpenResult::Opened: return kOk;
-    case OpenResult::Missing: return kErrTrans;
-    case OpenResult::InUse: return kErrHost;
-    case OpenResult::Failed: return kErrHost;
+    case OpenResult::Opened:
+        return kOk;
+    case OpenResult::Missing:
+        return kErrTrans;
+    case OpenResult::InUse:
+        return kErrHost;
+    case OpenResult::Failed:
+        return kErrHost;
     }
     return kErrHost;
 }

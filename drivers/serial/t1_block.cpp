@@ -9,14 +9,16 @@ constexpr std::size_t kPrologueSize = 3;
 
 bool ValidPcb(const Block& block) {
     switch (block.kind()) {
-    case BlockKind::Information: return (block.pcb & 0x1F) == 0;
-    case BlockKind::Receive: return (block.pcb & 0x2C) == 0 && (block.pcb & 0x03) != 3 && block.inf.empty();
+    case BlockKind::Information:
+        return (block.pcb & 0x1F) == 0;
+    case BlockKind::Receive:
+        return (block.pcb & 0x2C) == 0 && (block.pcb & 0x03) != 3 && block.inf.empty();
     case BlockKind::Supervisory: {
         const auto type = uint8_t(block.supervisoryType());
         if (type > uint8_t(SupervisoryType::Wtx))
             return false;
-        const bool withParameter =
-            block.supervisoryType() == SupervisoryType::Ifs || block.supervisoryType() == SupervisoryType::Wtx;
+        const bool withParameter = block.supervisoryType() == SupervisoryType::Ifs ||
+                                   block.supervisoryType() == SupervisoryType::Wtx;
         return block.inf.size() == (withParameter ? 1u : 0u);
     }
     }
@@ -33,9 +35,12 @@ BlockKind Block::kind() const {
 
 ReceiveError Block::error() const {
     switch (pcb & 0x03) {
-    case 0: return ReceiveError::None;
-    case 1: return ReceiveError::Checksum;
-    default: return ReceiveError::Other;
+    case 0:
+        return ReceiveError::None;
+    case 1:
+        return ReceiveError::Checksum;
+    default:
+        return ReceiveError::Other;
     }
 }
 

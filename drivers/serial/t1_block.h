@@ -16,7 +16,9 @@ using Bytes = std::vector<uint8_t>;
 constexpr uint8_t kCardAddress = 0;
 constexpr uint8_t kTerminalAddress = 1;
 constexpr uint8_t kHostAddress = 2;
-constexpr uint8_t Nad(uint8_t destination, uint8_t source) { return uint8_t((destination & 0x07) << 4 | (source & 0x07)); }
+constexpr uint8_t Nad(uint8_t destination, uint8_t source) {
+    return uint8_t((destination & 0x07) << 4 | (source & 0x07));
+}
 
 constexpr std::size_t kMaxInformationSize = 254;
 constexpr std::size_t kDefaultInformationSize = 32;
@@ -62,14 +64,14 @@ std::optional<Block> Decode(std::span<const uint8_t> frame);
 
 // Collects received bytes into frames, by the length byte of the prologue.
 class FrameAssembler {
-public:
+  public:
     // True when the byte completed a frame; take it with take().
     bool push(uint8_t byte);
     bool empty() const { return bytes_.empty(); }
     Bytes take();
     void reset() { bytes_.clear(); }
 
-private:
+  private:
     Bytes bytes_;
 };
 

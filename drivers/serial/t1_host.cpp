@@ -17,7 +17,8 @@ constexpr int kMaxRetries = 2;
 constexpr int kMaxSilentWaits = 2;
 
 const uint8_t kToTerminal = Nad(kTerminalAddress, kHostAddress);
-const Block kResynchResponse = SupervisoryBlock(Nad(kHostAddress, kTerminalAddress), SupervisoryType::Resynch, true);
+const Block kResynchResponse =
+    SupervisoryBlock(Nad(kHostAddress, kTerminalAddress), SupervisoryType::Resynch, true);
 
 Milliseconds Left(Clock::time_point deadline) {
     return std::max(Milliseconds(0), std::chrono::duration_cast<Milliseconds>(deadline - Clock::now()));
@@ -37,7 +38,9 @@ T1Host::Received T1Host::receive(Block& block, Milliseconds firstByteWait) {
     for (;;) {
         uint8_t byte = 0;
         switch (line_.read(byte, wait)) {
-        case ByteLine::Read::Failed: Trace("line gone"); return Received::LineGone;
+        case ByteLine::Read::Failed:
+            Trace("line gone");
+            return Received::LineGone;
         case ByteLine::Read::Timeout:
             if (assembler.empty()) {
                 Trace("no answer");
@@ -46,7 +49,8 @@ T1Host::Received T1Host::receive(Block& block, Milliseconds firstByteWait) {
             TraceFrame('<', assembler.take());
             Trace("block cut short");
             return Received::Invalid;
-        case ByteLine::Read::Byte: break;
+        case ByteLine::Read::Byte:
+            break;
         }
         wait = timing_.characterWait;
         if (!assembler.push(byte))
@@ -102,9 +106,13 @@ bool T1Host::transceive(uint8_t dad, std::span<const uint8_t> command, Bytes& an
     // One fresh start after a failed exchange; the command is then sent again.
     for (int attempt = 0; attempt < 2; ++attempt) {
         switch (exchange(dad, command, answer, source)) {
-        case Exchange::Done: return true;
-        case Exchange::LineGone: down_ = true; return false;
-        case Exchange::Failed: break;
+        case Exchange::Done:
+            return true;
+        case Exchange::LineGone:
+            down_ = true;
+            return false;
+        case Exchange::Failed:
+            break;
         }
         Trace("resynch");
         if (!resynch(timing_.resynchWait))
@@ -114,7 +122,8 @@ bool T1Host::transceive(uint8_t dad, std::span<const uint8_t> command, Bytes& an
     return false;
 }
 
-T1Host::Exchange T1Host::exchange(uint8_t dad, std::span<const uint8_t> command, Bytes& answer, uint8_t& source) {
+T1Host::Exchange T1Host::exchange(uint8_t dad, std::span<const uint8_t> command, Bytes& answer,
+                                  uint8_t& source) {
     const uint8_t nad = Nad(dad, kHostAddress);
     const auto deadline = Clock::now() + timing_.exchangeLimit;
     std::size_t offset = 0;
@@ -122,7 +131,8 @@ T1Host::Exchange T1Host::exchange(uint8_t dad, std::span<const uint8_t> command,
     Block lastSent;
     auto sendChunk = [&] {
         chunk = std::min(terminalInformationSize_, command.size() - offset);
-        lastSent = InformationBlock(nad, sendSequence_, offset + chunk < command.size(), command.subspan(offset, chunk));
+        lastSent = InformationBlock(nad, sendSequence_, offset + chunk < command.size(),
+                                    command.subspan(offset, chunk));
         return send(lastSent);
     };
     // Asks the terminal to send its last block again; the end of the
@@ -168,8 +178,8 @@ T1Host::Exchange T1Host::exchange(uint8_t dad, std::span<const uint8_t> command,
                 wait = timing_.blockWait * std::max<int>(1, block.parameter());
                 continue;
             }
-            if (!block.isResponse() && block.supervisoryType() == SupervisoryType::Ifs && block.parameter() > 0 &&
-                block.parameter() <= kMaxInformationSize) {
+            if (!block.isResponse() && block.supervisoryType() == SupervisoryType::Ifs &&
+                block.parameter() > 0 && block.parameter() <= kMaxInformationSize) {
                 terminalInformationSize_ = block.parameter();
                 if (!send(SupervisoryBlock(nad, SupervisoryType::Ifs, true, parameter)))
                     return Exchange::LineGone;

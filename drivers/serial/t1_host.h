@@ -10,9 +10,9 @@ namespace kc::serial {
 
 // How long the host waits. Every wait of the protocol is one of these.
 struct T1Timing {
-    Milliseconds blockWait{2000};     // from our block to the first byte of the answer
-    Milliseconds characterWait{200};  // between two bytes of one block
-    Milliseconds resynchWait{500};    // for the answer to RESYNCH
+    Milliseconds blockWait{2000};      // from our block to the first byte of the answer
+    Milliseconds characterWait{200};   // between two bytes of one block
+    Milliseconds resynchWait{500};     // for the answer to RESYNCH
     Milliseconds exchangeLimit{60000}; // one command and its answer, waiting time extensions included
 };
 
@@ -20,7 +20,7 @@ struct T1Timing {
 // both ways, R-block retransmission, waiting time extension, and RESYNCH when
 // a block cannot be recovered.
 class T1Host {
-public:
+  public:
     explicit T1Host(ByteLine& line, T1Timing timing = {}) : line_(line), timing_(timing) {}
 
     // Both sides start over; false when the terminal did not confirm within wait.
@@ -37,7 +37,7 @@ public:
     bool linkDown() const { return down_; }
     const T1Timing& timing() const { return timing_; }
 
-private:
+  private:
     enum class Received { Block, Timeout, Invalid, LineGone };
     enum class Exchange { Done, Failed, LineGone };
 

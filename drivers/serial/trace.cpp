@@ -37,7 +37,9 @@ TraceFile& File() {
 
 } // namespace
 
-bool TraceOn() { return File().file != nullptr; }
+bool TraceOn() {
+    return File().file != nullptr;
+}
 
 void Trace(std::string_view text) {
     TraceFile& trace = File();

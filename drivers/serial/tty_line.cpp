@@ -16,15 +16,24 @@ constexpr Milliseconds kWriteTimeout{2000};
 
 speed_t SpeedConstant(int32_t baud) {
     switch (baud) {
-    case 1200: return B1200;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    default: return B0;
+    case 1200:
+        return B1200;
+    case 2400:
+        return B2400;
+    case 4800:
+        return B4800;
+    case 9600:
+        return B9600;
+    case 19200:
+        return B19200;
+    case 38400:
+        return B38400;
+    case 57600:
+        return B57600;
+    case 115200:
+        return B115200;
+    default:
+        return B0;
     }
 }
 
@@ -33,12 +42,15 @@ OpenResult OpenErrorOf(int error) {
     case ENOENT:
     case ENXIO:
     case ENODEV:
-    case ENOTDIR: return OpenResult::Missing;
+    case ENOTDIR:
+        return OpenResult::Missing;
     case EBUSY:
     case EACCES:
     case EPERM:
-    case EWOULDBLOCK: return OpenResult::InUse;
-    default: return OpenResult::Failed;
+    case EWOULDBLOCK:
+        return OpenResult::InUse;
+    default:
+        return OpenResult::Failed;
     }
 }
 
@@ -65,9 +77,13 @@ int WaitFor(int fd, short events, Milliseconds wait) {
 
 } // namespace
 
-bool IsSupportedSpeed(int32_t baud) { return SpeedConstant(baud) != B0; }
+bool IsSupportedSpeed(int32_t baud) {
+    return SpeedConstant(baud) != B0;
+}
 
-TtyLine::~TtyLine() { close(); }
+TtyLine::~TtyLine() {
+    close();
+}
 
 OpenResult TtyLine::open(const std::string& path) {
     close();
@@ -140,7 +156,8 @@ bool TtyLine::write(std::span<const uint8_t> bytes) {
         }
         if (written < 0 && errno != EAGAIN && errno != EINTR)
             return false;
-        const auto left = std::chrono::duration_cast<Milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<Milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0 || WaitFor(fd_, POLLOUT, left) <= 0)
             return false;
     }

@@ -3,9 +3,9 @@
 #include "serial/byte_line.h"
 
 #include <array>
-#include <termios.h>
 #include <cstdint>
 #include <string>
+#include <termios.h>
 
 namespace kc::serial {
 
@@ -17,7 +17,7 @@ enum class OpenResult { Opened, Missing, InUse, Failed };
 // lines: a pseudo-terminal has none). Held exclusively while open; its
 // earlier settings come back when it is closed.
 class TtyLine : public ByteLine {
-public:
+  public:
     TtyLine() = default;
     ~TtyLine() override;
     TtyLine(const TtyLine&) = delete;
@@ -32,7 +32,7 @@ public:
     Read read(uint8_t& byte, Milliseconds wait) override;
     void discard() override;
 
-private:
+  private:
     int fd_ = -1;
     termios original_{};
     std::array<uint8_t, 256> buffer_{};

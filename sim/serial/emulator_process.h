@@ -10,7 +10,7 @@ namespace kc::sim::serial {
 // mktsim-serial as a child process, for tests and benchmarks: started with
 // its options, waited for until it names its device, and ended by its pid.
 class EmulatorProcess {
-public:
+  public:
     EmulatorProcess() = default;
     ~EmulatorProcess() { stop(); }
     EmulatorProcess(const EmulatorProcess&) = delete;
@@ -32,7 +32,7 @@ public:
     };
     static LineBytes ParseLineBytes(const std::string& report);
 
-private:
+  private:
     std::string readAvailable(int waitMs);
 
     pid_t pid_ = -1;

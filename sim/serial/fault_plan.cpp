@@ -7,7 +7,7 @@ namespace kc::sim::serial {
 namespace {
 
 constexpr std::pair<std::string_view, FaultKind> kNames[] = {
-    {"silence", FaultKind::Silence}, {"lrc", FaultKind::WrongLrc}, {"nak", FaultKind::Nak},
+    {"silence", FaultKind::Silence}, {"lrc", FaultKind::WrongLrc},  {"nak", FaultKind::Nak},
     {"wtx", FaultKind::Wtx},         {"hangup", FaultKind::HangUp},
 };
 

@@ -25,12 +25,12 @@ struct FaultSwitch {
 std::optional<FaultSwitch> ParseFaultSwitch(std::string_view text);
 
 class FaultPlan {
-public:
+  public:
     void add(const FaultSwitch& fault) { faults_.push_back(fault); }
     // True when a fault of that kind strikes now (and counts it).
     bool strikes(FaultKind kind, int commandsAnswered);
 
-private:
+  private:
     std::vector<FaultSwitch> faults_;
 };
 

@@ -76,7 +76,8 @@ std::optional<SharedLineSignals> SharedLineSignals::attach(const std::string& pa
     if (fd < 0)
         return std::nullopt;
     struct stat status {};
-    void* mapped = ::fstat(fd, &status) == 0 && std::size_t(status.st_size) >= kFileSize ? MapFile(fd) : nullptr;
+    void* mapped =
+        ::fstat(fd, &status) == 0 && std::size_t(status.st_size) >= kFileSize ? MapFile(fd) : nullptr;
     ::close(fd);
     if (!mapped)
         return std::nullopt;
@@ -88,11 +89,21 @@ std::optional<SharedLineSignals> SharedLineSignals::attach(const std::string& pa
     return SharedLineSignals(shared);
 }
 
-dev_t SharedLineSignals::device() const { return dev_t(shared_->deviceNumber); }
-uint32_t SharedLineSignals::hostLines() const { return shared_->hostBits.load(); }
-void SharedLineSignals::setHostLines(uint32_t lines) { shared_->hostBits.store(lines & kHostBits); }
-uint32_t SharedLineSignals::deviceLines() const { return shared_->deviceBits.load(); }
-void SharedLineSignals::setDeviceLines(uint32_t lines) { shared_->deviceBits.store(lines & kDeviceBits); }
+dev_t SharedLineSignals::device() const {
+    return dev_t(shared_->deviceNumber);
+}
+uint32_t SharedLineSignals::hostLines() const {
+    return shared_->hostBits.load();
+}
+void SharedLineSignals::setHostLines(uint32_t lines) {
+    shared_->hostBits.store(lines & kHostBits);
+}
+uint32_t SharedLineSignals::deviceLines() const {
+    return shared_->deviceBits.load();
+}
+void SharedLineSignals::setDeviceLines(uint32_t lines) {
+    shared_->deviceBits.store(lines & kDeviceBits);
+}
 
 std::optional<uint32_t> SharedLineSignals::framing() const {
     const uint32_t value = shared_->framing.load();
@@ -101,6 +112,8 @@ std::optional<uint32_t> SharedLineSignals::framing() const {
     return value & kFramingBits;
 }
 
-void SharedLineSignals::setFraming(uint32_t cflag) { shared_->framing.store(kFramingSet | (cflag & kFramingBits)); }
+void SharedLineSignals::setFraming(uint32_t cflag) {
+    shared_->framing.store(kFramingSet | (cflag & kFramingBits));
+}
 
 } // namespace kc::sim::serial

@@ -14,7 +14,7 @@ namespace kc::sim::serial {
 // preload library maps. The host owns DTR, RTS and the framing, the device
 // DSR, CTS and DCD; the bits are the TIOCM_ and termios ones.
 class SharedLineSignals {
-public:
+  public:
     SharedLineSignals(SharedLineSignals&& other) noexcept;
     SharedLineSignals& operator=(SharedLineSignals&& other) noexcept;
     ~SharedLineSignals();
@@ -33,7 +33,7 @@ public:
     std::optional<uint32_t> framing() const;
     void setFraming(uint32_t cflag);
 
-private:
+  private:
     struct Shared;
     explicit SharedLineSignals(Shared* shared) : shared_(shared) {}
     Shared* shared_ = nullptr;

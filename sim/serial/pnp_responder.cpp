@@ -10,7 +10,8 @@ constexpr std::chrono::milliseconds kAnswerDelay{30};
 
 } // namespace
 
-std::optional<kc::serial::Bytes> PnpResponder::onLines(uint32_t hostLines, bool hostListening, Clock::time_point now) {
+std::optional<kc::serial::Bytes> PnpResponder::onLines(uint32_t hostLines, bool hostListening,
+                                                       Clock::time_point now) {
     const bool rtsRose = (hostLines & TIOCM_RTS) && !(previous_ & TIOCM_RTS);
     if (rtsRose && (hostLines & TIOCM_DTR) && !id_.empty())
         due_ = now + kAnswerDelay;

@@ -12,7 +12,7 @@ namespace kc::sim::serial {
 // The serial plug-and-play answer of the device: when RTS rises while DTR is
 // up, it sends its identifier at 1200 bit/s, 7 data bits, no parity.
 class PnpResponder {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
 
     // id: the 7 characters of manufacturer and product ("DEZ0042"); empty for a device without one.
@@ -22,7 +22,7 @@ public:
     // hostListening: the host's side is at 1200 bit/s, 7 data bits.
     std::optional<kc::serial::Bytes> onLines(uint32_t hostLines, bool hostListening, Clock::time_point now);
 
-private:
+  private:
     std::string id_;
     uint32_t previous_ = 0;
     std::optional<Clock::time_point> due_;

@@ -34,7 +34,8 @@ SharedLineSignals* Signals() {
 SharedLineSignals* SignalsFor(int fd) {
     SharedLineSignals* signals = Signals();
     struct stat status {};
-    if (!signals || ::fstat(fd, &status) != 0 || !S_ISCHR(status.st_mode) || status.st_rdev != signals->device())
+    if (!signals || ::fstat(fd, &status) != 0 || !S_ISCHR(status.st_mode) ||
+        status.st_rdev != signals->device())
         return nullptr;
     return signals;
 }
@@ -47,10 +48,18 @@ int ModemRequest(SharedLineSignals& signals, unsigned long request, int* bits) {
     if (!bits)
         return -1;
     switch (request) {
-    case TIOCMGET: *bits = int(signals.hostLines() | signals.deviceLines()); break;
-    case TIOCMSET: signals.setHostLines(uint32_t(*bits)); break;
-    case TIOCMBIS: signals.setHostLines(signals.hostLines() | uint32_t(*bits)); break;
-    case TIOCMBIC: signals.setHostLines(signals.hostLines() & ~uint32_t(*bits)); break;
+    case TIOCMGET:
+        *bits = int(signals.hostLines() | signals.deviceLines());
+        break;
+    case TIOCMSET:
+        signals.setHostLines(uint32_t(*bits));
+        break;
+    case TIOCMBIS:
+        signals.setHostLines(signals.hostLines() | uint32_t(*bits));
+        break;
+    case TIOCMBIC:
+        signals.setHostLines(signals.hostLines() & ~uint32_t(*bits));
+        break;
     }
     return 0;
 }
@@ -62,7 +71,8 @@ extern "C" __attribute__((visibility("default"))) int ioctl(int fd, unsigned lon
     va_start(arguments, request);
     void* argument = va_arg(arguments, void*);
     va_end(arguments);
-    const bool modemRequest = request == TIOCMGET || request == TIOCMSET || request == TIOCMBIS || request == TIOCMBIC;
+    const bool modemRequest =
+        request == TIOCMGET || request == TIOCMSET || request == TIOCMBIS || request == TIOCMBIC;
     if (modemRequest)
         if (SharedLineSignals* signals = SignalsFor(fd))
             return ModemRequest(*signals, request, static_cast<int*>(argument));

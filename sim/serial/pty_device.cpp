@@ -12,15 +12,24 @@ namespace kc::sim::serial {
 
 int32_t BaudOf(unsigned speed) {
     switch (speed) {
-    case B1200: return 1200;
-    case B2400: return 2400;
-    case B4800: return 4800;
-    case B9600: return 9600;
-    case B19200: return 19200;
-    case B38400: return 38400;
-    case B57600: return 57600;
-    case B115200: return 115200;
-    default: return 0;
+    case B1200:
+        return 1200;
+    case B2400:
+        return 2400;
+    case B4800:
+        return 4800;
+    case B9600:
+        return 9600;
+    case B19200:
+        return 19200;
+    case B38400:
+        return 38400;
+    case B57600:
+        return 57600;
+    case B115200:
+        return 115200;
+    default:
+        return 0;
     }
 }
 
@@ -31,7 +40,9 @@ bool IsLineSpeed(int32_t baud) {
     return false;
 }
 
-PtyDevice::~PtyDevice() { hangUp(); }
+PtyDevice::~PtyDevice() {
+    hangUp();
+}
 
 bool PtyDevice::create(std::string& error) {
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);

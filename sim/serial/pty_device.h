@@ -10,7 +10,7 @@ namespace kc::sim::serial {
 // A descriptor of the slave side stays open as well, so that the line does
 // not hang up each time a host program closes the port.
 class PtyDevice {
-public:
+  public:
     PtyDevice() = default;
     ~PtyDevice();
     PtyDevice(const PtyDevice&) = delete;
@@ -35,7 +35,7 @@ public:
     // Both sides closed: the host sees the line hang up.
     void hangUp();
 
-private:
+  private:
     int master_ = -1;
     int slave_ = -1;
     std::string slavePath_;

@@ -19,7 +19,7 @@ namespace kc::sim::serial {
 // A scenario's terminal on the far side of a pseudo-terminal: T=1 at one line
 // speed, the plug-and-play identifier, and the fault switches.
 class SerialEmulator {
-public:
+  public:
     SerialEmulator() = default;
     ~SerialEmulator();
     SerialEmulator(const SerialEmulator&) = delete;
@@ -35,7 +35,7 @@ public:
     uint64_t bytesFromHost() const { return bytesFromHost_; }
     uint64_t bytesToHost() const { return bytesToHost_; }
 
-private:
+  private:
     // The host's side is set as the terminal's is: speed, raw mode and, where known, framing.
     bool hostMatches(int32_t speed, uint32_t framing) const;
     bool react(const Reaction& reaction, const volatile std::sig_atomic_t& stop);

@@ -9,13 +9,13 @@ namespace kc::sim::serial {
 // number. Each RESYNCH opens a new session; a session the scenario does not
 // open (an init result other than 0) leaves the terminal silent.
 class SimulatedTerminal : public TerminalBehaviour {
-public:
+  public:
     SimulatedTerminal(Simulator& simulator, uint16_t pn) : simulator_(simulator), pn_(pn) {}
 
     bool restart() override;
     std::optional<Answer> execute(uint8_t destination, const Bytes& command) override;
 
-private:
+  private:
     Simulator& simulator_;
     uint16_t pn_;
 };

@@ -41,7 +41,9 @@ Reaction T1Terminal::askForCommand(ReceiveError error) {
                 false);
 }
 
-Reaction T1Terminal::resendLast() { return lastSent_ ? send(*lastSent_) : askForCommand(); }
+Reaction T1Terminal::resendLast() {
+    return lastSent_ ? send(*lastSent_) : askForCommand();
+}
 
 Reaction T1Terminal::receive(const Bytes& frame) {
     if (faults_.strikes(FaultKind::Silence, commandsAnswered_))
@@ -50,9 +52,12 @@ Reaction T1Terminal::receive(const Bytes& frame) {
     if (!block)
         return askForCommand(ReceiveError::Checksum);
     switch (block->kind()) {
-    case BlockKind::Information: return onInformation(*block);
-    case BlockKind::Receive: return onReceive(*block);
-    case BlockKind::Supervisory: return onSupervisory(*block);
+    case BlockKind::Information:
+        return onInformation(*block);
+    case BlockKind::Receive:
+        return onReceive(*block);
+    case BlockKind::Supervisory:
+        return onSupervisory(*block);
     }
     return {};
 }
@@ -143,7 +148,8 @@ Reaction T1Terminal::onSupervisory(const Block& block) {
         command_.clear();
         answer_.clear();
         return send(kc::serial::SupervisoryBlock(toHost, SupervisoryType::Abort, true));
-    case SupervisoryType::Wtx: break;
+    case SupervisoryType::Wtx:
+        break;
     }
     return askForCommand();
 }

@@ -15,7 +15,7 @@ using kc::serial::Bytes;
 
 // What the terminal is, apart from its line protocol.
 class TerminalBehaviour {
-public:
+  public:
     struct Answer {
         Bytes response; // data and status word
         uint8_t source = 1;
@@ -31,21 +31,21 @@ public:
 struct Reaction {
     std::chrono::milliseconds delay{0}; // before the frames go out
     std::vector<Bytes> frames;
-    bool hangUp = false;                // after the frames
+    bool hangUp = false; // after the frames
 };
 
 // The terminal's side of T=1: answers in blocks of at most the host's
 // information size (32 until the host asks for more), its own send sequence
 // for every destination, retransmission on R-blocks, and the fault switches.
 class T1Terminal {
-public:
+  public:
     T1Terminal(TerminalBehaviour& behaviour, FaultPlan& faults, std::chrono::milliseconds wtxDelay)
         : behaviour_(behaviour), faults_(faults), wtxDelay_(wtxDelay) {}
 
     Reaction receive(const Bytes& frame);
     int commandsAnswered() const { return commandsAnswered_; }
 
-private:
+  private:
     Reaction onInformation(const Block& block);
     Reaction onReceive(const Block& block);
     Reaction onSupervisory(const Block& block);

@@ -20,11 +20,13 @@ struct CliCase {
     QStringList arguments;
     QByteArray input;
     int exitCode;
-    QStringList expected;      // in the output, in this order
-    const char* traced = "";   // in the emulator's trace of commands
+    QStringList expected;    // in the output, in this order
+    const char* traced = ""; // in the emulator's trace of commands
 };
 
-void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CliCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 // The program as a person runs it, with the serial library, COM 1 on the
 // emulator (its modem lines and framing through the preload library) and no
@@ -34,8 +36,10 @@ QProcessEnvironment ProgramEnvironment(const std::string& device, const QString&
     env.insert(QStringLiteral("KARTOCHECK_CTAPI"), QString::fromStdString(BuiltFile("libctapi-serial.so")));
     env.insert(QStringLiteral("KARTOCHECK_COM1"), QString::fromStdString(device));
     for (int n = 2; n <= 4; ++n)
-        env.insert(QStringLiteral("KARTOCHECK_COM%1").arg(n), QStringLiteral("/nonexistent/kartocheck-com%1").arg(n));
-    env.insert(QStringLiteral("LD_PRELOAD"), QString::fromStdString(BuiltFile("libmktsim-serial-preload.so")));
+        env.insert(QStringLiteral("KARTOCHECK_COM%1").arg(n),
+                   QStringLiteral("/nonexistent/kartocheck-com%1").arg(n));
+    env.insert(QStringLiteral("LD_PRELOAD"),
+               QString::fromStdString(BuiltFile("libmktsim-serial-preload.so")));
     env.insert(QStringLiteral("MKTSIM_SERIAL_LINE_SIGNALS"), lineSignals);
     // A sanitizer build wants its run-time first; the preload library comes before it.
     env.insert(QStringLiteral("ASAN_OPTIONS"),
@@ -51,7 +55,8 @@ TEST_P(CliOnSerialLine, RunsToItsEnd) {
     ASSERT_TRUE(dir.isValid());
     const QString lineSignals = dir.filePath(QStringLiteral("line-signals"));
     const QString trace = dir.filePath(QStringLiteral("trace.txt"));
-    std::vector<std::string> options = {"--line-signals", lineSignals.toStdString(), "--trace", trace.toStdString()};
+    std::vector<std::string> options = {"--line-signals", lineSignals.toStdString(), "--trace",
+                                        trace.toStdString()};
     options.insert(options.end(), param.emulatorOptions.begin(), param.emulatorOptions.end());
     sim::serial::EmulatorProcess emulator;
     ASSERT_TRUE(StartEmulator(emulator, param.scenario, options));

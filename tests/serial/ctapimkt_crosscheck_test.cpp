@@ -23,7 +23,9 @@ struct CrossCase {
     QStringList commands; // DAD:HEX
 };
 
-void PrintTo(const CrossCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CrossCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 bool OtherLibraryInstalled() {
     void* handle = dlopen(kOtherLibrary, RTLD_NOW | RTLD_LOCAL);
@@ -34,7 +36,8 @@ bool OtherLibraryInstalled() {
 
 // The client's lines for one library on a fresh emulator. libctapimkt leaves
 // the source address alone, so that part of each line is not compared.
-QStringList ClientLines(const QString& library, const char* scenario, const QStringList& commands, bool other) {
+QStringList ClientLines(const QString& library, const char* scenario, const QStringList& commands,
+                        bool other) {
     QTemporaryDir dir;
     const QString lineSignals = dir.filePath(QStringLiteral("line-signals"));
     sim::serial::EmulatorProcess emulator;
@@ -43,7 +46,8 @@ QStringList ClientLines(const QString& library, const char* scenario, const QStr
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     if (other) {
-        env.insert(QStringLiteral("LD_PRELOAD"), QString::fromStdString(BuiltFile("libmktsim-serial-preload.so")));
+        env.insert(QStringLiteral("LD_PRELOAD"),
+                   QString::fromStdString(BuiltFile("libmktsim-serial-preload.so")));
         env.insert(QStringLiteral("MKTSIM_SERIAL_REDIRECT"), QStringLiteral("/dev/ttyS0=") + device);
         // It sets even parity, which a pseudo-terminal refuses; the preload library keeps it.
         env.insert(QStringLiteral("MKTSIM_SERIAL_LINE_SIGNALS"), lineSignals);
@@ -63,23 +67,27 @@ QStringList ClientLines(const QString& library, const char* scenario, const QStr
         ADD_FAILURE() << library.toStdString() << " did not finish";
     }
     QString output = QString::fromUtf8(client.readAllStandardOutput());
-    return output.remove(QRegularExpression(QStringLiteral(" sad=\\d"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return output.remove(QRegularExpression(QStringLiteral(" sad=\\d")))
+        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 class CtApiMktCrossCheck : public ::testing::TestWithParam<CrossCase> {};
 
 TEST_P(CtApiMktCrossCheck, GetsTheSameBytesAsOurLibrary) {
     if (!OtherLibraryInstalled())
-        GTEST_SKIP() << "Debian's libctapimkt1 is not installed (apt-get install libctapimkt1); no cross-check";
+        GTEST_SKIP()
+            << "Debian's libctapimkt1 is not installed (apt-get install libctapimkt1); no cross-check";
     const CrossCase& param = GetParam();
-    const QStringList ours = ClientLines(QString::fromStdString(BuiltFile("libctapi-serial.so")), param.scenario,
-                                         param.commands, false);
-    const QStringList theirs = ClientLines(QString::fromLatin1(kOtherLibrary), param.scenario, param.commands, true);
+    const QStringList ours = ClientLines(QString::fromStdString(BuiltFile("libctapi-serial.so")),
+                                         param.scenario, param.commands, false);
+    const QStringList theirs =
+        ClientLines(QString::fromLatin1(kOtherLibrary), param.scenario, param.commands, true);
     EXPECT_EQ(theirs, ours);
     // Every command was answered with data and a status word, by both.
     ASSERT_EQ(ours.size(), param.commands.size() + 2);
     for (const QString& line : ours.mid(1, param.commands.size()))
-        EXPECT_TRUE(line.contains(QRegularExpression(QStringLiteral(" -> 0 ([0-9A-F]{2})*(90|62)[0-9A-F]{2}$"))))
+        EXPECT_TRUE(
+            line.contains(QRegularExpression(QStringLiteral(" -> 0 ([0-9A-F]{2})*(90|62)[0-9A-F]{2}$"))))
             << line.toStdString();
 }
 

@@ -13,7 +13,7 @@ namespace kc::test {
 // the host writes is cut into frames and answered at once; a wait for an
 // answer that does not come times out at once, so faults cost no time.
 class LoopbackLine : public serial::ByteLine {
-public:
+  public:
     explicit LoopbackLine(sim::serial::T1Terminal& terminal) : terminal_(terminal) {}
 
     bool write(std::span<const uint8_t> bytes) override {
@@ -42,7 +42,7 @@ public:
     // Every frame the host wrote, in order.
     std::vector<serial::Bytes> sent;
 
-private:
+  private:
     sim::serial::T1Terminal& terminal_;
     serial::FrameAssembler assembler_;
     std::deque<uint8_t> incoming_;

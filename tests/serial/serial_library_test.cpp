@@ -29,18 +29,18 @@ const std::string kEgkScenario = "egk/stationary_test_lab_card.scn";
 
 // COM n is the emulator's device for the life of the object.
 class ComPort {
-public:
+  public:
     ComPort(int n, const std::string& device) : variable_("KARTOCHECK_COM" + std::to_string(n)) {
         setenv(variable_.c_str(), device.c_str(), 1);
     }
     ~ComPort() { unsetenv(variable_.c_str()); }
 
-private:
+  private:
     std::string variable_;
 };
 
 class SerialLibrary : public ::testing::Test {
-protected:
+  protected:
     LoadedCtApi api{BuiltFile("libctapi-serial.so")};
     void SetUp() override { ASSERT_TRUE(api.loaded()) << "libctapi-serial.so not built"; }
 };
@@ -65,7 +65,8 @@ TEST_P(SerialLibrarySpeeds, FindsTheSpeedTheTerminalAnswersAt) {
     EXPECT_EQ(api.getBaudrate(1, &baud), GetParam().code == kOk ? 0 : -1);
     if (GetParam().code == kOk) {
         EXPECT_EQ(baud, GetParam().baud);
-        EXPECT_EQ(api.transmit(1, 1, "2013008100").response, "8103014050" "9000");
+        EXPECT_EQ(api.transmit(1, 1, "2013008100").response, "8103014050"
+                                                             "9000");
         EXPECT_EQ(api.close(1), kOk);
     }
 }
@@ -76,7 +77,8 @@ INSTANTIATE_TEST_SUITE_P(Speeds, SerialLibrarySpeeds,
                                            // No speed the library tries: nobody answers.
                                            SpeedCase{"4800", kErrTrans, 0}),
                          [](const auto& info) {
-                             return "speed_" + std::string(*info.param.speedOption ? info.param.speedOption : "9600");
+                             return "speed_" +
+                                    std::string(*info.param.speedOption ? info.param.speedOption : "9600");
                          });
 
 struct FaultCase {
@@ -85,11 +87,16 @@ struct FaultCase {
     int firstFailure; // index in kFaultCommands of the first failing command; -1: none
 };
 
-void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FaultCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 // The last read is answered in a chain of two blocks.
-const std::vector<std::pair<uint8_t, std::string>> kFaultCommands = {
-    {1, "2011000000"}, {0, "00A4040C06D27600000102"}, {0, "00A4020C02D002"}, {0, "00B00008FE"}, {1, "2013004600"}};
+const std::vector<std::pair<uint8_t, std::string>> kFaultCommands = {{1, "2011000000"},
+                                                                     {0, "00A4040C06D27600000102"},
+                                                                     {0, "00A4020C02D002"},
+                                                                     {0, "00B00008FE"},
+                                                                     {1, "2013004600"}};
 
 class SerialLibraryFaults : public SerialLibrary, public ::testing::WithParamInterface<FaultCase> {};
 
@@ -171,8 +178,16 @@ TEST_F(SerialLibrary, TwoTerminalsOnTwoPortsAtOnce) {
     EXPECT_EQ(api.getBaudrate(7, &baud), 0);
     EXPECT_EQ(baud, 115200);
     for (int round = 0; round < 2; ++round) {
-        EXPECT_EQ(api.transmit(1, 1, "2013004600").response, "460F" "44455A4156" "514B542D34" "332E312E30" "9000");
-        EXPECT_EQ(api.transmit(7, 1, "2013004600").response, "460F" "44455A4156" "514B542D31" "322E302E34" "9000");
+        EXPECT_EQ(api.transmit(1, 1, "2013004600").response, "460F"
+                                                             "44455A4156"
+                                                             "514B542D34"
+                                                             "332E312E30"
+                                                             "9000");
+        EXPECT_EQ(api.transmit(7, 1, "2013004600").response, "460F"
+                                                             "44455A4156"
+                                                             "514B542D31"
+                                                             "322E302E34"
+                                                             "9000");
     }
     EXPECT_EQ(api.close(1), kOk);
     EXPECT_EQ(api.close(7), kOk);

@@ -7,7 +7,9 @@
 
 namespace kc::test {
 
-std::string BuiltFile(const std::string& name) { return SimHarness::BinDir().toStdString() + "/" + name; }
+std::string BuiltFile(const std::string& name) {
+    return SimHarness::BinDir().toStdString() + "/" + name;
+}
 
 std::string ScenarioFile(const std::string& relativePath) {
     return SimHarness::ScenarioDir().toStdString() + "/" + relativePath;

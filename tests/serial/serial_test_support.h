@@ -19,7 +19,7 @@ std::string ScenarioFile(const std::string& relativePath);
 
 // A CT-API library loaded with dlopen, for the calls as any C program makes them.
 class LoadedCtApi {
-public:
+  public:
     explicit LoadedCtApi(const std::string& path);
     ~LoadedCtApi();
     LoadedCtApi(const LoadedCtApi&) = delete;
@@ -40,7 +40,7 @@ public:
     // One CT_data call with a hex command and a response room of capacity bytes.
     Answer transmit(uint16_t ctn, uint8_t dad, const std::string& commandHex, uint16_t capacity = 4096);
 
-private:
+  private:
     void* handle_ = nullptr;
 };
 

@@ -16,16 +16,14 @@ using serial::Bytes;
 using sim::serial::FaultPlan;
 using sim::serial::ParseFaultSwitch;
 
-Bytes B(const char* hex) { return *sim::fromHex(hex); }
+Bytes B(const char* hex) {
+    return *sim::fromHex(hex);
+}
 
 // A long command (chained to the terminal), a long answer (chained back), short ones.
 const std::vector<std::pair<uint8_t, Bytes>> kCommands = {
-    {1, B("2011000000")},
-    {1, B("201201000101")},
-    {0, B("00A4040C06D27600000102")},
-    {0, B("00A4020C02D002")},
-    {0, B("00B00008FE")},
-    {0, Bytes(40, 0x5A)},
+    {1, B("2011000000")},     {1, B("201201000101")}, {0, B("00A4040C06D27600000102")},
+    {0, B("00A4020C02D002")}, {0, B("00B00008FE")},   {0, Bytes(40, 0x5A)},
     {1, B("2013004600")},
 };
 
@@ -66,7 +64,9 @@ struct FaultCase {
     int firstFailure; // index of the first command that fails; -1: none
 };
 
-void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FaultCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class T1LinkFaults : public ::testing::TestWithParam<FaultCase> {};
 
@@ -121,9 +121,18 @@ TEST(T1Link, FramesOnTheLineAreTheOnesSerialTerminalsExpect) {
     // RESYNCH, then I-blocks to the terminal (NAD 12) and the card (NAD 02)
     // with one alternating sequence number, then an R-block acknowledging
     // each part of the chained answer, in blocks of 32 bytes.
-    const std::vector<std::string> expected = {
-        "12C000D2", "120005201100000026", "02400B00A4040C06D2760000010244", "02000700A4020C02D0027F", "02400500B00008FE01",
-        "02800082", "02900092", "02800082", "02900092", "02800082", "02900092", "02800082"};
+    const std::vector<std::string> expected = {"12C000D2",
+                                               "120005201100000026",
+                                               "02400B00A4040C06D2760000010244",
+                                               "02000700A4020C02D0027F",
+                                               "02400500B00008FE01",
+                                               "02800082",
+                                               "02900092",
+                                               "02800082",
+                                               "02900092",
+                                               "02800082",
+                                               "02900092",
+                                               "02800082"};
     std::vector<std::string> sent;
     for (const auto& frame : link.line.sent)
         sent.push_back(sim::toHex(frame));
@@ -136,9 +145,9 @@ TEST(T1Link, FaultSwitchesParse) {
         bool valid;
         int after;
         int times;
-    } cases[] = {{"lrc", true, 0, -1},   {"wtx@3", true, 3, -1},   {"nak@2x1", true, 2, 1},
+    } cases[] = {{"lrc", true, 0, -1},     {"wtx@3", true, 3, -1},    {"nak@2x1", true, 2, 1},
                  {"hangupx2", true, 0, 2}, {"silence@", false, 0, 0}, {"nak@1x", false, 0, 0},
-                 {"lrc@-1", false, 0, 0}, {"noise", false, 0, 0},     {"wtx@1x1y", false, 0, 0}};
+                 {"lrc@-1", false, 0, 0},  {"noise", false, 0, 0},    {"wtx@1x1y", false, 0, 0}};
     for (const auto& c : cases) {
         const auto parsed = ParseFaultSwitch(c.text);
         ASSERT_EQ(parsed.has_value(), c.valid) << c.text;
