@@ -149,12 +149,11 @@ void SerialEmulator::run(const volatile std::sig_atomic_t& stop) {
                 bytesFromHost_ += uint64_t(got);
                 lastByte = now;
                 // At a speed or framing other than the terminal's, what arrives is noise.
-                const bool understood = hostMatches(speed_, kT1Framing);
+                if (!hostMatches(speed_, kT1Framing)) {
+                    assembler_.reset();
+                    continue;
+                }
                 for (ssize_t i = 0; i < got; ++i) {
-                    if (!understood) {
-                        assembler_.reset();
-                        continue;
-                    }
                     if (!assembler_.push(buffer[i]))
                         continue;
                     const kc::serial::Bytes frame = assembler_.take();

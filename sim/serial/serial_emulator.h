@@ -51,7 +51,6 @@ class SerialEmulator {
     std::optional<SharedLineSignals> signals_;
     int32_t speed_ = 9600;
     kc::serial::FrameAssembler assembler_;
-    std::vector<kc::serial::Bytes> pendingFrames_;
     uint64_t bytesFromHost_ = 0;
     uint64_t bytesToHost_ = 0;
 };
