@@ -43,6 +43,7 @@ OpenResult OpenErrorOf(int error) {
     case ENXIO:
     case ENODEV:
     case ENOTDIR:
+    case EIO: // a /dev/ttyS node without a UART behind it
         return OpenResult::Missing;
     case EBUSY:
     case EACCES:
