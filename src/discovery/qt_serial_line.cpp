@@ -87,14 +87,14 @@ bool QtSerialLine::setSettings(const QString& text) {
 bool QtSerialLine::setDtr(bool raised) {
     if (!requireOpen())
         return false;
-    const bool ok = signals_ ? signals_->setDtr(raised) : !modemLines_ || port_.setDataTerminalReady(raised);
+    const bool ok = signals_ ? signals_->setDtr(raised) : port_.setDataTerminalReady(raised) || !modemLines_;
     return ok || fail(kSerialIoError);
 }
 
 bool QtSerialLine::setRts(bool raised) {
     if (!requireOpen())
         return false;
-    const bool ok = signals_ ? signals_->setRts(raised) : !modemLines_ || port_.setRequestToSend(raised);
+    const bool ok = signals_ ? signals_->setRts(raised) : port_.setRequestToSend(raised) || !modemLines_;
     return ok || fail(kSerialIoError);
 }
 
@@ -104,12 +104,10 @@ bool QtSerialLine::dsr(bool& raised) {
         return false;
     if (signals_)
         return signals_->dsr(raised) || fail(kSerialIoError);
-    if (!modemLines_)
-        return true;
     port_.clearError();
     const QSerialPort::PinoutSignals lines = port_.pinoutSignals();
     if (port_.error() != QSerialPort::NoError)
-        return fail(kSerialIoError);
+        return !modemLines_ || fail(kSerialIoError);
     raised = lines.testFlag(QSerialPort::DataSetReadySignal);
     return true;
 }

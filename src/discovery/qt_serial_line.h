@@ -49,7 +49,8 @@ private:
 
     QSerialPort port_;
     LineSignals* signals_;
-    // A pseudo-terminal has no modem lines: DSR reads as low, DTR and RTS are no-ops.
+    // A pseudo-terminal may have no modem lines: then DSR reads as low and
+    // DTR and RTS are no-ops instead of errors.
     bool modemLines_ = true;
     int error_ = kSerialNoError;
 };

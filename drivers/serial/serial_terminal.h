@@ -1,0 +1,47 @@
+#pragma once
+
+#include "serial/t1_host.h"
+#include "serial/tty_line.h"
+
+#include <cstdint>
+#include <mutex>
+#include <span>
+
+namespace kc::serial {
+
+// CT-API return codes.
+enum : int8_t {
+    kOk = 0,
+    kErrInvalid = -1,
+    kErrCt = -8,
+    kErrTrans = -10,
+    kErrMemory = -11,
+    kErrHost = -127,
+    kErrHtsi = -128,
+};
+
+// The line speeds tried when a port is opened, in this order.
+inline constexpr int32_t kLineSpeeds[] = {9600, 115200, 57600, 38400, 19200};
+
+// One card terminal on a serial port: the device, the speed it answers at
+// and the T=1 link to it. Calls on one terminal are serialised.
+class SerialTerminal {
+  public:
+    explicit SerialTerminal(T1Timing timing = {}) : host_(line_, timing) {}
+
+    // Opens the device of pn and finds the speed at which the terminal
+    // answers RESYNCH. A CT-API code.
+    int8_t open(uint16_t pn);
+    // One command and its answer; lenr and the buffer as in CT_data.
+    int8_t data(uint8_t dad, std::span<const uint8_t> command, uint8_t& sad, uint16_t& lenr,
+                uint8_t* response);
+    int32_t baud() const { return baud_; }
+
+  private:
+    std::mutex mutex_;
+    TtyLine line_;
+    T1Host host_;
+    int32_t baud_ = 0;
+};
+
+} // namespace kc::serial

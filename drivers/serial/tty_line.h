@@ -1,0 +1,46 @@
+#pragma once
+
+#include "serial/byte_line.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <termios.h>
+
+namespace kc::serial {
+
+// How opening a serial device went.
+enum class OpenResult { Opened, Missing, InUse, Failed };
+
+// A serial device opened for a terminal: raw 8 data bits, even parity, one
+// stop bit, no flow control, DTR and RTS raised (where the device has modem
+// lines: a pseudo-terminal has none). Held exclusively while open; its
+// earlier settings come back when it is closed.
+class TtyLine : public ByteLine {
+  public:
+    TtyLine() = default;
+    ~TtyLine() override;
+    TtyLine(const TtyLine&) = delete;
+    TtyLine& operator=(const TtyLine&) = delete;
+
+    OpenResult open(const std::string& path);
+    bool isOpen() const { return fd_ >= 0; }
+    void close();
+    bool setSpeed(int32_t baud);
+
+    bool write(std::span<const uint8_t> bytes) override;
+    Read read(uint8_t& byte, Milliseconds wait) override;
+    void discard() override;
+
+  private:
+    int fd_ = -1;
+    termios original_{};
+    std::array<uint8_t, 256> buffer_{};
+    std::size_t next_ = 0;
+    std::size_t end_ = 0;
+};
+
+// The line speeds a terminal may use, in the order they are tried.
+bool IsSupportedSpeed(int32_t baud);
+
+} // namespace kc::serial

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <sys/types.h>
+
+namespace kc::sim::serial {
+
+// The far side of an emulated serial port: the master of a pseudo-terminal.
+// A descriptor of the slave side stays open as well, so that the line does
+// not hang up each time a host program closes the port.
+class PtyDevice {
+  public:
+    PtyDevice() = default;
+    ~PtyDevice();
+    PtyDevice(const PtyDevice&) = delete;
+    PtyDevice& operator=(const PtyDevice&) = delete;
+
+    // False with the reason in error.
+    bool create(std::string& error);
+    int master() const { return master_; }
+    const std::string& slavePath() const { return slavePath_; }
+    dev_t slaveDevice() const { return slaveDevice_; }
+    // The host's side of the line as the master sees the slave's settings:
+    // its speed, and whether a program has it in raw mode (a line left in
+    // line-editing mode echoes and must not be talked to). Parity and
+    // character size do not travel over a pseudo-terminal.
+    struct HostSide {
+        int32_t speed = 0;
+        bool raw = false;
+    };
+    HostSide hostSide() const;
+    // Sends what it can without waiting; bytes nobody reads are lost, as on a wire.
+    void send(const uint8_t* bytes, std::size_t count);
+    // Both sides closed: the host sees the line hang up.
+    void hangUp();
+
+  private:
+    int master_ = -1;
+    int slave_ = -1;
+    std::string slavePath_;
+    dev_t slaveDevice_ = 0;
+};
+
+// The termios speed constant as bits per second; 0 when unknown.
+int32_t BaudOf(unsigned speed);
+// A speed a host can set on a serial port, 1200 to 115200 bit/s.
+bool IsLineSpeed(int32_t baud);
+
+} // namespace kc::sim::serial

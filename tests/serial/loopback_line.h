@@ -1,0 +1,52 @@
+#pragma once
+
+#include "serial/byte_line.h"
+#include "serial/t1_block.h"
+#include "t1_terminal.h"
+
+#include <deque>
+#include <vector>
+
+namespace kc::test {
+
+// The host's line straight into the emulator's T=1 terminal, in-process: what
+// the host writes is cut into frames and answered at once; a wait for an
+// answer that does not come times out at once, so faults cost no time.
+class LoopbackLine : public serial::ByteLine {
+  public:
+    explicit LoopbackLine(sim::serial::T1Terminal& terminal) : terminal_(terminal) {}
+
+    bool write(std::span<const uint8_t> bytes) override {
+        if (hungUp_)
+            return false;
+        for (uint8_t byte : bytes) {
+            if (!assembler_.push(byte))
+                continue;
+            sent.push_back(assembler_.take());
+            const sim::serial::Reaction reaction = terminal_.receive(sent.back());
+            for (const auto& frame : reaction.frames)
+                incoming_.insert(incoming_.end(), frame.begin(), frame.end());
+            hungUp_ = hungUp_ || reaction.hangUp;
+        }
+        return true;
+    }
+    Read read(uint8_t& byte, serial::Milliseconds) override {
+        if (incoming_.empty())
+            return hungUp_ ? Read::Failed : Read::Timeout;
+        byte = incoming_.front();
+        incoming_.pop_front();
+        return Read::Byte;
+    }
+    void discard() override { incoming_.clear(); }
+
+    // Every frame the host wrote, in order.
+    std::vector<serial::Bytes> sent;
+
+  private:
+    sim::serial::T1Terminal& terminal_;
+    serial::FrameAssembler assembler_;
+    std::deque<uint8_t> incoming_;
+    bool hungUp_ = false;
+};
+
+} // namespace kc::test

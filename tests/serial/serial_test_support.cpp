@@ -1,0 +1,59 @@
+#include "serial_test_support.h"
+
+#include "sim/bytes.h"
+#include "sim_harness.h"
+
+#include <dlfcn.h>
+
+namespace kc::test {
+
+std::string BuiltFile(const std::string& name) {
+    return SimHarness::BinDir().toStdString() + "/" + name;
+}
+
+std::string ScenarioFile(const std::string& relativePath) {
+    return SimHarness::ScenarioDir().toStdString() + "/" + relativePath;
+}
+
+::testing::AssertionResult StartEmulator(sim::serial::EmulatorProcess& emulator, const std::string& scenario,
+                                         std::vector<std::string> options) {
+    options.insert(options.begin(), {"--scenario", ScenarioFile(scenario)});
+    std::string error;
+    if (!emulator.start(BuiltFile("mktsim-serial"), options, error))
+        return ::testing::AssertionFailure() << error;
+    return ::testing::AssertionSuccess();
+}
+
+LoadedCtApi::LoadedCtApi(const std::string& path) {
+    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle_)
+        return;
+    init = reinterpret_cast<decltype(init)>(dlsym(handle_, "CT_init"));
+    data = reinterpret_cast<decltype(data)>(dlsym(handle_, "CT_data"));
+    close = reinterpret_cast<decltype(close)>(dlsym(handle_, "CT_close"));
+    getBaudrate = reinterpret_cast<decltype(getBaudrate)>(dlsym(handle_, "CT_get_baudrate"));
+    if (!data || !close)
+        init = nullptr;
+}
+
+LoadedCtApi::~LoadedCtApi() {
+    if (handle_)
+        dlclose(handle_);
+}
+
+LoadedCtApi::Answer LoadedCtApi::transmit(uint16_t ctn, uint8_t dad, const std::string& commandHex,
+                                          uint16_t capacity) {
+    sim::Bytes command = *sim::fromHex(commandHex);
+    std::vector<uint8_t> response(capacity);
+    uint8_t sad = 2;
+    uint16_t lenr = capacity;
+    Answer answer;
+    answer.code = data(ctn, &dad, &sad, uint16_t(command.size()), command.data(), &lenr, response.data());
+    if (answer.code == 0) {
+        answer.sad = sad;
+        answer.response = sim::toHex(std::span<const uint8_t>(response.data(), lenr));
+    }
+    return answer;
+}
+
+} // namespace kc::test
