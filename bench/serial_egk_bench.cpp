@@ -6,7 +6,7 @@
 #include "console_io.h"
 #include "console_run.h"
 #include "emulator_process.h"
-#include "shell/program_folder.h"
+#include "base/program_folder.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
