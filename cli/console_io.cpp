@@ -4,13 +4,13 @@
 
 namespace kc::cli {
 
-void Console::write(const QString& text) {
+void ConsoleStream::write(const QString& text) {
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out_);
-    std::fflush(out_);
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), file_);
+    std::fflush(file_);
 }
 
-void Console::writeLine(const QString& text) {
+void ConsoleStream::writeLine(const QString& text) {
     write(text + QLatin1Char('\n'));
 }
 
@@ -19,6 +19,11 @@ std::optional<QString> Console::readLine() {
     int c = 0;
     while ((c = std::fgetc(in_)) != EOF && c != '\n')
         line.append(char(c));
+    if (c == EOF && std::ferror(in_)) {
+        // An interrupted read leaves the stream readable for whoever asks next.
+        std::clearerr(in_);
+        return std::nullopt;
+    }
     if (c == EOF && line.isEmpty())
         return std::nullopt;
     if (line.endsWith('\r'))

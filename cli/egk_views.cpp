@@ -15,19 +15,19 @@ QString Lines(const QString& text) {
 }
 
 void PrintPanel(Console& console, const EgkCardPanel& panel) {
-    console.writeLine();
-    console.writeLine(panel.frameCaption);
+    console.data.writeLine();
+    console.data.writeLine(panel.frameCaption);
     for (const PanelLabel& label : panel.labels)
-        console.writeLine(QStringLiteral("  ") + label.caption);
-    console.writeLine(QStringLiteral("  [") + panel.command4Caption + QLatin1Char(']'));
+        console.data.writeLine(QStringLiteral("  ") + label.caption);
 }
 
 void PrintTable(Console& console, const EgkTableView& view) {
-    console.writeLine(Lines(view.label1));
-    console.writeLine(QStringLiteral("  ") + view.headerName.leftJustified(kNameWidth) + view.headerValue);
+    console.data.writeLine(Lines(view.label1));
+    console.data.writeLine(QStringLiteral("  ") + view.headerName.leftJustified(kNameWidth) +
+                           view.headerValue);
     for (const ElementEntry& row : view.rows)
-        console.writeLine(QStringLiteral("  ") + row.name.leftJustified(kNameWidth) + row.text);
-    console.writeLine(Lines(view.label8));
+        console.data.writeLine(QStringLiteral("  ") + row.name.leftJustified(kNameWidth) + row.text);
+    console.data.writeLine(Lines(view.label8));
 }
 
 } // namespace
@@ -41,9 +41,9 @@ void PrintEgkInfo(Console& console, const SlotTables& tables, int slot, bool wit
         return;
     for (int index = 0; index < kDocumentCount; ++index) {
         const EgkXmlView xml = XmlView(results, index);
-        console.writeLine();
-        console.writeLine(Lines(xml.label1));
-        console.writeLine(xml.text1);
+        console.data.writeLine();
+        console.data.writeLine(Lines(xml.label1));
+        console.data.writeLine(xml.text1);
     }
 }
 

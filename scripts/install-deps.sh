@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config ccache
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
   libxml2-dev zlib1g-dev ctapi-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev python3-jsonschema
   xvfb xauth
 )
 

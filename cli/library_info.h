@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace kc::cli {
+
+// What the terminal library of this run is, as --version and --json report it.
+struct LibraryInfo {
+    QString requested;       // the file or name the program loads
+    QString path;            // the file the system loaded; empty when it did not load
+    QString problem;         // why it cannot be used, empty when it can
+    QStringList entryPoints; // the CT-API functions it offers
+    bool simulator = false;  // the project's own simulator
+};
+
+LibraryInfo InspectTerminalLibrary();
+
+// The lines of --version: program version, library and what it is.
+QString VersionText(const LibraryInfo& library);
+
+// The project version the program was built as.
+QString ProgramVersion();
+
+} // namespace kc::cli
