@@ -16,6 +16,8 @@ DeviceAccess CheckDeviceAccess(const QString& path) {
     const QFileInfo info(path);
     access.exists = info.exists();
     access.group = info.group();
+    access.groupMayUse = info.permissions().testFlags(QFile::ReadGroup | QFile::WriteGroup);
+    access.owner = info.owner();
     if (access.exists && ::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0)
         access.accessError = errno;
     return access;
@@ -30,8 +32,10 @@ QString SerialOpenReason(uint16_t pn, const QString& path, const DeviceAccess& a
                           .arg(path)
                           .arg(pn);
     if (access.accessError == EACCES || access.accessError == EPERM) {
-        const QString group = access.group.isEmpty() ? QStringLiteral("dialout") : access.group;
-        return port + QStringLiteral("Keine Berechtigung für %1 (Gruppe %2?)").arg(path, group);
+        if (access.groupMayUse)
+            return port + QStringLiteral("Keine Berechtigung für %1 (Gruppe %2?)").arg(path, access.group);
+        return port +
+               QStringLiteral("Keine Berechtigung für %1 (nur %2 darf es öffnen)").arg(path, access.owner);
     }
     if (access.accessError != 0)
         return port + path + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(access.accessError));

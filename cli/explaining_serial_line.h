@@ -12,8 +12,10 @@ class Console;
 // What the system says about a serial device the program could not open.
 struct DeviceAccess {
     bool exists = false;
-    int accessError = 0; // errno of a read-write access check, 0 when allowed
-    QString group;       // the group that owns the device
+    int accessError = 0;      // errno of a read-write access check, 0 when allowed
+    QString group;            // the group that owns the device
+    bool groupMayUse = false; // whether its members may read and write it
+    QString owner;
 };
 
 DeviceAccess CheckDeviceAccess(const QString& path);

@@ -224,20 +224,23 @@ TEST(SerialReasonTest, TheSystemsReasonAndWhatHelps) {
         int serialError;
         QString reason;
     } cases[] = {
-        {{false, 0, {}},
+        {{false, 0, {}, false, {}},
          kSerialInvalidPort,
          QStringLiteral(
              "COM 2: Das Gerät /dev/ttyS1 gibt es nicht (KARTOCHECK_COM2 kann ein anderes nennen).")},
-        {{true, EACCES, QStringLiteral("dialout")},
+        {{true, EACCES, QStringLiteral("dialout"), true, QStringLiteral("root")},
          kSerialPortOpen,
          QStringLiteral("COM 2: Keine Berechtigung für /dev/ttyS1 (Gruppe dialout?)")},
-        {{true, EACCES, QStringLiteral("uucp")},
+        {{true, EACCES, QStringLiteral("uucp"), true, QStringLiteral("root")},
          kSerialPortOpen,
          QStringLiteral("COM 2: Keine Berechtigung für /dev/ttyS1 (Gruppe uucp?)")},
-        {{true, 0, QStringLiteral("dialout")},
+        {{true, EACCES, QStringLiteral("root"), false, QStringLiteral("root")},
+         kSerialPortOpen,
+         QStringLiteral("COM 2: Keine Berechtigung für /dev/ttyS1 (nur root darf es öffnen)")},
+        {{true, 0, QStringLiteral("dialout"), true, QStringLiteral("root")},
          kSerialPortOpen,
          QStringLiteral("COM 2: /dev/ttyS1 wird von einem anderen Programm benutzt oder ist gesperrt.")},
-        {{true, 0, QStringLiteral("dialout")},
+        {{true, 0, QStringLiteral("dialout"), true, QStringLiteral("root")},
          kSerialNotAvailable,
          QStringLiteral("COM 2: /dev/ttyS1 lässt sich nicht öffnen.")},
     };
