@@ -24,11 +24,12 @@ class ConsoleStream {
 // stderr, answer lines from stdin.
 class Console {
   public:
-    explicit Console(std::FILE* data = stdout, std::FILE* messages = stderr, std::FILE* in = stdin)
-        : data(data), messages(messages), in_(in) {}
+    // Input is read unbuffered, so that what the system still holds is all
+    // there is and a wait for it can be interrupted without a gap.
+    explicit Console(std::FILE* data = stdout, std::FILE* messages = stderr, std::FILE* in = stdin);
 
-    // One line without its line break; nothing at the end of input or when a
-    // signal interrupted the wait.
+    // One line without its line break; nothing at the end of input or when
+    // Ctrl+C was pressed before or during the wait.
     std::optional<QString> readLine();
 
     ConsoleStream data;

@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace kc::test {
@@ -243,6 +244,32 @@ TEST(CliContractTest, JsonIsOneDocumentThatFitsTheSchema) {
 
     EXPECT_EQ(reports[3][QStringLiteral("ended_by")].toString(), QStringLiteral("end_of_input"));
     EXPECT_TRUE(firstPort(3)[QStringLiteral("card")].isNull());
+}
+
+TEST(CliContractTest, CtrlCAtAQuestionEndsTheRunWithStatusFour) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("KARTOCHECK_CTAPI"), Library("libmktsim.so"));
+    env.insert(QStringLiteral("KARTOCHECK_COM3"), QStringLiteral("/nonexistent/kc-ctrl-c-com3"));
+    env.insert(QStringLiteral("MKTSIM_SCENARIO"),
+               SimHarness::ScenarioDir() + QStringLiteral("/kvk/insert_card_later.scn"));
+    process.setProcessEnvironment(env);
+    process.start(Library("kartocheck-cli"), {kRead, QStringLiteral("3"), QStringLiteral("--json")});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    // Standard input stays open: the program waits at the insert-card question.
+    process.setReadChannel(QProcess::StandardError);
+    QByteArray said;
+    while (!said.contains("Antwort (o/a): ") && process.waitForReadyRead(10000))
+        said += process.readAllStandardError();
+    ASSERT_TRUE(said.contains("Antwort (o/a): ")) << said.constData();
+    ::kill(pid_t(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 4);
+    const QJsonObject report = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+    EXPECT_EQ(report[QStringLiteral("ended_by")].toString(), QStringLiteral("interrupted"));
+    EXPECT_EQ(report[QStringLiteral("messages")][0][QStringLiteral("answer")].toString(),
+              QStringLiteral("Abbrechen"));
 }
 
 TEST(CliContractTest, BatchNeverErasesAStoredRecordWithoutErase) {
