@@ -2,6 +2,7 @@
 
 #include "cards/card_read.h"
 #include "console_io.h"
+#include "console_text.h"
 #include "interrupt_request.h"
 
 #include <QStringList>
@@ -166,7 +167,7 @@ MsgAnswer ConsoleMessageBoxes::ask(const MessageRequest& request) {
     out.writeLine();
     out.writeLine(QStringLiteral("=== \"") + request.title + QStringLiteral("\"") + IconWord(request.icon) +
                   QStringLiteral(" ==="));
-    out.writeLine(QString(request.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    out.writeLine(WithLineFeeds(request.text));
     QStringList shown;
     for (MsgAnswer answer : offered)
         shown.append(QLatin1Char('[') + ButtonWord(answer) + QLatin1Char(']'));

@@ -1,6 +1,7 @@
 #include "console_views.h"
 
 #include "console_io.h"
+#include "console_text.h"
 
 namespace kc::cli {
 namespace {
@@ -8,13 +9,9 @@ namespace {
 constexpr int kCaptionWidth = 26;
 constexpr int kHandheldFirstRow = 16;
 
-// Fixed texts keep their padding in the window; on the console it would only
-// trail invisibly behind the line.
 void PrintRow(Console& console, const QString& caption, const QString& value) {
-    QString line = QStringLiteral("  ") + caption.leftJustified(kCaptionWidth) + value;
-    while (line.endsWith(QLatin1Char(' ')))
-        line.chop(1);
-    console.data.writeLine(line);
+    console.data.writeLine(
+        WithoutTrailingBlanks(QStringLiteral("  ") + caption.leftJustified(kCaptionWidth) + value));
 }
 
 // Labels carry a single ampersand doubled; on the screen it shows once.

@@ -1,6 +1,7 @@
 #include "egk_views.h"
 
 #include "console_io.h"
+#include "console_text.h"
 #include "egk/egk_info_data.h"
 
 namespace kc::cli {
@@ -8,11 +9,6 @@ namespace {
 
 constexpr int kNameWidth = 40;
 constexpr int kDocumentCount = 3;
-
-QString Lines(const QString& text) {
-    QString shown = text;
-    return shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
 
 void PrintPanel(Console& console, const EgkCardPanel& panel) {
     console.data.writeLine();
@@ -22,12 +18,12 @@ void PrintPanel(Console& console, const EgkCardPanel& panel) {
 }
 
 void PrintTable(Console& console, const EgkTableView& view) {
-    console.data.writeLine(Lines(view.label1));
+    console.data.writeLine(WithLineFeeds(view.label1));
     console.data.writeLine(QStringLiteral("  ") + view.headerName.leftJustified(kNameWidth) +
                            view.headerValue);
     for (const ElementEntry& row : view.rows)
         console.data.writeLine(QStringLiteral("  ") + row.name.leftJustified(kNameWidth) + row.text);
-    console.data.writeLine(Lines(view.label8));
+    console.data.writeLine(WithLineFeeds(view.label8));
 }
 
 } // namespace
@@ -42,7 +38,7 @@ void PrintEgkInfo(Console& console, const SlotTables& tables, int slot, bool wit
     for (int index = 0; index < kDocumentCount; ++index) {
         const EgkXmlView xml = XmlView(results, index);
         console.data.writeLine();
-        console.data.writeLine(Lines(xml.label1));
+        console.data.writeLine(WithLineFeeds(xml.label1));
         console.data.writeLine(xml.text1);
     }
 }

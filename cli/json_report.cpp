@@ -2,11 +2,13 @@
 
 #include "console_io.h"
 #include "console_run.h"
+#include "console_text.h"
 #include "discovery/port_names.h"
 #include "egk/egk_info_data.h"
 #include "library_info.h"
 #include "ui/card_display.h"
 #include "ui/scan_result.h"
+#include "version_text.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -49,22 +51,6 @@ int RowOfField(int field) {
 }
 
 const std::array<const char*, kDocKindCount> kDocumentNames = {"PD", "VD", "GVD"};
-
-// Fixed texts carry their padding; a script wants the text.
-QString Trimmed(const QString& text) {
-    QString value = text;
-    while (value.endsWith(QLatin1Char(' ')))
-        value.chop(1);
-    return value;
-}
-
-QString Lines(const QString& text) {
-    return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-QString AnswerName(MsgAnswer answer) {
-    return ButtonWord(answer);
-}
 
 QString IconName(MsgIcon icon) {
     switch (icon) {
@@ -121,11 +107,11 @@ QJsonValue EndName(RunEnd end) {
 QJsonArray ButtonNames(MsgButtons buttons) {
     switch (buttons) {
     case MsgButtons::Ok:
-        return {AnswerName(MsgAnswer::Ok)};
+        return {ButtonWord(MsgAnswer::Ok)};
     case MsgButtons::OkCancel:
-        return {AnswerName(MsgAnswer::Ok), AnswerName(MsgAnswer::Cancel)};
+        return {ButtonWord(MsgAnswer::Ok), ButtonWord(MsgAnswer::Cancel)};
     case MsgButtons::YesNo:
-        return {AnswerName(MsgAnswer::Yes), AnswerName(MsgAnswer::No)};
+        return {ButtonWord(MsgAnswer::Yes), ButtonWord(MsgAnswer::No)};
     }
     return {};
 }
@@ -134,22 +120,22 @@ QJsonObject MessageObject(const ShownMessage& shown) {
     const QJsonArray buttons = ButtonNames(shown.request.buttons);
     const int preset = buttons.size() > 1 && shown.request.secondButtonDefault ? 1 : 0;
     return {{QStringLiteral("title"), shown.request.title},
-            {QStringLiteral("text"), Lines(shown.request.text)},
+            {QStringLiteral("text"), WithLineFeeds(shown.request.text)},
             {QStringLiteral("icon"), IconName(shown.request.icon)},
             {QStringLiteral("buttons"), buttons},
             {QStringLiteral("default"), buttons.at(preset)},
-            {QStringLiteral("answer"), AnswerName(shown.answer)},
+            {QStringLiteral("answer"), ButtonWord(shown.answer)},
             {QStringLiteral("answered_by"), SourceName(shown.source)}};
 }
 
 QJsonObject TerminalObject(const TerminalInfo& info) {
     return {{QStringLiteral("responding"), info.Responding},
-            {QStringLiteral("model"), Trimmed(info.ModelText.str())},
-            {QStringLiteral("manufacturer"), Trimmed(info.Manufacturer.str())},
-            {QStringLiteral("ct_type"), Trimmed(info.CtType.str())},
-            {QStringLiteral("software_version"), Trimmed(info.SoftwareVersion.str())},
-            {QStringLiteral("output_medium"), Trimmed(info.OutputMedium.str())},
-            {QStringLiteral("pnp_device_id"), Trimmed(info.PnpDeviceId.str())},
+            {QStringLiteral("model"), WithoutTrailingBlanks(info.ModelText.str())},
+            {QStringLiteral("manufacturer"), WithoutTrailingBlanks(info.Manufacturer.str())},
+            {QStringLiteral("ct_type"), WithoutTrailingBlanks(info.CtType.str())},
+            {QStringLiteral("software_version"), WithoutTrailingBlanks(info.SoftwareVersion.str())},
+            {QStringLiteral("output_medium"), WithoutTrailingBlanks(info.OutputMedium.str())},
+            {QStringLiteral("pnp_device_id"), WithoutTrailingBlanks(info.PnpDeviceId.str())},
             {QStringLiteral("mobile"), info.IsMobile},
             {QStringLiteral("locked"), info.IsLocked},
             {QStringLiteral("usb_virtual_com"), info.ViaUsbVirtualCom}};
@@ -158,9 +144,10 @@ QJsonObject TerminalObject(const TerminalInfo& info) {
 QJsonArray StatusPageArray(const AppState& state, int slot) {
     QJsonArray rows;
     for (int row = 0; row < kStatusRows; ++row)
-        rows.append(QJsonObject{
-            {QStringLiteral("caption"), StatusCaption(slot, row)},
-            {QStringLiteral("value"), Trimmed(state.ui.statusPages[slot].values[std::size_t(row)])}});
+        rows.append(
+            QJsonObject{{QStringLiteral("caption"), StatusCaption(slot, row)},
+                        {QStringLiteral("value"),
+                         WithoutTrailingBlanks(state.ui.statusPages[slot].values[std::size_t(row)])}});
     return rows;
 }
 
@@ -177,11 +164,12 @@ QJsonObject EgkObject(const AppState& state, int slot) {
     const EgkResults& results = state.tables.egk[slot];
     QJsonArray documents;
     for (int index = 0; index < kDocKindCount; ++index) {
-        documents.append(QJsonObject{
-            {QStringLiteral("name"), QString::fromLatin1(kDocumentNames[std::size_t(index)])},
-            {QStringLiteral("loaded"), DocumentLoaded(results, index)},
-            {QStringLiteral("validation"), ValidationOf(state, results, index)},
-            {QStringLiteral("validation_text"), Lines(results.EgkValidationText[std::size_t(index)])}});
+        documents.append(
+            QJsonObject{{QStringLiteral("name"), QString::fromLatin1(kDocumentNames[std::size_t(index)])},
+                        {QStringLiteral("loaded"), DocumentLoaded(results, index)},
+                        {QStringLiteral("validation"), ValidationOf(state, results, index)},
+                        {QStringLiteral("validation_text"),
+                         WithLineFeeds(results.EgkValidationText[std::size_t(index)])}});
     }
     return {{QStringLiteral("icc_serial_number"), results.IccSerialNumber},
             {QStringLiteral("vsd_status"), results.VsdStatus},

@@ -16,10 +16,4 @@ struct LibraryInfo {
 
 LibraryInfo InspectTerminalLibrary();
 
-// The lines of --version: program version, library and what it is.
-QString VersionText(const LibraryInfo& library);
-
-// The project version the program was built as.
-QString ProgramVersion();
-
 } // namespace kc::cli

@@ -13,6 +13,7 @@
 #include "status_command.h"
 #include "trace_log.h"
 #include "usage_text.h"
+#include "version_text.h"
 
 #include <map>
 
