@@ -1,11 +1,12 @@
 #include "console_boxes.h"
 
+#include "cards/card_read.h"
 #include "console_io.h"
+#include "console_text.h"
+#include "interrupt_request.h"
 
 #include <QStringList>
 #include <algorithm>
-#include <optional>
-#include <vector>
 
 namespace kc::cli {
 namespace {
@@ -45,6 +46,28 @@ QString ShortcutsOf(const std::vector<MsgAnswer>& offered) {
     return keys.join(QLatin1Char('/'));
 }
 
+// What the answer line adds after the button, so that a log shows who chose it.
+QString SourceNote(AnswerSource source) {
+    switch (source) {
+    case AnswerSource::Batch:
+        return QStringLiteral(" (--batch)");
+    case AnswerSource::EraseOption:
+        return QStringLiteral(" (--erase)");
+    case AnswerSource::RepeatedQuestion:
+        return QStringLiteral(" (--batch, Frage wiederholt)");
+    case AnswerSource::EndOfInput:
+    case AnswerSource::AfterEnd:
+        return QStringLiteral(" (Eingabe beendet)");
+    case AnswerSource::Interrupted:
+        return QStringLiteral(" (abgebrochen)");
+    case AnswerSource::Person:
+    case AnswerSource::EmptyLine:
+    case AnswerSource::OnlyButton:
+        break;
+    }
+    return {};
+}
+
 } // namespace
 
 QString ButtonWord(MsgAnswer answer) {
@@ -74,46 +97,94 @@ std::optional<MsgAnswer> AnswerOfLine(const QString& line) {
     return std::nullopt;
 }
 
+bool IsEraseWarning(const MessageRequest& request) {
+    if (request.buttons != MsgButtons::YesNo)
+        return false;
+    // The warning names the device; a marker in its place shows where the
+    // name starts and which characters follow it.
+    const QChar marker(0x1);
+    const QString pattern = EraseWarningText(marker);
+    const qsizetype at = pattern.indexOf(marker);
+    const QString head = pattern.left(at);
+    const QString after = pattern.mid(at + 1, 2);
+    if (!request.text.startsWith(head))
+        return false;
+    const qsizetype end = request.text.indexOf(after, head.size());
+    return end > head.size() &&
+           request.text == EraseWarningText(request.text.mid(head.size(), end - head.size()));
+}
+
+RunEnd ConsoleMessageBoxes::runEnd() const {
+    if (end_ == RunEnd::None && InterruptRequest::requested())
+        return RunEnd::Interrupted;
+    return end_;
+}
+
+std::pair<MsgAnswer, AnswerSource> ConsoleMessageBoxes::unattended(const MessageRequest& request,
+                                                                   MsgAnswer preset, MsgAnswer stop) {
+    if (runEnd() == RunEnd::Interrupted)
+        return {stop, AnswerSource::Interrupted};
+    if (end_ == RunEnd::EndOfInput)
+        return {stop, AnswerSource::AfterEnd};
+    if (rules_.erase && IsEraseWarning(request))
+        return {MsgAnswer::Yes, AnswerSource::EraseOption};
+    // A retry loop whose default is "try again" would otherwise run for ever.
+    if (request.text == lastQuestion_)
+        return {stop, AnswerSource::RepeatedQuestion};
+    return {preset, AnswerSource::Batch};
+}
+
+std::pair<MsgAnswer, AnswerSource> ConsoleMessageBoxes::typed(const QString& shortcuts, MsgAnswer preset,
+                                                              MsgAnswer stop,
+                                                              const std::vector<MsgAnswer>& offered) {
+    for (;;) {
+        console_.messages.write(QStringLiteral("Antwort (") + shortcuts + QStringLiteral("): "));
+        const std::optional<QString> line = console_.readLine();
+        if (!line) {
+            if (InterruptRequest::requested()) {
+                end_ = RunEnd::Interrupted;
+                return {stop, AnswerSource::Interrupted};
+            }
+            end_ = RunEnd::EndOfInput;
+            return {preset, AnswerSource::EndOfInput};
+        }
+        if (line->trimmed().isEmpty())
+            return {preset, AnswerSource::EmptyLine};
+        const std::optional<MsgAnswer> answer = AnswerOfLine(*line);
+        if (answer && std::find(offered.begin(), offered.end(), *answer) != offered.end())
+            return {*answer, AnswerSource::Person};
+        console_.messages.writeLine(QStringLiteral("Bitte eine der angebotenen Antworten eingeben."));
+    }
+}
+
 MsgAnswer ConsoleMessageBoxes::ask(const MessageRequest& request) {
     const std::vector<MsgAnswer> offered = Buttons(request.buttons);
     const MsgAnswer preset = offered.size() > 1 && request.secondButtonDefault ? offered[1] : offered[0];
+    // The last button stops: No, Cancel.
+    const MsgAnswer stop = offered.back();
+    ConsoleStream& out = console_.messages;
 
-    console_.writeLine();
-    console_.writeLine(QStringLiteral("=== \"") + request.title + QStringLiteral("\"") +
-                       IconWord(request.icon) + QStringLiteral(" ==="));
-    console_.writeLine(QString(request.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    out.writeLine();
+    out.writeLine(QStringLiteral("=== \"") + request.title + QStringLiteral("\"") + IconWord(request.icon) +
+                  QStringLiteral(" ==="));
+    out.writeLine(WithLineFeeds(request.text));
     QStringList shown;
     for (MsgAnswer answer : offered)
         shown.append(QLatin1Char('[') + ButtonWord(answer) + QLatin1Char(']'));
     if (offered.size() == 1) {
-        console_.writeLine(shown.join(QLatin1Char(' ')));
+        out.writeLine(shown.join(QLatin1Char(' ')));
+        shown_.push_back({request, preset, AnswerSource::OnlyButton});
         return preset;
     }
-    console_.writeLine(shown.join(QLatin1Char(' ')) + QStringLiteral("  (Vorgabe: ") + ButtonWord(preset) +
-                       QLatin1Char(')'));
-    for (;;) {
-        console_.write(QStringLiteral("Antwort (") + ShortcutsOf(offered) + QStringLiteral("): "));
-        const std::optional<QString> line = console_.readLine();
-        if (!line) {
-            // Nobody can answer any more. The first box after the end takes its
-            // default; later ones stop, so that a read loop whose default is
-            // "try again" cannot run on for ever.
-            const MsgAnswer answer = inputEnded_ ? offered.back() : preset;
-            inputEnded_ = true;
-            console_.writeLine(QStringLiteral("-> ") + ButtonWord(answer) + QStringLiteral(" (Eingabe beendet)"));
-            return answer;
-        }
-        if (line->trimmed().isEmpty()) {
-            console_.writeLine(QStringLiteral("-> ") + ButtonWord(preset));
-            return preset;
-        }
-        const std::optional<MsgAnswer> answer = AnswerOfLine(*line);
-        if (answer && std::find(offered.begin(), offered.end(), *answer) != offered.end()) {
-            console_.writeLine(QStringLiteral("-> ") + ButtonWord(*answer));
-            return *answer;
-        }
-        console_.writeLine(QStringLiteral("Bitte eine der angebotenen Antworten eingeben."));
-    }
+    out.writeLine(shown.join(QLatin1Char(' ')) + QStringLiteral("  (Vorgabe: ") + ButtonWord(preset) +
+                  QLatin1Char(')'));
+    const bool nobodyAnswers = rules_.batch || runEnd() != RunEnd::None;
+    const auto [answer, source] = nobodyAnswers ? unattended(request, preset, stop)
+                                                : typed(ShortcutsOf(offered), preset, stop, offered);
+    out.writeLine(QStringLiteral("-> ") + ButtonWord(answer) + SourceNote(source));
+    lastQuestion_ = request.text;
+    shown_.push_back({request, answer, source});
+    return answer;
 }
 
 } // namespace kc::cli

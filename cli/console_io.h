@@ -6,19 +6,36 @@
 
 namespace kc::cli {
 
-// The console the front-end talks through: UTF-8 text out, lines in. Output
-// is flushed at once so that a prompt is visible before the program waits.
-class Console {
+// One output stream of the console, UTF-8, flushed at once so that a prompt
+// is visible before the program waits and the two streams interleave as written.
+class ConsoleStream {
   public:
-    explicit Console(std::FILE* out = stdout, std::FILE* in = stdin) : out_(out), in_(in) {}
+    explicit ConsoleStream(std::FILE* file) : file_(file) {}
 
     void write(const QString& text);
     void writeLine(const QString& text = {});
-    // One line without its line break; nothing at the end of input.
-    std::optional<QString> readLine();
 
   private:
-    std::FILE* out_;
+    std::FILE* file_;
+};
+
+// The console the front-end talks through: the data a script reads on
+// stdout, everything said to the person (status line, boxes, errors) on
+// stderr, answer lines from stdin.
+class Console {
+  public:
+    // Input is read unbuffered, so that what the system still holds is all
+    // there is and a wait for it can be interrupted without a gap.
+    explicit Console(std::FILE* data = stdout, std::FILE* messages = stderr, std::FILE* in = stdin);
+
+    // One line without its line break; nothing at the end of input or when
+    // Ctrl+C was pressed before or during the wait.
+    std::optional<QString> readLine();
+
+    ConsoleStream data;
+    ConsoleStream messages;
+
+  private:
     std::FILE* in_;
 };
 

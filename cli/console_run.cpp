@@ -1,23 +1,32 @@
 #include "console_run.h"
 
-#include "console_io.h"
+#include "egk/schema_texts.h"
+#include "exit_status.h"
+#include "base/program_folder.h"
 
 #include <cstdlib>
 
 namespace kc::cli {
 
-constexpr int kLibraryFaultStatus = 2;
-
-ConsoleRun::ConsoleRun(Console& console_, bool trace)
-    : console(console_), provider(console_, trace), boxes(console_), status(console_),
+ConsoleRun::ConsoleRun(Console& console_, const RunOptions& options_, TraceLog* trace)
+    : console(console_), options(options_), provider(trace),
+      boxes(console_, {options_.batch, options_.erase}), status(console_, options_.quiet),
       session(provider, state.tables, boxes, pump), ctx{state, session, boxes, status, pump} {
-    session.setFatalExit([](int) { std::exit(kLibraryFaultStatus); });
+    session.setFatalExit([](int) { std::exit(kStatusFatal); });
     session.setStatusLine(&status);
 }
 
 void ConsoleRun::finishAction() {
     if (session.SessionOpen())
         session.ResetAndCloseTerminal();
+}
+
+void PrepareValidation(ConsoleRun& run, const ReadOptions& options) {
+    LoadSchemaTexts(run.state, ProgramFolder());
+    if (options.validate)
+        ClickValidationItem(run.state, run.boxes);
+    for (int k = 0; k < int(options.schemaFiles.size()); ++k)
+        ReplaceSchemaText(run.state, k, options.schemaFiles[std::size_t(k)]);
 }
 
 } // namespace kc::cli

@@ -8,10 +8,10 @@
 namespace kc::cli {
 
 void ConsoleStatusLine::showStatus(const QString& text) {
-    if (text == shown_)
+    if (quiet_ || text == shown_)
         return;
     shown_ = text;
-    console_.writeLine(QStringLiteral("Status: ") + text);
+    console_.messages.writeLine(QStringLiteral("Status: ") + text);
 }
 
 void ConsoleEventPump::wait(WaitTimer timer) {

@@ -7,18 +7,19 @@ namespace kc::cli {
 
 class Console;
 
-// The status line on the console: every new text on a line of its own (a
-// text repeated unchanged would not change the window either). Progress and
-// the busy pointer have no console form.
+// The status line on the console's message stream: every new text on a line
+// of its own (a text repeated unchanged would not change the window either);
+// nothing when quiet. Progress and the busy pointer have no console form.
 class ConsoleStatusLine : public StatusLine {
   public:
-    explicit ConsoleStatusLine(Console& console) : console_(console) {}
+    ConsoleStatusLine(Console& console, bool quiet) : console_(console), quiet_(quiet) {}
     void showStatus(const QString& text) override;
     void setProgress(int) override {}
     void setBusy(bool) override {}
 
   private:
     Console& console_;
+    bool quiet_;
     QString shown_;
 };
 

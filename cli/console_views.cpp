@@ -1,6 +1,7 @@
 #include "console_views.h"
 
 #include "console_io.h"
+#include "console_text.h"
 
 namespace kc::cli {
 namespace {
@@ -9,7 +10,8 @@ constexpr int kCaptionWidth = 26;
 constexpr int kHandheldFirstRow = 16;
 
 void PrintRow(Console& console, const QString& caption, const QString& value) {
-    console.writeLine(QStringLiteral("  ") + caption.leftJustified(kCaptionWidth) + value);
+    console.data.writeLine(
+        WithoutTrailingBlanks(QStringLiteral("  ") + caption.leftJustified(kCaptionWidth) + value));
 }
 
 // Labels carry a single ampersand doubled; on the screen it shows once.
@@ -21,18 +23,16 @@ QString AsShown(const QString& labelText) {
 } // namespace
 
 void PrintCardView(Console& console, const CardDataView& view) {
-    console.writeLine();
-    console.writeLine(view.frameCaption);
+    console.data.writeLine();
+    console.data.writeLine(view.frameCaption);
     const int rows = view.mobileRowsVisible ? kCardRows : kHandheldFirstRow;
     for (int row = 0; row < rows; ++row)
         PrintRow(console, view.captions[std::size_t(row)], AsShown(view.values[std::size_t(row)]));
-    if (view.egkButtonVisible)
-        console.writeLine(QStringLiteral("  [Info eGK Daten]"));
 }
 
 void PrintStatusPage(Console& console, const StatusPages& pages, int slot) {
-    console.writeLine();
-    console.writeLine(QStringLiteral("Status"));
+    console.data.writeLine();
+    console.data.writeLine(QStringLiteral("Status"));
     for (int row = 0; row < kStatusRows; ++row)
         PrintRow(console, StatusCaption(slot, row), pages[slot].values[std::size_t(row)]);
 }

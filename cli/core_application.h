@@ -5,8 +5,8 @@
 
 namespace kc::cli {
 
-// The serial ports need an application object for their notifiers; the
-// console commands that touch serial lines create one for their run.
+// The serial ports need an application object for their notifiers; every
+// console run creates one.
 inline std::unique_ptr<QCoreApplication> MakeCoreApplication() {
     if (QCoreApplication::instance())
         return nullptr;

@@ -1,6 +1,7 @@
 #include "egk_views.h"
 
 #include "console_io.h"
+#include "console_text.h"
 #include "egk/egk_info_data.h"
 
 namespace kc::cli {
@@ -9,25 +10,20 @@ namespace {
 constexpr int kNameWidth = 40;
 constexpr int kDocumentCount = 3;
 
-QString Lines(const QString& text) {
-    QString shown = text;
-    return shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 void PrintPanel(Console& console, const EgkCardPanel& panel) {
-    console.writeLine();
-    console.writeLine(panel.frameCaption);
+    console.data.writeLine();
+    console.data.writeLine(panel.frameCaption);
     for (const PanelLabel& label : panel.labels)
-        console.writeLine(QStringLiteral("  ") + label.caption);
-    console.writeLine(QStringLiteral("  [") + panel.command4Caption + QLatin1Char(']'));
+        console.data.writeLine(QStringLiteral("  ") + label.caption);
 }
 
 void PrintTable(Console& console, const EgkTableView& view) {
-    console.writeLine(Lines(view.label1));
-    console.writeLine(QStringLiteral("  ") + view.headerName.leftJustified(kNameWidth) + view.headerValue);
+    console.data.writeLine(WithLineFeeds(view.label1));
+    console.data.writeLine(QStringLiteral("  ") + view.headerName.leftJustified(kNameWidth) +
+                           view.headerValue);
     for (const ElementEntry& row : view.rows)
-        console.writeLine(QStringLiteral("  ") + row.name.leftJustified(kNameWidth) + row.text);
-    console.writeLine(Lines(view.label8));
+        console.data.writeLine(QStringLiteral("  ") + row.name.leftJustified(kNameWidth) + row.text);
+    console.data.writeLine(WithLineFeeds(view.label8));
 }
 
 } // namespace
@@ -41,9 +37,9 @@ void PrintEgkInfo(Console& console, const SlotTables& tables, int slot, bool wit
         return;
     for (int index = 0; index < kDocumentCount; ++index) {
         const EgkXmlView xml = XmlView(results, index);
-        console.writeLine();
-        console.writeLine(Lines(xml.label1));
-        console.writeLine(xml.text1);
+        console.data.writeLine();
+        console.data.writeLine(WithLineFeeds(xml.label1));
+        console.data.writeLine(xml.text1);
     }
 }
 

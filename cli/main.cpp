@@ -1,40 +1,80 @@
 // kartocheck-cli: the test tool's flows on the console, on the same core as
-// the window. Each subcommand lives in a file of its own.
+// the window. Each command lives in a file of its own.
 
 #include "command_line.h"
 #include "console_io.h"
+#include "console_run.h"
+#include "core_application.h"
 #include "diagnose_command.h"
+#include "interrupt_request.h"
+#include "library_info.h"
 #include "read_command.h"
 #include "scan_command.h"
+#include "status_command.h"
+#include "trace_log.h"
+#include "usage_text.h"
+#include "version_text.h"
 
-#include <QStringList>
-#include <functional>
 #include <map>
 
 namespace {
 
-using Command = std::function<int(const QStringList&, kc::cli::Console&)>;
+using namespace kc::cli;
 
-const std::map<QString, Command>& Commands() {
+using Command = int (*)(ConsoleRun&, const CommandLine&);
+
+const std::map<QString, Command>& CommandFunctions() {
     static const std::map<QString, Command> kCommands = {
-        {QStringLiteral("read"), kc::cli::RunReadCommand},
-        {QStringLiteral("scan"), kc::cli::RunScanCommand},
-        {QStringLiteral("diagnose"), kc::cli::RunDiagnoseCommand},
+        {QStringLiteral("read"), RunReadCommand},
+        {QStringLiteral("scan"), RunScanCommand},
+        {QStringLiteral("status"), RunStatusCommand},
+        {QStringLiteral("diagnose"), RunDiagnoseCommand},
     };
     return kCommands;
+}
+
+int WrongCall(Console& console, const UsageError& error) {
+    console.messages.writeLine(QStringLiteral("kartocheck-cli: ") + error.message);
+    console.messages.writeLine(UsageHint(error.command));
+    return kStatusUsage;
+}
+
+int Run(Console& console, const CommandLine& line) {
+    switch (line.action) {
+    case CommandLine::Action::Help:
+        console.data.writeLine(
+            UsageText(line.command.isEmpty() ? ProgramUsageSections() : CommandUsageSections(line.command)));
+        return 0;
+    case CommandLine::Action::Version:
+        console.data.write(VersionText(InspectTerminalLibrary()));
+        return 0;
+    case CommandLine::Action::Run:
+        break;
+    }
+    std::unique_ptr<TraceLog> trace;
+    if (!line.run.traceTarget.isEmpty()) {
+        QString reason;
+        trace = TraceLog::Open(line.run.traceTarget, reason);
+        if (!trace)
+            return WrongCall(console, {QStringLiteral("Die Trace-Datei ") + line.run.traceTarget +
+                                           QStringLiteral(" lässt sich nicht schreiben: ") + reason,
+                                       line.command});
+    }
+    const auto application = MakeCoreApplication();
+    const InterruptRequest interrupt;
+    ConsoleRun run(console, line.run, trace.get());
+    return CommandFunctions().at(line.command)(run, line);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    kc::cli::Console console;
+    Console console;
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args.append(QString::fromLocal8Bit(argv[i]));
-    const auto command = args.isEmpty() ? Commands().end() : Commands().find(args.first());
-    if (command == Commands().end()) {
-        console.writeLine(kc::cli::UsageText());
-        return kc::cli::kUsageStatus;
-    }
-    return command->second(args.mid(1), console);
+    const auto parsed = ParseCommandLine(args);
+    if (const auto* error = std::get_if<UsageError>(&parsed))
+        return WrongCall(console, *error);
+    return Run(console, std::get<CommandLine>(parsed));
 }

@@ -1,15 +1,13 @@
 #pragma once
 
-#include <QStringList>
-
 namespace kc::cli {
 
-class Console;
+class ConsoleRun;
+struct CommandLine;
 
-// kartocheck-cli read PN [options]: reads the card on port PN as the read
-// button does and prints the card data, the slot's status page and, after an
-// eGK, what the eGK information window shows.
-// 0 when card data were read, 1 otherwise, 64 for a wrong call.
-int RunReadCommand(const QStringList& args, Console& console);
+// kartocheck-cli read PN: tests port PN as the scan does, reads the card as
+// the read button does and prints the card data, the port's status page and,
+// after an eGK, what the eGK information window shows (or all of it as JSON).
+int RunReadCommand(ConsoleRun& run, const CommandLine& line);
 
 } // namespace kc::cli

@@ -1,35 +1,36 @@
 #include "scan_command.h"
 
-#include "base/card_display.h"
-#include "command_line.h"
 #include "console_io.h"
 #include "console_main_view.h"
 #include "console_run.h"
 #include "console_views.h"
-#include "core_application.h"
 #include "discovery/qt_serial_line.h"
-#include "presenter/dispatcher.h"
+#include "explaining_serial_line.h"
+#include "json_report.h"
+#include "library_info.h"
 #include "search_status_line.h"
 
 namespace kc::cli {
 namespace {
 
+constexpr int kFurtherSlot = 5;
+
 void PrintStatusPages(Console& console, const AppState& state) {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        console.writeLine();
-        console.writeLine(QStringLiteral("--- ") + state.ui.tabCaptions[std::size_t(slot - 1)] +
-                          QStringLiteral(" ---"));
+        console.data.writeLine();
+        console.data.writeLine(QStringLiteral("--- ") + state.ui.tabCaptions[std::size_t(slot - 1)] +
+                               QStringLiteral(" ---"));
         PrintStatusPage(console, state.ui.statusPages, slot);
     }
 }
 
 void PrintFurtherPorts(Console& console, const AppState& state) {
-    console.writeLine();
-    console.writeLine(QStringLiteral("Weitere Schnittstellen:"));
+    console.data.writeLine();
+    console.data.writeLine(QStringLiteral("Weitere Schnittstellen:"));
     if (state.ui.listEntries.isEmpty())
-        console.writeLine(QStringLiteral("  (keine)"));
+        console.data.writeLine(QStringLiteral("  (keine)"));
     for (const QString& entry : state.ui.listEntries)
-        console.writeLine(QStringLiteral("  ") + entry);
+        console.data.writeLine(QStringLiteral("  ") + entry);
 }
 
 // The first slot that holds card data; slot 5 holds the last further port.
@@ -40,44 +41,49 @@ int FirstSlotWithData(const SlotTables& tables) {
     return 0;
 }
 
-bool AnyTerminalAnswered(const AppState& state) {
-    for (int slot = 1; slot <= kSlotCount; ++slot)
-        if (state.tables.terminal[slot].Responding)
-            return true;
-    return false;
+// COM 1 to 4, and slot 5 with the last further port when one was tested.
+std::vector<ReportedPort> ScannedPorts(const AppState& state) {
+    std::vector<ReportedPort> ports;
+    for (int slot = 1; slot < kFurtherSlot; ++slot)
+        ports.push_back({uint16_t(slot), slot});
+    if (const auto count = state.ui.listEntries.size(); count > 0)
+        ports.push_back({state.tables.furtherPorts[1][std::size_t(count - 1)], kFurtherSlot});
+    return ports;
 }
 
 } // namespace
 
-int RunScanCommand(const QStringList& args, Console& console) {
-    bool trace = false;
-    for (const QString& arg : args) {
-        if (arg != QLatin1String("--trace")) {
-            console.writeLine(QStringLiteral("Unbekannte Angabe: ") + arg);
-            console.writeLine(QStringLiteral("Aufruf: kartocheck-cli scan [--trace]"));
-            return kUsageStatus;
-        }
-        trace = true;
-    }
-    const auto application = MakeCoreApplication();
-    ConsoleRun run(console, trace);
+int RunScanCommand(ConsoleRun& run, const CommandLine& line) {
+    PrepareValidation(run, line.read);
     SearchStatusLine status(run.status);
     Context context{run.state, run.session, run.boxes, status, run.pump};
-    ConsoleMainView view(console);
+    ConsoleMainView view(run.console, !run.options.json);
     NoClipboard clipboard;
-    QtSerialLine line;
-    Dispatcher dispatcher(context, view, clipboard, line);
+    QtSerialLine serial;
+    ExplainingSerialLine explained(serial, run.console);
+    Dispatcher dispatcher(context, view, clipboard, explained);
 
     dispatcher.PressCommandButton(kScanButton);
 
     AppState& state = run.state;
-    PrintStatusPages(console, state);
-    PrintFurtherPorts(console, state);
+    const std::vector<ReportedPort> ports = ScannedPorts(state);
+    std::vector<int> scanned;
+    for (const ReportedPort& port : ports)
+        scanned.push_back(port.slot);
+    const int exitStatus = run.statusAfterRun(CardDataStatus(state.tables, scanned));
+    if (run.options.json) {
+        const ScanResultModel* result = view.scanResult() ? &*view.scanResult() : nullptr;
+        PrintReport(run.console, BuildReport(run, {QStringLiteral("scan"), ports, result, exitStatus},
+                                             InspectTerminalLibrary()));
+        return exitStatus;
+    }
+    PrintStatusPages(run.console, state);
+    PrintFurtherPorts(run.console, state);
     if (const int slot = FirstSlotWithData(state.tables)) {
         ShowInsuredRecord(state.tables, slot, state.ui.card);
-        PrintCardView(console, state.ui.card);
+        PrintCardView(run.console, state.ui.card);
     }
-    return AnyTerminalAnswered(state) ? 0 : 1;
+    return exitStatus;
 }
 
 } // namespace kc::cli

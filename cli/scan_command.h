@@ -1,14 +1,13 @@
 #pragma once
 
-#include <QStringList>
-
 namespace kc::cli {
 
-class Console;
+class ConsoleRun;
+struct CommandLine;
 
-// kartocheck-cli scan [--trace]: runs the scan of the scan button and prints
-// the result window, every status page, the further ports and the card data
-// of the first slot with data. 0 when a terminal answered, 1 otherwise.
-int RunScanCommand(const QStringList& args, Console& console);
+// kartocheck-cli scan: runs the scan of the scan button and prints the
+// result window, every status page, the further ports and the card data of
+// the first slot with data (or all of it as JSON).
+int RunScanCommand(ConsoleRun& run, const CommandLine& line);
 
 } // namespace kc::cli

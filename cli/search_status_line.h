@@ -10,7 +10,7 @@ namespace kc::cli {
 // one text per port number on the status line, 508 in a row; of such a run
 // only the first and the last are printed, with the count between them.
 class SearchStatusLine : public StatusLine {
-public:
+  public:
     explicit SearchStatusLine(StatusLine& inner) : inner_(inner) {}
     ~SearchStatusLine() override { endRun(); }
 
@@ -18,7 +18,7 @@ public:
     void setProgress(int value) override { inner_.setProgress(value); }
     void setBusy(bool busy) override { inner_.setBusy(busy); }
 
-private:
+  private:
     void endRun();
 
     StatusLine& inner_;

@@ -8,12 +8,12 @@
 
 namespace kc::cli {
 
-class Console;
+class TraceLog;
 
-// Prints every CT-API call and its answer, for the service technician.
+// Writes every CT-API call and its answer to the trace, for the service technician.
 class TracingCtApi : public CtApi {
   public:
-    TracingCtApi(CtApi& inner, Console& console) : inner_(inner), console_(console) {}
+    TracingCtApi(CtApi& inner, TraceLog& trace) : inner_(inner), trace_(trace) {}
 
     int8_t init(uint16_t ctn, uint16_t pn) override;
     int8_t data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command, uint16_t* lenr,
@@ -23,20 +23,19 @@ class TracingCtApi : public CtApi {
 
   private:
     CtApi& inner_;
-    Console& console_;
+    TraceLog& trace_;
 };
 
-// The library provider, with the trace put in front of the library when asked for.
+// The library provider, with the trace put in front of the library when there is one.
 class ConsoleCtApiProvider : public CtApiProvider {
   public:
-    ConsoleCtApiProvider(Console& console, bool trace) : console_(console), trace_(trace) {}
+    explicit ConsoleCtApiProvider(TraceLog* trace) : trace_(trace) {}
     CtApi* acquire(LibraryFault& fault) override;
     QString takeLibraryLoss() override { return library_.takeLibraryLoss(); }
 
   private:
     HostedCtApiProvider library_;
-    Console& console_;
-    bool trace_;
+    TraceLog* trace_;
     std::unique_ptr<TracingCtApi> tracing_;
 };
 

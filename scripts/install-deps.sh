@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
   libxml2-dev zlib1g-dev ctapi-dev
   libctapimkt1  # a CT-API library for serial terminals that the serial tests cross-check ours with
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev python3-jsonschema
   xvfb xauth openbox xdotool x11-utils x11-apps imagemagick
   pcscd libpcsclite-dev vsmartcard-vpcd pcsc-tools
 )

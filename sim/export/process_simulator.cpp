@@ -55,3 +55,9 @@ int32_t getBaudrate(uint16_t ctn, int32_t* baud) {
 }
 
 } // namespace kc::sim::process
+
+// Lets a program that loaded this library say that it talks to the
+// simulator and not to a terminal maker's library.
+extern "C" __attribute__((visibility("default"))) const char* mktsim_identity() {
+    return "mktsim";
+}

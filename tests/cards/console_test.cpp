@@ -1,10 +1,14 @@
+#include "cards/card_read.h"
 #include "command_line.h"
 #include "console_boxes.h"
 #include "console_io.h"
 #include "console_status.h"
 #include "console_views.h"
+#include "exit_status.h"
+#include "explaining_serial_line.h"
 
 #include <QString>
+#include <cerrno>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <memory>
@@ -12,96 +16,164 @@
 namespace kc::cli {
 namespace {
 
-// A console whose input is a given text and whose output is collected.
+// A console whose input is a given text and whose two output streams are collected.
 class ScriptedConsole {
   public:
-    explicit ScriptedConsole(const QByteArray& input) : in_(std::tmpfile()), out_(std::tmpfile()) {
+    explicit ScriptedConsole(const QByteArray& input)
+        : in_(std::tmpfile()), data_(std::tmpfile()), messages_(std::tmpfile()) {
         std::fwrite(input.constData(), 1, std::size_t(input.size()), in_.get());
         std::rewind(in_.get());
     }
     Console& console() { return console_; }
-    QString output() {
-        std::fflush(out_.get());
-        std::rewind(out_.get());
-        QByteArray bytes;
-        char buffer[512];
-        std::size_t n = 0;
-        while ((n = std::fread(buffer, 1, sizeof buffer, out_.get())) > 0)
-            bytes.append(buffer, qsizetype(n));
-        return QString::fromUtf8(bytes);
-    }
+    QString data() { return Collected(data_.get()); }
+    QString messages() { return Collected(messages_.get()); }
 
   private:
     struct Closer {
         void operator()(std::FILE* f) const { std::fclose(f); }
     };
+    static QString Collected(std::FILE* file) {
+        std::fflush(file);
+        std::rewind(file);
+        QByteArray bytes;
+        char buffer[512];
+        std::size_t n = 0;
+        while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+            bytes.append(buffer, qsizetype(n));
+        return QString::fromUtf8(bytes);
+    }
     std::unique_ptr<std::FILE, Closer> in_;
-    std::unique_ptr<std::FILE, Closer> out_;
-    Console console_{out_.get(), in_.get()};
+    std::unique_ptr<std::FILE, Closer> data_;
+    std::unique_ptr<std::FILE, Closer> messages_;
+    Console console_{data_.get(), messages_.get(), in_.get()};
 };
 
 const MessageRequest kYesNoNoDefault{QStringLiteral(" Frage? \r\n zweite Zeile "),
                                      QStringLiteral(" KartoCheck "), MsgButtons::YesNo, MsgIcon::Question,
                                      true};
+const MessageRequest kYesNoYesDefault{QStringLiteral(" Noch einmal versuchen? "), kBoxTitle,
+                                      MsgButtons::YesNo, MsgIcon::Question, false};
+const MessageRequest kOkCancelOkDefault{QStringLiteral("x"), kBoxTitle, MsgButtons::OkCancel,
+                                        MsgIcon::Exclamation, false};
+const MessageRequest kKvkEraseWarning{EraseWarningText(QStringLiteral("VEX K7/Serie Q3/Q4 Gerät")), kBoxTitle,
+                                      MsgButtons::YesNo, MsgIcon::Question, true};
 
 TEST(ConsoleAnswerTest, GermanWordsAndTheirFirstLetters) {
     EXPECT_EQ(AnswerOfLine(QStringLiteral("j")), MsgAnswer::Yes);
     EXPECT_EQ(AnswerOfLine(QStringLiteral(" JA ")), MsgAnswer::Yes);
-    EXPECT_EQ(AnswerOfLine(QStringLiteral("n")), MsgAnswer::No);
     EXPECT_EQ(AnswerOfLine(QStringLiteral("Nein")), MsgAnswer::No);
-    EXPECT_EQ(AnswerOfLine(QStringLiteral("o")), MsgAnswer::Ok);
     EXPECT_EQ(AnswerOfLine(QStringLiteral("OK")), MsgAnswer::Ok);
     EXPECT_EQ(AnswerOfLine(QStringLiteral("a")), MsgAnswer::Cancel);
-    EXPECT_EQ(AnswerOfLine(QStringLiteral("abbrechen")), MsgAnswer::Cancel);
     EXPECT_EQ(AnswerOfLine(QStringLiteral("yes")), std::nullopt);
     EXPECT_EQ(AnswerOfLine(QString()), std::nullopt);
 }
 
-TEST(ConsoleBoxesTest, PrintsTitleTextAndButtonsAndReadsTheAnswer) {
+TEST(ConsoleBoxesTest, BoxAndAnswerGoToTheMessageStream) {
     ScriptedConsole io("j\n");
     ConsoleMessageBoxes boxes(io.console());
     EXPECT_EQ(boxes.ask(kYesNoNoDefault), MsgAnswer::Yes);
-    EXPECT_EQ(io.output(), QStringLiteral("\n=== \" KartoCheck \" (Frage) ===\n Frage? \n zweite Zeile \n"
-                                          "[Ja] [Nein]  (Vorgabe: Nein)\nAntwort (j/n): -> Ja\n"));
+    EXPECT_EQ(io.messages(), QStringLiteral("\n=== \" KartoCheck \" (Frage) ===\n Frage? \n zweite Zeile \n"
+                                            "[Ja] [Nein]  (Vorgabe: Nein)\nAntwort (j/n): -> Ja\n"));
+    EXPECT_EQ(io.data(), QString());
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].source, AnswerSource::Person);
 }
 
-TEST(ConsoleBoxesTest, EmptyLineOrFirstEndOfInputPicksTheDefaultThenBoxesStop) {
+TEST(ConsoleBoxesTest, TheQuestionAtTheEndOfInputTakesItsDefaultLaterOnesStop) {
     ScriptedConsole io("\n");
     ConsoleMessageBoxes boxes(io.console());
-    const MessageRequest okCancelOkDefault{QStringLiteral("x"), kBoxTitle, MsgButtons::OkCancel, MsgIcon::Exclamation,
-                                           false};
-    const MessageRequest yesNoYesDefault{QStringLiteral("y"), kBoxTitle, MsgButtons::YesNo, MsgIcon::Question, false};
-    EXPECT_EQ(boxes.ask(kYesNoNoDefault), MsgAnswer::No);    // empty line
-    EXPECT_EQ(boxes.ask(okCancelOkDefault), MsgAnswer::Ok);  // input ends: the default
-    EXPECT_EQ(boxes.ask(yesNoYesDefault), MsgAnswer::No);    // after that: the stopping button
-    EXPECT_EQ(boxes.ask(okCancelOkDefault), MsgAnswer::Cancel);
-    EXPECT_EQ(io.output().count(QStringLiteral("(Eingabe beendet)")), 3);
+    EXPECT_EQ(boxes.ask(kYesNoNoDefault), MsgAnswer::No); // empty line
+    EXPECT_EQ(boxes.runEnd(), RunEnd::None);
+    EXPECT_EQ(boxes.ask(kOkCancelOkDefault), MsgAnswer::Ok); // input ends here: the default
+    EXPECT_EQ(boxes.ask(kYesNoYesDefault), MsgAnswer::No);   // after that: the stopping button
+    EXPECT_EQ(boxes.ask(kOkCancelOkDefault), MsgAnswer::Cancel);
+    EXPECT_EQ(boxes.runEnd(), RunEnd::EndOfInput);
+    EXPECT_EQ(io.messages().count(QStringLiteral("(Eingabe beendet)")), 3);
 }
 
 TEST(ConsoleBoxesTest, AnAnswerTheBoxDoesNotOfferIsAskedAgain) {
     ScriptedConsole io("o\nvielleicht\nn\n");
     ConsoleMessageBoxes boxes(io.console());
     EXPECT_EQ(boxes.ask(kYesNoNoDefault), MsgAnswer::No);
-    EXPECT_EQ(io.output().count(QStringLiteral("Bitte eine der angebotenen Antworten eingeben.")), 2);
+    EXPECT_EQ(io.messages().count(QStringLiteral("Bitte eine der angebotenen Antworten eingeben.")), 2);
 }
 
 TEST(ConsoleBoxesTest, OkBoxNeedsNoAnswer) {
     ScriptedConsole io("n\n");
     ConsoleMessageBoxes boxes(io.console());
     boxes.inform(QStringLiteral(" Prüfsumme KVK korrupt!!! "), MsgIcon::Critical);
-    EXPECT_EQ(io.output(),
+    EXPECT_EQ(io.messages(),
               QStringLiteral("\n=== \" KartoCheck \" (Stopp) ===\n Prüfsumme KVK korrupt!!! \n[OK]\n"));
     // The line is still there for the next box.
     EXPECT_EQ(io.console().readLine(), QStringLiteral("n"));
 }
 
-TEST(ConsoleStatusTest, RepeatedTextIsPrintedOnce) {
+// --batch: the answers of a run of boxes, none of them read from the input.
+TEST(ConsoleBoxesTest, BatchTakesDefaultsStopsARepeatedQuestionAndErasesOnlyWhenTold) {
+    struct Case {
+        const char* name;
+        bool erase;
+        std::vector<MessageRequest> boxes;
+        std::vector<MsgAnswer> answers;
+        std::vector<AnswerSource> sources;
+    };
+    const Case cases[] = {
+        {"defaults",
+         false,
+         {kYesNoNoDefault, kOkCancelOkDefault, kYesNoYesDefault},
+         {MsgAnswer::No, MsgAnswer::Ok, MsgAnswer::Yes},
+         {AnswerSource::Batch, AnswerSource::Batch, AnswerSource::Batch}},
+        {"retry loop",
+         false,
+         {kYesNoYesDefault, kYesNoYesDefault, kOkCancelOkDefault, kYesNoYesDefault},
+         {MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Ok, MsgAnswer::Yes},
+         {AnswerSource::Batch, AnswerSource::RepeatedQuestion, AnswerSource::Batch, AnswerSource::Batch}},
+        {"erase warning", false, {kKvkEraseWarning}, {MsgAnswer::No}, {AnswerSource::Batch}},
+        {"erase warning with --erase",
+         true,
+         {kKvkEraseWarning, kYesNoNoDefault},
+         {MsgAnswer::Yes, MsgAnswer::No},
+         {AnswerSource::EraseOption, AnswerSource::Batch}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedConsole io("j\nj\nj\nj\n");
+        ConsoleMessageBoxes boxes(io.console(), {true, c.erase});
+        for (std::size_t i = 0; i < c.boxes.size(); ++i) {
+            EXPECT_EQ(boxes.ask(c.boxes[i]), c.answers[i]) << i;
+            EXPECT_EQ(boxes.shown().back().source, c.sources[i]) << i;
+        }
+        EXPECT_EQ(boxes.runEnd(), RunEnd::None);
+        EXPECT_FALSE(io.messages().contains(QStringLiteral("Antwort (")));
+        EXPECT_EQ(io.console().readLine(), QStringLiteral("j")); // nothing was read
+    }
+}
+
+TEST(ConsoleBoxesTest, EraseWarningIsKnownByItsWholeText) {
+    EXPECT_TRUE(IsEraseWarning(kKvkEraseWarning));
+    EXPECT_TRUE(IsEraseWarning({EraseWarningText(QStringLiteral("Gerät der Zavia Q3 Serie")), kBoxTitle,
+                                MsgButtons::YesNo, MsgIcon::Question, true}));
+    MessageRequest changed = kKvkEraseWarning;
+    changed.text.replace(QStringLiteral("gelöscht"), QStringLiteral("gelesen"));
+    EXPECT_FALSE(IsEraseWarning(changed));
+    MessageRequest okOnly = kKvkEraseWarning;
+    okOnly.buttons = MsgButtons::Ok;
+    EXPECT_FALSE(IsEraseWarning(okOnly));
+    EXPECT_FALSE(IsEraseWarning(kYesNoYesDefault));
+}
+
+TEST(ConsoleStatusTest, RepeatedTextIsPrintedOnceAndQuietPrintsNothing) {
     ScriptedConsole io("");
-    ConsoleStatusLine status(io.console());
+    ConsoleStatusLine status(io.console(), false);
     status.showStatus(QStringLiteral("A"));
     status.showStatus(QStringLiteral("A"));
     status.showStatus(QStringLiteral("B"));
-    EXPECT_EQ(io.output(), QStringLiteral("Status: A\nStatus: B\n"));
+    EXPECT_EQ(io.messages(), QStringLiteral("Status: A\nStatus: B\n"));
+
+    ScriptedConsole quiet("");
+    ConsoleStatusLine silent(quiet.console(), true);
+    silent.showStatus(QStringLiteral("A"));
+    EXPECT_EQ(quiet.messages(), QString());
 }
 
 TEST(ConsoleViewsTest, CardViewShowsSingleAmpersandsAndHandheldRowsOnlyWhenVisible) {
@@ -111,23 +183,93 @@ TEST(ConsoleViewsTest, CardViewShowsSingleAmpersandsAndHandheldRowsOnlyWhenVisib
     view.values[16] = QStringLiteral("15032024");
     ScriptedConsole io("");
     PrintCardView(io.console(), view);
-    QString out = io.output();
+    QString out = io.data();
     EXPECT_TRUE(out.contains(QStringLiteral("  Krankenkassenname:        Kasse & Co\n")));
+    EXPECT_TRUE(out.contains(QStringLiteral("  Titel:\n")));
     EXPECT_FALSE(out.contains(QStringLiteral("Einlesedatum")));
 
     view.mobileRowsVisible = true;
     ScriptedConsole io2("");
     PrintCardView(io2.console(), view);
-    EXPECT_TRUE(io2.output().contains(QStringLiteral("  Einlesedatum:             15032024\n")));
+    EXPECT_TRUE(io2.data().contains(QStringLiteral("  Einlesedatum:             15032024\n")));
+}
+
+TEST(ExitStatusTest, CardDataOfTheSlotsDecide) {
+    // Slot 1 a KVK, slot 2 an eGK with all three documents, slot 3 an eGK without its GVD, slot 4 nothing.
+    SlotTables tables;
+    for (int slot = 1; slot <= 3; ++slot)
+        tables.terminal[slot].HasCardData = true;
+    for (int slot = 2; slot <= 3; ++slot) {
+        tables.terminal[slot].IsEgk = true;
+        tables.egk[slot].PdElementList[0] = {QStringLiteral("Vorname"), QStringLiteral("Tina")};
+        tables.egk[slot].VdElementList[0] = {QStringLiteral("Beginn"), QStringLiteral("20150803")};
+    }
+    tables.egk[2].GvdElementList[0] = {QStringLiteral("Zuzahlungsstatus"), QStringLiteral("0")};
+    const struct {
+        std::vector<int> checked;
+        int status;
+    } cases[] = {{{1}, kStatusComplete},   {{2}, kStatusComplete},    {{3}, kStatusIncomplete},
+                 {{4}, kStatusNoCardData}, {{4, 1}, kStatusComplete}, {{1, 3}, kStatusIncomplete},
+                 {{}, kStatusNoCardData}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CardDataStatus(tables, c.checked), c.status) << c.checked.size();
+    EXPECT_EQ(StatusAfterRun(kStatusComplete, RunEnd::EndOfInput), kStatusEnded);
+    EXPECT_EQ(StatusAfterRun(kStatusIncomplete, RunEnd::None), kStatusIncomplete);
+}
+
+TEST(SerialReasonTest, TheSystemsReasonAndWhatHelps) {
+    const QString path = QStringLiteral("/dev/ttyS1");
+    const struct {
+        DeviceAccess access;
+        int serialError;
+        QString reason;
+    } cases[] = {
+        {{false, 0, {}, false, {}},
+         kSerialInvalidPort,
+         QStringLiteral(
+             "COM 2: Das Gerät /dev/ttyS1 gibt es nicht (KARTOCHECK_COM2 kann ein anderes nennen).")},
+        {{true, EACCES, QStringLiteral("dialout"), true, QStringLiteral("root")},
+         kSerialPortOpen,
+         QStringLiteral("COM 2: Keine Berechtigung für /dev/ttyS1 (Gruppe dialout?)")},
+        {{true, EACCES, QStringLiteral("uucp"), true, QStringLiteral("root")},
+         kSerialPortOpen,
+         QStringLiteral("COM 2: Keine Berechtigung für /dev/ttyS1 (Gruppe uucp?)")},
+        {{true, EACCES, QStringLiteral("root"), false, QStringLiteral("root")},
+         kSerialPortOpen,
+         QStringLiteral("COM 2: Keine Berechtigung für /dev/ttyS1 (nur root darf es öffnen)")},
+        {{true, 0, QStringLiteral("dialout"), true, QStringLiteral("root")},
+         kSerialPortOpen,
+         QStringLiteral("COM 2: /dev/ttyS1 wird von einem anderen Programm benutzt oder ist gesperrt.")},
+        {{true, 0, QStringLiteral("dialout"), true, QStringLiteral("root")},
+         kSerialNotAvailable,
+         QStringLiteral("COM 2: /dev/ttyS1 lässt sich nicht öffnen.")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SerialOpenReason(2, path, c.access, c.serialError), c.reason);
+    EXPECT_EQ(SerialOpenReason(300, QString(), {}, kSerialInvalidPort), QString());
 }
 
 TEST(CommandLineTest, PortNumbers) {
     EXPECT_EQ(ParsePortNumber(QStringLiteral("3")), uint16_t(3));
-    EXPECT_EQ(ParsePortNumber(QStringLiteral("8192")), uint16_t(8192));
     EXPECT_EQ(ParsePortNumber(QStringLiteral("0x2001")), uint16_t(0x2001));
+    EXPECT_EQ(ParsePortNumber(QStringLiteral("65535")), uint16_t(65535));
     EXPECT_EQ(ParsePortNumber(QStringLiteral("0")), std::nullopt);
     EXPECT_EQ(ParsePortNumber(QStringLiteral("65536")), std::nullopt);
     EXPECT_EQ(ParsePortNumber(QStringLiteral("COM3")), std::nullopt);
+}
+
+TEST(CommandLineTest, OptionsLandWhereTheyBelong) {
+    const auto parsed =
+        ParseCommandLine({QStringLiteral("read"), QStringLiteral("--batch"), QStringLiteral("0x2000"),
+                          QStringLiteral("--erase"), QStringLiteral("-q"), QStringLiteral("--json"),
+                          QStringLiteral("--trace"), QStringLiteral("-"), QStringLiteral("--validate")});
+    ASSERT_TRUE(std::holds_alternative<CommandLine>(parsed));
+    const CommandLine& line = std::get<CommandLine>(parsed);
+    EXPECT_EQ(line.action, CommandLine::Action::Run);
+    EXPECT_EQ(line.command, QStringLiteral("read"));
+    EXPECT_EQ(line.pn, 0x2000);
+    EXPECT_TRUE(line.run.batch && line.run.erase && line.run.quiet && line.run.json && line.read.validate);
+    EXPECT_EQ(line.run.traceTarget, QStringLiteral("-"));
 }
 
 } // namespace

@@ -1,0 +1,29 @@
+#include "chosen_port.h"
+
+#include "discovery/port_names.h"
+#include "discovery/port_test.h"
+#include "base/app_state.h"
+#include "base/context.h"
+#include "base/status_line.h"
+
+namespace kc::cli {
+
+namespace {
+constexpr int kFurtherSlot = 5;
+} // namespace
+
+void ChoosePort(AppState& state, uint16_t pn) {
+    state.SelectedPort = pn;
+    state.SelectedSlot = SlotOfPort(pn);
+    if (state.SelectedSlot != kFurtherSlot)
+        return;
+    state.ui.tabCaptions[kFurtherSlot - 1] = FurtherPortTabCaption(pn);
+    state.tables.port[kFurtherSlot].InterfaceText = InterfaceDescription(pn);
+}
+
+void TestChosenPort(Context& ctx, SerialLine& line) {
+    ctx.status.showStatus(PortTestingText(ctx.state.SelectedPort));
+    TestPort(ctx, line, ctx.state.SelectedPort);
+}
+
+} // namespace kc::cli

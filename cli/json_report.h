@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+namespace kc {
+struct ScanResultModel;
+}
+
+namespace kc::cli {
+
+class Console;
+class ConsoleRun;
+struct LibraryInfo;
+
+// A port a report covers and the slot that holds what was learnt about it.
+struct ReportedPort {
+    uint16_t pn = 0;
+    int slot = 0;
+};
+
+// What one run reports for --json; the document's shape is
+// docs/kartocheck-cli.schema.json.
+struct ReportSubject {
+    QString command;
+    std::vector<ReportedPort> ports;
+    const ScanResultModel* scanResult = nullptr; // scan only
+    int exitStatus = 0;
+};
+
+QJsonObject BuildReport(const ConsoleRun& run, const ReportSubject& subject, const LibraryInfo& library);
+
+// The document on the data stream, and nothing else there.
+void PrintReport(Console& console, const QJsonObject& report);
+
+} // namespace kc::cli

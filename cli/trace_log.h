@@ -1,0 +1,31 @@
+#pragma once
+
+#include "console_io.h"
+
+#include <QString>
+#include <cstdio>
+#include <memory>
+
+namespace kc::cli {
+
+// Where the APDU trace goes: a file of its own, or the message stream for
+// "-". Every line starts with the local time to the millisecond, so that a
+// technician sees where a terminal took its time.
+class TraceLog {
+  public:
+    // Nothing, with the system's reason in error, when the file cannot be written.
+    static std::unique_ptr<TraceLog> Open(const QString& target, QString& error);
+
+    void line(const QString& text);
+
+  private:
+    struct Closer {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    TraceLog(std::FILE* file, bool owned);
+
+    std::unique_ptr<std::FILE, Closer> owned_;
+    ConsoleStream stream_;
+};
+
+} // namespace kc::cli

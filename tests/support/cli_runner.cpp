@@ -1,0 +1,51 @@
+#include "cli_runner.h"
+
+#include "sim_harness.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+namespace kc::test {
+
+CliResult RunCli(const CliCall& call) {
+    const QString bin = SimHarness::BinDir();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("KARTOCHECK_CTAPI"),
+               call.library.isEmpty() ? bin + QStringLiteral("/libmktsim.so") : call.library);
+    // Names of their own per run: the serial port takes a lock on the name
+    // before it finds that the device is missing, and tests run side by side.
+    static int runs = 0;
+    const QString token = QStringLiteral("%1-%2").arg(QCoreApplication::applicationPid()).arg(++runs);
+    for (int n = 1; n <= 4; ++n)
+        env.insert(QStringLiteral("KARTOCHECK_COM%1").arg(n),
+                   QStringLiteral("/nonexistent/kc%1-com%2").arg(token).arg(n));
+    if (call.scenario.isEmpty())
+        env.remove(QStringLiteral("MKTSIM_SCENARIO"));
+    else
+        env.insert(QStringLiteral("MKTSIM_SCENARIO"),
+                   QDir(SimHarness::ScenarioDir()).filePath(call.scenario));
+    env.remove(QStringLiteral("MKTSIM_TRACE"));
+
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(bin + QStringLiteral("/kartocheck-cli"), call.args);
+    CliResult result;
+    if (!process.waitForStarted(10000))
+        return result;
+    process.write(call.input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(90000)) {
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    if (process.exitStatus() == QProcess::NormalExit)
+        result.status = process.exitCode();
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+} // namespace kc::test

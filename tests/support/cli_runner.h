@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace kc::test {
+
+// One run of the built console program.
+struct CliCall {
+    QStringList args;
+    QString scenario; // relative to the scenario folder; empty: the simulator's built-in one
+    QByteArray input; // standard input, closed after it
+    QString library;  // KARTOCHECK_CTAPI; empty: the built simulator
+};
+
+struct CliResult {
+    int status = -1; // -1 when it did not start or end normally in time
+    QString out;
+    QString err;
+};
+
+// Runs kartocheck-cli as a person or a script runs it, with the built
+// simulator as its terminal library and COM 1 to 4 leading nowhere, so that
+// no run depends on the machine's serial ports.
+CliResult RunCli(const CliCall& call);
+
+} // namespace kc::test
