@@ -47,7 +47,9 @@ void SerialEgkRead(benchmark::State& state) {
     double seconds = 0;
     for (auto _ : state) {
         const auto started = std::chrono::steady_clock::now();
-        kc::cli::ConsoleRun run(console, false);
+        kc::cli::RunOptions options;
+        options.batch = true;
+        kc::cli::ConsoleRun run(console, options, nullptr);
         const int16_t result = kc::ReadInsuranceCard(run.ctx, 1);
         run.finishAction();
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

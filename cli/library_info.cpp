@@ -3,6 +3,7 @@
 #include "terminal/ctapi_library.h"
 #include "terminal/ctapi_provider.h"
 #include "terminal/shared_library.h"
+#include "terminal/simulator_library.h"
 
 #include <QFileInfo>
 #include <dlfcn.h>
@@ -28,9 +29,10 @@ QString FileOfSymbol(void* symbol) {
 LibraryInfo InspectTerminalLibrary() {
     LibraryInfo result;
     result.requested = LibraryCtApiProvider::LibraryToLoad();
-    const SharedLibrary library(result.requested);
+    const std::string file = result.requested.toLocal8Bit().toStdString();
+    const SharedLibrary library(file);
     if (!library.isLoaded()) {
-        result.problem = library.error();
+        result.problem = QString::fromLocal8Bit(library.error().c_str());
         return result;
     }
     for (const char* name : kEntryPoints) {
@@ -40,10 +42,10 @@ LibraryInfo InspectTerminalLibrary() {
                 result.path = FileOfSymbol(symbol);
         }
     }
-    result.simulator = library.symbol("mktsim_identity") != nullptr;
+    result.simulator = library.symbol(kSimulatorMarker) != nullptr;
     // The program's own loader decides whether the entry points suffice.
     LibraryFault fault = LibraryFault::None;
-    if (!CtApiLibrary::Load(result.requested, fault))
+    if (!CtApiLibrary::Load(file, fault))
         result.problem = QStringLiteral("Einsprungpunkte fehlen");
     return result;
 }

@@ -11,7 +11,6 @@
 #include "explaining_serial_line.h"
 #include "json_report.h"
 #include "library_info.h"
-#include "base/card_display.h"
 
 namespace kc::cli {
 

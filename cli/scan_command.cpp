@@ -8,6 +8,8 @@
 #include "explaining_serial_line.h"
 #include "json_report.h"
 #include "library_info.h"
+#include "base/card_display.h"
+#include "presenter/dispatcher.h"
 #include "search_status_line.h"
 
 namespace kc::cli {

@@ -11,8 +11,6 @@ int8_t CTDEZAVT1_data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, u
                       uint16_t* lenr, uint8_t* response);
 int8_t CTDEZAVT1_close(uint16_t ctn);
 int32_t CT_get_baudrate(uint16_t ctn, int32_t* baud);
-// Marks the library as the simulator, so that it is never taken for a terminal.
-const char* mktsim_identity(void);
 }
 #pragma GCC visibility pop
 
@@ -46,8 +44,4 @@ int8_t CTDEZAVT1_close(uint16_t ctn) {
 
 int32_t CT_get_baudrate(uint16_t ctn, int32_t* baud) {
     return process::getBaudrate(ctn, baud);
-}
-
-const char* mktsim_identity(void) {
-    return "KartoCheck Simulator";
 }

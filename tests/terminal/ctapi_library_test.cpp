@@ -46,7 +46,7 @@ TEST(CtApiLibrary, MissingFileAndMissingEntryPointAreTwoFaults) {
 
 TEST(CtApiLibrary, OnlyTheSimulatorSaysItIsOne) {
     EXPECT_TRUE(IsSimulatorLibrary(QString::fromStdString(Built("libmktsim.so"))));
-    EXPECT_FALSE(IsSimulatorLibrary(QString::fromStdString(Built("libmktsim_broken.so"))));
+    EXPECT_FALSE(IsSimulatorLibrary(QString::fromStdString(Built("libctapi-serial.so"))));
     EXPECT_FALSE(IsSimulatorLibrary(QString::fromStdString(Built("libnothing-here.so"))));
 }
 
