@@ -138,7 +138,7 @@ TEST_P(LoadedSessionTest, MissingEntryPointShowsTheLibraryFaultBox) {
 
 INSTANTIATE_TEST_SUITE_P(InProcessAndInHelper, LoadedSessionTest,
                          ::testing::Values(Loading::InProcess, Loading::InHelper),
-                         [](const auto& info) { return info.param == Loading::InProcess ? "InProcess" : "InHelper"; });
+                         [](const auto& row) { return row.param == Loading::InProcess ? "InProcess" : "InHelper"; });
 
 } // namespace
 } // namespace kc
