@@ -19,7 +19,10 @@ const char* EmulatorUsage() {
     return "usage: mktsim-serial [--scenario FILE] [--port PN] [--speed BAUD] [--fault KIND[@N][xM]]...\n"
            "                     [--pnp-id ID|none] [--link PATH] [--line-signals FILE] [--trace FILE]\n"
            "                     [--wtx-delay MS] [--verbose]\n"
+           "       mktsim-serial [--scenario FILE] --list-ports\n"
            "Plays a scenario's terminal on a pseudo-terminal and prints the device path.\n"
+           "--list-ports prints the serial ports (1 to 256) the scenario names, one a line:\n"
+           "\"PN terminal\" or, from its [ports] section, \"PN result\".\n"
            "KIND: silence, lrc, nak, wtx, hangup; after N commands, M times (default: for good).\n";
 }
 
@@ -34,6 +37,10 @@ ParsedOptions ParseEmulatorOptions(const std::vector<std::string>& args) {
         }
         if (name == "--verbose") {
             options.verbose = true;
+            continue;
+        }
+        if (name == "--list-ports") {
+            options.listPorts = true;
             continue;
         }
         if (i + 1 >= args.size()) {

@@ -20,7 +20,8 @@ struct EmulatorOptions {
     std::string lineSignals;       // the file that carries modem lines and framing to the preload library
     std::string trace;             // the simulator's trace of every command
     std::chrono::milliseconds wtxDelay{2500};
-    bool verbose = false; // every block on standard error
+    bool verbose = false;   // every block on standard error
+    bool listPorts = false; // only print the serial ports (1 to 256) the scenario names
 };
 
 // The options, or the reason they are wrong.

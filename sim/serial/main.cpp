@@ -5,10 +5,13 @@
 
 #include <csignal>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace {
+
+constexpr uint16_t kLastSerialPort = 256;
 
 volatile std::sig_atomic_t stopRequested = 0;
 
@@ -25,6 +28,27 @@ void InstallSignals() {
     std::signal(SIGPIPE, SIG_IGN);
 }
 
+// The serial ports (1 to 256) the scenario names, one a line with what it
+// names there: "terminal" or, from its [ports] section, "result".
+int ListSerialPorts(const std::string& scenario) {
+    std::string error;
+    const auto simulator = kc::sim::serial::LoadSimulator(scenario, error);
+    if (!simulator) {
+        std::fprintf(stderr, "mktsim-serial: %s\n", error.c_str());
+        return 1;
+    }
+    std::map<uint16_t, const char*> ports;
+    for (const kc::sim::TerminalSetup& terminal : simulator->scenario().terminals)
+        for (uint16_t port : terminal.ports)
+            ports[port] = "terminal";
+    for (const auto& [port, results] : simulator->scenario().portResults)
+        ports[port] = "result";
+    for (const auto& [port, kind] : ports)
+        if (port >= 1 && port <= kLastSerialPort)
+            std::printf("%u %s\n", unsigned(port), kind);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -38,6 +62,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "mktsim-serial: %s\n%s", parsed.error.c_str(), kc::sim::serial::EmulatorUsage());
         return 64;
     }
+    if (parsed.options->listPorts)
+        return ListSerialPorts(parsed.options->scenario);
     InstallSignals();
     kc::sim::serial::SerialEmulator emulator;
     std::string error;

@@ -1,17 +1,20 @@
-// Part of the emulator's preload library: gives the emulated port what a
-// pseudo-terminal lacks. On that device (and only there) the host's modem
-// line requests and its character framing go to the file named by
-// MKTSIM_SERIAL_LINE_SIGNALS, which the emulator watches; the framing the
-// host set is what it reads back. Everything else goes to the system.
+// Part of the emulator's preload library: gives the emulated ports what a
+// pseudo-terminal lacks. On those devices (and only there) the host's modem
+// line requests and its character framing go to the device's file among those
+// MKTSIM_SERIAL_LINE_SIGNALS names (separated by ':'), which its emulator
+// watches; the framing the host set is what it reads back. Everything else
+// goes to the system.
 #include "line_signals.h"
 
 #include <cerrno>
 #include <cstdarg>
 #include <cstdlib>
 #include <dlfcn.h>
+#include <string>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
+#include <vector>
 
 namespace {
 
@@ -19,25 +22,33 @@ using kc::sim::serial::SharedLineSignals;
 
 constexpr tcflag_t kFramingBits = CSIZE | PARENB | PARODD | CSTOPB;
 
-// The file, when the variable names one; nullptr otherwise.
-SharedLineSignals* Signals() {
-    static std::optional<SharedLineSignals> signals = []() -> std::optional<SharedLineSignals> {
-        const char* path = std::getenv("MKTSIM_SERIAL_LINE_SIGNALS");
-        if (!path || !*path)
-            return std::nullopt;
-        return SharedLineSignals::attach(path);
+// The files the variable names that could be attached.
+std::vector<SharedLineSignals>& Signals() {
+    static std::vector<SharedLineSignals> signals = [] {
+        std::vector<SharedLineSignals> attached;
+        const char* paths = std::getenv("MKTSIM_SERIAL_LINE_SIGNALS");
+        std::string rest = paths ? paths : "";
+        while (!rest.empty()) {
+            const std::size_t end = rest.find(':');
+            if (auto file = SharedLineSignals::attach(rest.substr(0, end)))
+                attached.push_back(std::move(*file));
+            rest = end == std::string::npos ? std::string() : rest.substr(end + 1);
+        }
+        return attached;
     }();
-    return signals ? &*signals : nullptr;
+    return signals;
 }
 
-// The file when fd is the emulated port, else nullptr.
+// The file of the emulated port fd is, else nullptr.
 SharedLineSignals* SignalsFor(int fd) {
-    SharedLineSignals* signals = Signals();
+    std::vector<SharedLineSignals>& signals = Signals();
     struct stat status {};
-    if (!signals || ::fstat(fd, &status) != 0 || !S_ISCHR(status.st_mode) ||
-        status.st_rdev != signals->device())
+    if (signals.empty() || ::fstat(fd, &status) != 0 || !S_ISCHR(status.st_mode))
         return nullptr;
-    return signals;
+    for (SharedLineSignals& file : signals)
+        if (status.st_rdev == file.device())
+            return &file;
+    return nullptr;
 }
 
 template <typename Function> Function Next(const char* name) {

@@ -33,6 +33,8 @@ void PrintFrame(char direction, const kc::serial::Bytes& frame) {
     std::fprintf(stderr, "\n");
 }
 
+} // namespace
+
 std::optional<Simulator> LoadSimulator(const std::string& scenario, std::string& error) {
     if (scenario.empty()) {
         Simulator simulator = Simulator::fromEnvironment();
@@ -49,8 +51,6 @@ std::optional<Simulator> LoadSimulator(const std::string& scenario, std::string&
     }
     return std::move(*loaded);
 }
-
-} // namespace
 
 SerialEmulator::~SerialEmulator() {
     if (!options_.link.empty())

@@ -16,6 +16,10 @@
 
 namespace kc::sim::serial {
 
+// The scenario file's simulator, or with an empty name the one of
+// MKTSIM_SCENARIO (else the built-in one); nullopt with the reason.
+std::optional<Simulator> LoadSimulator(const std::string& scenario, std::string& error);
+
 // A scenario's terminal on the far side of a pseudo-terminal: T=1 at one line
 // speed, the plug-and-play identifier, and the fault switches.
 class SerialEmulator {
