@@ -4,7 +4,7 @@
 #include "scripted_serial_line.h"
 #include "sim_harness.h"
 
-#include "qstring_print.h"
+#include "test_printers.h"
 
 #include <gtest/gtest.h>
 
