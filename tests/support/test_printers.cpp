@@ -18,59 +18,28 @@ void PrintTo(const QStringList& texts, std::ostream* os) {
 }
 
 namespace kc {
+namespace {
+
+template <std::size_t N>
+void PrintName(int value, const char* const (&names)[N], const char* type, std::ostream* os) {
+    if (value >= 0 && std::size_t(value) < N)
+        *os << names[value];
+    else
+        *os << type << '(' << value << ')';
+}
+
+} // namespace
 
 void PrintTo(MsgButtons buttons, std::ostream* os) {
-    switch (buttons) {
-    case MsgButtons::Ok:
-        *os << "Ok";
-        return;
-    case MsgButtons::OkCancel:
-        *os << "OkCancel";
-        return;
-    case MsgButtons::YesNo:
-        *os << "YesNo";
-        return;
-    }
-    *os << "MsgButtons(" << int(buttons) << ')';
+    PrintName(int(buttons), {"Ok", "OkCancel", "YesNo"}, "MsgButtons", os);
 }
 
 void PrintTo(MsgIcon icon, std::ostream* os) {
-    switch (icon) {
-    case MsgIcon::None:
-        *os << "None";
-        return;
-    case MsgIcon::Critical:
-        *os << "Critical";
-        return;
-    case MsgIcon::Question:
-        *os << "Question";
-        return;
-    case MsgIcon::Exclamation:
-        *os << "Exclamation";
-        return;
-    case MsgIcon::Information:
-        *os << "Information";
-        return;
-    }
-    *os << "MsgIcon(" << int(icon) << ')';
+    PrintName(int(icon), {"None", "Critical", "Question", "Exclamation", "Information"}, "MsgIcon", os);
 }
 
 void PrintTo(MsgAnswer answer, std::ostream* os) {
-    switch (answer) {
-    case MsgAnswer::Ok:
-        *os << "Ok";
-        return;
-    case MsgAnswer::Cancel:
-        *os << "Cancel";
-        return;
-    case MsgAnswer::Yes:
-        *os << "Yes";
-        return;
-    case MsgAnswer::No:
-        *os << "No";
-        return;
-    }
-    *os << "MsgAnswer(" << int(answer) << ')';
+    PrintName(int(answer), {"Ok", "Cancel", "Yes", "No"}, "MsgAnswer", os);
 }
 
 void PrintTo(const MessageRequest& request, std::ostream* os) {
