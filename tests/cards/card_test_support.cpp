@@ -32,24 +32,4 @@ QString HandheldAdditions(const QByteArray& readDate, const QByteArray& approval
     return partial + Hex(QByteArray(1, char(checksum)));
 }
 
-::testing::AssertionResult IsBox(const MessageRequest& shown, const QString& text, const QString& title,
-                                 MsgButtons buttons, MsgIcon icon, bool secondButtonDefault) {
-    if (shown.text != text)
-        return ::testing::AssertionFailure()
-               << "text \"" << qPrintable(shown.text) << "\" instead of \"" << qPrintable(text) << "\"";
-    if (shown.title != title)
-        return ::testing::AssertionFailure() << "title \"" << qPrintable(shown.title) << "\"";
-    if (shown.buttons != buttons)
-        return ::testing::AssertionFailure() << "other buttons (" << int(shown.buttons) << ")";
-    if (shown.icon != icon)
-        return ::testing::AssertionFailure() << "other icon (" << int(shown.icon) << ")";
-    if (shown.secondButtonDefault != secondButtonDefault)
-        return ::testing::AssertionFailure() << "other default button";
-    return ::testing::AssertionSuccess();
-}
-
-::testing::AssertionResult IsErrorBox(const MessageRequest& shown, const QString& text) {
-    return IsBox(shown, text, QStringLiteral(" KartoCheck "), MsgButtons::Ok, MsgIcon::Critical);
-}
-
 } // namespace kc::test

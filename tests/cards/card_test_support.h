@@ -1,10 +1,9 @@
 #pragma once
 
-#include "base/message_boxes.h"
+#include "test_printers.h"
 
 #include <QByteArray>
 #include <QString>
-#include <gtest/gtest.h>
 
 namespace kc::test {
 
@@ -21,16 +20,4 @@ QString Tlv(int tag, const QByteArray& value);
 // and the checksum object; `checksumDelta` spoils the checksum when non-zero.
 QString HandheldAdditions(const QByteArray& readDate, const QByteArray& approval, int checksumDelta = 0);
 
-// Asserts every property of a box the person sees.
-::testing::AssertionResult IsBox(const MessageRequest& shown, const QString& text, const QString& title,
-                                 MsgButtons buttons, MsgIcon icon, bool secondButtonDefault = false);
-
-// Style 16: OK, critical stop, " KartoCheck ".
-::testing::AssertionResult IsErrorBox(const MessageRequest& shown, const QString& text);
-
 } // namespace kc::test
-
-// Readable QStrings in test failure output.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}

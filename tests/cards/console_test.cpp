@@ -6,6 +6,7 @@
 #include "console_views.h"
 #include "exit_status.h"
 #include "explaining_serial_line.h"
+#include "test_printers.h"
 
 #include <QString>
 #include <cerrno>

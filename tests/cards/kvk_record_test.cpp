@@ -45,8 +45,6 @@ class KvkRecordTest : public ::testing::Test {
     KvkParseTarget target{tables, selectedPort, boxes};
 };
 
-// ---- DecodeKvkText ---------------------------------------------------------
-
 TEST(DecodeKvkTextTest, TranslatesTheSevenGermanCodesAndNothingElse) {
     EXPECT_EQ(DecodeKvkText(QStringLiteral("5B5C5D7B7C7D7E"), 14), QStringLiteral("ÄÖÜäöüß"));
     EXPECT_EQ(DecodeKvkText(QStringLiteral("40"), 2), QStringLiteral("@"));
@@ -62,8 +60,6 @@ TEST(DecodeKvkTextTest, DecodesOnlyTheDigitsAskedForAndNeverPastTheText) {
     EXPECT_EQ(DecodeKvkText(QStringLiteral("41ZZ42"), 6), QStringLiteral("A"));
     EXPECT_EQ(DecodeKvkText(QString(), 10), QString());
 }
-
-// ---- ASN.1 templates --------------------------------------------------------
 
 // The upstream project's expected field list for the TK_Apfel record, by our field index.
 QMap<int, QString> ExpectedApfelFields() {
@@ -171,8 +167,6 @@ TEST_F(KvkRecordTest, StationaryLengthLimits) {
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-// ---- Handheld records -------------------------------------------------------
-
 TEST_F(KvkRecordTest, HandheldRecordWithBothChecksumsFillsAllTwentyFields) {
     info().IsMobile = true;
     EXPECT_FALSE(parse(KvkRecordFile(QStringLiteral("kvk_handheld_tk_apfel_109.hex"))));
@@ -208,8 +202,6 @@ TEST_F(KvkRecordTest, HandheldAdditionsWithoutOrWithAWrongSecondChecksumAreRefus
     EXPECT_TRUE(parse(apfel + test::Tlv(0x91, "15032024") + test::Tlv(0x92, "109")));
     EXPECT_EQ(boxTexts(), QStringList({kTrailerChecksum, kTrailerChecksum}));
 }
-
-// ---- Fixed format -----------------------------------------------------------
 
 TEST_F(KvkRecordTest, FixedFormatTrimsTextsOnTheRightAndNumbersOnTheLeft) {
     tables.insured[kSlot][Einlesedatum] = QStringLiteral("kept");
@@ -258,8 +250,6 @@ TEST_F(KvkRecordTest, FixedFormatOfAnotherLengthStoresNothing) {
     EXPECT_EQ(fields()[Familienname], QStringLiteral("vorher"));
     EXPECT_TRUE(boxes.shown.empty());
 }
-
-// ---- Malformed records --------------------------------------------------------
 
 struct MalformedCase {
     const char* name;
@@ -348,8 +338,6 @@ TEST_F(KvkRecordTest, UnknownTagAfterTheTemplateIsShownButTheChecksumDecides) {
                       MsgIcon::Exclamation));
     EXPECT_EQ(fields()[Familienname], QStringLiteral("Apfel"));
 }
-
-// ---- Approval number and storing --------------------------------------------
 
 struct ApprovalCase {
     const char* approval;

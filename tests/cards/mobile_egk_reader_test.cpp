@@ -19,8 +19,6 @@ const QString kStatusStart =
 const QString kChecksumBox =
     QStringLiteral("Die Prüfsumme der gelesenen eGK VSD Zusatzdaten ist korrupt!!! ");
 
-// ---- The walk over the status and extended data ------------------------------
-
 // The handheld record of the scenarios: read date, approval number ...103 and their XOR (D2).
 QByteArray StatusData(const QString& readDate = QStringLiteral("3230303831303130"),
                       const QString& checksum = "D2") {
@@ -117,8 +115,6 @@ TEST(MobileDerivedFieldsTest, ApprovalNumberRules) {
     EXPECT_FALSE(noDate.value);
     EXPECT_EQ(noDate.message, QStringLiteral("Unbekanntes Format der Zulassungsnummer festgestellt!"));
 }
-
-// ---- The handheld reader ------------------------------------------------------
 
 class MobileEgkReaderTest : public ::testing::Test {
   protected:

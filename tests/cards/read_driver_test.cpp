@@ -58,8 +58,6 @@ class ReadDriverTest : public ::testing::Test {
     test::SimHarness h;
 };
 
-// ---- Stationary KVK ---------------------------------------------------------
-
 TEST_F(ReadDriverTest, StationaryKvkIsReadInTheFixedCommandOrder) {
     load("stationary_template_6081.scn");
     EXPECT_EQ(read(3), 0);
@@ -136,8 +134,6 @@ TEST_F(ReadDriverTest, RefusedRecordOnAHandheldMarksItMobileForTheNextRead) {
     EXPECT_EQ(h.apduLog(), log(1, {kResetCt, kRequestIcc, kSelectKvk, kReadBinary, kResetCt}));
 }
 
-// ---- Handheld with a stored KVK record --------------------------------------
-
 TEST_F(ReadDriverTest, HandheldRecordIsReadAfterTheWarningThenErasedAndEjected) {
     load("handheld_stored.scn");
     h.boxes.script({MsgAnswer::Yes});
@@ -197,8 +193,6 @@ TEST_F(ReadDriverTest, HandheldFixedFormatRecordCarriesTheAdditions) {
     EXPECT_EQ(fields(1)[Zulassungsnummer], QStringLiteral("109"));
     EXPECT_EQ(info(1).OutputMedium.str().trimmed(), QStringLiteral("PC (Festformat)"));
 }
-
-// ---- No card, locked, output medium -----------------------------------------
 
 TEST_F(ReadDriverTest, NoCardAsksToTryAgain) {
     load("no_card_then_card.scn");
@@ -344,8 +338,6 @@ TEST_F(ReadDriverTest, EndOfFileAnswerStillCarriesTheRecord) {
     EXPECT_EQ(fields(3)[Familienname], QStringLiteral("Apfel"));
 }
 
-// ---- Opening ----------------------------------------------------------------
-
 TEST_F(ReadDriverTest, OpenFailures) {
     struct Case {
         const char* init;
@@ -386,8 +378,6 @@ TEST_F(ReadDriverTest, RequestIccFailingOtherwiseEndsQuietly) {
     EXPECT_TRUE(h.boxes.shown.empty());
     EXPECT_EQ(h.apduLog(), log(3, {kResetCt, kRequestIcc}));
 }
-
-// ---- eGK hand-over ----------------------------------------------------------
 
 class RecordingEgkReader : public EgkReadHook {
   public:

@@ -2,7 +2,7 @@
 // the simulator as its terminal library, answers typed on standard input.
 
 #include "cli_runner.h"
-#include "qstring_print.h"
+#include "test_printers.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "scripted_serial_line.h"
 #include "sim_harness.h"
 
-#include "qstring_print.h"
+#include "test_printers.h"
 
 #include <gtest/gtest.h>
 
@@ -45,17 +45,11 @@ const QString kPromptStart =
 const QString kPromptEnd = QStringLiteral(" Das Chipkartenterminal verwendet die Schnittstelle: \r\n\r\n3) ");
 
 void ExpectQuestion(const MessageRequest& box, const QString& text) {
-    EXPECT_EQ(box.text, text);
-    EXPECT_EQ(box.title, kTitle);
-    EXPECT_EQ(box.buttons, MsgButtons::YesNo);
-    EXPECT_EQ(box.icon, MsgIcon::Question);
+    EXPECT_TRUE(test::IsBox(box, text, kTitle, MsgButtons::YesNo, MsgIcon::Question));
 }
 
 void ExpectAdvice(const MessageRequest& box, const QString& text) {
-    EXPECT_EQ(box.text, text);
-    EXPECT_EQ(box.title, kTitle);
-    EXPECT_EQ(box.buttons, MsgButtons::Ok);
-    EXPECT_EQ(box.icon, MsgIcon::Critical);
+    EXPECT_TRUE(test::IsBox(box, text, kTitle, MsgButtons::Ok, MsgIcon::Critical));
 }
 
 class Diagnosis : public ::testing::Test {
@@ -81,10 +75,7 @@ TEST_F(Diagnosis, AllYesEndsWithNothingElseKnown) {
     ExpectQuestion(h.boxes.shown[1], kQ2);
     ExpectQuestion(h.boxes.shown[2], kQ3);
     ExpectQuestion(h.boxes.shown[3], kQ4);
-    EXPECT_EQ(h.boxes.shown[4].text, kNothingElse);
-    EXPECT_EQ(h.boxes.shown[4].title, kTitle);
-    EXPECT_EQ(h.boxes.shown[4].buttons, MsgButtons::Ok);
-    EXPECT_EQ(h.boxes.shown[4].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(test::IsBox(h.boxes.shown[4], kNothingElse, kTitle, MsgButtons::Ok, MsgIcon::Exclamation));
     EXPECT_TRUE(h.apduLog().isEmpty());
     EXPECT_TRUE(line.log.isEmpty());
     EXPECT_EQ(h.state.ui.visibleFrame, 2);
@@ -137,12 +128,8 @@ TEST_F(Diagnosis, RetestFindsTheTerminalNowAndAsksForACard) {
     run();
     ASSERT_GE(h.boxes.shown.size(), 4u);
     ExpectAdvice(h.boxes.shown[2], kA2);
-    const MessageRequest& prompt = h.boxes.shown[3];
-    EXPECT_EQ(prompt.text, kPromptStart + kPromptEnd);
-    EXPECT_EQ(prompt.title, " KartoCheck ");
-    EXPECT_EQ(prompt.buttons, MsgButtons::OkCancel);
-    EXPECT_EQ(prompt.icon, MsgIcon::Exclamation);
-    EXPECT_FALSE(prompt.secondButtonDefault);
+    EXPECT_TRUE(test::IsBox(h.boxes.shown[3], kPromptStart + kPromptEnd, kBoxTitle, MsgButtons::OkCancel,
+                            MsgIcon::Exclamation));
     // OK: the card is read (no card there, so the read driver asks and is told No).
     EXPECT_TRUE(h.commands().contains("201201000101"));
     EXPECT_TRUE(h.status.statuses.contains("Die Krankenversichertendaten werden gelesen"));

@@ -1,7 +1,7 @@
 #include "discovery/further_ports.h"
 #include "sim_harness.h"
 
-#include "qstring_print.h"
+#include "test_printers.h"
 
 #include <gtest/gtest.h>
 

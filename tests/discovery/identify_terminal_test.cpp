@@ -1,7 +1,7 @@
 #include "discovery/identify_terminal.h"
 #include "sim_harness.h"
 
-#include "qstring_print.h"
+#include "test_printers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "discovery/port_names.h"
 
-#include "qstring_print.h"
+#include "test_printers.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "scripted_serial_line.h"
 #include "sim_harness.h"
 
-#include "qstring_print.h"
+#include "test_printers.h"
 
 #include <gtest/gtest.h>
 
@@ -36,65 +36,61 @@ protected:
     ScriptedSerialLine line;
 };
 
-TEST_F(TestPortTest, PortTheControlRejectsDoesNotExist) {
-    load("[ports]\ndefault = -10\n");
-    TestPort(h.ctx, line, 2);
-    EXPECT_EQ(port(2).PortResult, 1);
-    EXPECT_FALSE(port(2).PortPresent);
-    EXPECT_EQ(port(2).InterfaceText.str().trimmed(), "Ist nicht vorhanden bzw. wird vom System benutzt!");
-    EXPECT_TRUE(h.apduLog().isEmpty());
-    EXPECT_EQ(h.state.ui.statusPages[2].values[0], port(2).InterfaceText.str());
+// Ports without a terminal: what the serial control and the library say
+// decides the result and the texts of the status page.
+struct NoTerminalCase {
+    const char* name;
+    const char* portResults; // the scenario's [ports] lines after the default
+    int openError;           // -1: no such device
+    uint16_t pn;
+    int16_t result;
+    const char* interfaceText;
+    const char* baudText;
+};
+
+void PrintTo(const NoTerminalCase& c, std::ostream* os) { *os << c.name; }
+
+class PortWithoutTerminal : public TestPortTest, public ::testing::WithParamInterface<NoTerminalCase> {};
+
+TEST_P(PortWithoutTerminal, ResultAndTexts) {
+    const NoTerminalCase& c = GetParam();
+    load(QStringLiteral("[ports]\ndefault = -10\n") + QLatin1String(c.portResults));
+    if (c.openError >= 0) {
+        SerialDevice device;
+        device.openError = c.openError;
+        line.devices[c.pn] = device;
+    }
+    TestPort(h.ctx, line, c.pn);
+    EXPECT_EQ(port(c.pn).PortResult, c.result);
+    EXPECT_EQ(port(c.pn).PortPresent, c.openError >= 0);
+    EXPECT_EQ(port(c.pn).InterfaceText.str().trimmed(), QString::fromUtf8(c.interfaceText));
+    EXPECT_EQ(port(c.pn).BaudRateText.str().trimmed(), QString::fromUtf8(c.baudText));
+    EXPECT_EQ(h.state.ui.statusPages[c.pn].values[0], port(c.pn).InterfaceText.str());
+    if (c.openError < 0) {
+        EXPECT_TRUE(h.apduLog().isEmpty()) << "a port that does not exist is not opened";
+    }
 }
 
-TEST_F(TestPortTest, PortHeldByAnotherProgram) {
-    load("[ports]\ndefault = -10\n");
-    SerialDevice held;
-    held.openError = kSerialPortOpen;
-    line.devices[3] = held;
-    TestPort(h.ctx, line, 3);
-    EXPECT_EQ(port(3).PortResult, 2);
-    EXPECT_TRUE(port(3).PortPresent);
-    EXPECT_TRUE(port(3).PortBusy);
-    EXPECT_EQ(port(3).InterfaceText.str().trimmed(), "Wird vom System benutzt!");
-
-    SerialDevice broken;
-    broken.openError = kSerialNotAvailable;
-    line.devices[4] = broken;
-    TestPort(h.ctx, line, 4);
-    EXPECT_EQ(port(4).PortResult, 3);
-    EXPECT_EQ(port(4).InterfaceText.str().trimmed(), "PortOpen Fehlermeldung!!!");
-}
-
-TEST_F(TestPortTest, LibraryReportsThePortInUse) {
-    load("[ports]\ndefault = -10\n1 = -127\n");
-    line.devices[1] = SerialDevice{};
-    TestPort(h.ctx, line, 1);
-    EXPECT_EQ(port(1).PortResult, 2);
-    EXPECT_TRUE(port(1).PortBusy);
-    EXPECT_EQ(port(1).InterfaceText.str().trimmed(), "Wird vom System benutzt!");
-    EXPECT_EQ(port(1).BaudRateText.str().trimmed(), "");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Ports, PortWithoutTerminal,
+    ::testing::Values(
+        NoTerminalCase{"missing", "", -1, 2, 1, "Ist nicht vorhanden bzw. wird vom System benutzt!", ""},
+        NoTerminalCase{"held_by_another_program", "", kSerialPortOpen, 3, 2, "Wird vom System benutzt!", ""},
+        NoTerminalCase{"open_fails", "", kSerialNotAvailable, 4, 3, "PortOpen Fehlermeldung!!!", ""},
+        NoTerminalCase{"library_says_in_use", "1 = -127\n", 0, 1, 2, "Wird vom System benutzt!", ""},
+        NoTerminalCase{"free", "", 0, 2, -10, "Ist verfügbar!", "Unbekannt!"},
+        NoTerminalCase{"other_library_code", "4 = -8\n", 0, 4, 5, "Ist verfügbar!", ""}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(TestPortTest, FreePortWithoutTerminalOffersTheDiagnosis) {
     load("[ports]\ndefault = -10\n");
     line.devices[2] = SerialDevice{};
     TestPort(h.ctx, line, 2);
-    EXPECT_EQ(port(2).PortResult, -10);
     EXPECT_EQ(port(2).InterfaceText.str(), QStringLiteral("Ist verfügbar! ").leftJustified(60));
     EXPECT_EQ(info(2).ModelText.str().trimmed(), "Modell nicht bekannt!");
-    EXPECT_EQ(port(2).BaudRateText.str().trimmed(), "Unbekannt!");
     UpdateCommandButtons(h.state, 2);
     EXPECT_TRUE(h.state.ui.buttonEnabled[1]);
     EXPECT_FALSE(h.state.ui.buttonEnabled[3]);
-}
-
-TEST_F(TestPortTest, OtherLibraryCodeOnAFreePort) {
-    load("[ports]\ndefault = -10\n4 = -8\n");
-    line.devices[4] = SerialDevice{};
-    TestPort(h.ctx, line, 4);
-    EXPECT_EQ(port(4).PortResult, 5);
-    EXPECT_EQ(port(4).InterfaceText.str().trimmed(), "Ist verfügbar!");
-    EXPECT_EQ(port(4).BaudRateText.str().trimmed(), "");
 }
 
 TEST_F(TestPortTest, TerminalWithoutDsrIsOnTheWrongCable) {

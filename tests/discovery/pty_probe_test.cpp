@@ -9,7 +9,7 @@
 #include "discovery/baud_probe.h"
 #include "discovery/pnp_probe.h"
 #include "discovery/qt_serial_line.h"
-#include "qstring_print.h"
+#include "test_printers.h"
 
 #include <QCoreApplication>
 #include <fcntl.h>

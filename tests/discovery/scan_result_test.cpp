@@ -1,108 +1,84 @@
 #include "presenter/scan_result.h"
 
-#include "qstring_print.h"
+#include "test_printers.h"
 
 #include <gtest/gtest.h>
 
 namespace kc {
 namespace {
 
-const QString kFound = QStringLiteral("An COM       Chipkartenleser gefunden.");
-const QString kPossible = QStringLiteral("An COM       Chipkartenleser möglich. Mit               Taste fortfahren.");
-
-void Responding(SlotTables& tables, int slot, const QString& baud, bool usb = false) {
+void Responding(SlotTables& tables, int slot, bool usb = false) {
     tables.terminal[slot].Responding = true;
     tables.terminal[slot].ViaUsbVirtualCom = usb;
-    tables.port[slot].CtApiBaudText = baud;
+    tables.port[slot].CtApiBaudText = QStringLiteral("9600");
 }
 
-void ExpectEmpty(const ScanResultLine& line) {
-    EXPECT_TRUE(line.text.isEmpty());
-    EXPECT_TRUE(line.portGap.isEmpty());
-    EXPECT_FALSE(line.keyPictureVisible);
+// The lines as the window shows them, gaps filled; `used` marks the four
+// port lines that carry text ('x'), so a port lands on its own line.
+struct ScanCase {
+    const char* name;
+    int respondingSlot; // 0: none
+    bool usb;
+    int freeSlot; // the library saw a free port there; 0: none
+    int furtherPorts;
+    const char* used;
+    QStringList text;
+    bool centred = false;
+};
+
+void PrintTo(const ScanCase& c, std::ostream* os) {
+    *os << c.name;
 }
 
-TEST(ScanResult, TerminalOnCom2WithItsSpeed) {
+class ScanResultCases : public ::testing::TestWithParam<ScanCase> {};
+
+TEST_P(ScanResultCases, LinesAndSummary) {
+    const ScanCase& c = GetParam();
     SlotTables tables;
-    Responding(tables, 2, QStringLiteral("9600"));
-    const ScanResultModel result = FillScanResult(tables, 0);
+    tables.port[1].PortResult = 1; // a port that failed otherwise is no terminal
+    if (c.respondingSlot)
+        Responding(tables, c.respondingSlot, c.usb);
+    if (c.freeSlot)
+        tables.port[c.freeSlot].PortResult = -10;
+    const ScanResultModel result = FillScanResult(tables, c.furtherPorts);
     EXPECT_EQ(result.caption, "KartoCheck Ergebnis");
-    EXPECT_EQ(result.lines[1].text, kFound + " Baudrate: 9600     Baud.");
+    EXPECT_EQ(ScanResultText(result), c.text);
+    EXPECT_EQ(result.line1Centred, c.centred);
+    QString used;
+    for (const ScanResultLine& line : result.lines)
+        used += line.text.isEmpty() ? QLatin1Char('.') : QLatin1Char('x');
+    EXPECT_EQ(used, QString::fromLatin1(c.used));
+}
+
+const QString kCom2 = QStringLiteral("An COM 2 Chipkartenleser gefunden. Baudrate: 9600     Baud.");
+const QString kCom3 = QStringLiteral("An COM 3 Chipkartenleser möglich. Mit [OK] Taste fortfahren.");
+const QString kUsb4 = QStringLiteral("An COM 4 Chipkartenleser gefunden. USB Gerät (Virtueller COM port)");
+const QString kFurther = QStringLiteral("Siehe Schnittstellen weitere ...");
+const QString kOneMore = QStringLiteral("1 weitere(n) Chipkartenleser gefunden.");
+
+INSTANTIATE_TEST_SUITE_P(
+    Ports, ScanResultCases,
+    ::testing::Values(
+        ScanCase{"com2_at_9600", 2, false, 0, 0, ".x..", {kCom2}},
+        ScanCase{"free_com3", 0, false, 3, 0, "..x.", {kCom3}},
+        ScanCase{"usb_com4", 4, true, 0, 0, "...x", {kUsb4}},
+        ScanCase{"only_further_ports", 0, false, 0, 2, "....", {"2 Chipkartenleser gefunden.", kFurther}},
+        ScanCase{"further_beside_com2", 2, false, 0, 1, ".x..", {kCom2, kOneMore, kFurther}},
+        ScanCase{"nothing_anywhere", 0, false, 0, 0, ".x..", {"Keinen Chipkartenleser gefunden!"}, true}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// The blanks the window fills with the port number and the key picture.
+TEST(ScanResult, LinesKeepTheGapsForTheWindow) {
+    SlotTables tables;
+    Responding(tables, 2);
+    tables.port[3].PortResult = -10;
+    const ScanResultModel result = FillScanResult(tables, 0);
+    EXPECT_EQ(result.lines[1].text, "An COM       Chipkartenleser gefunden. Baudrate: 9600     Baud.");
     EXPECT_EQ(result.lines[1].portGap, "2");
     EXPECT_FALSE(result.lines[1].keyPictureVisible);
-    ExpectEmpty(result.lines[0]);
-    ExpectEmpty(result.lines[2]);
-    ExpectEmpty(result.lines[3]);
-    EXPECT_FALSE(result.line1Centred);
-    EXPECT_TRUE(result.summary.isEmpty());
-}
-
-TEST(ScanResult, FreePortOnCom3AsksForAKeyPress) {
-    SlotTables tables;
-    tables.port[3].PortResult = -10;
-    const ScanResultModel result = FillScanResult(tables, 0);
-    EXPECT_EQ(result.lines[2].text, kPossible);
-    EXPECT_EQ(result.lines[2].portGap, "3");
+    EXPECT_EQ(result.lines[2].text,
+              "An COM       Chipkartenleser möglich. Mit               Taste fortfahren.");
     EXPECT_TRUE(result.lines[2].keyPictureVisible);
-    EXPECT_FALSE(result.line1Centred);
-}
-
-TEST(ScanResult, UsbVirtualComOnCom4) {
-    SlotTables tables;
-    Responding(tables, 4, QStringLiteral("115200"), true);
-    const ScanResultModel result = FillScanResult(tables, 0);
-    EXPECT_EQ(result.lines[3].text, kFound + " USB Gerät (Virtueller COM port)");
-    EXPECT_EQ(result.lines[3].portGap, "4");
-}
-
-TEST(ScanResult, OnlyFurtherPortsFound) {
-    SlotTables tables;
-    const ScanResultModel result = FillScanResult(tables, 2);
-    for (const ScanResultLine& line : result.lines)
-        ExpectEmpty(line);
-    EXPECT_EQ(result.summary, "2 Chipkartenleser gefunden.\r\nSiehe Schnittstellen weitere ...");
-    EXPECT_FALSE(result.line1Centred);
-}
-
-TEST(ScanResult, FurtherPortsBesideAComTerminal) {
-    SlotTables tables;
-    Responding(tables, 1, QStringLiteral("9600"));
-    const ScanResultModel result = FillScanResult(tables, 1);
-    EXPECT_EQ(result.summary, "1 weitere(n) Chipkartenleser gefunden.\r\nSiehe Schnittstellen weitere ...");
-    EXPECT_EQ(result.lines[0].portGap, "1");
-}
-
-TEST(ScanResult, NothingAnywhere) {
-    SlotTables tables;
-    tables.port[1].PortResult = 1;
-    tables.port[2].PortResult = 2;
-    const ScanResultModel result = FillScanResult(tables, 0);
-    EXPECT_TRUE(result.line1Centred);
-    EXPECT_EQ(result.lines[1].text, "Keinen Chipkartenleser gefunden!");
-    EXPECT_TRUE(result.lines[1].portGap.isEmpty());
-    ExpectEmpty(result.lines[0]);
-    ExpectEmpty(result.lines[2]);
-    ExpectEmpty(result.lines[3]);
-    EXPECT_TRUE(result.summary.isEmpty());
-}
-
-TEST(ScanResult, PossibleTerminalAloneIsNotNothing) {
-    SlotTables tables;
-    tables.port[4].PortResult = -10;
-    const ScanResultModel result = FillScanResult(tables, 0);
-    EXPECT_FALSE(result.line1Centred);
-    EXPECT_TRUE(result.lines[1].text.isEmpty());
-}
-
-TEST(ScanResult, AsTextWithTheGapsFilled) {
-    SlotTables tables;
-    Responding(tables, 2, QStringLiteral("9600"));
-    tables.port[3].PortResult = -10;
-    EXPECT_EQ(ScanResultText(FillScanResult(tables, 1)),
-              QStringList({"An COM 2 Chipkartenleser gefunden. Baudrate: 9600     Baud.",
-                           "An COM 3 Chipkartenleser möglich. Mit [OK] Taste fortfahren.",
-                           "1 weitere(n) Chipkartenleser gefunden.", "Siehe Schnittstellen weitere ..."}));
-    EXPECT_EQ(ScanResultText(FillScanResult(SlotTables{}, 0)), QStringList({"Keinen Chipkartenleser gefunden!"}));
 }
 
 } // namespace

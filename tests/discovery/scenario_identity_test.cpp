@@ -1,5 +1,5 @@
 #include "discovery/port_test.h"
-#include "qstring_print.h"
+#include "test_printers.h"
 #include "scripted_serial_line.h"
 #include "sim_harness.h"
 

@@ -6,7 +6,7 @@
 #include "fake_ui.h"
 #include "scripted_serial_line.h"
 
-#include "qstring_print.h"
+#include "test_printers.h"
 
 #include <gtest/gtest.h>
 

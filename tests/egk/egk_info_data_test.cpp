@@ -1,4 +1,5 @@
 #include "egk/egk_info_data.h"
+#include "test_printers.h"
 
 #include <gtest/gtest.h>
 
@@ -143,11 +144,7 @@ TEST(XmlView, ShowsTheDocumentTextUnchanged) {
 }
 
 TEST(ValidationHelp, SixteenLinesEachEndedByCrLfAndOneMore) {
-    const MessageRequest help = ValidationHelpMessage();
-    EXPECT_EQ(help.icon, MsgIcon::Information);
-    EXPECT_EQ(help.buttons, MsgButtons::Ok);
-    EXPECT_EQ(help.title, " KartoCheck ");
-    EXPECT_EQ(help.text,
+    EXPECT_TRUE(test::IsBox(ValidationHelpMessage(),
               QString::fromUtf8(
                   "Für eine lokale Validierung muss MSXML 4.0 SP2 (Microsoft XML Basisdienste) \r\n"
                   "auf Ihrem System installiert sein! \r\n\r\n"
@@ -160,7 +157,8 @@ TEST(ValidationHelp, SixteenLinesEachEndedByCrLfAndOneMore) {
                   "2. Klicken Sie im Menü Datei auf Neues Schema laden.\r\n"
                   "3. Laden Sie eine entsprechende Schemadatei.\r\n"
                   "4. Klicken Sie auf Anzeigefelder zurücksetzen.\r\n"
-                  "5. Klicken Sie auf Krankenversichertendaten lesen.\r\n\r\n"));
+                  "5. Klicken Sie auf Krankenversichertendaten lesen.\r\n\r\n"),
+              kBoxTitle, MsgButtons::Ok, MsgIcon::Information));
 }
 
 } // namespace

@@ -99,8 +99,7 @@ TEST(SchemaXmlDocument, NamesTheNamespacesItDeclaresInDocumentOrder) {
     EXPECT_EQ(document.namespaces(), QStringList({"urn:1", "urn:2"}));
 }
 
-// --- Hostile documents: nothing is fetched, nothing is expanded. -----------
-
+// Hostile documents: nothing is fetched, nothing is expanded.
 // A listening socket on the loopback interface that records whether anyone connected.
 class Listener {
 public:
@@ -176,8 +175,6 @@ TEST(SchemaCollection, SchemaImportsAreNotFetched) {
     schemas.add(QStringLiteral("urn:t"), schema.documentElement());
     EXPECT_FALSE(listener.contacted());
 }
-
-// --- Schema collection and validation on load --------------------------------
 
 const QString kSmallSchema = QStringLiteral(
     "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" targetNamespace=\"urn:t\" "

@@ -6,6 +6,7 @@
 #include "command_apdu.h"
 #include "port_numbers.h"
 #include "terminal_answers.h"
+#include "test_printers.h"
 
 #include <gtest/gtest.h>
 

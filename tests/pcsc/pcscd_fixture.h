@@ -1,6 +1,7 @@
 #pragma once
 
 #include "private_pcscd.h"
+#include "test_printers.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "emulator_process.h"
+#include "test_printers.h"
 
 #include <gtest/gtest.h>
 #include <string>

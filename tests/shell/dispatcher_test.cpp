@@ -1,7 +1,7 @@
 #include "base/main_view.h"
 #include "presenter/dispatcher.h"
 #include "presenter/scan_result.h"
-#include "qstring_print.h"
+#include "test_printers.h"
 #include "scripted_serial_line.h"
 #include "sim_harness.h"
 

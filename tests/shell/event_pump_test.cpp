@@ -3,6 +3,7 @@
 #include "base/model_lamps.h"
 #include "base/model_status_line.h"
 #include "presenter/timer_event_pump.h"
+#include "test_printers.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>

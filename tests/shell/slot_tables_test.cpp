@@ -1,4 +1,5 @@
 #include "base/slot_tables.h"
+#include "test_printers.h"
 
 #include <gtest/gtest.h>
 

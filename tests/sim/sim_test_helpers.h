@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/simulator.h"
+#include "test_printers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "test_printers.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>

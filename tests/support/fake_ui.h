@@ -5,6 +5,7 @@
 #include "base/lamps.h"
 #include "base/message_boxes.h"
 #include "base/status_line.h"
+#include "test_printers.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,5 +1,6 @@
 #include "terminal/command_table.h"
 #include "terminal/hex_codec.h"
+#include "test_printers.h"
 
 #include <gtest/gtest.h>
 

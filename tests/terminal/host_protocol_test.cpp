@@ -1,5 +1,6 @@
 #include "terminal/host_protocol.h"
 #include "terminal/host_time_limits.h"
+#include "test_printers.h"
 
 #include <gtest/gtest.h>
 

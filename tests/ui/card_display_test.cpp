@@ -26,35 +26,42 @@ TEST_F(CardDisplayTest, AmpersandShownOnceAndCopiedOnce) {
     EXPECT_TRUE(InsuredRecordClipboardText(tables, 1).startsWith(QStringLiteral("Kasse & Co\r\n")));
 }
 
-TEST_F(CardDisplayTest, StationaryKvkCaptions) {
+struct CaptionCase {
+    bool egk;
+    bool mobile;
+    const char* frame;
+    const char* row3;
+    const char* row4;
+    const char* row5;
+    const char* row15;
+};
+
+// Shown one after the other on the same view, so each case also undoes the one before.
+TEST_F(CardDisplayTest, CaptionsFollowTheKindOfCard) {
     fill(2);
-    ShowInsuredRecord(tables, 2, view);
-    EXPECT_EQ(view.frameCaption, "Krankenversicherten Kartendaten(Karte)");
-    EXPECT_FALSE(view.mobileRowsVisible);
-    EXPECT_FALSE(view.egkButtonVisible);
-    EXPECT_EQ(view.captions[3], "VKNR:");
-    EXPECT_EQ(view.captions[4], "Versichertenstatus:");
-    EXPECT_EQ(view.captions[5], "Statusergänzung:");
-    EXPECT_EQ(view.captions[15], "Gültigkeitsdatum:");
-    EXPECT_EQ(view.values[15], "F15");
-}
-
-TEST_F(CardDisplayTest, EgkThenKvkSwitchesTheCaptionsBack) {
-    fill(1);
-    tables.terminal[1].IsEgk = true;
-    ShowInsuredRecord(tables, 1, view);
-    EXPECT_EQ(view.frameCaption, "eGK VSDaten(Karte) abgebildet auf die Krankenversicherten Kartendaten");
-    EXPECT_TRUE(view.egkButtonVisible);
-    EXPECT_EQ(view.captions[3], "WOP:");
-    EXPECT_EQ(view.captions[4], "Versichertenstatus_RSA:");
-    EXPECT_EQ(view.captions[5], "Rechtskreis:");
-    EXPECT_EQ(view.captions[15], "Gültigkeit (Ende):");
-
-    tables.terminal[1].IsEgk = false;
-    ShowInsuredRecord(tables, 1, view);
-    EXPECT_EQ(view.captions[3], "VKNR:");
-    EXPECT_EQ(view.captions[15], "Gültigkeitsdatum:");
-    EXPECT_FALSE(view.egkButtonVisible);
+    for (const CaptionCase& c : {
+             CaptionCase{true, false, "eGK VSDaten(Karte) abgebildet auf die Krankenversicherten Kartendaten",
+                         "WOP:", "Versichertenstatus_RSA:", "Rechtskreis:", "Gültigkeit (Ende):"},
+             CaptionCase{false, false, "Krankenversicherten Kartendaten(Karte)", "VKNR:", "Versichertenstatus:",
+                         "Statusergänzung:", "Gültigkeitsdatum:"},
+             CaptionCase{true, true, "eGK VSDaten(Mobil) abgebildet auf die Krankenversicherten Kartendaten",
+                         "WOP:", "Versichertenstatus_RSA:", "Rechtskreis:", "Gültigkeit (Ende):"},
+             CaptionCase{false, true, "Krankenversicherten Kartendaten(Mobil)", "VKNR:", "Versichertenstatus:",
+                         "Statusergänzung:", "Gültigkeitsdatum:"},
+         }) {
+        tables.terminal[2].IsEgk = c.egk;
+        tables.terminal[2].IsMobile = c.mobile;
+        ShowInsuredRecord(tables, 2, view);
+        SCOPED_TRACE(c.frame);
+        EXPECT_EQ(view.frameCaption, QString::fromUtf8(c.frame));
+        EXPECT_EQ(view.captions[3], QString::fromUtf8(c.row3));
+        EXPECT_EQ(view.captions[4], QString::fromUtf8(c.row4));
+        EXPECT_EQ(view.captions[5], QString::fromUtf8(c.row5));
+        EXPECT_EQ(view.captions[15], QString::fromUtf8(c.row15));
+        EXPECT_EQ(view.egkButtonVisible, c.egk);
+        EXPECT_EQ(view.mobileRowsVisible, c.mobile);
+        EXPECT_EQ(view.values[15], "F15");
+    }
 }
 
 TEST_F(CardDisplayTest, HandheldShowsRowsSixteenAndSeventeenAndCopiesEighteenLines) {

@@ -1,4 +1,3 @@
-// Option buttons, tab strip and the list of further ports on the window.
 #include "window_harness.h"
 
 #include <QApplication>
@@ -18,7 +17,9 @@ bool Shown(QWidget* widget) {
     return !widget->isHidden();
 }
 
-TEST(MainWindowPorts, OptionCom3ChoosesPortTabAndFrame) {
+// The choice itself is decided and tested in the dispatcher (PortChoiceTest);
+// here only that options, tabs, pages and the list follow it on the window.
+TEST(MainWindowPorts, OptionsTabsPagesAndListFollowTheChoice) {
     WindowHarness h;
     h.showWindow();
     h.w().options[2]->click();
@@ -27,34 +28,14 @@ TEST(MainWindowPorts, OptionCom3ChoosesPortTabAndFrame) {
     for (int page = 0; page < 5; ++page)
         EXPECT_EQ(Shown(h.w().pages[std::size_t(page)].frame), page == 2) << page;
     EXPECT_FALSE(Shown(h.w().list));
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(h.w().options[std::size_t(i)]->isChecked(), i == 2) << i;
-    EXPECT_EQ(h.state().SelectedPort, 3);
-    EXPECT_EQ(h.state().SelectedSlot, 3);
-}
 
-TEST(MainWindowPorts, TabCom2WhileCom1SelectedSelectsOptionCom2) {
-    WindowHarness h;
-    h.showWindow();
-    h.w().options[0]->click();
-    ASSERT_TRUE(h.w().options[0]->isChecked());
     h.w().tabs->setCurrentIndex(1); // as a click on the tab does
-    EXPECT_TRUE(h.w().options[1]->isChecked());
-    EXPECT_FALSE(h.w().options[0]->isChecked());
-    EXPECT_EQ(h.w().tabs->currentIndex(), 1);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(h.w().options[std::size_t(i)]->isChecked(), i == 1) << i;
     EXPECT_TRUE(Shown(h.w().pages[1].frame));
-    EXPECT_FALSE(Shown(h.w().pages[0].frame));
     EXPECT_EQ(h.w().statusText->text(), "Der MKT Status wird angezeigt");
-    EXPECT_EQ(h.state().SelectedPort, 2);
-}
 
-TEST(MainWindowPorts, FurtherPortsWithoutListEntryKeepsPort) {
-    WindowHarness h;
-    h.showWindow();
-    h.w().options[1]->click();
     h.w().options[4]->click();
-    EXPECT_EQ(h.state().SelectedSlot, 5);
-    EXPECT_EQ(h.state().SelectedPort, 2);
     EXPECT_TRUE(Shown(h.w().list));
     EXPECT_EQ(h.w().tabs->currentIndex(), 4);
 }
@@ -77,8 +58,6 @@ TEST(MainWindowPorts, ListEntry8193ResetsThenReads) {
 
     EXPECT_EQ(h.state().SelectedPort, 8193);
     EXPECT_EQ(h.w().tabs->tabText(4), "USB Device 2");
-    EXPECT_EQ(state.tables.port[5].InterfaceText.str().trimmed(), "USB (CTAPI pn=8193)");
-    EXPECT_EQ(state.tables.port[5].InterfaceText.str().size(), 60);
     EXPECT_EQ(state.tables.insured[5][Familienname], "");
     ASSERT_FALSE(h.sim.boxes.shown.empty());
     EXPECT_TRUE(h.sim.boxes.shown.back().text.endsWith(" USB Device 2 (CTAPI pn=8193)"))
@@ -87,23 +66,6 @@ TEST(MainWindowPorts, ListEntry8193ResetsThenReads) {
     EXPECT_EQ(h.w().statusText->text(), "Die Krankenversichertendaten werden angezeigt");
     EXPECT_EQ(h.w().progress->value(), 0);
     EXPECT_TRUE(h.w().toolbar->isEnabled());
-}
-
-TEST(MainWindowPorts, ShowFrameXOnTheVisibleFrameChangesNothing) {
-    WindowHarness h;
-    h.showWindow();
-    h.state().ui.buttonEnabled[2] = true;
-    h.refresh();
-    h.w().buttons[2]->click();
-    ASSERT_TRUE(Shown(h.w().contentFrames[kFrameStatus]));
-    EXPECT_FALSE(ShowFrameX(h.state().ui, kFrameStatus));
-    h.refresh();
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(Shown(h.w().contentFrames[std::size_t(i)]), i == kFrameStatus) << i;
-    EXPECT_TRUE(ShowFrameX(h.state().ui, kFrameCardData));
-    h.refresh();
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(Shown(h.w().contentFrames[std::size_t(i)]), i == kFrameCardData) << i;
 }
 
 TEST(MainWindowPorts, FirstActivationPressesTheScanButton) {

@@ -1,5 +1,5 @@
-// The desktop's message boxes: German buttons, icon and default button.
 #include "gui/qt_message_boxes.h"
+#include "test_printers.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -16,46 +16,72 @@ QStringList ButtonTexts(const QMessageBox& box) {
     return texts;
 }
 
-TEST(QtMessageBoxes, OkWithCriticalStop) {
-    const auto box = BuildMessageBox({"Fehler", kBoxTitle, MsgButtons::Ok, MsgIcon::Critical, false}, nullptr);
-    EXPECT_EQ(box->windowTitle(), " KartoCheck ");
-    EXPECT_EQ(box->text(), "Fehler");
-    EXPECT_EQ(box->icon(), QMessageBox::Critical);
-    EXPECT_EQ(ButtonTexts(*box), QStringList({"OK"}));
-    EXPECT_EQ(AnswerOf(*box, box->defaultButton()), MsgAnswer::Ok);
-    EXPECT_EQ(AnswerOf(*box, nullptr), MsgAnswer::Ok) << "Esc on a lone OK";
+struct BoxCase {
+    MsgButtons buttons;
+    MsgIcon icon;
+    bool secondDefault;
+    QMessageBox::Icon qtIcon;
+    QStringList texts;
+    const char* defaultText;
+    MsgAnswer onDefault;
+    MsgAnswer onEscape;
+};
+
+class QtMessageBoxCases : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(QtMessageBoxCases, GermanButtonsIconAndDefault) {
+    const BoxCase& c = GetParam();
+    const auto box = BuildMessageBox({"Text", kBoxTitle, c.buttons, c.icon, c.secondDefault}, nullptr);
+    EXPECT_EQ(box->icon(), c.qtIcon);
+    EXPECT_EQ(ButtonTexts(*box), c.texts);
+    EXPECT_EQ(box->defaultButton()->text(), c.defaultText);
+    EXPECT_EQ(AnswerOf(*box, box->defaultButton()), c.onDefault);
+    EXPECT_EQ(AnswerOf(*box, box->escapeButton()), c.onEscape);
 }
 
-TEST(QtMessageBoxes, YesNoQuestion) {
+INSTANTIATE_TEST_SUITE_P(Styles, QtMessageBoxCases,
+                         ::testing::Values(BoxCase{MsgButtons::Ok,
+                                                   MsgIcon::Critical,
+                                                   false,
+                                                   QMessageBox::Critical,
+                                                   {"OK"},
+                                                   "OK",
+                                                   MsgAnswer::Ok,
+                                                   MsgAnswer::Ok},
+                                           BoxCase{MsgButtons::YesNo,
+                                                   MsgIcon::Question,
+                                                   false,
+                                                   QMessageBox::Question,
+                                                   {"Ja", "Nein"},
+                                                   "Ja",
+                                                   MsgAnswer::Yes,
+                                                   MsgAnswer::No},
+                                           BoxCase{MsgButtons::OkCancel,
+                                                   MsgIcon::Exclamation,
+                                                   true,
+                                                   QMessageBox::Warning,
+                                                   {"Abbrechen", "OK"},
+                                                   "Abbrechen",
+                                                   MsgAnswer::Cancel,
+                                                   MsgAnswer::Cancel},
+                                           BoxCase{MsgButtons::OkCancel,
+                                                   MsgIcon::Information,
+                                                   false,
+                                                   QMessageBox::Information,
+                                                   {"Abbrechen", "OK"},
+                                                   "OK",
+                                                   MsgAnswer::Ok,
+                                                   MsgAnswer::Cancel}));
+
+TEST(QtMessageBoxes, TitleAndTextWithQtLineBreaks) {
     const auto box =
-        BuildMessageBox({" Möchten Sie das Programm beenden? ", "Beendet KartoCheck ", MsgButtons::YesNo,
-                         MsgIcon::Question, false},
+        BuildMessageBox({" Bitte eine Krankenversichertenkarte in \r\n Kartenkontaktiereinheit 1 einführen. ",
+                         "Beendet KartoCheck ", MsgButtons::Ok, MsgIcon::None, false},
                         nullptr);
-    EXPECT_EQ(box->icon(), QMessageBox::Question);
-    EXPECT_EQ(ButtonTexts(*box), QStringList({"Ja", "Nein"}));
-    EXPECT_EQ(box->defaultButton()->text(), "Ja");
-    EXPECT_EQ(AnswerOf(*box, box->defaultButton()), MsgAnswer::Yes);
-    EXPECT_EQ(AnswerOf(*box, box->escapeButton()), MsgAnswer::No);
-}
-
-TEST(QtMessageBoxes, OkCancelExclamationWithSecondButtonDefault) {
-    const auto box = BuildMessageBox({" Bitte eine Krankenversichertenkarte in \r\n Kartenkontaktiereinheit 1 einführen. ",
-                                      kBoxTitle, MsgButtons::OkCancel, MsgIcon::Exclamation, true},
-                                     nullptr);
-    EXPECT_EQ(box->icon(), QMessageBox::Warning);
-    EXPECT_EQ(ButtonTexts(*box), QStringList({"Abbrechen", "OK"}));
-    EXPECT_EQ(box->defaultButton()->text(), "Abbrechen");
-    EXPECT_EQ(AnswerOf(*box, box->defaultButton()), MsgAnswer::Cancel);
-    EXPECT_EQ(box->text(), " Bitte eine Krankenversichertenkarte in \n Kartenkontaktiereinheit 1 einführen. ");
-}
-
-TEST(QtMessageBoxes, OkCancelFirstButtonDefaultAndInformation) {
-    const auto okCancel =
-        BuildMessageBox({"Weiter?", kBoxTitle, MsgButtons::OkCancel, MsgIcon::Exclamation, false}, nullptr);
-    EXPECT_EQ(okCancel->defaultButton()->text(), "OK");
-    EXPECT_EQ(AnswerOf(*okCancel, okCancel->escapeButton()), MsgAnswer::Cancel);
-    const auto info = BuildMessageBox({"Hinweis", kBoxTitle, MsgButtons::Ok, MsgIcon::Information, false}, nullptr);
-    EXPECT_EQ(info->icon(), QMessageBox::Information);
+    EXPECT_EQ(box->windowTitle(), "Beendet KartoCheck ");
+    EXPECT_EQ(box->text(),
+              " Bitte eine Krankenversichertenkarte in \n Kartenkontaktiereinheit 1 einführen. ");
+    EXPECT_EQ(AnswerOf(*box, nullptr), MsgAnswer::Ok) << "Esc on a lone OK";
 }
 
 } // namespace

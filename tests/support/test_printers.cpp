@@ -1,0 +1,80 @@
+#include "test_printers.h"
+
+void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+void PrintTo(const QByteArray& bytes, std::ostream* os) {
+    *os << '[' << kc::test::SpacedHex(bytes) << ']';
+}
+
+void PrintTo(const QStringList& texts, std::ostream* os) {
+    *os << '{';
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        *os << (i ? ", " : "");
+        PrintTo(texts[i], os);
+    }
+    *os << '}';
+}
+
+namespace kc {
+namespace {
+
+template <std::size_t N>
+void PrintName(int value, const char* const (&names)[N], const char* type, std::ostream* os) {
+    if (value >= 0 && std::size_t(value) < N)
+        *os << names[value];
+    else
+        *os << type << '(' << value << ')';
+}
+
+} // namespace
+
+void PrintTo(MsgButtons buttons, std::ostream* os) {
+    PrintName(int(buttons), {"Ok", "OkCancel", "YesNo"}, "MsgButtons", os);
+}
+
+void PrintTo(MsgIcon icon, std::ostream* os) {
+    PrintName(int(icon), {"None", "Critical", "Question", "Exclamation", "Information"}, "MsgIcon", os);
+}
+
+void PrintTo(MsgAnswer answer, std::ostream* os) {
+    PrintName(int(answer), {"Ok", "Cancel", "Yes", "No"}, "MsgAnswer", os);
+}
+
+void PrintTo(const MessageRequest& request, std::ostream* os) {
+    *os << "box ";
+    ::PrintTo(request.text, os);
+    *os << " title ";
+    ::PrintTo(request.title, os);
+    *os << ' ';
+    PrintTo(request.buttons, os);
+    *os << ' ';
+    PrintTo(request.icon, os);
+    if (request.secondButtonDefault)
+        *os << " second button default";
+}
+
+} // namespace kc
+
+namespace kc::test {
+
+std::string SpacedHex(const QByteArray& bytes) {
+    return bytes.toHex(' ').toUpper().toStdString();
+}
+
+::testing::AssertionResult IsBox(const MessageRequest& shown, const QString& text, const QString& title,
+                                 MsgButtons buttons, MsgIcon icon, bool secondButtonDefault) {
+    const MessageRequest expected{text, title, buttons, icon, secondButtonDefault};
+    if (shown.text == text && shown.title == title && shown.buttons == buttons && shown.icon == icon &&
+        shown.secondButtonDefault == secondButtonDefault)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << ::testing::PrintToString(shown) << "\ninstead of " << ::testing::PrintToString(expected);
+}
+
+::testing::AssertionResult IsErrorBox(const MessageRequest& shown, const QString& text) {
+    return IsBox(shown, text, kBoxTitle, MsgButtons::Ok, MsgIcon::Critical);
+}
+
+} // namespace kc::test

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "base/message_boxes.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <ostream>
+
+// Failure messages show texts as text, bytes as spaced hex and the box
+// enums by name, instead of arrays of UTF-16 units and bare numbers.
+void PrintTo(const QString& text, std::ostream* os);
+void PrintTo(const QByteArray& bytes, std::ostream* os);
+void PrintTo(const QStringList& texts, std::ostream* os);
+
+namespace kc {
+void PrintTo(MsgButtons buttons, std::ostream* os);
+void PrintTo(MsgIcon icon, std::ostream* os);
+void PrintTo(MsgAnswer answer, std::ostream* os);
+void PrintTo(const MessageRequest& request, std::ostream* os);
+} // namespace kc
+
+namespace kc::test {
+
+// Bytes as upper-case hex with a blank between bytes: "00 A4 04 00".
+std::string SpacedHex(const QByteArray& bytes);
+
+// Asserts every property of a box the person sees.
+::testing::AssertionResult IsBox(const MessageRequest& shown, const QString& text, const QString& title,
+                                 MsgButtons buttons, MsgIcon icon, bool secondButtonDefault = false);
+
+// Style 16: OK, critical stop, " KartoCheck ".
+::testing::AssertionResult IsErrorBox(const MessageRequest& shown, const QString& text);
+
+} // namespace kc::test
