@@ -56,7 +56,7 @@ void SerialEgkRead(benchmark::State& state) {
         if (result != 0)
             state.SkipWithError("the eGK read failed");
     }
-    const auto bytes = kc::sim::serial::EmulatorProcess::ParseLineBytes(emulator.stop());
+    const auto bytes = kc::sim::serial::EmulatorProcess::parseLineBytes(emulator.stop());
     std::fclose(nowhere);
     const double iterations = double(state.iterations());
     const double lineBytes = double(bytes.fromHost + bytes.toHost) / iterations;

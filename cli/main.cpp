@@ -54,7 +54,7 @@ int Run(Console& console, const CommandLine& line) {
     std::unique_ptr<TraceLog> trace;
     if (!line.run.traceTarget.isEmpty()) {
         QString reason;
-        trace = TraceLog::Open(line.run.traceTarget, reason);
+        trace = TraceLog::open(line.run.traceTarget, reason);
         if (!trace)
             return WrongCall(console, {QStringLiteral("Die Trace-Datei ") + line.run.traceTarget +
                                            QStringLiteral(" lässt sich nicht schreiben: ") + reason,

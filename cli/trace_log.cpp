@@ -9,7 +9,7 @@ namespace kc::cli {
 
 TraceLog::TraceLog(std::FILE* file, bool owned) : owned_(owned ? file : nullptr), stream_(file) {}
 
-std::unique_ptr<TraceLog> TraceLog::Open(const QString& target, QString& error) {
+std::unique_ptr<TraceLog> TraceLog::open(const QString& target, QString& error) {
     if (target == QLatin1String("-"))
         return std::unique_ptr<TraceLog>(new TraceLog(stderr, false));
     std::FILE* file = std::fopen(QFile::encodeName(target).constData(), "a");

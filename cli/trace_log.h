@@ -14,7 +14,7 @@ namespace kc::cli {
 class TraceLog {
   public:
     // Nothing, with the system's reason in error, when the file cannot be written.
-    static std::unique_ptr<TraceLog> Open(const QString& target, QString& error);
+    static std::unique_ptr<TraceLog> open(const QString& target, QString& error);
 
     void line(const QString& text);
 

@@ -25,7 +25,7 @@ Answer Exchange(TerminalSession& session, int destination, const std::vector<uin
     Answer answer;
     answer.bytes.resize(room + 2);
     uint16_t lenr = uint16_t(room + 2);
-    answer.code = session.ExchangeBytes(destination, command.data(), uint16_t(command.size()),
+    answer.code = session.exchangeBytes(destination, command.data(), uint16_t(command.size()),
                                         answer.bytes.data(), lenr);
     // The session turns a short or overlong answer into an error and leaves lenr 0 then.
     answer.bytes.resize(answer.code == kCtOk ? lenr : 0);

@@ -116,7 +116,7 @@ TEST(MainWindowLayout, StatusTabWithFivePages) {
 TEST(MainWindowLayout, CardDataViewWithEighteenRows) {
     WindowHarness h;
     EXPECT_EQ(Find<QGroupBox>(h.window(), "Fram_Show_3")->title(), "Krankenversicherten Kartendaten");
-    const std::array<QString, kCardRows> captions = CardDataView::DesignCaptions();
+    const std::array<QString, kCardRows> captions = CardDataView::designCaptions();
     for (int row = 0; row < kCardRows; ++row) {
         auto* caption = Find<QLabel>(h.window(), QStringLiteral("Labl_1FramShow3_%1").arg(row));
         auto* value = Find<QLabel>(h.window(), QStringLiteral("Labl_2FramShow3_%1").arg(row));
