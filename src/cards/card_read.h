@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/read_result.h"
 #include "base/slot_tables.h"
 
 #include <QString>
@@ -22,15 +23,15 @@ struct CardRead {
     // Sends a command; on code 0 the response is replaced.
     int16_t send(const QString& command, int destination, QString& response);
     // Every end but the declined warnings and the open failure resets and closes the terminal.
-    int16_t end(int16_t result);
+    ReadResult end(ReadResult result);
 };
 
 // Step K: the memory card (KVK) or a handheld's stored KVK record.
-int16_t ReadKvkStep(CardRead& run);
+ReadResult ReadKvkStep(CardRead& run);
 // Step E: the processor card (eGK), handed to the eGK readers.
-int16_t ReadEgkStep(CardRead& run);
+ReadResult ReadEgkStep(CardRead& run);
 // Step L: the terminal shows card data on its own display or printer.
-int16_t OutputMediumNotPc(CardRead& run);
+ReadResult OutputMediumNotPc(CardRead& run);
 
 // The warning before a handheld's stored record is read and then erased.
 QString EraseWarningText(const QString& device);

@@ -14,11 +14,11 @@ EgkReadHook& BuiltInEgkReadHook() {
 
 } // namespace
 
-int16_t NoEgkReader::ReadEgkFromCard(Context&, uint16_t) {
-    return -1;
+ReadResult NoEgkReader::ReadEgkFromCard(Context&, uint16_t) {
+    return ReadResult::Failed;
 }
-int16_t NoEgkReader::ReadEgkFromMobileTerminal(Context&, int) {
-    return -1;
+ReadResult NoEgkReader::ReadEgkFromMobileTerminal(Context&, int) {
+    return ReadResult::Failed;
 }
 
 EgkReadHook& DefaultEgkReadHook() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/read_result.h"
+
 #include <cstdint>
 
 namespace kc {
@@ -7,20 +9,20 @@ namespace kc {
 struct Context;
 
 // Where the card read driver hands over a processor card (eGK). The eGK
-// readers implement it; each returns 0 when the documents were read and
+// readers implement it; each returns Done when the documents were read and
 // stored for the slot, anything else after their own message.
 class EgkReadHook {
   public:
     virtual ~EgkReadHook() = default;
-    virtual int16_t ReadEgkFromCard(Context& ctx, uint16_t pn) = 0;
-    virtual int16_t ReadEgkFromMobileTerminal(Context& ctx, int slot) = 0;
+    virtual ReadResult ReadEgkFromCard(Context& ctx, uint16_t pn) = 0;
+    virtual ReadResult ReadEgkFromMobileTerminal(Context& ctx, int slot) = 0;
 };
 
-// Reads no eGK: both ways fail with -1.
+// Reads no eGK: both ways fail.
 class NoEgkReader : public EgkReadHook {
   public:
-    int16_t ReadEgkFromCard(Context& ctx, uint16_t pn) override;
-    int16_t ReadEgkFromMobileTerminal(Context& ctx, int slot) override;
+    ReadResult ReadEgkFromCard(Context& ctx, uint16_t pn) override;
+    ReadResult ReadEgkFromMobileTerminal(Context& ctx, int slot) override;
 };
 
 // The hook the driver uses when none is passed: the eGK readers, unless

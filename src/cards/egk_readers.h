@@ -7,8 +7,8 @@ namespace kc {
 // The eGK readers behind the card read driver's hand-over.
 class EgkReaders : public EgkReadHook {
   public:
-    int16_t ReadEgkFromCard(Context& ctx, uint16_t pn) override;
-    int16_t ReadEgkFromMobileTerminal(Context& ctx, int slot) override;
+    ReadResult ReadEgkFromCard(Context& ctx, uint16_t pn) override;
+    ReadResult ReadEgkFromMobileTerminal(Context& ctx, int slot) override;
 };
 
 } // namespace kc

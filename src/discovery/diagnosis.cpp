@@ -56,10 +56,10 @@ MsgAnswer AskForCard(Context& ctx, uint16_t pn, bool mobile) {
 void ReadAfterRetest(Context& ctx, uint16_t pn, int slot) {
     ctx.status.showStatus(kReadText);
     MsgAnswer answer = MsgAnswer::Ok;
-    int16_t result = 0;
+    ReadResult result = ReadResult::Done;
     do {
         answer = MsgAnswer::Ok;
-        if (CheckCardReady(ctx, pn) == 0)
+        if (CheckCardReady(ctx, pn) == CardReadiness::InsertCard)
             answer = AskForCard(ctx, pn, ctx.state.tables.terminal[slot].IsMobile);
         if (answer != MsgAnswer::Ok)
             break;
@@ -67,7 +67,7 @@ void ReadAfterRetest(Context& ctx, uint16_t pn, int slot) {
         result = ReadInsuranceCard(ctx, pn);
         ShowTerminalStatus(ctx.state.tables, slot, ctx.state.ui.statusPages);
         ctx.status.showStatus(kShownText);
-    } while (result > 0);
+    } while (result == ReadResult::TryAgain);
     ctx.status.showStatus(kShownText);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/message_boxes.h"
+#include "base/read_result.h"
 #include "base/slot_tables.h"
 
 #include <QByteArray>
@@ -29,9 +30,9 @@ HcaSelection SelectHealthApplication(Context& ctx);
 QString HcaSelectionMessage(HcaSelection selection);
 
 // Loads one compressed document (LoadVdDocument and its siblings).
-using DocumentLoader = int16_t (*)(Context&, const QByteArray&, EgkFieldBuffer&, int);
+using DocumentLoader = ReadResult (*)(Context&, const QByteArray&, EgkFieldBuffer&, int);
 
-// What a failed load says, by document name ("VD", "PD", "GVD"); empty for 0.
-QString LoadFailureMessage(const QString& document, int16_t result);
+// What a failed load says, by document name ("VD", "PD", "GVD"); empty for Done.
+QString LoadFailureMessage(const QString& document, ReadResult result);
 
 } // namespace kc
