@@ -2,7 +2,7 @@
 #include "base/context.h"
 #include "cards/card_boxes.h"
 #include "cards/card_read.h"
-#include "cards/egk_read_hook.h"
+#include "base/egk_read_hook.h"
 
 namespace kc {
 

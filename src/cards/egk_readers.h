@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cards/egk_read_hook.h"
+#include "base/egk_read_hook.h"
 
 namespace kc {
 

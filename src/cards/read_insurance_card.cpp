@@ -2,9 +2,10 @@
 
 #include "base/app_state.h"
 #include "base/context.h"
+#include "base/egk_read_hook.h"
 #include "cards/card_boxes.h"
 #include "cards/card_read.h"
-#include "cards/egk_read_hook.h"
+#include "cards/egk_readers.h"
 #include "terminal/command_table.h"
 #include "terminal/ctapi.h"
 #include "terminal/terminal_session.h"
@@ -80,12 +81,9 @@ QString EraseWarningText(const QString& device) {
 }
 
 ReadResult ReadInsuranceCard(Context& ctx, uint16_t pn) {
-    return ReadInsuranceCard(ctx, pn, DefaultEgkReadHook());
-}
-
-ReadResult ReadInsuranceCard(Context& ctx, uint16_t pn, EgkReadHook& egk) {
+    static EgkReaders builtIn;
     const int slot = SlotOfPort(pn);
-    CardRead run{ctx, pn, slot, ctx.state.tables.terminal[slot], egk};
+    CardRead run{ctx, pn, slot, ctx.state.tables.terminal[slot], ctx.egk ? *ctx.egk : builtIn};
     const CommandTable& cmd = Commands();
 
     const int16_t opened = ctx.session.OpenTerminal(pn);

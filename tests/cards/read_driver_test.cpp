@@ -1,5 +1,5 @@
 #include "card_test_support.h"
-#include "cards/egk_read_hook.h"
+#include "base/egk_read_hook.h"
 #include "cards/read_insurance_card.h"
 #include "sim_harness.h"
 
@@ -412,7 +412,8 @@ TEST_F(ReadDriverTest, ProcessorCardGoesToTheEgkReaderAfterClearingItsResults) {
     egk.VsdStatus = QStringLiteral("00");
     egk.EgkValidationText = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
     RecordingEgkReader reader;
-    EXPECT_EQ(ReadInsuranceCard(h.ctx, 8192, reader), ReadResult::Done);
+    h.ctx.egk = &reader;
+    EXPECT_EQ(ReadInsuranceCard(h.ctx, 8192), ReadResult::Done);
     EXPECT_EQ(reader.calls, QStringList({QStringLiteral("card 8192")}));
     EXPECT_EQ(egk.IccSerialNumber, QString());
     EXPECT_EQ(egk.VsdStatus, QString());
@@ -426,7 +427,8 @@ TEST_F(ReadDriverTest, ProcessorCardGoesToTheEgkReaderAfterClearingItsResults) {
 TEST_F(ReadDriverTest, WithoutAnEgkReaderAnEgkEndsWithoutData) {
     ASSERT_TRUE(h.loadText(QString::fromLatin1(kEgkDesk)));
     NoEgkReader none;
-    EXPECT_EQ(ReadInsuranceCard(h.ctx, 8192, none), ReadResult::Failed);
+    h.ctx.egk = &none;
+    EXPECT_EQ(ReadInsuranceCard(h.ctx, 8192), ReadResult::Failed);
     EXPECT_FALSE(info(5).IsEgk);
     EXPECT_FALSE(info(5).HasCardData);
     EXPECT_FALSE(h.session.SessionOpen());
@@ -435,8 +437,9 @@ TEST_F(ReadDriverTest, WithoutAnEgkReaderAnEgkEndsWithoutData) {
 TEST_F(ReadDriverTest, HandheldEgkRecordNeedsTheWarningFirst) {
     ASSERT_TRUE(h.loadText(QStringLiteral("[terminal visit]\nports = 1\nkind = handheld\ncard = egk\n")));
     RecordingEgkReader reader;
+    h.ctx.egk = &reader;
     h.boxes.script({MsgAnswer::No, MsgAnswer::Yes});
-    EXPECT_EQ(ReadInsuranceCard(h.ctx, 1, reader), ReadResult::Failed);
+    EXPECT_EQ(ReadInsuranceCard(h.ctx, 1), ReadResult::Failed);
     EXPECT_TRUE(reader.calls.isEmpty());
     EXPECT_TRUE(h.session.SessionOpen());
     ASSERT_EQ(h.boxes.shown.size(), 1u);
@@ -445,20 +448,10 @@ TEST_F(ReadDriverTest, HandheldEgkRecordNeedsTheWarningFirst) {
 
     h.session.ResetAndCloseTerminal();
     reader.result = ReadResult::Refused;
-    EXPECT_EQ(ReadInsuranceCard(h.ctx, 1, reader), ReadResult::Failed);
+    EXPECT_EQ(ReadInsuranceCard(h.ctx, 1), ReadResult::Failed);
     EXPECT_EQ(reader.calls, QStringList({QStringLiteral("mobile 1")}));
     EXPECT_FALSE(info(1).IsEgk);
     EXPECT_FALSE(info(1).HasCardData);
-}
-
-TEST_F(ReadDriverTest, TheInstalledEgkReaderIsTheDefault) {
-    ASSERT_TRUE(h.loadText(QString::fromLatin1(kEgkDesk)));
-    RecordingEgkReader reader;
-    InstallEgkReadHook(&reader);
-    const ReadResult result = ReadInsuranceCard(h.ctx, 8192);
-    InstallEgkReadHook(nullptr);
-    EXPECT_EQ(result, ReadResult::Done);
-    EXPECT_EQ(reader.calls.size(), 1);
 }
 
 } // namespace
