@@ -15,7 +15,7 @@ namespace kc::fuzz {
 // library, every box gets its default button, a library fault that would end
 // the program is only recorded.
 struct FuzzBench {
-    FuzzBench() { session.setFatalExit([this](int status) { fatalExits.push_back(status); }); }
+    FuzzBench() { session.setFatalExit([this](int code) { fatalExits.push_back(code); }); }
 
     test::FakeCtApi api;
     FixedCtApiProvider provider{api};

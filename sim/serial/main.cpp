@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     std::printf("%s\n", emulator.devicePath().c_str());
     std::fflush(stdout);
     emulator.run(stopRequested);
-    std::printf("bytes from host: %llu\nbytes to host: %llu\n", (unsigned long long)emulator.bytesFromHost(),
-                (unsigned long long)emulator.bytesToHost());
+    std::printf("bytes from host: %llu\nbytes to host: %llu\n", static_cast<unsigned long long>(emulator.bytesFromHost()),
+                static_cast<unsigned long long>(emulator.bytesToHost()));
     return 0;
 }

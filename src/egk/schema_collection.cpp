@@ -17,7 +17,7 @@ std::optional<XmlError> SchemaCollection::add(const QString& namespaceUri, const
     xml::PrepareLibrary();
     if (!schema.isElement())
         return XmlError{kXmlGeneralFailure, QStringLiteral("Es wurde kein Schema-Dokument übergeben.")};
-    const xml::CharsPtr target(xmlGetNoNsProp(schema.raw(), BAD_CAST "targetNamespace"));
+    const xml::CharsPtr target(xmlGetNoNsProp(schema.raw(), reinterpret_cast<const xmlChar*>("targetNamespace")));
     const QString targetNamespace = xml::FromXml(target.get());
     if (targetNamespace != namespaceUri)
         return XmlError{kXmlGeneralFailure,
@@ -27,7 +27,7 @@ std::optional<XmlError> SchemaCollection::add(const QString& namespaceUri, const
 
     auto entry = std::make_unique<Entry>();
     entry->uri = namespaceUri;
-    entry->doc.reset(xmlNewDoc(BAD_CAST "1.0"));
+    entry->doc.reset(xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0")));
     xmlNodePtr copy = entry->doc ? xmlDocCopyNode(schema.raw(), entry->doc.get(), 1) : nullptr;
     if (!copy)
         return XmlError{kXmlGeneralFailure, QStringLiteral("Das Schema konnte nicht übernommen werden.")};

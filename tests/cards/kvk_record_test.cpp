@@ -339,7 +339,7 @@ INSTANTIATE_TEST_SUITE_P(
                       true,
                       [](const QString& r) { return r + QStringLiteral("00").repeated(120); },
                       {kNoKvk}}),
-    [](const ::testing::TestParamInfo<MalformedCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<MalformedCase>& test) { return std::string(test.param.name); });
 
 TEST_F(KvkRecordTest, UnknownTagAfterTheTemplateIsShownButTheChecksumDecides) {
     EXPECT_FALSE(parse(KvkRecordFile(QStringLiteral("k2-creek_TK_Apfel.hex")) + QStringLiteral("0000")));

@@ -64,8 +64,8 @@ INSTANTIATE_TEST_SUITE_P(Cards, ReadThroughPcscd,
                          ::testing::Values(SameCard{"default.scn", "8192"},
                                            SameCard{"egk/stationary_gvd_in_ef_gvd.scn", "8192"},
                                            SameCard{"kvk/stationary_template_60.scn", "3"}),
-                         [](const ::testing::TestParamInfo<SameCard>& info) {
-                             std::string name = info.param.scenario;
+                         [](const ::testing::TestParamInfo<SameCard>& test) {
+                             std::string name = test.param.scenario;
                              name = name.substr(0, name.rfind('.'));
                              for (char& c : name) {
                                  if (!std::isalnum(static_cast<unsigned char>(c)))

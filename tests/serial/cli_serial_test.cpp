@@ -144,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "",
                 1,
                 {kProbe, QStringLiteral("Kommando Select DF HCA war nicht erfolgreich!")}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace
 } // namespace kc::test

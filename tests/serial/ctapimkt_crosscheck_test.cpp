@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                                            QStringLiteral("0:00B00002FE"), QStringLiteral("0:00B00100A6"),
                                            QStringLiteral("0:00A4020C02D00C"), QStringLiteral("0:00B0000019"),
                                            QStringLiteral("1:2013004600")}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace
 } // namespace kc::test

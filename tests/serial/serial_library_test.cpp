@@ -76,9 +76,9 @@ INSTANTIATE_TEST_SUITE_P(Speeds, SerialLibrarySpeeds,
                                            SpeedCase{"19200", kOk, 19200},
                                            // No speed the library tries: nobody answers.
                                            SpeedCase{"4800", kErrTrans, 0}),
-                         [](const auto& info) {
+                         [](const auto& test) {
                              return "speed_" +
-                                    std::string(*info.param.speedOption ? info.param.speedOption : "9600");
+                                    std::string(*test.param.speedOption ? test.param.speedOption : "9600");
                          });
 
 struct FaultCase {
@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FaultCase{"waiting_time_extension_longer_than_a_block_wait", "wtx@3x1", -1},
                       FaultCase{"silence", "silence@2", 2}, FaultCase{"bad_checksums", "lrc@2", 2},
                       FaultCase{"naks", "nak@2", 2}, FaultCase{"hang_up_in_a_chained_answer", "hangup@0", 3}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(SerialLibrary, KeepsToTheCtApiRules) {
     EmulatorProcess emulator;

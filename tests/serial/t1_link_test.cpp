@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FaultCase{"silent_in_a_chained_answer", {"silence@5"}, false, 4},
                       FaultCase{"hang_up_in_a_chained_answer", {"hangup@0"}, true, 4},
                       FaultCase{"hang_up_in_a_small_block_chain", {"hangup@1"}, false, 4}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(T1Link, FramesOnTheLineAreTheOnesSerialTerminalsExpect) {
     Link link({});

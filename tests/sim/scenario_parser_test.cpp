@@ -237,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "scenario:3: empty answer in '6200,,9000'"},
         MalformedCase{"BinaryGarbage", "\x01\xFF\xFE garbage\x7F",
                       "scenario:1: expected 'key = value' or '[section]'"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(ScenarioParser, MissingScenarioFileIsReportedWithItsPath) {
     const auto loaded = Scenario::fromFile("/nonexistent/x.scn");

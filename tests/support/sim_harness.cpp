@@ -48,7 +48,7 @@ int32_t SimCtApi::getBaudrate(uint16_t ctn, int32_t* baud) {
 }
 
 SimHarness::SimHarness() {
-    session.setFatalExit([this](int status) { fatalExits.push_back(status); });
+    session.setFatalExit([this](int code) { fatalExits.push_back(code); });
 }
 
 QString SimHarness::ScenarioDir() {

@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(Libraries, BrokenLibraryTest,
                                            BrokenLibrary{"segfaults", Breakage::Ends},
                                            BrokenLibrary{"overruns", Breakage::AnswersTooLong},
                                            BrokenLibrary{"huge_lenr", Breakage::AnswersTooLong}),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 } // namespace
 } // namespace kc
