@@ -30,7 +30,7 @@ struct ParsedOptions {
     bool help = false;
 };
 
-ParsedOptions ParseEmulatorOptions(const std::vector<std::string>& args);
+[[nodiscard]] ParsedOptions ParseEmulatorOptions(const std::vector<std::string>& args);
 const char* EmulatorUsage();
 
 } // namespace kc::sim::serial

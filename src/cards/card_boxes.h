@@ -16,9 +16,9 @@ QString JoinLines(const QStringList& texts);
 void ShowCardError(MessageBoxes& boxes, const QString& text);
 
 // Yes/No: Yes gives TryAgain, anything else Failed.
-ReadResult AskRetry(MessageBoxes& boxes, const QString& text, MsgIcon icon = MsgIcon::Question);
+[[nodiscard]] ReadResult AskRetry(MessageBoxes& boxes, const QString& text, MsgIcon icon = MsgIcon::Question);
 
 // Yes/No with No as the default: true only on Yes.
-bool ConfirmWithNoDefault(MessageBoxes& boxes, const QString& text);
+[[nodiscard]] bool ConfirmWithNoDefault(MessageBoxes& boxes, const QString& text);
 
 } // namespace kc

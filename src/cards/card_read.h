@@ -21,17 +21,17 @@ struct CardRead {
     EgkReadHook& egk;
 
     // Sends a command; on code 0 the response is replaced.
-    int16_t send(const QString& command, int destination, QString& response);
+    [[nodiscard]] int16_t send(const QString& command, int destination, QString& response);
     // Every end but the declined warnings and the open failure resets and closes the terminal.
-    ReadResult end(ReadResult result);
+    [[nodiscard]] ReadResult end(ReadResult result);
 };
 
 // Step K: the memory card (KVK) or a handheld's stored KVK record.
-ReadResult ReadKvkStep(CardRead& run);
+[[nodiscard]] ReadResult ReadKvkStep(CardRead& run);
 // Step E: the processor card (eGK), handed to the eGK readers.
-ReadResult ReadEgkStep(CardRead& run);
+[[nodiscard]] ReadResult ReadEgkStep(CardRead& run);
 // Step L: the terminal shows card data on its own display or printer.
-ReadResult OutputMediumNotPc(CardRead& run);
+[[nodiscard]] ReadResult OutputMediumNotPc(CardRead& run);
 
 // The warning before a handheld's stored record is read and then erased.
 QString EraseWarningText(const QString& device);

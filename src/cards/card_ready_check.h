@@ -13,6 +13,6 @@ enum class CardReadiness : int16_t { InsertCard = 0, ReadNow = 1 };
 // Asks the terminal on pn whether a card (or a handheld's stored record) is
 // there before reading, and explains the usual obstacles. The session is
 // closed again.
-CardReadiness CheckCardReady(Context& ctx, uint16_t pn);
+[[nodiscard]] CardReadiness CheckCardReady(Context& ctx, uint16_t pn);
 
 } // namespace kc

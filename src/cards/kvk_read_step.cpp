@@ -57,8 +57,9 @@ ReadResult EraseStoredRecord(CardRead& run) {
     const int16_t code = run.send(Commands().CmdEraseBinary, kToCard, response);
     const QString sw = StatusWord(response);
     if (code == kCtOk && sw == u"9000") {
+        // The record is erased; whether the handheld also ejects changes nothing.
         QString ignored;
-        run.send(Commands().CmdEjectIcc1, kToTerminal, ignored);
+        static_cast<void>(run.send(Commands().CmdEjectIcc1, kToTerminal, ignored));
         return RecordAccepted(run);
     }
     if (code == kCtOk && sw == u"6D00")

@@ -20,7 +20,8 @@ int16_t TryOpen(Context& ctx, FurtherPorts& table, int column, uint16_t pn) {
     const int16_t code = ctx.session.probeInit(pn);
     table[0][std::size_t(column)] = uint8_t(code);
     ctx.pump.runPendingOnce();
-    ctx.session.probeClose();
+    // Only the opening answer is recorded for the port.
+    static_cast<void>(ctx.session.probeClose());
     return code;
 }
 

@@ -74,7 +74,8 @@ void TestFurtherPort(Context& ctx, SerialLine& line, uint16_t pn) {
         return;
     }
     IdentifyTerminal(ctx.session, tables, pn);
-    ctx.session.CloseTerminal();
+    // The identification is in the tables; closing cannot change it.
+    static_cast<void>(ctx.session.CloseTerminal());
 }
 
 // A terminal answering without DSR is on a wrong cable, unless it says it is
@@ -90,7 +91,7 @@ void TestComPortWithoutDsr(Context& ctx, uint16_t pn, int16_t code) {
         IdentifyTerminal(ctx.session, tables, pn);
         if (!tables.terminal[slot].ViaUsbVirtualCom)
             port.InterfaceText = kWrongCable;
-        ctx.session.CloseTerminal();
+        static_cast<void>(ctx.session.CloseTerminal()); // as after any identification
         break;
     case kCtErrHost: MarkBusy(port, kPortInUse, kResultBusy); break;
     case kCtErrTrans:

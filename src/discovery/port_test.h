@@ -16,7 +16,7 @@ struct ComProbe {
     bool dsr = false;
 };
 
-ComProbe ProbeComPort(SerialLine& line, EventPump& pump, uint16_t pn);
+[[nodiscard]] ComProbe ProbeComPort(SerialLine& line, EventPump& pump, uint16_t pn);
 
 // Empties the identity texts of a slot and clears Responding; the mobile,
 // virtual-COM and card-data flags stay.

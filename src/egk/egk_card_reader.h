@@ -14,6 +14,6 @@ struct Context;
 // to its end (single documents may have failed with their message); Failed when
 // the reset, the transport or a missing DF.HCA stopped it. Runs inside the
 // caller's session and leaves it open.
-ReadResult ReadEgkFromCard(Context& ctx, uint16_t pn);
+[[nodiscard]] ReadResult ReadEgkFromCard(Context& ctx, uint16_t pn);
 
 } // namespace kc

@@ -24,7 +24,7 @@ QString NoHealthApplicationText();
 
 // SELECT of the health application DF.HCA, as both readers judge it.
 enum class HcaSelection { TransportFailed, Selected, Missing, Deactivated, Refused };
-HcaSelection SelectHealthApplication(Context& ctx);
+[[nodiscard]] HcaSelection SelectHealthApplication(Context& ctx);
 
 // The message of a selection that did not reach DF.HCA (none for Selected).
 QString HcaSelectionMessage(HcaSelection selection);

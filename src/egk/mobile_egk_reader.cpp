@@ -141,8 +141,9 @@ class MobileEgkRead {
             messages_.general = EgkLine(QStringLiteral("ERASE BINARY war nicht erfolgreich!"));
             return;
         }
+        // The record is erased; whether the handheld also ejects changes nothing.
         QString ignored;
-        ctx_.session.TransmitApdu(Commands().CmdEjectIcc1B, kToTerminal, ignored);
+        static_cast<void>(ctx_.session.TransmitApdu(Commands().CmdEjectIcc1B, kToTerminal, ignored));
     }
 
     void decodeStatus() {

@@ -14,6 +14,6 @@ struct Context;
 // checksum; then loads PD, VD and GVD and stores the fields. Done when DF.HCA
 // answered (single parts may have failed with their message); Failed when it
 // could not be selected. Leaves the session open.
-ReadResult ReadEgkFromMobileTerminal(Context& ctx, int slot);
+[[nodiscard]] ReadResult ReadEgkFromMobileTerminal(Context& ctx, int slot);
 
 } // namespace kc

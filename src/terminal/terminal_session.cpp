@@ -129,9 +129,10 @@ int16_t TerminalSession::CloseTerminal() {
 }
 
 void TerminalSession::ResetAndCloseTerminal() {
+    // Best effort: a terminal that does not answer the reset is closed all the same.
     QString ignored;
-    TransmitApdu(Commands().CmdResetCt, kToTerminal, ignored);
-    CloseTerminal();
+    static_cast<void>(TransmitApdu(Commands().CmdResetCt, kToTerminal, ignored));
+    static_cast<void>(CloseTerminal());
 }
 
 int16_t TerminalSession::probeInit(uint16_t pn) {

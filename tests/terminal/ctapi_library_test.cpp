@@ -116,7 +116,7 @@ TEST_P(LoadedSessionTest, StandardNamesOpenWithABlankBaudText) {
 TEST_P(LoadedSessionTest, MissingLibraryShowsTheFileBoxAndEndsTheProgram) {
     open("libnothing-here.so");
     try {
-        session->OpenTerminal(1);
+        static_cast<void>(session->OpenTerminal(1)); // ends the program: throws here
         FAIL() << "the program must end";
     } catch (const FatalExitCalled& exit) {
         EXPECT_EQ(exit.status, 2);
@@ -130,7 +130,7 @@ TEST_P(LoadedSessionTest, MissingLibraryShowsTheFileBoxAndEndsTheProgram) {
 
 TEST_P(LoadedSessionTest, MissingEntryPointShowsTheLibraryFaultBox) {
     open("libmktsim_broken.so");
-    EXPECT_THROW(session->OpenTerminal(1), FatalExitCalled);
+    EXPECT_THROW(static_cast<void>(session->OpenTerminal(1)), FatalExitCalled);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "Dynamic Link Library (DLL) Fehler !!! ; CTZAV32.dll ");
     EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Critical);
@@ -138,7 +138,7 @@ TEST_P(LoadedSessionTest, MissingEntryPointShowsTheLibraryFaultBox) {
 
 INSTANTIATE_TEST_SUITE_P(InProcessAndInHelper, LoadedSessionTest,
                          ::testing::Values(Loading::InProcess, Loading::InHelper),
-                         [](const auto& info) { return info.param == Loading::InProcess ? "InProcess" : "InHelper"; });
+                         [](const auto& test) { return test.param == Loading::InProcess ? "InProcess" : "InHelper"; });
 
 } // namespace
 } // namespace kc

@@ -16,6 +16,6 @@ std::string ToHex(std::span<const uint8_t> bytes);
 
 // Hexadecimal digits of either case, blanks allowed between them; nullopt on
 // any other character or an odd digit count.
-std::optional<Bytes> FromHex(std::string_view text);
+[[nodiscard]] std::optional<Bytes> FromHex(std::string_view text);
 
 } // namespace kc::sim
