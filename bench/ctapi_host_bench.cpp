@@ -40,7 +40,7 @@ void ResetCt(benchmark::State& state, kc::CtApi& api) {
 void CtDataInProcess(benchmark::State& state) {
     kc::LibraryFault fault = kc::LibraryFault::None;
     const auto library =
-        kc::CtApiLibrary::Load(QFile::encodeName(Beside("libmktsim.so")).toStdString(), fault);
+        kc::CtApiLibrary::load(QFile::encodeName(Beside("libmktsim.so")).toStdString(), fault);
     if (!library) {
         state.SkipWithError("libmktsim.so is not next to the benchmark");
         return;
@@ -50,7 +50,7 @@ void CtDataInProcess(benchmark::State& state) {
 BENCHMARK(CtDataInProcess);
 
 void CtDataThroughHelper(benchmark::State& state) {
-    kc::HostedCtApiProvider provider(kc::HostedCtApiProvider::HelperToStart(), Beside("libmktsim.so"));
+    kc::HostedCtApiProvider provider(kc::HostedCtApiProvider::helperToStart(), Beside("libmktsim.so"));
     kc::LibraryFault fault = kc::LibraryFault::None;
     kc::CtApi* api = provider.acquire(fault);
     if (!api) {
@@ -64,7 +64,7 @@ BENCHMARK(CtDataThroughHelper);
 // The price of a fresh helper after a lost one: start, load, CT_init.
 void HelperStartToFirstInit(benchmark::State& state) {
     for (auto _ : state) {
-        kc::HostedCtApiProvider provider(kc::HostedCtApiProvider::HelperToStart(), Beside("libmktsim.so"));
+        kc::HostedCtApiProvider provider(kc::HostedCtApiProvider::helperToStart(), Beside("libmktsim.so"));
         kc::LibraryFault fault = kc::LibraryFault::None;
         kc::CtApi* api = provider.acquire(fault);
         if (!api || api->init(kCtn, kUsbDevice1) != 0) {

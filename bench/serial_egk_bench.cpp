@@ -50,13 +50,13 @@ void SerialEgkRead(benchmark::State& state) {
         kc::cli::RunOptions options;
         options.batch = true;
         kc::cli::ConsoleRun run(console, options, nullptr);
-        const int16_t result = kc::ReadInsuranceCard(run.ctx, 1);
+        const kc::ReadResult result = kc::ReadInsuranceCard(run.ctx, 1);
         run.finishAction();
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        if (result != 0)
+        if (result != kc::ReadResult::Done)
             state.SkipWithError("the eGK read failed");
     }
-    const auto bytes = kc::sim::serial::EmulatorProcess::ParseLineBytes(emulator.stop());
+    const auto bytes = kc::sim::serial::EmulatorProcess::parseLineBytes(emulator.stop());
     std::fclose(nowhere);
     const double iterations = double(state.iterations());
     const double lineBytes = double(bytes.fromHost + bytes.toHost) / iterations;

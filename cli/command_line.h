@@ -65,9 +65,9 @@ struct UsageError {
     QString command;
 };
 
-std::variant<CommandLine, UsageError> ParseCommandLine(const QStringList& args);
+[[nodiscard]] std::variant<CommandLine, UsageError> ParseCommandLine(const QStringList& args);
 
 // A CT-API port number, decimal or 0x-hexadecimal, 1 to 65535.
-std::optional<uint16_t> ParsePortNumber(const QString& text);
+[[nodiscard]] std::optional<uint16_t> ParsePortNumber(const QString& text);
 
 } // namespace kc::cli

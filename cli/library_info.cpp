@@ -28,7 +28,7 @@ QString FileOfSymbol(void* symbol) {
 
 LibraryInfo InspectTerminalLibrary() {
     LibraryInfo result;
-    result.requested = LibraryCtApiProvider::LibraryToLoad();
+    result.requested = LibraryCtApiProvider::libraryToLoad();
     const std::string file = result.requested.toLocal8Bit().toStdString();
     const SharedLibrary library(file);
     if (!library.isLoaded()) {
@@ -45,7 +45,7 @@ LibraryInfo InspectTerminalLibrary() {
     result.simulator = library.symbol(kSimulatorMarker) != nullptr;
     // The program's own loader decides whether the entry points suffice.
     LibraryFault fault = LibraryFault::None;
-    if (!CtApiLibrary::Load(file, fault))
+    if (!CtApiLibrary::load(file, fault))
         result.problem = QStringLiteral("Einsprungpunkte fehlen");
     return result;
 }

@@ -53,12 +53,12 @@ int Run(Console& console, const CommandLine& line) {
     }
     std::unique_ptr<TraceLog> trace;
     if (!line.run.traceTarget.isEmpty()) {
-        QString reason;
-        trace = TraceLog::Open(line.run.traceTarget, reason);
-        if (!trace)
+        kc::Result<std::unique_ptr<TraceLog>> opened = TraceLog::open(line.run.traceTarget);
+        if (!opened.ok())
             return WrongCall(console, {QStringLiteral("Die Trace-Datei ") + line.run.traceTarget +
-                                           QStringLiteral(" lässt sich nicht schreiben: ") + reason,
+                                           QStringLiteral(" lässt sich nicht schreiben: ") + opened.error(),
                                        line.command});
+        trace = std::move(opened.value());
     }
     const auto application = MakeCoreApplication();
     const InterruptRequest interrupt;

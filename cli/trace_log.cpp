@@ -9,14 +9,12 @@ namespace kc::cli {
 
 TraceLog::TraceLog(std::FILE* file, bool owned) : owned_(owned ? file : nullptr), stream_(file) {}
 
-std::unique_ptr<TraceLog> TraceLog::Open(const QString& target, QString& error) {
+Result<std::unique_ptr<TraceLog>> TraceLog::open(const QString& target) {
     if (target == QLatin1String("-"))
         return std::unique_ptr<TraceLog>(new TraceLog(stderr, false));
     std::FILE* file = std::fopen(QFile::encodeName(target).constData(), "a");
-    if (!file) {
-        error = QString::fromLocal8Bit(std::strerror(errno));
-        return nullptr;
-    }
+    if (!file)
+        return Result<std::unique_ptr<TraceLog>>::failure(QString::fromLocal8Bit(std::strerror(errno)));
     return std::unique_ptr<TraceLog>(new TraceLog(file, true));
 }
 

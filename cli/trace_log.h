@@ -2,6 +2,8 @@
 
 #include "console_io.h"
 
+#include "base/result.h"
+
 #include <QString>
 #include <cstdio>
 #include <memory>
@@ -13,8 +15,8 @@ namespace kc::cli {
 // technician sees where a terminal took its time.
 class TraceLog {
   public:
-    // Nothing, with the system's reason in error, when the file cannot be written.
-    static std::unique_ptr<TraceLog> Open(const QString& target, QString& error);
+    // The system's reason when the file cannot be written.
+    static Result<std::unique_ptr<TraceLog>> open(const QString& target);
 
     void line(const QString& text);
 

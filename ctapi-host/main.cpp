@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
 
     kc::LibraryFault fault = kc::LibraryFault::None;
-    const auto library = kc::CtApiLibrary::Load(argv[1], fault);
+    const auto library = kc::CtApiLibrary::load(argv[1], fault);
     kc::host::FrameChannel channel(kc::host::kSocketFd);
     if (!channel.write(kc::host::EncodeFrame(kc::host::LoadAnswer{fault})))
         return kLostProgramStatus;

@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return answer;
     };
     for (int run = 0; run < kRunCap && calls <= kCallCap; ++run)
-        if (kc::ReadInsuranceCard(bench.ctx, pn) != 1)
+        if (kc::ReadInsuranceCard(bench.ctx, pn) != kc::ReadResult::TryAgain)
             break;
     return 0;
 }

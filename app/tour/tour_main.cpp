@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Aufruf: kartocheck-screenshot-tour ORDNER\n");
         return 64;
     }
-    const QString library = kc::LibraryCtApiProvider::LibraryToLoad();
+    const QString library = kc::LibraryCtApiProvider::libraryToLoad();
     if (!kc::IsSimulatorLibrary(library)) {
         std::fprintf(stderr, "Die Bildschirmtour läuft nur mit dem Simulator als Terminalbibliothek, nicht mit %s.\n",
                      qPrintable(library));

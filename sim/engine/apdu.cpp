@@ -4,7 +4,7 @@ namespace kc::sim {
 
 namespace {
 
-uint32_t word(uint8_t high, uint8_t low) {
+uint32_t Word(uint8_t high, uint8_t low) {
     return static_cast<uint32_t>(high) << 8 | low;
 }
 
@@ -43,7 +43,7 @@ std::optional<Apdu> Apdu::parse(std::span<const uint8_t> command) {
     // Extended length: 00 followed by two bytes.
     if (body.size() < 3)
         return std::nullopt;
-    const uint32_t first = word(body[1], body[2]);
+    const uint32_t first = Word(body[1], body[2]);
     if (body.size() == 3) {
         apdu.ne = first == 0 ? 65536u : first;
         apdu.neIsWildcard = first == 0;
@@ -56,7 +56,7 @@ std::optional<Apdu> Apdu::parse(std::span<const uint8_t> command) {
         return apdu;
     }
     if (body.size() == 5 + first) {
-        const uint32_t le = word(body[body.size() - 2], body.back());
+        const uint32_t le = Word(body[body.size() - 2], body.back());
         apdu.data = body.subspan(3, first);
         apdu.ne = le == 0 ? 65536u : le;
         apdu.neIsWildcard = le == 0;

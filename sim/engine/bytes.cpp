@@ -4,7 +4,7 @@ namespace kc::sim {
 
 namespace {
 
-int hexValue(char c) {
+int HexValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'a' && c <= 'f')
@@ -16,7 +16,7 @@ int hexValue(char c) {
 
 } // namespace
 
-std::string toHex(std::span<const uint8_t> bytes) {
+std::string ToHex(std::span<const uint8_t> bytes) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;
     text.reserve(bytes.size() * 2);
@@ -27,13 +27,13 @@ std::string toHex(std::span<const uint8_t> bytes) {
     return text;
 }
 
-std::optional<Bytes> fromHex(std::string_view text) {
+std::optional<Bytes> FromHex(std::string_view text) {
     Bytes bytes;
     int high = -1;
     for (char c : text) {
         if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
             continue;
-        const int value = hexValue(c);
+        const int value = HexValue(c);
         if (value < 0)
             return std::nullopt;
         if (high < 0) {

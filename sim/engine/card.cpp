@@ -35,7 +35,7 @@ Response Card::process(const Apdu& apdu) {
     }
 }
 
-Response readBinary(const Bytes& file, uint32_t offset, const Apdu& apdu) {
+Response ReadBinary(const Bytes& file, uint32_t offset, const Apdu& apdu) {
     if (!apdu.ne)
         return Response::status(sw::kWrongLength);
     if (offset > file.size())

@@ -53,6 +53,6 @@ class Card {
 
 // READ BINARY of a transparent file from offset, with the Le rules of the
 // 5- and 7-byte forms.
-Response readBinary(const Bytes& file, uint32_t offset, const Apdu& apdu);
+Response ReadBinary(const Bytes& file, uint32_t offset, const Apdu& apdu);
 
 } // namespace kc::sim

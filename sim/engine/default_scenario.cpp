@@ -9,7 +9,7 @@ namespace {
 
 constexpr const char* kDefaultScenarioName = "default.scn";
 
-std::optional<std::string> embeddedFile(const std::string& path) {
+std::optional<std::string> EmbeddedFile(const std::string& path) {
     for (std::size_t i = 0; i < embedded::kDefaultScenarioFileCount; ++i) {
         const auto& file = embedded::kDefaultScenarioFiles[i];
         if (path == file.path)
@@ -21,8 +21,8 @@ std::optional<std::string> embeddedFile(const std::string& path) {
 } // namespace
 
 Scenario Scenario::builtIn() {
-    const auto text = embeddedFile(kDefaultScenarioName);
-    auto loaded = fromText(text.value_or(""), embeddedFile, kDefaultScenarioName);
+    const auto text = EmbeddedFile(kDefaultScenarioName);
+    auto loaded = fromText(text.value_or(""), EmbeddedFile, kDefaultScenarioName);
     if (loaded)
         return std::move(*loaded);
     // The tests load this scenario, so only a broken build gets here: answer

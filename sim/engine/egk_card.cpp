@@ -116,7 +116,7 @@ Response EgkCard::read(const Apdu& apdu) {
 Response EgkCard::readFile(EgkFile file, uint32_t offset, const Apdu& apdu) const {
     if (protected_.contains(file))
         return Response::status(sw::kSecurityNotSatisfied);
-    return readBinary(files_.at(file), offset, apdu);
+    return ReadBinary(files_.at(file), offset, apdu);
 }
 
 } // namespace kc::sim

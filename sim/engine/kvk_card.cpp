@@ -10,7 +10,7 @@ namespace {
 constexpr std::array<uint8_t, 6> kKvkAid{0xD2, 0x76, 0x00, 0x00, 0x01, 0x01};
 constexpr std::array<uint8_t, 6> kOldKvkAid{0xD2, 0x80, 0x00, 0x00, 0x01, 0x01};
 
-bool equals(std::span<const uint8_t> data, std::span<const uint8_t> aid) {
+bool Equals(std::span<const uint8_t> data, std::span<const uint8_t> aid) {
     return std::ranges::equal(data, aid);
 }
 
@@ -19,8 +19,8 @@ bool equals(std::span<const uint8_t> data, std::span<const uint8_t> aid) {
 KvkCard::KvkCard(const CardSetup& setup) : record_(setup.kvkRecord), aid_(setup.kvkAid) {}
 
 Response KvkCard::select(const Apdu& apdu) {
-    const bool newAid = apdu.p1 == 0x04 && equals(apdu.data, kKvkAid) && aid_ != KvkAid::Old;
-    const bool oldAid = apdu.p1 == 0x04 && equals(apdu.data, kOldKvkAid) && aid_ != KvkAid::New;
+    const bool newAid = apdu.p1 == 0x04 && Equals(apdu.data, kKvkAid) && aid_ != KvkAid::Old;
+    const bool oldAid = apdu.p1 == 0x04 && Equals(apdu.data, kOldKvkAid) && aid_ != KvkAid::New;
     selected_ = newAid || oldAid;
     return Response::status(selected_ ? sw::kOk : sw::kNotFound);
 }
@@ -32,7 +32,7 @@ Response KvkCard::read(const Apdu& apdu) {
         return Response::status(sw::kNotFound);
     if (!selected_)
         return Response::status(sw::kNoCurrentEf);
-    return readBinary(record_, static_cast<uint32_t>(apdu.p1) << 8 | apdu.p2, apdu);
+    return ReadBinary(record_, static_cast<uint32_t>(apdu.p1) << 8 | apdu.p2, apdu);
 }
 
 } // namespace kc::sim

@@ -20,7 +20,7 @@ const Bytes kDefaultStatus46 = [] {
     return bytes;
 }();
 
-TerminalSetup defaultTerminal(std::string name) {
+TerminalSetup DefaultTerminal(std::string name) {
     TerminalSetup terminal;
     terminal.name = std::move(name);
     terminal.getStatus81 = kDefaultStatus81;
@@ -29,47 +29,47 @@ TerminalSetup defaultTerminal(std::string name) {
     return terminal;
 }
 
-void applyPortSetting(Scenario& scenario, std::string_view key, std::string_view value) {
+void ApplyPortSetting(Scenario& scenario, std::string_view key, std::string_view value) {
     if (key == "default") {
-        scenario.defaultPortResult = values::parseCode(value);
+        scenario.defaultPortResult = values::ParseCode(value);
         return;
     }
-    scenario.portResults[values::parsePort(key)] = values::parseCodeSequence(value);
+    scenario.portResults[values::ParsePort(key)] = values::ParseCodeSequence(value);
 }
 
-void applyCardSetting(CardSetup& card, std::string_view key, std::string_view value,
+void ApplyCardSetting(CardSetup& card, std::string_view key, std::string_view value,
                       const FileSource& files) {
-    using values::parseChoice;
+    using values::ParseChoice;
     if (key == "card") {
-        card.type = parseChoice<CardType>(value, {{"none", CardType::None},
+        card.type = ParseChoice<CardType>(value, {{"none", CardType::None},
                                                   {"kvk", CardType::Kvk},
                                                   {"egk", CardType::Egk},
                                                   {"memory", CardType::Memory}});
     } else if (key == "card.arrives-after") {
-        card.arrivesAfter = static_cast<int>(values::parseInteger(value, 0, 1000000));
+        card.arrivesAfter = static_cast<int>(values::ParseInteger(value, 0, 1000000));
     } else if (key == "card.removed-after") {
-        card.removedAfter = static_cast<int>(values::parseInteger(value, 1, 1000000));
+        card.removedAfter = static_cast<int>(values::ParseInteger(value, 1, 1000000));
     } else if (key == "card.back-after") {
-        card.backAfterMs = static_cast<int>(values::parseInteger(value, 0, 600000));
+        card.backAfterMs = static_cast<int>(values::ParseInteger(value, 0, 600000));
     } else if (key == "card.record") {
-        card.kvkRecord = values::parseBytes(value, files);
+        card.kvkRecord = values::ParseBytes(value, files);
     } else if (key == "card.aid") {
         card.kvkAid =
-            parseChoice<KvkAid>(value, {{"new", KvkAid::New}, {"old", KvkAid::Old}, {"both", KvkAid::Both}});
+            ParseChoice<KvkAid>(value, {{"new", KvkAid::New}, {"old", KvkAid::Old}, {"both", KvkAid::Both}});
     } else if (key == "card.gdo") {
-        card.egkFiles[EgkFile::Gdo] = values::parseBytes(value, files);
+        card.egkFiles[EgkFile::Gdo] = values::ParseBytes(value, files);
     } else if (key == "card.vd") {
-        card.egkFiles[EgkFile::Vd] = values::parseBytes(value, files);
+        card.egkFiles[EgkFile::Vd] = values::ParseBytes(value, files);
     } else if (key == "card.pd") {
-        card.egkFiles[EgkFile::Pd] = values::parseBytes(value, files);
+        card.egkFiles[EgkFile::Pd] = values::ParseBytes(value, files);
     } else if (key == "card.gvd") {
-        card.egkFiles[EgkFile::Gvd] = values::parseBytes(value, files);
+        card.egkFiles[EgkFile::Gvd] = values::ParseBytes(value, files);
     } else if (key == "card.statusvd") {
-        card.egkFiles[EgkFile::StatusVd] = values::parseBytes(value, files);
+        card.egkFiles[EgkFile::StatusVd] = values::ParseBytes(value, files);
     } else if (key == "card.protected") {
-        card.protectedFiles = values::parseEgkFileList(value);
+        card.protectedFiles = values::ParseEgkFileList(value);
     } else if (key == "card.hca") {
-        card.hca = parseChoice<HcaState>(value, {{"active", HcaState::Active},
+        card.hca = ParseChoice<HcaState>(value, {{"active", HcaState::Active},
                                                  {"deactivated", HcaState::Deactivated},
                                                  {"missing", HcaState::Missing}});
     } else {
@@ -77,63 +77,63 @@ void applyCardSetting(CardSetup& card, std::string_view key, std::string_view va
     }
 }
 
-void applyTerminalSetting(TerminalSetup& terminal, std::string_view key, std::string_view value,
+void ApplyTerminalSetting(TerminalSetup& terminal, std::string_view key, std::string_view value,
                           const FileSource& files) {
-    using values::parseChoice;
+    using values::ParseChoice;
     if (key == "ports") {
-        terminal.ports = values::parsePortList(value);
+        terminal.ports = values::ParsePortList(value);
     } else if (key == "kind") {
-        terminal.kind = parseChoice<TerminalKind>(
+        terminal.kind = ParseChoice<TerminalKind>(
             value, {{"stationary", TerminalKind::Stationary}, {"handheld", TerminalKind::Handheld}});
     } else if (key == "init") {
-        terminal.initResults = values::parseCodeSequence(value);
+        terminal.initResults = values::ParseCodeSequence(value);
     } else if (key == "close") {
-        terminal.closeResult = values::parseCode(value);
+        terminal.closeResult = values::ParseCode(value);
     } else if (key == "get-status-81") {
-        terminal.getStatus81 = values::parseBytes(value, files);
+        terminal.getStatus81 = values::ParseBytes(value, files);
     } else if (key == "get-status-46") {
-        terminal.getStatus46 = values::parseBytes(value, files);
+        terminal.getStatus46 = values::ParseBytes(value, files);
     } else if (key == "reset-ct") {
-        terminal.resetCt = values::parseBytes(value, files);
+        terminal.resetCt = values::ParseBytes(value, files);
     } else if (key == "usb-info") {
-        terminal.usbInfo = values::parseBytes(value, files);
+        terminal.usbInfo = values::ParseBytes(value, files);
     } else if (key == "baudrate") {
         if (value == "fail")
             terminal.baudrate.reset();
         else
-            terminal.baudrate = static_cast<int32_t>(values::parseInteger(value, 0, 0x7FFFFFFF));
+            terminal.baudrate = static_cast<int32_t>(values::ParseInteger(value, 0, 0x7FFFFFFF));
     } else if (key == "line-speed") {
         terminal.lineSpeed =
-            value == "off" ? 0 : static_cast<int32_t>(values::parseInteger(value, 1, 0x7FFFFFFF));
+            value == "off" ? 0 : static_cast<int32_t>(values::ParseInteger(value, 1, 0x7FFFFFFF));
     } else if (key == "output") {
-        terminal.output = parseChoice<OutputMedium>(value, {{"pc", OutputMedium::Pc},
+        terminal.output = ParseChoice<OutputMedium>(value, {{"pc", OutputMedium::Pc},
                                                             {"display", OutputMedium::Display},
                                                             {"display-error", OutputMedium::DisplayError}});
     } else if (key == "locked") {
-        terminal.locked = parseChoice<LockState>(
+        terminal.locked = ParseChoice<LockState>(
             value,
             {{"no", LockState::Unlocked}, {"yes", LockState::Locked}, {"keycard", LockState::KeyCard}});
     } else if (key == "oversize") {
-        terminal.oversize = parseChoice<OversizePolicy>(value, {{"error", OversizePolicy::Error},
+        terminal.oversize = ParseChoice<OversizePolicy>(value, {{"error", OversizePolicy::Error},
                                                                 {"truncate", OversizePolicy::Truncate},
                                                                 {"claim", OversizePolicy::Claim}});
     } else if (key.starts_with("override")) {
         Override entry;
-        const auto prefix = fromHex(key.substr(8));
+        const auto prefix = FromHex(key.substr(8));
         if (!prefix || prefix->empty())
             throw ScenarioError("override needs a hexadecimal command prefix");
         entry.prefix = *prefix;
-        entry.answers = values::parseAnswers(value, files);
+        entry.answers = values::ParseAnswers(value, files);
         terminal.overrides.push_back(std::move(entry));
     } else if (key.starts_with("card")) {
-        applyCardSetting(terminal.card, key, value, files);
+        ApplyCardSetting(terminal.card, key, value, files);
     } else {
         throw ScenarioError("unknown key '" + std::string(key) + "'");
     }
 }
 
 // What a section needs once all its lines are read.
-void finishTerminal(TerminalSetup& terminal) {
+void FinishTerminal(TerminalSetup& terminal) {
     if (terminal.ports.empty())
         throw ScenarioError("terminal '" + terminal.name + "' has no 'ports'");
     if (terminal.resetCt.empty())
@@ -148,7 +148,7 @@ struct LocatedError {
     std::string message;
 };
 
-std::string stripComment(std::string_view line) {
+std::string StripComment(std::string_view line) {
     bool quoted = false;
     for (std::size_t i = 0; i < line.size(); ++i) {
         if (line[i] == '"')
@@ -159,7 +159,7 @@ std::string stripComment(std::string_view line) {
     return std::string(line);
 }
 
-bool validTerminalName(std::string_view name) {
+bool ValidTerminalName(std::string_view name) {
     if (name.empty())
         return false;
     for (char c : name)
@@ -174,8 +174,8 @@ class ScenarioParser {
 
     void line(std::string_view raw, int lineNumber) {
         lineNumber_ = lineNumber;
-        const std::string text = stripComment(raw);
-        const std::string_view content = values::trim(text);
+        const std::string text = StripComment(raw);
+        const std::string_view content = values::Trim(text);
         if (content.empty())
             return;
         if (content.front() == '[') {
@@ -185,8 +185,8 @@ class ScenarioParser {
         const auto equals = content.find('=');
         if (equals == std::string_view::npos)
             throw ScenarioError("expected 'key = value' or '[section]'");
-        const std::string_view key = values::trim(content.substr(0, equals));
-        const std::string_view value = values::trim(content.substr(equals + 1));
+        const std::string_view key = values::Trim(content.substr(0, equals));
+        const std::string_view value = values::Trim(content.substr(equals + 1));
         if (key.empty())
             throw ScenarioError("setting without a key");
         if (value.empty())
@@ -195,17 +195,17 @@ class ScenarioParser {
             throw ScenarioError("setting before the first section");
         if (section_ == Section::Ports) {
             if (key != "default")
-                claimPorts({values::parsePort(key)});
-            applyPortSetting(scenario_, key, value);
+                claimPorts({values::ParsePort(key)});
+            ApplyPortSetting(scenario_, key, value);
             return;
         }
         TerminalSetup& terminal = scenario_.terminals.back();
         if (key == "ports") {
             if (!terminal.ports.empty())
                 throw ScenarioError("'ports' given twice");
-            claimPorts(values::parsePortList(value));
+            claimPorts(values::ParsePortList(value));
         }
-        applyTerminalSetting(terminal, key, value, files_);
+        ApplyTerminalSetting(terminal, key, value, files_);
     }
 
     Scenario finish() {
@@ -225,7 +225,7 @@ class ScenarioParser {
     void section(std::string_view header) {
         if (header.back() != ']')
             throw ScenarioError("section header without ']'");
-        const std::string_view inner = values::trim(header.substr(1, header.size() - 2));
+        const std::string_view inner = values::Trim(header.substr(1, header.size() - 2));
         closeSection();
         if (inner == "ports") {
             section_ = Section::Ports;
@@ -235,13 +235,13 @@ class ScenarioParser {
             inner == "terminal" || inner.starts_with("terminal ") || inner.starts_with("terminal\t");
         if (!terminalHeader)
             throw ScenarioError("unknown section '" + std::string(inner) + "'");
-        const std::string name(values::trim(inner.substr(8)));
-        if (!validTerminalName(name))
+        const std::string name(values::Trim(inner.substr(8)));
+        if (!ValidTerminalName(name))
             throw ScenarioError("terminal section needs a name of letters, digits, '-' and '_'");
         for (const auto& terminal : scenario_.terminals)
             if (terminal.name == name)
                 throw ScenarioError("terminal '" + name + "' defined twice");
-        scenario_.terminals.push_back(defaultTerminal(name));
+        scenario_.terminals.push_back(DefaultTerminal(name));
         section_ = Section::Terminal;
         sectionLine_ = lineNumber_;
     }
@@ -252,7 +252,7 @@ class ScenarioParser {
         if (closing != Section::Terminal)
             return;
         try {
-            finishTerminal(scenario_.terminals.back());
+            FinishTerminal(scenario_.terminals.back());
         } catch (const ScenarioError& error) {
             throw LocatedError{sectionLine_, error.what()};
         }
@@ -268,7 +268,7 @@ class ScenarioParser {
 
 } // namespace
 
-FileSource folderFileSource(const std::string& baseDir) {
+FileSource FolderFileSource(const std::string& baseDir) {
     return [baseDir](const std::string& relativePath) -> std::optional<std::string> {
         const std::string path =
             relativePath.starts_with('/') || baseDir.empty() ? relativePath : baseDir + "/" + relativePath;
@@ -308,7 +308,7 @@ Loaded<Scenario> Scenario::fromText(std::string_view text, const FileSource& fil
 }
 
 Loaded<Scenario> Scenario::fromText(std::string_view text, const std::string& baseDir) {
-    return fromText(text, folderFileSource(baseDir), "scenario");
+    return fromText(text, FolderFileSource(baseDir), "scenario");
 }
 
 Loaded<Scenario> Scenario::fromFile(const std::string& path) {
@@ -319,7 +319,7 @@ Loaded<Scenario> Scenario::fromFile(const std::string& path) {
     content << in.rdbuf();
     const auto slash = path.find_last_of('/');
     const std::string baseDir = slash == std::string::npos ? "." : path.substr(0, slash);
-    return fromText(content.str(), folderFileSource(baseDir), path);
+    return fromText(content.str(), FolderFileSource(baseDir), path);
 }
 
 } // namespace kc::sim

@@ -9,38 +9,38 @@ namespace {
 // Repetitions are expanded; a cap keeps a typo from eating the memory.
 constexpr long kMaxRepeat = 100000;
 
-bool endsWith(std::string_view text, std::string_view tail) {
+bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
 // "item x3" → ("item", 3); "item" → ("item", 1).
-std::pair<std::string_view, long> splitRepeat(std::string_view item) {
+std::pair<std::string_view, long> SplitRepeat(std::string_view item) {
     const auto blank = item.find_last_of(" \t");
     if (blank == std::string_view::npos)
         return {item, 1};
     const std::string_view last = item.substr(blank + 1);
     if (last.size() < 2 || last[0] != 'x' || last.find('"') != std::string_view::npos)
         return {item, 1};
-    return {trim(item.substr(0, blank)), parseInteger(last.substr(1), 1, kMaxRepeat)};
+    return {Trim(item.substr(0, blank)), ParseInteger(last.substr(1), 1, kMaxRepeat)};
 }
 
-Bytes hexToken(std::string_view token) {
+Bytes HexToken(std::string_view token) {
     if (token.size() % 2 != 0)
         throw ScenarioError("odd number of hex digits in '" + std::string(token) + "'");
-    auto bytes = fromHex(token);
+    auto bytes = FromHex(token);
     if (!bytes)
         throw ScenarioError("'" + std::string(token) + "' is not hexadecimal");
     return *bytes;
 }
 
-Bytes fileContent(std::string_view name, const FileSource& files) {
-    const std::string path(trim(name));
+Bytes FileContent(std::string_view name, const FileSource& files) {
+    const std::string path(Trim(name));
     if (path.empty())
         throw ScenarioError("'@' without a file name");
     const auto content = files ? files(path) : std::nullopt;
     if (!content)
         throw ScenarioError("cannot read file '" + path + "'");
-    if (!endsWith(path, ".hex") && !endsWith(path, ".txt"))
+    if (!EndsWith(path, ".hex") && !EndsWith(path, ".txt"))
         return Bytes(content->begin(), content->end());
     std::string digits;
     bool inComment = false;
@@ -52,7 +52,7 @@ Bytes fileContent(std::string_view name, const FileSource& files) {
         else if (!inComment)
             digits.push_back(c);
     }
-    auto bytes = fromHex(digits);
+    auto bytes = FromHex(digits);
     if (!bytes)
         throw ScenarioError("file '" + path + "' does not hold hexadecimal text");
     return *bytes;
@@ -60,7 +60,7 @@ Bytes fileContent(std::string_view name, const FileSource& files) {
 
 } // namespace
 
-std::string_view trim(std::string_view text) {
+std::string_view Trim(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos)
         return {};
@@ -68,7 +68,7 @@ std::string_view trim(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-std::vector<std::string_view> splitOutsideQuotes(std::string_view text, char separator) {
+std::vector<std::string_view> SplitOutsideQuotes(std::string_view text, char separator) {
     std::vector<std::string_view> parts;
     bool quoted = false;
     std::size_t start = 0;
@@ -76,16 +76,16 @@ std::vector<std::string_view> splitOutsideQuotes(std::string_view text, char sep
         if (text[i] == '"')
             quoted = !quoted;
         else if (text[i] == separator && !quoted) {
-            parts.push_back(trim(text.substr(start, i - start)));
+            parts.push_back(Trim(text.substr(start, i - start)));
             start = i + 1;
         }
     }
-    parts.push_back(trim(text.substr(start)));
+    parts.push_back(Trim(text.substr(start)));
     return parts;
 }
 
-long parseInteger(std::string_view text, long min, long max) {
-    text = trim(text);
+long ParseInteger(std::string_view text, long min, long max) {
+    text = Trim(text);
     bool negative = false;
     std::string_view digits = text;
     if (!digits.empty() && (digits[0] == '-' || digits[0] == '+')) {
@@ -109,36 +109,36 @@ long parseInteger(std::string_view text, long min, long max) {
     return value;
 }
 
-uint16_t parsePort(std::string_view text) {
-    return static_cast<uint16_t>(parseInteger(text, 0, 0xFFFF));
+uint16_t ParsePort(std::string_view text) {
+    return static_cast<uint16_t>(ParseInteger(text, 0, 0xFFFF));
 }
 
-int8_t parseCode(std::string_view text) {
-    return static_cast<int8_t>(parseInteger(text, -128, 127));
+int8_t ParseCode(std::string_view text) {
+    return static_cast<int8_t>(ParseInteger(text, -128, 127));
 }
 
-std::vector<uint16_t> parsePortList(std::string_view text) {
+std::vector<uint16_t> ParsePortList(std::string_view text) {
     std::vector<uint16_t> ports;
-    for (std::string_view part : splitOutsideQuotes(text, ','))
-        ports.push_back(parsePort(part));
+    for (std::string_view part : SplitOutsideQuotes(text, ','))
+        ports.push_back(ParsePort(part));
     return ports;
 }
 
-std::vector<int8_t> parseCodeSequence(std::string_view text) {
+std::vector<int8_t> ParseCodeSequence(std::string_view text) {
     std::vector<int8_t> codes;
-    for (std::string_view part : splitOutsideQuotes(text, ',')) {
-        const auto [item, count] = splitRepeat(part);
-        codes.insert(codes.end(), static_cast<std::size_t>(count), parseCode(item));
+    for (std::string_view part : SplitOutsideQuotes(text, ',')) {
+        const auto [item, count] = SplitRepeat(part);
+        codes.insert(codes.end(), static_cast<std::size_t>(count), ParseCode(item));
     }
     return codes;
 }
 
-Bytes parseBytes(std::string_view text, const FileSource& files) {
-    text = trim(text);
+Bytes ParseBytes(std::string_view text, const FileSource& files) {
+    text = Trim(text);
     if (text.empty())
         throw ScenarioError("empty byte string");
     if (text[0] == '@')
-        return fileContent(text.substr(1), files);
+        return FileContent(text.substr(1), files);
     Bytes bytes;
     std::size_t i = 0;
     while (i < text.size()) {
@@ -157,7 +157,7 @@ Bytes parseBytes(std::string_view text, const FileSource& files) {
                 text.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
             if (token[0] == '@')
                 throw ScenarioError("'@file' must be the whole value");
-            const Bytes part = hexToken(token);
+            const Bytes part = HexToken(token);
             bytes.insert(bytes.end(), part.begin(), part.end());
             i += token.size();
         }
@@ -165,10 +165,10 @@ Bytes parseBytes(std::string_view text, const FileSource& files) {
     return bytes;
 }
 
-std::vector<Answer> parseAnswers(std::string_view text, const FileSource& files) {
+std::vector<Answer> ParseAnswers(std::string_view text, const FileSource& files) {
     std::vector<Answer> answers;
-    for (std::string_view part : splitOutsideQuotes(text, ',')) {
-        auto [item, count] = splitRepeat(part);
+    for (std::string_view part : SplitOutsideQuotes(text, ',')) {
+        auto [item, count] = SplitRepeat(part);
         if (item.empty())
             throw ScenarioError("empty answer in '" + std::string(text) + "'");
         Answer answer;
@@ -176,7 +176,7 @@ std::vector<Answer> parseAnswers(std::string_view text, const FileSource& files)
             answer.kind = Answer::Kind::Pass;
         } else if (item[0] == '-') {
             answer.kind = Answer::Kind::Code;
-            answer.code = parseCode(item);
+            answer.code = ParseCode(item);
         } else {
             answer.kind = Answer::Kind::Response;
             if (item.starts_with("ct:")) {
@@ -186,20 +186,20 @@ std::vector<Answer> parseAnswers(std::string_view text, const FileSource& files)
                 answer.sad = 0;
                 item.remove_prefix(5);
             }
-            if (trim(item) != "empty")
-                answer.response = parseBytes(item, files);
+            if (Trim(item) != "empty")
+                answer.response = ParseBytes(item, files);
         }
         answers.insert(answers.end(), static_cast<std::size_t>(count), answer);
     }
     return answers;
 }
 
-std::set<EgkFile> parseEgkFileList(std::string_view text) {
+std::set<EgkFile> ParseEgkFileList(std::string_view text) {
     std::set<EgkFile> result;
-    if (trim(text) == "none")
+    if (Trim(text) == "none")
         return result;
-    for (std::string_view part : splitOutsideQuotes(text, ','))
-        result.insert(parseChoice<EgkFile>(part, {{"gdo", EgkFile::Gdo},
+    for (std::string_view part : SplitOutsideQuotes(text, ','))
+        result.insert(ParseChoice<EgkFile>(part, {{"gdo", EgkFile::Gdo},
                                                   {"vd", EgkFile::Vd},
                                                   {"pd", EgkFile::Pd},
                                                   {"gvd", EgkFile::Gvd},

@@ -15,25 +15,25 @@ struct ScenarioError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-std::string_view trim(std::string_view text);
+std::string_view Trim(std::string_view text);
 // Splits at separator, but not inside double quotes; parts are trimmed.
-std::vector<std::string_view> splitOutsideQuotes(std::string_view text, char separator);
+std::vector<std::string_view> SplitOutsideQuotes(std::string_view text, char separator);
 
-long parseInteger(std::string_view text, long min, long max);
-uint16_t parsePort(std::string_view text);
-int8_t parseCode(std::string_view text);
-std::vector<uint16_t> parsePortList(std::string_view text);
+[[nodiscard]] long ParseInteger(std::string_view text, long min, long max);
+[[nodiscard]] uint16_t ParsePort(std::string_view text);
+[[nodiscard]] int8_t ParseCode(std::string_view text);
+[[nodiscard]] std::vector<uint16_t> ParsePortList(std::string_view text);
 // Comma list of CT-API codes with optional "xN" repeats.
-std::vector<int8_t> parseCodeSequence(std::string_view text);
+[[nodiscard]] std::vector<int8_t> ParseCodeSequence(std::string_view text);
 // Hex tokens and quoted texts, or "@file" alone.
-Bytes parseBytes(std::string_view text, const FileSource& files);
+[[nodiscard]] Bytes ParseBytes(std::string_view text, const FileSource& files);
 // Comma list of answers (pass, -N, empty, [ct:|card:]bytes) with "xN" repeats.
-std::vector<Answer> parseAnswers(std::string_view text, const FileSource& files);
-std::set<EgkFile> parseEgkFileList(std::string_view text);
+[[nodiscard]] std::vector<Answer> ParseAnswers(std::string_view text, const FileSource& files);
+[[nodiscard]] std::set<EgkFile> ParseEgkFileList(std::string_view text);
 
 // Picks the enum value whose name equals text, or names the allowed values.
 template <typename E>
-E parseChoice(std::string_view text, std::initializer_list<std::pair<std::string_view, E>> choices) {
+[[nodiscard]] E ParseChoice(std::string_view text, std::initializer_list<std::pair<std::string_view, E>> choices) {
     std::string allowed;
     for (const auto& [name, value] : choices) {
         if (name == text)

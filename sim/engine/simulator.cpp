@@ -30,7 +30,7 @@ struct Session {
     Terminal* terminal = nullptr;
 };
 
-void spendLineTime(int32_t baud, std::size_t bytes) {
+void SpendLineTime(int32_t baud, std::size_t bytes) {
     if (baud <= 0)
         return;
     const auto micros = static_cast<long long>(bytes) * 11 * 1'000'000 / baud;
@@ -199,18 +199,18 @@ int8_t Simulator::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, 
         const OversizePolicy policy = terminal ? terminal->setup().oversize : OversizePolicy::Error;
         delivery = Impl::deliver(reply, policy, dad, sad, lenr, response);
         if (terminal)
-            spendLineTime(terminal->setup().lineSpeed, lenc + delivery.written);
+            SpendLineTime(terminal->setup().lineSpeed, lenc + delivery.written);
     }
     if (impl_->recording()) {
         Exchange exchange;
         exchange.ctn = ctn;
         exchange.dad = dadIn;
         exchange.capacity = capacity;
-        exchange.command = command ? toHex(std::span(command, lenc)) : std::string();
+        exchange.command = command ? ToHex(std::span(command, lenc)) : std::string();
         exchange.code = delivery.code;
         exchange.sad = delivery.code == kOk ? reply.sad : sadIn;
         if (delivery.code == kOk)
-            exchange.response = toHex(std::span(reply.bytes.data(), delivery.written));
+            exchange.response = ToHex(std::span(reply.bytes.data(), delivery.written));
         impl_->record(std::move(exchange), sadIn);
     }
     return delivery.code;
@@ -240,7 +240,7 @@ int32_t Simulator::getBaudrate(uint16_t ctn, int32_t* baud) {
 }
 
 Transmitted Simulator::transmit(uint16_t ctn, uint8_t dad, std::string_view commandHex, uint16_t capacity) {
-    const Bytes command = fromHex(commandHex).value_or(Bytes{});
+    const Bytes command = FromHex(commandHex).value_or(Bytes{});
     // Never a null buffer, even for no room at all.
     std::vector<uint8_t> buffer(std::max<std::size_t>(capacity, 1));
     uint8_t sad = kHost;
@@ -250,7 +250,7 @@ Transmitted Simulator::transmit(uint16_t ctn, uint8_t dad, std::string_view comm
         data(ctn, &dad, &sad, static_cast<uint16_t>(command.size()), command.data(), &lenr, buffer.data());
     if (result.code == kOk) {
         result.sad = sad;
-        result.response = toHex(std::span(buffer.data(), std::min<std::size_t>(lenr, capacity)));
+        result.response = ToHex(std::span(buffer.data(), std::min<std::size_t>(lenr, capacity)));
     }
     return result;
 }

@@ -6,7 +6,7 @@ namespace {
 
 constexpr uint8_t kDadCard = 0;
 
-Reply terminalAnswer(uint16_t status) {
+Reply TerminalAnswer(uint16_t status) {
     return Reply{0, Response::status(status).bytes(), 1};
 }
 
@@ -35,11 +35,11 @@ std::optional<Reply> Terminal::cardRefusal() const {
     if (setup_.output == OutputMedium::DisplayError)
         return Reply{-10, {}, 1};
     if (setup_.output == OutputMedium::Display)
-        return terminalAnswer(sw::kOutputToDisplay);
+        return TerminalAnswer(sw::kOutputToDisplay);
     if (setup_.locked != LockState::Unlocked)
-        return terminalAnswer(sw::kLocked);
+        return TerminalAnswer(sw::kLocked);
     if (!cardPresent())
-        return terminalAnswer(sw::kCardMissing);
+        return TerminalAnswer(sw::kCardMissing);
     return std::nullopt;
 }
 

@@ -4,7 +4,7 @@ namespace kc::sim {
 
 namespace {
 
-std::string number(int value) {
+std::string Number(int value) {
     return std::to_string(value);
 }
 
@@ -17,23 +17,23 @@ void TraceWriter::open(const std::string& path) {
 }
 
 void TraceWriter::init(uint16_t ctn, uint16_t pn, int code) {
-    write("init ctn=" + number(ctn) + " pn=" + number(pn) + " -> " + number(code));
+    write("init ctn=" + Number(ctn) + " pn=" + Number(pn) + " -> " + Number(code));
 }
 
 void TraceWriter::data(const Exchange& exchange, uint8_t sadIn) {
-    write("data ctn=" + number(exchange.ctn) + " dad=" + number(exchange.dad) + " sad=" + number(sadIn) +
-          " lenr=" + number(exchange.capacity) + " cmd=" + exchange.command + " -> resp=" +
-          exchange.response + " sad=" + number(exchange.sad) + " code=" + number(exchange.code));
+    write("data ctn=" + Number(exchange.ctn) + " dad=" + Number(exchange.dad) + " sad=" + Number(sadIn) +
+          " lenr=" + Number(exchange.capacity) + " cmd=" + exchange.command + " -> resp=" +
+          exchange.response + " sad=" + Number(exchange.sad) + " code=" + Number(exchange.code));
 }
 
 void TraceWriter::close(uint16_t ctn, int code) {
-    write("close ctn=" + number(ctn) + " -> " + number(code));
+    write("close ctn=" + Number(ctn) + " -> " + Number(code));
 }
 
 void TraceWriter::getBaudrate(uint16_t ctn, int code, int32_t baud) {
-    std::string line = "get_baudrate ctn=" + number(ctn) + " -> " + number(code);
+    std::string line = "get_baudrate ctn=" + Number(ctn) + " -> " + Number(code);
     if (code == 0)
-        line += " baud=" + number(baud);
+        line += " baud=" + Number(baud);
     write(line);
 }
 

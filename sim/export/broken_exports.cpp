@@ -3,5 +3,5 @@
 #include "process_simulator.h"
 
 extern "C" __attribute__((visibility("default"))) int8_t CTDEZAVT1_init(uint16_t ctn, uint16_t pn) {
-    return kc::sim::process::init(ctn, pn);
+    return kc::sim::process::Init(ctn, pn);
 }

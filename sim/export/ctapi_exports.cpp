@@ -17,31 +17,31 @@ int32_t CT_get_baudrate(uint16_t ctn, int32_t* baud);
 namespace process = kc::sim::process;
 
 int8_t CT_init(uint16_t ctn, uint16_t pn) {
-    return process::init(ctn, pn);
+    return process::Init(ctn, pn);
 }
 
 int8_t CT_data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command, uint16_t* lenr,
                uint8_t* response) {
-    return process::data(ctn, dad, sad, lenc, command, lenr, response);
+    return process::Data(ctn, dad, sad, lenc, command, lenr, response);
 }
 
 int8_t CT_close(uint16_t ctn) {
-    return process::close(ctn);
+    return process::Close(ctn);
 }
 
 int8_t CTDEZAVT1_init(uint16_t ctn, uint16_t pn) {
-    return process::init(ctn, pn);
+    return process::Init(ctn, pn);
 }
 
 int8_t CTDEZAVT1_data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command,
                       uint16_t* lenr, uint8_t* response) {
-    return process::data(ctn, dad, sad, lenc, command, lenr, response);
+    return process::Data(ctn, dad, sad, lenc, command, lenr, response);
 }
 
 int8_t CTDEZAVT1_close(uint16_t ctn) {
-    return process::close(ctn);
+    return process::Close(ctn);
 }
 
 int32_t CT_get_baudrate(uint16_t ctn, int32_t* baud) {
-    return process::getBaudrate(ctn, baud);
+    return process::GetBaudrate(ctn, baud);
 }

@@ -10,13 +10,13 @@ namespace {
 
 constexpr int8_t kErrHtsi = -128;
 
-std::mutex& processLock() {
+std::mutex& ProcessLock() {
     static std::mutex mutex;
     return mutex;
 }
 
-// Call with processLock() held.
-Simulator& processSimulator() {
+// Call with ProcessLock() held.
+Simulator& ProcessSimulator() {
     static Simulator simulator = [] {
         Simulator created = Simulator::fromEnvironment();
         created.setExchangeLogging(false);
@@ -25,10 +25,10 @@ Simulator& processSimulator() {
     return simulator;
 }
 
-template <typename Call> auto locked(Call&& call) noexcept -> decltype(call(std::declval<Simulator&>())) {
+template <typename Call> auto Locked(Call&& call) noexcept -> decltype(call(std::declval<Simulator&>())) {
     try {
-        std::lock_guard lock(processLock());
-        return call(processSimulator());
+        std::lock_guard lock(ProcessLock());
+        return call(ProcessSimulator());
     } catch (...) {
         return kErrHtsi;
     }
@@ -36,22 +36,22 @@ template <typename Call> auto locked(Call&& call) noexcept -> decltype(call(std:
 
 } // namespace
 
-int8_t init(uint16_t ctn, uint16_t pn) {
-    return locked([&](Simulator& simulator) { return simulator.init(ctn, pn); });
+int8_t Init(uint16_t ctn, uint16_t pn) {
+    return Locked([&](Simulator& simulator) { return simulator.init(ctn, pn); });
 }
 
-int8_t data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command, uint16_t* lenr,
+int8_t Data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command, uint16_t* lenr,
             uint8_t* response) {
-    return locked(
+    return Locked(
         [&](Simulator& simulator) { return simulator.data(ctn, dad, sad, lenc, command, lenr, response); });
 }
 
-int8_t close(uint16_t ctn) {
-    return locked([&](Simulator& simulator) { return simulator.close(ctn); });
+int8_t Close(uint16_t ctn) {
+    return Locked([&](Simulator& simulator) { return simulator.close(ctn); });
 }
 
-int32_t getBaudrate(uint16_t ctn, int32_t* baud) {
-    return locked([&](Simulator& simulator) { return simulator.getBaudrate(ctn, baud); });
+int32_t GetBaudrate(uint16_t ctn, int32_t* baud) {
+    return Locked([&](Simulator& simulator) { return simulator.getBaudrate(ctn, baud); });
 }
 
 } // namespace kc::sim::process

@@ -31,7 +31,7 @@ struct ParsedOptions {
     bool help = false;
 };
 
-ParsedOptions ParseEmulatorOptions(const std::vector<std::string>& args);
+[[nodiscard]] ParsedOptions ParseEmulatorOptions(const std::vector<std::string>& args);
 const char* EmulatorUsage();
 
 } // namespace kc::sim::serial

@@ -117,7 +117,7 @@ std::string EmulatorProcess::stop() {
     return report;
 }
 
-EmulatorProcess::LineBytes EmulatorProcess::ParseLineBytes(const std::string& report) {
+EmulatorProcess::LineBytes EmulatorProcess::parseLineBytes(const std::string& report) {
     return {NumberAfter(report, "bytes from host: "), NumberAfter(report, "bytes to host: ")};
 }
 

@@ -30,7 +30,7 @@ class EmulatorProcess {
         uint64_t fromHost = 0;
         uint64_t toHost = 0;
     };
-    static LineBytes ParseLineBytes(const std::string& report);
+    static LineBytes parseLineBytes(const std::string& report);
 
   private:
     std::string readAvailable(int waitMs);

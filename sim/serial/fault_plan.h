@@ -22,7 +22,7 @@ struct FaultSwitch {
     int times = -1;
 };
 
-std::optional<FaultSwitch> ParseFaultSwitch(std::string_view text);
+[[nodiscard]] std::optional<FaultSwitch> ParseFaultSwitch(std::string_view text);
 
 class FaultPlan {
   public:

@@ -50,9 +50,9 @@ const TerminalSetup* ChooseTerminal(const Simulator& simulator, std::string_view
 // Serves one insertion of the card; true when the card left on its own.
 bool ServeInsertion(VpcdLink& link, VirtualCard& card) {
     kc::sim::Bytes message;
-    while (link.Receive(message)) {
-        const VirtualCard::Handled handled = card.Handle(message);
-        if (handled.reply && !link.Send(*handled.reply))
+    while (link.receive(message)) {
+        const VirtualCard::Handled handled = card.handle(message);
+        if (handled.reply && !link.send(*handled.reply))
             return false;
         if (handled.leave)
             return true;
@@ -96,11 +96,11 @@ int main(int argc, char** argv) {
     }
     const TerminalSetup chosen = *terminal;
     VirtualCard card(std::move(*loaded), chosen);
-    if (!card.HasCard())
+    if (!card.hasCard())
         StayOutForGood();
 
     for (;;) {
-        auto link = VpcdLink::Connect(port);
+        auto link = VpcdLink::connect(port);
         if (!link) {
             std::this_thread::sleep_for(kRetryPause);
             continue;
@@ -112,8 +112,8 @@ int main(int argc, char** argv) {
             std::this_thread::sleep_for(kRetryPause);
             continue;
         }
-        if (!card.BackAfterMs())
+        if (!card.backAfterMs())
             StayOutForGood();
-        std::this_thread::sleep_for(std::chrono::milliseconds(*card.BackAfterMs()));
+        std::this_thread::sleep_for(std::chrono::milliseconds(*card.backAfterMs()));
     }
 }

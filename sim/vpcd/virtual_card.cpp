@@ -31,11 +31,11 @@ VirtualCard::VirtualCard(Simulator simulator, const TerminalSetup& terminal)
     simulator_.init(kCtn, terminal.ports.front());
 }
 
-void VirtualCard::PowerUp() {
+void VirtualCard::powerUp() {
     simulator_.transmit(kCtn, kToTerminal, "20110100");
 }
 
-Bytes VirtualCard::Answer(std::span<const uint8_t> command) {
+Bytes VirtualCard::answer(std::span<const uint8_t> command) {
     uint8_t dad = kToCard;
     uint8_t sad = 2;
     Bytes response(0xFFFF);
@@ -48,12 +48,12 @@ Bytes VirtualCard::Answer(std::span<const uint8_t> command) {
     return response;
 }
 
-VirtualCard::Handled VirtualCard::Handle(std::span<const uint8_t> message) {
+VirtualCard::Handled VirtualCard::handle(std::span<const uint8_t> message) {
     if (message.size() == 1) {
         switch (message[0]) {
         case kPowerOn:
         case kReset:
-            PowerUp();
+            powerUp();
             return {};
         case kGetAtr:
             return {atr_, false};
@@ -64,7 +64,7 @@ VirtualCard::Handled VirtualCard::Handle(std::span<const uint8_t> message) {
     }
     if (message.size() < 4 || message.size() > 0xFFFF)
         return {Bytes{0x67, 0x00}, false};
-    Handled handled{Answer(message), false};
+    Handled handled{answer(message), false};
     ++answered_;
     if (!leftOnce_ && card_.removedAfter > 0 && answered_ >= card_.removedAfter) {
         leftOnce_ = true;

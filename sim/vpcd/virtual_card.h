@@ -20,19 +20,19 @@ class VirtualCard {
         std::optional<Bytes> reply;
         bool leave = false; // pull the card out after the reply
     };
-    Handled Handle(std::span<const uint8_t> message);
+    Handled handle(std::span<const uint8_t> message);
 
     // The answer to reset: a T=1 processor card for an eGK, the answer a
     // PC/SC reader builds for a storage card for a KVK or other memory card.
-    const Bytes& Atr() const { return atr_; }
+    const Bytes& atr() const { return atr_; }
     // Whether the scenario puts a card into the reader at all.
-    bool HasCard() const { return card_.type != CardType::None; }
+    bool hasCard() const { return card_.type != CardType::None; }
     // How long the card stays out after leaving; nullopt: for good.
-    std::optional<int> BackAfterMs() const { return card_.backAfterMs; }
+    std::optional<int> backAfterMs() const { return card_.backAfterMs; }
 
   private:
-    void PowerUp();
-    Bytes Answer(std::span<const uint8_t> command);
+    void powerUp();
+    Bytes answer(std::span<const uint8_t> command);
 
     Simulator simulator_;
     CardSetup card_;

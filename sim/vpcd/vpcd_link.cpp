@@ -29,7 +29,7 @@ bool ReceiveAll(int socket, uint8_t* buffer, std::size_t count) {
 
 } // namespace
 
-std::optional<VpcdLink> VpcdLink::Connect(uint16_t port) {
+std::optional<VpcdLink> VpcdLink::connect(uint16_t port) {
     const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return std::nullopt;
@@ -38,7 +38,7 @@ std::optional<VpcdLink> VpcdLink::Connect(uint16_t port) {
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
         return std::nullopt;
     const int on = 1;
     setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
@@ -64,7 +64,7 @@ VpcdLink::~VpcdLink() {
         close(socket_);
 }
 
-bool VpcdLink::Receive(Bytes& message) {
+bool VpcdLink::receive(Bytes& message) {
     uint8_t length[2];
     if (!ReceiveAll(socket_, length, sizeof length))
         return false;
@@ -72,13 +72,13 @@ bool VpcdLink::Receive(Bytes& message) {
     return message.empty() || ReceiveAll(socket_, message.data(), message.size());
 }
 
-bool VpcdLink::Send(std::span<const uint8_t> message) {
+bool VpcdLink::send(std::span<const uint8_t> message) {
     if (message.size() > 0xFFFF)
         return false;
     Bytes frame{static_cast<uint8_t>(message.size() >> 8), static_cast<uint8_t>(message.size())};
     frame.insert(frame.end(), message.begin(), message.end());
     for (std::size_t sent = 0; sent < frame.size();) {
-        const ssize_t put = send(socket_, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL);
+        const ssize_t put = ::send(socket_, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL);
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0)

@@ -27,7 +27,7 @@ void SetKindCaptions(CardDataView& view, const std::array<QString, 4>& captions)
 
 } // namespace
 
-std::array<QString, kCardRows> CardDataView::DesignCaptions() {
+std::array<QString, kCardRows> CardDataView::designCaptions() {
     return {QStringLiteral("Krankenkassenname:"), QStringLiteral("Krankenkassennummer:"),
             QStringLiteral("Versichertennummer:"), QStringLiteral("VKNR:"),
             QStringLiteral("Versichertenstatus:"), QStringLiteral("Statusergänzung:"),

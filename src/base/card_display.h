@@ -16,12 +16,12 @@ constexpr int kStatusRows = 8;
 // value labels, the handheld rows 16 and 17 and the eGK info button.
 struct CardDataView {
     QString frameCaption = QStringLiteral("Krankenversicherten Kartendaten");
-    std::array<QString, kCardRows> captions = DesignCaptions();
+    std::array<QString, kCardRows> captions = designCaptions();
     std::array<QString, kCardRows> values;
     bool mobileRowsVisible = false;
     bool egkButtonVisible = false;
 
-    static std::array<QString, kCardRows> DesignCaptions();
+    static std::array<QString, kCardRows> designCaptions();
 };
 
 // The eight value labels of one status page, top to bottom.

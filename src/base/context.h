@@ -7,6 +7,7 @@ class TerminalSession;
 class MessageBoxes;
 class StatusLine;
 class EventPump;
+class EgkReadHook;
 
 // What a flow needs to do its work and to talk to the person.
 struct Context {
@@ -15,6 +16,8 @@ struct Context {
     MessageBoxes& boxes;
     StatusLine& status;
     EventPump& pump;
+    // Where the read driver hands over an eGK; null: the built-in eGK readers.
+    EgkReadHook* egk = nullptr;
 };
 
 } // namespace kc

@@ -9,18 +9,18 @@
 namespace kc {
 
 // The progress bar runs from 0 to 100; the model keeps the value the steps add to.
-inline void SetProgress(Context& context, int value) {
+inline void SetProgress(Context& ctx, int value) {
     value = std::clamp(value, 0, 100);
-    context.state.ui.progress = value;
-    context.status.setProgress(value);
+    ctx.state.ui.progress = value;
+    ctx.status.setProgress(value);
 }
 
-inline void AdvanceProgress(Context& context, int step) { SetProgress(context, context.state.ui.progress + step); }
+inline void AdvanceProgress(Context& ctx, int step) { SetProgress(ctx, ctx.state.ui.progress + step); }
 
 // The hourglass pointer of a long action.
-inline void SetBusy(Context& context, bool busy) {
-    context.state.ui.busy = busy;
-    context.status.setBusy(busy);
+inline void SetBusy(Context& ctx, bool busy) {
+    ctx.state.ui.busy = busy;
+    ctx.status.setBusy(busy);
 }
 
 } // namespace kc

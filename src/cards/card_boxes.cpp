@@ -10,9 +10,9 @@ void ShowCardError(MessageBoxes& boxes, const QString& text) {
     boxes.inform(text, MsgIcon::Critical);
 }
 
-int16_t AskRetry(MessageBoxes& boxes, const QString& text, MsgIcon icon) {
+ReadResult AskRetry(MessageBoxes& boxes, const QString& text, MsgIcon icon) {
     const MsgAnswer answer = boxes.ask({text, kBoxTitle, MsgButtons::YesNo, icon, false});
-    return answer == MsgAnswer::Yes ? 1 : -1;
+    return answer == MsgAnswer::Yes ? ReadResult::TryAgain : ReadResult::Failed;
 }
 
 bool ConfirmWithNoDefault(MessageBoxes& boxes, const QString& text) {

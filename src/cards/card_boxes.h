@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/message_boxes.h"
+#include "base/read_result.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,10 +15,10 @@ QString JoinLines(const QStringList& texts);
 // OK button, critical-stop icon, " KartoCheck ".
 void ShowCardError(MessageBoxes& boxes, const QString& text);
 
-// Yes/No: Yes gives 1 (read again), anything else -1.
-int16_t AskRetry(MessageBoxes& boxes, const QString& text, MsgIcon icon = MsgIcon::Question);
+// Yes/No: Yes gives TryAgain, anything else Failed.
+[[nodiscard]] ReadResult AskRetry(MessageBoxes& boxes, const QString& text, MsgIcon icon = MsgIcon::Question);
 
 // Yes/No with No as the default: true only on Yes.
-bool ConfirmWithNoDefault(MessageBoxes& boxes, const QString& text);
+[[nodiscard]] bool ConfirmWithNoDefault(MessageBoxes& boxes, const QString& text);
 
 } // namespace kc

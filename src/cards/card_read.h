@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/read_result.h"
 #include "base/slot_tables.h"
 
 #include <QString>
@@ -20,17 +21,17 @@ struct CardRead {
     EgkReadHook& egk;
 
     // Sends a command; on code 0 the response is replaced.
-    int16_t send(const QString& command, int destination, QString& response);
+    [[nodiscard]] int16_t send(const QString& command, int destination, QString& response);
     // Every end but the declined warnings and the open failure resets and closes the terminal.
-    int16_t end(int16_t result);
+    [[nodiscard]] ReadResult end(ReadResult result);
 };
 
 // Step K: the memory card (KVK) or a handheld's stored KVK record.
-int16_t ReadKvkStep(CardRead& run);
+[[nodiscard]] ReadResult ReadKvkStep(CardRead& run);
 // Step E: the processor card (eGK), handed to the eGK readers.
-int16_t ReadEgkStep(CardRead& run);
+[[nodiscard]] ReadResult ReadEgkStep(CardRead& run);
 // Step L: the terminal shows card data on its own display or printer.
-int16_t OutputMediumNotPc(CardRead& run);
+[[nodiscard]] ReadResult OutputMediumNotPc(CardRead& run);
 
 // The warning before a handheld's stored record is read and then erased.
 QString EraseWarningText(const QString& device);

@@ -14,7 +14,7 @@ const QString kCheckTerminalText = QStringLiteral(" Bitte Chipkartenterminal üb
 const QString kDisplayOutput = QStringLiteral("LCD-Anzeige/Drucker");
 
 // The session is closed on every path that opened it.
-int16_t Close(Context& ctx, int16_t result) {
+CardReadiness Close(Context& ctx, CardReadiness result) {
     ctx.session.ResetAndCloseTerminal();
     return result;
 }
@@ -39,7 +39,7 @@ QString CommandRefusedText(bool mobile) {
 
 } // namespace
 
-int16_t CheckCardReady(Context& ctx, uint16_t pn) {
+CardReadiness CheckCardReady(Context& ctx, uint16_t pn) {
     const int slot = SlotOfPort(pn);
     TerminalInfo& info = ctx.state.tables.terminal[slot];
     if (ctx.session.SessionOpen())
@@ -52,7 +52,7 @@ int16_t CheckCardReady(Context& ctx, uint16_t pn) {
             ShowCardError(ctx.boxes,
                           JoinLines({kCheckTerminalText, QStringLiteral(" Ist das Terminal eingeschaltet?! "),
                                      QStringLiteral(" Ist die KeyCard nicht mehr aktiv?! ")}));
-        return 0;
+        return CardReadiness::InsertCard;
     }
 
     QString response;
@@ -60,29 +60,29 @@ int16_t CheckCardReady(Context& ctx, uint16_t pn) {
     if (requested != kCtOk) {
         if (requested == kCtErrTrans)
             info.OutputMedium = kDisplayOutput;
-        return Close(ctx, 0);
+        return Close(ctx, CardReadiness::InsertCard);
     }
 
     const QString sw = StatusWord(response);
     if (sw == u"9000" || sw == u"9001" || sw == u"6201") {
         if (SelectKvkApplication(ctx) == u"6985")
             info.OutputMedium = kDisplayOutput;
-        return Close(ctx, 1);
+        return Close(ctx, CardReadiness::ReadNow);
     }
     if (sw == u"6200") {
         if (info.IsMobile && info.CtType == QStringLiteral("QMT3 ")) {
             ShowCardError(ctx.boxes, QStringLiteral(" Es sind keine Datensätze gespeichert! ") + kCrLf);
-            return Close(ctx, 1);
+            return Close(ctx, CardReadiness::ReadNow);
         }
         if (SelectKvkApplication(ctx) == u"6900")
             info.IsLocked = true;
-        return Close(ctx, 0);
+        return Close(ctx, CardReadiness::InsertCard);
     }
     if (sw == u"6900") {
         ShowCardError(ctx.boxes, CommandRefusedText(info.IsMobile));
-        return Close(ctx, 1);
+        return Close(ctx, CardReadiness::ReadNow);
     }
-    return Close(ctx, 0);
+    return Close(ctx, CardReadiness::InsertCard);
 }
 
 } // namespace kc

@@ -5,11 +5,11 @@
 
 namespace kc {
 
-int16_t EgkReaders::ReadEgkFromCard(Context& ctx, uint16_t pn) {
+ReadResult EgkReaders::ReadEgkFromCard(Context& ctx, uint16_t pn) {
     return kc::ReadEgkFromCard(ctx, pn);
 }
 
-int16_t EgkReaders::ReadEgkFromMobileTerminal(Context& ctx, int slot) {
+ReadResult EgkReaders::ReadEgkFromMobileTerminal(Context& ctx, int slot) {
     return kc::ReadEgkFromMobileTerminal(ctx, slot);
 }
 

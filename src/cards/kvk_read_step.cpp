@@ -13,7 +13,7 @@ namespace {
 const QString kKvkDevice = QStringLiteral("VEX K7/Serie Q3/Q4 Gerät");
 
 // The new application identifier is missing: an old card, or no KVK at all.
-int16_t AskAfterMissingApplication(CardRead& run) {
+ReadResult AskAfterMissingApplication(CardRead& run) {
     QString response;
     QString reason;
     if (run.send(Commands().CmdSelectKvkOldAid, kToCard, response) == kCtOk) {
@@ -28,37 +28,38 @@ int16_t AskAfterMissingApplication(CardRead& run) {
 
 // The parser refused the record. Ask the terminal again whether it is a
 // handheld, so that the next read takes the right branches.
-int16_t RecordRefused(CardRead& run) {
+ReadResult RecordRefused(CardRead& run) {
     run.info.HasCardData = false;
     ResetSlotDisplay(run.ctx.state.tables, run.slot, run.ctx.state.ui.card);
     QString response;
     if (run.send(Commands().CmdResetCt, kToTerminal, response) != kCtOk)
-        return run.end(-1);
+        return run.end(ReadResult::Failed);
     if (StatusWord(response) == u"9500") {
         run.info.ModelText = QStringLiteral("Modell VEX K7/Serie Q3/Q4");
         run.info.IsMobile = true;
     } else {
         run.info.IsMobile = false;
     }
-    return run.end(-1);
+    return run.end(ReadResult::Failed);
 }
 
-int16_t RecordAccepted(CardRead& run) {
+ReadResult RecordAccepted(CardRead& run) {
     run.info.HasCardData = true;
     // The slot now holds KVK data, whatever was read there before.
     run.info.IsEgk = false;
-    return run.end(0);
+    return run.end(ReadResult::Done);
 }
 
 // A handheld's record is erased once it has been read; a terminal that cannot
 // erase (6D00) keeps it.
-int16_t EraseStoredRecord(CardRead& run) {
+ReadResult EraseStoredRecord(CardRead& run) {
     QString response;
     const int16_t code = run.send(Commands().CmdEraseBinary, kToCard, response);
     const QString sw = StatusWord(response);
     if (code == kCtOk && sw == u"9000") {
+        // The record is erased; whether the handheld also ejects changes nothing.
         QString ignored;
-        run.send(Commands().CmdEjectIcc1, kToTerminal, ignored);
+        static_cast<void>(run.send(Commands().CmdEjectIcc1, kToTerminal, ignored));
         return RecordAccepted(run);
     }
     if (code == kCtOk && sw == u"6D00")
@@ -67,19 +68,19 @@ int16_t EraseStoredRecord(CardRead& run) {
     run.info.HasCardData = false;
     ShowCardError(run.ctx.boxes, JoinLines({QStringLiteral(" ERASE BINARY Error! "),
                                             QStringLiteral(" Datensatz konnte nicht gelöscht werden! ")}));
-    return run.end(-1);
+    return run.end(ReadResult::Failed);
 }
 
 } // namespace
 
-int16_t ReadKvkStep(CardRead& run) {
+ReadResult ReadKvkStep(CardRead& run) {
     QString response;
     const int16_t selected = run.send(Commands().CmdSelectKvkAid, kToCard, response);
     if (selected == kCtErrTrans)
         return OutputMediumNotPc(run);
     if (selected != kCtOk) {
         ShowCardError(run.ctx.boxes, QStringLiteral(" Chipkartenterminal RETURN Fehler! "));
-        return run.end(-1);
+        return run.end(ReadResult::Failed);
     }
     const QString sw = StatusWord(response);
     if (sw == u"6985")
@@ -88,15 +89,15 @@ int16_t ReadKvkStep(CardRead& run) {
         return AskAfterMissingApplication(run);
     // Any other refusal of the application: nothing can be read, and that is a failure.
     if (sw != u"9000")
-        return run.end(-1);
+        return run.end(ReadResult::Failed);
 
     // A declined warning leaves the session open for the caller to close.
     if (run.info.IsMobile && !ConfirmWithNoDefault(run.ctx.boxes, EraseWarningText(kKvkDevice)))
-        return -1;
+        return ReadResult::Failed;
     const int16_t read = run.send(Commands().CmdReadBinary, kToCard, response);
     const QString readSw = StatusWord(response);
     if (read != kCtOk || !(readSw == u"9000" || readSw == u"6282"))
-        return run.end(-1);
+        return run.end(ReadResult::Failed);
 
     if (ParseKvkRecord(run.ctx, run.slot, response.left(response.size() - 4)))
         return RecordRefused(run);

@@ -10,7 +10,7 @@ namespace kc {
 // status word) into the slot: ASN.1 template or fixed format, checksum, and a
 // handheld's additions with their own checksum. Returns true when the record
 // was refused; the person has then been told why in a message box.
-bool ParseKvkRecord(const KvkParseTarget& target, int slot, const QString& record);
-bool ParseKvkRecord(Context& ctx, int slot, const QString& record);
+[[nodiscard]] bool ParseKvkRecord(const KvkParseTarget& target, int slot, const QString& record);
+[[nodiscard]] bool ParseKvkRecord(Context& ctx, int slot, const QString& record);
 
 } // namespace kc

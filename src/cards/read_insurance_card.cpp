@@ -2,9 +2,10 @@
 
 #include "base/app_state.h"
 #include "base/context.h"
+#include "base/egk_read_hook.h"
 #include "cards/card_boxes.h"
 #include "cards/card_read.h"
-#include "cards/egk_read_hook.h"
+#include "cards/egk_readers.h"
 #include "terminal/command_table.h"
 #include "terminal/ctapi.h"
 #include "terminal/terminal_session.h"
@@ -21,18 +22,18 @@ bool IsCardThere(const QString& sw) {
 }
 
 // Step F: the port did not open.
-int16_t OpenFailed(Context& ctx, int16_t code) {
+ReadResult OpenFailed(Context& ctx, int16_t code) {
     if (code == kCtErrTrans) {
         ShowCardError(
             ctx.boxes,
             JoinLines({kNotPossibleText,
                        QStringLiteral(" Haben Sie als Ausgabemedium LCD-Anzeige/Drucker eingestellt ?! ")}));
-        return -1;
+        return ReadResult::Failed;
     }
     if (ctx.session.SessionOpen())
         ctx.session.ResetAndCloseTerminal();
     ShowCardError(ctx.boxes, JoinLines({kNotPossibleText, QStringLiteral(" Kommunikationsfehler ! ")}));
-    return -1;
+    return ReadResult::Failed;
 }
 
 // No card where one was expected: what the terminal's answer most likely means.
@@ -57,18 +58,18 @@ int16_t CardRead::send(const QString& command, int destination, QString& respons
     return ctx.session.TransmitApdu(command, destination, response);
 }
 
-int16_t CardRead::end(int16_t result) {
+ReadResult CardRead::end(ReadResult result) {
     ctx.session.ResetAndCloseTerminal();
     return result;
 }
 
-int16_t OutputMediumNotPc(CardRead& run) {
+ReadResult OutputMediumNotPc(CardRead& run) {
     run.info.OutputMedium = QStringLiteral("LCD-Anzeige/Drucker");
     ShowCardError(
         run.ctx.boxes,
         JoinLines({kNotPossibleText, QStringLiteral(" Beim Chipkartenterminal ist als Ausgabemedium "),
                    QString(), QStringLiteral(" LCD-Anzeige/Drucker eingestellt! ")}));
-    return run.end(-1);
+    return run.end(ReadResult::Failed);
 }
 
 QString EraseWarningText(const QString& device) {
@@ -79,13 +80,10 @@ QString EraseWarningText(const QString& device) {
            QString(26, QLatin1Char(' ')) + QStringLiteral("Möchten Sie fortfahren? ");
 }
 
-int16_t ReadInsuranceCard(Context& ctx, uint16_t pn) {
-    return ReadInsuranceCard(ctx, pn, DefaultEgkReadHook());
-}
-
-int16_t ReadInsuranceCard(Context& ctx, uint16_t pn, EgkReadHook& egk) {
+ReadResult ReadInsuranceCard(Context& ctx, uint16_t pn) {
+    static EgkReaders builtIn;
     const int slot = SlotOfPort(pn);
-    CardRead run{ctx, pn, slot, ctx.state.tables.terminal[slot], egk};
+    CardRead run{ctx, pn, slot, ctx.state.tables.terminal[slot], ctx.egk ? *ctx.egk : builtIn};
     const CommandTable& cmd = Commands();
 
     const int16_t opened = ctx.session.OpenTerminal(pn);
@@ -100,7 +98,7 @@ int16_t ReadInsuranceCard(Context& ctx, uint16_t pn, EgkReadHook& egk) {
 
     const int16_t requested = run.send(cmd.CmdRequestIcc1, kToTerminal, response);
     if (requested != kCtOk)
-        return requested == kCtErrTrans ? OutputMediumNotPc(run) : run.end(-1);
+        return requested == kCtErrTrans ? OutputMediumNotPc(run) : run.end(ReadResult::Failed);
     QString sw = StatusWord(response);
 
     if (!run.info.IsMobile && (sw == QLatin1String("9000") || sw == QLatin1String("6201"))) {

@@ -41,24 +41,24 @@ MsgAnswer ShowInsertCardPrompt(MessageBoxes& boxes, bool mobile, const QString& 
     return boxes.ask({text, kBoxTitle, MsgButtons::OkCancel, MsgIcon::Exclamation, true});
 }
 
-int16_t RunReadLoop(Context& ctx, uint16_t pn, int slot, const QString& suffix,
+ReadResult RunReadLoop(Context& ctx, uint16_t pn, int slot, const QString& suffix,
                     const std::function<void()>& afterPrompt) {
-    int16_t result = -1;
+    ReadResult result = ReadResult::Failed;
     MsgAnswer answer = MsgAnswer::Ok;
     do {
         ctx.status.showStatus(QStringLiteral("Die Krankenversichertendaten lesen"));
         answer = MsgAnswer::Ok;
-        if (CheckCardReady(ctx, pn) == 0)
+        if (CheckCardReady(ctx, pn) == CardReadiness::InsertCard)
             answer = ShowInsertCardPrompt(ctx.boxes, ctx.state.tables.terminal[slot].IsMobile, suffix);
         if (afterPrompt)
             afterPrompt();
         if (answer != MsgAnswer::Ok)
-            return -1;
+            return ReadResult::Failed;
         ctx.status.showStatus(QStringLiteral("Die Krankenversichertendaten werden gelesen"));
         result = ReadInsuranceCard(ctx, pn);
         ShowTerminalStatus(ctx.state.tables, slot, ctx.state.ui.statusPages);
         ctx.status.showStatus(QStringLiteral("Die Krankenversichertendaten werden angezeigt"));
-    } while (result == 1);
+    } while (result == ReadResult::TryAgain);
     return result;
 }
 

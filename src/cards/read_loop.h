@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/message_boxes.h"
+#include "base/read_result.h"
 
 #include <QString>
 #include <cstdint>
@@ -21,8 +22,8 @@ MsgAnswer ShowInsertCardPrompt(MessageBoxes& boxes, bool mobile, const QString& 
 // Checks for a card, asks for one if needed, reads and shows the slot's
 // status page, and again while the person asks to try again. afterPrompt runs
 // after each prompt decision (the progress step of the read button). Returns
-// the last read result, or -1 when the prompt was cancelled.
-int16_t RunReadLoop(Context& ctx, uint16_t pn, int slot, const QString& suffix,
+// the last read result, or Failed when the prompt was cancelled.
+ReadResult RunReadLoop(Context& ctx, uint16_t pn, int slot, const QString& suffix,
                     const std::function<void()>& afterPrompt = {});
 
 } // namespace kc

@@ -25,9 +25,9 @@ bool AnsweredYes(MessageBoxes& boxes, const QString& question) {
     return boxes.ask({question, kDiagnosisTitle, MsgButtons::YesNo, MsgIcon::Question, false}) == MsgAnswer::Yes;
 }
 
-void ShowStatusTab(Context& context) {
-    ShowFrameX(context.state.ui, kFrameStatus);
-    context.status.showStatus(kStatusShown);
+void ShowStatusTab(Context& ctx) {
+    ShowFrameX(ctx.state.ui, kFrameStatus);
+    ctx.status.showStatus(kStatusShown);
 }
 
 // The re-test asks for a card with OK as the default button unless the
@@ -45,82 +45,82 @@ private:
     MessageBoxes& boxes_;
 };
 
-MsgAnswer AskForCard(Context& context, uint16_t pn, bool mobile) {
+MsgAnswer AskForCard(Context& ctx, uint16_t pn, bool mobile) {
     const QString suffix = QString::number(pn) + QStringLiteral(") ");
     if (mobile)
-        return ShowInsertCardPrompt(context.boxes, true, suffix);
-    OkDefaultBoxes boxes(context.boxes);
+        return ShowInsertCardPrompt(ctx.boxes, true, suffix);
+    OkDefaultBoxes boxes(ctx.boxes);
     return ShowInsertCardPrompt(boxes, false, suffix);
 }
 
-void ReadAfterRetest(Context& context, uint16_t pn, int slot) {
-    context.status.showStatus(kReadText);
+void ReadAfterRetest(Context& ctx, uint16_t pn, int slot) {
+    ctx.status.showStatus(kReadText);
     MsgAnswer answer = MsgAnswer::Ok;
-    int16_t result = 0;
+    ReadResult result = ReadResult::Done;
     do {
         answer = MsgAnswer::Ok;
-        if (CheckCardReady(context, pn) == 0)
-            answer = AskForCard(context, pn, context.state.tables.terminal[slot].IsMobile);
+        if (CheckCardReady(ctx, pn) == CardReadiness::InsertCard)
+            answer = AskForCard(ctx, pn, ctx.state.tables.terminal[slot].IsMobile);
         if (answer != MsgAnswer::Ok)
             break;
-        context.status.showStatus(kReadingText);
-        result = ReadInsuranceCard(context, pn);
-        ShowTerminalStatus(context.state.tables, slot, context.state.ui.statusPages);
-        context.status.showStatus(kShownText);
-    } while (result > 0);
-    context.status.showStatus(kShownText);
+        ctx.status.showStatus(kReadingText);
+        result = ReadInsuranceCard(ctx, pn);
+        ShowTerminalStatus(ctx.state.tables, slot, ctx.state.ui.statusPages);
+        ctx.status.showStatus(kShownText);
+    } while (result == ReadResult::TryAgain);
+    ctx.status.showStatus(kShownText);
 }
 
 } // namespace
 
-void RunDiagnosis(Context& context, SerialLine& line, uint16_t pn, const OptionSelector& selectOption) {
+void RunDiagnosis(Context& ctx, SerialLine& line, uint16_t pn, const OptionSelector& selectOption) {
     const DiagnosisTexts& texts = Diagnosis();
     for (std::size_t step = 0; step < texts.steps.size(); ++step) {
-        if (AnsweredYes(context.boxes, texts.steps[step].question))
+        if (AnsweredYes(ctx.boxes, texts.steps[step].question))
             continue;
-        context.boxes.inform(texts.steps[step].advice, MsgIcon::Critical, kDiagnosisTitle);
+        ctx.boxes.inform(texts.steps[step].advice, MsgIcon::Critical, kDiagnosisTitle);
         // A wrong cable needs the PC switched off first; testing again makes no sense.
         if (step == 0)
-            ShowStatusTab(context);
+            ShowStatusTab(ctx);
         else
-            RetestPort(context, line, pn, selectOption);
+            RetestPort(ctx, line, pn, selectOption);
         return;
     }
-    context.boxes.inform(texts.nothingElseKnown, MsgIcon::Exclamation, kDiagnosisTitle);
-    ShowStatusTab(context);
+    ctx.boxes.inform(texts.nothingElseKnown, MsgIcon::Exclamation, kDiagnosisTitle);
+    ShowStatusTab(ctx);
 }
 
-void RetestPort(Context& context, SerialLine& line, uint16_t pn, const OptionSelector& selectOption) {
-    AppState& state = context.state;
+void RetestPort(Context& ctx, SerialLine& line, uint16_t pn, const OptionSelector& selectOption) {
+    AppState& state = ctx.state;
     const int slot = SlotOfPort(pn);
     const int option = slot - 1;
-    SetBusy(context, true);
-    context.status.showStatus(PortTestingText(pn));
-    AdvanceProgress(context, 25);
+    SetBusy(ctx, true);
+    ctx.status.showStatus(PortTestingText(pn));
+    AdvanceProgress(ctx, 25);
 
     ShowFrameX(state.ui, kFrameWait);
-    TestPort(context, line, pn);
+    TestPort(ctx, line, pn);
     ShowFrameX(state.ui, kFrameEmpty);
 
     const PortStatus& port = state.tables.port[slot];
     state.ui.options[std::size_t(option)].enabled = port.PortPresent && !port.PortBusy;
-    AdvanceProgress(context, 25);
+    AdvanceProgress(ctx, 25);
 
     const TerminalInfo& info = state.tables.terminal[slot];
     if (info.Responding)
-        ReadAfterRetest(context, pn, slot);
+        ReadAfterRetest(ctx, pn, slot);
 
     state.ui.options[std::size_t(option)].checked = false;
     if (info.Responding && info.HasCardData) {
         ShowFrameX(state.ui, kFrameCardData);
-        context.status.showStatus(kShownText);
+        ctx.status.showStatus(kShownText);
     } else {
-        ShowStatusTab(context);
+        ShowStatusTab(ctx);
     }
     if (selectOption)
         selectOption(option);
-    SetProgress(context, 0);
-    SetBusy(context, false);
+    SetProgress(ctx, 0);
+    SetBusy(ctx, false);
 }
 
 } // namespace kc

@@ -15,9 +15,9 @@ using OptionSelector = std::function<void(int option)>;
 // The diagnosis dialogue for a port where no terminal answered: questions
 // about cable, power, output format and line speed; the first No gives its
 // advice and, for the last three, a re-test of the port.
-void RunDiagnosis(Context& context, SerialLine& line, uint16_t pn, const OptionSelector& selectOption);
+void RunDiagnosis(Context& ctx, SerialLine& line, uint16_t pn, const OptionSelector& selectOption);
 
 // Tests the port again and, if a terminal answers now, reads a card.
-void RetestPort(Context& context, SerialLine& line, uint16_t pn, const OptionSelector& selectOption);
+void RetestPort(Context& ctx, SerialLine& line, uint16_t pn, const OptionSelector& selectOption);
 
 } // namespace kc

@@ -14,33 +14,34 @@ constexpr int kSerialPorts = 256;
 constexpr int kUsbDevices = 256;
 
 // Opens pn once through the library and closes it whatever the open gave.
-int16_t TryOpen(Context& context, FurtherPorts& table, int column, uint16_t pn) {
+int16_t TryOpen(Context& ctx, FurtherPorts& table, int column, uint16_t pn) {
     table[1][std::size_t(column)] = 0;
-    context.pump.runPendingOnce();
-    const int16_t code = context.session.ProbeInit(pn);
+    ctx.pump.runPendingOnce();
+    const int16_t code = ctx.session.probeInit(pn);
     table[0][std::size_t(column)] = uint8_t(code);
-    context.pump.runPendingOnce();
-    context.session.ProbeClose();
+    ctx.pump.runPendingOnce();
+    // Only the opening answer is recorded for the port.
+    static_cast<void>(ctx.session.probeClose());
     return code;
 }
 
 } // namespace
 
-void EnumerateFurtherPorts(Context& context) {
-    FurtherPorts& table = context.state.tables.furtherPorts;
+void EnumerateFurtherPorts(Context& ctx) {
+    FurtherPorts& table = ctx.state.tables.furtherPorts;
     std::size_t listed = 0;
     for (int k = 0; k < kSerialPorts; ++k) {
         const uint16_t pn = uint16_t(k + 1);
         if (k > 3)
-            context.status.showStatus(PortTestingText(pn));
+            ctx.status.showStatus(PortTestingText(pn));
         // COM 1 to 4 have their own slots and are not listed again.
-        if (TryOpen(context, table, k, pn) == kCtOk && k > 3)
+        if (TryOpen(ctx, table, k, pn) == kCtOk && k > 3)
             table[1][listed++] = pn;
     }
     for (int k = 0; k < kUsbDevices; ++k) {
         const uint16_t pn = uint16_t(kUsbPortBase + k);
-        context.status.showStatus(QStringLiteral("Programm prüft USB Device %1").arg(k + 1));
-        if (TryOpen(context, table, kSerialPorts + k, pn) == kCtOk)
+        ctx.status.showStatus(QStringLiteral("Programm prüft USB Device %1").arg(k + 1));
+        if (TryOpen(ctx, table, kSerialPorts + k, pn) == kCtOk)
             table[1][listed++] = pn;
     }
 }

@@ -17,7 +17,7 @@ struct PnpId {
 // Takes the identifier out of a plug-and-play answer: at least 11 characters,
 // a "(" and the first ")" at position 11 or later (1-based); the manufacturer
 // follows two characters after "(", the product directly after it.
-PnpId ParsePnpId(const QString& received);
+[[nodiscard]] PnpId ParsePnpId(const QString& received);
 
 struct PnpProbeResult {
     bool found = false;
@@ -26,6 +26,6 @@ struct PnpProbeResult {
 
 // Reads the serial plug-and-play identifier of a device that raises DSR on
 // port pn at 1200 bit/s. The line is closed again on every path.
-PnpProbeResult ProbeSerialPnp(SerialLine& line, EventPump& pump, uint16_t pn);
+[[nodiscard]] PnpProbeResult ProbeSerialPnp(SerialLine& line, EventPump& pump, uint16_t pn);
 
 } // namespace kc

@@ -50,47 +50,48 @@ void MarkNoTerminal(SlotTables& tables, int slot, int16_t code) {
 }
 
 // Speed probe and library open, common to every port that exists and is free.
-int16_t OpenAfterSpeedProbe(Context& context, SerialLine& line, uint16_t pn) {
-    PortStatus& port = context.state.tables.port[SlotOfPort(pn)];
+int16_t OpenAfterSpeedProbe(Context& ctx, SerialLine& line, uint16_t pn) {
+    PortStatus& port = ctx.state.tables.port[SlotOfPort(pn)];
     port.PortPresent = true;
     port.PortBusy = false;
     port.BaudProbed = false;
-    ProbeBaudRate(line, context.pump, context.state.tables, pn);
-    if (context.session.SessionOpen())
-        context.session.ResetAndCloseTerminal();
-    const int16_t code = context.session.OpenTerminal(pn);
+    ProbeBaudRate(line, ctx.pump, ctx.state.tables, pn);
+    if (ctx.session.SessionOpen())
+        ctx.session.ResetAndCloseTerminal();
+    const int16_t code = ctx.session.OpenTerminal(pn);
     if (code == kCtOk && !port.BaudProbed)
         port.BaudRateText = port.CtApiBaudText.str();
     return code;
 }
 
-void TestFurtherPort(Context& context, SerialLine& line, uint16_t pn) {
-    SlotTables& tables = context.state.tables;
+void TestFurtherPort(Context& ctx, SerialLine& line, uint16_t pn) {
+    SlotTables& tables = ctx.state.tables;
     const int slot = SlotOfPort(pn);
-    const int16_t code = OpenAfterSpeedProbe(context, line, pn);
+    const int16_t code = OpenAfterSpeedProbe(ctx, line, pn);
     tables.port[slot].PortResult = code;
     if (code != kCtOk) {
         MarkNoTerminal(tables, slot, code);
         return;
     }
-    IdentifyTerminal(context.session, tables, pn);
-    context.session.CloseTerminal();
+    IdentifyTerminal(ctx.session, tables, pn);
+    // The identification is in the tables; closing cannot change it.
+    static_cast<void>(ctx.session.CloseTerminal());
 }
 
 // A terminal answering without DSR is on a wrong cable, unless it says it is
 // attached through USB as a virtual COM port.
-void TestComPortWithoutDsr(Context& context, uint16_t pn, int16_t code) {
-    SlotTables& tables = context.state.tables;
+void TestComPortWithoutDsr(Context& ctx, uint16_t pn, int16_t code) {
+    SlotTables& tables = ctx.state.tables;
     const int slot = SlotOfPort(pn);
     PortStatus& port = tables.port[slot];
     port.PortResult = code;
     switch (code) {
     case kCtOk:
         port.PortResult = kResultIdentified;
-        IdentifyTerminal(context.session, tables, pn);
+        IdentifyTerminal(ctx.session, tables, pn);
         if (!tables.terminal[slot].ViaUsbVirtualCom)
             port.InterfaceText = kWrongCable;
-        context.session.CloseTerminal();
+        static_cast<void>(ctx.session.CloseTerminal()); // as after any identification
         break;
     case kCtErrHost: MarkBusy(port, kPortInUse, kResultBusy); break;
     case kCtErrTrans:
@@ -105,17 +106,17 @@ void TestComPortWithoutDsr(Context& context, uint16_t pn, int16_t code) {
     }
 }
 
-void TestComPortWithDsr(Context& context, SerialLine& line, uint16_t pn, int16_t code) {
-    SlotTables& tables = context.state.tables;
+void TestComPortWithDsr(Context& ctx, SerialLine& line, uint16_t pn, int16_t code) {
+    SlotTables& tables = ctx.state.tables;
     const int slot = SlotOfPort(pn);
     tables.port[slot].PortResult = code;
     if (code != kCtOk) {
         MarkNoTerminal(tables, slot, code);
     } else {
-        const int16_t identified = IdentifyTerminal(context.session, tables, pn);
-        const int16_t closed = context.session.CloseTerminal();
+        const int16_t identified = IdentifyTerminal(ctx.session, tables, pn);
+        const int16_t closed = ctx.session.CloseTerminal();
         if (identified == 0 && closed == kCtOk) {
-            const PnpProbeResult pnp = ProbeSerialPnp(line, context.pump, pn);
+            const PnpProbeResult pnp = ProbeSerialPnp(line, ctx.pump, pn);
             if (pnp.found)
                 tables.terminal[slot].PnpDeviceId = pnp.identifier;
         }
@@ -123,11 +124,11 @@ void TestComPortWithDsr(Context& context, SerialLine& line, uint16_t pn, int16_t
     tables.port[slot].InterfaceText = kPortFree;
 }
 
-void TestComPort(Context& context, SerialLine& line, uint16_t pn) {
-    PortStatus& port = context.state.tables.port[SlotOfPort(pn)];
-    context.pump.runPendingOnce();
-    const ComProbe probe = ProbeComPort(line, context.pump, pn);
-    context.pump.runPendingOnce();
+void TestComPort(Context& ctx, SerialLine& line, uint16_t pn) {
+    PortStatus& port = ctx.state.tables.port[SlotOfPort(pn)];
+    ctx.pump.runPendingOnce();
+    const ComProbe probe = ProbeComPort(line, ctx.pump, pn);
+    ctx.pump.runPendingOnce();
     port.DsrSeen = probe.dsr;
     switch (probe.result) {
     case kResultMissing:
@@ -140,11 +141,11 @@ void TestComPort(Context& context, SerialLine& line, uint16_t pn) {
     case kResultOpenError: MarkBusy(port, kPortOpenFailed, kResultOpenError); return;
     default: break;
     }
-    const int16_t code = OpenAfterSpeedProbe(context, line, pn);
+    const int16_t code = OpenAfterSpeedProbe(ctx, line, pn);
     if (probe.dsr)
-        TestComPortWithDsr(context, line, pn, code);
+        TestComPortWithDsr(ctx, line, pn, code);
     else
-        TestComPortWithoutDsr(context, pn, code);
+        TestComPortWithoutDsr(ctx, pn, code);
 }
 
 } // namespace
@@ -181,17 +182,17 @@ void ResetTerminalInfo(SlotTables& tables, int slot) {
     info.Responding = false;
 }
 
-void TestPort(Context& context, SerialLine& line, uint16_t pn) {
-    AppState& state = context.state;
+void TestPort(Context& ctx, SerialLine& line, uint16_t pn) {
+    AppState& state = ctx.state;
     const int slot = SlotOfPort(pn);
     ResetTerminalInfo(state.tables, slot);
     ResetSlotDisplay(state.tables, slot, state.ui.card);
     state.ui.card.mobileRowsVisible = false;
 
     if (pn >= 5)
-        TestFurtherPort(context, line, pn);
+        TestFurtherPort(ctx, line, pn);
     else
-        TestComPort(context, line, pn);
+        TestComPort(ctx, line, pn);
     ShowTerminalStatus(state.tables, slot, state.ui.statusPages);
 }
 

@@ -16,7 +16,7 @@ struct ComProbe {
     bool dsr = false;
 };
 
-ComProbe ProbeComPort(SerialLine& line, EventPump& pump, uint16_t pn);
+[[nodiscard]] ComProbe ProbeComPort(SerialLine& line, EventPump& pump, uint16_t pn);
 
 // Empties the identity texts of a slot and clears Responding; the mobile,
 // virtual-COM and card-data flags stay.
@@ -24,6 +24,6 @@ void ResetTerminalInfo(SlotTables& tables, int slot);
 
 // Tests one port: the line, its speed, the terminal library and the terminal
 // on it. Fills the slot's PortStatus and TerminalInfo and its status page.
-void TestPort(Context& context, SerialLine& line, uint16_t pn);
+void TestPort(Context& ctx, SerialLine& line, uint16_t pn);
 
 } // namespace kc

@@ -15,6 +15,6 @@ struct SerialSettings {
 };
 
 // Nothing when the text is not of that form.
-std::optional<SerialSettings> ParseSerialSettings(const QString& text);
+[[nodiscard]] std::optional<SerialSettings> ParseSerialSettings(const QString& text);
 
 } // namespace kc

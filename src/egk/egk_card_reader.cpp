@@ -33,22 +33,22 @@ class CardEgkRead {
   public:
     CardEgkRead(Context& ctx, int slot) : ctx_(ctx), slot_(slot) {}
 
-    int16_t run() {
+    ReadResult run() {
         if (!resetCard())
-            return -1;
+            return ReadResult::Failed;
         readSerialNumber();
         for (void (CardEgkRead::*document)() :
              {&CardEgkRead::readVd, &CardEgkRead::readPd, &CardEgkRead::readGvd}) {
             const Step step = selectHca();
             if (step == Step::Stop)
-                return -1;
+                return ReadResult::Failed;
             if (step == Step::Continue)
                 (this->*document)();
         }
         readStatus();
         StoreInsuredRecord(fields_, ctx_.state.tables, slot_);
         ctx_.state.tables.terminal[slot_].OutputMedium = QStringLiteral("PC (ASN-1)");
-        return 0;
+        return ReadResult::Done;
     }
 
   private:
@@ -66,12 +66,12 @@ class CardEgkRead {
     }
 
     // Exactly length bytes from offset into buffer_; the result of the read in *result.
-    bool readExactly(uint32_t offset, uint32_t length, int16_t* result = nullptr) {
+    bool readExactly(uint32_t offset, uint32_t length, ReadResult* result = nullptr) {
         uint32_t count = length;
-        const int16_t read = ReadBinaryChunked(ctx_.session, kToCard, offset, length, buffer_, count);
+        const ReadResult read = ReadBinaryChunked(ctx_.session, kToCard, offset, length, buffer_, count);
         if (result)
             *result = read;
-        return read == 0 && count == length;
+        return read == ReadResult::Done && count == length;
     }
 
     bool resetCard() {
@@ -182,9 +182,9 @@ class CardEgkRead {
         if (!selectFile(Commands().CmdSelectEfGvd, QStringLiteral("GVD")))
             return;
         const QString readFailed = QStringLiteral("Read EF GVD war nicht erfolgreich!");
-        int16_t result = 0;
+        ReadResult result = ReadResult::Done;
         if (!readExactly(0, 2, &result)) {
-            if (result == -2)
+            if (result == ReadResult::Refused)
                 return say(
                     EgkLine(QStringLiteral("Lesen geschützter Versichertendaten (EF.GVD) nicht möglich! ")) +
                     EgkLine(QStringLiteral("Eine Freischaltung z.B. durch PIN Eingabe wird durch KartoCheck "
@@ -209,7 +209,7 @@ class CardEgkRead {
                 return;
         }
         uint32_t count = kStatusVdSize;
-        if (ReadBinaryChunked(ctx_.session, kToCard, 0, kStatusVdSize, buffer_, count) == 0 &&
+        if (ReadBinaryChunked(ctx_.session, kToCard, 0, kStatusVdSize, buffer_, count) == ReadResult::Done &&
             count <= kStatusVdSize)
             status = BytesToHex(buffer_);
     }
@@ -223,7 +223,7 @@ class CardEgkRead {
 
 } // namespace
 
-int16_t ReadEgkFromCard(Context& ctx, uint16_t pn) {
+ReadResult ReadEgkFromCard(Context& ctx, uint16_t pn) {
     return CardEgkRead(ctx, SlotOfPort(pn)).run();
 }
 

@@ -55,10 +55,10 @@ QString HcaSelectionMessage(HcaSelection selection) {
     return {};
 }
 
-QString LoadFailureMessage(const QString& document, int16_t result) {
-    if (result == 0)
+QString LoadFailureMessage(const QString& document, ReadResult result) {
+    if (result == ReadResult::Done)
         return {};
-    if (result == -2)
+    if (result == ReadResult::Refused)
         return EgkLine(QStringLiteral("Die Dekomprimierung der ") + document +
                        QStringLiteral(" Daten war nicht erfolgreich!"));
     return EgkLine(QStringLiteral("Error ") + document + QStringLiteral(" XML Daten!"));

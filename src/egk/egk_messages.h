@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/message_boxes.h"
+#include "base/read_result.h"
 #include "base/slot_tables.h"
 
 #include <QByteArray>
@@ -23,15 +24,15 @@ QString NoHealthApplicationText();
 
 // SELECT of the health application DF.HCA, as both readers judge it.
 enum class HcaSelection { TransportFailed, Selected, Missing, Deactivated, Refused };
-HcaSelection SelectHealthApplication(Context& ctx);
+[[nodiscard]] HcaSelection SelectHealthApplication(Context& ctx);
 
 // The message of a selection that did not reach DF.HCA (none for Selected).
 QString HcaSelectionMessage(HcaSelection selection);
 
 // Loads one compressed document (LoadVdDocument and its siblings).
-using DocumentLoader = int16_t (*)(Context&, const QByteArray&, EgkFieldBuffer&, int);
+using DocumentLoader = ReadResult (*)(Context&, const QByteArray&, EgkFieldBuffer&, int);
 
-// What a failed load says, by document name ("VD", "PD", "GVD"); empty for 0.
-QString LoadFailureMessage(const QString& document, int16_t result);
+// What a failed load says, by document name ("VD", "PD", "GVD"); empty for Done.
+QString LoadFailureMessage(const QString& document, ReadResult result);
 
 } // namespace kc

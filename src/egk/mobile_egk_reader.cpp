@@ -55,12 +55,12 @@ class MobileEgkRead {
     MobileEgkRead(Context& ctx, int slot)
         : ctx_(ctx), slot_(slot), record_(ctx.state.tables.egk[slot].MobileVsd) {}
 
-    int16_t run() {
+    ReadResult run() {
         record_ = PresetMobileVsdRecord();
         const HcaSelection selection = SelectHealthApplication(ctx_);
         if (selection == HcaSelection::TransportFailed || selection == HcaSelection::Missing) {
             ShowEgkMessage(ctx_.boxes, HcaSelectionMessage(selection));
-            return -1;
+            return ReadResult::Failed;
         }
         if (selection == HcaSelection::Selected) {
             readStatus();
@@ -76,7 +76,7 @@ class MobileEgkRead {
         showIfAny(messages_.general);
         StoreInsuredRecord(fields_, ctx_.state.tables, slot_);
         ctx_.state.tables.terminal[slot_].OutputMedium = QStringLiteral("PC (ASN-1)");
-        return 0;
+        return ReadResult::Done;
     }
 
   private:
@@ -141,8 +141,9 @@ class MobileEgkRead {
             messages_.general = EgkLine(QStringLiteral("ERASE BINARY war nicht erfolgreich!"));
             return;
         }
+        // The record is erased; whether the handheld also ejects changes nothing.
         QString ignored;
-        ctx_.session.TransmitApdu(Commands().CmdEjectIcc1B, kToTerminal, ignored);
+        static_cast<void>(ctx_.session.TransmitApdu(Commands().CmdEjectIcc1B, kToTerminal, ignored));
     }
 
     void decodeStatus() {
@@ -192,7 +193,7 @@ class MobileEgkRead {
 
 } // namespace
 
-int16_t ReadEgkFromMobileTerminal(Context& ctx, int slot) {
+ReadResult ReadEgkFromMobileTerminal(Context& ctx, int slot) {
     return MobileEgkRead(ctx, slot).run();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/read_result.h"
+
 #include <cstdint>
 
 namespace kc {
@@ -9,9 +11,9 @@ struct Context;
 // Reads the eGK record a handheld stored for slot: status and extended data,
 // EF.PD and the EF.VD container, each in one command; erases the record;
 // decodes the extended data into the slot's MobileVsdRecord and checks their
-// checksum; then loads PD, VD and GVD and stores the fields. 0 when DF.HCA
-// answered (single parts may have failed with their message); -1 when it
+// checksum; then loads PD, VD and GVD and stores the fields. Done when DF.HCA
+// answered (single parts may have failed with their message); Failed when it
 // could not be selected. Leaves the session open.
-int16_t ReadEgkFromMobileTerminal(Context& ctx, int slot);
+[[nodiscard]] ReadResult ReadEgkFromMobileTerminal(Context& ctx, int slot);
 
 } // namespace kc

@@ -25,7 +25,7 @@ Answer Exchange(TerminalSession& session, int destination, const std::vector<uin
     Answer answer;
     answer.bytes.resize(room + 2);
     uint16_t lenr = uint16_t(room + 2);
-    answer.code = session.ExchangeBytes(destination, command.data(), uint16_t(command.size()),
+    answer.code = session.exchangeBytes(destination, command.data(), uint16_t(command.size()),
                                         answer.bytes.data(), lenr);
     // The session turns a short or overlong answer into an error and leaves lenr 0 then.
     answer.bytes.resize(answer.code == kCtOk ? lenr : 0);
@@ -38,8 +38,8 @@ std::vector<uint8_t> ReadCommand(uint32_t offset, uint32_t le) {
 
 } // namespace
 
-int16_t ReadBinaryChunked(TerminalSession& session, int destination, uint32_t offset, uint32_t length,
-                          QByteArray& buffer, uint32_t& count) {
+ReadResult ReadBinaryChunked(TerminalSession& session, int destination, uint32_t offset, uint32_t length,
+                             QByteArray& buffer, uint32_t& count) {
     const uint32_t expected = count;
     buffer.resize(qsizetype(expected));
     uint32_t le = (length >= 1 && length <= kChunk - 1) ? length : kChunk;
@@ -51,14 +51,14 @@ int16_t ReadBinaryChunked(TerminalSession& session, int destination, uint32_t of
         if (answer.code != kCtOk) {
             count = stored;
             buffer.resize(qsizetype(stored));
-            return -1;
+            return ReadResult::Failed;
         }
         sw = answer.statusWord();
         const uint32_t chunk = uint32_t(answer.dataSize());
         if (stored + chunk > expected) {
             count = 0;
             buffer.clear();
-            return -1;
+            return ReadResult::Failed;
         }
         std::copy(answer.bytes.begin(), answer.bytes.begin() + chunk, buffer.begin() + stored);
         stored += chunk;
@@ -75,8 +75,8 @@ int16_t ReadBinaryChunked(TerminalSession& session, int destination, uint32_t of
     count = stored;
     buffer.resize(qsizetype(stored));
     if (sw == 0x9000 || sw == 0x6282)
-        return 0;
-    return sw == 0x6982 ? -2 : -1;
+        return ReadResult::Done;
+    return sw == 0x6982 ? ReadResult::Refused : ReadResult::Failed;
 }
 
 int16_t ReadBinaryOnce(TerminalSession& session, int destination, uint16_t p1p2, uint32_t length,

@@ -23,7 +23,7 @@ inline const QString kSchemaFileFilter = QStringLiteral("XSD (*.xsd)|*.xsd");
 
 // A schema file's text from its first "<" on (which also drops a byte order
 // mark); empty when the file is missing, unreadable or has no "<".
-QString SchemaTextFromFile(const QString& path);
+[[nodiscard]] QString SchemaTextFromFile(const QString& path);
 
 // Start-up: the three schema texts from the program's folder, validation off.
 void LoadSchemaTexts(AppState& state, const QString& folder);
@@ -37,7 +37,7 @@ struct SchemaSupport {
     State state = State::Available;
     XmlError error; // for Failed
 };
-SchemaSupport ProbeSchemaSupport();
+[[nodiscard]] SchemaSupport ProbeSchemaSupport();
 
 // The click on "&Validierung": switches validation off, or on when the
 // parser with schema support can be created, and otherwise says why not.

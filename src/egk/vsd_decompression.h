@@ -26,6 +26,6 @@ struct Decompression {
 // not gzip data passes through unchanged, as the reader does. The compressed
 // bytes go to an anonymous in-memory file that only this process can reach
 // and that vanishes with its last descriptor, whatever way the call ends.
-Decompression DecompressVsd(const QByteArray& compressed);
+[[nodiscard]] Decompression DecompressVsd(const QByteArray& compressed);
 
 } // namespace kc

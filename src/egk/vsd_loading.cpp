@@ -63,14 +63,14 @@ const DocumentKind& GvdKind() {
     return kind;
 }
 
-int16_t ReportError(Context& ctx, const XmlError& error) {
+ReadResult ReportError(Context& ctx, const XmlError& error) {
     ctx.boxes.inform(XmlErrorBoxText(error), MsgIcon::Critical);
-    return -1;
+    return ReadResult::Failed;
 }
 
 // A document that does not load is tried once more with its declaration
 // replaced, which gets past an encoding the parser does not know.
-int16_t PlainLoad(const DocumentKind& kind, const QString& text, EgkFieldBuffer& fields, EgkResults& results) {
+ReadResult PlainLoad(const DocumentKind& kind, const QString& text, EgkFieldBuffer& fields, EgkResults& results) {
     XmlDocument document;
     if (!document.loadXml(text)) {
         const qsizetype end = text.indexOf(QLatin1String("?>"));
@@ -79,17 +79,17 @@ int16_t PlainLoad(const DocumentKind& kind, const QString& text, EgkFieldBuffer&
     const XmlNode root = document.documentElement();
     if (!root.isNull())
         kind.map(root, fields, results);
-    return 0;
+    return ReadResult::Done;
 }
 
-int16_t ValidatedLoad(const DocumentKind& kind, Context& ctx, const QString& text, EgkFieldBuffer& fields,
+ReadResult ValidatedLoad(const DocumentKind& kind, Context& ctx, const QString& text, EgkFieldBuffer& fields,
                       EgkResults& results) {
     const int index = DocIndex(kind.doc);
     ctx.status.showStatus(kind.validatingText);
 
     SchemaXmlDocument document;
     if (!document.loadXml(text) || document.documentElement().isNull())
-        return -1;
+        return ReadResult::Failed;
     results.EgkXmlText[index] = document.xml();
     const QString documentNamespace = document.documentElement().namespaceUri();
 
@@ -113,7 +113,7 @@ int16_t ValidatedLoad(const DocumentKind& kind, Context& ctx, const QString& tex
         results.EgkValidationText[index] = schemaDocument.documentElement().isNull()
                                                ? NoLocalSchemaText(kind.prefix, documentVersion)
                                                : NamespaceMismatchText(kind.prefix, documentVersion);
-        return 0;
+        return ReadResult::Done;
     }
 
     // The decompressed text itself is validated, not the serialisation.
@@ -123,25 +123,25 @@ int16_t ValidatedLoad(const DocumentKind& kind, Context& ctx, const QString& tex
     validated.loadXml(text);
     if (validated.parseErrorCode() != 0) {
         results.EgkValidationText[index] = ValidationFailedText(documentVersion, kind.schemaName, schemaVersion);
-        return 0;
+        return ReadResult::Done;
     }
     kind.map(validated.documentElement(), fields, results);
     results.EgkValidationWarning[index] = false;
     results.EgkValidationText[index] = ValidationPassedText(documentVersion, kind.schemaName, schemaVersion);
-    return 0;
+    return ReadResult::Done;
 }
 
-int16_t LoadDocument(const DocumentKind& kind, Context& ctx, const QByteArray& compressed, EgkFieldBuffer& fields,
+ReadResult LoadDocument(const DocumentKind& kind, Context& ctx, const QByteArray& compressed, EgkFieldBuffer& fields,
                      int slot) {
     ctx.status.showStatus(kind.decompressingText);
     if (compressed.isEmpty())
-        return -1;
+        return ReadResult::Failed;
     const Decompression decompressed = DecompressVsd(compressed);
     if (decompressed.outcome == Decompression::Outcome::ScratchFailed)
         return ReportError(ctx, decompressed.error);
     ctx.pump.runPendingOnce();
     if (decompressed.outcome != Decompression::Outcome::Done)
-        return -2;
+        return ReadResult::Refused;
 
     EgkResults& results = ctx.state.tables.egk[slot];
     const int index = DocIndex(kind.doc);
@@ -156,15 +156,15 @@ int16_t LoadDocument(const DocumentKind& kind, Context& ctx, const QByteArray& c
 
 } // namespace
 
-int16_t LoadVdDocument(Context& ctx, const QByteArray& compressed, EgkFieldBuffer& fields, int slot) {
+ReadResult LoadVdDocument(Context& ctx, const QByteArray& compressed, EgkFieldBuffer& fields, int slot) {
     return LoadDocument(VdKind(), ctx, compressed, fields, slot);
 }
 
-int16_t LoadPdDocument(Context& ctx, const QByteArray& compressed, EgkFieldBuffer& fields, int slot) {
+ReadResult LoadPdDocument(Context& ctx, const QByteArray& compressed, EgkFieldBuffer& fields, int slot) {
     return LoadDocument(PdKind(), ctx, compressed, fields, slot);
 }
 
-int16_t LoadGvdDocument(Context& ctx, const QByteArray& compressed, EgkFieldBuffer& fields, int slot) {
+ReadResult LoadGvdDocument(Context& ctx, const QByteArray& compressed, EgkFieldBuffer& fields, int slot) {
     return LoadDocument(GvdKind(), ctx, compressed, fields, slot);
 }
 

@@ -32,7 +32,7 @@ constexpr int kEncodingUnsupported = XML_ERR_UNSUPPORTED_ENCODING;
 // must be one the library knows, but the characters are taken as they are.
 // A document type declaration ends the parse: VSD documents and schemas never
 // carry one, and refusing it shuts out entity expansion and external subsets.
-ParseOutcome ParseXmlText(const QString& text);
+[[nodiscard]] ParseOutcome ParseXmlText(const QString& text);
 
 // Removes text nodes that hold only blanks, tabs and line ends (outside
 // xml:space="preserve"), so that a container's first child is an element in

@@ -75,7 +75,7 @@ void ClipboardOnExit::signalArrived() {
     ending_(number);
 }
 
-void ClipboardOnExit::EndBySignal(int signal) {
+void ClipboardOnExit::endBySignal(int signal) {
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }

@@ -20,13 +20,13 @@ public:
     // What follows once the clipboard is empty after a signal.
     using SignalEnding = std::function<void(int signal)>;
 
-    explicit ClipboardOnExit(Clipboard& clipboard, SignalEnding ending = EndBySignal);
+    explicit ClipboardOnExit(Clipboard& clipboard, SignalEnding ending = endBySignal);
     ~ClipboardOnExit() override;
     ClipboardOnExit(const ClipboardOnExit&) = delete;
     ClipboardOnExit& operator=(const ClipboardOnExit&) = delete;
 
     // Ends the process by the signal itself, as it would have without us.
-    static void EndBySignal(int signal);
+    static void endBySignal(int signal);
 
 private:
     void signalArrived();

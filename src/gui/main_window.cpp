@@ -67,7 +67,7 @@ bool MainWindow::event(QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    const bool deferred = dispatcher_ && dispatcher_->DeferCloseWhileRunning();
+    const bool deferred = dispatcher_ && dispatcher_->deferCloseWhileRunning();
     const CloseReason reason = closingByProgram_ ? CloseReason::Program : CloseReason::User;
     if (!deferred && ConfirmExit(state_, reason, boxes_, clipboard_))
         event->accept();

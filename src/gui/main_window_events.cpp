@@ -22,23 +22,23 @@ void MainWindow::connectControls() {
     for (int i = 0; i < kPortOptions; ++i) {
         connect(w_.options[std::size_t(i)], &QRadioButton::clicked, this, [this, i] {
             if (dispatcher_)
-                dispatcher_->OptionClicked(i);
+                dispatcher_->optionClicked(i);
             refresh(state_.ui);
         });
     }
     connect(w_.tabs, &QTabBar::currentChanged, this, [this](int tab) {
         if (dispatcher_ && tab >= 0)
-            dispatcher_->TabClicked(tab);
+            dispatcher_->tabClicked(tab);
         refresh(state_.ui);
     });
     connect(w_.list, &QListWidget::currentRowChanged, this, [this](int row) {
         if (dispatcher_ && row >= 0)
-            dispatcher_->ListClicked(row);
+            dispatcher_->listClicked(row);
         refresh(state_.ui);
     });
     connect(w_.egkButton, &QPushButton::clicked, this, [this] {
         if (dispatcher_)
-            dispatcher_->EgkInfoClicked();
+            dispatcher_->egkInfoClicked();
     });
 
     connect(w_.menus.validation, &QAction::triggered, this, [this] { validationClicked(); });

@@ -18,25 +18,25 @@ const QString kShownText = QStringLiteral("Die Krankenversichertendaten werden a
 
 } // namespace
 
-Dispatcher::Dispatcher(Context& context, MainView& view, Clipboard& clipboard, SerialLine& line)
-    : context_(context), view_(view), clipboard_(clipboard), line_(line),
-      portChoice_(context, [this](int button) { PressCommandButton(button); }) {}
+Dispatcher::Dispatcher(Context& ctx, MainView& view, Clipboard& clipboard, SerialLine& line)
+    : ctx_(ctx), view_(view), clipboard_(clipboard), line_(line),
+      portChoice_(ctx, [this](int button) { PressCommandButton(button); }) {}
 
 void Dispatcher::PressCommandButton(int index) {
-    if (context_.state.ActionRunning)
+    if (ctx_.state.ActionRunning)
         return;
-    Prologue();
-    RunAction(index);
-    Epilogue();
+    prologue();
+    runAction(index);
+    epilogue();
 }
 
-void Dispatcher::ListClicked(int row) {
-    if (!context_.state.ActionRunning)
-        portChoice_.ListClicked(row);
+void Dispatcher::listClicked(int row) {
+    if (!ctx_.state.ActionRunning)
+        portChoice_.listClicked(row);
 }
 
-void Dispatcher::Prologue() {
-    AppState& state = context_.state;
+void Dispatcher::prologue() {
+    AppState& state = ctx_.state;
     state.ui.validationItemEnabled = false;
     state.ui.newSchemaItemEnabled = false;
     state.ui.toolbarEnabled = false;
@@ -44,10 +44,10 @@ void Dispatcher::Prologue() {
     view_.refresh(state.ui);
 }
 
-void Dispatcher::Epilogue() {
-    AppState& state = context_.state;
-    if (context_.session.SessionOpen())
-        context_.session.ResetAndCloseTerminal();
+void Dispatcher::epilogue() {
+    AppState& state = ctx_.state;
+    if (ctx_.session.SessionOpen())
+        ctx_.session.ResetAndCloseTerminal();
     state.ui.newSchemaItemEnabled = state.ui.validationChecked;
     state.ui.validationItemEnabled = true;
     state.ActionRunning = false;
@@ -59,34 +59,34 @@ void Dispatcher::Epilogue() {
     }
 }
 
-void Dispatcher::RunAction(int index) {
-    AppState& state = context_.state;
+void Dispatcher::runAction(int index) {
+    AppState& state = ctx_.state;
     // Actions on the chosen port need one; none is chosen before the first scan.
     const bool portChosen = state.SelectedSlot >= 1 && state.SelectedSlot <= kSlotCount;
     switch (index) {
-    case kScanButton: RunScan(context_, line_, view_, portChoice_); break;
+    case kScanButton: RunScan(ctx_, line_, view_, portChoice_); break;
     case kDiagnosisButton:
         ShowFrameX(state.ui, kFrameEmpty);
-        context_.status.showStatus(QStringLiteral("Überprüft die ausgewählte Schnittstelle im Dialog"));
+        ctx_.status.showStatus(QStringLiteral("Überprüft die ausgewählte Schnittstelle im Dialog"));
         if (portChosen)
-            RunDiagnosis(context_, line_, state.SelectedPort,
-                         [this](int option) { portChoice_.SelectOption(option); });
+            RunDiagnosis(ctx_, line_, state.SelectedPort,
+                         [this](int option) { portChoice_.selectOption(option); });
         break;
     case kStatusButton:
         ShowFrameX(state.ui, kFrameStatus);
-        context_.status.showStatus(QStringLiteral("Der MKT Status wird angezeigt"));
+        ctx_.status.showStatus(QStringLiteral("Der MKT Status wird angezeigt"));
         break;
     case kReadCardButton:
         if (portChosen)
-            ReadSelectedPort();
+            readSelectedPort();
         break;
     case kCopyButton:
-        context_.status.showStatus(QStringLiteral("Die Krankenversichertendaten wurden in die Zwischenablage kopiert"));
+        ctx_.status.showStatus(QStringLiteral("Die Krankenversichertendaten wurden in die Zwischenablage kopiert"));
         if (portChosen)
             CopyInsuredRecord(state.tables, state.SelectedSlot, clipboard_);
         break;
     case kResetDisplayButton:
-        context_.status.showStatus(QStringLiteral("Die Anzeigefelder wurden zurückgesetzt"));
+        ctx_.status.showStatus(QStringLiteral("Die Anzeigefelder wurden zurückgesetzt"));
         if (portChosen)
             ResetSlotDisplay(state.tables, state.SelectedSlot, state.ui.card);
         break;
@@ -95,32 +95,32 @@ void Dispatcher::RunAction(int index) {
 }
 
 // Button 3: stored data are shown again without touching the terminal.
-void Dispatcher::ReadSelectedPort() {
-    AppState& state = context_.state;
-    SetBusy(context_, true);
-    AdvanceProgress(context_, 25);
+void Dispatcher::readSelectedPort() {
+    AppState& state = ctx_.state;
+    SetBusy(ctx_, true);
+    AdvanceProgress(ctx_, 25);
     ShowFrameX(state.ui, kFrameCardData);
     const QString suffix = InterfaceTextOfPort(state.SelectedPort);
     if (!state.tables.terminal[state.SelectedSlot].HasCardData)
-        RunReadLoop(context_, state.SelectedPort, state.SelectedSlot, suffix, [this] { SetProgress(context_, 75); });
-    AdvanceProgress(context_, 15);
+        RunReadLoop(ctx_, state.SelectedPort, state.SelectedSlot, suffix, [this] { SetProgress(ctx_, 75); });
+    AdvanceProgress(ctx_, 15);
     ShowInsuredRecord(state.tables, state.SelectedSlot, state.ui.card);
-    AdvanceProgress(context_, 10);
-    context_.status.showStatus(kShownText);
-    SetProgress(context_, 0);
-    SetBusy(context_, false);
+    AdvanceProgress(ctx_, 10);
+    ctx_.status.showStatus(kShownText);
+    SetProgress(ctx_, 0);
+    SetBusy(ctx_, false);
 }
 
-void Dispatcher::EgkInfoClicked() {
-    const int slot = context_.state.SelectedSlot;
+void Dispatcher::egkInfoClicked() {
+    const int slot = ctx_.state.SelectedSlot;
     if (slot >= 1 && slot <= kSlotCount)
         view_.showEgkInfo(slot);
 }
 
-bool Dispatcher::DeferCloseWhileRunning() {
-    if (!context_.state.ActionRunning)
+bool Dispatcher::deferCloseWhileRunning() {
+    if (!ctx_.state.ActionRunning)
         return false;
-    context_.state.ExitPending = true;
+    ctx_.state.ExitPending = true;
     return true;
 }
 

@@ -20,32 +20,32 @@ constexpr int kResetDisplayButton = 5;
 // window; the front-end shows the model and forwards its clicks here.
 class Dispatcher {
 public:
-    Dispatcher(Context& context, MainView& view, Clipboard& clipboard, SerialLine& line);
+    Dispatcher(Context& ctx, MainView& view, Clipboard& clipboard, SerialLine& line);
 
     // One action from start to end, wrapped in the prologue and epilogue. A
     // press while an action runs is refused: actions never nest.
     void PressCommandButton(int index);
 
-    void OptionClicked(int option) { portChoice_.OptionClicked(option); }
-    void TabClicked(int tab) { portChoice_.TabClicked(tab); }
+    void optionClicked(int option) { portChoice_.optionClicked(option); }
+    void tabClicked(int tab) { portChoice_.tabClicked(tab); }
     // A list entry clicked while an action runs is ignored as a whole, like
     // the buttons: the click would change the port under the running action.
-    void ListClicked(int row);
-    void EgkInfoClicked();
+    void listClicked(int row);
+    void egkInfoClicked();
 
     // The close rule's first step: a close asked for while an action runs is
     // remembered and carried out by the epilogue. True when deferred.
-    bool DeferCloseWhileRunning();
+    bool deferCloseWhileRunning();
 
     PortChoice& portChoice() { return portChoice_; }
 
 private:
-    void Prologue();
-    void Epilogue();
-    void RunAction(int index);
-    void ReadSelectedPort();
+    void prologue();
+    void epilogue();
+    void runAction(int index);
+    void readSelectedPort();
 
-    Context& context_;
+    Context& ctx_;
     MainView& view_;
     Clipboard& clipboard_;
     SerialLine& line_;

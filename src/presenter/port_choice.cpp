@@ -17,72 +17,72 @@ constexpr int kReadButton = 3;
 
 } // namespace
 
-PortChoice::PortChoice(Context& context, ButtonPress pressButton)
-    : context_(context), pressButton_(std::move(pressButton)) {}
+PortChoice::PortChoice(Context& ctx, ButtonPress pressButton)
+    : ctx_(ctx), pressButton_(std::move(pressButton)) {}
 
-uint16_t PortChoice::PortOfListRow(int row) const {
-    const MainWindowModel& ui = context_.state.ui;
+uint16_t PortChoice::portOfListRow(int row) const {
+    const MainWindowModel& ui = ctx_.state.ui;
     if (row < 0 || row >= ui.listEntries.size() || row >= kFurtherPortColumns)
         return 0;
-    return context_.state.tables.furtherPorts[1][std::size_t(row)];
+    return ctx_.state.tables.furtherPorts[1][std::size_t(row)];
 }
 
-void PortChoice::SelectOption(int option) {
+void PortChoice::selectOption(int option) {
     if (option < 0 || option > kFurtherOption)
         return;
-    OptionClicked(option);
+    optionClicked(option);
 }
 
-void PortChoice::SelectTab(int tab) {
+void PortChoice::selectTab(int tab) {
     if (tab < 0 || tab > kFurtherOption)
         return;
-    context_.state.ui.selectedTab = tab;
-    TabClicked(tab);
+    ctx_.state.ui.selectedTab = tab;
+    tabClicked(tab);
 }
 
-void PortChoice::OptionClicked(int option) {
+void PortChoice::optionClicked(int option) {
     if (option < 0 || option > kFurtherOption)
         return;
-    AppState& state = context_.state;
+    AppState& state = ctx_.state;
     for (std::size_t i = 0; i < state.ui.options.size(); ++i)
         state.ui.options[i].checked = int(i) == option;
     const int slot = option + 1;
     UpdateCommandButtons(state, slot);
     ShowInsuredRecord(state.tables, slot, state.ui.card);
-    SelectTab(option);
+    selectTab(option);
 
     if (option < kFurtherOption) {
         state.SelectedPort = uint16_t(slot);
         state.SelectedSlot = slot;
-        context_.status.showStatus(PortChosenText(state.SelectedPort));
+        ctx_.status.showStatus(PortChosenText(state.SelectedPort));
         state.ui.listVisible = false;
         return;
     }
     state.SelectedSlot = kFurtherSlot;
-    const uint16_t listed = PortOfListRow(state.ui.listSelected);
+    const uint16_t listed = portOfListRow(state.ui.listSelected);
     if (listed != 0) {
         state.SelectedPort = listed;
-        context_.status.showStatus(PortChosenText(listed));
+        ctx_.status.showStatus(PortChosenText(listed));
     }
     state.ui.listVisible = true;
 }
 
-void PortChoice::TabClicked(int tab) {
+void PortChoice::tabClicked(int tab) {
     if (tab < 0 || tab > kFurtherOption)
         return;
-    AppState& state = context_.state;
+    AppState& state = ctx_.state;
     state.ui.selectedTab = tab;
     if (tab == state.CurrentTab)
         return;
     state.ui.visibleStatusFrame = tab;
     state.CurrentTab = tab;
-    SelectOption(tab);
-    context_.status.showStatus(QStringLiteral("Der MKT Status wird angezeigt"));
+    selectOption(tab);
+    ctx_.status.showStatus(QStringLiteral("Der MKT Status wird angezeigt"));
 }
 
-void PortChoice::ListClicked(int row) {
-    AppState& state = context_.state;
-    const uint16_t pn = PortOfListRow(row);
+void PortChoice::listClicked(int row) {
+    AppState& state = ctx_.state;
+    const uint16_t pn = portOfListRow(row);
     if (pn == 0)
         return;
     state.ui.listSelected = row;

@@ -15,22 +15,22 @@ class PortChoice {
 public:
     using ButtonPress = std::function<void(int button)>;
 
-    PortChoice(Context& context, ButtonPress pressButton);
+    PortChoice(Context& ctx, ButtonPress pressButton);
 
-    void OptionClicked(int option);
-    void TabClicked(int tab);
-    void ListClicked(int row);
+    void optionClicked(int option);
+    void tabClicked(int tab);
+    void listClicked(int row);
 
     // What the program does when it sets an option or a tab: the control
     // changes and its click handler runs.
-    void SelectOption(int option);
-    void SelectTab(int tab);
+    void selectOption(int option);
+    void selectTab(int tab);
 
     // Port number of list entry row, or 0 when there is none.
-    uint16_t PortOfListRow(int row) const;
+    uint16_t portOfListRow(int row) const;
 
 private:
-    Context& context_;
+    Context& ctx_;
     ButtonPress pressButton_;
 };
 

@@ -27,24 +27,24 @@ void OfferPort(AppState& state, PortChoice& portChoice, int option, int slot) {
     PortOption& control = state.ui.options[std::size_t(option)];
     if (port.PortPresent && !port.PortBusy) {
         control.enabled = true;
-        portChoice.SelectOption(option);
+        portChoice.selectOption(option);
     } else {
         control.enabled = false;
         control.checked = false;
     }
 }
 
-void ScanComPorts(Context& context, SerialLine& line, PortChoice& portChoice) {
-    AppState& state = context.state;
+void ScanComPorts(Context& ctx, SerialLine& line, PortChoice& portChoice) {
+    AppState& state = ctx.state;
     for (int k = 1; k <= kComPorts; ++k) {
         const uint16_t pn = uint16_t(k);
-        context.status.showStatus(PortTestingText(pn));
-        AdvanceProgress(context, 20);
-        TestPort(context, line, pn);
+        ctx.status.showStatus(PortTestingText(pn));
+        AdvanceProgress(ctx, 20);
+        TestPort(ctx, line, pn);
         OfferPort(state, portChoice, k - 1, k);
         if (state.tables.terminal[k].Responding) {
-            RunReadLoop(context, pn, k, InterfaceTextOfPort(state.SelectedPort));
-            context.status.showStatus(kShownText);
+            RunReadLoop(ctx, pn, k, InterfaceTextOfPort(state.SelectedPort));
+            ctx.status.showStatus(kShownText);
         }
     }
 }
@@ -57,57 +57,57 @@ void ListFurtherPorts(AppState& state) {
 }
 
 // Every further port is tested and read on slot 5, which keeps the last one.
-void ScanFurtherPorts(Context& context, SerialLine& line, PortChoice& portChoice) {
-    AppState& state = context.state;
+void ScanFurtherPorts(Context& ctx, SerialLine& line, PortChoice& portChoice) {
+    AppState& state = ctx.state;
     for (int i = 0; i < state.ui.listEntries.size(); ++i) {
-        const uint16_t pn = portChoice.PortOfListRow(i);
+        const uint16_t pn = portChoice.portOfListRow(i);
         state.SelectedPort = pn;
-        portChoice.ListClicked(i);
+        portChoice.listClicked(i);
         state.ui.tabCaptions[kFurtherOption] = FurtherPortTabCaption(pn);
-        TestPort(context, line, pn);
+        TestPort(ctx, line, pn);
         OfferPort(state, portChoice, kFurtherOption, kFurtherSlot);
-        RunReadLoop(context, pn, kFurtherSlot, InterfaceTextOfPort(pn));
-        context.status.showStatus(kShownText);
+        RunReadLoop(ctx, pn, kFurtherSlot, InterfaceTextOfPort(pn));
+        ctx.status.showStatus(kShownText);
     }
 }
 
-void ShowFirstSlotWithData(Context& context, PortChoice& portChoice) {
-    AppState& state = context.state;
+void ShowFirstSlotWithData(Context& ctx, PortChoice& portChoice) {
+    AppState& state = ctx.state;
     for (int k = 1; k <= kComPorts; ++k) {
         const TerminalInfo& info = state.tables.terminal[k];
         if (!info.Responding || !info.HasCardData)
             continue;
         state.ui.options[std::size_t(k - 1)].checked = false;
         ShowFrameX(state.ui, kFrameCardData);
-        portChoice.SelectOption(k - 1);
-        context.status.showStatus(kShownText);
+        portChoice.selectOption(k - 1);
+        ctx.status.showStatus(kShownText);
         return;
     }
 }
 
 } // namespace
 
-void RunScan(Context& context, SerialLine& line, MainView& view, PortChoice& portChoice) {
-    AppState& state = context.state;
-    SetBusy(context, true);
+void RunScan(Context& ctx, SerialLine& line, MainView& view, PortChoice& portChoice) {
+    AppState& state = ctx.state;
+    SetBusy(ctx, true);
     ShowFrameX(state.ui, kFrameWait);
-    ScanComPorts(context, line, portChoice);
+    ScanComPorts(ctx, line, portChoice);
 
-    EnumerateFurtherPorts(context);
+    EnumerateFurtherPorts(ctx);
     ListFurtherPorts(state);
-    ScanFurtherPorts(context, line, portChoice);
+    ScanFurtherPorts(ctx, line, portChoice);
 
-    SetProgress(context, 100);
-    context.status.showStatus(QStringLiteral("Das KartoCheck Ergebnis wird angezeigt"));
+    SetProgress(ctx, 100);
+    ctx.status.showStatus(QStringLiteral("Das KartoCheck Ergebnis wird angezeigt"));
     view.refresh(state.ui);
     view.showScanResult(FillScanResult(state.tables, int(state.ui.listEntries.size())));
 
     state.ui.buttonEnabled[2] = true;
     ShowFrameX(state.ui, kFrameStatus);
-    context.status.showStatus(QStringLiteral("Der MKT Status wird angezeigt"));
-    ShowFirstSlotWithData(context, portChoice);
-    SetProgress(context, 0);
-    SetBusy(context, false);
+    ctx.status.showStatus(QStringLiteral("Der MKT Status wird angezeigt"));
+    ShowFirstSlotWithData(ctx, portChoice);
+    SetProgress(ctx, 0);
+    SetBusy(ctx, false);
 }
 
 } // namespace kc

@@ -4,7 +4,7 @@
 
 namespace kc {
 
-std::unique_ptr<CtApiLibrary> CtApiLibrary::Load(const std::string& fileOrName, LibraryFault& fault) {
+std::unique_ptr<CtApiLibrary> CtApiLibrary::load(const std::string& fileOrName, LibraryFault& fault) {
     // A path names exactly one file; a bare name goes through the system's search.
     const bool isPath = fileOrName.find('/') != std::string::npos;
     std::error_code ignored;

@@ -15,7 +15,7 @@ enum class LibraryFault { None, FileMissing, EntryPointMissing };
 // kartocheck-ctapi-host loads the library with it too.
 class CtApiLibrary : public CtApi {
 public:
-    static std::unique_ptr<CtApiLibrary> Load(const std::string& fileOrName, LibraryFault& fault);
+    [[nodiscard]] static std::unique_ptr<CtApiLibrary> load(const std::string& fileOrName, LibraryFault& fault);
 
     int8_t init(uint16_t ctn, uint16_t pn) override;
     int8_t data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command, uint16_t* lenr,

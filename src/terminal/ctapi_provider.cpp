@@ -7,7 +7,7 @@
 
 namespace kc {
 
-QString LibraryCtApiProvider::LibraryToLoad() {
+QString LibraryCtApiProvider::libraryToLoad() {
     const QString named = qEnvironmentVariable("KARTOCHECK_CTAPI");
     if (!named.isEmpty())
         return named;
@@ -19,7 +19,7 @@ QString LibraryCtApiProvider::LibraryToLoad() {
 
 CtApi* LibraryCtApiProvider::acquire(LibraryFault& fault) {
     if (!library_)
-        library_ = CtApiLibrary::Load(QFile::encodeName(LibraryToLoad()).toStdString(), fault);
+        library_ = CtApiLibrary::load(QFile::encodeName(libraryToLoad()).toStdString(), fault);
     else
         fault = LibraryFault::None;
     return library_.get();

@@ -24,7 +24,7 @@ public:
 class LibraryCtApiProvider : public CtApiProvider {
 public:
     CtApi* acquire(LibraryFault& fault) override;
-    static QString LibraryToLoad();
+    static QString libraryToLoad();
 
 private:
     std::unique_ptr<CtApiLibrary> library_;

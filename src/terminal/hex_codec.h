@@ -8,7 +8,7 @@ namespace kc {
 
 // Two hex digits per byte, either letter case. A pair that is not hex, or a
 // lone last digit, ends the conversion: only whole, valid pairs become bytes.
-QByteArray HexToBytes(const QString& hex);
+[[nodiscard]] QByteArray HexToBytes(const QString& hex);
 
 // Upper-case hex, two digits per byte ("0A").
 QString BytesToHex(const QByteArray& bytes);

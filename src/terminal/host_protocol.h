@@ -73,8 +73,8 @@ using Answer = std::variant<LoadAnswer, InitAnswer, DataAnswer, CloseAnswer, Bau
 std::vector<uint8_t> EncodeFrame(const Request& request);
 std::vector<uint8_t> EncodeFrame(const Answer& answer);
 // A payload without its length header; nothing when it is malformed.
-std::optional<Request> DecodeRequest(std::span<const uint8_t> payload);
-std::optional<Answer> DecodeAnswer(std::span<const uint8_t> payload);
+[[nodiscard]] std::optional<Request> DecodeRequest(std::span<const uint8_t> payload);
+[[nodiscard]] std::optional<Answer> DecodeAnswer(std::span<const uint8_t> payload);
 
 // How many response bytes go back for an answer of the library to a caller
 // that can take capacity bytes.

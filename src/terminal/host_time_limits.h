@@ -19,7 +19,7 @@ struct HostTimeLimits {
     std::chrono::milliseconds close{5000};
     std::chrono::milliseconds baudRate{5000};
 
-    static HostTimeLimits Uniform(std::chrono::milliseconds limit) {
+    static HostTimeLimits uniform(std::chrono::milliseconds limit) {
         return {limit, limit, limit, std::chrono::microseconds(0), limit, limit};
     }
 };

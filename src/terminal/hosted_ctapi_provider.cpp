@@ -6,12 +6,12 @@
 
 namespace kc {
 
-HostedCtApiProvider::HostedCtApiProvider() : HostedCtApiProvider(HelperToStart(), QString()) {}
+HostedCtApiProvider::HostedCtApiProvider() : HostedCtApiProvider(helperToStart(), QString()) {}
 
 HostedCtApiProvider::HostedCtApiProvider(QString helper, QString library, HostTimeLimits limits)
     : helper_(std::move(helper)), library_(std::move(library)), limits_(limits) {}
 
-QString HostedCtApiProvider::HelperToStart() {
+QString HostedCtApiProvider::helperToStart() {
     return ProgramFolder() + QStringLiteral("/kartocheck-ctapi-host");
 }
 
@@ -23,7 +23,7 @@ void HostedCtApiProvider::setWhileWaiting(std::function<void()> whileWaiting) {
 
 CtApi* HostedCtApiProvider::acquire(LibraryFault& fault) {
     if (!api_) {
-        const QString library = library_.isEmpty() ? LibraryCtApiProvider::LibraryToLoad() : library_;
+        const QString library = library_.isEmpty() ? LibraryCtApiProvider::libraryToLoad() : library_;
         api_ = std::make_unique<HostedCtApi>(QFile::encodeName(helper_).toStdString(),
                                              QFile::encodeName(library).toStdString(), limits_);
         api_->setWhileWaiting(whileWaiting_);

@@ -26,7 +26,7 @@ class HostedCtApiProvider : public CtApiProvider {
     // that keeps the window painted.
     void setWhileWaiting(std::function<void()> whileWaiting);
 
-    static QString HelperToStart();
+    static QString helperToStart();
 
   private:
     QString helper_;

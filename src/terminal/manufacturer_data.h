@@ -10,6 +10,6 @@ struct SlotTables;
 // GET STATUS of the manufacturer data object (tag 46) into the slot's
 // Manufacturer, CtType and SoftwareVersion. 0 stored, 1 unusable answer,
 // otherwise the CT-API code.
-int16_t ReadManufacturerData(TerminalSession& session, SlotTables& tables, int slot);
+[[nodiscard]] int16_t ReadManufacturerData(TerminalSession& session, SlotTables& tables, int slot);
 
 } // namespace kc

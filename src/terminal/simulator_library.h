@@ -9,6 +9,6 @@ namespace kc {
 inline constexpr char kSimulatorMarker[] = "mktsim_identity";
 
 // True when the CT-API library (a path or a name for the loader) is the simulator.
-bool IsSimulatorLibrary(const QString& fileOrName);
+[[nodiscard]] bool IsSimulatorLibrary(const QString& fileOrName);
 
 } // namespace kc

@@ -76,7 +76,7 @@ int16_t TerminalSession::OpenTerminal(uint16_t pn) {
     return code;
 }
 
-int16_t TerminalSession::ExchangeBytes(int destination, const uint8_t* command, uint16_t lenc, uint8_t* response,
+int16_t TerminalSession::exchangeBytes(int destination, const uint8_t* command, uint16_t lenc, uint8_t* response,
                                        uint16_t& lenr) {
     setLamp(LampOf(destination), LampColor::Yellow);
     pump_.runPendingOnce();
@@ -105,7 +105,7 @@ int16_t TerminalSession::ExchangeBytes(int destination, const uint8_t* command, 
 int16_t TerminalSession::TransmitApdu(const QString& command, int destination, QString& response) {
     const QByteArray bytes = HexToBytes(command);
     uint16_t lenr = kResponseCapacity;
-    const int16_t code = ExchangeBytes(destination, reinterpret_cast<const uint8_t*>(bytes.constData()),
+    const int16_t code = exchangeBytes(destination, reinterpret_cast<const uint8_t*>(bytes.constData()),
                                        uint16_t(bytes.size()), responseBuffer_.data(), lenr);
     if (code == kCtOk)
         response = BytesToHex(responseBuffer_.data(), lenr);
@@ -129,12 +129,13 @@ int16_t TerminalSession::CloseTerminal() {
 }
 
 void TerminalSession::ResetAndCloseTerminal() {
+    // Best effort: a terminal that does not answer the reset is closed all the same.
     QString ignored;
-    TransmitApdu(Commands().CmdResetCt, kToTerminal, ignored);
-    CloseTerminal();
+    static_cast<void>(TransmitApdu(Commands().CmdResetCt, kToTerminal, ignored));
+    static_cast<void>(CloseTerminal());
 }
 
-int16_t TerminalSession::ProbeInit(uint16_t pn) {
+int16_t TerminalSession::probeInit(uint16_t pn) {
     CtApi* ctapi = api();
     if (!ctapi)
         return kCtErrHtsi;
@@ -143,7 +144,7 @@ int16_t TerminalSession::ProbeInit(uint16_t pn) {
     return code;
 }
 
-int16_t TerminalSession::ProbeClose() {
+int16_t TerminalSession::probeClose() {
     CtApi* ctapi = api();
     if (!ctapi)
         return kCtErrHtsi;

@@ -24,20 +24,20 @@ public:
     TerminalSession(CtApiProvider& provider, SlotTables& tables, MessageBoxes& boxes, EventPump& pump,
                     LampObserver* lamps = nullptr);
 
-    int16_t OpenTerminal(uint16_t pn);
-    int16_t TransmitApdu(const QString& command, int destination, QString& response);
-    int16_t CloseTerminal();
+    [[nodiscard]] int16_t OpenTerminal(uint16_t pn);
+    [[nodiscard]] int16_t TransmitApdu(const QString& command, int destination, QString& response);
+    [[nodiscard]] int16_t CloseTerminal();
     void ResetAndCloseTerminal();
     bool SessionOpen() const { return sessionOpen_; }
 
     // A command given as bytes, answered into the caller's buffer of capacity lenr
     // (the long eGK reads). On return lenr holds the bytes received.
-    int16_t ExchangeBytes(int destination, const uint8_t* command, uint16_t lenc, uint8_t* response,
+    [[nodiscard]] int16_t exchangeBytes(int destination, const uint8_t* command, uint16_t lenc, uint8_t* response,
                           uint16_t& lenr);
 
     // Open and close without lamps or baud text, as the search of further ports does.
-    int16_t ProbeInit(uint16_t pn);
-    int16_t ProbeClose();
+    [[nodiscard]] int16_t probeInit(uint16_t pn);
+    [[nodiscard]] int16_t probeClose();
 
     // How the program ends after a library fault; tests replace it.
     void setFatalExit(FatalExit fatalExit) { fatalExit_ = std::move(fatalExit); }

@@ -30,16 +30,16 @@ QString DeskScenario(const QString& extra = {}, const QString& vd = {}, const QS
 
 class EgkCardReaderTest : public ::testing::Test {
   protected:
-    int16_t readFile(const char* scenario) {
+    ReadResult readFile(const char* scenario) {
         EXPECT_TRUE(h.loadFile(QStringLiteral("egk/") + QLatin1String(scenario)))
             << qPrintable(h.loadError());
         return readOpen();
     }
-    int16_t readText(const QString& scenario) {
+    ReadResult readText(const QString& scenario) {
         EXPECT_TRUE(h.loadText(scenario)) << qPrintable(h.loadError());
         return readOpen();
     }
-    int16_t readOpen() {
+    ReadResult readOpen() {
         EXPECT_EQ(h.session.OpenTerminal(8192), 0);
         h.clearLog();
         return ReadEgkFromCard(h.ctx, 8192);
@@ -57,7 +57,7 @@ class EgkCardReaderTest : public ::testing::Test {
 };
 
 TEST_F(EgkCardReaderTest, CardWithTheGvdInEfVdIsReadInTheFixedOrder) {
-    EXPECT_EQ(readFile("stationary_gvd_in_vd.scn"), 0);
+    EXPECT_EQ(readFile("stationary_gvd_in_vd.scn"), ReadResult::Done);
     EXPECT_EQ(h.apduLog(),
               QStringList({"20110100",   "00B0820000", kSelectHca, kSelectVd,     "00B0000004",
                            "00B00008FE", "00B00106A9", kSelectHca, kSelectPd,     "00B0000002",
@@ -78,7 +78,7 @@ TEST_F(EgkCardReaderTest, CardWithTheGvdInEfVdIsReadInTheFixedOrder) {
 
 TEST_F(EgkCardReaderTest, ReadDriverMarksTheSlotAsHoldingEgkData) {
     ASSERT_TRUE(h.loadFile(QStringLiteral("egk/stationary_gvd_in_vd.scn")));
-    EXPECT_EQ(ReadInsuranceCard(h.ctx, 8192), 0);
+    EXPECT_EQ(ReadInsuranceCard(h.ctx, 8192), ReadResult::Done);
     EXPECT_TRUE(h.state.tables.terminal[5].IsEgk);
     EXPECT_TRUE(h.state.tables.terminal[5].HasCardData);
     EXPECT_FALSE(h.session.SessionOpen());
@@ -94,7 +94,7 @@ TEST_F(EgkCardReaderTest, GvdOffsetsThatNameNoStretchLeadToEfGvd) {
                         : fresh.loadText(DeskScenario({}, QLatin1Char('@') + file)))
             << qPrintable(fresh.loadError());
         ASSERT_EQ(fresh.session.OpenTerminal(8192), 0);
-        EXPECT_EQ(ReadEgkFromCard(fresh.ctx, 8192), 0);
+        EXPECT_EQ(ReadEgkFromCard(fresh.ctx, 8192), ReadResult::Done);
         const QStringList log = fresh.apduLog();
         const auto gvdFile = log.indexOf(kSelectGvd);
         ASSERT_GE(gvdFile, 0) << scenario;
@@ -109,7 +109,7 @@ TEST_F(EgkCardReaderTest, GvdOffsetsThatNameNoStretchLeadToEfGvd) {
 }
 
 TEST_F(EgkCardReaderTest, ProtectedEfGvdGivesThePinMessageAndTheStatusStepStillRuns) {
-    EXPECT_EQ(readFile("stationary_gvd_protected.scn"), 0);
+    EXPECT_EQ(readFile("stationary_gvd_protected.scn"), ReadResult::Done);
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_TRUE(IsBox(
         h.boxes.shown[0],
@@ -123,7 +123,7 @@ TEST_F(EgkCardReaderTest, ProtectedEfGvdGivesThePinMessageAndTheStatusStepStillR
 }
 
 TEST_F(EgkCardReaderTest, InvalidGvdOffsetsInEfVd) {
-    EXPECT_EQ(readText(DeskScenario({}, QStringLiteral("@egk/cards/gvd_offsets_invalid__EF_VD.hex"))), 0);
+    EXPECT_EQ(readText(DeskScenario({}, QStringLiteral("@egk/cards/gvd_offsets_invalid__EF_VD.hex"))), ReadResult::Done);
     EXPECT_EQ(h.boxTexts(),
               QStringList({QStringLiteral("Keine gültigen GVD Daten im EF VD Container! \r\n\r\n")}));
     EXPECT_FALSE(h.apduLog().contains(kSelectGvd));
@@ -131,7 +131,7 @@ TEST_F(EgkCardReaderTest, InvalidGvdOffsetsInEfVd) {
 
 TEST_F(EgkCardReaderTest, DeactivatedHealthApplicationIsReportedPerDocumentAndStoresNothingRead) {
     h.state.tables.insured[5][Familienname] = QStringLiteral("vorher");
-    EXPECT_EQ(readFile("hca_deactivated.scn"), 0);
+    EXPECT_EQ(readFile("hca_deactivated.scn"), ReadResult::Done);
     const QString message = QStringLiteral("Das DF.HCA (Health Care Application) ist deaktiviert!\r\n");
     EXPECT_EQ(h.boxTexts(), QStringList({message, message, message}));
     EXPECT_EQ(egk().VsdStatus, QString());
@@ -141,7 +141,7 @@ TEST_F(EgkCardReaderTest, DeactivatedHealthApplicationIsReportedPerDocumentAndSt
 
 TEST_F(EgkCardReaderTest, MissingHealthApplicationStopsTheRead) {
     h.state.tables.insured[5][Familienname] = QStringLiteral("vorher");
-    EXPECT_EQ(readFile("hca_missing.scn"), -1);
+    EXPECT_EQ(readFile("hca_missing.scn"), ReadResult::Failed);
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_TRUE(IsBox(
         h.boxes.shown[0],
@@ -152,19 +152,19 @@ TEST_F(EgkCardReaderTest, MissingHealthApplicationStopsTheRead) {
 }
 
 TEST_F(EgkCardReaderTest, MemoryCardResetAnswering9000IsNoEgk) {
-    EXPECT_EQ(readFile("memory_card_reset_9000.scn"), -1);
+    EXPECT_EQ(readFile("memory_card_reset_9000.scn"), ReadResult::Failed);
     EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Reset Chipkarte war nicht erfolgreich!\r\n")}));
     EXPECT_EQ(h.apduLog(), QStringList({"20110100"}));
 
     test::SimHarness viaDriver;
     ASSERT_TRUE(viaDriver.loadFile(QStringLiteral("egk/memory_card_reset_9000.scn")));
-    EXPECT_EQ(ReadInsuranceCard(viaDriver.ctx, 8192), -1);
+    EXPECT_EQ(ReadInsuranceCard(viaDriver.ctx, 8192), ReadResult::Failed);
     EXPECT_FALSE(viaDriver.state.tables.terminal[5].IsEgk);
     EXPECT_FALSE(viaDriver.state.tables.terminal[5].HasCardData);
 }
 
 TEST_F(EgkCardReaderTest, FailedResetCommand) {
-    EXPECT_EQ(readText(DeskScenario(QStringLiteral("override 20110100 = -10\n"))), -1);
+    EXPECT_EQ(readText(DeskScenario(QStringLiteral("override 20110100 = -10\n"))), ReadResult::Failed);
     EXPECT_EQ(h.boxTexts(),
               QStringList({QStringLiteral("Kommando Reset Chipkarte war nicht erfolgreich!\r\n")}));
 }
@@ -186,14 +186,14 @@ TEST_F(EgkCardReaderTest, DocumentLengthLimits) {
         test::SimHarness fresh;
         ASSERT_TRUE(fresh.loadFile(QStringLiteral("egk/") + QLatin1String(c.scenario)));
         ASSERT_EQ(fresh.session.OpenTerminal(8192), 0);
-        EXPECT_EQ(ReadEgkFromCard(fresh.ctx, 8192), 0) << c.scenario;
+        EXPECT_EQ(ReadEgkFromCard(fresh.ctx, 8192), ReadResult::Done) << c.scenario;
         EXPECT_EQ(fresh.boxTexts(), c.boxes) << c.scenario;
         EXPECT_EQ(fresh.state.tables.insured[5][c.field], QString::fromUtf8(c.value)) << c.scenario;
     }
 }
 
 TEST_F(EgkCardReaderTest, VdHeaderWithFirstOffsetZeroIsRejected) {
-    EXPECT_EQ(readText(DeskScenario(QStringLiteral("override 00B0000004 = 000001AE 9000\n"))), 0);
+    EXPECT_EQ(readText(DeskScenario(QStringLiteral("override 00B0000004 = 000001AE 9000\n"))), ReadResult::Done);
     EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Keine gültigen Daten in EF VD \r\n\r\n")}));
 }
 
@@ -216,13 +216,13 @@ TEST_F(EgkCardReaderTest, SerialNumberFromEfGdo) {
             DeskScenario(QStringLiteral("override 00B0820000 = %1\n").arg(QLatin1String(c.answer)))));
         fresh.state.tables.egk[5].IccSerialNumber = QStringLiteral("unverändert");
         ASSERT_EQ(fresh.session.OpenTerminal(8192), 0);
-        EXPECT_EQ(ReadEgkFromCard(fresh.ctx, 8192), 0);
+        EXPECT_EQ(ReadEgkFromCard(fresh.ctx, 8192), ReadResult::Done);
         EXPECT_EQ(fresh.state.tables.egk[5].IccSerialNumber, QString::fromUtf8(c.serial)) << c.answer;
     }
 }
 
 TEST_F(EgkCardReaderTest, DocumentsThatDoNotDecompressOrDeclareAnUnknownEncoding) {
-    EXPECT_EQ(readFile("pd_inflates_too_far.scn"), 0);
+    EXPECT_EQ(readFile("pd_inflates_too_far.scn"), ReadResult::Done);
     EXPECT_EQ(h.boxTexts(),
               QStringList({QStringLiteral("Die Dekomprimierung der PD Daten war nicht erfolgreich!\r\n")}));
     EXPECT_EQ(fields()[Familienname], QString());
@@ -231,13 +231,13 @@ TEST_F(EgkCardReaderTest, DocumentsThatDoNotDecompressOrDeclareAnUnknownEncoding
     test::SimHarness encoding;
     ASSERT_TRUE(encoding.loadFile(QStringLiteral("egk/pd_unknown_encoding.scn")));
     ASSERT_EQ(encoding.session.OpenTerminal(8192), 0);
-    EXPECT_EQ(ReadEgkFromCard(encoding.ctx, 8192), 0);
+    EXPECT_EQ(ReadEgkFromCard(encoding.ctx, 8192), ReadResult::Done);
     EXPECT_TRUE(encoding.boxes.shown.empty());
     EXPECT_EQ(encoding.state.tables.insured[5][Familienname], QStringLiteral("Heckhausén"));
 }
 
 TEST_F(EgkCardReaderTest, DocumentThatIsNotGzipFillsNoField) {
-    EXPECT_EQ(readFile("pd_not_gzip.scn"), 0);
+    EXPECT_EQ(readFile("pd_not_gzip.scn"), ReadResult::Done);
     EXPECT_EQ(fields()[Familienname], QString());
     EXPECT_EQ(fields()[Krankenkassenname], QStringLiteral("gematik Musterkasse1GKV"));
     EXPECT_EQ(egk().EgkXmlText[DocIndex(DocKind::Pd)],
@@ -246,7 +246,7 @@ TEST_F(EgkCardReaderTest, DocumentThatIsNotGzipFillsNoField) {
 
 TEST_F(EgkCardReaderTest, ShortDocumentReadIsAReadFailure) {
     // The VD comes short with "end of file reached": the document is not loaded.
-    EXPECT_EQ(readText(DeskScenario(QStringLiteral("override 00B00008 = 1F8B08 6282\n"))), 0);
+    EXPECT_EQ(readText(DeskScenario(QStringLiteral("override 00B00008 = 1F8B08 6282\n"))), ReadResult::Done);
     EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Read EF VD war nicht erfolgreich!\r\n")}));
     EXPECT_EQ(fields()[Krankenkassenname], QString());
 }
@@ -254,7 +254,7 @@ TEST_F(EgkCardReaderTest, ShortDocumentReadIsAReadFailure) {
 TEST_F(EgkCardReaderTest, SelectFailuresOfTheFiles) {
     EXPECT_EQ(readText(DeskScenario(
                   QStringLiteral("override 00A4020C02D001 = 6A82\noverride 00A4020C02D002 = -10\n"))),
-              0);
+              ReadResult::Done);
     EXPECT_EQ(h.boxTexts(),
               QStringList({QStringLiteral("Kommando Select EF VD war nicht erfolgreich!\r\n"),
                            QStringLiteral("Select EF PD war nicht erfolgreich!\r\n"),
@@ -263,7 +263,7 @@ TEST_F(EgkCardReaderTest, SelectFailuresOfTheFiles) {
 
 TEST_F(EgkCardReaderTest, StatusStepSkipsSilentlyWhenEfStatusVdIsMissing) {
     egk().VsdStatus = QStringLiteral("alt");
-    EXPECT_EQ(readText(DeskScenario(QStringLiteral("override 00A4020C02D00C = 6A82\n"))), 0);
+    EXPECT_EQ(readText(DeskScenario(QStringLiteral("override 00A4020C02D00C = 6A82\n"))), ReadResult::Done);
     EXPECT_TRUE(h.boxes.shown.empty());
     EXPECT_EQ(egk().VsdStatus, QString());
 }
@@ -288,14 +288,14 @@ TEST_F(EgkCardReaderTest, FailuresAroundEfGvdAreNamedAndTheStatusStepStillRuns) 
                                                 QStringLiteral("@egk/cards/gvd_in_ef_gvd__EF_VD.hex"))))
             << qPrintable(fresh.loadError());
         ASSERT_EQ(fresh.session.OpenTerminal(8192), 0);
-        EXPECT_EQ(ReadEgkFromCard(fresh.ctx, 8192), 0) << c.overrides;
+        EXPECT_EQ(ReadEgkFromCard(fresh.ctx, 8192), ReadResult::Done) << c.overrides;
         EXPECT_EQ(fresh.boxTexts(), QStringList({QString::fromUtf8(c.box)})) << c.overrides;
         EXPECT_EQ(fresh.state.tables.egk[5].VsdStatus.size(), 50) << c.overrides;
     }
 }
 
 TEST_F(EgkCardReaderTest, GvdStretchOfEfVdThatCannotBeRead) {
-    EXPECT_EQ(readText(DeskScenario(QStringLiteral("override 00B001AF = 6B00\n"))), 0);
+    EXPECT_EQ(readText(DeskScenario(QStringLiteral("override 00B001AF = 6B00\n"))), ReadResult::Done);
     EXPECT_EQ(h.boxTexts(),
               QStringList({QStringLiteral("Read GVD Daten aus EF VD Container war nicht erfolgreich!\r\n")}));
 }
@@ -331,7 +331,7 @@ TEST_F(EgkCardReaderTest, DocumentsThatDoNotLoadAreNamedByTheirKind) {
             << qPrintable(fresh.loadError());
         fresh.state.ValidationEnabled = c.validation;
         ASSERT_EQ(fresh.session.OpenTerminal(8192), 0);
-        EXPECT_EQ(ReadEgkFromCard(fresh.ctx, 8192), 0) << c.bytes;
+        EXPECT_EQ(ReadEgkFromCard(fresh.ctx, 8192), ReadResult::Done) << c.bytes;
         EXPECT_EQ(fresh.boxTexts(), c.boxes) << c.bytes;
         for (const MessageRequest& shown : fresh.boxes.shown)
             EXPECT_EQ(shown.icon, MsgIcon::Information) << c.bytes;
@@ -341,7 +341,7 @@ TEST_F(EgkCardReaderTest, DocumentsThatDoNotLoadAreNamedByTheirKind) {
 TEST_F(EgkCardReaderTest, TestLabCardWithNamedGzipMembers) {
     ASSERT_TRUE(h.loadFile(QStringLiteral("egk/stationary_test_lab_card.scn")));
     ASSERT_EQ(h.session.OpenTerminal(2), 0);
-    EXPECT_EQ(ReadEgkFromCard(h.ctx, 2), 0);
+    EXPECT_EQ(ReadEgkFromCard(h.ctx, 2), ReadResult::Done);
     EXPECT_TRUE(h.boxes.shown.empty());
     EXPECT_EQ(h.state.tables.egk[2].IccSerialNumber, QStringLiteral("80276883119861412806"));
     EXPECT_FALSE(h.state.tables.insured[2][Familienname].isEmpty());

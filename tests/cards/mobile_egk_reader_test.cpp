@@ -118,7 +118,7 @@ TEST(MobileDerivedFieldsTest, ApprovalNumberRules) {
 
 class MobileEgkReaderTest : public ::testing::Test {
   protected:
-    int16_t read(const QString& scenario, bool asFile = true) {
+    ReadResult read(const QString& scenario, bool asFile = true) {
         EXPECT_TRUE(asFile ? h.loadFile(QStringLiteral("egk/") + scenario) : h.loadText(scenario))
             << qPrintable(h.loadError());
         h.state.tables.terminal[1].IsMobile = true;
@@ -141,7 +141,7 @@ QString Handheld(const QString& extra) {
 }
 
 TEST_F(MobileEgkReaderTest, StoredRecordIsReadErasedAndEjected) {
-    EXPECT_EQ(read(QStringLiteral("handheld_egk.scn")), 0);
+    EXPECT_EQ(read(QStringLiteral("handheld_egk.scn")), ReadResult::Done);
     EXPECT_EQ(h.apduLog(), QStringList({kSelectHca, "00B08C0000", "00B08100000000", "00B08200000000",
                                         "000E0000", "201501000100"}));
     EXPECT_TRUE(h.boxes.shown.empty()) << qPrintable(h.boxTexts().join(QLatin1Char('|')));
@@ -158,7 +158,7 @@ TEST_F(MobileEgkReaderTest, StoredRecordIsReadErasedAndEjected) {
 TEST_F(MobileEgkReaderTest, ReadDriverAsksFirstAndShowsTheHandheldView) {
     ASSERT_TRUE(h.loadFile(QStringLiteral("egk/handheld_egk.scn")));
     h.boxes.script({MsgAnswer::Yes});
-    EXPECT_EQ(ReadInsuranceCard(h.ctx, 1), 0);
+    EXPECT_EQ(ReadInsuranceCard(h.ctx, 1), ReadResult::Done);
     EXPECT_EQ(h.apduLog().mid(0, 4), QStringList({"init 1", "2011000000", "201201000101", kSelectHca}));
     const TerminalInfo& info = h.state.tables.terminal[1];
     EXPECT_TRUE(info.IsMobile);
@@ -172,14 +172,14 @@ TEST_F(MobileEgkReaderTest, ReadDriverAsksFirstAndShowsTheHandheldView) {
 }
 
 TEST_F(MobileEgkReaderTest, ReadDateAsDayMonthYear) {
-    EXPECT_EQ(read(QStringLiteral("handheld_egk_ddmmyyyy.scn")), 0);
+    EXPECT_EQ(read(QStringLiteral("handheld_egk_ddmmyyyy.scn")), ReadResult::Done);
     EXPECT_EQ(record()[ReadDateText], QStringLiteral("10102008"));
     EXPECT_EQ(fields()[Einlesedatum], QStringLiteral("10.10.2008"));
     EXPECT_TRUE(h.boxes.shown.empty());
 }
 
 TEST_F(MobileEgkReaderTest, BrokenChecksumIsShownWithTheStopIcon) {
-    EXPECT_EQ(read(QStringLiteral("handheld_egk_broken_checksum.scn")), 0);
+    EXPECT_EQ(read(QStringLiteral("handheld_egk_broken_checksum.scn")), ReadResult::Done);
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_TRUE(IsBox(h.boxes.shown[0], kChecksumBox, QStringLiteral(" KartoCheck "), MsgButtons::Ok,
                       MsgIcon::Critical));
@@ -188,7 +188,7 @@ TEST_F(MobileEgkReaderTest, BrokenChecksumIsShownWithTheStopIcon) {
 }
 
 TEST_F(MobileEgkReaderTest, StatusDataWithoutChecksumObjectIsNeverASilentSuccess) {
-    EXPECT_EQ(read(Handheld(QStringLiteral("override 00B08C = %1 9000\n").arg(kStatusStart)), false), 0);
+    EXPECT_EQ(read(Handheld(QStringLiteral("override 00B08C = %1 9000\n").arg(kStatusStart)), false), ReadResult::Done);
     EXPECT_EQ(
         h.boxTexts(),
         QStringList({kChecksumBox, QStringLiteral("Unbekanntes Format der Zulassungsnummer festgestellt!")}));
@@ -196,7 +196,7 @@ TEST_F(MobileEgkReaderTest, StatusDataWithoutChecksumObjectIsNeverASilentSuccess
 
 TEST_F(MobileEgkReaderTest, DeactivatedApplicationReadsAndErasesNothing) {
     h.state.tables.insured[1][Familienname] = QStringLiteral("vorher");
-    EXPECT_EQ(read(Handheld(QStringLiteral("card.hca = deactivated\n")), false), 0);
+    EXPECT_EQ(read(Handheld(QStringLiteral("card.hca = deactivated\n")), false), ReadResult::Done);
     EXPECT_EQ(h.apduLog(), QStringList({kSelectHca}));
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_TRUE(IsBox(h.boxes.shown[0],
@@ -207,20 +207,20 @@ TEST_F(MobileEgkReaderTest, DeactivatedApplicationReadsAndErasesNothing) {
 }
 
 TEST_F(MobileEgkReaderTest, SelectFailuresThatStopTheRead) {
-    EXPECT_EQ(read(Handheld(QStringLiteral("card.hca = missing\n")), false), -1);
+    EXPECT_EQ(read(Handheld(QStringLiteral("card.hca = missing\n")), false), ReadResult::Failed);
     EXPECT_EQ(h.boxTexts(),
               QStringList({QStringLiteral("Keine Gesundheitsanwendung \r\nDF.HCA (Health Care "
                                           "Application) \r\nauf der Karte gefunden!\r\n\r\n")}));
     test::SimHarness transport;
     ASSERT_TRUE(transport.loadText(Handheld(QStringLiteral("override 00A4040C = -10\n"))));
     ASSERT_EQ(transport.session.OpenTerminal(1), 0);
-    EXPECT_EQ(ReadEgkFromMobileTerminal(transport.ctx, 1), -1);
+    EXPECT_EQ(ReadEgkFromMobileTerminal(transport.ctx, 1), ReadResult::Failed);
     EXPECT_EQ(transport.boxTexts(),
               QStringList({QStringLiteral("Kommando Select DF HCA war nicht erfolgreich!\r\n")}));
 }
 
 TEST_F(MobileEgkReaderTest, FailedEraseIsReportedLastAndNoEjectFollows) {
-    EXPECT_EQ(read(Handheld(QStringLiteral("override 000E0000 = 6581\n")), false), 0);
+    EXPECT_EQ(read(Handheld(QStringLiteral("override 000E0000 = 6581\n")), false), ReadResult::Done);
     EXPECT_FALSE(h.apduLog().contains(QStringLiteral("201501000100")));
     EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("ERASE BINARY war nicht erfolgreich!\r\n")}));
     EXPECT_EQ(fields()[Familienname], QStringLiteral("Ðoria"));
@@ -233,7 +233,7 @@ TEST_F(MobileEgkReaderTest, MessagesWaitInTheirSlotsAndAreShownInOrder) {
     EXPECT_EQ(read(Handheld(QStringLiteral("override 00B08C = 6A82\n") + pd + vd +
                             QStringLiteral("override 000E0000 = -10\n")),
                    false),
-              0);
+              ReadResult::Done);
     EXPECT_EQ(h.boxTexts(),
               QStringList({QStringLiteral("Keine gültigen Daten in EF PD \r\n\r\n"),
                            QStringLiteral("Keine GVD Daten im EF VD \r\n\r\n"),
@@ -244,19 +244,19 @@ TEST_F(MobileEgkReaderTest, UnreadableFilesAreNamed) {
     EXPECT_EQ(read(Handheld(QStringLiteral("override 00B081 = 6A82\noverride 00B082 = 6A82\n"
                                            "override 00B08C = 6A82\n")),
                    false),
-              0);
+              ReadResult::Done);
     EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Read EF PD war nicht erfolgreich!\r\n"),
                                          QStringLiteral("Read EF VD war nicht erfolgreich!\r\n"),
                                          QStringLiteral("Read EF Status VD  war nicht erfolgreich!\r\n")}));
 }
 
 TEST_F(MobileEgkReaderTest, InvalidGvdStretchReplacesTheVdMessage) {
-    EXPECT_EQ(read(Handheld(QStringLiteral("override 00B082 = 0000 0000 0001 0400 00 9000\n")), false), 0);
+    EXPECT_EQ(read(Handheld(QStringLiteral("override 00B082 = 0000 0000 0001 0400 00 9000\n")), false), ReadResult::Done);
     EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Keine gültigen GVD Daten im EF VD \r\n\r\n")}));
 }
 
 TEST_F(MobileEgkReaderTest, InvalidVdStretchBesideAValidGvdIsNamed) {
-    EXPECT_EQ(read(Handheld(QStringLiteral("override 00B082 = 0000 0000 0008 0009 4142 9000\n")), false), 0);
+    EXPECT_EQ(read(Handheld(QStringLiteral("override 00B082 = 0000 0000 0008 0009 4142 9000\n")), false), ReadResult::Done);
     EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Keine gültigen VD Daten in EF VD \r\n\r\n")}));
     EXPECT_EQ(h.state.tables.egk[1].EgkXmlText[DocIndex(DocKind::Gvd)], QStringLiteral("AB"));
 }

@@ -33,7 +33,7 @@ class ReadBinaryTest : public ::testing::Test {
         EXPECT_TRUE(f.open(QIODevice::ReadOnly));
         return HexToBytes(QString::fromLatin1(f.readAll()).simplified().remove(QLatin1Char(' ')));
     }
-    int16_t chunked(uint32_t offset, uint32_t length, uint32_t expected) {
+    ReadResult chunked(uint32_t offset, uint32_t length, uint32_t expected) {
         count = expected;
         return ReadBinaryChunked(h.session, kToCard, offset, length, buffer, count);
     }
@@ -51,7 +51,7 @@ class ReadBinaryTest : public ::testing::Test {
 
 TEST_F(ReadBinaryTest, SixHundredBytesAtOffsetEightInThreeChunks) {
     open();
-    EXPECT_EQ(chunked(8, 600, 600), 0);
+    EXPECT_EQ(chunked(8, 600, 600), ReadResult::Done);
     EXPECT_EQ(h.commands(), QStringList({"00B00008FE", "00B00106FE", "00B002045C"}));
     EXPECT_EQ(capacities(), std::vector<uint16_t>({256, 256, 94}));
     EXPECT_EQ(count, 600u);
@@ -60,14 +60,14 @@ TEST_F(ReadBinaryTest, SixHundredBytesAtOffsetEightInThreeChunks) {
 
 TEST_F(ReadBinaryTest, FiveHundredNineBytesEndWithAChunkOf255) {
     open();
-    EXPECT_EQ(chunked(0, 509, 509), 0);
+    EXPECT_EQ(chunked(0, 509, 509), ReadResult::Done);
     EXPECT_EQ(h.commands(), QStringList({"00B00000FE", "00B000FEFF"}));
     EXPECT_EQ(buffer, file().left(509));
 }
 
 TEST_F(ReadBinaryTest, ShortReadIsOneChunk) {
     open();
-    EXPECT_EQ(chunked(0, 2, 2), 0);
+    EXPECT_EQ(chunked(0, 2, 2), ReadResult::Done);
     EXPECT_EQ(h.commands(), QStringList({"00B0000002"}));
     EXPECT_EQ(buffer, file().left(2));
 }
@@ -76,7 +76,7 @@ TEST_F(ReadBinaryTest, ChunkAnsweredShortWithSuccessDoesNotShiftTheRest) {
     // The first chunk brings 100 bytes instead of 254; the next starts right after them.
     const QString first = BytesToHex(file().left(100));
     open(QStringLiteral("override 00B00000FE = %1 9000\n").arg(first));
-    EXPECT_EQ(chunked(0, 600, 600), 0);
+    EXPECT_EQ(chunked(0, 600, 600), ReadResult::Done);
     EXPECT_EQ(h.commands(), QStringList({"00B00000FE", "00B00064FE", "00B00162F6"}));
     EXPECT_EQ(count, 600u);
     EXPECT_EQ(buffer, file().left(600));
@@ -84,7 +84,7 @@ TEST_F(ReadBinaryTest, ChunkAnsweredShortWithSuccessDoesNotShiftTheRest) {
 
 TEST_F(ReadBinaryTest, EndOfFileEndsTheReadShortButSuccessfully) {
     open();
-    EXPECT_EQ(chunked(1200, 100, 100), 0);
+    EXPECT_EQ(chunked(1200, 100, 100), ReadResult::Done);
     EXPECT_EQ(count, 50u);
     EXPECT_EQ(buffer, file().mid(1200));
 }
@@ -92,19 +92,19 @@ TEST_F(ReadBinaryTest, EndOfFileEndsTheReadShortButSuccessfully) {
 TEST_F(ReadBinaryTest, OutcomesOfTheLastStatusWord) {
     struct Case {
         const char* answer;
-        int16_t result;
+        ReadResult result;
         uint32_t count;
         int commands;
     };
     const Case cases[] = {
-        {"6982", -2, 0, 1},
-        {"6B00", -1, 0, 1},
-        {"-10", -1, 0, 1},
-        {"0A", -1, 0, 1},
+        {"6982", ReadResult::Refused, 0, 1},
+        {"6B00", ReadResult::Failed, 0, 1},
+        {"-10", ReadResult::Failed, 0, 1},
+        {"0A", ReadResult::Failed, 0, 1},
         // A chunk without data never makes the loop ask again at the same place forever.
-        {"9000", 0, 0, 1},
+        {"9000", ReadResult::Done, 0, 1},
         // Two bytes each time: five chunks, each after the bytes that came.
-        {"0102 9000", 0, 10, 5},
+        {"0102 9000", ReadResult::Done, 10, 5},
     };
     for (const Case& c : cases) {
         test::SimHarness fresh;
@@ -123,7 +123,7 @@ TEST_F(ReadBinaryTest, OutcomesOfTheLastStatusWord) {
 
 TEST_F(ReadBinaryTest, MoreDataThanExpectedFailsInsteadOfOverrunning) {
     open();
-    EXPECT_EQ(chunked(0, 10, 5), -1);
+    EXPECT_EQ(chunked(0, 10, 5), ReadResult::Failed);
     EXPECT_EQ(count, 0u);
     EXPECT_TRUE(buffer.isEmpty());
 }

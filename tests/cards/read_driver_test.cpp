@@ -1,5 +1,5 @@
 #include "card_test_support.h"
-#include "cards/egk_read_hook.h"
+#include "base/egk_read_hook.h"
 #include "cards/read_insurance_card.h"
 #include "sim_harness.h"
 
@@ -41,7 +41,7 @@ class ReadDriverTest : public ::testing::Test {
         ASSERT_TRUE(h.loadFile(QStringLiteral("kvk/") + QLatin1String(scenario)))
             << qPrintable(h.loadError());
     }
-    int16_t read(uint16_t pn) {
+    ReadResult read(uint16_t pn) {
         h.state.SelectedPort = pn;
         return ReadInsuranceCard(h.ctx, pn);
     }
@@ -60,7 +60,7 @@ class ReadDriverTest : public ::testing::Test {
 
 TEST_F(ReadDriverTest, StationaryKvkIsReadInTheFixedCommandOrder) {
     load("stationary_template_6081.scn");
-    EXPECT_EQ(read(3), 0);
+    EXPECT_EQ(read(3), ReadResult::Done);
     EXPECT_EQ(h.apduLog(), log(3, {kResetCt, kRequestIcc, kResetIcc, kSelectKvk, kReadBinary}));
     EXPECT_TRUE(h.boxes.shown.empty());
     EXPECT_TRUE(info(3).HasCardData);
@@ -89,7 +89,7 @@ TEST_F(ReadDriverTest, EveryTemplateFormAndTheFixedFormatAreRead) {
     for (const Case& c : cases) {
         test::SimHarness fresh;
         ASSERT_TRUE(fresh.loadFile(QStringLiteral("kvk/") + QLatin1String(c.scenario))) << c.scenario;
-        EXPECT_EQ(ReadInsuranceCard(fresh.ctx, c.pn), 0) << c.scenario;
+        EXPECT_EQ(ReadInsuranceCard(fresh.ctx, c.pn), ReadResult::Done) << c.scenario;
         EXPECT_EQ(fresh.state.tables.insured[c.pn][c.field], QString::fromUtf8(c.value)) << c.scenario;
         EXPECT_EQ(fresh.state.tables.terminal[c.pn].OutputMedium.str().trimmed(),
                   QString::fromLatin1(c.medium));
@@ -101,7 +101,7 @@ TEST_F(ReadDriverTest, EveryTemplateFormAndTheFixedFormatAreRead) {
 TEST_F(ReadDriverTest, ASuccessfulKvkReadReplacesAnEarlierEgkView) {
     load("stationary_template_6081.scn");
     info(3).IsEgk = true;
-    EXPECT_EQ(read(3), 0);
+    EXPECT_EQ(read(3), ReadResult::Done);
     EXPECT_FALSE(info(3).IsEgk);
 }
 
@@ -109,7 +109,7 @@ TEST_F(ReadDriverTest, RefusedRecordEmptiesTheSlotAndAsksTheTerminalAgain) {
     load("broken_checksum.scn");
     h.state.tables.insured[3][Vorname] = QStringLiteral("alt");
     h.state.ui.card.values[7] = QStringLiteral("alt");
-    EXPECT_EQ(read(3), -1);
+    EXPECT_EQ(read(3), ReadResult::Failed);
     EXPECT_EQ(h.apduLog(), log(3, {kResetCt, kRequestIcc, kResetIcc, kSelectKvk, kReadBinary, kResetCt}));
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_TRUE(IsErrorBox(h.boxes.shown[0], QStringLiteral(" Prüfsumme KVK korrupt!!! ")));
@@ -127,7 +127,7 @@ TEST_F(ReadDriverTest, RefusedRecordOnAHandheldMarksItMobileForTheNextRead) {
                                   "card.record = @../../tests/data/kvk/kvk_tk_apfel_broken_checksum.hex\n")))
         << qPrintable(h.loadError());
     h.boxes.script({MsgAnswer::Yes});
-    EXPECT_EQ(read(1), -1);
+    EXPECT_EQ(read(1), ReadResult::Failed);
     EXPECT_TRUE(info(1).IsMobile);
     EXPECT_EQ(info(1).ModelText.str().trimmed(), QStringLiteral("Modell VEX K7/Serie Q3/Q4"));
     EXPECT_EQ(h.boxTexts(), QStringList({kKvkWarning, QStringLiteral(" Prüfsumme KVK korrupt!!! ")}));
@@ -137,7 +137,7 @@ TEST_F(ReadDriverTest, RefusedRecordOnAHandheldMarksItMobileForTheNextRead) {
 TEST_F(ReadDriverTest, HandheldRecordIsReadAfterTheWarningThenErasedAndEjected) {
     load("handheld_stored.scn");
     h.boxes.script({MsgAnswer::Yes});
-    EXPECT_EQ(read(1), 0);
+    EXPECT_EQ(read(1), ReadResult::Done);
     EXPECT_EQ(h.apduLog(), log(1, {kResetCt, kRequestIcc, kSelectKvk, kReadBinary, kErase, kEject}));
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_TRUE(IsBox(h.boxes.shown[0], kKvkWarning, QStringLiteral(" KartoCheck "), MsgButtons::YesNo,
@@ -154,7 +154,7 @@ TEST_F(ReadDriverTest, HandheldRecordIsReadAfterTheWarningThenErasedAndEjected) 
 TEST_F(ReadDriverTest, DecliningTheWarningReadsNothingAndLeavesTheSessionToTheCaller) {
     load("handheld_stored.scn");
     h.boxes.script({MsgAnswer::No});
-    EXPECT_EQ(read(1), -1);
+    EXPECT_EQ(read(1), ReadResult::Failed);
     EXPECT_EQ(h.apduLog(), log(1, {kResetCt, kRequestIcc, kSelectKvk}, false));
     EXPECT_TRUE(h.session.SessionOpen());
     EXPECT_FALSE(info(1).HasCardData);
@@ -165,7 +165,7 @@ TEST_F(ReadDriverTest, DecliningTheWarningReadsNothingAndLeavesTheSessionToTheCa
 TEST_F(ReadDriverTest, HandheldThatCannotEraseKeepsTheRecordAndIsNotEjected) {
     load("handheld_erase_unsupported.scn");
     h.boxes.script({MsgAnswer::Yes});
-    EXPECT_EQ(read(1), 0);
+    EXPECT_EQ(read(1), ReadResult::Done);
     EXPECT_EQ(h.apduLog(), log(1, {kResetCt, kRequestIcc, kSelectKvk, kReadBinary, kErase}));
     EXPECT_TRUE(info(1).HasCardData);
     EXPECT_TRUE(h.simulator().cardPresent(1));
@@ -174,7 +174,7 @@ TEST_F(ReadDriverTest, HandheldThatCannotEraseKeepsTheRecordAndIsNotEjected) {
 TEST_F(ReadDriverTest, FailedEraseEmptiesTheSlotWithItsBox) {
     load("handheld_erase_fails.scn");
     h.boxes.script({MsgAnswer::Yes});
-    EXPECT_EQ(read(1), -1);
+    EXPECT_EQ(read(1), ReadResult::Failed);
     EXPECT_EQ(h.apduLog(), log(1, {kResetCt, kRequestIcc, kSelectKvk, kReadBinary, kErase}));
     ASSERT_EQ(h.boxes.shown.size(), 2u);
     EXPECT_TRUE(
@@ -188,7 +188,7 @@ TEST_F(ReadDriverTest, FailedEraseEmptiesTheSlotWithItsBox) {
 TEST_F(ReadDriverTest, HandheldFixedFormatRecordCarriesTheAdditions) {
     load("handheld_fixed.scn");
     h.boxes.script({MsgAnswer::Yes});
-    EXPECT_EQ(read(1), 0);
+    EXPECT_EQ(read(1), ReadResult::Done);
     EXPECT_EQ(fields(1)[Ortsname], QStringLiteral("BERLIN"));
     EXPECT_EQ(fields(1)[Zulassungsnummer], QStringLiteral("109"));
     EXPECT_EQ(info(1).OutputMedium.str().trimmed(), QStringLiteral("PC (Festformat)"));
@@ -197,16 +197,16 @@ TEST_F(ReadDriverTest, HandheldFixedFormatRecordCarriesTheAdditions) {
 TEST_F(ReadDriverTest, NoCardAsksToTryAgain) {
     load("no_card_then_card.scn");
     h.boxes.script({MsgAnswer::Yes, MsgAnswer::No});
-    EXPECT_EQ(read(3), 1);
+    EXPECT_EQ(read(3), ReadResult::TryAgain);
     EXPECT_EQ(h.apduLog(), log(3, {kResetCt, kRequestIcc}));
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_TRUE(IsBox(h.boxes.shown[0],
                       QStringLiteral(" Keine Chipkarte gefunden! \r\n Noch einmal versuchen? "),
                       QStringLiteral(" KartoCheck "), MsgButtons::YesNo, MsgIcon::Question));
-    EXPECT_EQ(read(3), -1);
+    EXPECT_EQ(read(3), ReadResult::Failed);
     EXPECT_FALSE(info(3).HasCardData);
     // Third time the card is there.
-    EXPECT_EQ(read(3), 0);
+    EXPECT_EQ(read(3), ReadResult::Done);
 }
 
 TEST_F(ReadDriverTest, TheRetryQuestionNamesWhatTheTerminalSaid) {
@@ -232,7 +232,7 @@ TEST_F(ReadDriverTest, TheRetryQuestionNamesWhatTheTerminalSaid) {
         ASSERT_TRUE(fresh.loadFile(QStringLiteral("kvk/") + QLatin1String(c.scenario)));
         fresh.state.tables.terminal[c.pn].IsLocked = c.lockedBefore;
         fresh.boxes.script({MsgAnswer::No});
-        EXPECT_EQ(ReadInsuranceCard(fresh.ctx, c.pn), -1) << c.scenario;
+        EXPECT_EQ(ReadInsuranceCard(fresh.ctx, c.pn), ReadResult::Failed) << c.scenario;
         ASSERT_EQ(fresh.boxes.shown.size(), 1u) << c.scenario;
         EXPECT_TRUE(IsBox(fresh.boxes.shown[0], QString::fromUtf8(c.text), QStringLiteral(" KartoCheck "),
                           MsgButtons::YesNo, MsgIcon::Question))
@@ -245,7 +245,7 @@ TEST_F(ReadDriverTest, CardCommandsRefusedForDisplayOutputNameTheOutputMedium) {
     for (const char* scenario : {"output_display.scn", "output_display_error.scn"}) {
         test::SimHarness fresh;
         ASSERT_TRUE(fresh.loadFile(QStringLiteral("kvk/") + QLatin1String(scenario)));
-        EXPECT_EQ(ReadInsuranceCard(fresh.ctx, 3), -1) << scenario;
+        EXPECT_EQ(ReadInsuranceCard(fresh.ctx, 3), ReadResult::Failed) << scenario;
         ASSERT_EQ(fresh.boxes.shown.size(), 1u) << scenario;
         EXPECT_TRUE(IsErrorBox(fresh.boxes.shown[0], kOutputMediumBox)) << scenario;
         EXPECT_EQ(fresh.state.tables.terminal[3].OutputMedium.str().trimmed(),
@@ -263,7 +263,7 @@ TEST_F(ReadDriverTest, DisplayOutputRefusingTheSelectStopsBeforeReading) {
 TEST_F(ReadDriverTest, OldApplicationIdentifierIsNamed) {
     load("old_aid.scn");
     h.boxes.script({MsgAnswer::Yes});
-    EXPECT_EQ(read(3), 1);
+    EXPECT_EQ(read(3), ReadResult::TryAgain);
     EXPECT_EQ(h.apduLog(), log(3, {kResetCt, kRequestIcc, kResetIcc, kSelectKvk, kSelectOldKvk}));
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_TRUE(
@@ -276,7 +276,7 @@ TEST_F(ReadDriverTest, OldApplicationIdentifierIsNamed) {
 TEST_F(ReadDriverTest, CardWithoutTheKvkApplicationIsNamed) {
     load("no_kvk_application.scn");
     h.boxes.script({MsgAnswer::No});
-    EXPECT_EQ(read(3), -1);
+    EXPECT_EQ(read(3), ReadResult::Failed);
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_TRUE(
         IsBox(h.boxes.shown[0],
@@ -288,7 +288,7 @@ TEST_F(ReadDriverTest, OldSelectFailingLeavesAnEmptyReason) {
     ASSERT_TRUE(h.loadText(QStringLiteral("[terminal desk]\nports = 3\ncard = memory\n"
                                           "override 00A4040006D28000000101 = -10\n")));
     h.boxes.script({MsgAnswer::No});
-    EXPECT_EQ(read(3), -1);
+    EXPECT_EQ(read(3), ReadResult::Failed);
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_EQ(h.boxes.shown[0].text, QStringLiteral("\r\n Noch einmal versuchen? "));
 }
@@ -309,7 +309,7 @@ TEST_F(ReadDriverTest, SelectFailuresOfTheKvkApplication) {
         ASSERT_TRUE(fresh.loadText(QStringLiteral("[terminal desk]\nports = 3\ncard = memory\noverride "
                                                   "00A4040006D27600000101 = %1\n")
                                        .arg(QLatin1String(c.answer))));
-        EXPECT_EQ(ReadInsuranceCard(fresh.ctx, 3), -1) << c.answer;
+        EXPECT_EQ(ReadInsuranceCard(fresh.ctx, 3), ReadResult::Failed) << c.answer;
         EXPECT_EQ(fresh.boxTexts(), c.boxes) << c.answer;
         EXPECT_EQ(fresh.apduLog().mid(fresh.apduLog().size() - 2),
                   QStringList({kResetCt, QStringLiteral("close")}));
@@ -321,7 +321,7 @@ TEST_F(ReadDriverTest, ReadBinaryRefusedEndsWithoutMessage) {
     ASSERT_TRUE(h.loadText(QStringLiteral("[terminal desk]\nports = 3\ncard = kvk\n"
                                           "card.record = @../../tests/data/kvk/k2-creek_TK_Apfel.hex\n"
                                           "override 00B0 = 6B00\n")));
-    EXPECT_EQ(read(3), -1);
+    EXPECT_EQ(read(3), ReadResult::Failed);
     EXPECT_TRUE(h.boxes.shown.empty());
     EXPECT_FALSE(info(3).HasCardData);
     EXPECT_FALSE(h.session.SessionOpen());
@@ -334,7 +334,7 @@ TEST_F(ReadDriverTest, EndOfFileAnswerStillCarriesTheRecord) {
                                           "override 00B0 = %1 6282\n")
                                .arg(record)))
         << qPrintable(h.loadError());
-    EXPECT_EQ(read(3), 0);
+    EXPECT_EQ(read(3), ReadResult::Done);
     EXPECT_EQ(fields(3)[Familienname], QStringLiteral("Apfel"));
 }
 
@@ -354,7 +354,7 @@ TEST_F(ReadDriverTest, OpenFailures) {
         test::SimHarness fresh;
         ASSERT_TRUE(fresh.loadText(
             QStringLiteral("[terminal desk]\nports = 3\ninit = %1\n").arg(QLatin1String(c.init))));
-        EXPECT_EQ(ReadInsuranceCard(fresh.ctx, 3), -1);
+        EXPECT_EQ(ReadInsuranceCard(fresh.ctx, 3), ReadResult::Failed);
         EXPECT_EQ(fresh.apduLog(), QStringList({QStringLiteral("init 3")}));
         ASSERT_EQ(fresh.boxes.shown.size(), 1u);
         EXPECT_TRUE(IsErrorBox(fresh.boxes.shown[0], QString::fromUtf8(c.text)));
@@ -364,9 +364,9 @@ TEST_F(ReadDriverTest, OpenFailures) {
 TEST_F(ReadDriverTest, SwitchedOffTerminalCannotBeOpened) {
     load("switched_off.scn");
     ASSERT_EQ(h.session.OpenTerminal(3), 0); // the scan
-    h.session.CloseTerminal();
+    static_cast<void>(h.session.CloseTerminal()); // only the next opening matters
     h.clearLog();
-    EXPECT_EQ(read(3), -1);
+    EXPECT_EQ(read(3), ReadResult::Failed);
     EXPECT_EQ(h.apduLog(), QStringList({QStringLiteral("init 3")}));
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_TRUE(h.boxes.shown[0].text.contains(QStringLiteral("Haben Sie als Ausgabemedium")));
@@ -374,23 +374,23 @@ TEST_F(ReadDriverTest, SwitchedOffTerminalCannotBeOpened) {
 
 TEST_F(ReadDriverTest, RequestIccFailingOtherwiseEndsQuietly) {
     ASSERT_TRUE(h.loadText(QStringLiteral("[terminal desk]\nports = 3\noverride 201201 = -127\n")));
-    EXPECT_EQ(read(3), -1);
+    EXPECT_EQ(read(3), ReadResult::Failed);
     EXPECT_TRUE(h.boxes.shown.empty());
     EXPECT_EQ(h.apduLog(), log(3, {kResetCt, kRequestIcc}));
 }
 
 class RecordingEgkReader : public EgkReadHook {
   public:
-    int16_t ReadEgkFromCard(Context&, uint16_t pn) override {
+    ReadResult ReadEgkFromCard(Context&, uint16_t pn) override {
         calls.append(QStringLiteral("card %1").arg(pn));
         return result;
     }
-    int16_t ReadEgkFromMobileTerminal(Context&, int slot) override {
+    ReadResult ReadEgkFromMobileTerminal(Context&, int slot) override {
         calls.append(QStringLiteral("mobile %1").arg(slot));
         return result;
     }
     QStringList calls;
-    int16_t result = 0;
+    ReadResult result = ReadResult::Done;
 };
 
 const char* const kEgkDesk = "[terminal desk]\nports = 8192\ncard = egk\n";
@@ -402,7 +402,8 @@ TEST_F(ReadDriverTest, ProcessorCardGoesToTheEgkReaderAfterClearingItsResults) {
     egk.VsdStatus = QStringLiteral("00");
     egk.EgkValidationText = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
     RecordingEgkReader reader;
-    EXPECT_EQ(ReadInsuranceCard(h.ctx, 8192, reader), 0);
+    h.ctx.egk = &reader;
+    EXPECT_EQ(ReadInsuranceCard(h.ctx, 8192), ReadResult::Done);
     EXPECT_EQ(reader.calls, QStringList({QStringLiteral("card 8192")}));
     EXPECT_EQ(egk.IccSerialNumber, QString());
     EXPECT_EQ(egk.VsdStatus, QString());
@@ -416,7 +417,8 @@ TEST_F(ReadDriverTest, ProcessorCardGoesToTheEgkReaderAfterClearingItsResults) {
 TEST_F(ReadDriverTest, WithoutAnEgkReaderAnEgkEndsWithoutData) {
     ASSERT_TRUE(h.loadText(QString::fromLatin1(kEgkDesk)));
     NoEgkReader none;
-    EXPECT_EQ(ReadInsuranceCard(h.ctx, 8192, none), -1);
+    h.ctx.egk = &none;
+    EXPECT_EQ(ReadInsuranceCard(h.ctx, 8192), ReadResult::Failed);
     EXPECT_FALSE(info(5).IsEgk);
     EXPECT_FALSE(info(5).HasCardData);
     EXPECT_FALSE(h.session.SessionOpen());
@@ -425,8 +427,9 @@ TEST_F(ReadDriverTest, WithoutAnEgkReaderAnEgkEndsWithoutData) {
 TEST_F(ReadDriverTest, HandheldEgkRecordNeedsTheWarningFirst) {
     ASSERT_TRUE(h.loadText(QStringLiteral("[terminal visit]\nports = 1\nkind = handheld\ncard = egk\n")));
     RecordingEgkReader reader;
+    h.ctx.egk = &reader;
     h.boxes.script({MsgAnswer::No, MsgAnswer::Yes});
-    EXPECT_EQ(ReadInsuranceCard(h.ctx, 1, reader), -1);
+    EXPECT_EQ(ReadInsuranceCard(h.ctx, 1), ReadResult::Failed);
     EXPECT_TRUE(reader.calls.isEmpty());
     EXPECT_TRUE(h.session.SessionOpen());
     ASSERT_EQ(h.boxes.shown.size(), 1u);
@@ -434,21 +437,11 @@ TEST_F(ReadDriverTest, HandheldEgkRecordNeedsTheWarningFirst) {
                       MsgIcon::Question, true));
 
     h.session.ResetAndCloseTerminal();
-    reader.result = 2;
-    EXPECT_EQ(ReadInsuranceCard(h.ctx, 1, reader), -1);
+    reader.result = ReadResult::Refused;
+    EXPECT_EQ(ReadInsuranceCard(h.ctx, 1), ReadResult::Failed);
     EXPECT_EQ(reader.calls, QStringList({QStringLiteral("mobile 1")}));
     EXPECT_FALSE(info(1).IsEgk);
     EXPECT_FALSE(info(1).HasCardData);
-}
-
-TEST_F(ReadDriverTest, TheInstalledEgkReaderIsTheDefault) {
-    ASSERT_TRUE(h.loadText(QString::fromLatin1(kEgkDesk)));
-    RecordingEgkReader reader;
-    InstallEgkReadHook(&reader);
-    const int16_t result = ReadInsuranceCard(h.ctx, 8192);
-    InstallEgkReadHook(nullptr);
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(reader.calls.size(), 1);
 }
 
 } // namespace

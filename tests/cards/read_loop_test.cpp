@@ -60,7 +60,7 @@ class ReadLoopTest : public ::testing::Test {
 TEST_F(ReadLoopTest, CardAlreadyThereIsReadWithoutAPrompt) {
     load("stationary_template_6081.scn");
     h.state.tables.port[3].InterfaceText = QStringLiteral("COM 3");
-    EXPECT_EQ(RunReadLoop(h.ctx, 3, 3, InterfaceTextOfPort(3), countPrompts), 0);
+    EXPECT_EQ(RunReadLoop(h.ctx, 3, 3, InterfaceTextOfPort(3), countPrompts), ReadResult::Done);
     EXPECT_TRUE(h.boxes.shown.empty());
     EXPECT_EQ(prompts, 1);
     EXPECT_EQ(h.status.statuses, QStringList({kReading, kBeingRead, kShown}));
@@ -73,7 +73,7 @@ TEST_F(ReadLoopTest, CardAlreadyThereIsReadWithoutAPrompt) {
 TEST_F(ReadLoopTest, PromptThenReadWhenTheCardIsInsertedLater) {
     load("insert_card_later.scn");
     h.boxes.script({MsgAnswer::Ok});
-    EXPECT_EQ(RunReadLoop(h.ctx, 3, 3, InterfaceTextOfPort(3)), 0);
+    EXPECT_EQ(RunReadLoop(h.ctx, 3, 3, InterfaceTextOfPort(3)), ReadResult::Done);
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_EQ(h.boxes.shown[0].text, kStationaryPrompt + QStringLiteral(" COM  3"));
     EXPECT_EQ(h.state.tables.insured[3][Familienname], QStringLiteral("Apfel"));
@@ -82,7 +82,7 @@ TEST_F(ReadLoopTest, PromptThenReadWhenTheCardIsInsertedLater) {
 TEST_F(ReadLoopTest, CancelEndsWithoutReading) {
     load("insert_card_later.scn");
     h.boxes.script({MsgAnswer::Cancel});
-    EXPECT_EQ(RunReadLoop(h.ctx, 3, 3, InterfaceTextOfPort(3), countPrompts), -1);
+    EXPECT_EQ(RunReadLoop(h.ctx, 3, 3, InterfaceTextOfPort(3), countPrompts), ReadResult::Failed);
     EXPECT_EQ(prompts, 1);
     EXPECT_EQ(h.status.statuses, QStringList({kReading}));
     EXPECT_FALSE(h.apduLog().contains(QStringLiteral("00B0000000")));
@@ -92,7 +92,7 @@ TEST_F(ReadLoopTest, TryAgainRunsTheCheckAndTheReadOnceMore) {
     load("no_card_then_card.scn");
     // Prompt OK, "no card" -> try again (Yes); the card is then there without a prompt.
     h.boxes.script({MsgAnswer::Ok, MsgAnswer::Yes});
-    EXPECT_EQ(RunReadLoop(h.ctx, 3, 3, InterfaceTextOfPort(3), countPrompts), 0);
+    EXPECT_EQ(RunReadLoop(h.ctx, 3, 3, InterfaceTextOfPort(3), countPrompts), ReadResult::Done);
     EXPECT_EQ(prompts, 2);
     ASSERT_EQ(h.boxes.shown.size(), 2u);
     EXPECT_EQ(h.boxes.shown[1].text,
@@ -104,7 +104,7 @@ TEST_F(ReadLoopTest, TryAgainRunsTheCheckAndTheReadOnceMore) {
 TEST_F(ReadLoopTest, NoToTryAgainEndsTheLoopWithTheFailure) {
     load("no_card_then_card.scn");
     h.boxes.script({MsgAnswer::Ok, MsgAnswer::No});
-    EXPECT_EQ(RunReadLoop(h.ctx, 3, 3, InterfaceTextOfPort(3)), -1);
+    EXPECT_EQ(RunReadLoop(h.ctx, 3, 3, InterfaceTextOfPort(3)), ReadResult::Failed);
     EXPECT_EQ(h.boxes.shown.size(), 2u);
     EXPECT_FALSE(h.state.tables.terminal[3].HasCardData);
 }
@@ -113,7 +113,7 @@ TEST_F(ReadLoopTest, HandheldPromptWarnsAboutErasing) {
     load("handheld_keycard.scn");
     h.state.tables.terminal[1].IsMobile = true;
     h.boxes.script({MsgAnswer::Cancel});
-    EXPECT_EQ(RunReadLoop(h.ctx, 1, 1, QStringLiteral("1) ")), -1);
+    EXPECT_EQ(RunReadLoop(h.ctx, 1, 1, QStringLiteral("1) ")), ReadResult::Failed);
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_EQ(h.boxes.shown[0].text, kMobilePrompt + QStringLiteral("1) "));
 }
@@ -121,7 +121,7 @@ TEST_F(ReadLoopTest, HandheldPromptWarnsAboutErasing) {
 TEST_F(ReadLoopTest, HandheldKeyCardLockIsNamedAfterThePrompt) {
     load("handheld_keycard.scn");
     h.boxes.script({MsgAnswer::Ok, MsgAnswer::No});
-    EXPECT_EQ(RunReadLoop(h.ctx, 1, 1, InterfaceTextOfPort(1)), -1);
+    EXPECT_EQ(RunReadLoop(h.ctx, 1, 1, InterfaceTextOfPort(1)), ReadResult::Failed);
     ASSERT_EQ(h.boxes.shown.size(), 2u);
     EXPECT_EQ(h.boxes.shown[1].text, QStringLiteral(" Keine Datensätze/KeyCard gefunden! \r\n Gerät ist "
                                                     "zugeschlossen!\r\n\r\n Noch einmal versuchen? "));

@@ -14,11 +14,11 @@ using test::Gzip;
 constexpr int kSlot = 3;
 const QString kText1 = QString::fromUtf8("Es wurde keine Validierung der XML Daten durchgeführt!");
 
-using LoadFn = int16_t (*)(Context&, const QByteArray&, EgkFieldBuffer&, int);
+using LoadFn = ReadResult (*)(Context&, const QByteArray&, EgkFieldBuffer&, int);
 
 class LoadTest : public ::testing::Test {
 protected:
-    int16_t load(LoadFn fn, const QByteArray& compressed) { return fn(bench.ctx, compressed, fields, kSlot); }
+    ReadResult load(LoadFn fn, const QByteArray& compressed) { return fn(bench.ctx, compressed, fields, kSlot); }
     EgkResults& egk() { return bench.state.tables.egk[kSlot]; }
     void useSchema(QString AppState::*text, const char* file) {
         bench.state.ValidationEnabled = true;
@@ -39,7 +39,7 @@ QByteArray GvdOfSize(int size) {
 
 TEST_F(LoadTest, EmptyInputFailsBeforeAnythingHappens) {
     egk().EgkXmlText[DocIndex(DocKind::Vd)] = QStringLiteral("vorher");
-    EXPECT_EQ(load(LoadVdDocument, QByteArray()), -1);
+    EXPECT_EQ(load(LoadVdDocument, QByteArray()), ReadResult::Failed);
     EXPECT_EQ(bench.status.statuses, QStringList({"Allgemeine Versicherungsdaten werden dekomprimiert."}));
     EXPECT_EQ(bench.pump.pendingRuns, 0);
     EXPECT_EQ(egk().EgkXmlText[DocIndex(DocKind::Vd)], "vorher");
@@ -64,7 +64,7 @@ TEST_F(LoadTest, StatusLinesOfThePersonalAndProtectedDocuments) {
         fresh.state.ValidationEnabled = true;
         fresh.state.*c.schema = SchemaTextFromFile(test::EgkTestPath(QStringLiteral("schemas/v5.2/Schema_VSD.xsd")));
         EgkFieldBuffer buffer;
-        EXPECT_EQ(c.load(fresh.ctx, Gzip(EgkTestFile(QLatin1String(c.document))), buffer, kSlot), 0) << c.document;
+        EXPECT_EQ(c.load(fresh.ctx, Gzip(EgkTestFile(QLatin1String(c.document))), buffer, kSlot), ReadResult::Done) << c.document;
         EXPECT_EQ(fresh.status.statuses, c.statuses) << c.document;
     }
 }
@@ -72,8 +72,9 @@ TEST_F(LoadTest, StatusLinesOfThePersonalAndProtectedDocuments) {
 TEST_F(LoadTest, SizesAroundTheReadChunkAndTheLimit) {
     const struct {
         int size;
-        int16_t result;
-    } cases[] = {{2047, 0}, {2048, 0}, {4096, 0}, {32767, 0}, {32768, -2}, {40000, -2}};
+        ReadResult result;
+    } cases[] = {{2047, ReadResult::Done},     {2048, ReadResult::Done},     {4096, ReadResult::Done},
+                 {32767, ReadResult::Done},    {32768, ReadResult::Refused}, {40000, ReadResult::Refused}};
     for (const auto& c : cases) {
         test::LoadBench fresh;
         EgkFieldBuffer buffer;
@@ -81,7 +82,7 @@ TEST_F(LoadTest, SizesAroundTheReadChunkAndTheLimit) {
         EXPECT_EQ(LoadGvdDocument(fresh.ctx, Gzip(GvdOfSize(c.size)), buffer, kSlot), c.result) << c.size;
         EXPECT_EQ(fresh.pump.pendingRuns, 1) << c.size;
         const EgkResults& results = fresh.state.tables.egk[kSlot];
-        if (c.result == 0) {
+        if (c.result == ReadResult::Done) {
             EXPECT_EQ(results.EgkXmlText[DocIndex(DocKind::Gvd)].size(), c.size);
             EXPECT_EQ(results.GvdElementList[0].name, "Status") << c.size;
             EXPECT_EQ(results.EgkValidationText[DocIndex(DocKind::Gvd)], kText1);
@@ -94,7 +95,7 @@ TEST_F(LoadTest, SizesAroundTheReadChunkAndTheLimit) {
 
 TEST_F(LoadTest, InputThatIsNotGzipPassesThrough) {
     const QByteArray plain = "<?xml version=\"1.0\"?><P><Versicherten_ID>X1</Versicherten_ID><Ort>M\xFCnchen \xA4</Ort></P>";
-    EXPECT_EQ(load(LoadPdDocument, plain), 0);
+    EXPECT_EQ(load(LoadPdDocument, plain), ReadResult::Done);
     EXPECT_EQ(egk().EgkXmlText[DocIndex(DocKind::Pd)], Latin9ToString(plain));
     EXPECT_EQ(fields[Versichertennummer], "X1");
     EXPECT_EQ(fields[Ortsname], QString::fromUtf8("München €"));
@@ -117,7 +118,7 @@ TEST_F(LoadTest, BrokenOrStillCompressedOutputGivesMinusTwo) {
     for (const QByteArray& input : cases) {
         test::LoadBench fresh;
         EgkFieldBuffer buffer;
-        EXPECT_EQ(LoadGvdDocument(fresh.ctx, input, buffer, kSlot), -2) << input.toHex().left(40).toStdString();
+        EXPECT_EQ(LoadGvdDocument(fresh.ctx, input, buffer, kSlot), ReadResult::Refused) << input.toHex().left(40).toStdString();
         EXPECT_EQ(fresh.pump.pendingRuns, 1);
         EXPECT_TRUE(fresh.state.tables.egk[kSlot].EgkValidationText[DocIndex(DocKind::Gvd)].isEmpty());
         EXPECT_TRUE(fresh.boxes.shown.empty());
@@ -130,18 +131,18 @@ TEST_F(LoadTest, StreamCutShortIsAFailedDecompression) {
     for (const qsizetype keep : {compressed.size() / 2, compressed.size() - 4, compressed.size() - 1}) {
         test::LoadBench fresh;
         EgkFieldBuffer buffer;
-        EXPECT_EQ(LoadPdDocument(fresh.ctx, compressed.left(keep), buffer, kSlot), -2) << keep;
+        EXPECT_EQ(LoadPdDocument(fresh.ctx, compressed.left(keep), buffer, kSlot), ReadResult::Refused) << keep;
         EXPECT_TRUE(fresh.state.tables.egk[kSlot].EgkXmlText[DocIndex(DocKind::Pd)].isEmpty());
         EXPECT_TRUE(buffer[Versichertennummer].isEmpty());
     }
-    EXPECT_EQ(load(LoadPdDocument, compressed), 0);
+    EXPECT_EQ(load(LoadPdDocument, compressed), ReadResult::Done);
     EXPECT_FALSE(fields[Versichertennummer].isEmpty());
 }
 
 TEST_F(LoadTest, UnknownEncodingIsLoadedWithTheDeclarationReplaced) {
     const QByteArray text = "<?xml version=\"1.0\" encoding=\"X-KARTO-9\" standalone=\"yes\"?>\r\n"
                             "<P>\r\n  <Versicherter>\r\n    <Versicherten_ID>X2</Versicherten_ID>\r\n  </Versicherter>\r\n</P>";
-    EXPECT_EQ(load(LoadPdDocument, Gzip(text)), 0);
+    EXPECT_EQ(load(LoadPdDocument, Gzip(text)), ReadResult::Done);
     EXPECT_EQ(fields[Versichertennummer], "X2");
     EXPECT_EQ(egk().EgkXmlText[DocIndex(DocKind::Pd)], QString::fromLatin1(text));
     EXPECT_EQ(egk().EgkValidationText[DocIndex(DocKind::Pd)], kText1);
@@ -149,8 +150,8 @@ TEST_F(LoadTest, UnknownEncodingIsLoadedWithTheDeclarationReplaced) {
 }
 
 TEST_F(LoadTest, UnparseableDocumentIsKeptButNotMapped) {
-    EXPECT_EQ(load(LoadVdDocument, Gzip("<?xml version=\"1.0\"?><V><Name>Kasse</Name>")), 0);
-    EXPECT_EQ(load(LoadVdDocument, Gzip("kein XML")), 0);
+    EXPECT_EQ(load(LoadVdDocument, Gzip("<?xml version=\"1.0\"?><V><Name>Kasse</Name>")), ReadResult::Done);
+    EXPECT_EQ(load(LoadVdDocument, Gzip("kein XML")), ReadResult::Done);
     EXPECT_TRUE(fields[Krankenkassenname].isEmpty());
     EXPECT_EQ(egk().EgkXmlText[DocIndex(DocKind::Vd)], "kein XML");
     EXPECT_EQ(egk().EgkValidationText[DocIndex(DocKind::Vd)], kText1);
@@ -160,7 +161,7 @@ TEST_F(LoadTest, UnparseableDocumentIsKeptButNotMapped) {
 
 TEST_F(LoadTest, PassesAgainstASchemaThatFixesCdmVersion) {
     useSchema(&AppState::SchemaTextVd, "schemas/own/VD_CDM_5.1.0.xsd");
-    EXPECT_EQ(load(LoadVdDocument, Gzip(EgkTestFile("documents/v51.vd.xml"))), 0);
+    EXPECT_EQ(load(LoadVdDocument, Gzip(EgkTestFile("documents/v51.vd.xml"))), ReadResult::Done);
     EXPECT_EQ(egk().EgkValidationText[DocIndex(DocKind::Vd)],
               QString::fromUtf8("Die lokale Validierung der XML Daten CDM_VERSION 5.1.0\r\n"
                                 "mittels vorgegebenen Schema für UC_allgemeineVersicherungsdatenXML "
@@ -178,7 +179,7 @@ TEST_F(LoadTest, FailsAgainstASchemaThatFixesAnotherCdmVersion) {
     useSchema(&AppState::SchemaTextVd, "schemas/own/VD_CDM_5.1.0.xsd");
     QByteArray document = EgkTestFile("documents/v51.vd.xml");
     document.replace("CDM_VERSION=\"5.1.0\"", "CDM_VERSION=\"5.1.1\"");
-    EXPECT_EQ(load(LoadVdDocument, Gzip(document)), 0);
+    EXPECT_EQ(load(LoadVdDocument, Gzip(document)), ReadResult::Done);
     EXPECT_EQ(egk().EgkValidationText[DocIndex(DocKind::Vd)],
               QString::fromUtf8("Die lokale Validierung der XML Daten CDM_VERSION 5.1.1\r\n"
                                 "mittels vorgegebenen Schema für UC_allgemeineVersicherungsdatenXML "
@@ -217,7 +218,7 @@ TEST_F(LoadTest, RealSchemasValidateRealDocuments) {
         fresh.state.ValidationEnabled = true;
         fresh.state.*c.schema = SchemaTextFromFile(test::EgkTestPath(QLatin1String(c.schemaFile)));
         EgkFieldBuffer buffer;
-        EXPECT_EQ(c.load(fresh.ctx, Gzip(EgkTestFile(QLatin1String(c.document))), buffer, kSlot), 0) << c.document;
+        EXPECT_EQ(c.load(fresh.ctx, Gzip(EgkTestFile(QLatin1String(c.document))), buffer, kSlot), ReadResult::Done) << c.document;
         const EgkResults& results = fresh.state.tables.egk[kSlot];
         EXPECT_EQ(results.EgkValidationText[DocIndex(c.kind)], QString::fromUtf8(c.expected)) << c.document;
         EXPECT_FALSE(results.EgkValidationWarning[DocIndex(c.kind)]) << c.document;
@@ -228,7 +229,7 @@ TEST_F(LoadTest, RealSchemaRejectsADocumentMissingARequiredElement) {
     useSchema(&AppState::SchemaTextPd, "schemas/v5.2/Schema_VSD.xsd");
     QByteArray document = EgkTestFile("documents/ef_pd.xml");
     document.replace("<Versicherten_ID>X110347349</Versicherten_ID>", "");
-    EXPECT_EQ(load(LoadPdDocument, Gzip(document)), 0);
+    EXPECT_EQ(load(LoadPdDocument, Gzip(document)), ReadResult::Done);
     EXPECT_EQ(egk().EgkValidationText[DocIndex(DocKind::Pd)],
               QString::fromUtf8("Die lokale Validierung der XML Daten CDM_VERSION 5.2.0\r\nmittels vorgegebenen "
                                 "Schema für UC_PersoenlicheVersichertendatenXML (version 5.2.0)\r\n"
@@ -239,7 +240,7 @@ TEST_F(LoadTest, RealSchemaRejectsADocumentMissingARequiredElement) {
 
 TEST_F(LoadTest, NamespaceOfAnotherSchemaGivesTextTwo) {
     useSchema(&AppState::SchemaTextVd, "schemas/v5.2/Schema_VSD.xsd");
-    EXPECT_EQ(load(LoadVdDocument, Gzip(EgkTestFile("documents/v51.vd.xml"))), 0);
+    EXPECT_EQ(load(LoadVdDocument, Gzip(EgkTestFile("documents/v51.vd.xml"))), ReadResult::Done);
     EXPECT_EQ(egk().EgkValidationText[DocIndex(DocKind::Vd)],
               QString::fromUtf8("Eine lokale Validierung der XML Daten CDM_VERSION 5.1.0 konnte nicht durchgeführt "
                                 "werden!\r\n\r\nDer URI-Verweis für den Namespace dieses Schemas ist nicht zutreffend!"));
@@ -253,7 +254,7 @@ TEST_F(LoadTest, MissingOrUnusableSchemaTextGivesTextThree) {
         fresh.state.ValidationEnabled = true;
         fresh.state.SchemaTextPd = schemaText;
         EgkFieldBuffer buffer;
-        EXPECT_EQ(LoadPdDocument(fresh.ctx, Gzip(EgkTestFile("documents/ef_pd.xml")), buffer, kSlot), 0);
+        EXPECT_EQ(LoadPdDocument(fresh.ctx, Gzip(EgkTestFile("documents/ef_pd.xml")), buffer, kSlot), ReadResult::Done);
         const EgkResults& results = fresh.state.tables.egk[kSlot];
         EXPECT_EQ(results.EgkValidationText[DocIndex(DocKind::Pd)],
                   QString::fromUtf8("Eine Validierung der XML Daten CDM_VERSION 5.2.0 konnte nicht durchgeführt "
@@ -266,7 +267,7 @@ TEST_F(LoadTest, MissingOrUnusableSchemaTextGivesTextThree) {
 
 TEST_F(LoadTest, UnparseableDocumentWithValidationOnFails) {
     useSchema(&AppState::SchemaTextGvd, "schemas/v5.2/Schema_VSD.xsd");
-    EXPECT_EQ(load(LoadGvdDocument, Gzip("<G><Status>1</G>")), -1);
+    EXPECT_EQ(load(LoadGvdDocument, Gzip("<G><Status>1</G>")), ReadResult::Failed);
     EXPECT_EQ(egk().EgkXmlText[DocIndex(DocKind::Gvd)], "<G><Status>1</G>");
     EXPECT_EQ(egk().EgkValidationText[DocIndex(DocKind::Gvd)], kText1);
     EXPECT_TRUE(bench.boxes.shown.empty());
@@ -277,7 +278,7 @@ TEST_F(LoadTest, SchemaTargetingAnotherNamespaceIsAnErrorInABox) {
     bench.state.SchemaTextVd = QStringLiteral(
         "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" xmlns:v=\"http://ws.gematik.de/fa/vsdm/vsd/v5.2\" "
         "targetNamespace=\"urn:anderer\"/>");
-    EXPECT_EQ(load(LoadVdDocument, Gzip(EgkTestFile("documents/ef_vd.xml"))), -1);
+    EXPECT_EQ(load(LoadVdDocument, Gzip(EgkTestFile("documents/ef_vd.xml"))), ReadResult::Failed);
     ASSERT_EQ(bench.boxes.shown.size(), 1u);
     EXPECT_TRUE(test::IsErrorBox(bench.boxes.shown[0],
               QString::fromUtf8("0x80004005\r\nDer Ziel-Namespace des Schemas \"urn:anderer\" stimmt nicht mit dem "
@@ -287,9 +288,9 @@ TEST_F(LoadTest, SchemaTargetingAnotherNamespaceIsAnErrorInABox) {
 
 TEST_F(LoadTest, RealG1CardWithVsd51) {
     const QByteArray efVd = EgkTestFile("cards/EgkSimG1__EF_VD.hex");
-    EXPECT_EQ(load(LoadPdDocument, test::PdStretch(EgkTestFile("cards/EgkSimG1__EF_PD.hex"))), 0);
-    EXPECT_EQ(load(LoadVdDocument, test::VdStretch(efVd)), 0);
-    EXPECT_EQ(load(LoadGvdDocument, test::GvdStretchOfVd(efVd)), 0);
+    EXPECT_EQ(load(LoadPdDocument, test::PdStretch(EgkTestFile("cards/EgkSimG1__EF_PD.hex"))), ReadResult::Done);
+    EXPECT_EQ(load(LoadVdDocument, test::VdStretch(efVd)), ReadResult::Done);
+    EXPECT_EQ(load(LoadGvdDocument, test::GvdStretchOfVd(efVd)), ReadResult::Done);
     EXPECT_EQ(fields[Versichertennummer], "D110104619");
     EXPECT_EQ(fields[Geburtsdatum], "12.01.1980");
     EXPECT_EQ(fields[Vorname], "Ltu");
@@ -313,9 +314,9 @@ TEST_F(LoadTest, RealG2CardWithCrLfAndPrefixValidatesAgainstTheInstalledSchema) 
     useSchema(&AppState::SchemaTextVd, "schemas/v5.2/Schema_VSD.xsd");
     useSchema(&AppState::SchemaTextGvd, "schemas/v5.2/Schema_VSD.xsd");
     const QByteArray efVd = EgkTestFile("cards/TLK_eGK_G2_sample__EF_VD.hex");
-    EXPECT_EQ(load(LoadPdDocument, test::PdStretch(EgkTestFile("cards/TLK_eGK_G2_sample__EF_PD.hex"))), 0);
-    EXPECT_EQ(load(LoadVdDocument, test::VdStretch(efVd)), 0);
-    EXPECT_EQ(load(LoadGvdDocument, test::GvdStretchOfVd(efVd)), 0);
+    EXPECT_EQ(load(LoadPdDocument, test::PdStretch(EgkTestFile("cards/TLK_eGK_G2_sample__EF_PD.hex"))), ReadResult::Done);
+    EXPECT_EQ(load(LoadVdDocument, test::VdStretch(efVd)), ReadResult::Done);
+    EXPECT_EQ(load(LoadGvdDocument, test::GvdStretchOfVd(efVd)), ReadResult::Done);
     for (DocKind kind : {DocKind::Pd, DocKind::Vd, DocKind::Gvd})
         EXPECT_FALSE(egk().EgkValidationWarning[DocIndex(kind)]) << egk().EgkValidationText[DocIndex(kind)].toStdString();
     EXPECT_EQ(fields[Familienname], QString::fromUtf8("Tóboggen"));
@@ -331,8 +332,8 @@ TEST_F(LoadTest, RealG2CardWithCrLfAndPrefixValidatesAgainstTheInstalledSchema) 
 }
 
 TEST_F(LoadTest, RealG2CardDecompressesByteForByte) {
-    EXPECT_EQ(load(LoadPdDocument, test::PdStretch(EgkTestFile("cards/EGKG2_80276883110000017222__EF_PD.hex"))), 0);
-    EXPECT_EQ(load(LoadVdDocument, test::VdStretch(EgkTestFile("cards/EGKG2_80276883110000017222__EF_VD.hex"))), 0);
+    EXPECT_EQ(load(LoadPdDocument, test::PdStretch(EgkTestFile("cards/EGKG2_80276883110000017222__EF_PD.hex"))), ReadResult::Done);
+    EXPECT_EQ(load(LoadVdDocument, test::VdStretch(EgkTestFile("cards/EGKG2_80276883110000017222__EF_VD.hex"))), ReadResult::Done);
     EXPECT_EQ(egk().EgkXmlText[DocIndex(DocKind::Pd)],
               Latin9ToString(EgkTestFile("cards/EGKG2_80276883110000017222__EF_PD.xml")));
     EXPECT_EQ(egk().EgkXmlText[DocIndex(DocKind::Vd)],

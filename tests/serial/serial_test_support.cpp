@@ -43,7 +43,7 @@ LoadedCtApi::~LoadedCtApi() {
 
 LoadedCtApi::Answer LoadedCtApi::transmit(uint16_t ctn, uint8_t dad, const std::string& commandHex,
                                           uint16_t capacity) {
-    sim::Bytes command = *sim::fromHex(commandHex);
+    sim::Bytes command = *sim::FromHex(commandHex);
     std::vector<uint8_t> response(capacity);
     uint8_t sad = 2;
     uint16_t lenr = capacity;
@@ -51,7 +51,7 @@ LoadedCtApi::Answer LoadedCtApi::transmit(uint16_t ctn, uint8_t dad, const std::
     answer.code = data(ctn, &dad, &sad, uint16_t(command.size()), command.data(), &lenr, response.data());
     if (answer.code == 0) {
         answer.sad = sad;
-        answer.response = sim::toHex(std::span<const uint8_t>(response.data(), lenr));
+        answer.response = sim::ToHex(std::span<const uint8_t>(response.data(), lenr));
     }
     return answer;
 }

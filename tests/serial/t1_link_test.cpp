@@ -17,7 +17,7 @@ using sim::serial::FaultPlan;
 using sim::serial::ParseFaultSwitch;
 
 Bytes B(const char* hex) {
-    return *sim::fromHex(hex);
+    return *sim::FromHex(hex);
 }
 
 // A long command (chained to the terminal), a long answer (chained back), short ones.
@@ -53,7 +53,7 @@ std::vector<std::string> ExpectedAnswers() {
     reference.init(1, 2);
     std::vector<std::string> answers;
     for (const auto& [dad, command] : kCommands)
-        answers.push_back(reference.transmit(1, dad, sim::toHex(command)).response);
+        answers.push_back(reference.transmit(1, dad, sim::ToHex(command)).response);
     return answers;
 }
 
@@ -85,7 +85,7 @@ TEST_P(T1LinkFaults, AnswersArriveWholeOrTheLinkReportsFailure) {
         const bool failureExpected = param.firstFailure >= 0 && int(k) >= param.firstFailure;
         ASSERT_EQ(ok, !failureExpected) << "command " << k;
         if (ok) {
-            EXPECT_EQ(sim::toHex(answer), expected[k]) << "command " << k;
+            EXPECT_EQ(sim::ToHex(answer), expected[k]) << "command " << k;
             EXPECT_EQ(source, kCommands[k].first) << "command " << k;
         }
     }
@@ -135,7 +135,7 @@ TEST(T1Link, FramesOnTheLineAreTheOnesSerialTerminalsExpect) {
                                                "02800082"};
     std::vector<std::string> sent;
     for (const auto& frame : link.line.sent)
-        sent.push_back(sim::toHex(frame));
+        sent.push_back(sim::ToHex(frame));
     EXPECT_EQ(sent, expected);
 }
 

@@ -161,7 +161,7 @@ TEST_F(DispatcherTest, ListClickDuringTheScanIsIgnored) {
     int statusesAtClick = -1;
     view.onScanResult = [&] {
         statusesAtClick = int(h.status.statuses.size());
-        dispatcher.ListClicked(0);
+        dispatcher.listClicked(0);
     };
     dispatcher.PressCommandButton(kScanButton);
 
@@ -237,10 +237,10 @@ TEST_F(DispatcherTest, MenuItemsAreLockedDuringAnActionAndFollowTheValidationSwi
 
 TEST_F(DispatcherTest, CloseDuringAnActionWaitsForItsEnd) {
     load("[ports]\ndefault = -10\n");
-    EXPECT_FALSE(dispatcher.DeferCloseWhileRunning());
+    EXPECT_FALSE(dispatcher.deferCloseWhileRunning());
     int closesDuringScan = -1;
     view.onScanResult = [&] {
-        EXPECT_TRUE(dispatcher.DeferCloseWhileRunning());
+        EXPECT_TRUE(dispatcher.deferCloseWhileRunning());
         closesDuringScan = view.closeRequests;
     };
     dispatcher.PressCommandButton(kScanButton);
@@ -277,7 +277,7 @@ TEST_F(DispatcherTest, CopyResetAndEgkInfoWorkOnTheChosenSlot) {
     dispatcher.PressCommandButton(kResetDisplayButton);
     EXPECT_TRUE(h.state.tables.insured[4][Vorname].isEmpty());
     EXPECT_EQ(h.status.statuses.last(), "Die Anzeigefelder wurden zurückgesetzt");
-    dispatcher.EgkInfoClicked();
+    dispatcher.egkInfoClicked();
     EXPECT_EQ(view.egkInfoSlots, std::vector<int>({4}));
 }
 
@@ -305,7 +305,7 @@ TEST_F(DispatcherTest, ActionsOnTheChosenPortNeedAPort) {
 class PortChoiceTest : public DispatcherTest {};
 
 TEST_F(PortChoiceTest, OptionCom3ChoosesThePortAndItsTab) {
-    dispatcher.OptionClicked(2);
+    dispatcher.optionClicked(2);
     EXPECT_EQ(h.status.statuses.last(), "Die serielle Schnittstelle COM 3 wurde ausgewählt");
     EXPECT_EQ(h.state.ui.selectedTab, 2);
     EXPECT_EQ(h.state.ui.visibleStatusFrame, 2);
@@ -317,22 +317,22 @@ TEST_F(PortChoiceTest, OptionCom3ChoosesThePortAndItsTab) {
 }
 
 TEST_F(PortChoiceTest, TabCom2SelectsItsOption) {
-    dispatcher.OptionClicked(0);
+    dispatcher.optionClicked(0);
     h.status.statuses.clear();
-    dispatcher.TabClicked(1);
+    dispatcher.tabClicked(1);
     EXPECT_TRUE(h.state.ui.options[1].checked);
     EXPECT_FALSE(h.state.ui.options[0].checked);
     EXPECT_EQ(h.state.SelectedPort, 2);
     EXPECT_EQ(h.status.statuses,
               QStringList({"Die serielle Schnittstelle COM 2 wurde ausgewählt", "Der MKT Status wird angezeigt"}));
     // The current tab clicked again changes nothing.
-    dispatcher.TabClicked(1);
+    dispatcher.tabClicked(1);
     EXPECT_EQ(h.status.statuses.size(), 2);
 }
 
 TEST_F(PortChoiceTest, FurtherOptionWithoutListEntryKeepsThePort) {
-    dispatcher.OptionClicked(1);
-    dispatcher.OptionClicked(4);
+    dispatcher.optionClicked(1);
+    dispatcher.optionClicked(4);
     EXPECT_EQ(h.state.SelectedSlot, 5);
     EXPECT_EQ(h.state.SelectedPort, 2);
     EXPECT_TRUE(h.state.ui.listVisible);
@@ -345,9 +345,9 @@ TEST_F(PortChoiceTest, ListEntryNamesTabFiveAndReadsThePort) {
     h.state.tables.furtherPorts[1][1] = 8193;
     h.state.ui.listEntries = QStringList({"COM 7", "USB Device 2 (pn=8193  )"});
     h.state.tables.terminal[5].Responding = true;
-    dispatcher.OptionClicked(4);
+    dispatcher.optionClicked(4);
     h.status.statuses.clear();
-    dispatcher.ListClicked(1);
+    dispatcher.listClicked(1);
     EXPECT_EQ(h.state.SelectedPort, 8193);
     EXPECT_EQ(h.state.ui.tabCaptions[4], "USB Device 2");
     EXPECT_EQ(h.state.tables.port[5].InterfaceText.str().trimmed(), "USB (CTAPI pn=8193)");
@@ -359,18 +359,18 @@ TEST_F(PortChoiceTest, ListEntryNamesTabFiveAndReadsThePort) {
     EXPECT_TRUE(prompts().empty());
     // The same entry again does nothing.
     const int statuses = int(h.status.statuses.size());
-    dispatcher.ListClicked(1);
+    dispatcher.listClicked(1);
     EXPECT_EQ(h.status.statuses.size(), statuses);
 }
 
 TEST_F(PortChoiceTest, ChoosingAPortFollowsItsTestResult) {
     h.state.tables.port[3].PortResult = -10;
-    dispatcher.OptionClicked(2);
+    dispatcher.optionClicked(2);
     EXPECT_TRUE(h.state.ui.buttonEnabled[kDiagnosisButton]);
     EXPECT_FALSE(h.state.ui.buttonEnabled[kReadCardButton]);
     h.state.tables.terminal[1].Responding = true;
     h.state.tables.insured[1][Ortsname] = QStringLiteral("Kiel");
-    dispatcher.OptionClicked(0);
+    dispatcher.optionClicked(0);
     EXPECT_FALSE(h.state.ui.buttonEnabled[kDiagnosisButton]);
     EXPECT_TRUE(h.state.ui.buttonEnabled[kReadCardButton]);
     EXPECT_TRUE(h.state.ui.buttonEnabled[kCopyButton]);

@@ -91,7 +91,7 @@ TEST(CtData, AnswersCarryHostAsDestinationAndTheAnsweringUnit) {
     EXPECT_EQ(dad, 2);
     EXPECT_EQ(sad, 1);
     EXPECT_EQ(lenr, 2);
-    EXPECT_EQ(toHex(std::span(response.data(), lenr)), "9000");
+    EXPECT_EQ(ToHex(std::span(response.data(), lenr)), "9000");
 
     dad = 0, sad = 2, lenr = response.size();
     ASSERT_EQ(simulator.data(1, &dad, &sad, kReadGdo.size(), kReadGdo.data(), &lenr, response.data()), 0);
@@ -156,7 +156,7 @@ TEST(CtData, OversizeTruncateAndClaimNeverWritePastTheRoom) {
         EXPECT_EQ(simulator.data(1, &dad, &sad, kReadGdo.size(), kReadGdo.data(), &lenr, response.data()), 0)
             << policy;
         EXPECT_EQ(lenr, reported) << policy;
-        EXPECT_EQ(toHex(std::span(response.data(), 13)), "5A0A8027688311000001722290") << policy;
+        EXPECT_EQ(ToHex(std::span(response.data(), 13)), "5A0A8027688311000001722290") << policy;
         EXPECT_EQ(response[13], 0xEE) << policy;
     }
 }

@@ -11,7 +11,7 @@ std::string cardFileHex(const std::string& name) {
     std::ifstream in(scenariosDir() + "/cards/EGKG2_80276883110000017222__EF_" + name + ".hex");
     std::string text;
     in >> text;
-    return toHex(fromHex(text).value_or(Bytes{}));
+    return ToHex(FromHex(text).value_or(Bytes{}));
 }
 
 // Hex digits of bytes [offset, offset + count) of a hex text.

@@ -9,7 +9,7 @@ std::string cardHex(const std::string& name) {
     std::ifstream in(scenariosDir() + "/cards/" + name);
     std::string text;
     in >> text;
-    return toHex(fromHex(text).value_or(Bytes{}));
+    return ToHex(FromHex(text).value_or(Bytes{}));
 }
 
 Simulator fromScenarioFile(const std::string& name, const std::string& extra = "") {

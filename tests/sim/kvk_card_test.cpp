@@ -9,7 +9,7 @@ std::string recordHex(const std::string& name) {
     std::ifstream in(scenariosDir() + "/cards/" + name);
     std::string text;
     in >> text;
-    return toHex(fromHex(text).value_or(Bytes{}));
+    return ToHex(FromHex(text).value_or(Bytes{}));
 }
 
 constexpr std::string_view kKvkTerminal = R"(

@@ -21,7 +21,7 @@ Scenario parse(std::string_view text) {
 Bytes hexFile(const std::string& relativePath) {
     std::ifstream in(scenariosDir() + "/" + relativePath);
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return fromHex(text).value_or(Bytes{});
+    return FromHex(text).value_or(Bytes{});
 }
 
 TEST(ScenarioParser, BuiltInScenarioIsTheDeskTerminalWithAnEgk) {
@@ -31,9 +31,9 @@ TEST(ScenarioParser, BuiltInScenarioIsTheDeskTerminalWithAnEgk) {
     const TerminalSetup& desk = scenario.terminals[0];
     EXPECT_EQ(desk.ports, std::vector<uint16_t>{8192});
     EXPECT_EQ(desk.kind, TerminalKind::Stationary);
-    EXPECT_EQ(toHex(desk.getStatus46), toHex(Bytes{0x46, 0x0F, 'D', 'E', 'Z', 'A', 'V', 'Q', 'K', 'T', '-',
+    EXPECT_EQ(ToHex(desk.getStatus46), ToHex(Bytes{0x46, 0x0F, 'D', 'E', 'Z', 'A', 'V', 'Q', 'K', 'T', '-',
                                                    '4', '3', '.', '1', '.', '0', 0x90, 0x00}));
-    EXPECT_EQ(toHex(desk.resetCt), "9000");
+    EXPECT_EQ(ToHex(desk.resetCt), "9000");
     EXPECT_EQ(desk.card.type, CardType::Egk);
     EXPECT_EQ(desk.card.egkFiles.at(EgkFile::Gdo), hexFile("cards/EGKG2_80276883110000017222__EF_GDO.hex"));
     EXPECT_EQ(desk.card.egkFiles.at(EgkFile::Vd), hexFile("cards/EGKG2_80276883110000017222__EF_VD.hex"));
@@ -96,10 +96,10 @@ override 20 12 01 = 6200 x2, pass, -10, ct:6985, card:empty, 0A
     EXPECT_EQ(t.kind, TerminalKind::Handheld);
     EXPECT_EQ(t.initResults, (std::vector<int8_t>{0, 0, -10}));
     EXPECT_EQ(t.closeResult, -1);
-    EXPECT_EQ(toHex(t.getStatus81), "6D00");
+    EXPECT_EQ(ToHex(t.getStatus81), "6D00");
     EXPECT_EQ(std::string(t.getStatus46.begin() + 2, t.getStatus46.end() - 2), "DE#AVQMT3 1.0.0");
-    EXPECT_EQ(toHex(t.resetCt), "9500") << "a handheld answers RESET CT with 9500 unless told otherwise";
-    EXPECT_EQ(toHex(t.usbInfo), "120100029000");
+    EXPECT_EQ(ToHex(t.resetCt), "9500") << "a handheld answers RESET CT with 9500 unless told otherwise";
+    EXPECT_EQ(ToHex(t.usbInfo), "120100029000");
     EXPECT_FALSE(t.baudrate.has_value());
     EXPECT_EQ(t.lineSpeed, 9600);
     EXPECT_EQ(t.output, OutputMedium::DisplayError);
@@ -109,24 +109,24 @@ override 20 12 01 = 6200 x2, pass, -10, ct:6985, card:empty, 0A
     EXPECT_EQ(t.card.arrivesAfter, 3);
     EXPECT_EQ(t.card.removedAfter, 6);
     EXPECT_EQ(t.card.backAfterMs, std::optional<int>(1500));
-    EXPECT_EQ(toHex(t.card.egkFiles.at(EgkFile::Pd)), "0002ABCD");
+    EXPECT_EQ(ToHex(t.card.egkFiles.at(EgkFile::Pd)), "0002ABCD");
     EXPECT_EQ(t.card.protectedFiles, (std::set<EgkFile>{EgkFile::Gvd, EgkFile::StatusVd}));
     EXPECT_EQ(t.card.hca, HcaState::Deactivated);
 
     ASSERT_EQ(t.overrides.size(), 1u);
-    EXPECT_EQ(toHex(t.overrides[0].prefix), "201201");
+    EXPECT_EQ(ToHex(t.overrides[0].prefix), "201201");
     const auto& answers = t.overrides[0].answers;
     ASSERT_EQ(answers.size(), 7u);
     EXPECT_EQ(answers[0].kind, Answer::Kind::Response);
-    EXPECT_EQ(toHex(answers[1].response), "6200");
+    EXPECT_EQ(ToHex(answers[1].response), "6200");
     EXPECT_EQ(answers[2].kind, Answer::Kind::Pass);
     EXPECT_EQ(answers[3].kind, Answer::Kind::Code);
     EXPECT_EQ(answers[3].code, -10);
     EXPECT_EQ(answers[4].sad, std::optional<uint8_t>(1));
-    EXPECT_EQ(toHex(answers[4].response), "6985");
+    EXPECT_EQ(ToHex(answers[4].response), "6985");
     EXPECT_EQ(answers[5].sad, std::optional<uint8_t>(0));
     EXPECT_TRUE(answers[5].response.empty());
-    EXPECT_EQ(toHex(answers[6].response), "0A");
+    EXPECT_EQ(ToHex(answers[6].response), "0A");
     EXPECT_FALSE(answers[6].sad.has_value());
 }
 
@@ -137,7 +137,7 @@ TEST(ScenarioParser, AcceptsWindowsLineEndingsAndKvkSettings) {
     EXPECT_EQ(scenario.terminals[0].card.kvkRecord, hexFile("cards/kvk_tk_apfel.hex"));
     EXPECT_EQ(scenario.terminals[0].card.kvkRecord.size(), 142u);
     EXPECT_EQ(scenario.terminals[0].card.kvkAid, KvkAid::Both);
-    EXPECT_EQ(toHex(scenario.terminals[0].resetCt), "9000");
+    EXPECT_EQ(ToHex(scenario.terminals[0].resetCt), "9000");
 }
 
 TEST(ScenarioParser, TakesRawBytesFromAFileThatIsNotHexText) {
@@ -152,8 +152,8 @@ TEST(ScenarioParser, TakesRawBytesFromAFileThatIsNotHexText) {
     auto loaded = Scenario::fromText(
         "[terminal a]\nports = 1\ncard = egk\ncard.gdo = @gdo.bin\ncard.vd = @vd.hex\n", dir.string());
     ASSERT_TRUE(loaded) << loaded.error;
-    EXPECT_EQ(toHex(loaded->terminals[0].card.egkFiles.at(EgkFile::Gdo)), "5A020102");
-    EXPECT_EQ(toHex(loaded->terminals[0].card.egkFiles.at(EgkFile::Vd)), "000800FF00000000");
+    EXPECT_EQ(ToHex(loaded->terminals[0].card.egkFiles.at(EgkFile::Gdo)), "5A020102");
+    EXPECT_EQ(ToHex(loaded->terminals[0].card.egkFiles.at(EgkFile::Vd)), "000800FF00000000");
     std::filesystem::remove_all(dir);
 }
 

@@ -17,7 +17,7 @@ std::string Built(const char* file) { return std::string(KC_SIM_DIR "/") + file;
 
 TEST(CtApiLibrary, TakesTheMakersExportsWithTheBaudRate) {
     LibraryFault fault = LibraryFault::EntryPointMissing;
-    auto library = CtApiLibrary::Load(Built("libmktsim.so"), fault);
+    auto library = CtApiLibrary::load(Built("libmktsim.so"), fault);
     ASSERT_TRUE(library);
     EXPECT_EQ(fault, LibraryFault::None);
     EXPECT_TRUE(library->usesVendorNames());
@@ -26,7 +26,7 @@ TEST(CtApiLibrary, TakesTheMakersExportsWithTheBaudRate) {
 
 TEST(CtApiLibrary, FallsBackToTheStandardNamesWithoutBaudRate) {
     LibraryFault fault = LibraryFault::EntryPointMissing;
-    auto library = CtApiLibrary::Load(Built("libmktsim_std.so"), fault);
+    auto library = CtApiLibrary::load(Built("libmktsim_std.so"), fault);
     ASSERT_TRUE(library);
     EXPECT_FALSE(library->usesVendorNames());
     EXPECT_FALSE(library->hasGetBaudrate());
@@ -36,11 +36,11 @@ TEST(CtApiLibrary, FallsBackToTheStandardNamesWithoutBaudRate) {
 
 TEST(CtApiLibrary, MissingFileAndMissingEntryPointAreTwoFaults) {
     LibraryFault fault = LibraryFault::None;
-    EXPECT_FALSE(CtApiLibrary::Load(Built("libnothing-here.so"), fault));
+    EXPECT_FALSE(CtApiLibrary::load(Built("libnothing-here.so"), fault));
     EXPECT_EQ(fault, LibraryFault::FileMissing);
-    EXPECT_FALSE(CtApiLibrary::Load("libkartocheck-no-such-library.so", fault));
+    EXPECT_FALSE(CtApiLibrary::load("libkartocheck-no-such-library.so", fault));
     EXPECT_EQ(fault, LibraryFault::FileMissing);
-    EXPECT_FALSE(CtApiLibrary::Load(Built("libmktsim_broken.so"), fault));
+    EXPECT_FALSE(CtApiLibrary::load(Built("libmktsim_broken.so"), fault));
     EXPECT_EQ(fault, LibraryFault::EntryPointMissing);
 }
 
@@ -56,7 +56,7 @@ public:
     explicit PathProvider(std::string path) : path_(std::move(path)) {}
     CtApi* acquire(LibraryFault& fault) override {
         if (!library_)
-            library_ = CtApiLibrary::Load(path_, fault);
+            library_ = CtApiLibrary::load(path_, fault);
         return library_.get();
     }
 
@@ -116,7 +116,7 @@ TEST_P(LoadedSessionTest, StandardNamesOpenWithABlankBaudText) {
 TEST_P(LoadedSessionTest, MissingLibraryShowsTheFileBoxAndEndsTheProgram) {
     open("libnothing-here.so");
     try {
-        session->OpenTerminal(1);
+        static_cast<void>(session->OpenTerminal(1)); // ends the program: throws here
         FAIL() << "the program must end";
     } catch (const FatalExitCalled& exit) {
         EXPECT_EQ(exit.status, 2);
@@ -127,7 +127,7 @@ TEST_P(LoadedSessionTest, MissingLibraryShowsTheFileBoxAndEndsTheProgram) {
 
 TEST_P(LoadedSessionTest, MissingEntryPointShowsTheLibraryFaultBox) {
     open("libmktsim_broken.so");
-    EXPECT_THROW(session->OpenTerminal(1), FatalExitCalled);
+    EXPECT_THROW(static_cast<void>(session->OpenTerminal(1)), FatalExitCalled);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_TRUE(test::IsErrorBox(boxes.shown[0], "Dynamic Link Library (DLL) Fehler !!! ; CTZAV32.dll "));
 }

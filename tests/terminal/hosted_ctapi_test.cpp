@@ -34,7 +34,7 @@ TEST_P(BrokenLibraryTest, IsReportedAndTheNextOpenWorks) {
         // A hang costs the whole limit; the other failures come long before theirs.
         HostedCtApiProvider provider(QStringLiteral(KC_CTAPI_HOST),
                                      QString::fromStdString(KC_BROKEN_DIR "/libctapi_" + broken.name + ".so"),
-                                     HostTimeLimits::Uniform(hangs ? 300ms : 30s));
+                                     HostTimeLimits::uniform(hangs ? 300ms : 30s));
         int pumped = 0;
         provider.setWhileWaiting([&pumped] { ++pumped; });
         SlotTables tables;

@@ -57,7 +57,7 @@ TEST_F(SessionTest, LampsFollowDestinationAndAnsweringUnit) {
     // A card command that the terminal answers itself: card lamp yellow, terminal lamp green.
     api.onData = [](uint8_t, const QByteArray&) { return FakeCtApi::Answer{0, QByteArray("\x69\x85", 2), -1, 1}; };
     QString response;
-    session.TransmitApdu(Commands().CmdSelectKvkAid, kToCard, response);
+    EXPECT_EQ(session.TransmitApdu(Commands().CmdSelectKvkAid, kToCard, response), 0);
     EXPECT_EQ(lamps.colors[kCardLamp], LampColor::Yellow);
     EXPECT_EQ(lamps.colors[kTerminalLamp], LampColor::Green);
     EXPECT_EQ(session.CloseTerminal(), 0);

@@ -12,10 +12,10 @@ namespace kc::sim {
 using Bytes = std::vector<uint8_t>;
 
 // Upper-case hexadecimal, two digits per byte, no separators.
-std::string toHex(std::span<const uint8_t> bytes);
+std::string ToHex(std::span<const uint8_t> bytes);
 
 // Hexadecimal digits of either case, blanks allowed between them; nullopt on
 // any other character or an odd digit count.
-std::optional<Bytes> fromHex(std::string_view text);
+[[nodiscard]] std::optional<Bytes> FromHex(std::string_view text);
 
 } // namespace kc::sim

@@ -103,6 +103,6 @@ struct Scenario {
 };
 
 // Files from a folder on disk.
-FileSource folderFileSource(const std::string& baseDir);
+FileSource FolderFileSource(const std::string& baseDir);
 
 } // namespace kc::sim

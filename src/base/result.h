@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <utility>
+#include <variant>
+
+namespace kc {
+
+// A value, or the German reason it could not be had.
+template <typename T> class [[nodiscard]] Result {
+  public:
+    Result(T value) : content_(std::in_place_index<0>, std::move(value)) {}
+    static Result failure(QString error) { return Result(std::in_place_index<1>, std::move(error)); }
+
+    bool ok() const { return content_.index() == 0; }
+    // Only when ok().
+    T& value() { return std::get<0>(content_); }
+    const T& value() const { return std::get<0>(content_); }
+    // Only when not ok().
+    const QString& error() const { return std::get<1>(content_); }
+
+  private:
+    Result(std::in_place_index_t<1> index, QString error) : content_(index, std::move(error)) {}
+
+    std::variant<T, QString> content_;
+};
+
+} // namespace kc
