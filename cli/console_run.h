@@ -26,7 +26,7 @@ class ConsoleRun {
     void finishAction();
 
     // The exit status for what the run found, unless it ended early.
-    int statusAfterRun(int status) const { return StatusAfterRun(status, boxes.runEnd()); }
+    int statusAfterRun(int found) const { return StatusAfterRun(found, boxes.runEnd()); }
 
     Console& console;
     RunOptions options;

@@ -1,6 +1,9 @@
 # Debian packages by CPack (scripts/package.sh): kartocheck and one package per
 # terminal library, dependencies from dpkg-shlibdeps.
+# cpack installs what scripts/package.sh built, without building the tests first.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(CPACK_GENERATOR DEB)
+set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_PACKAGE_NAME kartocheck)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "KartoCheck <kartocheck@example.org>")
