@@ -2,7 +2,6 @@
 
 #include "egk/schema_texts.h"
 #include "exit_status.h"
-#include "base/program_folder.h"
 
 #include <cstdlib>
 
@@ -22,7 +21,7 @@ void ConsoleRun::finishAction() {
 }
 
 void PrepareValidation(ConsoleRun& run, const ReadOptions& options) {
-    LoadSchemaTexts(run.state, ProgramFolder());
+    LoadSchemaTexts(run.state, SchemaFolder());
     if (options.validate)
         ClickValidationItem(run.state, run.boxes);
     for (int k = 0; k < int(options.schemaFiles.size()); ++k)

@@ -1,14 +1,14 @@
 #include "json_report.h"
 
+#include "base/card_display.h"
 #include "console_io.h"
 #include "console_run.h"
 #include "console_text.h"
 #include "discovery/port_names.h"
 #include "egk/egk_info_data.h"
-#include "library_info.h"
-#include "base/card_display.h"
+#include "presenter/library_info.h"
 #include "presenter/scan_result.h"
-#include "version_text.h"
+#include "presenter/version_text.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -6,6 +6,7 @@
 #include <vector>
 
 namespace kc {
+struct LibraryInfo;
 struct ScanResultModel;
 }
 
@@ -13,7 +14,6 @@ namespace kc::cli {
 
 class Console;
 class ConsoleRun;
-struct LibraryInfo;
 
 // A port a report covers and the slot that holds what was learnt about it.
 struct ReportedPort {

@@ -6,14 +6,15 @@
 #include "console_run.h"
 #include "core_application.h"
 #include "diagnose_command.h"
+#include "egk/schema_texts.h"
 #include "interrupt_request.h"
-#include "library_info.h"
+#include "presenter/library_info.h"
+#include "presenter/version_text.h"
 #include "read_command.h"
 #include "scan_command.h"
 #include "status_command.h"
 #include "trace_log.h"
 #include "usage_text.h"
-#include "version_text.h"
 
 #include <map>
 
@@ -46,7 +47,8 @@ int Run(Console& console, const CommandLine& line) {
             UsageText(line.command.isEmpty() ? ProgramUsageSections() : CommandUsageSections(line.command)));
         return 0;
     case CommandLine::Action::Version:
-        console.data.write(VersionText(InspectTerminalLibrary()));
+        console.data.write(kc::VersionText(QStringLiteral("kartocheck-cli"), kc::InspectTerminalLibrary(),
+                                           kc::SchemaFolder()));
         return 0;
     case CommandLine::Action::Run:
         break;

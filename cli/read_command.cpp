@@ -10,7 +10,7 @@
 #include "egk_views.h"
 #include "explaining_serial_line.h"
 #include "json_report.h"
-#include "library_info.h"
+#include "presenter/library_info.h"
 
 namespace kc::cli {
 

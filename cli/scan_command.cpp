@@ -1,5 +1,6 @@
 #include "scan_command.h"
 
+#include "base/card_display.h"
 #include "console_io.h"
 #include "console_main_view.h"
 #include "console_run.h"
@@ -7,9 +8,8 @@
 #include "discovery/qt_serial_line.h"
 #include "explaining_serial_line.h"
 #include "json_report.h"
-#include "library_info.h"
-#include "base/card_display.h"
 #include "presenter/dispatcher.h"
+#include "presenter/library_info.h"
 #include "search_status_line.h"
 
 namespace kc::cli {

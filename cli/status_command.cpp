@@ -1,13 +1,13 @@
 #include "status_command.h"
 
+#include "base/card_display.h"
 #include "chosen_port.h"
 #include "console_run.h"
 #include "console_views.h"
 #include "discovery/qt_serial_line.h"
 #include "explaining_serial_line.h"
 #include "json_report.h"
-#include "library_info.h"
-#include "base/card_display.h"
+#include "presenter/library_info.h"
 
 namespace kc::cli {
 

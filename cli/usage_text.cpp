@@ -2,6 +2,8 @@
 
 #include "command_line.h"
 
+#include "base/program_folder.h"
+
 #include <QStringList>
 
 namespace kc::cli {
@@ -124,8 +126,10 @@ UsageSection ExitSection(const QString& command) {
 UsageSection EnvironmentSection() {
     return {QStringLiteral("Umgebung"),
             Item(QStringLiteral("KARTOCHECK_CTAPI"),
-                 QStringLiteral("die CT-API Bibliothek; sonst libctzav32.so neben\n"
-                                "dem Programm, dann auf dem Suchpfad der Bibliotheken")) +
+                 QStringLiteral("die CT-API Bibliothek; sonst die Datei unter dem\n"
+                                "Schlüssel ctapi in ~/.config/kartocheck/kartocheck.ini,\n"
+                                "sonst libctzav32.so neben dem Programm, dann im Ordner\n") +
+                     PrivateLibraryFolder() + QStringLiteral(",\ndann auf dem Suchpfad der Bibliotheken")) +
                 QLatin1Char('\n') +
                 Item(QStringLiteral("KARTOCHECK_COM<n>"),
                      QStringLiteral("das Gerät für COM n; sonst /dev/ttyS<n-1>")) +

@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev python3-jsonschema
   xvfb xauth openbox xdotool x11-utils x11-apps imagemagick
   pcscd libpcsclite-dev vsmartcard-vpcd pcsc-tools
+  lintian desktop-file-utils appstream librsvg2-bin dpkg-dev fakeroot file  # the Debian packages and their checks
 )
 
 missing=()

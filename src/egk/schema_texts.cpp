@@ -2,6 +2,7 @@
 
 #include "base/app_state.h"
 #include "base/message_boxes.h"
+#include "base/program_folder.h"
 #include "egk/latin9.h"
 #include "egk/libxml_handles.h"
 #include "egk/xml_parsing.h"
@@ -22,6 +23,15 @@ QString DecodeSchemaBytes(const QByteArray& bytes) {
 }
 
 } // namespace
+
+QString ChooseSchemaFolder(const QString& programFolder, const QString& dataFolder) {
+    const QString folder = FirstFolderHolding({programFolder}, kSchemaFileNames[0]);
+    return folder.isEmpty() ? dataFolder : folder;
+}
+
+QString SchemaFolder() {
+    return ChooseSchemaFolder(ProgramFolder(), DataFolder());
+}
 
 QString SchemaTextFromFile(const QString& path) {
     QFile file(path);

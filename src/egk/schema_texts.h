@@ -18,6 +18,11 @@ inline const std::array<QString, 3> kSchemaFileNames = {
     QStringLiteral("UC_geschuetzteVersichertendatenXML.xsd"),
 };
 
+// The folder of the schema files: the program's folder when it holds them
+// (the build tree), else the installed data folder.
+QString ChooseSchemaFolder(const QString& programFolder, const QString& dataFolder);
+QString SchemaFolder();
+
 // The filter of the file dialog behind "&Neues Schema laden".
 inline const QString kSchemaFileFilter = QStringLiteral("XSD (*.xsd)|*.xsd");
 

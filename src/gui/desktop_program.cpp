@@ -12,7 +12,9 @@
 #include "gui/qt_clipboard.h"
 #include "gui/qt_message_boxes.h"
 #include "presenter/dispatcher.h"
+#include "presenter/library_info.h"
 #include "presenter/timer_event_pump.h"
+#include "presenter/version_text.h"
 #include "terminal/ctapi_provider.h"
 #include "terminal/hosted_ctapi_provider.h"
 #include "terminal/terminal_session.h"
@@ -79,6 +81,12 @@ DesktopProgram::~DesktopProgram() {
 bool DesktopProgram::start(const QString& schemaFolder) {
     AppState& state = parts_->state;
     LoadSchemaTexts(state, schemaFolder);
+    // Only the program's own choice of library; a test's provider is its own business.
+    if (&parts_->provider == &parts_->ownProvider) {
+        const QString notice = SimulatorNotice(InspectTerminalLibrary());
+        if (!notice.isEmpty())
+            parts_->status.showStatus(notice);
+    }
     state.AutoScanPending = true;
     {
         FirstUserWindow firstUse(state.FirstUseQuit, &parts_->window);

@@ -1,6 +1,8 @@
 #include "gui/info_window.h"
 
 #include "gui/pictures.h"
+#include "presenter/library_info.h"
+#include "presenter/version_text.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -46,8 +48,14 @@ InfoWindow::InfoWindow(QWidget* parent) : QDialog(parent) {
     auto* version = new QLabel(kVersionLine, frame);
     version->setObjectName(QStringLiteral("Labl_1Fram1Info_1"));
     version->setTextFormat(Qt::PlainText);
+    // Which library the program talks to, so the simulator is never taken for a terminal.
+    auto* library = new QLabel(LibraryLine(InspectTerminalLibrary()), frame);
+    library->setObjectName(QStringLiteral("Labl_1Fram1Info_2"));
+    library->setTextFormat(Qt::PlainText);
+    library->setWordWrap(true);
     frameLayout->addWidget(name, 0, 1);
     frameLayout->addWidget(version, 1, 1);
+    frameLayout->addWidget(library, 2, 0, 1, 2);
     frameLayout->setColumnStretch(1, 1);
     top->addWidget(frame, 1);
     layout->addLayout(top);

@@ -1,20 +1,14 @@
 #include "terminal/ctapi_provider.h"
 
 #include "base/program_folder.h"
+#include "terminal/library_choice.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace kc {
 
 QString LibraryCtApiProvider::libraryToLoad() {
-    const QString named = qEnvironmentVariable("KARTOCHECK_CTAPI");
-    if (!named.isEmpty())
-        return named;
-    const QString beside = ProgramFolder() + QStringLiteral("/libctzav32.so");
-    if (QFileInfo::exists(beside))
-        return beside;
-    return QStringLiteral("libctzav32.so");
+    return ChooseLibrary(ProgramFolder(), PrivateLibraryFolder());
 }
 
 CtApi* LibraryCtApiProvider::acquire(LibraryFault& fault) {

@@ -19,8 +19,8 @@ public:
     virtual QString takeLibraryLoss() { return {}; }
 };
 
-// Loads the terminal library once: KARTOCHECK_CTAPI names the file; without
-// it libctzav32.so next to the program, then on the system's library path.
+// Loads the terminal library once, the one ChooseLibrary picks for this
+// program's folder and the installed library folder.
 class LibraryCtApiProvider : public CtApiProvider {
 public:
     CtApi* acquire(LibraryFault& fault) override;

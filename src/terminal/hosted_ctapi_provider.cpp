@@ -1,6 +1,7 @@
 #include "terminal/hosted_ctapi_provider.h"
 
 #include "base/program_folder.h"
+#include "terminal/library_choice.h"
 
 #include <QFile>
 
@@ -12,7 +13,7 @@ HostedCtApiProvider::HostedCtApiProvider(QString helper, QString library, HostTi
     : helper_(std::move(helper)), library_(std::move(library)), limits_(limits) {}
 
 QString HostedCtApiProvider::helperToStart() {
-    return ProgramFolder() + QStringLiteral("/kartocheck-ctapi-host");
+    return ChooseHelper(ProgramFolder(), PrivateLibraryFolder());
 }
 
 void HostedCtApiProvider::setWhileWaiting(std::function<void()> whileWaiting) {

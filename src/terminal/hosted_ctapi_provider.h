@@ -15,7 +15,7 @@ namespace kc {
 // helper starts when a terminal function is first needed.
 class HostedCtApiProvider : public CtApiProvider {
   public:
-    // The helper next to the program, with the library the program chooses.
+    // The helper next to the program or installed, with the library the program chooses.
     HostedCtApiProvider();
     HostedCtApiProvider(QString helper, QString library, HostTimeLimits limits = {});
 

@@ -4,6 +4,7 @@
 #include "cli_runner.h"
 #include "sim_harness.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -153,6 +154,10 @@ TEST(CliContractTest, VersionNamesTheLibraryInUse) {
         << qPrintable(simulator.out);
     EXPECT_TRUE(simulator.out.contains(QStringLiteral("Terminal-Bibliothek: ") + Library("libmktsim.so") +
                                        QStringLiteral(" (Simulator, Szenario: eingebaut)\n")));
+    // The build tree's schemas lie next to the program.
+    EXPECT_TRUE(simulator.out.endsWith(QStringLiteral("Schema-Ordner: ") +
+                                       QDir(SimHarness::BinDir()).canonicalPath() + QLatin1Char('\n')))
+        << qPrintable(simulator.out);
 
     const CliResult standardNames =
         RunCli({{QStringLiteral("--version")}, {}, {}, Library("libmktsim_std.so")});

@@ -1,4 +1,4 @@
-#include "library_info.h"
+#include "presenter/library_info.h"
 
 #include "terminal/ctapi_library.h"
 #include "terminal/ctapi_provider.h"
@@ -9,7 +9,7 @@
 #include <dlfcn.h>
 #include <memory>
 
-namespace kc::cli {
+namespace kc {
 namespace {
 
 const char* const kEntryPoints[] = {"CTDEZAVT1_init", "CTDEZAVT1_data", "CTDEZAVT1_close", "CT_init",
@@ -50,4 +50,4 @@ LibraryInfo InspectTerminalLibrary() {
     return result;
 }
 
-} // namespace kc::cli
+} // namespace kc

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace kc::cli {
+namespace kc {
 
 // What the terminal library of this run is, as --version and --json report it.
 struct LibraryInfo {
@@ -16,4 +16,4 @@ struct LibraryInfo {
 
 LibraryInfo InspectTerminalLibrary();
 
-} // namespace kc::cli
+} // namespace kc
