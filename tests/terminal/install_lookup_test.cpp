@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
                     QStringLiteral("%L/libctzav32.so")},
         LibraryCase{"SystemSearchLast", std::nullopt, QString(), Where::Neither, false,
                     QStringLiteral("libctzav32.so")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(InstalledLookup, HelperAndSchemasBesideTheProgramElseInstalled) {
     Tree tree;
