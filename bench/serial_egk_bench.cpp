@@ -2,11 +2,11 @@
 // terminal emulator on a pseudo-terminal, against the time the same bytes
 // need on a real line at 9600 bit/s, 8E1 (11 bits a byte). The pseudo-
 // terminal moves bytes at once, so the wall time is the program's own share.
+#include "base/program_folder.h"
 #include "cards/read_insurance_card.h"
 #include "console_io.h"
 #include "console_run.h"
 #include "emulator_process.h"
-#include "base/program_folder.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>

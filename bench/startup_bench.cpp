@@ -16,12 +16,14 @@ namespace {
 
 // Notices the first paint of any control of the main window.
 class FirstPaint : public QObject {
-public:
-    explicit FirstPaint(QWidget& window) : window_(window) { QApplication::instance()->installEventFilter(this); }
+  public:
+    explicit FirstPaint(QWidget& window) : window_(window) {
+        QApplication::instance()->installEventFilter(this);
+    }
     ~FirstPaint() override { QApplication::instance()->removeEventFilter(this); }
     bool painted() const { return painted_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && watched->isWidgetType() &&
             static_cast<QWidget*>(watched)->window() == &window_)
@@ -29,7 +31,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     QWidget& window_;
     bool painted_ = false;
 };
@@ -77,7 +79,10 @@ void StartUpToFirstPaint(benchmark::State& state) {
 
 // The first start-up pays for fonts, styles and pictures once; later ones in
 // the same process show the cost of the window alone.
-BENCHMARK(StartUpToFirstPaint)->Name("StartUpToFirstPaint/first")->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(StartUpToFirstPaint)
+    ->Name("StartUpToFirstPaint/first")
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(StartUpToFirstPaint)->Name("StartUpToFirstPaint/again")->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -1,10 +1,10 @@
 #include "chosen_port.h"
 
-#include "discovery/port_names.h"
-#include "discovery/port_test.h"
 #include "base/app_state.h"
 #include "base/context.h"
 #include "base/status_line.h"
+#include "discovery/port_names.h"
+#include "discovery/port_test.h"
 
 namespace kc::cli {
 

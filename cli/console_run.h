@@ -1,11 +1,11 @@
 #pragma once
 
+#include "base/app_state.h"
+#include "base/context.h"
 #include "command_line.h"
 #include "console_boxes.h"
 #include "console_status.h"
 #include "exit_status.h"
-#include "base/app_state.h"
-#include "base/context.h"
 #include "terminal/terminal_session.h"
 #include "tracing_ctapi.h"
 

@@ -1,5 +1,6 @@
 #include "diagnose_command.h"
 
+#include "base/card_display.h"
 #include "chosen_port.h"
 #include "console_main_view.h"
 #include "console_run.h"
@@ -7,7 +8,6 @@
 #include "discovery/qt_serial_line.h"
 #include "explaining_serial_line.h"
 #include "presenter/dispatcher.h"
-#include "base/card_display.h"
 
 namespace kc::cli {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "console_boxes.h"
 #include "base/slot_tables.h"
+#include "console_boxes.h"
 
 #include <vector>
 

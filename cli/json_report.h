@@ -8,7 +8,7 @@
 namespace kc {
 struct LibraryInfo;
 struct ScanResultModel;
-}
+} // namespace kc
 
 namespace kc::cli {
 

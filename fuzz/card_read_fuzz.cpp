@@ -16,8 +16,8 @@ constexpr int kCallCap = 200;
 constexpr int kRunCap = 20;
 
 int8_t CodeOf(uint8_t byte) {
-    static constexpr int8_t kErrors[] = {kc::kCtErrInvalid, kc::kCtErrCt, kc::kCtErrTrans, kc::kCtErrMemory,
-                                         kc::kCtErrHost, kc::kCtErrHtsi};
+    static constexpr int8_t kErrors[] = {kc::kCtErrInvalid, kc::kCtErrCt,   kc::kCtErrTrans,
+                                         kc::kCtErrMemory,  kc::kCtErrHost, kc::kCtErrHtsi};
     return byte < 0xF0 ? int8_t(0) : kErrors[(byte - 0xF0) % std::size(kErrors)];
 }
 

@@ -15,7 +15,9 @@ namespace kc::fuzz {
 // library, every box gets its default button, a library fault that would end
 // the program is only recorded.
 struct FuzzBench {
-    FuzzBench() { session.setFatalExit([this](int exitStatus) { fatalExits.push_back(exitStatus); }); }
+    FuzzBench() {
+        session.setFatalExit([this](int exitStatus) { fatalExits.push_back(exitStatus); });
+    }
 
     test::FakeCtApi api;
     FixedCtApiProvider provider{api};

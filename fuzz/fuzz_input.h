@@ -10,7 +10,7 @@ namespace kc::fuzz {
 // Past the end every read gives zero or nothing, so a short input is simply
 // a run of zeros.
 class FuzzInput {
-public:
+  public:
     FuzzInput(const uint8_t* data, size_t size) : data_(data), size_(size) {}
 
     bool empty() const { return pos_ >= size_; }
@@ -27,7 +27,7 @@ public:
     }
     QByteArray rest() { return bytes(size_ - pos_); }
 
-private:
+  private:
     const uint8_t* data_;
     size_t size_;
     size_t pos_ = 0;

@@ -49,7 +49,7 @@ void SavePicture(QWidget& widget, const QString& folder, const QString& name) {
 // Shows each box, pictures it and answers OK or Ja. The first question of
 // the diagnosis gets a name of its own.
 class TourBoxes : public MessageBoxes {
-public:
+  public:
     explicit TourBoxes(QString folder) : folder_(std::move(folder)) {}
     void setParent(QWidget* parent) { parent_ = parent; }
 
@@ -59,12 +59,13 @@ public:
         const bool firstDiagnosis = !diagnosisShown_ && request.title.contains(QLatin1String("Diagnose"));
         diagnosisShown_ = diagnosisShown_ || firstDiagnosis;
         SavePicture(*box, folder_,
-                    firstDiagnosis ? QStringLiteral("diagnosis_question") : QStringLiteral("box_%1").arg(++count_));
+                    firstDiagnosis ? QStringLiteral("diagnosis_question")
+                                   : QStringLiteral("box_%1").arg(++count_));
         box->close();
         return request.buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
     }
 
-private:
+  private:
     QString folder_;
     QWidget* parent_ = nullptr;
     int count_ = 0;

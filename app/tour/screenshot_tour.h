@@ -17,7 +17,7 @@ class TourBoxes;
 // included) into a folder and ends. Message boxes are pictured too and
 // answered with their first button, so it runs on the simulator only.
 class ScreenshotTour {
-public:
+  public:
     explicit ScreenshotTour(QString folder);
     ~ScreenshotTour();
     ScreenshotTour(const ScreenshotTour&) = delete;
@@ -27,7 +27,7 @@ public:
     DesktopParts parts() const;
     void attach(DesktopProgram& program);
 
-private:
+  private:
     void runDialog(QDialog& dialog);
     void afterScan();
     void snap(QWidget& widget, const QString& name) const;

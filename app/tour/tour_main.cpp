@@ -2,9 +2,9 @@
 // screen while the program runs on its simulator. It answers every question
 // with Ja or OK, so it refuses to run on any other terminal library: on a real
 // handheld that would erase the stored record without anyone's consent.
-#include "screenshot_tour.h"
 #include "base/program_folder.h"
 #include "gui/pictures.h"
+#include "screenshot_tour.h"
 #include "terminal/ctapi_provider.h"
 #include "terminal/simulator_library.h"
 
@@ -19,7 +19,7 @@ namespace {
 
 // A pseudo-terminal as COM 1, so that the diagnosis has a free line to ask about.
 class QuietComPort {
-public:
+  public:
     QuietComPort() {
         if (qEnvironmentVariableIsSet("KARTOCHECK_COM1"))
             return;
@@ -34,7 +34,7 @@ public:
     QuietComPort(const QuietComPort&) = delete;
     QuietComPort& operator=(const QuietComPort&) = delete;
 
-private:
+  private:
     int master_ = -1;
 };
 
@@ -50,7 +50,8 @@ int main(int argc, char** argv) {
     }
     const QString library = kc::LibraryCtApiProvider::libraryToLoad();
     if (!kc::IsSimulatorLibrary(library)) {
-        std::fprintf(stderr, "Die Bildschirmtour läuft nur mit dem Simulator als Terminalbibliothek, nicht mit %s.\n",
+        std::fprintf(stderr,
+                     "Die Bildschirmtour läuft nur mit dem Simulator als Terminalbibliothek, nicht mit %s.\n",
                      qPrintable(library));
         return 2;
     }

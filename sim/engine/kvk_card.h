@@ -18,7 +18,6 @@ class KvkCard : public Card {
     Response read(const Apdu& apdu) override;
 
   private:
-
     Bytes record_;
     KvkAid aid_;
     bool selected_ = false;

@@ -33,7 +33,8 @@ std::vector<std::string_view> SplitOutsideQuotes(std::string_view text, char sep
 
 // Picks the enum value whose name equals text, or names the allowed values.
 template <typename E>
-[[nodiscard]] E ParseChoice(std::string_view text, std::initializer_list<std::pair<std::string_view, E>> choices) {
+[[nodiscard]] E ParseChoice(std::string_view text,
+                            std::initializer_list<std::pair<std::string_view, E>> choices) {
     std::string allowed;
     for (const auto& [name, value] : choices) {
         if (name == text)

@@ -11,8 +11,9 @@ constexpr int kEgkCaptionRows[] = {3, 4, 5, 15};
 const std::array<QString, 4> kKvkCaptions = {QStringLiteral("VKNR:"), QStringLiteral("Versichertenstatus:"),
                                              QStringLiteral("Statusergänzung:"),
                                              QStringLiteral("Gültigkeitsdatum:")};
-const std::array<QString, 4> kEgkCaptions = {QStringLiteral("WOP:"), QStringLiteral("Versichertenstatus_RSA:"),
-                                             QStringLiteral("Rechtskreis:"), QStringLiteral("Gültigkeit (Ende):")};
+const std::array<QString, 4> kEgkCaptions = {
+    QStringLiteral("WOP:"), QStringLiteral("Versichertenstatus_RSA:"), QStringLiteral("Rechtskreis:"),
+    QStringLiteral("Gültigkeit (Ende):")};
 
 // A label would take a single ampersand as an accelerator mark.
 QString DoubleAmpersands(const QString& text) {
@@ -28,23 +29,35 @@ void SetKindCaptions(CardDataView& view, const std::array<QString, 4>& captions)
 } // namespace
 
 std::array<QString, kCardRows> CardDataView::designCaptions() {
-    return {QStringLiteral("Krankenkassenname:"), QStringLiteral("Krankenkassennummer:"),
-            QStringLiteral("Versichertennummer:"), QStringLiteral("VKNR:"),
-            QStringLiteral("Versichertenstatus:"), QStringLiteral("Statusergänzung:"),
-            QStringLiteral("Titel:"), QStringLiteral("Vorname:"),
-            QStringLiteral("Namenszusatz:"), QStringLiteral("Familienname:"),
-            QStringLiteral("Geburtsdatum:"), QStringLiteral("Straße:"),
-            QStringLiteral("Wohnsitzländercode:"), QStringLiteral("Postleitzahl:"),
-            QStringLiteral("Ortsname:"), QStringLiteral("Gültigkeitsdatum:"),
-            QStringLiteral("Einlesedatum:"), QStringLiteral("Zulassungsnummer:")};
+    return {QStringLiteral("Krankenkassenname:"),
+            QStringLiteral("Krankenkassennummer:"),
+            QStringLiteral("Versichertennummer:"),
+            QStringLiteral("VKNR:"),
+            QStringLiteral("Versichertenstatus:"),
+            QStringLiteral("Statusergänzung:"),
+            QStringLiteral("Titel:"),
+            QStringLiteral("Vorname:"),
+            QStringLiteral("Namenszusatz:"),
+            QStringLiteral("Familienname:"),
+            QStringLiteral("Geburtsdatum:"),
+            QStringLiteral("Straße:"),
+            QStringLiteral("Wohnsitzländercode:"),
+            QStringLiteral("Postleitzahl:"),
+            QStringLiteral("Ortsname:"),
+            QStringLiteral("Gültigkeitsdatum:"),
+            QStringLiteral("Einlesedatum:"),
+            QStringLiteral("Zulassungsnummer:")};
 }
 
 QString StatusCaption(int slot, int row) {
-    static const std::array<QString, kStatusRows> kCaptions = {
-        QStringLiteral("Serielle Schnittstelle:"), QStringLiteral("Baudrate:"),
-        QStringLiteral("MCT Modell:"), QStringLiteral("Hersteller:"),
-        QStringLiteral("CT-Typ:"), QStringLiteral("Software Version:"),
-        QStringLiteral("Ausgabemedium:"), QStringLiteral("PnP Device ID:")};
+    static const std::array<QString, kStatusRows> kCaptions = {QStringLiteral("Serielle Schnittstelle:"),
+                                                               QStringLiteral("Baudrate:"),
+                                                               QStringLiteral("MCT Modell:"),
+                                                               QStringLiteral("Hersteller:"),
+                                                               QStringLiteral("CT-Typ:"),
+                                                               QStringLiteral("Software Version:"),
+                                                               QStringLiteral("Ausgabemedium:"),
+                                                               QStringLiteral("PnP Device ID:")};
     if (slot == 5 && row == 0)
         return QStringLiteral("Schnittstelle:");
     return kCaptions.at(std::size_t(row));
@@ -66,9 +79,10 @@ void ShowInsuredRecord(const SlotTables& tables, int slot, CardDataView& view) {
     }
     if (info.IsEgk) {
         view.egkButtonVisible = true;
-        view.frameCaption = info.IsMobile
-                                ? QStringLiteral("eGK VSDaten(Mobil) abgebildet auf die Krankenversicherten Kartendaten")
-                                : QStringLiteral("eGK VSDaten(Karte) abgebildet auf die Krankenversicherten Kartendaten");
+        view.frameCaption =
+            info.IsMobile
+                ? QStringLiteral("eGK VSDaten(Mobil) abgebildet auf die Krankenversicherten Kartendaten")
+                : QStringLiteral("eGK VSDaten(Karte) abgebildet auf die Krankenversicherten Kartendaten");
         SetKindCaptions(view, kEgkCaptions);
     } else {
         view.egkButtonVisible = false;
@@ -80,7 +94,7 @@ void ShowTerminalStatus(const SlotTables& tables, int slot, StatusPages& pages) 
     const PortStatus& port = tables.port[slot];
     const TerminalInfo& info = tables.terminal[slot];
     pages[slot].values = {port.InterfaceText.str(), port.BaudRateText.str(), info.ModelText.str(),
-                          info.Manufacturer.str(),  info.CtType.str(),        info.SoftwareVersion.str(),
+                          info.Manufacturer.str(),  info.CtType.str(),       info.SoftwareVersion.str(),
                           info.OutputMedium.str(),  info.PnpDeviceId.str()};
 }
 

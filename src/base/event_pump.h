@@ -7,9 +7,12 @@ enum class WaitTimer { Timer1, Timer2, Timer3 };
 
 constexpr int WaitMilliseconds(WaitTimer timer) {
     switch (timer) {
-    case WaitTimer::Timer1: return 210;
-    case WaitTimer::Timer2: return 500;
-    case WaitTimer::Timer3: return 1;
+    case WaitTimer::Timer1:
+        return 210;
+    case WaitTimer::Timer2:
+        return 500;
+    case WaitTimer::Timer3:
+        return 1;
     }
     return 1;
 }
@@ -17,7 +20,7 @@ constexpr int WaitMilliseconds(WaitTimer timer) {
 // Long actions keep the window painted by letting pending events run, and
 // wait without blocking the event loop. Tests replace both with no-ops.
 class EventPump {
-public:
+  public:
     virtual ~EventPump() = default;
     virtual void runPendingOnce() = 0;
     virtual void wait(WaitTimer timer) = 0;

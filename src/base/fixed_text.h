@@ -6,9 +6,8 @@ namespace kc {
 
 // A text of exactly N characters: shorter values are padded with blanks,
 // longer ones cut. Shown and compared with the trailing blanks.
-template <int N>
-class FixedText {
-public:
+template <int N> class FixedText {
+  public:
     FixedText() : text_(N, QLatin1Char(' ')) {}
     explicit FixedText(const QString& value) { set(value); }
 
@@ -24,7 +23,7 @@ public:
     bool operator==(const QString& other) const { return text_ == other; }
     bool operator==(const FixedText& other) const = default;
 
-private:
+  private:
     QString text_;
 };
 

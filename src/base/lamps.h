@@ -9,7 +9,7 @@ constexpr int kCardLamp = 0;
 constexpr int kTerminalLamp = 1;
 
 class LampObserver {
-public:
+  public:
     virtual ~LampObserver() = default;
     virtual void setLamp(int lamp, LampColor color) = 0;
 };

@@ -10,7 +10,7 @@ struct ScanResultModel;
 // actions and ends the program when a deferred close comes due. The console
 // prints instead and ignores the close.
 class MainView {
-public:
+  public:
     virtual ~MainView() = default;
     // Repaint everything from the model (status line, frames, tabs, lamps ...).
     virtual void refresh(const MainWindowModel& model) = 0;

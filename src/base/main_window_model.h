@@ -28,13 +28,14 @@ struct MainWindowModel {
     int visibleFrame = -1; // Fram_Show index, -1 while none is visible
     bool toolbarEnabled = true;
     std::array<bool, kCommandButtons> buttonEnabled = {true, false, false, false, false, false};
-    bool validationChecked = false;   // mnuDateiItem 0
+    bool validationChecked = false; // mnuDateiItem 0
     bool validationItemEnabled = true;
     bool newSchemaItemEnabled = false; // mnuDateiItem 1
     std::array<PortOption, 5> options;
     int selectedTab = 0;
-    std::array<QString, 5> tabCaptions = {QStringLiteral("COM 1"), QStringLiteral("COM 2"), QStringLiteral("COM 3"),
-                                          QStringLiteral("COM 4"), QStringLiteral("COM ...")};
+    std::array<QString, 5> tabCaptions = {QStringLiteral("COM 1"), QStringLiteral("COM 2"),
+                                          QStringLiteral("COM 3"), QStringLiteral("COM 4"),
+                                          QStringLiteral("COM ...")};
     int visibleStatusFrame = 0; // Fram_Tab1 index
     QStringList listEntries;    // List1
     int listSelected = -1;

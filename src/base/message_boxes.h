@@ -22,7 +22,7 @@ struct MessageRequest {
 // How the flows ask the person something. The window shows a real box, the
 // console prints and reads a line, tests answer from a script.
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     virtual MsgAnswer ask(const MessageRequest& request) = 0;
 

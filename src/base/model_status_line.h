@@ -9,7 +9,7 @@ namespace kc {
 // The status line of both front-ends: writes the text, the progress and the
 // busy pointer into the model and lets the view repaint from it.
 class ModelStatusLine : public StatusLine {
-public:
+  public:
     ModelStatusLine(MainWindowModel& model, MainView& view) : model_(model), view_(view) {}
 
     void showStatus(const QString& text) override {
@@ -25,7 +25,7 @@ public:
         view_.refresh(model_);
     }
 
-private:
+  private:
     MainWindowModel& model_;
     MainView& view_;
 };

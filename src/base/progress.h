@@ -15,7 +15,9 @@ inline void SetProgress(Context& ctx, int value) {
     ctx.status.setProgress(value);
 }
 
-inline void AdvanceProgress(Context& ctx, int step) { SetProgress(ctx, ctx.state.ui.progress + step); }
+inline void AdvanceProgress(Context& ctx, int step) {
+    SetProgress(ctx, ctx.state.ui.progress + step);
+}
 
 // The hourglass pointer of a long action.
 inline void SetBusy(Context& ctx, bool busy) {

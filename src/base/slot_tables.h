@@ -11,18 +11,19 @@ namespace kc {
 constexpr int kSlotCount = 5;
 
 // COM 1 to COM 4 have their own slot; every further port shares slot 5.
-constexpr int SlotOfPort(uint16_t pn) { return pn < 5 ? int(pn) : 5; }
+constexpr int SlotOfPort(uint16_t pn) {
+    return pn < 5 ? int(pn) : 5;
+}
 
 // Five records addressed by slot 1 to 5.
-template <typename T>
-class SlotArray {
-public:
+template <typename T> class SlotArray {
+  public:
     T& operator[](int slot) { return items_.at(std::size_t(slot - 1)); }
     const T& operator[](int slot) const { return items_.at(std::size_t(slot - 1)); }
     auto begin() { return items_.begin(); }
     auto end() { return items_.end(); }
 
-private:
+  private:
     std::array<T, kSlotCount> items_{};
 };
 
@@ -88,7 +89,9 @@ using FurtherPorts = std::array<std::array<uint16_t, kFurtherPortColumns>, 2>;
 // The three eGK documents, in the order the information window numbers them.
 enum class DocKind : int { Pd = 0, Vd = 1, Gvd = 2 };
 constexpr int kDocKindCount = 3;
-constexpr int DocIndex(DocKind kind) { return int(kind); }
+constexpr int DocIndex(DocKind kind) {
+    return int(kind);
+}
 
 struct ElementEntry {
     QString name;

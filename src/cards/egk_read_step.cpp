@@ -1,8 +1,8 @@
 #include "base/app_state.h"
 #include "base/context.h"
+#include "base/egk_read_hook.h"
 #include "cards/card_boxes.h"
 #include "cards/card_read.h"
-#include "base/egk_read_hook.h"
 
 namespace kc {
 

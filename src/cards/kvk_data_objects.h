@@ -15,7 +15,8 @@ enum class KvkObjectsResult {
 // Decodes the data objects of an ASN.1 record (and whatever follows the
 // template: a handheld's additions) into the slot. The fields decoded before
 // a defect stay stored. A defect is shown as "Defekter KVK Datensatz!!!".
-[[nodiscard]] KvkObjectsResult ParseKvkDataObjects(const QString& objects, const KvkParseTarget& target, int slot);
+[[nodiscard]] KvkObjectsResult ParseKvkDataObjects(const QString& objects, const KvkParseTarget& target,
+                                                   int slot);
 
 // The box for a record whose structure cannot be read.
 void ShowDefectiveKvkRecord(MessageBoxes& boxes);

@@ -42,7 +42,7 @@ MsgAnswer ShowInsertCardPrompt(MessageBoxes& boxes, bool mobile, const QString& 
 }
 
 ReadResult RunReadLoop(Context& ctx, uint16_t pn, int slot, const QString& suffix,
-                    const std::function<void()>& afterPrompt) {
+                       const std::function<void()>& afterPrompt) {
     ReadResult result = ReadResult::Failed;
     MsgAnswer answer = MsgAnswer::Ok;
     do {

@@ -24,6 +24,6 @@ MsgAnswer ShowInsertCardPrompt(MessageBoxes& boxes, bool mobile, const QString& 
 // after each prompt decision (the progress step of the read button). Returns
 // the last read result, or Failed when the prompt was cancelled.
 ReadResult RunReadLoop(Context& ctx, uint16_t pn, int slot, const QString& suffix,
-                    const std::function<void()>& afterPrompt = {});
+                       const std::function<void()>& afterPrompt = {});
 
 } // namespace kc

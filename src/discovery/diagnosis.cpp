@@ -22,7 +22,8 @@ const QString kReadingText = QStringLiteral("Die Krankenversichertendaten werden
 const QString kShownText = QStringLiteral("Die Krankenversichertendaten werden angezeigt");
 
 bool AnsweredYes(MessageBoxes& boxes, const QString& question) {
-    return boxes.ask({question, kDiagnosisTitle, MsgButtons::YesNo, MsgIcon::Question, false}) == MsgAnswer::Yes;
+    return boxes.ask({question, kDiagnosisTitle, MsgButtons::YesNo, MsgIcon::Question, false}) ==
+           MsgAnswer::Yes;
 }
 
 void ShowStatusTab(Context& ctx) {
@@ -33,7 +34,7 @@ void ShowStatusTab(Context& ctx) {
 // The re-test asks for a card with OK as the default button unless the
 // terminal is a handheld, whose stored record the read will erase.
 class OkDefaultBoxes : public MessageBoxes {
-public:
+  public:
     explicit OkDefaultBoxes(MessageBoxes& boxes) : boxes_(boxes) {}
     MsgAnswer ask(const MessageRequest& request) override {
         MessageRequest firstDefault = request;
@@ -41,7 +42,7 @@ public:
         return boxes_.ask(firstDefault);
     }
 
-private:
+  private:
     MessageBoxes& boxes_;
 };
 

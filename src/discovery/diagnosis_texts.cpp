@@ -7,7 +7,9 @@
 namespace kc {
 namespace {
 
-QString Lines(const QStringList& lines) { return lines.join(kCrLf); }
+QString Lines(const QStringList& lines) {
+    return lines.join(kCrLf);
+}
 
 DiagnosisTexts Build() {
     const QString kCableQuestion = Lines({

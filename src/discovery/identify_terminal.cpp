@@ -26,7 +26,8 @@ void UsbCheck(TerminalSession& session, TerminalInfo& info) {
     if (session.TransmitApdu(kUsbInfoCommand, kToTerminal, response) != kCtOk)
         return;
     info.ViaUsbVirtualCom = StatusWord(response) == QLatin1String("9000") && response.size() > 17 &&
-                            response.mid(0, 2) == QLatin1String("12") && response.mid(2, 2) == QLatin1String("01") &&
+                            response.mid(0, 2) == QLatin1String("12") &&
+                            response.mid(2, 2) == QLatin1String("01") &&
                             response.mid(20, 2) == QLatin1String("02");
 }
 
@@ -81,13 +82,16 @@ void IdentifyOldCommandSet(TerminalSession& session, SlotTables& tables, int slo
     info.IsMobile = true;
     tables.port[slot].InterfaceText = InterfaceDescription(pn);
     switch (KindOfPort(pn)) {
-    case PortKind::Serial: info.ModelText = QStringLiteral("Modell VEX K7/Serie Q3/Q4"); break;
+    case PortKind::Serial:
+        info.ModelText = QStringLiteral("Modell VEX K7/Serie Q3/Q4");
+        break;
     case PortKind::Usb:
         info.ModelText = QStringLiteral("Serie Q3");
         info.CtType = QStringLiteral("QMT3 ");
         info.Manufacturer = QStringLiteral("DEZAV");
         break;
-    case PortKind::Other: break;
+    case PortKind::Other:
+        break;
     }
 }
 

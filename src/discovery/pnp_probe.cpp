@@ -32,7 +32,8 @@ bool SecondRead(SerialLine& line, EventPump& pump, QString& collected) {
     if (!line.setDtr(false) || !line.setRts(false))
         return false;
     pump.wait(WaitTimer::Timer1);
-    return line.setDtr(true) && line.setRts(true) && line.clearReceiveBuffer() && Collect(line, pump, collected);
+    return line.setDtr(true) && line.setRts(true) && line.clearReceiveBuffer() &&
+           Collect(line, pump, collected);
 }
 
 // The DSR test, then the 1200 bit/s framing and a fresh DTR; false when no device raises DSR

@@ -12,7 +12,9 @@ enum class PortKind { Serial, Usb, Other };
 PortKind KindOfPort(uint16_t pn);
 
 // The USB device number users see: pn 8192 is "USB Device 1".
-constexpr int UsbDeviceNumber(uint16_t pn) { return int(pn) - 8191; }
+constexpr int UsbDeviceNumber(uint16_t pn) {
+    return int(pn) - 8191;
+}
 
 constexpr uint16_t kUsbPortBase = 0x2000;
 

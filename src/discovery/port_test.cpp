@@ -30,9 +30,12 @@ constexpr int16_t kResultLibraryFailed = 5;
 
 int ComProbeResultOf(int serialError) {
     switch (serialError) {
-    case kSerialInvalidPort: return kResultMissing;
-    case kSerialPortOpen: return kResultBusy;
-    default: return kResultOpenError;
+    case kSerialInvalidPort:
+        return kResultMissing;
+    case kSerialPortOpen:
+        return kResultBusy;
+    default:
+        return kResultOpenError;
     }
 }
 
@@ -93,7 +96,9 @@ void TestComPortWithoutDsr(Context& ctx, uint16_t pn, int16_t code) {
             port.InterfaceText = kWrongCable;
         static_cast<void>(ctx.session.CloseTerminal()); // as after any identification
         break;
-    case kCtErrHost: MarkBusy(port, kPortInUse, kResultBusy); break;
+    case kCtErrHost:
+        MarkBusy(port, kPortInUse, kResultBusy);
+        break;
     case kCtErrTrans:
         port.InterfaceText = kPortFree;
         tables.terminal[slot].ModelText = kModelUnknown;
@@ -137,9 +142,14 @@ void TestComPort(Context& ctx, SerialLine& line, uint16_t pn) {
         port.PortPresent = false;
         port.PortResult = kResultMissing;
         return;
-    case kResultBusy: MarkBusy(port, kPortInUse, kResultBusy); return;
-    case kResultOpenError: MarkBusy(port, kPortOpenFailed, kResultOpenError); return;
-    default: break;
+    case kResultBusy:
+        MarkBusy(port, kPortInUse, kResultBusy);
+        return;
+    case kResultOpenError:
+        MarkBusy(port, kPortOpenFailed, kResultOpenError);
+        return;
+    default:
+        break;
     }
     const int16_t code = OpenAfterSpeedProbe(ctx, line, pn);
     if (probe.dsr)

@@ -11,20 +11,28 @@ namespace {
 
 int OpenErrorNumber(QSerialPort::SerialPortError error) {
     switch (error) {
-    case QSerialPort::DeviceNotFoundError: return kSerialInvalidPort;
+    case QSerialPort::DeviceNotFoundError:
+        return kSerialInvalidPort;
     case QSerialPort::PermissionError:
-    case QSerialPort::OpenError: return kSerialPortOpen;
-    default: return kSerialNotAvailable;
+    case QSerialPort::OpenError:
+        return kSerialPortOpen;
+    default:
+        return kSerialNotAvailable;
     }
 }
 
 QSerialPort::Parity ParityOf(QChar letter) {
     switch (letter.toLatin1()) {
-    case 'E': return QSerialPort::EvenParity;
-    case 'O': return QSerialPort::OddParity;
-    case 'M': return QSerialPort::MarkParity;
-    case 'S': return QSerialPort::SpaceParity;
-    default: return QSerialPort::NoParity;
+    case 'E':
+        return QSerialPort::EvenParity;
+    case 'O':
+        return QSerialPort::OddParity;
+    case 'M':
+        return QSerialPort::MarkParity;
+    case 'S':
+        return QSerialPort::SpaceParity;
+    default:
+        return QSerialPort::NoParity;
     }
 }
 
@@ -50,7 +58,9 @@ bool QtSerialLine::fail(int error) {
     return false;
 }
 
-bool QtSerialLine::requireOpen() { return port_.isOpen() || fail(kSerialNotOpen); }
+bool QtSerialLine::requireOpen() {
+    return port_.isOpen() || fail(kSerialNotOpen);
+}
 
 bool QtSerialLine::open(uint16_t pn) {
     error_ = kSerialNoError;
@@ -80,7 +90,8 @@ bool QtSerialLine::setSettings(const QString& text) {
     const bool framing = signals_ ? signals_->setFraming(settings->parity, settings->dataBits)
                                   : port_.setParity(ParityOf(settings->parity)) &&
                                         port_.setDataBits(QSerialPort::DataBits(settings->dataBits));
-    const bool ok = framing && port_.setBaudRate(settings->baud) && port_.setStopBits(StopBitsOf(settings->stopBits));
+    const bool ok =
+        framing && port_.setBaudRate(settings->baud) && port_.setStopBits(StopBitsOf(settings->stopBits));
     return ok || fail(kSerialBadSettings);
 }
 

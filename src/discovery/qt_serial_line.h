@@ -10,7 +10,7 @@ namespace kc {
 // pseudo-terminal carries neither, so a test that plays the far end on one
 // puts its own in place.
 class LineSignals {
-public:
+  public:
     virtual ~LineSignals() = default;
     virtual bool setDtr(bool raised) = 0;
     virtual bool setRts(bool raised) = 0;
@@ -20,7 +20,7 @@ public:
 
 // The serial line on Qt SerialPort. Port n is the device SerialDevicePath(n).
 class QtSerialLine : public SerialLine {
-public:
+  public:
     explicit QtSerialLine(LineSignals* lineSignals = nullptr) : signals_(lineSignals) {}
     ~QtSerialLine() override { close(); }
 
@@ -41,7 +41,7 @@ public:
     // Blocks at most msecs until input arrives; for callers that play the far end.
     bool waitForReceived(int msecs);
 
-private:
+  private:
     bool fail(int error);
     bool requireOpen();
     // Takes what the device has delivered into the port's buffer without blocking.

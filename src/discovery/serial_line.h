@@ -20,7 +20,7 @@ enum SerialError : int {
 // A serial port opened by its CT-API port number. Every operation returns
 // false on failure and leaves the control's error number in errorNumber().
 class SerialLine {
-public:
+  public:
     virtual ~SerialLine() = default;
 
     virtual bool open(uint16_t pn) = 0;
@@ -48,7 +48,7 @@ public:
 
 // Closes the line when a probe leaves, on every path.
 class SerialLineCloser {
-public:
+  public:
     explicit SerialLineCloser(SerialLine& line) : line_(line) {}
     ~SerialLineCloser() {
         if (line_.isOpen())
@@ -57,7 +57,7 @@ public:
     SerialLineCloser(const SerialLineCloser&) = delete;
     SerialLineCloser& operator=(const SerialLineCloser&) = delete;
 
-private:
+  private:
     SerialLine& line_;
 };
 

@@ -5,9 +5,9 @@
 namespace kc {
 namespace {
 
-const QString kStatusToolTip = QStringLiteral(
-    "Status der Versichertenstammdaten (VSD). (0x30) 0 = Keine Transaktion ist offen. (0x31) 1 = Transaktion ist "
-    "offen.");
+const QString kStatusToolTip = QStringLiteral("Status der Versichertenstammdaten (VSD). (0x30) 0 = Keine "
+                                              "Transaktion ist offen. (0x31) 1 = Transaktion ist "
+                                              "offen.");
 const QString kTimestampToolTip =
     QStringLiteral("Timestamp der letzten Aktualisierung der VSD auf dem VSDD im Format YYYYMMDDhhmmss");
 const QString kVersionToolTip =
@@ -15,9 +15,15 @@ const QString kVersionToolTip =
 const QString kReservedToolTip = QStringLiteral("Reserviert [BINÄR]");
 const QString kHexMark = QStringLiteral("0x");
 
-PanelLabel Plain(const QString& caption) { return {caption, QString()}; }
-PanelLabel Tipped(const QString& caption, const QString& toolTip) { return {caption, toolTip}; }
-PanelLabel KeepTip(const QString& caption) { return {caption, std::nullopt}; }
+PanelLabel Plain(const QString& caption) {
+    return {caption, QString()};
+}
+PanelLabel Tipped(const QString& caption, const QString& toolTip) {
+    return {caption, toolTip};
+}
+PanelLabel KeepTip(const QString& caption) {
+    return {caption, std::nullopt};
+}
 
 QString Tlv(const MobileVsdRecord& r, MobileVsdField tag, MobileVsdField length, MobileVsdField value) {
     return kHexMark + r[tag] + r[length] + r[value];
@@ -42,8 +48,7 @@ const DocumentView* ViewOf(int index) {
     return index >= 0 && index < 3 ? &kViews[index] : nullptr;
 }
 
-template <std::size_t N>
-std::vector<ElementEntry> NamedEntries(const std::array<ElementEntry, N>& list) {
+template <std::size_t N> std::vector<ElementEntry> NamedEntries(const std::array<ElementEntry, N>& list) {
     std::vector<ElementEntry> rows;
     for (const ElementEntry& entry : list) {
         if (!entry.name.isEmpty())
@@ -54,9 +59,12 @@ std::vector<ElementEntry> NamedEntries(const std::array<ElementEntry, N>& list) 
 
 std::vector<ElementEntry> RowsOf(const EgkResults& results, DocKind kind) {
     switch (kind) {
-    case DocKind::Pd: return NamedEntries(results.PdElementList);
-    case DocKind::Vd: return NamedEntries(results.VdElementList);
-    case DocKind::Gvd: return NamedEntries(results.GvdElementList);
+    case DocKind::Pd:
+        return NamedEntries(results.PdElementList);
+    case DocKind::Vd:
+        return NamedEntries(results.VdElementList);
+    case DocKind::Gvd:
+        return NamedEntries(results.GvdElementList);
     }
     return {};
 }
@@ -80,14 +88,16 @@ EgkCardPanel StationaryCardPanel(const QString& iccsn, const QString& vsd) {
         Plain(QStringLiteral("Major Industry Identifier: ") + Piece(iccsn, 1, 2)),
         Plain(QStringLiteral("Country Code:              ") + QStringLiteral("  ") + Piece(iccsn, 3, 3)),
         Plain(QStringLiteral("Issuer Identifier:         ") + QStringLiteral("     ") + Piece(iccsn, 6, 5)),
-        Plain(QStringLiteral("Serial Number (SN):        ") + QStringLiteral("          ") + Piece(iccsn, 11, 10)),
+        Plain(QStringLiteral("Serial Number (SN):        ") + QStringLiteral("          ") +
+              Piece(iccsn, 11, 10)),
         KeepTip(QStringLiteral("eGK DF.HCA(Health Care Application) EF.StatusVD: VSD-Status-Container")),
         Plain(QStringLiteral("Containerinhalt: ") + kHexMark + vsd),
         Tipped(QStringLiteral("Status:            ") + Piece(vsd, 1, 2), kStatusToolTip),
         Tipped(QStringLiteral("Timestamp:           ") + Piece(vsd, 3, 28), kTimestampToolTip),
         Tipped(QStringLiteral("Version:                                         ") + Piece(vsd, 31, 10),
                kVersionToolTip),
-        Tipped(QStringLiteral("Reserviert:                                                ") + Piece(vsd, 41, 10),
+        Tipped(QStringLiteral("Reserviert:                                                ") +
+                   Piece(vsd, 41, 10),
                kReservedToolTip),
     };
     return panel;
@@ -106,7 +116,8 @@ EgkCardPanel MobileCardPanel(const MobileVsdRecord& r) {
         Tipped(QStringLiteral("Timestamp:         ") + Piece(status, 3, 28), kTimestampToolTip),
         Tipped(QStringLiteral("Version:                                       ") + Piece(status, 31, 10),
                kVersionToolTip),
-        Tipped(QStringLiteral("Reserviert:                                              ") + Piece(status, 41, 10),
+        Tipped(QStringLiteral("Reserviert:                                              ") +
+                   Piece(status, 41, 10),
                kReservedToolTip),
         KeepTip(QStringLiteral("+ die erweiterten Daten des VSD-Status-Datensates:")),
         Plain(QStringLiteral("Einlesedatum:     ") + r[ReadDateText]),

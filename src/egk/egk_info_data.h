@@ -42,8 +42,8 @@ constexpr int kInfoGridRows = 62;
 
 struct EgkTableView {
     QString label1;
-    QString headerName;  // cell (0, 0)
-    QString headerValue; // cell (0, 1)
+    QString headerName;             // cell (0, 0)
+    QString headerValue;            // cell (0, 1)
     std::vector<ElementEntry> rows; // rows 1 on, entries with a name only
     QString label8;
     // Whether "&Hilfe" shows; nothing for an unknown index, which leaves it as it is.

@@ -61,11 +61,11 @@ const DocumentMapping kVdMapping{kVdRules, kVdCounted, false,
                                  [](EgkResults& r) { return std::span<ElementEntry>(r.VdElementList); }};
 const DocumentMapping kPdMapping{kPdRules, kPdCounted, true,
                                  [](EgkResults& r) { return std::span<ElementEntry>(r.PdElementList); }};
-const DocumentMapping kGvdMapping{{}, {}, false,
-                                  [](EgkResults& r) { return std::span<ElementEntry>(r.GvdElementList); }};
+const DocumentMapping kGvdMapping{
+    {}, {}, false, [](EgkResults& r) { return std::span<ElementEntry>(r.GvdElementList); }};
 
 class MappingWalk : public TreeVisitor {
-public:
+  public:
     MappingWalk(const DocumentMapping& mapping, EgkFieldBuffer& fields, EgkResults& results)
         : mapping_(mapping), fields_(fields), results_(results), list_(mapping.list(results)) {}
 
@@ -92,11 +92,12 @@ public:
         }
     }
 
-private:
+  private:
     void apply(const ElementRule& rule, const QString& text) {
         QString value = text;
         switch (rule.condition) {
-        case Condition::Always: break;
+        case Condition::Always:
+            break;
         case Condition::CounterIsZero:
             if (counter_ != 0)
                 return;
@@ -114,10 +115,18 @@ private:
         }
         }
         switch (rule.target) {
-        case Target::Field: fields_[std::size_t(rule.field)] = value; break;
-        case Target::Street: results_.FirstAddress.street = value; break;
-        case Target::HouseNumber: results_.FirstAddress.houseNumber = value; break;
-        case Target::Supplement: results_.FirstAddress.supplement = value; break;
+        case Target::Field:
+            fields_[std::size_t(rule.field)] = value;
+            break;
+        case Target::Street:
+            results_.FirstAddress.street = value;
+            break;
+        case Target::HouseNumber:
+            results_.FirstAddress.houseNumber = value;
+            break;
+        case Target::Supplement:
+            results_.FirstAddress.supplement = value;
+            break;
         }
     }
 
@@ -129,7 +138,8 @@ private:
     int counter_ = 0;
 };
 
-bool MapDocument(const DocumentMapping& mapping, const XmlNode& root, EgkFieldBuffer& fields, EgkResults& results) {
+bool MapDocument(const DocumentMapping& mapping, const XmlNode& root, EgkFieldBuffer& fields,
+                 EgkResults& results) {
     if (root.firstChild().isNull())
         return true;
     MappingWalk walk(mapping, fields, results);

@@ -11,10 +11,8 @@
 namespace kc::xml {
 
 // Owning handles for the library's objects; each is released by its own free function.
-template <auto FreeFn>
-struct Deleter {
-    template <typename T>
-    void operator()(T* p) const {
+template <auto FreeFn> struct Deleter {
+    template <typename T> void operator()(T* p) const {
         if (p)
             FreeFn(p);
     }
@@ -27,13 +25,17 @@ using SchemaPtr = std::unique_ptr<xmlSchema, Deleter<xmlSchemaFree>>;
 using SchemaValidCtxtPtr = std::unique_ptr<xmlSchemaValidCtxt, Deleter<xmlSchemaFreeValidCtxt>>;
 using BufferPtr = std::unique_ptr<xmlBuffer, Deleter<xmlBufferFree>>;
 
-inline void FreeXmlChars(xmlChar* p) { xmlFree(p); }
+inline void FreeXmlChars(xmlChar* p) {
+    xmlFree(p);
+}
 using CharsPtr = std::unique_ptr<xmlChar, Deleter<FreeXmlChars>>;
 
 inline QString FromXml(const xmlChar* text) {
     return text ? QString::fromUtf8(reinterpret_cast<const char*>(text)) : QString();
 }
 
-inline const xmlChar* AsXml(const QByteArray& utf8) { return reinterpret_cast<const xmlChar*>(utf8.constData()); }
+inline const xmlChar* AsXml(const QByteArray& utf8) {
+    return reinterpret_cast<const xmlChar*>(utf8.constData());
+}
 
 } // namespace kc::xml

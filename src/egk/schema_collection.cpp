@@ -6,7 +6,7 @@ namespace kc {
 
 struct SchemaCollection::Entry {
     QString uri;
-    xml::DocPtr doc;       // the compiled schema refers into it: declared first, freed last
+    xml::DocPtr doc; // the compiled schema refers into it: declared first, freed last
     xml::SchemaPtr schema;
 };
 
@@ -17,7 +17,8 @@ std::optional<XmlError> SchemaCollection::add(const QString& namespaceUri, const
     xml::PrepareLibrary();
     if (!schema.isElement())
         return XmlError{kXmlGeneralFailure, QStringLiteral("Es wurde kein Schema-Dokument übergeben.")};
-    const xml::CharsPtr target(xmlGetNoNsProp(schema.raw(), reinterpret_cast<const xmlChar*>("targetNamespace")));
+    const xml::CharsPtr target(
+        xmlGetNoNsProp(schema.raw(), reinterpret_cast<const xmlChar*>("targetNamespace")));
     const QString targetNamespace = xml::FromXml(target.get());
     if (targetNamespace != namespaceUri)
         return XmlError{kXmlGeneralFailure,
@@ -35,14 +36,16 @@ std::optional<XmlError> SchemaCollection::add(const QString& namespaceUri, const
 
     xml::SchemaParserCtxtPtr parser(xmlSchemaNewDocParserCtxt(entry->doc.get()));
     if (!parser)
-        return XmlError{kXmlGeneralFailure, QStringLiteral("Der Schema-Parser konnte nicht angelegt werden.")};
+        return XmlError{kXmlGeneralFailure,
+                        QStringLiteral("Der Schema-Parser konnte nicht angelegt werden.")};
     xml::ErrorCollector errors;
     xmlSchemaSetParserStructuredErrors(parser.get(), xml::CollectError, &errors);
     entry->schema.reset(xmlSchemaParse(parser.get()));
     if (!entry->schema)
-        return XmlError{kXmlGeneralFailure,
-                        QStringLiteral("Das XSD-Schema ist nicht verwendbar: %1")
-                            .arg(errors.message.isEmpty() ? QStringLiteral("unbekannter Fehler") : errors.message)};
+        return XmlError{
+            kXmlGeneralFailure,
+            QStringLiteral("Das XSD-Schema ist nicht verwendbar: %1")
+                .arg(errors.message.isEmpty() ? QStringLiteral("unbekannter Fehler") : errors.message)};
 
     for (auto& existing : entries_) {
         if (existing->uri == namespaceUri) {

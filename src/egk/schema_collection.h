@@ -14,7 +14,7 @@ namespace kc {
 // XSD schemas keyed by namespace URI. Each added schema is copied and
 // compiled, so the collection does not depend on the document it came from.
 class SchemaCollection {
-public:
+  public:
     SchemaCollection();
     ~SchemaCollection();
     SchemaCollection(const SchemaCollection&) = delete;
@@ -29,7 +29,7 @@ public:
 
     xmlSchemaPtr compiled(const QString& namespaceUri) const;
 
-private:
+  private:
     struct Entry;
     const Entry* find(const QString& namespaceUri) const;
     std::vector<std::unique_ptr<Entry>> entries_;

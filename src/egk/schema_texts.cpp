@@ -44,9 +44,12 @@ QString SchemaTextFromFile(const QString& path) {
 
 QString& SchemaText(AppState& state, int k) {
     switch (k) {
-    case 0: return state.SchemaTextVd;
-    case 1: return state.SchemaTextPd;
-    default: return state.SchemaTextGvd;
+    case 0:
+        return state.SchemaTextVd;
+    case 1:
+        return state.SchemaTextPd;
+    default:
+        return state.SchemaTextGvd;
     }
 }
 
@@ -68,7 +71,8 @@ SchemaSupport ProbeSchemaSupport() {
                 {0x8007000Eu, QStringLiteral("Der XML-Parser konnte nicht angelegt werden.")}};
     // The smallest schema there is must compile, or the library lacks schema support.
     static const char kEmptySchema[] = "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\"/>";
-    xml::SchemaParserCtxtPtr schemaParser(xmlSchemaNewMemParserCtxt(kEmptySchema, int(sizeof kEmptySchema - 1)));
+    xml::SchemaParserCtxtPtr schemaParser(
+        xmlSchemaNewMemParserCtxt(kEmptySchema, int(sizeof kEmptySchema - 1)));
     xml::ErrorCollector errors;
     if (schemaParser)
         xmlSchemaSetParserStructuredErrors(schemaParser.get(), xml::CollectError, &errors);
@@ -86,11 +90,14 @@ bool ClickValidationItem(AppState& state, MessageBoxes& boxes, SchemaSupport (*p
     }
     const SchemaSupport support = probe();
     switch (support.state) {
-    case SchemaSupport::State::Available: state.ValidationEnabled = true; break;
+    case SchemaSupport::State::Available:
+        state.ValidationEnabled = true;
+        break;
     case SchemaSupport::State::NotInstalled:
-        boxes.inform(QStringLiteral("Für eine lokale Validierung muss MSXML 4.0 SP2 (Microsoft XML Basisdienste) ") +
-                         kCrLf + QStringLiteral("auf Ihrem System installiert sein! ") + kCrLf + kCrLf,
-                     MsgIcon::Information);
+        boxes.inform(
+            QStringLiteral("Für eine lokale Validierung muss MSXML 4.0 SP2 (Microsoft XML Basisdienste) ") +
+                kCrLf + QStringLiteral("auf Ihrem System installiert sein! ") + kCrLf + kCrLf,
+            MsgIcon::Information);
         break;
     case SchemaSupport::State::Failed:
         boxes.inform(support.error.description + QString::number(support.error.code, 16).toUpper(),

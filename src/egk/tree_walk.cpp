@@ -4,7 +4,9 @@
 
 namespace kc {
 
-bool IsContainer(const XmlNode& node) { return node.firstChild().isElement(); }
+bool IsContainer(const XmlNode& node) {
+    return node.firstChild().isElement();
+}
 
 WalkEnd WalkTree(const XmlNode& root, TreeVisitor& visitor) {
     // Only the containers are kept: the position in their list is the container itself.

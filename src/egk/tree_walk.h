@@ -7,7 +7,7 @@ namespace kc {
 // The depth-first walk shared by the mapping and the version searches: it
 // enters containers and hands every other node to the visitor as a leaf.
 class TreeVisitor {
-public:
+  public:
     virtual ~TreeVisitor() = default;
     // Before a container is entered; false ends the walk.
     virtual bool enterContainer(const XmlNode& container) = 0;

@@ -6,7 +6,8 @@ namespace kc {
 namespace {
 
 QString NotCarriedOut(const QString& prefix, const QString& documentVersion, const QString& reason) {
-    return prefix + documentVersion + QStringLiteral(" konnte nicht durchgeführt werden!") + kCrLf + kCrLf + reason;
+    return prefix + documentVersion + QStringLiteral(" konnte nicht durchgeführt werden!") + kCrLf + kCrLf +
+           reason;
 }
 
 QString Outcome(const QString& documentVersion, const QString& schemaName, const QString& schemaVersion,
@@ -17,22 +18,27 @@ QString Outcome(const QString& documentVersion, const QString& schemaName, const
 
 } // namespace
 
-QString NoValidationText() { return QStringLiteral("Es wurde keine Validierung der XML Daten durchgeführt!"); }
+QString NoValidationText() {
+    return QStringLiteral("Es wurde keine Validierung der XML Daten durchgeführt!");
+}
 
 QString NamespaceMismatchText(const QString& prefix, const QString& documentVersion) {
-    return NotCarriedOut(prefix, documentVersion,
-                         QStringLiteral("Der URI-Verweis für den Namespace dieses Schemas ist nicht zutreffend!"));
+    return NotCarriedOut(
+        prefix, documentVersion,
+        QStringLiteral("Der URI-Verweis für den Namespace dieses Schemas ist nicht zutreffend!"));
 }
 
 QString NoLocalSchemaText(const QString& prefix, const QString& documentVersion) {
     return NotCarriedOut(prefix, documentVersion, QStringLiteral("Kein lokales XSD-Schema verfügbar! "));
 }
 
-QString ValidationFailedText(const QString& documentVersion, const QString& schemaName, const QString& schemaVersion) {
+QString ValidationFailedText(const QString& documentVersion, const QString& schemaName,
+                             const QString& schemaVersion) {
     return Outcome(documentVersion, schemaName, schemaVersion, QStringLiteral("war nicht erfolgreich!"));
 }
 
-QString ValidationPassedText(const QString& documentVersion, const QString& schemaName, const QString& schemaVersion) {
+QString ValidationPassedText(const QString& documentVersion, const QString& schemaName,
+                             const QString& schemaVersion) {
     return Outcome(documentVersion, schemaName, schemaVersion, QStringLiteral("war erfolgreich!"));
 }
 

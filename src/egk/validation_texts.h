@@ -10,7 +10,9 @@ namespace kc {
 QString NoValidationText();
 QString NamespaceMismatchText(const QString& prefix, const QString& documentVersion);
 QString NoLocalSchemaText(const QString& prefix, const QString& documentVersion);
-QString ValidationFailedText(const QString& documentVersion, const QString& schemaName, const QString& schemaVersion);
-QString ValidationPassedText(const QString& documentVersion, const QString& schemaName, const QString& schemaVersion);
+QString ValidationFailedText(const QString& documentVersion, const QString& schemaName,
+                             const QString& schemaVersion);
+QString ValidationPassedText(const QString& documentVersion, const QString& schemaName,
+                             const QString& schemaVersion);
 
 } // namespace kc

@@ -13,8 +13,8 @@ constexpr int kVsdSizeLimit = 32768;
 
 struct Decompression {
     enum class Outcome {
-        Done,        // bytes hold the document
-        Failed,      // broken stream, too long, or still gzip data
+        Done,         // bytes hold the document
+        Failed,       // broken stream, too long, or still gzip data
         ScratchFailed // the scratch file could not be prepared; error says why
     };
     Outcome outcome = Outcome::Failed;

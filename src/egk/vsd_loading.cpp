@@ -70,11 +70,13 @@ ReadResult ReportError(Context& ctx, const XmlError& error) {
 
 // A document that does not load is tried once more with its declaration
 // replaced, which gets past an encoding the parser does not know.
-ReadResult PlainLoad(const DocumentKind& kind, const QString& text, EgkFieldBuffer& fields, EgkResults& results) {
+ReadResult PlainLoad(const DocumentKind& kind, const QString& text, EgkFieldBuffer& fields,
+                     EgkResults& results) {
     XmlDocument document;
     if (!document.loadXml(text)) {
         const qsizetype end = text.indexOf(QLatin1String("?>"));
-        document.loadXml(end >= 0 ? QStringLiteral("<?xml version=\"1.0\"?>") + text.mid(end + 2) : QString());
+        document.loadXml(end >= 0 ? QStringLiteral("<?xml version=\"1.0\"?>") + text.mid(end + 2)
+                                  : QString());
     }
     const XmlNode root = document.documentElement();
     if (!root.isNull())
@@ -83,7 +85,7 @@ ReadResult PlainLoad(const DocumentKind& kind, const QString& text, EgkFieldBuff
 }
 
 ReadResult ValidatedLoad(const DocumentKind& kind, Context& ctx, const QString& text, EgkFieldBuffer& fields,
-                      EgkResults& results) {
+                         EgkResults& results) {
     const int index = DocIndex(kind.doc);
     ctx.status.showStatus(kind.validatingText);
 
@@ -98,7 +100,8 @@ ReadResult ValidatedLoad(const DocumentKind& kind, Context& ctx, const QString& 
     QString schemaVersion;
     if (schemaDocument.loadXml(ctx.state.*kind.schemaText)) {
         if (schemaDocument.namespaces().contains(documentNamespace)) {
-            if (std::optional<XmlError> error = schemas.add(documentNamespace, schemaDocument.documentElement()))
+            if (std::optional<XmlError> error =
+                    schemas.add(documentNamespace, schemaDocument.documentElement()))
                 return ReportError(ctx, *error);
             FindSchemaVersion(schemas.get(documentNamespace), schemaVersion);
             if (schemaVersion.isEmpty())
@@ -122,7 +125,8 @@ ReadResult ValidatedLoad(const DocumentKind& kind, Context& ctx, const QString& 
     validated.setSchemas(&schemas);
     validated.loadXml(text);
     if (validated.parseErrorCode() != 0) {
-        results.EgkValidationText[index] = ValidationFailedText(documentVersion, kind.schemaName, schemaVersion);
+        results.EgkValidationText[index] =
+            ValidationFailedText(documentVersion, kind.schemaName, schemaVersion);
         return ReadResult::Done;
     }
     kind.map(validated.documentElement(), fields, results);
@@ -131,8 +135,8 @@ ReadResult ValidatedLoad(const DocumentKind& kind, Context& ctx, const QString& 
     return ReadResult::Done;
 }
 
-ReadResult LoadDocument(const DocumentKind& kind, Context& ctx, const QByteArray& compressed, EgkFieldBuffer& fields,
-                     int slot) {
+ReadResult LoadDocument(const DocumentKind& kind, Context& ctx, const QByteArray& compressed,
+                        EgkFieldBuffer& fields, int slot) {
     ctx.status.showStatus(kind.decompressingText);
     if (compressed.isEmpty())
         return ReadResult::Failed;

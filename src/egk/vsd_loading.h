@@ -15,8 +15,11 @@ struct Context;
 // and map it onto the fields. Done: handled, parsed and validated or not;
 // Refused: decompression failed; Failed: empty input, a document that does not
 // parse with validation on, or an error that was shown in a box.
-[[nodiscard]] ReadResult LoadVdDocument(Context& ctx, const QByteArray& compressed, EgkFieldBuffer& fields, int slot);
-[[nodiscard]] ReadResult LoadPdDocument(Context& ctx, const QByteArray& compressed, EgkFieldBuffer& fields, int slot);
-[[nodiscard]] ReadResult LoadGvdDocument(Context& ctx, const QByteArray& compressed, EgkFieldBuffer& fields, int slot);
+[[nodiscard]] ReadResult LoadVdDocument(Context& ctx, const QByteArray& compressed, EgkFieldBuffer& fields,
+                                        int slot);
+[[nodiscard]] ReadResult LoadPdDocument(Context& ctx, const QByteArray& compressed, EgkFieldBuffer& fields,
+                                        int slot);
+[[nodiscard]] ReadResult LoadGvdDocument(Context& ctx, const QByteArray& compressed, EgkFieldBuffer& fields,
+                                         int slot);
 
 } // namespace kc

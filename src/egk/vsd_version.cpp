@@ -12,7 +12,7 @@ using LeafExamination = std::function<QString(const XmlNode&)>;
 // After a match the search enters no further container: it finishes the
 // current run of siblings, where a later match replaces the earlier one.
 class VersionSearch : public TreeVisitor {
-public:
+  public:
     explicit VersionSearch(LeafExamination examine) : examine_(std::move(examine)) {}
 
     bool enterContainer(const XmlNode&) override { return result_.isEmpty(); }
@@ -27,7 +27,7 @@ public:
 
     const QString& result() const { return result_; }
 
-private:
+  private:
     LeafExamination examine_;
     QString result_;
 };
@@ -68,7 +68,8 @@ QString OwnVersion(const XmlNode& node, bool acceptVersion) {
     for (int i = 0; i < node.attributeCount(); ++i) {
         const XmlAttribute attr = node.attribute(i);
         const QString upperName = attr.localName.toUpper();
-        if (upperName == QLatin1String("CDM_VERSION") || (acceptVersion && upperName == QLatin1String("VERSION"))) {
+        if (upperName == QLatin1String("CDM_VERSION") ||
+            (acceptVersion && upperName == QLatin1String("VERSION"))) {
             name = attr.localName;
             value = attr.value;
         }
@@ -86,7 +87,8 @@ int16_t FindDocumentVersion(const XmlNode& node, QString& version) {
     version = OwnVersion(node, true);
     if (!version.isEmpty())
         return 0;
-    return Search(node, [](const XmlNode& leaf) { return OwnVersion(leaf, false); }, version);
+    return Search(
+        node, [](const XmlNode& leaf) { return OwnVersion(leaf, false); }, version);
 }
 
 } // namespace kc

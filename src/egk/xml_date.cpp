@@ -3,11 +3,15 @@
 namespace kc {
 namespace {
 
-bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool IsDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 } // namespace
 
-bool PassesXmlDateTest(const QString& text) { return text.size() >= 6 && IsDigit(text[4]) && IsDigit(text[5]); }
+bool PassesXmlDateTest(const QString& text) {
+    return text.size() >= 6 && IsDigit(text[4]) && IsDigit(text[5]);
+}
 
 std::optional<QString> NormalizeXmlDate(const QString& text) {
     if (!PassesXmlDateTest(text))

@@ -30,7 +30,9 @@ bool XmlDocument::loadXml(const QString& text) {
     return true;
 }
 
-XmlNode XmlDocument::documentElement() const { return XmlNode(doc_ ? xmlDocGetRootElement(doc_.get()) : nullptr); }
+XmlNode XmlDocument::documentElement() const {
+    return XmlNode(doc_ ? xmlDocGetRootElement(doc_.get()) : nullptr);
+}
 
 QString XmlDocument::xml() const {
     if (!doc_)

@@ -14,7 +14,7 @@ class SchemaCollection;
 // A document loaded synchronously from text. Whitespace-only text nodes are
 // dropped while loading; a failed load leaves no document element behind.
 class XmlDocument {
-public:
+  public:
     XmlDocument() = default;
     virtual ~XmlDocument() = default;
     XmlDocument(const XmlDocument&) = delete;
@@ -28,7 +28,7 @@ public:
     int parseErrorCode() const { return errorCode_; }
     QString parseErrorReason() const { return errorReason_; }
 
-protected:
+  protected:
     struct Failure {
         int code = 0;
         QString reason;
@@ -37,7 +37,7 @@ protected:
     virtual std::optional<Failure> checkParsed(xmlDocPtr) { return std::nullopt; }
     xmlDocPtr doc() const { return doc_.get(); }
 
-private:
+  private:
     xml::DocPtr doc_;
     int errorCode_ = 0;
     QString errorReason_;
@@ -46,17 +46,17 @@ private:
 // A document that can name the namespaces it uses and validate against a
 // schema collection while it loads.
 class SchemaXmlDocument : public XmlDocument {
-public:
+  public:
     void setValidateOnParse(bool on) { validateOnParse_ = on; }
     // Used by the next load with validate-on-parse on; the collection must outlive it.
     void setSchemas(const SchemaCollection* schemas) { schemas_ = schemas; }
     // Every namespace URI declared in the document, in document order, once each.
     QStringList namespaces() const;
 
-protected:
+  protected:
     std::optional<Failure> checkParsed(xmlDocPtr doc) override;
 
-private:
+  private:
     bool validateOnParse_ = false;
     const SchemaCollection* schemas_ = nullptr;
 };

@@ -16,7 +16,9 @@ xmlAttrPtr AttributeAt(xmlNodePtr node, int index) {
 
 } // namespace
 
-bool XmlNode::isElement() const { return node_ && node_->type == XML_ELEMENT_NODE; }
+bool XmlNode::isElement() const {
+    return node_ && node_->type == XML_ELEMENT_NODE;
+}
 
 QString XmlNode::localName() const {
     if (!node_)
@@ -24,8 +26,10 @@ QString XmlNode::localName() const {
     switch (node_->type) {
     case XML_ELEMENT_NODE:
     case XML_ATTRIBUTE_NODE:
-    case XML_PI_NODE: return xml::FromXml(node_->name);
-    default: return {};
+    case XML_PI_NODE:
+        return xml::FromXml(node_->name);
+    default:
+        return {};
     }
 }
 
@@ -56,7 +60,9 @@ XmlNode XmlNode::firstChild() const {
     return XmlNode(node_->children);
 }
 
-XmlNode XmlNode::nextSibling() const { return node_ ? XmlNode(node_->next) : XmlNode(); }
+XmlNode XmlNode::nextSibling() const {
+    return node_ ? XmlNode(node_->next) : XmlNode();
+}
 
 XmlNode XmlNode::child(int index) const {
     XmlNode node = firstChild();

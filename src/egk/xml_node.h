@@ -16,7 +16,7 @@ struct XmlAttribute {
 // A node of a loaded document, valid while its document lives. A default
 // node is null: it stands for an absent document element or child.
 class XmlNode {
-public:
+  public:
     XmlNode() = default;
     explicit XmlNode(_xmlNode* node) : node_(node) {}
 
@@ -44,7 +44,7 @@ public:
     _xmlNode* raw() const { return node_; }
     bool operator==(const XmlNode& other) const = default;
 
-private:
+  private:
     _xmlNode* node_ = nullptr;
 };
 

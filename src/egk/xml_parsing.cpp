@@ -11,7 +11,9 @@
 namespace kc::xml {
 namespace {
 
-xmlParserInputPtr RefuseExternalResource(const char*, const char*, xmlParserCtxtPtr) { return nullptr; }
+xmlParserInputPtr RefuseExternalResource(const char*, const char*, xmlParserCtxtPtr) {
+    return nullptr;
+}
 
 void Silent(void*, const char*, ...) {}
 
@@ -32,7 +34,8 @@ void CollectParseError(void* ctx, xmlErrorPtr error) {
 }
 
 bool IsXmlBlank(QChar c) {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n');
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') ||
+           c == QLatin1Char('\n');
 }
 
 bool IsBlankText(const xmlChar* content) {
@@ -56,8 +59,8 @@ bool EncodingKnown(const QString& name) {
 
 // No network, no entity substitution, no DTD loading, no XInclude; CDATA
 // becomes ordinary text; messages go to the collector, not to stderr.
-constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOCDATA | XML_PARSE_IGNORE_ENC | XML_PARSE_NOERROR |
-                              XML_PARSE_NOWARNING;
+constexpr int kParseOptions =
+    XML_PARSE_NONET | XML_PARSE_NOCDATA | XML_PARSE_IGNORE_ENC | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
 
 } // namespace
 
@@ -80,11 +83,14 @@ void ErrorCollector::record(const xmlError* error) {
         message += QStringLiteral(" (Zeile %1)").arg(error->line);
 }
 
-void CollectError(void* collector, xmlErrorPtr error) { static_cast<ErrorCollector*>(collector)->record(error); }
+void CollectError(void* collector, xmlErrorPtr error) {
+    static_cast<ErrorCollector*>(collector)->record(error);
+}
 
 QString DeclaredEncoding(const QString& text) {
     const qsizetype start = text.startsWith(QChar(0xFEFF)) ? 1 : 0;
-    if (text.mid(start, 5) != QLatin1String("<?xml") || text.size() <= start + 5 || !IsXmlBlank(text[start + 5]))
+    if (text.mid(start, 5) != QLatin1String("<?xml") || text.size() <= start + 5 ||
+        !IsXmlBlank(text[start + 5]))
         return {};
     const qsizetype end = text.indexOf(QLatin1String("?>"), start);
     const QString declaration = text.mid(start, end < 0 ? 0 : end - start);
@@ -101,7 +107,8 @@ QString DeclaredEncoding(const QString& text) {
         ++pos;
         while (pos < declaration.size() && IsXmlBlank(declaration[pos]))
             ++pos;
-        if (pos >= declaration.size() || (declaration[pos] != QLatin1Char('"') && declaration[pos] != QLatin1Char('\'')))
+        if (pos >= declaration.size() ||
+            (declaration[pos] != QLatin1Char('"') && declaration[pos] != QLatin1Char('\'')))
             continue;
         const qsizetype close = declaration.indexOf(declaration[pos], pos + 1);
         if (close > pos)
@@ -116,7 +123,8 @@ ParseOutcome ParseXmlText(const QString& text) {
     const QString encoding = DeclaredEncoding(text);
     if (!encoding.isEmpty() && !EncodingKnown(encoding)) {
         outcome.errorCode = kEncodingUnsupported;
-        outcome.reason = QStringLiteral("Die angegebene Zeichenkodierung \"%1\" wird nicht unterstützt.").arg(encoding);
+        outcome.reason =
+            QStringLiteral("Die angegebene Zeichenkodierung \"%1\" wird nicht unterstützt.").arg(encoding);
         return outcome;
     }
     const QByteArray utf8 = text.toUtf8();
@@ -135,19 +143,21 @@ ParseOutcome ParseXmlText(const QString& text) {
     ctxt->_private = &state;
     ctxt->sax->internalSubset = StopAtDoctype;
     ctxt->sax->serror = CollectParseError;
-    outcome.doc.reset(xmlCtxtReadMemory(ctxt.get(), utf8.constData(), int(utf8.size()), nullptr, "UTF-8",
-                                        kParseOptions));
+    outcome.doc.reset(
+        xmlCtxtReadMemory(ctxt.get(), utf8.constData(), int(utf8.size()), nullptr, "UTF-8", kParseOptions));
     if (state.doctypeSeen) {
         outcome.doc.reset();
         outcome.errorCode = kDoctypeRefused;
-        outcome.reason = QStringLiteral("Dokumente mit Dokumenttyp-Deklaration (DOCTYPE) werden nicht verarbeitet.");
+        outcome.reason =
+            QStringLiteral("Dokumente mit Dokumenttyp-Deklaration (DOCTYPE) werden nicht verarbeitet.");
     } else if (!outcome.doc || !xmlDocGetRootElement(outcome.doc.get())) {
         outcome.doc.reset();
         outcome.errorCode = state.errors.code != 0 ? state.errors.code
                             : ctxt->errNo != 0     ? ctxt->errNo
                                                    : XML_ERR_DOCUMENT_EMPTY;
-        outcome.reason = state.errors.message.isEmpty() ? QStringLiteral("Das XML-Dokument ist leer oder unvollständig.")
-                                                        : state.errors.message;
+        outcome.reason = state.errors.message.isEmpty()
+                             ? QStringLiteral("Das XML-Dokument ist leer oder unvollständig.")
+                             : state.errors.message;
     }
     return outcome;
 }

@@ -7,7 +7,7 @@ namespace kc {
 // While a box or a modal window waits for the person, the pointer is the
 // normal arrow even when an action has set the busy pointer.
 class ArrowWhileOpen {
-public:
+  public:
     ArrowWhileOpen() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
     ~ArrowWhileOpen() { QApplication::restoreOverrideCursor(); }
     ArrowWhileOpen(const ArrowWhileOpen&) = delete;

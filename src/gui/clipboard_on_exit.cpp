@@ -39,7 +39,8 @@ ClipboardOnExit::ClipboardOnExit(Clipboard& clipboard, SignalEnding ending)
     : clipboard_(clipboard), ending_(std::move(ending)) {
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(app, &QCoreApplication::aboutToQuit, this, [this] { clipboard_.clear(); });
-        connect(app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { clipboard_.clear(); });
+        connect(app, &QGuiApplication::commitDataRequest, this,
+                [this](QSessionManager&) { clipboard_.clear(); });
     }
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, fds_) != 0)
         return;

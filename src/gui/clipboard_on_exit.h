@@ -16,7 +16,7 @@ class Clipboard;
 // The signals reach the event loop through a socket pair, since a signal
 // handler may do no more than write to it. One instance at a time.
 class ClipboardOnExit : public QObject {
-public:
+  public:
     // What follows once the clipboard is empty after a signal.
     using SignalEnding = std::function<void(int signal)>;
 
@@ -28,7 +28,7 @@ public:
     // Ends the process by the signal itself, as it would have without us.
     static void endBySignal(int signal);
 
-private:
+  private:
     void signalArrived();
 
     Clipboard& clipboard_;

@@ -29,13 +29,9 @@ struct DesktopProgram::Parts {
         : provider(given.provider ? *given.provider : ownProvider),
           boxes(given.boxes ? *given.boxes : ownBoxes),
           clipboard(given.clipboard ? *given.clipboard : ownClipboard),
-          line(given.line ? *given.line : ownLine),
-          window(state, boxes, clipboard),
-          status(state.ui, window),
-          pump([this] { window.refresh(state.ui); }),
-          lamps(state.ui),
-          session(provider, state.tables, boxes, pump, &lamps),
-          context{state, session, boxes, status, pump},
+          line(given.line ? *given.line : ownLine), window(state, boxes, clipboard), status(state.ui, window),
+          pump([this] { window.refresh(state.ui); }), lamps(state.ui),
+          session(provider, state.tables, boxes, pump, &lamps), context{state, session, boxes, status, pump},
           dispatcher(context, window, clipboard, line) {
         ownBoxes.setParent(&window);
         window.setDispatcher(&dispatcher);
@@ -102,11 +98,23 @@ bool DesktopProgram::start(const QString& schemaFolder) {
     return true;
 }
 
-AppState& DesktopProgram::state() { return parts_->state; }
-MainWindow& DesktopProgram::window() { return parts_->window; }
-Dispatcher& DesktopProgram::dispatcher() { return parts_->dispatcher; }
-TerminalSession& DesktopProgram::session() { return parts_->session; }
-MessageBoxes& DesktopProgram::boxes() { return parts_->boxes; }
-Clipboard& DesktopProgram::clipboard() { return parts_->clipboard; }
+AppState& DesktopProgram::state() {
+    return parts_->state;
+}
+MainWindow& DesktopProgram::window() {
+    return parts_->window;
+}
+Dispatcher& DesktopProgram::dispatcher() {
+    return parts_->dispatcher;
+}
+TerminalSession& DesktopProgram::session() {
+    return parts_->session;
+}
+MessageBoxes& DesktopProgram::boxes() {
+    return parts_->boxes;
+}
+Clipboard& DesktopProgram::clipboard() {
+    return parts_->clipboard;
+}
 
 } // namespace kc

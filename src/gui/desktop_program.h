@@ -18,10 +18,10 @@ class TerminalSession;
 // Pieces a caller may put in place of the desktop's own: the benchmark and
 // the tests use the simulator, scripted boxes and their own clipboard.
 struct DesktopParts {
-    CtApiProvider* provider = nullptr;  // default: the terminal library next to the program, in its helper
-    MessageBoxes* boxes = nullptr;      // default: the desktop's message boxes
-    Clipboard* clipboard = nullptr;     // default: the desktop clipboard
-    SerialLine* line = nullptr;         // default: the serial ports
+    CtApiProvider* provider = nullptr; // default: the terminal library next to the program, in its helper
+    MessageBoxes* boxes = nullptr;     // default: the desktop's message boxes
+    Clipboard* clipboard = nullptr;    // default: the desktop clipboard
+    SerialLine* line = nullptr;        // default: the serial ports
     // The end of the program after a terminal library fault; default std::exit.
     std::function<void(int status)> fatalExit;
 };
@@ -29,7 +29,7 @@ struct DesktopParts {
 // The whole desktop program: state, terminal session, dispatcher and the
 // main window, wired together for the length of a run.
 class DesktopProgram {
-public:
+  public:
     explicit DesktopProgram(DesktopParts parts = {});
     ~DesktopProgram();
     DesktopProgram(const DesktopProgram&) = delete;
@@ -47,7 +47,7 @@ public:
     MessageBoxes& boxes();
     Clipboard& clipboard();
 
-private:
+  private:
     struct Parts;
     std::unique_ptr<Parts> parts_;
 };

@@ -24,8 +24,8 @@ constexpr int kNameColumnTwips = 4000;
 constexpr int kValueColumnTwips = 3770;
 
 const char* const kPanelLabelNames[kPanelLabelCount] = {"Label2",  "Label3",  "Label4",  "Label5",
-                                                         "Label6",  "Label7",  "Label9",  "Label10",
-                                                         "Label11", "Label12", "Label13", "Label14"};
+                                                        "Label6",  "Label7",  "Label9",  "Label10",
+                                                        "Label11", "Label12", "Label13", "Label14"};
 
 // The panel lines line up part under digit only in a fixed-pitch font.
 QFont PanelFont(bool underlined) {
@@ -42,7 +42,8 @@ QFont PanelFont(bool underlined) {
     return font;
 }
 
-QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, const QString& toolTip) {
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption,
+                        const QString& toolTip) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setToolTip(toolTip);
@@ -166,7 +167,8 @@ void EgkInfoWindow::buildButtons(QWidget* parent) {
     connect(command4_, &QPushButton::clicked, this, [this] { showCardPanel(); });
     row->addWidget(command4_);
 
-    const QString documents[kDocKindCount] = {QStringLiteral("PD"), QStringLiteral("VD"), QStringLiteral("GVD")};
+    const QString documents[kDocKindCount] = {QStringLiteral("PD"), QStringLiteral("VD"),
+                                              QStringLiteral("GVD")};
     const QString xmlTips[kDocKindCount] = {
         QStringLiteral("Anzeige der persönlichen Versichertendaten in XML Darstellung."),
         QStringLiteral("Anzeige der allgemeinen Versicherungsdaten in XML Darstellung."),

@@ -19,19 +19,19 @@ class MessageBoxes;
 // Form_egK_Info: what an eGK read left for a slot, in one of three views:
 // the card panel, the element table of a document, or its XML text.
 class EgkInfoWindow : public QDialog {
-public:
+  public:
     EgkInfoWindow(const SlotTables& tables, int slot, MessageBoxes& boxes, QWidget* parent = nullptr);
 
-    void showCardPanel();          // Command4
-    void showTable(int index);     // Command1(index): 0 PD, 1 VD, 2 GVD
-    void showXml(int index);       // Command2(index)
-    void showValidationHelp();     // Command6
+    void showCardPanel();      // Command4
+    void showTable(int index); // Command1(index): 0 PD, 1 VD, 2 GVD
+    void showXml(int index);   // Command2(index)
+    void showValidationHelp(); // Command6
 
     // The grid as classic code addresses it: row 0 is the fixed header row.
     QString cell(int row, int column) const;
     int gridRows() const;
 
-private:
+  private:
     void buildPanel(QGroupBox* parent);
     void buildGrid(QWidget* parent);
     void buildButtons(QWidget* parent);

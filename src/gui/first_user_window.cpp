@@ -14,13 +14,14 @@ constexpr int kWindowHeight = 560;
 constexpr int kButtonWidth = 113;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonRowHeight = 40;
-constexpr int kOkLeftAlone = 3650;           // twips, the help mode's only button
-constexpr int kOkLeftPair = 2400;            // twips, beside "&Beenden"
-constexpr int kQuitLeft = 4900;              // twips
+constexpr int kOkLeftAlone = 3650; // twips, the help mode's only button
+constexpr int kOkLeftPair = 2400;  // twips, beside "&Beenden"
+constexpr int kQuitLeft = 4900;    // twips
 
 } // namespace
 
-FirstUserWindow::FirstUserWindow(bool& firstUseQuit, QWidget* parent) : QDialog(parent), firstUseQuit_(firstUseQuit) {
+FirstUserWindow::FirstUserWindow(bool& firstUseQuit, QWidget* parent)
+    : QDialog(parent), firstUseQuit_(firstUseQuit) {
     firstUseQuit_ = true;
     setObjectName(QStringLiteral("Form_FirstUser"));
     setWindowTitle(QStringLiteral("Benutzer Information zu KartoCheck"));
@@ -44,7 +45,8 @@ FirstUserWindow::FirstUserWindow(bool& firstUseQuit, QWidget* parent) : QDialog(
     row->setFixedHeight(kButtonRowHeight);
     layout->addWidget(row);
     const QString captions[2] = {QStringLiteral("&OK"), QStringLiteral("&Beenden")};
-    const QString toolTips[2] = {QStringLiteral("Weiter mit KartoCheck"), QStringLiteral("Beendet KartoCheck")};
+    const QString toolTips[2] = {QStringLiteral("Weiter mit KartoCheck"),
+                                 QStringLiteral("Beendet KartoCheck")};
     const int lefts[2] = {kOkLeftPair, kQuitLeft};
     for (int i = 0; i < 2; ++i) {
         auto* button = new QPushButton(captions[i], row);

@@ -12,7 +12,7 @@ namespace kc {
 // person goes on or ends the program, and again from the help menu with
 // one button only.
 class FirstUserWindow : public QDialog {
-public:
+  public:
     // Loading the window presets firstUseQuit to true: closing it by any
     // other means than "&OK" ends the program at start-up.
     explicit FirstUserWindow(bool& firstUseQuit, QWidget* parent = nullptr);
@@ -22,10 +22,10 @@ public:
 
     QPushButton* button(int index) const { return buttons_.at(std::size_t(index)); }
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     bool& firstUseQuit_;
     QTextBrowser* text_ = nullptr;
     std::array<QPushButton*, 2> buttons_{};
@@ -35,6 +35,8 @@ private:
 QString UserInformationDocument();
 
 // Classic window positions are given in twips, 15 to the pixel.
-constexpr int TwipsToPixels(int twips) { return twips / 15; }
+constexpr int TwipsToPixels(int twips) {
+    return twips / 15;
+}
 
 } // namespace kc

@@ -31,14 +31,16 @@ InfoWindow::InfoWindow(QWidget* parent) : QDialog(parent) {
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    top->addWidget(MakePicture(this, QStringLiteral("Imge_1Form_Info"), QStringLiteral("about_terminal"), QSize(96, 72)),
-                   0, Qt::AlignTop);
+    top->addWidget(
+        MakePicture(this, QStringLiteral("Imge_1Form_Info"), QStringLiteral("about_terminal"), QSize(96, 72)),
+        0, Qt::AlignTop);
 
     auto* frame = new QGroupBox(this);
     frame->setObjectName(QStringLiteral("Fram_1Info"));
     auto* frameLayout = new QGridLayout(frame);
-    frameLayout->addWidget(MakePicture(frame, QStringLiteral("Imge_1Fram1Info"), QStringLiteral("kartocheck"), QSize(48, 48)),
-                           0, 0, 2, 1);
+    frameLayout->addWidget(
+        MakePicture(frame, QStringLiteral("Imge_1Fram1Info"), QStringLiteral("kartocheck"), QSize(48, 48)), 0,
+        0, 2, 1);
     auto* name = new QLabel(QStringLiteral("KartoCheck"), frame);
     name->setObjectName(QStringLiteral("Labl_1Fram1Info_0"));
     QFont bold = name->font();

@@ -8,7 +8,7 @@ namespace kc {
 
 // Form_Info: the about window with the version line and two pictures.
 class InfoWindow : public QDialog {
-public:
+  public:
     explicit InfoWindow(QWidget* parent = nullptr);
 };
 

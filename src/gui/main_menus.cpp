@@ -20,7 +20,8 @@ MenuWidgets BuildMenus(QMenuBar& bar) {
     menus.datei = bar.addMenu(QStringLiteral("&Datei"));
     menus.datei->setObjectName(QStringLiteral("mnuDatei"));
 
-    menus.validation = AddItem(*menus.datei, QStringLiteral("mnuDateiItem_0"), QStringLiteral("&Validierung"));
+    menus.validation =
+        AddItem(*menus.datei, QStringLiteral("mnuDateiItem_0"), QStringLiteral("&Validierung"));
     menus.validation->setCheckable(true);
     menus.validation->setChecked(false);
 
@@ -41,7 +42,8 @@ MenuWidgets BuildMenus(QMenuBar& bar) {
 
     menus.hilfe = bar.addMenu(QStringLiteral("&?"));
     menus.hilfe->setObjectName(QStringLiteral("mnuHilfe"));
-    menus.infoItems[0] = AddItem(*menus.hilfe, QStringLiteral("mnuInfoItem_0"), QStringLiteral("Ben&utzer Information"));
+    menus.infoItems[0] =
+        AddItem(*menus.hilfe, QStringLiteral("mnuInfoItem_0"), QStringLiteral("Ben&utzer Information"));
     menus.infoItems[1] = AddItem(*menus.hilfe, QStringLiteral("mnuInfoItem_1"), QStringLiteral("Inf&o..."));
     return menus;
 }

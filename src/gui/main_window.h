@@ -19,7 +19,7 @@ class MessageBoxes;
 // Form_MKT_Test: shows the model and forwards every click to the dispatcher;
 // the card logic lives in the flows, not here.
 class MainWindow : public QMainWindow, public MainView {
-public:
+  public:
     // Runs a modal window to its end; tests answer the window from a script.
     using DialogRunner = std::function<void(QDialog&)>;
     // Asks for a file to open with a filter; empty when cancelled.
@@ -52,11 +52,11 @@ public:
     // Runs a modal window through the dialog runner.
     void runDialog(QDialog& dialog);
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void connectControls();
     void pressButton(int index);
 

@@ -47,7 +47,7 @@ QToolButton* MakePictureButton(QWidget* parent, const QString& name, const QStri
 
 QWidget* BuildToolbar(QWidget* parent, MainWindowWidgets& w) {
     static const char* const kPictures[kCommandButtons] = {"scan_ports", "test_port", "terminal_status",
-                                                           "read_card", "copy_data", "reset_display"};
+                                                           "read_card",  "copy_data", "reset_display"};
     auto* bar = new QFrame(parent);
     bar->setObjectName(QStringLiteral("Pict_MKT_Test"));
     bar->setFrameShape(QFrame::StyledPanel);
@@ -55,14 +55,15 @@ QWidget* BuildToolbar(QWidget* parent, MainWindowWidgets& w) {
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(2);
     for (int i = 0; i < kCommandButtons; ++i) {
-        QToolButton* button = MakePictureButton(
-            bar, Indexed("CmdB_MKt_Test", i), QLatin1String(kPictures[i]));
+        QToolButton* button =
+            MakePictureButton(bar, Indexed("CmdB_MKt_Test", i), QLatin1String(kPictures[i]));
         button->setToolTip(CommandButtonToolTip(i));
         button->setEnabled(i == 0);
         layout->addWidget(button);
         w.buttons[std::size_t(i)] = button;
     }
-    const QString fillerNames[2] = {QStringLiteral("CmdB_MKT_Test_Fill"), QStringLiteral("CmdB_MKT_Test_Fill2")};
+    const QString fillerNames[2] = {QStringLiteral("CmdB_MKT_Test_Fill"),
+                                    QStringLiteral("CmdB_MKT_Test_Fill2")};
     for (int i = 0; i < 2; ++i) {
         QToolButton* filler = MakePictureButton(bar, fillerNames[i], QStringLiteral("toolbar_fill"));
         filler->setEnabled(false);
@@ -130,7 +131,8 @@ QGroupBox* MakeContentFrame(QWidget* parent, int index, const QString& caption) 
 }
 
 QWidget* BuildWaitFrame(QWidget* parent) {
-    static const char* const kLines[] = {"Programm prüft die serielle(n) Schnittstelle(n)", "auf Vorhandensein eines",
+    static const char* const kLines[] = {"Programm prüft die serielle(n) Schnittstelle(n)",
+                                         "auf Vorhandensein eines",
                                          "multifunktionalen Karten-Terminals (MKT).", "Bitte warten !"};
     QGroupBox* frame = MakeContentFrame(parent, kFrameWait, QString());
     auto* layout = new QVBoxLayout(frame);
@@ -159,8 +161,8 @@ QGroupBox* BuildStatusPage(QWidget* parent, int page, StatusPageWidgets& widgets
     layout->setVerticalSpacing(10);
     const int slot = page + 1;
     for (int row = 0; row < kStatusRows; ++row) {
-        QLabel* caption =
-            MakeLabel(frame, QStringLiteral("Capt_FramTab1_%1_%2").arg(page).arg(row), StatusCaption(slot, row));
+        QLabel* caption = MakeLabel(frame, QStringLiteral("Capt_FramTab1_%1_%2").arg(page).arg(row),
+                                    StatusCaption(slot, row));
         QLabel* value = MakeLabel(frame, StatusValueName(page, row), QString());
         value->setFrameShape(QFrame::Panel);
         value->setFrameShadow(QFrame::Sunken);

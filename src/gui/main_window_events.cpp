@@ -43,7 +43,8 @@ void MainWindow::connectControls() {
 
     connect(w_.menus.validation, &QAction::triggered, this, [this] { validationClicked(); });
     for (int k = 0; k < kSchemaItems; ++k)
-        connect(w_.menus.schemaItems[std::size_t(k)], &QAction::triggered, this, [this, k] { schemaItemClicked(k); });
+        connect(w_.menus.schemaItems[std::size_t(k)], &QAction::triggered, this,
+                [this, k] { schemaItemClicked(k); });
     connect(w_.menus.quit, &QAction::triggered, this, [this] { closeByProgram(); });
     connect(w_.menus.infoItems[0], &QAction::triggered, this, [this] { userInformationClicked(); });
     connect(w_.menus.infoItems[1], &QAction::triggered, this, [this] { infoClicked(); });

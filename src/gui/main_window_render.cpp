@@ -29,9 +29,12 @@ QString ShownLabelText(const QString& caption) {
 
 QString LampStyle(LampColor color) {
     switch (color) {
-    case LampColor::Neutral: return QStringLiteral("background-color: palette(button);");
-    case LampColor::Yellow: return QStringLiteral("background-color: rgb(255, 255, 0);");
-    case LampColor::Green: return QStringLiteral("background-color: rgb(0, 255, 0);");
+    case LampColor::Neutral:
+        return QStringLiteral("background-color: palette(button);");
+    case LampColor::Yellow:
+        return QStringLiteral("background-color: rgb(255, 255, 0);");
+    case LampColor::Green:
+        return QStringLiteral("background-color: rgb(0, 255, 0);");
     }
     return {};
 }

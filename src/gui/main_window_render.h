@@ -9,7 +9,7 @@ namespace kc {
 // Paints the model onto the controls. Signals are blocked while the program
 // sets option, tab and list, so only the person's clicks reach the handlers.
 class MainWindowRenderer {
-public:
+  public:
     explicit MainWindowRenderer(MainWindowWidgets& widgets) : w_(widgets) {}
     ~MainWindowRenderer();
     MainWindowRenderer(const MainWindowRenderer&) = delete;
@@ -17,7 +17,7 @@ public:
 
     void render(const MainWindowModel& model);
 
-private:
+  private:
     void renderCommands(const MainWindowModel& model);
     void renderPorts(const MainWindowModel& model);
     void renderStatusTab(const MainWindowModel& model);

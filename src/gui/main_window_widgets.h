@@ -25,14 +25,14 @@ constexpr int kStatusPages = 5;
 constexpr int kSchemaItems = 3;
 
 struct MenuWidgets {
-    QMenu* datei = nullptr;            // mnuDatei
-    QAction* validation = nullptr;     // mnuDateiItem_0, a check item
-    QMenu* newSchema = nullptr;        // mnuDateiItem_1, a submenu
+    QMenu* datei = nullptr;                           // mnuDatei
+    QAction* validation = nullptr;                    // mnuDateiItem_0, a check item
+    QMenu* newSchema = nullptr;                       // mnuDateiItem_1, a submenu
     std::array<QAction*, kSchemaItems> schemaItems{}; // mnuSchemaItem_0..2
-    QAction* separator = nullptr;      // mnuDateiItem_2
-    QAction* quit = nullptr;           // mnuDateiItem_3
-    QMenu* hilfe = nullptr;            // mnuHilfe
-    std::array<QAction*, 2> infoItems{}; // mnuInfoItem_0..1
+    QAction* separator = nullptr;                     // mnuDateiItem_2
+    QAction* quit = nullptr;                          // mnuDateiItem_3
+    QMenu* hilfe = nullptr;                           // mnuHilfe
+    std::array<QAction*, 2> infoItems{};              // mnuInfoItem_0..1
 };
 
 // One status page (Fram_Tab1_i): captions and values, top to bottom.
@@ -69,8 +69,8 @@ struct MainWindowWidgets {
     std::array<CardRowWidgets, kCardRows> cardRows{};
     QPushButton* egkButton = nullptr; // cmdeGK
 
-    QLabel* statusCaption = nullptr; // StatusBar1 panel 1
-    QLabel* statusText = nullptr;    // StatusBar1 panel 2
+    QLabel* statusCaption = nullptr;  // StatusBar1 panel 1
+    QLabel* statusText = nullptr;     // StatusBar1 panel 2
     QProgressBar* progress = nullptr; // ProgressBar1
 
     MenuWidgets menus;

@@ -6,7 +6,7 @@ namespace kc {
 
 // The desktop clipboard, plain text only.
 class QtClipboard : public Clipboard {
-public:
+  public:
     void clear() override;
     void setText(const QString& text) override;
 };

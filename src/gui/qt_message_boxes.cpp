@@ -16,11 +16,16 @@ const char* const kAnswerProperty = "kcAnswer";
 
 QMessageBox::Icon IconOf(MsgIcon icon) {
     switch (icon) {
-    case MsgIcon::None: return QMessageBox::NoIcon;
-    case MsgIcon::Critical: return QMessageBox::Critical;
-    case MsgIcon::Question: return QMessageBox::Question;
-    case MsgIcon::Exclamation: return QMessageBox::Warning;
-    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::None:
+        return QMessageBox::NoIcon;
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
     }
     return QMessageBox::NoIcon;
 }
@@ -33,7 +38,8 @@ struct ButtonChoice {
 
 std::vector<ButtonChoice> ButtonsOf(MsgButtons buttons) {
     switch (buttons) {
-    case MsgButtons::Ok: return {{QStringLiteral("OK"), QMessageBox::AcceptRole, MsgAnswer::Ok}};
+    case MsgButtons::Ok:
+        return {{QStringLiteral("OK"), QMessageBox::AcceptRole, MsgAnswer::Ok}};
     case MsgButtons::OkCancel:
         return {{QStringLiteral("OK"), QMessageBox::AcceptRole, MsgAnswer::Ok},
                 {QStringLiteral("Abbrechen"), QMessageBox::RejectRole, MsgAnswer::Cancel}};

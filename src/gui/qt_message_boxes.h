@@ -14,13 +14,13 @@ namespace kc {
 // The desktop's message boxes with German button texts, the icon and the
 // default button each request asks for.
 class QtMessageBoxes : public MessageBoxes {
-public:
+  public:
     explicit QtMessageBoxes(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
 
     MsgAnswer ask(const MessageRequest& request) override;
 
-private:
+  private:
     QPointer<QWidget> parent_;
 };
 

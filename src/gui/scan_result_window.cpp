@@ -50,7 +50,8 @@ ScanResultWindow::ScanResultWindow(ScanResultModel result, QWidget* parent)
         line->setObjectName(QStringLiteral("Labe_DatenInfo1_%1").arg(i));
         line->setTextFormat(Qt::PlainText);
         const int height = i == kScanResultLines ? 2 * kLineHeight + 4 : kLineHeight;
-        line->setGeometry(kLineLeft, kLineTop + i * kLineStep + (i == kScanResultLines ? 8 : 0), kLineWidth, height);
+        line->setGeometry(kLineLeft, kLineTop + i * kLineStep + (i == kScanResultLines ? 8 : 0), kLineWidth,
+                          height);
         lines_[std::size_t(i)] = line;
     }
     for (int i = 0; i < kScanResultLines; ++i) {
@@ -117,7 +118,8 @@ void ScanResultWindow::placeGaps(int index) {
     if (keyGap.start >= 0) {
         const int left = metrics.horizontalAdvance(text.left(keyGap.start));
         const int width = metrics.horizontalAdvance(text.mid(keyGap.start, keyGap.length));
-        key->move(line->x() + left + (width - kKeySize.width()) / 2, line->y() + (line->height() - kKeySize.height()) / 2);
+        key->move(line->x() + left + (width - kKeySize.width()) / 2,
+                  line->y() + (line->height() - kKeySize.height()) / 2);
     }
     gapLabel->raise();
     key->raise();

@@ -13,18 +13,18 @@ namespace kc {
 // Form_DatenInfo: one line per COM port with the port number and the key
 // picture drawn into the gaps of the sentence, and the summary line.
 class ScanResultWindow : public QDialog {
-public:
+  public:
     explicit ScanResultWindow(ScanResultModel result, QWidget* parent = nullptr);
 
     QLabel* line(int index) const { return lines_.at(std::size_t(index)); }
     QLabel* portGap(int index) const { return gaps_.at(std::size_t(index)); }
     QLabel* keyPicture(int index) const { return keys_.at(std::size_t(index)); }
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void fill();
     void placeGaps(int index);
 

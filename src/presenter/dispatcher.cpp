@@ -64,7 +64,9 @@ void Dispatcher::runAction(int index) {
     // Actions on the chosen port need one; none is chosen before the first scan.
     const bool portChosen = state.SelectedSlot >= 1 && state.SelectedSlot <= kSlotCount;
     switch (index) {
-    case kScanButton: RunScan(ctx_, line_, view_, portChoice_); break;
+    case kScanButton:
+        RunScan(ctx_, line_, view_, portChoice_);
+        break;
     case kDiagnosisButton:
         ShowFrameX(state.ui, kFrameEmpty);
         ctx_.status.showStatus(QStringLiteral("Überprüft die ausgewählte Schnittstelle im Dialog"));
@@ -81,7 +83,8 @@ void Dispatcher::runAction(int index) {
             readSelectedPort();
         break;
     case kCopyButton:
-        ctx_.status.showStatus(QStringLiteral("Die Krankenversichertendaten wurden in die Zwischenablage kopiert"));
+        ctx_.status.showStatus(
+            QStringLiteral("Die Krankenversichertendaten wurden in die Zwischenablage kopiert"));
         if (portChosen)
             CopyInsuredRecord(state.tables, state.SelectedSlot, clipboard_);
         break;
@@ -90,7 +93,8 @@ void Dispatcher::runAction(int index) {
         if (portChosen)
             ResetSlotDisplay(state.tables, state.SelectedSlot, state.ui.card);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 

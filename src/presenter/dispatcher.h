@@ -19,7 +19,7 @@ constexpr int kResetDisplayButton = 5;
 // The six tool-bar actions and the port choice, on the model of the main
 // window; the front-end shows the model and forwards its clicks here.
 class Dispatcher {
-public:
+  public:
     Dispatcher(Context& ctx, MainView& view, Clipboard& clipboard, SerialLine& line);
 
     // One action from start to end, wrapped in the prologue and epilogue. A
@@ -39,7 +39,7 @@ public:
 
     PortChoice& portChoice() { return portChoice_; }
 
-private:
+  private:
     void prologue();
     void epilogue();
     void runAction(int index);

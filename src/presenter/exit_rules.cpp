@@ -8,9 +8,9 @@ namespace kc {
 
 bool ConfirmExit(AppState& state, CloseReason reason, MessageBoxes& boxes, Clipboard& clipboard) {
     if (!state.FirstUseQuit && reason == CloseReason::User) {
-        const MsgAnswer answer = boxes.ask({QStringLiteral(" Möchten Sie das Programm beenden? "),
-                                            QStringLiteral("Beendet KartoCheck "), MsgButtons::YesNo,
-                                            MsgIcon::Question, false});
+        const MsgAnswer answer =
+            boxes.ask({QStringLiteral(" Möchten Sie das Programm beenden? "),
+                       QStringLiteral("Beendet KartoCheck "), MsgButtons::YesNo, MsgIcon::Question, false});
         if (answer != MsgAnswer::Yes)
             return false;
     }

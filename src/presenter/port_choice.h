@@ -12,7 +12,7 @@ struct Context;
 // click selects the option again; the tab's test of the current tab ends that
 // round trip.
 class PortChoice {
-public:
+  public:
     using ButtonPress = std::function<void(int button)>;
 
     PortChoice(Context& ctx, ButtonPress pressButton);
@@ -29,7 +29,7 @@ public:
     // Port number of list entry row, or 0 when there is none.
     uint16_t portOfListRow(int row) const;
 
-private:
+  private:
     Context& ctx_;
     ButtonPress pressButton_;
 };

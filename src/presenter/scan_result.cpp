@@ -11,7 +11,8 @@ namespace {
 QString FoundLine(const PortStatus& port, const TerminalInfo& info) {
     if (info.ViaUsbVirtualCom)
         return kReaderFoundText + QStringLiteral(" USB Gerät (Virtueller COM port)");
-    return kReaderFoundText + QStringLiteral(" Baudrate: ") + port.CtApiBaudText.str() + QStringLiteral(" Baud.");
+    return kReaderFoundText + QStringLiteral(" Baudrate: ") + port.CtApiBaudText.str() +
+           QStringLiteral(" Baud.");
 }
 
 // The gap after "An COM " and the one after "Mit ", each a run of blanks.

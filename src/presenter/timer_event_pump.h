@@ -10,7 +10,7 @@ namespace kc {
 // window's three timers do. The hook runs before every round of events so a
 // front-end can repaint from its model.
 class TimerEventPump : public EventPump {
-public:
+  public:
     using BeforeEvents = std::function<void()>;
 
     explicit TimerEventPump(BeforeEvents beforeEvents = {}) : beforeEvents_(std::move(beforeEvents)) {}
@@ -18,7 +18,7 @@ public:
     void runPendingOnce() override;
     void wait(WaitTimer timer) override;
 
-private:
+  private:
     BeforeEvents beforeEvents_;
 };
 

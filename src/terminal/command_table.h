@@ -35,6 +35,8 @@ constexpr int kToCard = 0;
 constexpr int kToTerminal = 1;
 
 // Status word: the last four characters of a response text.
-inline QString StatusWord(const QString& response) { return response.right(4); }
+inline QString StatusWord(const QString& response) {
+    return response.right(4);
+}
 
 } // namespace kc

@@ -18,7 +18,7 @@ enum CtApiCode : int16_t {
 // The three CT-API functions plus the baud-rate extension. Implemented by the
 // loaded terminal library and, in tests, by the simulator engine in-process.
 class CtApi {
-public:
+  public:
     virtual ~CtApi() = default;
     virtual int8_t init(uint16_t ctn, uint16_t pn) = 0;
     virtual int8_t data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command,

@@ -43,14 +43,18 @@ bool CtApiLibrary::bind() {
     return init_ && data_ && close_;
 }
 
-int8_t CtApiLibrary::init(uint16_t ctn, uint16_t pn) { return init_(ctn, pn); }
+int8_t CtApiLibrary::init(uint16_t ctn, uint16_t pn) {
+    return init_(ctn, pn);
+}
 
 int8_t CtApiLibrary::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command,
                           uint16_t* lenr, uint8_t* response) {
     return data_(ctn, dad, sad, lenc, command, lenr, response);
 }
 
-int8_t CtApiLibrary::close(uint16_t ctn) { return close_(ctn); }
+int8_t CtApiLibrary::close(uint16_t ctn) {
+    return close_(ctn);
+}
 
 int32_t CtApiLibrary::getBaudrate(uint16_t ctn, int32_t* baud) {
     return getBaudrate_ ? getBaudrate_(ctn, baud) : kCtErrInvalid;

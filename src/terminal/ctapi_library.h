@@ -14,8 +14,9 @@ enum class LibraryFault { None, FileMissing, EntryPointMissing };
 // CT_ names; CT_get_baudrate is optional with the standard names. Free of Qt:
 // kartocheck-ctapi-host loads the library with it too.
 class CtApiLibrary : public CtApi {
-public:
-    [[nodiscard]] static std::unique_ptr<CtApiLibrary> load(const std::string& fileOrName, LibraryFault& fault);
+  public:
+    [[nodiscard]] static std::unique_ptr<CtApiLibrary> load(const std::string& fileOrName,
+                                                            LibraryFault& fault);
 
     int8_t init(uint16_t ctn, uint16_t pn) override;
     int8_t data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command, uint16_t* lenr,
@@ -26,7 +27,7 @@ public:
     bool usesVendorNames() const { return vendorNames_; }
     bool hasGetBaudrate() const { return getBaudrate_ != nullptr; }
 
-private:
+  private:
     using InitFn = int8_t (*)(uint16_t, uint16_t);
     using DataFn = int8_t (*)(uint16_t, uint8_t*, uint8_t*, uint16_t, uint8_t*, uint16_t*, uint8_t*);
     using CloseFn = int8_t (*)(uint16_t);

@@ -10,7 +10,7 @@ namespace kc {
 
 // Hands out the CT-API when a terminal function is first needed.
 class CtApiProvider {
-public:
+  public:
     virtual ~CtApiProvider() = default;
     // nullptr with the fault set when the library cannot be used.
     virtual CtApi* acquire(LibraryFault& fault) = 0;
@@ -22,24 +22,24 @@ public:
 // Loads the terminal library once, the one ChooseLibrary picks for this
 // program's folder and the installed library folder.
 class LibraryCtApiProvider : public CtApiProvider {
-public:
+  public:
     CtApi* acquire(LibraryFault& fault) override;
     static QString libraryToLoad();
 
-private:
+  private:
     std::unique_ptr<CtApiLibrary> library_;
 };
 
 // A CT-API object owned elsewhere (the simulator engine in tests).
 class FixedCtApiProvider : public CtApiProvider {
-public:
+  public:
     explicit FixedCtApiProvider(CtApi& api) : api_(api) {}
     CtApi* acquire(LibraryFault& fault) override {
         fault = LibraryFault::None;
         return &api_;
     }
 
-private:
+  private:
     CtApi& api_;
 };
 

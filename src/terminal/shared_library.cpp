@@ -29,6 +29,8 @@ SharedLibrary& SharedLibrary::operator=(SharedLibrary&& other) noexcept {
     return *this;
 }
 
-void* SharedLibrary::symbol(const char* name) const { return handle_ ? dlsym(handle_, name) : nullptr; }
+void* SharedLibrary::symbol(const char* name) const {
+    return handle_ ? dlsym(handle_, name) : nullptr;
+}
 
 } // namespace kc

@@ -6,7 +6,7 @@ namespace kc {
 
 // Owns a dlopen handle.
 class SharedLibrary {
-public:
+  public:
     SharedLibrary() = default;
     explicit SharedLibrary(const std::string& fileOrName);
     ~SharedLibrary();
@@ -19,7 +19,7 @@ public:
     void* symbol(const char* name) const;
     const std::string& error() const { return error_; }
 
-private:
+  private:
     void* handle_ = nullptr;
     std::string error_;
 };

@@ -14,7 +14,9 @@ namespace {
 const QString kFileMissingText = QStringLiteral("Datei nicht gefunden, CTZAV32.dll !!!");
 const QString kEntryMissingText = QStringLiteral("Dynamic Link Library (DLL) Fehler !!! ; CTZAV32.dll ");
 
-int LampOf(int unit) { return unit == kToTerminal ? kTerminalLamp : kCardLamp; }
+int LampOf(int unit) {
+    return unit == kToTerminal ? kTerminalLamp : kCardLamp;
+}
 
 } // namespace
 
@@ -28,7 +30,8 @@ CtApi* TerminalSession::api() {
     CtApi* api = provider_.acquire(fault);
     if (api)
         return api;
-    boxes_.inform(fault == LibraryFault::FileMissing ? kFileMissingText : kEntryMissingText, MsgIcon::Critical);
+    boxes_.inform(fault == LibraryFault::FileMissing ? kFileMissingText : kEntryMissingText,
+                  MsgIcon::Critical);
     fatalExit_(2);
     return nullptr;
 }
@@ -76,8 +79,8 @@ int16_t TerminalSession::OpenTerminal(uint16_t pn) {
     return code;
 }
 
-int16_t TerminalSession::exchangeBytes(int destination, const uint8_t* command, uint16_t lenc, uint8_t* response,
-                                       uint16_t& lenr) {
+int16_t TerminalSession::exchangeBytes(int destination, const uint8_t* command, uint16_t lenc,
+                                       uint8_t* response, uint16_t& lenr) {
     setLamp(LampOf(destination), LampColor::Yellow);
     pump_.runPendingOnce();
     CtApi* ctapi = api();
@@ -88,8 +91,8 @@ int16_t TerminalSession::exchangeBytes(int destination, const uint8_t* command, 
     const uint16_t capacity = lenr;
     // The library gets its own copy: CT-API takes the command as a non-const buffer.
     QByteArray commandCopy(reinterpret_cast<const char*>(command), lenc);
-    int16_t code = ctapi->data(kCtn, &dad, &sad, lenc, reinterpret_cast<uint8_t*>(commandCopy.data()), &lenr,
-                               response);
+    int16_t code =
+        ctapi->data(kCtn, &dad, &sad, lenc, reinterpret_cast<uint8_t*>(commandCopy.data()), &lenr, response);
     setLamp(LampOf(sad), LampColor::Green);
     noticeLibraryLoss();
     // A library claiming more bytes than the buffer holds has failed; never read past it.

@@ -18,7 +18,7 @@ class StatusLine;
 // The single gate for terminal traffic: one CT-API session at a time, always
 // card-terminal number 1, commands as hex text, lamps following the traffic.
 class TerminalSession {
-public:
+  public:
     using FatalExit = std::function<void(int status)>;
 
     TerminalSession(CtApiProvider& provider, SlotTables& tables, MessageBoxes& boxes, EventPump& pump,
@@ -32,8 +32,8 @@ public:
 
     // A command given as bytes, answered into the caller's buffer of capacity lenr
     // (the long eGK reads). On return lenr holds the bytes received.
-    [[nodiscard]] int16_t exchangeBytes(int destination, const uint8_t* command, uint16_t lenc, uint8_t* response,
-                          uint16_t& lenr);
+    [[nodiscard]] int16_t exchangeBytes(int destination, const uint8_t* command, uint16_t lenc,
+                                        uint8_t* response, uint16_t& lenr);
 
     // Open and close without lamps or baud text, as the search of further ports does.
     [[nodiscard]] int16_t probeInit(uint16_t pn);
@@ -48,7 +48,7 @@ public:
     static constexpr uint16_t kCtn = 1;
     static constexpr int kResponseCapacity = 4098;
 
-private:
+  private:
     CtApi* api();
     void setLamp(int lamp, LampColor color);
     bool noticeLibraryLoss();

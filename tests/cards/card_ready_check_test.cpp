@@ -104,7 +104,7 @@ TEST_F(CardReadyCheckTest, RefusedCommandExplainsMenuOrLock) {
 
 TEST_F(CardReadyCheckTest, TerminalSwitchedOffAfterTheScan) {
     load("switched_off.scn");
-    ASSERT_EQ(h.session.OpenTerminal(3), 0); // the scan found it
+    ASSERT_EQ(h.session.OpenTerminal(3), 0);      // the scan found it
     static_cast<void>(h.session.CloseTerminal()); // only the next opening matters
     info(3).Responding = true;
     h.clearLog();

@@ -84,7 +84,8 @@ TEST(CliReadTest, LibraryThatExitsIsReportedAndTheProgramGoesOn) {
     const qsizetype lost =
         run.err.indexOf(QStringLiteral("Status: Die Terminalbibliothek hat sich unerwartet beendet ("));
     ASSERT_GE(lost, 0) << qPrintable(run.err);
-    EXPECT_GT(run.err.indexOf(QStringLiteral("Status: Die Krankenversichertendaten werden angezeigt"), lost), lost);
+    EXPECT_GT(run.err.indexOf(QStringLiteral("Status: Die Krankenversichertendaten werden angezeigt"), lost),
+              lost);
 }
 
 } // namespace

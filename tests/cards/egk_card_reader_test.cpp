@@ -123,7 +123,8 @@ TEST_F(EgkCardReaderTest, ProtectedEfGvdGivesThePinMessageAndTheStatusStepStillR
 }
 
 TEST_F(EgkCardReaderTest, InvalidGvdOffsetsInEfVd) {
-    EXPECT_EQ(readText(DeskScenario({}, QStringLiteral("@egk/cards/gvd_offsets_invalid__EF_VD.hex"))), ReadResult::Done);
+    EXPECT_EQ(readText(DeskScenario({}, QStringLiteral("@egk/cards/gvd_offsets_invalid__EF_VD.hex"))),
+              ReadResult::Done);
     EXPECT_EQ(h.boxTexts(),
               QStringList({QStringLiteral("Keine gültigen GVD Daten im EF VD Container! \r\n\r\n")}));
     EXPECT_FALSE(h.apduLog().contains(kSelectGvd));
@@ -193,7 +194,8 @@ TEST_F(EgkCardReaderTest, DocumentLengthLimits) {
 }
 
 TEST_F(EgkCardReaderTest, VdHeaderWithFirstOffsetZeroIsRejected) {
-    EXPECT_EQ(readText(DeskScenario(QStringLiteral("override 00B0000004 = 000001AE 9000\n"))), ReadResult::Done);
+    EXPECT_EQ(readText(DeskScenario(QStringLiteral("override 00B0000004 = 000001AE 9000\n"))),
+              ReadResult::Done);
     EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Keine gültigen Daten in EF VD \r\n\r\n")}));
 }
 
@@ -284,8 +286,8 @@ TEST_F(EgkCardReaderTest, FailuresAroundEfGvdAreNamedAndTheStatusStepStillRuns) 
     };
     for (const Case& c : cases) {
         test::SimHarness fresh;
-        ASSERT_TRUE(fresh.loadText(DeskScenario(QLatin1String(c.overrides),
-                                                QStringLiteral("@egk/cards/gvd_in_ef_gvd__EF_VD.hex"))))
+        ASSERT_TRUE(fresh.loadText(
+            DeskScenario(QLatin1String(c.overrides), QStringLiteral("@egk/cards/gvd_in_ef_gvd__EF_VD.hex"))))
             << qPrintable(fresh.loadError());
         ASSERT_EQ(fresh.session.OpenTerminal(8192), 0);
         EXPECT_EQ(ReadEgkFromCard(fresh.ctx, 8192), ReadResult::Done) << c.overrides;

@@ -188,7 +188,8 @@ TEST_F(MobileEgkReaderTest, BrokenChecksumIsShownWithTheStopIcon) {
 }
 
 TEST_F(MobileEgkReaderTest, StatusDataWithoutChecksumObjectIsNeverASilentSuccess) {
-    EXPECT_EQ(read(Handheld(QStringLiteral("override 00B08C = %1 9000\n").arg(kStatusStart)), false), ReadResult::Done);
+    EXPECT_EQ(read(Handheld(QStringLiteral("override 00B08C = %1 9000\n").arg(kStatusStart)), false),
+              ReadResult::Done);
     EXPECT_EQ(
         h.boxTexts(),
         QStringList({kChecksumBox, QStringLiteral("Unbekanntes Format der Zulassungsnummer festgestellt!")}));
@@ -251,12 +252,14 @@ TEST_F(MobileEgkReaderTest, UnreadableFilesAreNamed) {
 }
 
 TEST_F(MobileEgkReaderTest, InvalidGvdStretchReplacesTheVdMessage) {
-    EXPECT_EQ(read(Handheld(QStringLiteral("override 00B082 = 0000 0000 0001 0400 00 9000\n")), false), ReadResult::Done);
+    EXPECT_EQ(read(Handheld(QStringLiteral("override 00B082 = 0000 0000 0001 0400 00 9000\n")), false),
+              ReadResult::Done);
     EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Keine gültigen GVD Daten im EF VD \r\n\r\n")}));
 }
 
 TEST_F(MobileEgkReaderTest, InvalidVdStretchBesideAValidGvdIsNamed) {
-    EXPECT_EQ(read(Handheld(QStringLiteral("override 00B082 = 0000 0000 0008 0009 4142 9000\n")), false), ReadResult::Done);
+    EXPECT_EQ(read(Handheld(QStringLiteral("override 00B082 = 0000 0000 0008 0009 4142 9000\n")), false),
+              ReadResult::Done);
     EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Keine gültigen VD Daten in EF VD \r\n\r\n")}));
     EXPECT_EQ(h.state.tables.egk[1].EgkXmlText[DocIndex(DocKind::Gvd)], QStringLiteral("AB"));
 }

@@ -1,5 +1,5 @@
-#include "card_test_support.h"
 #include "base/egk_read_hook.h"
+#include "card_test_support.h"
 #include "cards/read_insurance_card.h"
 #include "sim_harness.h"
 
@@ -363,7 +363,7 @@ TEST_F(ReadDriverTest, OpenFailures) {
 
 TEST_F(ReadDriverTest, SwitchedOffTerminalCannotBeOpened) {
     load("switched_off.scn");
-    ASSERT_EQ(h.session.OpenTerminal(3), 0); // the scan
+    ASSERT_EQ(h.session.OpenTerminal(3), 0);      // the scan
     static_cast<void>(h.session.CloseTerminal()); // only the next opening matters
     h.clearLog();
     EXPECT_EQ(read(3), ReadResult::Failed);

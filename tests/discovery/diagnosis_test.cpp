@@ -16,22 +16,25 @@ using test::SimHarness;
 const QString kTitle = QStringLiteral(" KartoCheck Diagnose ");
 
 const QString kQ1 = QStringLiteral(
-    "Haben Sie das Zavia Chipkartenterminal mit dem \r\nAnschlußkabel für die serielle Schnittstelle RS 232 \r\n"
+    "Haben Sie das Zavia Chipkartenterminal mit dem \r\nAnschlußkabel für die serielle Schnittstelle RS 232 "
+    "\r\n"
     "(KBV Spezifikation beachten) ohne weitere Verlängerungskabel \r\nund Adapter mit Ihrem PC verbunden? ");
 const QString kA1 = QStringLiteral(
-    "Schalten Sie bitte Ihren PC aus und schließen Sie \r\ndas Zavia Chipkartenterminal nur über das KBV konforme "
+    "Schalten Sie bitte Ihren PC aus und schließen Sie \r\ndas Zavia Chipkartenterminal nur über das KBV "
+    "konforme "
     "\r\nKommunikationskabel an den PC an. Beachten Sie dazu \r\nunbedingt die Dokumentation Ihres "
     "Systemlieferanten und \r\nPC-Herstellers. ");
 const QString kQ2 = QStringLiteral(
     "Haben Sie das Zavia Chipkartenterminal mit dem \r\nmitgelieferten Steckernetzteil an die Netzdose \r\n"
     "angeschlossen bzw. haben Sie den Handy-Kartenleser \r\neingeschaltet? ");
-const QString kA2 = QStringLiteral(
-    "Schließen Sie das Zavia Chipkartenterminal mit dem \r\nmitgelieferten Steckernetzteil an die Netzsteckdose an "
-    "\r\nbzw. schalten Sie den Handy-Kartenleser ein. ");
+const QString kA2 = QStringLiteral("Schließen Sie das Zavia Chipkartenterminal mit dem \r\nmitgelieferten "
+                                   "Steckernetzteil an die Netzsteckdose an "
+                                   "\r\nbzw. schalten Sie den Handy-Kartenleser ein. ");
 const QString kQ3 = QStringLiteral(
     "Haben Sie am Zavia Chipkartenterminal das Ausgabeformat auf\r\nPC-ASN.1 bzw. PC-Festformat gestellt? ");
 const QString kA3 = QStringLiteral(
-    "Damit Kartendaten vom Rechner (PC) gelesen werden können, \r\nist der Chipkartenleser auf das entsprechende "
+    "Damit Kartendaten vom Rechner (PC) gelesen werden können, \r\nist der Chipkartenleser auf das "
+    "entsprechende "
     "Ausgabemedium \r\nPC-ASN.1 bzw. PC-Festformat einzustellen. Stellen Sie jetzt \r\ndas entsprechende "
     "Anzeigeformat ein. \r\nHauptmenü/Unterpunkt \\4 Ausgabemedium");
 const QString kQ4 = QStringLiteral(
@@ -40,8 +43,8 @@ const QString kA4 = QStringLiteral(
     "Stellen Sie jetzt am Zavia Chipkartenterminal die richtige \r\nBaudrate (9600,e,8,1) ein. \r\n\r\n"
     "Hauptmenü/Unterpunkt \\964 Service\\Konfiguration\\Baudrate SIO-0.\r\n9600,e,8,1 einstellen.");
 const QString kNothingElse = QStringLiteral("Es ist keine weitere Fehlerquelle bekannt.\r\n");
-const QString kPromptStart =
-    QStringLiteral(" Bitte eine Krankenversichertenkarte in \r\n Kartenkontaktiereinheit 1 einführen. \r\n\r\n");
+const QString kPromptStart = QStringLiteral(
+    " Bitte eine Krankenversichertenkarte in \r\n Kartenkontaktiereinheit 1 einführen. \r\n\r\n");
 const QString kPromptEnd = QStringLiteral(" Das Chipkartenterminal verwendet die Schnittstelle: \r\n\r\n3) ");
 
 void ExpectQuestion(const MessageRequest& box, const QString& text) {
@@ -53,7 +56,7 @@ void ExpectAdvice(const MessageRequest& box, const QString& text) {
 }
 
 class Diagnosis : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(h.loadText("[ports]\ndefault = -10\n")) << qPrintable(h.loadError());
         line.devices[3] = SerialDevice{};

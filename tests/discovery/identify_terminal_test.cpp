@@ -37,7 +37,8 @@ struct Identified {
 };
 
 QString Manufacturer(const char* type) {
-    return QStringLiteral("get-status-46 = 46 0F \"DEZAV\" \"%1\" \"3.1.0\" 90 00\n").arg(QLatin1String(type));
+    return QStringLiteral("get-status-46 = 46 0F \"DEZAV\" \"%1\" \"3.1.0\" 90 00\n")
+        .arg(QLatin1String(type));
 }
 
 struct ModelRow {
@@ -109,7 +110,8 @@ TEST(IdentifyTerminal, Qmt3InterfaceDescriptionByPortRange) {
     Identified other(300, Manufacturer("QMT3 "));
     EXPECT_EQ(other.port().InterfaceText.str().trimmed(), "? (CTAPI pn=300)");
     // A USB terminal keeps its description even when it reports the virtual COM port.
-    Identified usbVirtual(8193, Manufacturer("QMT3 ") + "usb-info = 12 01 00 02 00 00 00 08 00 00 02 90 00\n");
+    Identified usbVirtual(8193,
+                          Manufacturer("QMT3 ") + "usb-info = 12 01 00 02 00 00 00 08 00 00 02 90 00\n");
     EXPECT_EQ(usbVirtual.port().InterfaceText.str().trimmed(), "USB (CTAPI pn=8193)");
 }
 

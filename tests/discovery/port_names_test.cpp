@@ -38,8 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "USB (CTAPI pn=8192)", "Programm prüft USB Device 1 (pn=8192  )"},
         NameRow{8447, "USB Device 256", "USB Device 256 (pn=8447  )", "Das USB device 256 wurde ausgewählt",
                 "USB (CTAPI pn=8447)", "Programm prüft USB Device 256 (pn=8447  )"},
-        NameRow{257, "?Device 257", "?Device  (pn=257  )", "Das ?device 257 wurde ausgewählt", "? (CTAPI pn=257)",
-                "Programm prüft ?Device  (pn=257  )"},
+        NameRow{257, "?Device 257", "?Device  (pn=257  )", "Das ?device 257 wurde ausgewählt",
+                "? (CTAPI pn=257)", "Programm prüft ?Device  (pn=257  )"},
         NameRow{8448, "?Device 8448", "?Device  (pn=8448  )", "Das ?device 8448 wurde ausgewählt",
                 "? (CTAPI pn=8448)", "Programm prüft ?Device  (pn=8448  )"}));
 

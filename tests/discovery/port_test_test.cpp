@@ -27,7 +27,7 @@ SerialDevice SerialTerminal(bool dsr) {
 }
 
 class TestPortTest : public ::testing::Test {
-protected:
+  protected:
     void load(const QString& scenario) { ASSERT_TRUE(h.loadText(scenario)) << qPrintable(h.loadError()); }
     const PortStatus& port(int slot) { return h.state.tables.port[slot]; }
     const TerminalInfo& info(int slot) { return h.state.tables.terminal[slot]; }
@@ -48,7 +48,9 @@ struct NoTerminalCase {
     const char* baudText;
 };
 
-void PrintTo(const NoTerminalCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const NoTerminalCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PortWithoutTerminal : public TestPortTest, public ::testing::WithParamInterface<NoTerminalCase> {};
 

@@ -29,7 +29,7 @@ constexpr int kIoTimeoutMs = 2000;
 
 // The master side of a pseudo-terminal pair, closed with the test.
 class PtyPair {
-public:
+  public:
     PtyPair() {
         master_ = posix_openpt(O_RDWR | O_NOCTTY);
         if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0)
@@ -63,7 +63,9 @@ public:
         }
         return bytes;
     }
-    void answer(const QByteArray& bytes) { ASSERT_EQ(::write(master_, bytes.constData(), bytes.size()), bytes.size()); }
+    void answer(const QByteArray& bytes) {
+        ASSERT_EQ(::write(master_, bytes.constData(), bytes.size()), bytes.size());
+    }
 
     // The line speed the program set on its side.
     speed_t programSpeed() const {
@@ -73,14 +75,14 @@ public:
         return cfgetospeed(&settings);
     }
 
-private:
+  private:
     int master_ = -1;
     QString slavePath_;
 };
 
 // Each wait of the program is the moment the terminal on the far side acts.
 class FarEndPump : public EventPump {
-public:
+  public:
     std::function<void(WaitTimer)> onWait;
     int waits = 0;
     void runPendingOnce() override {}
@@ -92,7 +94,7 @@ public:
 };
 
 class TestLineSignals : public LineSignals {
-public:
+  public:
     bool setDtr(bool raised) override {
         dtr = raised;
         return true;
@@ -118,7 +120,7 @@ public:
 };
 
 class PtyProbe : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         if (!QCoreApplication::instance()) {
             static int argc = 1;

@@ -30,7 +30,7 @@ struct SerialDevice {
 // "open 3", "settings 9600,E,8,1", "dtr 1", "rts 0", "dsr", "send 12C000D2",
 // "clear in", "clear out", "close". A port number not in the table gives 8002.
 class ScriptedSerialLine : public SerialLine {
-public:
+  public:
     std::map<uint16_t, SerialDevice> devices;
     QStringList log;
 
@@ -52,7 +52,7 @@ public:
     int opens() const { return int(log.filter(QStringLiteral("open ")).size()); }
     int closes() const { return int(log.filter(QStringLiteral("close")).size()); }
 
-private:
+  private:
     bool fails(const QString& operation);
     SerialDevice* device();
     void deliverPnp();

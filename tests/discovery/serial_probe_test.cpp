@@ -23,13 +23,14 @@ const QByteArray kAnswer = QByteArray::fromHex("21E000C1");
 SerialDevice TerminalAt(const QString& speed, const QByteArray& answer = kAnswer) {
     SerialDevice device;
     device.answer = [speed, answer](const QString& settings, const QByteArray& sent) {
-        return settings.startsWith(speed + QLatin1Char(',')) && sent == kResynchRequest ? answer : QByteArray();
+        return settings.startsWith(speed + QLatin1Char(',')) && sent == kResynchRequest ? answer
+                                                                                        : QByteArray();
     };
     return device;
 }
 
 class BaudProbe : public ::testing::Test {
-protected:
+  protected:
     ScriptedSerialLine line;
     CountingEventPump pump;
     SlotTables tables;
@@ -41,9 +42,10 @@ TEST_F(BaudProbe, AnswerOnlyAt57600IsFoundOnTheThirdTry) {
     EXPECT_EQ(tables.port[2].BaudRateText.str(), "57600 Baud     ");
     EXPECT_TRUE(tables.port[2].BaudProbed);
     EXPECT_EQ(pump.waits, std::vector<WaitTimer>(3, WaitTimer::Timer2));
-    EXPECT_EQ(line.log, QStringList({"open 2", "settings 9600,E,8,1", "clear out", "clear in", "send 12C000D2",
-                                     "settings 115200,E,8,1", "clear out", "clear in", "send 12C000D2",
-                                     "settings 57600,E,8,1", "clear out", "clear in", "send 12C000D2", "close"}));
+    EXPECT_EQ(line.log,
+              QStringList({"open 2", "settings 9600,E,8,1", "clear out", "clear in", "send 12C000D2",
+                           "settings 115200,E,8,1", "clear out", "clear in", "send 12C000D2",
+                           "settings 57600,E,8,1", "clear out", "clear in", "send 12C000D2", "close"}));
 }
 
 TEST_F(BaudProbe, AnswersThatAreNotTheResynchResponseDoNotCount) {
@@ -199,8 +201,9 @@ TEST_P(ComProbeMapping, ControlErrorsMapToTheResult) {
 
 INSTANTIATE_TEST_SUITE_P(Errors, ComProbeMapping,
                          ::testing::Values(ComProbeRow{0, "", 0}, ComProbeRow{kSerialInvalidPort, "", 1},
-                                           ComProbeRow{kSerialPortOpen, "", 2}, ComProbeRow{kSerialNotAvailable, "", 3},
-                                           ComProbeRow{0, "dtr", 3}, ComProbeRow{0, "dsr", 3}));
+                                           ComProbeRow{kSerialPortOpen, "", 2},
+                                           ComProbeRow{kSerialNotAvailable, "", 3}, ComProbeRow{0, "dtr", 3},
+                                           ComProbeRow{0, "dsr", 3}));
 
 TEST(ComProbe, RaisesDtrWaitsOneTickReadsDsrAndDropsDtr) {
     ScriptedSerialLine line;

@@ -44,8 +44,9 @@ TEST(CardPanel, StationaryLinesPutEveryPartUnderItsDigits) {
 
     EXPECT_EQ(panel.labels[0].toolTip, QString());
     EXPECT_FALSE(panel.labels[6].toolTip.has_value()); // the heading keeps its tool tip
-    EXPECT_EQ(panel.labels[8].toolTip, "Status der Versichertenstammdaten (VSD). (0x30) 0 = Keine Transaktion ist "
-                                       "offen. (0x31) 1 = Transaktion ist offen.");
+    EXPECT_EQ(panel.labels[8].toolTip,
+              "Status der Versichertenstammdaten (VSD). (0x30) 0 = Keine Transaktion ist "
+              "offen. (0x31) 1 = Transaktion ist offen.");
     EXPECT_EQ(panel.labels[11].toolTip, QString::fromUtf8("Reserviert [BINÄR]"));
 }
 
@@ -135,7 +136,8 @@ TEST(XmlView, ShowsTheDocumentTextUnchanged) {
     EgkResults results;
     results.EgkXmlText[DocIndex(DocKind::Pd)] = QStringLiteral("<a/>\r\n");
     const EgkXmlView pd = XmlView(results, 0);
-    EXPECT_EQ(pd.label1, QString::fromUtf8("Gelesene und dekomprimierte Daten:\r\nPersönliche Versichertendaten (XML)"));
+    EXPECT_EQ(pd.label1,
+              QString::fromUtf8("Gelesene und dekomprimierte Daten:\r\nPersönliche Versichertendaten (XML)"));
     EXPECT_EQ(pd.text1, "<a/>\r\n");
     EXPECT_EQ(XmlView(results, 2).label1,
               QString::fromUtf8("Gelesene und dekomprimierte Daten:\r\nGeschützte Versichertendaten (XML)"));
@@ -144,21 +146,22 @@ TEST(XmlView, ShowsTheDocumentTextUnchanged) {
 }
 
 TEST(ValidationHelp, SixteenLinesEachEndedByCrLfAndOneMore) {
-    EXPECT_TRUE(test::IsBox(ValidationHelpMessage(),
-              QString::fromUtf8(
-                  "Für eine lokale Validierung muss MSXML 4.0 SP2 (Microsoft XML Basisdienste) \r\n"
-                  "auf Ihrem System installiert sein! \r\n\r\n"
-                  "KartoCheck verwendet zur lokalen Validierung der XML Daten vorgegebene Schemas für \r\n"
-                  "UC_allgemeineVersicherungsdatenXML, \r\nUC_PersoenlicheVersichertendatenXML und \r\n"
-                  "UC_geschuetzteVersichertendatenXML, \r\n"
-                  "die das Attribut CDM_VERSION mit den fixen Wert 5.1.0 vorgeben.\r\n\r\n"
-                  "Zur Validierung können auch andere Schemas verwendet werden.\r\n\r\n"
-                  "1. Klicken Sie im Menü Datei auf Validierung.\r\n"
-                  "2. Klicken Sie im Menü Datei auf Neues Schema laden.\r\n"
-                  "3. Laden Sie eine entsprechende Schemadatei.\r\n"
-                  "4. Klicken Sie auf Anzeigefelder zurücksetzen.\r\n"
-                  "5. Klicken Sie auf Krankenversichertendaten lesen.\r\n\r\n"),
-              kBoxTitle, MsgButtons::Ok, MsgIcon::Information));
+    EXPECT_TRUE(test::IsBox(
+        ValidationHelpMessage(),
+        QString::fromUtf8(
+            "Für eine lokale Validierung muss MSXML 4.0 SP2 (Microsoft XML Basisdienste) \r\n"
+            "auf Ihrem System installiert sein! \r\n\r\n"
+            "KartoCheck verwendet zur lokalen Validierung der XML Daten vorgegebene Schemas für \r\n"
+            "UC_allgemeineVersicherungsdatenXML, \r\nUC_PersoenlicheVersichertendatenXML und \r\n"
+            "UC_geschuetzteVersichertendatenXML, \r\n"
+            "die das Attribut CDM_VERSION mit den fixen Wert 5.1.0 vorgeben.\r\n\r\n"
+            "Zur Validierung können auch andere Schemas verwendet werden.\r\n\r\n"
+            "1. Klicken Sie im Menü Datei auf Validierung.\r\n"
+            "2. Klicken Sie im Menü Datei auf Neues Schema laden.\r\n"
+            "3. Laden Sie eine entsprechende Schemadatei.\r\n"
+            "4. Klicken Sie auf Anzeigefelder zurücksetzen.\r\n"
+            "5. Klicken Sie auf Krankenversichertendaten lesen.\r\n\r\n"),
+        kBoxTitle, MsgButtons::Ok, MsgIcon::Information));
 }
 
 } // namespace

@@ -28,15 +28,17 @@ Mapped Map(MapFn map, const QString& text) {
 }
 
 QString Vd(const QString& body) {
-    return QStringLiteral("<?xml version=\"1.0\"?>\r\n<UC_AllgemeineVersicherungsdatenXML CDM_VERSION=\"5.2.0\" "
-                          "xmlns=\"http://ws.gematik.de/fa/vsdm/vsd/v5.2\">\r\n  <Versicherter>%1</Versicherter>\r\n"
-                          "</UC_AllgemeineVersicherungsdatenXML>")
+    return QStringLiteral(
+               "<?xml version=\"1.0\"?>\r\n<UC_AllgemeineVersicherungsdatenXML CDM_VERSION=\"5.2.0\" "
+               "xmlns=\"http://ws.gematik.de/fa/vsdm/vsd/v5.2\">\r\n  <Versicherter>%1</Versicherter>\r\n"
+               "</UC_AllgemeineVersicherungsdatenXML>")
         .arg(body);
 }
 
 QString Pd(const QString& person) {
     return QStringLiteral("<UC_PersoenlicheVersichertendatenXML><Versicherter><Versicherten_ID>X110207685"
-                          "</Versicherten_ID>\n  <Person>%1</Person></Versicherter></UC_PersoenlicheVersichertendatenXML>")
+                          "</Versicherten_ID>\n  "
+                          "<Person>%1</Person></Versicherter></UC_PersoenlicheVersichertendatenXML>")
         .arg(person);
 }
 
@@ -45,9 +47,9 @@ TEST(NormalizeXmlDate, ReadsBothOrdersAndRefusesWhatIsNoDate) {
         const char* text;
         std::optional<QString> expected;
     } cases[] = {
-        {"20091231", "31.12.2009"}, {"31122009", "31.12.2009"}, {"19640309", "09.03.1964"},
-        {"01012000", "01.01.2000"}, {"201912", ".12.2019"},     {"2019123", "3.12.2019"},
-        {"2009", std::nullopt},     {"20091", std::nullopt},    {"2009-12-31", std::nullopt},
+        {"20091231", "31.12.2009"},  {"31122009", "31.12.2009"},  {"19640309", "09.03.1964"},
+        {"01012000", "01.01.2000"},  {"201912", ".12.2019"},      {"2019123", "3.12.2019"},
+        {"2009", std::nullopt},      {"20091", std::nullopt},     {"2009-12-31", std::nullopt},
         {"2009 12 3", std::nullopt}, {"2009+1231", std::nullopt}, {"", std::nullopt},
     };
     for (const auto& c : cases) {
@@ -65,9 +67,17 @@ TEST(MapVdDocument, RealVdWithBillingInsurerKeepsTheInsurer) {
     EXPECT_EQ(m.fields[Versichertenstatus], "0");
     EXPECT_EQ(m.fields[Statusergaenzung], "1");
     EXPECT_TRUE(m.fields[Gueltigkeitsdatum].isEmpty());
-    const QStringList names = {"Beginn", "Kostentraegerkennung", "Kostentraegerlaendercode", "Name",
-                               "Kostentraegerkennung", "Name", "Rechtskreis", "Versichertenart",
-                               "Versichertenstatus_RSA", "Kostenerstattung_ambulant", "Kostenerstattung_stationaer",
+    const QStringList names = {"Beginn",
+                               "Kostentraegerkennung",
+                               "Kostentraegerlaendercode",
+                               "Name",
+                               "Kostentraegerkennung",
+                               "Name",
+                               "Rechtskreis",
+                               "Versichertenart",
+                               "Versichertenstatus_RSA",
+                               "Kostenerstattung_ambulant",
+                               "Kostenerstattung_stationaer",
                                "WOP"};
     for (int i = 0; i < names.size(); ++i)
         EXPECT_EQ(m.results.VdElementList[std::size_t(i)].name, names[i]) << i;
@@ -81,11 +91,12 @@ TEST(MapVdDocument, InstitutionContainerBeforeTheFirstNameLeavesTheInsurerUnwrit
         fields[Krankenkassenname] = QStringLiteral("vorher");
         fields[Krankenkassennummer] = QStringLiteral("000");
         EgkResults results;
-        const QString body = QStringLiteral("<Versicherungsschutz><Beginn>20100301</Beginn><Ende>20151231</Ende>"
-                                            "<%1><Kostentraegerkennung>990134568</Kostentraegerkennung>"
-                                            "<Name>Abrechnungsstelle</Name></%1><Name>Später</Name>"
-                                            "</Versicherungsschutz>")
-                                 .arg(QLatin1String(container));
+        const QString body =
+            QStringLiteral("<Versicherungsschutz><Beginn>20100301</Beginn><Ende>20151231</Ende>"
+                           "<%1><Kostentraegerkennung>990134568</Kostentraegerkennung>"
+                           "<Name>Abrechnungsstelle</Name></%1><Name>Später</Name>"
+                           "</Versicherungsschutz>")
+                .arg(QLatin1String(container));
         EXPECT_FALSE(Map(MapVdDocument, Vd(body), fields, results));
         EXPECT_EQ(fields[Krankenkassenname], "vorher") << container;
         EXPECT_EQ(fields[Krankenkassennummer], "000") << container;
@@ -97,29 +108,33 @@ TEST(MapVdDocument, EndDateIsWrittenOnlyWhenItPassesTheDateTest) {
     const struct {
         const char* ende;
         const char* expected;
-    } cases[] = {{"20091231", "31.12.2009"}, {"31122009", "31.12.2009"}, {"2009", "alt"}, {"2009-12-31", "alt"},
+    } cases[] = {{"20091231", "31.12.2009"},
+                 {"31122009", "31.12.2009"},
+                 {"2009", "alt"},
+                 {"2009-12-31", "alt"},
                  {"", "alt"}};
     for (const auto& c : cases) {
         EgkFieldBuffer fields;
         fields[Gueltigkeitsdatum] = QStringLiteral("alt");
         EgkResults results;
-        Map(MapVdDocument, Vd(QStringLiteral("<Ende>%1</Ende><WOP>78</WOP>").arg(QLatin1String(c.ende))), fields,
-            results);
+        Map(MapVdDocument, Vd(QStringLiteral("<Ende>%1</Ende><WOP>78</WOP>").arg(QLatin1String(c.ende))),
+            fields, results);
         EXPECT_EQ(fields[Gueltigkeitsdatum], QLatin1String(c.expected)) << c.ende;
         EXPECT_EQ(fields[VKNR], "78");
     }
 }
 
 TEST(MapPdDocument, PostBoxBeforeStreetAddress) {
-    const Mapped m = Map(MapPdDocument,
-                         Pd(QStringLiteral("<Geburtsdatum>19640309</Geburtsdatum><Vorname>Finn</Vorname>"
-                                           "<Nachname>Tóboggen</Nachname><Titel>Dr.</Titel>"
-                                           "<PostfachAdresse><Postleitzahl>11111</Postleitzahl><Ort>Postort</Ort>"
-                                           "<Postfach>12</Postfach><Land><Wohnsitzlaendercode>A</Wohnsitzlaendercode>"
-                                           "</Land></PostfachAdresse><StrassenAdresse><Postleitzahl>17373"
-                                           "</Postleitzahl><Ort>Ueckermünde</Ort><Land><Wohnsitzlaendercode>D"
-                                           "</Wohnsitzlaendercode></Land><Strasse>Chausseestr.</Strasse>"
-                                           "<Hausnummer>4c</Hausnummer></StrassenAdresse>")));
+    const Mapped m =
+        Map(MapPdDocument,
+            Pd(QStringLiteral("<Geburtsdatum>19640309</Geburtsdatum><Vorname>Finn</Vorname>"
+                              "<Nachname>Tóboggen</Nachname><Titel>Dr.</Titel>"
+                              "<PostfachAdresse><Postleitzahl>11111</Postleitzahl><Ort>Postort</Ort>"
+                              "<Postfach>12</Postfach><Land><Wohnsitzlaendercode>A</Wohnsitzlaendercode>"
+                              "</Land></PostfachAdresse><StrassenAdresse><Postleitzahl>17373"
+                              "</Postleitzahl><Ort>Ueckermünde</Ort><Land><Wohnsitzlaendercode>D"
+                              "</Wohnsitzlaendercode></Land><Strasse>Chausseestr.</Strasse>"
+                              "<Hausnummer>4c</Hausnummer></StrassenAdresse>")));
     EXPECT_FALSE(m.failed);
     EXPECT_EQ(m.fields[Versichertennummer], "X110207685");
     EXPECT_EQ(m.fields[Geburtsdatum], "09.03.1964");
@@ -135,12 +150,13 @@ TEST(MapPdDocument, PostBoxBeforeStreetAddress) {
 }
 
 TEST(MapPdDocument, OnlyTheFirstCountedAddressGivesPostcodeAndStreet) {
-    const Mapped m = Map(MapPdDocument,
-                         Pd(QStringLiteral("<StrassenAdresse><Postleitzahl>22222</Postleitzahl><Ort>Erstort</Ort>"
-                                           "<Strasse>Erste Str.</Strasse><Hausnummer>1</Hausnummer>"
-                                           "<Anschriftenzusatz>Hinterhaus</Anschriftenzusatz></StrassenAdresse>"
-                                           "<Anschrift><Postleitzahl>33333</Postleitzahl><Ort>Zweitort</Ort>"
-                                           "<Strasse>Zweite Str.</Strasse></Anschrift>")));
+    const Mapped m =
+        Map(MapPdDocument,
+            Pd(QStringLiteral("<StrassenAdresse><Postleitzahl>22222</Postleitzahl><Ort>Erstort</Ort>"
+                              "<Strasse>Erste Str.</Strasse><Hausnummer>1</Hausnummer>"
+                              "<Anschriftenzusatz>Hinterhaus</Anschriftenzusatz></StrassenAdresse>"
+                              "<Anschrift><Postleitzahl>33333</Postleitzahl><Ort>Zweitort</Ort>"
+                              "<Strasse>Zweite Str.</Strasse></Anschrift>")));
     EXPECT_EQ(m.fields[Postleitzahl], "22222");
     EXPECT_EQ(m.fields[Ortsname], "Zweitort");
     EXPECT_EQ(m.fields[Strasse], "Erste Str. 1 Hinterhaus");
@@ -180,8 +196,9 @@ TEST(MapGvdDocument, ListHoldsTheFirst21LeavesAndWritesNoField) {
         body += QStringLiteral("<Status>%1</Status>").arg(i);
     EgkFieldBuffer fields;
     EgkResults results;
-    EXPECT_FALSE(Map(MapGvdDocument, QStringLiteral("<G><Zuzahlungsstatus>%1</Zuzahlungsstatus></G>").arg(body),
-                     fields, results));
+    EXPECT_FALSE(Map(MapGvdDocument,
+                     QStringLiteral("<G><Zuzahlungsstatus>%1</Zuzahlungsstatus></G>").arg(body), fields,
+                     results));
     EXPECT_EQ(results.GvdElementList[0].text, "1");
     EXPECT_EQ(results.GvdElementList[20].text, "21");
     for (const QString& field : fields)
@@ -223,7 +240,8 @@ TEST(MapPdDocument, ThirtyThreeContainersDeepIsTheLimit) {
 }
 
 TEST(MapPdDocument, EmptyDocumentElementRecordsNothing) {
-    const Mapped m = Map(MapPdDocument, QStringLiteral("<UC_PersoenlicheVersichertendatenXML CDM_VERSION=\"5.2.0\"/>"));
+    const Mapped m =
+        Map(MapPdDocument, QStringLiteral("<UC_PersoenlicheVersichertendatenXML CDM_VERSION=\"5.2.0\"/>"));
     EXPECT_TRUE(m.failed);
     EXPECT_TRUE(m.results.PdElementList[0].name.isEmpty());
     EXPECT_TRUE(m.fields[Strasse].isEmpty());
@@ -236,8 +254,8 @@ TEST(MapPdDocument, EmptyLeavesAndNonElementFirstChildren) {
     EgkResults results;
     // A container whose first child is a comment is a leaf with all its text.
     Map(MapPdDocument,
-        Pd(QStringLiteral("<Nachname/><Geburtsdatum></Geburtsdatum><Titel><!--x--><b>Prof.</b></Titel>")), fields,
-        results);
+        Pd(QStringLiteral("<Nachname/><Geburtsdatum></Geburtsdatum><Titel><!--x--><b>Prof.</b></Titel>")),
+        fields, results);
     EXPECT_EQ(fields[Familienname], "");
     EXPECT_EQ(fields[Geburtsdatum], "alt");
     EXPECT_EQ(fields[Titel], "Prof.");

@@ -38,7 +38,9 @@ QByteArray Gzip(const QByteArray& bytes) {
 
 namespace {
 
-QByteArray CardBytes(const QByteArray& hexText) { return HexToBytes(QString::fromLatin1(hexText.trimmed())); }
+QByteArray CardBytes(const QByteArray& hexText) {
+    return HexToBytes(QString::fromLatin1(hexText.trimmed()));
+}
 
 // A big-endian 16-bit value; 0 past the end, so that a missing file gives an empty stretch.
 int Word(const QByteArray& bytes, int at) {

@@ -27,8 +27,12 @@ TEST(SchemaTextFromFile, TakesTheTextFromTheFirstAngleBracket) {
         QString expected;
     } cases[] = {
         {"\xEF\xBB\xBF<?xml version=\"1.0\"?><s/>", "<?xml version=\"1.0\"?><s/>"},
-        {"Vorspann <s>Gr\xC3\xBC\xC3\x9F" "e</s>", QString::fromUtf8("<s>Grüße</s>")},
-        {"<s>Gr\xFC\xDF" "e \xA4</s>", QString::fromUtf8("<s>Grüße €</s>")}, // not UTF-8: one character per byte
+        {"Vorspann <s>Gr\xC3\xBC\xC3\x9F"
+         "e</s>",
+         QString::fromUtf8("<s>Grüße</s>")},
+        {"<s>Gr\xFC\xDF"
+         "e \xA4</s>",
+         QString::fromUtf8("<s>Grüße €</s>")}, // not UTF-8: one character per byte
         {"kein Schema", QString()},
         {"", QString()},
     };
@@ -46,7 +50,8 @@ TEST(LoadSchemaTexts, ReadsTheThreeFilesNextToTheProgramAndSwitchesValidationOff
     LoadSchemaTexts(state, test::SimHarness::BinDir());
     EXPECT_FALSE(state.ValidationEnabled);
     // The installed schema is the current one for all three documents.
-    const QString installed = SchemaTextFromFile(test::EgkTestPath(QStringLiteral("schemas/v5.2/Schema_VSD.xsd")));
+    const QString installed =
+        SchemaTextFromFile(test::EgkTestPath(QStringLiteral("schemas/v5.2/Schema_VSD.xsd")));
     EXPECT_TRUE(installed.startsWith("<?xml"));
     EXPECT_EQ(state.SchemaTextVd, installed);
     EXPECT_EQ(state.SchemaTextPd, installed);
@@ -59,7 +64,9 @@ TEST(LoadSchemaTexts, ReadsTheThreeFilesNextToTheProgramAndSwitchesValidationOff
     EXPECT_TRUE(state.SchemaTextGvd.isEmpty());
 }
 
-SchemaSupport Missing() { return {SchemaSupport::State::NotInstalled, {}}; }
+SchemaSupport Missing() {
+    return {SchemaSupport::State::NotInstalled, {}};
+}
 SchemaSupport Broken() {
     return {SchemaSupport::State::Failed, {0x8007000Eu, QStringLiteral("Nicht genügend Speicher. ")}};
 }
@@ -82,10 +89,11 @@ TEST(ClickValidationItem, ExplainsWhyValidationStaysOff) {
     EXPECT_FALSE(ClickValidationItem(state, boxes, Broken));
     EXPECT_FALSE(state.ValidationEnabled);
     ASSERT_EQ(boxes.shown.size(), 2u);
-    EXPECT_TRUE(test::IsBox(boxes.shown[0],
-                            QString::fromUtf8("Für eine lokale Validierung muss MSXML 4.0 SP2 (Microsoft XML "
-                                              "Basisdienste) \r\nauf Ihrem System installiert sein! \r\n\r\n"),
-                            kBoxTitle, MsgButtons::Ok, MsgIcon::Information));
+    EXPECT_TRUE(
+        test::IsBox(boxes.shown[0],
+                    QString::fromUtf8("Für eine lokale Validierung muss MSXML 4.0 SP2 (Microsoft XML "
+                                      "Basisdienste) \r\nauf Ihrem System installiert sein! \r\n\r\n"),
+                    kBoxTitle, MsgButtons::Ok, MsgIcon::Information));
     EXPECT_TRUE(test::IsErrorBox(boxes.shown[1], QString::fromUtf8("Nicht genügend Speicher. 8007000E")));
 }
 

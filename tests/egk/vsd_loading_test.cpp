@@ -17,8 +17,10 @@ const QString kText1 = QString::fromUtf8("Es wurde keine Validierung der XML Dat
 using LoadFn = ReadResult (*)(Context&, const QByteArray&, EgkFieldBuffer&, int);
 
 class LoadTest : public ::testing::Test {
-protected:
-    ReadResult load(LoadFn fn, const QByteArray& compressed) { return fn(bench.ctx, compressed, fields, kSlot); }
+  protected:
+    ReadResult load(LoadFn fn, const QByteArray& compressed) {
+        return fn(bench.ctx, compressed, fields, kSlot);
+    }
     EgkResults& egk() { return bench.state.tables.egk[kSlot]; }
     void useSchema(QString AppState::*text, const char* file) {
         bench.state.ValidationEnabled = true;
@@ -32,7 +34,8 @@ protected:
 
 // A GVD document of exactly size bytes.
 QByteArray GvdOfSize(int size) {
-    const QByteArray head = "<?xml version=\"1.0\" encoding=\"ISO-8859-15\"?><UC_GeschuetzteVersichertendatenXML><Status>";
+    const QByteArray head =
+        "<?xml version=\"1.0\" encoding=\"ISO-8859-15\"?><UC_GeschuetzteVersichertendatenXML><Status>";
     const QByteArray tail = "</Status></UC_GeschuetzteVersichertendatenXML>";
     return head + QByteArray(size - int(head.size() + tail.size()), 'x') + tail;
 }
@@ -52,19 +55,26 @@ TEST_F(LoadTest, StatusLinesOfThePersonalAndProtectedDocuments) {
         const char* document;
         QStringList statuses;
     } cases[] = {
-        {LoadPdDocument, &AppState::SchemaTextPd, "documents/ef_pd.xml",
+        {LoadPdDocument,
+         &AppState::SchemaTextPd,
+         "documents/ef_pd.xml",
          {"Persoenliche Versichertendaten werden dekomprimiert.",
           "Persoenliche Versichertendaten werden validiert."}},
-        {LoadGvdDocument, &AppState::SchemaTextGvd, "documents/ef_gvd.xml",
+        {LoadGvdDocument,
+         &AppState::SchemaTextGvd,
+         "documents/ef_gvd.xml",
          {"Geschuetzte Versichertendaten werden dekomprimiert.",
           "Geschuetzte Versichertendaten werden validiert."}},
     };
     for (const auto& c : cases) {
         test::LoadBench fresh;
         fresh.state.ValidationEnabled = true;
-        fresh.state.*c.schema = SchemaTextFromFile(test::EgkTestPath(QStringLiteral("schemas/v5.2/Schema_VSD.xsd")));
+        fresh.state.*c.schema =
+            SchemaTextFromFile(test::EgkTestPath(QStringLiteral("schemas/v5.2/Schema_VSD.xsd")));
         EgkFieldBuffer buffer;
-        EXPECT_EQ(c.load(fresh.ctx, Gzip(EgkTestFile(QLatin1String(c.document))), buffer, kSlot), ReadResult::Done) << c.document;
+        EXPECT_EQ(c.load(fresh.ctx, Gzip(EgkTestFile(QLatin1String(c.document))), buffer, kSlot),
+                  ReadResult::Done)
+            << c.document;
         EXPECT_EQ(fresh.status.statuses, c.statuses) << c.document;
     }
 }
@@ -73,8 +83,8 @@ TEST_F(LoadTest, SizesAroundTheReadChunkAndTheLimit) {
     const struct {
         int size;
         ReadResult result;
-    } cases[] = {{2047, ReadResult::Done},     {2048, ReadResult::Done},     {4096, ReadResult::Done},
-                 {32767, ReadResult::Done},    {32768, ReadResult::Refused}, {40000, ReadResult::Refused}};
+    } cases[] = {{2047, ReadResult::Done},  {2048, ReadResult::Done},     {4096, ReadResult::Done},
+                 {32767, ReadResult::Done}, {32768, ReadResult::Refused}, {40000, ReadResult::Refused}};
     for (const auto& c : cases) {
         test::LoadBench fresh;
         EgkFieldBuffer buffer;
@@ -94,7 +104,8 @@ TEST_F(LoadTest, SizesAroundTheReadChunkAndTheLimit) {
 }
 
 TEST_F(LoadTest, InputThatIsNotGzipPassesThrough) {
-    const QByteArray plain = "<?xml version=\"1.0\"?><P><Versicherten_ID>X1</Versicherten_ID><Ort>M\xFCnchen \xA4</Ort></P>";
+    const QByteArray plain =
+        "<?xml version=\"1.0\"?><P><Versicherten_ID>X1</Versicherten_ID><Ort>M\xFCnchen \xA4</Ort></P>";
     EXPECT_EQ(load(LoadPdDocument, plain), ReadResult::Done);
     EXPECT_EQ(egk().EgkXmlText[DocIndex(DocKind::Pd)], Latin9ToString(plain));
     EXPECT_EQ(fields[Versichertennummer], "X1");
@@ -111,14 +122,15 @@ TEST_F(LoadTest, BrokenOrStillCompressedOutputGivesMinusTwo) {
     const QByteArray cases[] = {
         badCrc,
         badData,
-        Gzip(Gzip(GvdOfSize(500))),       // decompresses to gzip data
+        Gzip(Gzip(GvdOfSize(500))),                    // decompresses to gzip data
         QByteArray("\x1F<?xml version=\"1.0\"?><a/>"), // not gzip, but starts like it
         QByteArray("<\x8B?xml version=\"1.0\"?><a/>"),
     };
     for (const QByteArray& input : cases) {
         test::LoadBench fresh;
         EgkFieldBuffer buffer;
-        EXPECT_EQ(LoadGvdDocument(fresh.ctx, input, buffer, kSlot), ReadResult::Refused) << input.toHex().left(40).toStdString();
+        EXPECT_EQ(LoadGvdDocument(fresh.ctx, input, buffer, kSlot), ReadResult::Refused)
+            << input.toHex().left(40).toStdString();
         EXPECT_EQ(fresh.pump.pendingRuns, 1);
         EXPECT_TRUE(fresh.state.tables.egk[kSlot].EgkValidationText[DocIndex(DocKind::Gvd)].isEmpty());
         EXPECT_TRUE(fresh.boxes.shown.empty());
@@ -131,7 +143,8 @@ TEST_F(LoadTest, StreamCutShortIsAFailedDecompression) {
     for (const qsizetype keep : {compressed.size() / 2, compressed.size() - 4, compressed.size() - 1}) {
         test::LoadBench fresh;
         EgkFieldBuffer buffer;
-        EXPECT_EQ(LoadPdDocument(fresh.ctx, compressed.left(keep), buffer, kSlot), ReadResult::Refused) << keep;
+        EXPECT_EQ(LoadPdDocument(fresh.ctx, compressed.left(keep), buffer, kSlot), ReadResult::Refused)
+            << keep;
         EXPECT_TRUE(fresh.state.tables.egk[kSlot].EgkXmlText[DocIndex(DocKind::Pd)].isEmpty());
         EXPECT_TRUE(buffer[Versichertennummer].isEmpty());
     }
@@ -140,8 +153,9 @@ TEST_F(LoadTest, StreamCutShortIsAFailedDecompression) {
 }
 
 TEST_F(LoadTest, UnknownEncodingIsLoadedWithTheDeclarationReplaced) {
-    const QByteArray text = "<?xml version=\"1.0\" encoding=\"X-KARTO-9\" standalone=\"yes\"?>\r\n"
-                            "<P>\r\n  <Versicherter>\r\n    <Versicherten_ID>X2</Versicherten_ID>\r\n  </Versicherter>\r\n</P>";
+    const QByteArray text =
+        "<?xml version=\"1.0\" encoding=\"X-KARTO-9\" standalone=\"yes\"?>\r\n"
+        "<P>\r\n  <Versicherter>\r\n    <Versicherten_ID>X2</Versicherten_ID>\r\n  </Versicherter>\r\n</P>";
     EXPECT_EQ(load(LoadPdDocument, Gzip(text)), ReadResult::Done);
     EXPECT_EQ(fields[Versichertennummer], "X2");
     EXPECT_EQ(egk().EgkXmlText[DocIndex(DocKind::Pd)], QString::fromLatin1(text));
@@ -202,10 +216,12 @@ TEST_F(LoadTest, RealSchemasValidateRealDocuments) {
          "documents/v51.pd.xml", DocKind::Pd,
          "Die lokale Validierung der XML Daten CDM_VERSION 5.1.0\r\nmittels vorgegebenen Schema für "
          "UC_PersoenlicheVersichertendatenXML (version 5.1.0)\r\nwar erfolgreich!"},
-        {LoadVdDocument, &AppState::SchemaTextVd, "schemas/v5.2/Schema_VSD.xsd", "documents/ef_vd.xml", DocKind::Vd,
+        {LoadVdDocument, &AppState::SchemaTextVd, "schemas/v5.2/Schema_VSD.xsd", "documents/ef_vd.xml",
+         DocKind::Vd,
          "Die lokale Validierung der XML Daten CDM_VERSION 5.2.0\r\nmittels vorgegebenen Schema für "
          "UC_allgemeineVersicherungsdatenXML (version 5.2.0)\r\nwar erfolgreich!"},
-        {LoadPdDocument, &AppState::SchemaTextPd, "schemas/v5.2/Schema_VSD.xsd", "documents/v52.pd.xml", DocKind::Pd,
+        {LoadPdDocument, &AppState::SchemaTextPd, "schemas/v5.2/Schema_VSD.xsd", "documents/v52.pd.xml",
+         DocKind::Pd,
          "Die lokale Validierung der XML Daten CDM_VERSION 5.2.0\r\nmittels vorgegebenen Schema für "
          "UC_PersoenlicheVersichertendatenXML (version 5.2.0)\r\nwar erfolgreich!"},
         {LoadGvdDocument, &AppState::SchemaTextGvd, "schemas/v5.2/Schema_VSD.xsd", "documents/ef_gvd.xml",
@@ -218,7 +234,9 @@ TEST_F(LoadTest, RealSchemasValidateRealDocuments) {
         fresh.state.ValidationEnabled = true;
         fresh.state.*c.schema = SchemaTextFromFile(test::EgkTestPath(QLatin1String(c.schemaFile)));
         EgkFieldBuffer buffer;
-        EXPECT_EQ(c.load(fresh.ctx, Gzip(EgkTestFile(QLatin1String(c.document))), buffer, kSlot), ReadResult::Done) << c.document;
+        EXPECT_EQ(c.load(fresh.ctx, Gzip(EgkTestFile(QLatin1String(c.document))), buffer, kSlot),
+                  ReadResult::Done)
+            << c.document;
         const EgkResults& results = fresh.state.tables.egk[kSlot];
         EXPECT_EQ(results.EgkValidationText[DocIndex(c.kind)], QString::fromUtf8(c.expected)) << c.document;
         EXPECT_FALSE(results.EgkValidationWarning[DocIndex(c.kind)]) << c.document;
@@ -230,10 +248,11 @@ TEST_F(LoadTest, RealSchemaRejectsADocumentMissingARequiredElement) {
     QByteArray document = EgkTestFile("documents/ef_pd.xml");
     document.replace("<Versicherten_ID>X110347349</Versicherten_ID>", "");
     EXPECT_EQ(load(LoadPdDocument, Gzip(document)), ReadResult::Done);
-    EXPECT_EQ(egk().EgkValidationText[DocIndex(DocKind::Pd)],
-              QString::fromUtf8("Die lokale Validierung der XML Daten CDM_VERSION 5.2.0\r\nmittels vorgegebenen "
-                                "Schema für UC_PersoenlicheVersichertendatenXML (version 5.2.0)\r\n"
-                                "war nicht erfolgreich!"));
+    EXPECT_EQ(
+        egk().EgkValidationText[DocIndex(DocKind::Pd)],
+        QString::fromUtf8("Die lokale Validierung der XML Daten CDM_VERSION 5.2.0\r\nmittels vorgegebenen "
+                          "Schema für UC_PersoenlicheVersichertendatenXML (version 5.2.0)\r\n"
+                          "war nicht erfolgreich!"));
     EXPECT_TRUE(egk().EgkValidationWarning[DocIndex(DocKind::Pd)]);
     EXPECT_TRUE(fields[Familienname].isEmpty());
 }
@@ -242,8 +261,9 @@ TEST_F(LoadTest, NamespaceOfAnotherSchemaGivesTextTwo) {
     useSchema(&AppState::SchemaTextVd, "schemas/v5.2/Schema_VSD.xsd");
     EXPECT_EQ(load(LoadVdDocument, Gzip(EgkTestFile("documents/v51.vd.xml"))), ReadResult::Done);
     EXPECT_EQ(egk().EgkValidationText[DocIndex(DocKind::Vd)],
-              QString::fromUtf8("Eine lokale Validierung der XML Daten CDM_VERSION 5.1.0 konnte nicht durchgeführt "
-                                "werden!\r\n\r\nDer URI-Verweis für den Namespace dieses Schemas ist nicht zutreffend!"));
+              QString::fromUtf8(
+                  "Eine lokale Validierung der XML Daten CDM_VERSION 5.1.0 konnte nicht durchgeführt "
+                  "werden!\r\n\r\nDer URI-Verweis für den Namespace dieses Schemas ist nicht zutreffend!"));
     EXPECT_TRUE(egk().EgkValidationWarning[DocIndex(DocKind::Vd)]);
     EXPECT_TRUE(fields[Krankenkassenname].isEmpty());
 }
@@ -254,14 +274,17 @@ TEST_F(LoadTest, MissingOrUnusableSchemaTextGivesTextThree) {
         fresh.state.ValidationEnabled = true;
         fresh.state.SchemaTextPd = schemaText;
         EgkFieldBuffer buffer;
-        EXPECT_EQ(LoadPdDocument(fresh.ctx, Gzip(EgkTestFile("documents/ef_pd.xml")), buffer, kSlot), ReadResult::Done);
+        EXPECT_EQ(LoadPdDocument(fresh.ctx, Gzip(EgkTestFile("documents/ef_pd.xml")), buffer, kSlot),
+                  ReadResult::Done);
         const EgkResults& results = fresh.state.tables.egk[kSlot];
-        EXPECT_EQ(results.EgkValidationText[DocIndex(DocKind::Pd)],
-                  QString::fromUtf8("Eine Validierung der XML Daten CDM_VERSION 5.2.0 konnte nicht durchgeführt "
-                                    "werden!\r\n\r\nKein lokales XSD-Schema verfügbar! "));
+        EXPECT_EQ(
+            results.EgkValidationText[DocIndex(DocKind::Pd)],
+            QString::fromUtf8("Eine Validierung der XML Daten CDM_VERSION 5.2.0 konnte nicht durchgeführt "
+                              "werden!\r\n\r\nKein lokales XSD-Schema verfügbar! "));
         EXPECT_TRUE(results.EgkValidationWarning[DocIndex(DocKind::Pd)]);
         EXPECT_TRUE(buffer[Versichertennummer].isEmpty());
-        EXPECT_TRUE(results.EgkXmlText[DocIndex(DocKind::Pd)].startsWith("<?xml version=\"1.0\" standalone=\"yes\"?>"));
+        EXPECT_TRUE(results.EgkXmlText[DocIndex(DocKind::Pd)].startsWith(
+            "<?xml version=\"1.0\" standalone=\"yes\"?>"));
     }
 }
 
@@ -275,20 +298,22 @@ TEST_F(LoadTest, UnparseableDocumentWithValidationOnFails) {
 
 TEST_F(LoadTest, SchemaTargetingAnotherNamespaceIsAnErrorInABox) {
     bench.state.ValidationEnabled = true;
-    bench.state.SchemaTextVd = QStringLiteral(
-        "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" xmlns:v=\"http://ws.gematik.de/fa/vsdm/vsd/v5.2\" "
-        "targetNamespace=\"urn:anderer\"/>");
+    bench.state.SchemaTextVd = QStringLiteral("<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
+                                              "xmlns:v=\"http://ws.gematik.de/fa/vsdm/vsd/v5.2\" "
+                                              "targetNamespace=\"urn:anderer\"/>");
     EXPECT_EQ(load(LoadVdDocument, Gzip(EgkTestFile("documents/ef_vd.xml"))), ReadResult::Failed);
     ASSERT_EQ(bench.boxes.shown.size(), 1u);
-    EXPECT_TRUE(test::IsErrorBox(bench.boxes.shown[0],
-              QString::fromUtf8("0x80004005\r\nDer Ziel-Namespace des Schemas \"urn:anderer\" stimmt nicht mit dem "
-                                "Namespace-URI \"http://ws.gematik.de/fa/vsdm/vsd/v5.2\" überein.")));
+    EXPECT_TRUE(test::IsErrorBox(
+        bench.boxes.shown[0],
+        QString::fromUtf8("0x80004005\r\nDer Ziel-Namespace des Schemas \"urn:anderer\" stimmt nicht mit dem "
+                          "Namespace-URI \"http://ws.gematik.de/fa/vsdm/vsd/v5.2\" überein.")));
     EXPECT_TRUE(fields[Krankenkassenname].isEmpty());
 }
 
 TEST_F(LoadTest, RealG1CardWithVsd51) {
     const QByteArray efVd = EgkTestFile("cards/EgkSimG1__EF_VD.hex");
-    EXPECT_EQ(load(LoadPdDocument, test::PdStretch(EgkTestFile("cards/EgkSimG1__EF_PD.hex"))), ReadResult::Done);
+    EXPECT_EQ(load(LoadPdDocument, test::PdStretch(EgkTestFile("cards/EgkSimG1__EF_PD.hex"))),
+              ReadResult::Done);
     EXPECT_EQ(load(LoadVdDocument, test::VdStretch(efVd)), ReadResult::Done);
     EXPECT_EQ(load(LoadGvdDocument, test::GvdStretchOfVd(efVd)), ReadResult::Done);
     EXPECT_EQ(fields[Versichertennummer], "D110104619");
@@ -314,11 +339,13 @@ TEST_F(LoadTest, RealG2CardWithCrLfAndPrefixValidatesAgainstTheInstalledSchema) 
     useSchema(&AppState::SchemaTextVd, "schemas/v5.2/Schema_VSD.xsd");
     useSchema(&AppState::SchemaTextGvd, "schemas/v5.2/Schema_VSD.xsd");
     const QByteArray efVd = EgkTestFile("cards/TLK_eGK_G2_sample__EF_VD.hex");
-    EXPECT_EQ(load(LoadPdDocument, test::PdStretch(EgkTestFile("cards/TLK_eGK_G2_sample__EF_PD.hex"))), ReadResult::Done);
+    EXPECT_EQ(load(LoadPdDocument, test::PdStretch(EgkTestFile("cards/TLK_eGK_G2_sample__EF_PD.hex"))),
+              ReadResult::Done);
     EXPECT_EQ(load(LoadVdDocument, test::VdStretch(efVd)), ReadResult::Done);
     EXPECT_EQ(load(LoadGvdDocument, test::GvdStretchOfVd(efVd)), ReadResult::Done);
     for (DocKind kind : {DocKind::Pd, DocKind::Vd, DocKind::Gvd})
-        EXPECT_FALSE(egk().EgkValidationWarning[DocIndex(kind)]) << egk().EgkValidationText[DocIndex(kind)].toStdString();
+        EXPECT_FALSE(egk().EgkValidationWarning[DocIndex(kind)])
+            << egk().EgkValidationText[DocIndex(kind)].toStdString();
     EXPECT_EQ(fields[Familienname], QString::fromUtf8("Tóboggen"));
     EXPECT_EQ(fields[Ortsname], QString::fromUtf8("Ueckermünde"));
     EXPECT_EQ(fields[Strasse], "Chausseestr. 4c ");
@@ -332,8 +359,12 @@ TEST_F(LoadTest, RealG2CardWithCrLfAndPrefixValidatesAgainstTheInstalledSchema) 
 }
 
 TEST_F(LoadTest, RealG2CardDecompressesByteForByte) {
-    EXPECT_EQ(load(LoadPdDocument, test::PdStretch(EgkTestFile("cards/EGKG2_80276883110000017222__EF_PD.hex"))), ReadResult::Done);
-    EXPECT_EQ(load(LoadVdDocument, test::VdStretch(EgkTestFile("cards/EGKG2_80276883110000017222__EF_VD.hex"))), ReadResult::Done);
+    EXPECT_EQ(
+        load(LoadPdDocument, test::PdStretch(EgkTestFile("cards/EGKG2_80276883110000017222__EF_PD.hex"))),
+        ReadResult::Done);
+    EXPECT_EQ(
+        load(LoadVdDocument, test::VdStretch(EgkTestFile("cards/EGKG2_80276883110000017222__EF_VD.hex"))),
+        ReadResult::Done);
     EXPECT_EQ(egk().EgkXmlText[DocIndex(DocKind::Pd)],
               Latin9ToString(EgkTestFile("cards/EGKG2_80276883110000017222__EF_PD.xml")));
     EXPECT_EQ(egk().EgkXmlText[DocIndex(DocKind::Vd)],

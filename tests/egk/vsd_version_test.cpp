@@ -27,7 +27,8 @@ Found DocumentVersionOf(const QString& text) {
 }
 
 QString Schema(const QString& body) {
-    return QStringLiteral("<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" version=\"1.0\">%1</xs:schema>")
+    return QStringLiteral(
+               "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" version=\"1.0\">%1</xs:schema>")
         .arg(body);
 }
 
@@ -35,7 +36,8 @@ TEST(FindSchemaVersion, RealSchemasFixNoVersionOurOwnDoes) {
     const Found own = SchemaVersionOf(QString::fromUtf8(test::EgkTestFile("schemas/own/VD_CDM_5.1.0.xsd")));
     EXPECT_EQ(own.result, 0);
     EXPECT_EQ(own.version, "CDM_VERSION 5.1.0");
-    for (const char* file : {"schemas/v5.2/Schema_VSD.xsd", "schemas/v5.1/UC_AllgemeineVersicherungsdatenXML.xsd"}) {
+    for (const char* file :
+         {"schemas/v5.2/Schema_VSD.xsd", "schemas/v5.1/UC_AllgemeineVersicherungsdatenXML.xsd"}) {
         const Found real = SchemaVersionOf(QString::fromUtf8(test::EgkTestFile(QLatin1String(file))));
         EXPECT_EQ(real.result, -1) << file;
         EXPECT_EQ(real.version, "") << file;
@@ -82,9 +84,11 @@ TEST(FindDocumentVersion, OwnAttributeFirstThenDeclarationsBelow) {
     const Found vd = DocumentVersionOf(Latin9ToString(test::EgkTestFile("documents/v51.vd.xml")));
     EXPECT_EQ(vd.result, 0);
     EXPECT_EQ(vd.version, "CDM_VERSION 5.1.0");
-    const Found schema = DocumentVersionOf(QString::fromUtf8(test::EgkTestFile("schemas/v5.2/Schema_VSD.xsd")));
+    const Found schema =
+        DocumentVersionOf(QString::fromUtf8(test::EgkTestFile("schemas/v5.2/Schema_VSD.xsd")));
     EXPECT_EQ(schema.version, "version 5.2.0");
-    EXPECT_EQ(DocumentVersionOf(QStringLiteral("<r VERSION=\"1\" CDM_VERSION=\"2\"/>")).version, "CDM_VERSION 2");
+    EXPECT_EQ(DocumentVersionOf(QStringLiteral("<r VERSION=\"1\" CDM_VERSION=\"2\"/>")).version,
+              "CDM_VERSION 2");
     EXPECT_EQ(DocumentVersionOf(QStringLiteral("<r><a><attribute CDM_VERSION=\"5.1.0\"/></a></r>")).version,
               "CDM_VERSION 5.1.0");
     const Found none = DocumentVersionOf(QStringLiteral("<r version=\"\"><attribute VERSION=\"1\"/></r>"));

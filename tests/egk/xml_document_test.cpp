@@ -19,8 +19,9 @@ const QString kVsd52 = QStringLiteral("http://ws.gematik.de/fa/vsdm/vsd/v5.2");
 const QString kXsd = QStringLiteral("http://www.w3.org/2001/XMLSchema");
 
 TEST(XmlDocument, IndentedCrLfDocumentKeepsOnlyElementsBetweenElements) {
-    const QString text = QStringLiteral("<?xml version=\"1.0\"?>\r\n<a xmlns=\"urn:x\">\r\n  <b>\r\n    <c>eins</c>\r\n"
-                                        "  </b>\r\n  <d>  </d>\r\n</a>\r\n");
+    const QString text =
+        QStringLiteral("<?xml version=\"1.0\"?>\r\n<a xmlns=\"urn:x\">\r\n  <b>\r\n    <c>eins</c>\r\n"
+                       "  </b>\r\n  <d>  </d>\r\n</a>\r\n");
     auto document = test::Parsed(text);
     const XmlNode root = document->documentElement();
     EXPECT_EQ(root.localName(), "a");
@@ -48,7 +49,7 @@ TEST(XmlDocument, NodesGiveLocalNamesTextsAndAttributes) {
     EXPECT_EQ(a.childCount(), 3);
     EXPECT_FALSE(a.firstChild().isElement());
     EXPECT_EQ(a.firstChild().localName(), "");
-    EXPECT_EQ(a.child(1).localName(), "");  // the comment
+    EXPECT_EQ(a.child(1).localName(), ""); // the comment
     EXPECT_EQ(a.child(1).text(), "note");
     EXPECT_EQ(a.firstChild().attributeCount(), 0);
 }
@@ -77,15 +78,18 @@ TEST(XmlDocument, DeclaredEncodingMustBeKnownButCharactersAreTakenAsTheyAre) {
               "ISO-8859-15");
     EXPECT_EQ(xml::DeclaredEncoding(QStringLiteral("<?xml version=\"1.0\"?><a encoding=\"x\"/>")), "");
     EXPECT_EQ(xml::DeclaredEncoding(QStringLiteral("<a/>")), "");
-    EXPECT_EQ(xml::DeclaredEncoding(QStringLiteral("<?xml version=\"1.0\"\r\n encoding = \"latin1\" ?><a/>")), "latin1");
+    EXPECT_EQ(xml::DeclaredEncoding(QStringLiteral("<?xml version=\"1.0\"\r\n encoding = \"latin1\" ?><a/>")),
+              "latin1");
     EXPECT_EQ(xml::DeclaredEncoding(QStringLiteral("<?xml version=\"1.0\" myencoding=\"x\"?><a/>")), "");
 
     XmlDocument document;
     EXPECT_FALSE(document.loadXml(QStringLiteral("<?xml version=\"1.0\" encoding=\"X-KARTO-9\"?><a/>")));
     EXPECT_EQ(document.parseErrorCode(), xml::kEncodingUnsupported);
-    EXPECT_EQ(document.parseErrorReason(), QString::fromUtf8("Die angegebene Zeichenkodierung \"X-KARTO-9\" wird "
-                                                             "nicht unterstützt."));
-    ASSERT_TRUE(document.loadXml(QString::fromUtf8("<?xml version=\"1.0\" encoding=\"UTF-16\"?><a>Stra\u00DFe €</a>")));
+    EXPECT_EQ(document.parseErrorReason(),
+              QString::fromUtf8("Die angegebene Zeichenkodierung \"X-KARTO-9\" wird "
+                                "nicht unterstützt."));
+    ASSERT_TRUE(document.loadXml(
+        QString::fromUtf8("<?xml version=\"1.0\" encoding=\"UTF-16\"?><a>Stra\u00DFe €</a>")));
     EXPECT_EQ(document.documentElement().text(), QString::fromUtf8("Straße €"));
 }
 
@@ -95,14 +99,15 @@ TEST(SchemaXmlDocument, NamesTheNamespacesItDeclaresInDocumentOrder) {
     EXPECT_EQ(schema.namespaces(), QStringList({kXsd, kVsd52}));
 
     SchemaXmlDocument document;
-    ASSERT_TRUE(document.loadXml(QStringLiteral("<a xmlns=\"urn:1\"><b xmlns:p=\"urn:2\" xmlns:q=\"urn:1\"/></a>")));
+    ASSERT_TRUE(
+        document.loadXml(QStringLiteral("<a xmlns=\"urn:1\"><b xmlns:p=\"urn:2\" xmlns:q=\"urn:1\"/></a>")));
     EXPECT_EQ(document.namespaces(), QStringList({"urn:1", "urn:2"}));
 }
 
 // Hostile documents: nothing is fetched, nothing is expanded.
 // A listening socket on the loopback interface that records whether anyone connected.
 class Listener {
-public:
+  public:
     Listener() {
         fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
@@ -116,7 +121,9 @@ public:
         ::fcntl(fd_, F_SETFL, O_NONBLOCK);
     }
     ~Listener() { ::close(fd_); }
-    QString url(const char* file) const { return QStringLiteral("http://127.0.0.1:%1/%2").arg(port_).arg(file); }
+    QString url(const char* file) const {
+        return QStringLiteral("http://127.0.0.1:%1/%2").arg(port_).arg(file);
+    }
     bool contacted() const {
         const int client = ::accept(fd_, nullptr, nullptr);
         if (client < 0)
@@ -125,7 +132,7 @@ public:
         return true;
     }
 
-private:
+  private:
     int fd_ = -1;
     int port_ = 0;
 };
@@ -134,7 +141,9 @@ TEST(XmlDocument, HostileDocumentsAreRefusedWithoutReachingOut) {
     Listener listener;
     QString laughs = QStringLiteral("<?xml version=\"1.0\"?><!DOCTYPE lolz [<!ENTITY lol \"lol\">");
     for (int i = 1; i < 10; ++i)
-        laughs += QStringLiteral("<!ENTITY lol%1 \"%2\">").arg(i).arg(QStringLiteral("&lol%1;").arg(i - 1).repeated(10));
+        laughs += QStringLiteral("<!ENTITY lol%1 \"%2\">")
+                      .arg(i)
+                      .arg(QStringLiteral("&lol%1;").arg(i - 1).repeated(10));
     laughs.replace(QStringLiteral("&lol0;"), QStringLiteral("&lol;"));
     laughs += QStringLiteral("]><lolz>&lol9;</lolz>");
 
@@ -158,8 +167,9 @@ TEST(XmlDocument, HostileDocumentsAreRefusedWithoutReachingOut) {
 TEST(XmlDocument, UndeclaredEntitiesAndXIncludeStayInert) {
     XmlDocument document;
     EXPECT_FALSE(document.loadXml(QStringLiteral("<r>&x;</r>")));
-    auto included = test::Parsed(QStringLiteral("<r xmlns:xi=\"http://www.w3.org/2001/XInclude\">"
-                                                "<xi:include href=\"file:///etc/hostname\" parse=\"text\"/></r>"));
+    auto included =
+        test::Parsed(QStringLiteral("<r xmlns:xi=\"http://www.w3.org/2001/XInclude\">"
+                                    "<xi:include href=\"file:///etc/hostname\" parse=\"text\"/></r>"));
     EXPECT_EQ(included->documentElement().text(), "");
     EXPECT_EQ(included->documentElement().firstChild().localName(), "include");
 }
@@ -187,7 +197,8 @@ TEST(SchemaCollection, AddsUnderTheTargetNamespaceOnly) {
     SchemaCollection schemas;
     EXPECT_EQ(schemas.length(), 0);
 
-    const std::optional<XmlError> wrongKey = schemas.add(QStringLiteral("urn:other"), schema.documentElement());
+    const std::optional<XmlError> wrongKey =
+        schemas.add(QStringLiteral("urn:other"), schema.documentElement());
     ASSERT_TRUE(wrongKey.has_value());
     EXPECT_EQ(wrongKey->code, kXmlGeneralFailure);
     EXPECT_EQ(XmlErrorBoxText(*wrongKey),

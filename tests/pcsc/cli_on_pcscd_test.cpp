@@ -110,7 +110,8 @@ TEST_F(CardLeavesThroughPcscd, MidReadGivesTheMessageAndTheNextReadWorks) {
     const ProgramRun simulator = RunCli(Read(QStringLiteral("8192")), SimulatorLibrary(),
                                         {QStringLiteral("MKTSIM_SCENARIO=") + ScenarioPath(scenario)});
     ASSERT_EQ(again.exitCode, 0) << again.output.toStdString();
-    EXPECT_EQ(WithoutStatusPage(again.output).toStdString(), WithoutStatusPage(simulator.output).toStdString());
+    EXPECT_EQ(WithoutStatusPage(again.output).toStdString(),
+              WithoutStatusPage(simulator.output).toStdString());
 }
 
 using PcscScan = PcscdTest;

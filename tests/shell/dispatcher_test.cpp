@@ -1,9 +1,9 @@
 #include "base/main_view.h"
 #include "presenter/dispatcher.h"
 #include "presenter/scan_result.h"
-#include "test_printers.h"
 #include "scripted_serial_line.h"
 #include "sim_harness.h"
+#include "test_printers.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ using test::SimHarness;
 
 // Records what the presenter asks of the window.
 class RecordingView : public MainView {
-public:
+  public:
     void refresh(const MainWindowModel& model) override { refreshed.push_back(model); }
     void showScanResult(const ScanResultModel& result) override {
         results.push_back(result);
@@ -38,7 +38,7 @@ public:
 const QString kKvkTerminal = QStringLiteral("card = kvk\ncard.record = @cards/kvk_tk_apfel.hex\n");
 
 class DispatcherTest : public ::testing::Test {
-protected:
+  protected:
     void load(const QString& scenario) { ASSERT_TRUE(h.loadText(scenario)) << qPrintable(h.loadError()); }
     // The insert-card prompts shown so far.
     std::vector<MessageRequest> prompts() const {
@@ -83,7 +83,8 @@ TEST_F(DispatcherTest, ReadButtonRetriesUntilTheReadFails) {
     dispatcher.PressCommandButton(kReadCardButton);
     const auto shown = prompts();
     ASSERT_EQ(shown.size(), 2u);
-    EXPECT_TRUE(shown[0].text.endsWith(" Das Chipkartenterminal verwendet die Schnittstelle: \r\n\r\n COM  3"));
+    EXPECT_TRUE(
+        shown[0].text.endsWith(" Das Chipkartenterminal verwendet die Schnittstelle: \r\n\r\n COM  3"));
     EXPECT_EQ(shown[0].buttons, MsgButtons::OkCancel);
     EXPECT_EQ(shown[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(shown[0].secondButtonDefault);
@@ -187,10 +188,11 @@ TEST_F(DispatcherTest, ScanOfAPracticeWithSomethingOnEveryKindOfPort) {
     EXPECT_TRUE(shown[1].text.endsWith(" COM  7"));
     ASSERT_EQ(view.results.size(), 1u);
     const QStringList text = ScanResultText(view.results[0]);
-    EXPECT_EQ(text, QStringList({"An COM 1 Chipkartenleser gefunden. Baudrate: 9600     Baud.",
-                                 "An COM 2 Chipkartenleser gefunden. USB Gerät (Virtueller COM port)",
-                                 "An COM 4 Chipkartenleser möglich. Mit [OK] Taste fortfahren.",
-                                 "2 weitere(n) Chipkartenleser gefunden.", "Siehe Schnittstellen weitere ..."}));
+    EXPECT_EQ(text,
+              QStringList({"An COM 1 Chipkartenleser gefunden. Baudrate: 9600     Baud.",
+                           "An COM 2 Chipkartenleser gefunden. USB Gerät (Virtueller COM port)",
+                           "An COM 4 Chipkartenleser möglich. Mit [OK] Taste fortfahren.",
+                           "2 weitere(n) Chipkartenleser gefunden.", "Siehe Schnittstellen weitere ..."}));
     EXPECT_EQ(h.state.ui.listEntries, QStringList({"COM 7", "USB Device 1 (pn=8192  )"}));
     EXPECT_TRUE(h.state.tables.terminal[1].HasCardData);
     EXPECT_TRUE(h.state.tables.terminal[5].HasCardData);
@@ -323,8 +325,8 @@ TEST_F(PortChoiceTest, TabCom2SelectsItsOption) {
     EXPECT_TRUE(h.state.ui.options[1].checked);
     EXPECT_FALSE(h.state.ui.options[0].checked);
     EXPECT_EQ(h.state.SelectedPort, 2);
-    EXPECT_EQ(h.status.statuses,
-              QStringList({"Die serielle Schnittstelle COM 2 wurde ausgewählt", "Der MKT Status wird angezeigt"}));
+    EXPECT_EQ(h.status.statuses, QStringList({"Die serielle Schnittstelle COM 2 wurde ausgewählt",
+                                              "Der MKT Status wird angezeigt"}));
     // The current tab clicked again changes nothing.
     dispatcher.tabClicked(1);
     EXPECT_EQ(h.status.statuses.size(), 2);

@@ -15,7 +15,7 @@ namespace kc {
 namespace {
 
 class TimerPump : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         static int argc = 1;
         static char name[] = "dispatcher_tests";
@@ -34,7 +34,8 @@ TEST_F(TimerPump, EventsRunWhileItWaitsForTheTick) {
     TimerEventPump pump([&hooks] { ++hooks; });
     bool clicked = false;
     // A click that arrives while a probe waits is handled during the wait.
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [&clicked] { clicked = true; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [&clicked] { clicked = true; }, Qt::QueuedConnection);
     pump.wait(WaitTimer::Timer3);
     EXPECT_TRUE(clicked);
     EXPECT_GE(hooks, 1);
@@ -44,14 +45,15 @@ TEST_F(TimerPump, PendingEventsRunOnce) {
     int hooks = 0;
     TimerEventPump pump([&hooks] { ++hooks; });
     bool ran = false;
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [&ran] { ran = true; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [&ran] { ran = true; }, Qt::QueuedConnection);
     pump.runPendingOnce();
     EXPECT_TRUE(ran);
     EXPECT_EQ(hooks, 1);
 }
 
 class CountingView : public MainView {
-public:
+  public:
     void refresh(const MainWindowModel& model) override { texts.append(model.statusText); }
     void showScanResult(const ScanResultModel&) override {}
     void showEgkInfo(int) override {}

@@ -10,10 +10,10 @@ namespace kc::test {
 
 // A CT-API whose answers the test writes as functions; records every call.
 class FakeCtApi : public CtApi {
-public:
+  public:
     struct Answer {
         int8_t code = 0;
-        QByteArray response;    // bytes copied into the caller's buffer
+        QByteArray response;     // bytes copied into the caller's buffer
         int reportedLength = -1; // lenr to report; -1 reports the response size
         uint8_t sad = 1;
     };

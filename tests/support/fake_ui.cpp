@@ -4,9 +4,12 @@ namespace kc::test {
 
 MsgAnswer DefaultAnswer(const MessageRequest& request) {
     switch (request.buttons) {
-    case MsgButtons::Ok: return MsgAnswer::Ok;
-    case MsgButtons::OkCancel: return request.secondButtonDefault ? MsgAnswer::Cancel : MsgAnswer::Ok;
-    case MsgButtons::YesNo: return request.secondButtonDefault ? MsgAnswer::No : MsgAnswer::Yes;
+    case MsgButtons::Ok:
+        return MsgAnswer::Ok;
+    case MsgButtons::OkCancel:
+        return request.secondButtonDefault ? MsgAnswer::Cancel : MsgAnswer::Ok;
+    case MsgButtons::YesNo:
+        return request.secondButtonDefault ? MsgAnswer::No : MsgAnswer::Yes;
     }
     return MsgAnswer::Ok;
 }

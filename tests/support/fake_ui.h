@@ -17,21 +17,21 @@ namespace kc::test {
 // Answers boxes from a script and records every box shown. A box without a
 // scripted answer gets its default button, as pressing Enter would.
 class ScriptedMessageBoxes : public MessageBoxes {
-public:
+  public:
     void script(std::initializer_list<MsgAnswer> answers) { answers_.insert(answers_.end(), answers); }
     MsgAnswer ask(const MessageRequest& request) override;
 
     std::vector<MessageRequest> shown;
     int unscripted = 0;
 
-private:
+  private:
     std::deque<MsgAnswer> answers_;
 };
 
 MsgAnswer DefaultAnswer(const MessageRequest& request);
 
 class RecordingStatusLine : public StatusLine {
-public:
+  public:
     void showStatus(const QString& text) override { statuses.append(text); }
     void setProgress(int value) override { progress.push_back(value); }
     void setBusy(bool busy) override { busyChanges.push_back(busy); }
@@ -42,7 +42,7 @@ public:
 };
 
 class CountingEventPump : public EventPump {
-public:
+  public:
     void runPendingOnce() override { ++pendingRuns; }
     void wait(WaitTimer timer) override { waits.push_back(timer); }
 
@@ -51,7 +51,7 @@ public:
 };
 
 class FakeClipboard : public Clipboard {
-public:
+  public:
     void clear() override {
         text.clear();
         ++clears;
@@ -63,7 +63,7 @@ public:
 };
 
 class RecordingLamps : public LampObserver {
-public:
+  public:
     void setLamp(int lamp, LampColor color) override { colors[lamp] = color; }
     LampColor colors[2] = {LampColor::Neutral, LampColor::Neutral};
 };

@@ -13,7 +13,9 @@
 namespace kc {
 namespace {
 
-std::string Built(const char* file) { return std::string(KC_SIM_DIR "/") + file; }
+std::string Built(const char* file) {
+    return std::string(KC_SIM_DIR "/") + file;
+}
 
 TEST(CtApiLibrary, TakesTheMakersExportsWithTheBaudRate) {
     LibraryFault fault = LibraryFault::EntryPointMissing;
@@ -52,7 +54,7 @@ TEST(CtApiLibrary, OnlyTheSimulatorSaysItIsOne) {
 
 // A provider whose library path the test chooses, as KARTOCHECK_CTAPI would.
 class PathProvider : public CtApiProvider {
-public:
+  public:
     explicit PathProvider(std::string path) : path_(std::move(path)) {}
     CtApi* acquire(LibraryFault& fault) override {
         if (!library_)
@@ -60,7 +62,7 @@ public:
         return library_.get();
     }
 
-private:
+  private:
     std::string path_;
     std::unique_ptr<CtApiLibrary> library_;
 };
@@ -74,7 +76,7 @@ struct FatalExitCalled : std::runtime_error {
 enum class Loading { InProcess, InHelper };
 
 class LoadedSessionTest : public ::testing::TestWithParam<Loading> {
-protected:
+  protected:
     void open(const char* file) {
         if (GetParam() == Loading::InProcess)
             provider = std::make_unique<PathProvider>(Built(file));
@@ -133,8 +135,9 @@ TEST_P(LoadedSessionTest, MissingEntryPointShowsTheLibraryFaultBox) {
 }
 
 INSTANTIATE_TEST_SUITE_P(InProcessAndInHelper, LoadedSessionTest,
-                         ::testing::Values(Loading::InProcess, Loading::InHelper),
-                         [](const auto& row) { return row.param == Loading::InProcess ? "InProcess" : "InHelper"; });
+                         ::testing::Values(Loading::InProcess, Loading::InHelper), [](const auto& row) {
+                             return row.param == Loading::InProcess ? "InProcess" : "InHelper";
+                         });
 
 } // namespace
 } // namespace kc

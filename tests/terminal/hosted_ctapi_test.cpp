@@ -1,8 +1,8 @@
 // The terminal library in its helper process, against libraries built to
 // misbehave on READ BINARY: each failure is reported, the program goes on,
 // the next open works, and no helper is left behind.
-#include "fake_ui.h"
 #include "base/slot_tables.h"
+#include "fake_ui.h"
 #include "terminal/command_table.h"
 #include "terminal/hosted_ctapi_provider.h"
 #include "terminal/terminal_session.h"

@@ -13,7 +13,7 @@ namespace {
 using test::FakeCtApi;
 
 class SessionTest : public ::testing::Test {
-protected:
+  protected:
     FakeCtApi api;
     FixedCtApiProvider provider{api};
     SlotTables tables;
@@ -24,7 +24,9 @@ protected:
 };
 
 TEST_F(SessionTest, TransmitSendsBytesAndReturnsUpperCaseHex) {
-    api.onData = [](uint8_t, const QByteArray&) { return FakeCtApi::Answer{0, QByteArray("\x0a\x90\x00", 3)}; };
+    api.onData = [](uint8_t, const QByteArray&) {
+        return FakeCtApi::Answer{0, QByteArray("\x0a\x90\x00", 3)};
+    };
     QString response;
     EXPECT_EQ(session.TransmitApdu("2011000000", kToTerminal, response), 0);
     ASSERT_EQ(api.commands.size(), 1u);
@@ -55,7 +57,9 @@ TEST_F(SessionTest, LampsFollowDestinationAndAnsweringUnit) {
     EXPECT_EQ(lamps.colors[kCardLamp], LampColor::Green);
     EXPECT_EQ(lamps.colors[kTerminalLamp], LampColor::Green);
     // A card command that the terminal answers itself: card lamp yellow, terminal lamp green.
-    api.onData = [](uint8_t, const QByteArray&) { return FakeCtApi::Answer{0, QByteArray("\x69\x85", 2), -1, 1}; };
+    api.onData = [](uint8_t, const QByteArray&) {
+        return FakeCtApi::Answer{0, QByteArray("\x69\x85", 2), -1, 1};
+    };
     QString response;
     EXPECT_EQ(session.TransmitApdu(Commands().CmdSelectKvkAid, kToCard, response), 0);
     EXPECT_EQ(lamps.colors[kCardLamp], LampColor::Yellow);
@@ -99,14 +103,19 @@ TEST_F(SessionTest, ResetAndCloseSendsResetCtThenCloses) {
 }
 
 class ManufacturerDataTest : public SessionTest {
-protected:
+  protected:
     void answer(const QByteArray& bytes) {
         api.onData = [bytes](uint8_t, const QByteArray&) { return FakeCtApi::Answer{0, bytes}; };
     }
 };
 
 TEST_F(ManufacturerDataTest, StoresTheThreeFiveByteFields) {
-    answer(QByteArray("\x46\x0F" "DEZAV" "QMT3 " "1.2.3" "\x90\x00", 19));
+    answer(QByteArray("\x46\x0F"
+                      "DEZAV"
+                      "QMT3 "
+                      "1.2.3"
+                      "\x90\x00",
+                      19));
     EXPECT_EQ(ReadManufacturerData(session, tables, 8192), 0);
     EXPECT_EQ(tables.terminal[5].Manufacturer.str(), "DEZAV");
     EXPECT_EQ(tables.terminal[5].CtType.str(), "QMT3 ");
@@ -114,9 +123,19 @@ TEST_F(ManufacturerDataTest, StoresTheThreeFiveByteFields) {
 }
 
 TEST_F(ManufacturerDataTest, UnusableAnswersStoreNothing) {
-    answer(QByteArray("\x46\x0E" "DEZAV" "QMT3 " "1.2." "\x90\x00", 18));
+    answer(QByteArray("\x46\x0E"
+                      "DEZAV"
+                      "QMT3 "
+                      "1.2."
+                      "\x90\x00",
+                      18));
     EXPECT_EQ(ReadManufacturerData(session, tables, 2), 1);
-    answer(QByteArray("\x45\x0F" "DEZAV" "QMT3 " "1.2.3" "\x90\x00", 19));
+    answer(QByteArray("\x45\x0F"
+                      "DEZAV"
+                      "QMT3 "
+                      "1.2.3"
+                      "\x90\x00",
+                      19));
     EXPECT_EQ(ReadManufacturerData(session, tables, 2), 1);
     EXPECT_EQ(tables.terminal[2].Manufacturer.str(), "     ");
     api.onData = [](uint8_t, const QByteArray&) { return FakeCtApi::Answer{-8, {}}; };

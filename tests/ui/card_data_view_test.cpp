@@ -11,7 +11,7 @@ namespace kc::test {
 namespace {
 
 class CardDataView : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         h.showWindow();
         // Buttons 3 to 5 as after a scan that found a terminal on COM 1.

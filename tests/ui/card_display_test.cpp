@@ -7,7 +7,7 @@ namespace kc {
 namespace {
 
 class CardDisplayTest : public ::testing::Test {
-protected:
+  protected:
     void fill(int slot) {
         for (int field = 0; field < kInsuredFieldCount; ++field)
             tables.insured[slot][std::size_t(field)] = QStringLiteral("F%1").arg(field);
@@ -17,7 +17,6 @@ protected:
     CardDataView view;
     test::FakeClipboard clipboard;
 };
-
 
 TEST_F(CardDisplayTest, AmpersandShownOnceAndCopiedOnce) {
     tables.insured[1][Krankenkassenname] = QStringLiteral("Kasse & Co");
@@ -42,12 +41,12 @@ TEST_F(CardDisplayTest, CaptionsFollowTheKindOfCard) {
     for (const CaptionCase& c : {
              CaptionCase{true, false, "eGK VSDaten(Karte) abgebildet auf die Krankenversicherten Kartendaten",
                          "WOP:", "Versichertenstatus_RSA:", "Rechtskreis:", "Gültigkeit (Ende):"},
-             CaptionCase{false, false, "Krankenversicherten Kartendaten(Karte)", "VKNR:", "Versichertenstatus:",
-                         "Statusergänzung:", "Gültigkeitsdatum:"},
+             CaptionCase{false, false, "Krankenversicherten Kartendaten(Karte)",
+                         "VKNR:", "Versichertenstatus:", "Statusergänzung:", "Gültigkeitsdatum:"},
              CaptionCase{true, true, "eGK VSDaten(Mobil) abgebildet auf die Krankenversicherten Kartendaten",
                          "WOP:", "Versichertenstatus_RSA:", "Rechtskreis:", "Gültigkeit (Ende):"},
-             CaptionCase{false, true, "Krankenversicherten Kartendaten(Mobil)", "VKNR:", "Versichertenstatus:",
-                         "Statusergänzung:", "Gültigkeitsdatum:"},
+             CaptionCase{false, true, "Krankenversicherten Kartendaten(Mobil)",
+                         "VKNR:", "Versichertenstatus:", "Statusergänzung:", "Gültigkeitsdatum:"},
          }) {
         tables.terminal[2].IsEgk = c.egk;
         tables.terminal[2].IsMobile = c.mobile;

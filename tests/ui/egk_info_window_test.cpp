@@ -14,15 +14,17 @@ namespace kc::test {
 namespace {
 
 class EgkInfo : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         EgkResults& egk = tables.egk[kSlot];
         egk.IccSerialNumber = QStringLiteral("80276883110000017222");
         egk.VsdStatus = QStringLiteral("3032303038303731343135323633300000000500000000000000");
         for (int i = 0; i < 10; ++i)
-            egk.VdElementList[std::size_t(i)] = {QStringLiteral("Vd%1").arg(i), QStringLiteral("Wert%1").arg(i)};
+            egk.VdElementList[std::size_t(i)] = {QStringLiteral("Vd%1").arg(i),
+                                                 QStringLiteral("Wert%1").arg(i)};
         for (int i = 0; i < 5; ++i)
-            egk.GvdElementList[std::size_t(i)] = {QStringLiteral("Gvd%1").arg(i), QStringLiteral("G%1").arg(i)};
+            egk.GvdElementList[std::size_t(i)] = {QStringLiteral("Gvd%1").arg(i),
+                                                  QStringLiteral("G%1").arg(i)};
         egk.PdElementList[0] = {QStringLiteral("Versicherten_ID"), QStringLiteral("X110000017")};
         egk.EgkXmlText[DocIndex(DocKind::Pd)] = QStringLiteral("<UC_PersoenlicheVersichertendatenXML/>");
         egk.EgkValidationText[DocIndex(DocKind::Vd)] = QStringLiteral("Validierung fehlgeschlagen");
@@ -31,8 +33,7 @@ protected:
         info = std::make_unique<EgkInfoWindow>(tables, kSlot, boxes);
     }
 
-    template <typename T>
-    T* find(const char* name) {
+    template <typename T> T* find(const char* name) {
         T* found = info->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
         return found;

@@ -69,7 +69,7 @@ TEST(MainWindowExit, DesktopClipboardIsEmptiedByQuit) {
 }
 
 class MissingLibrary : public CtApiProvider {
-public:
+  public:
     CtApi* acquire(LibraryFault& fault) override {
         fault = LibraryFault::FileMissing;
         return nullptr;
@@ -81,8 +81,7 @@ TEST(MainWindowExit, MissingTerminalLibraryEmptiesTheClipboardBeforeTheEnd) {
     SimHarness sim;
     NoSerialPorts line;
     int clearsAtExit = -1;
-    DesktopProgram program(DesktopParts{&library, &sim.boxes, &sim.clipboard, &line,
-                                        [&](int status) {
+    DesktopProgram program(DesktopParts{&library, &sim.boxes, &sim.clipboard, &line, [&](int status) {
                                             clearsAtExit = sim.clipboard.clears;
                                             sim.fatalExits.push_back(status);
                                         }});
@@ -143,9 +142,7 @@ TEST(MainWindowExit, CloseBoxDuringScanClosesAfterTheScanWithoutQuestion) {
 
 TEST(MainWindowExit, DeclinedFirstUseWindowEndsTheProgram) {
     WindowHarness h;
-    h.onDialog = [](QDialog& dialog) {
-        static_cast<FirstUserWindow&>(dialog).button(1)->click();
-    };
+    h.onDialog = [](QDialog& dialog) { static_cast<FirstUserWindow&>(dialog).button(1)->click(); };
     QTemporaryDir empty;
     EXPECT_FALSE(h.program.start(empty.path()));
     EXPECT_EQ(h.dialogsShown, QStringList({"Form_FirstUser"}));
@@ -157,9 +154,7 @@ TEST(MainWindowExit, DeclinedFirstUseWindowEndsTheProgram) {
 
 TEST(MainWindowStart, WithoutSchemaFilesStartsNormally) {
     WindowHarness h;
-    h.onDialog = [](QDialog& dialog) {
-        static_cast<FirstUserWindow&>(dialog).button(0)->click();
-    };
+    h.onDialog = [](QDialog& dialog) { static_cast<FirstUserWindow&>(dialog).button(0)->click(); };
     QTemporaryDir empty;
     EXPECT_TRUE(h.program.start(empty.path()));
     EXPECT_EQ(h.dialogsShown, QStringList({"Form_FirstUser"}));

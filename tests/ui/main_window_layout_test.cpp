@@ -17,8 +17,7 @@
 namespace kc::test {
 namespace {
 
-template <typename T>
-T* Find(QWidget& window, const QString& name) {
+template <typename T> T* Find(QWidget& window, const QString& name) {
     T* found = window.findChild<T*>(name);
     EXPECT_NE(found, nullptr) << qPrintable(name);
     return found;
@@ -30,12 +29,13 @@ TEST(MainWindowLayout, TitleToolBarAndStatusBar) {
     EXPECT_EQ(window.objectName(), "Form_MKT_Test");
     EXPECT_EQ(window.windowTitle(), "KartoCheck");
     ASSERT_NE(Find<QWidget>(window, "Pict_MKT_Test"), nullptr);
-    const char* const tips[] = {"Programm prüft die serielle(n) Schnittstelle(n) auf Vorhandensein eines MKT's",
-                                "Überprüft die ausgewählte Schnittstelle im Dialog",
-                                "Der MKT Status wird angezeigt",
-                                "Die Krankenversichertendaten werden angezeigt/gelesen",
-                                "Die Krankenversichertendaten werden in die Zwischenablage kopiert",
-                                "Die Anzeigefelder werden zurückgesetzt"};
+    const char* const tips[] = {
+        "Programm prüft die serielle(n) Schnittstelle(n) auf Vorhandensein eines MKT's",
+        "Überprüft die ausgewählte Schnittstelle im Dialog",
+        "Der MKT Status wird angezeigt",
+        "Die Krankenversichertendaten werden angezeigt/gelesen",
+        "Die Krankenversichertendaten werden in die Zwischenablage kopiert",
+        "Die Anzeigefelder werden zurückgesetzt"};
     for (int i = 0; i < 6; ++i) {
         auto* button = Find<QToolButton>(window, QStringLiteral("CmdB_MKt_Test_%1").arg(i));
         ASSERT_NE(button, nullptr);
@@ -78,8 +78,9 @@ TEST(MainWindowLayout, ContentFramesAllHiddenAtStart) {
     WindowHarness h;
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(Find<QWidget>(h.window(), QStringLiteral("Fram_Show_%1").arg(i))->isHidden()) << i;
-    const QStringList waitLines = {"Programm prüft die serielle(n) Schnittstelle(n)", "auf Vorhandensein eines",
-                                   "multifunktionalen Karten-Terminals (MKT).", "Bitte warten !"};
+    const QStringList waitLines = {"Programm prüft die serielle(n) Schnittstelle(n)",
+                                   "auf Vorhandensein eines", "multifunktionalen Karten-Terminals (MKT).",
+                                   "Bitte warten !"};
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(Find<QLabel>(h.window(), QStringLiteral("Labl_FramShow0_%1").arg(i))->text(), waitLines[i]);
 }
@@ -91,8 +92,9 @@ TEST(MainWindowLayout, StatusTabWithFivePages) {
     const QStringList tabTexts = {"COM 1", "COM 2", "COM 3", "COM 4", "COM ..."};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(tabs->tabText(i), tabTexts[i]);
-    const QStringList captions = {"Serielle Schnittstelle:", "Baudrate:", "MCT Modell:", "Hersteller:",
-                                  "CT-Typ:", "Software Version:", "Ausgabemedium:", "PnP Device ID:"};
+    const QStringList captions = {
+        "Serielle Schnittstelle:", "Baudrate:",      "MCT Modell:",   "Hersteller:", "CT-Typ:",
+        "Software Version:",       "Ausgabemedium:", "PnP Device ID:"};
     for (int page = 0; page < 5; ++page) {
         auto* frame = Find<QGroupBox>(h.window(), QStringLiteral("Fram_Tab1_%1").arg(page));
         EXPECT_EQ(frame->title(), "Status");

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
-#include <QProgressBar>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QToolButton>
@@ -46,7 +46,8 @@ TEST(MainWindowPorts, ListEntry8193ResetsThenReads) {
     AppState& state = h.state();
     state.tables.furtherPorts[1][0] = 8192;
     state.tables.furtherPorts[1][1] = 8193;
-    state.ui.listEntries = {QStringLiteral("USB Device 1 (pn=8192  )"), QStringLiteral("USB Device 2 (pn=8193  )")};
+    state.ui.listEntries = {QStringLiteral("USB Device 1 (pn=8192  )"),
+                            QStringLiteral("USB Device 2 (pn=8193  )")};
     h.w().options[4]->click();
     // Data left on slot 5 from an earlier read: button 5 must clear them before
     // button 3 looks at them, or no card would be asked for.

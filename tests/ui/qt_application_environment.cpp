@@ -6,7 +6,7 @@
 namespace {
 
 class QtApplicationEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         static int argc = 1;
         static char name[] = "kartocheck_window_tests";
@@ -15,7 +15,7 @@ public:
     }
     void TearDown() override { application_.reset(); }
 
-private:
+  private:
     std::unique_ptr<QApplication> application_;
 };
 

@@ -75,9 +75,9 @@ TEST(FirstUserWindow, UserInformationCoversTheListedPoints) {
     bool quit = false;
     FirstUserWindow window(quit);
     const QString text = window.findChild<QTextBrowser*>("RichTextBox1")->toPlainText();
-    for (const char* part : {"Liesmich.txt", "VEX", "Zavia", "K1 bis K7", "Q1 bis Q4", "Testzwecken",
-                             "nicht zertifiziert", "automatisch", "\"PC-ASN.1\"", "\"PC-Festformat\"",
-                             "9600 Baud", "\"MKT\"", "KVK oder eGK"})
+    for (const char* part :
+         {"Liesmich.txt", "VEX", "Zavia", "K1 bis K7", "Q1 bis Q4", "Testzwecken", "nicht zertifiziert",
+          "automatisch", "\"PC-ASN.1\"", "\"PC-Festformat\"", "9600 Baud", "\"MKT\"", "KVK oder eGK"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part;
     for (int step = 1; step <= 8; ++step)
         EXPECT_TRUE(text.contains(QStringLiteral("%1.").arg(step))) << step;
@@ -108,7 +108,7 @@ TEST(InfoWindow, VersionLineAndPictures) {
 // window places the port number and the key picture in the gaps, centres the
 // lone "nothing found" line and breaks the summary.
 class ScanResult : public ::testing::Test {
-protected:
+  protected:
     SlotTables tables;
 };
 
@@ -132,8 +132,10 @@ TEST_F(ScanResult, PortNumberAndKeyPictureSitInTheGaps) {
     EXPECT_EQ(window.portGap(2)->text(), "3");
     EXPECT_FALSE(window.keyPicture(2)->isHidden());
     EXPECT_EQ(window.keyPicture(2)->size(), QSize(31, 15));
-    const int gapStart = window.line(2)->x() + metrics.horizontalAdvance(possible.left(possible.indexOf(" Mit ") + 5));
-    const int gapEnd = window.line(2)->x() + metrics.horizontalAdvance(possible.left(possible.indexOf("Taste")));
+    const int gapStart =
+        window.line(2)->x() + metrics.horizontalAdvance(possible.left(possible.indexOf(" Mit ") + 5));
+    const int gapEnd =
+        window.line(2)->x() + metrics.horizontalAdvance(possible.left(possible.indexOf("Taste")));
     EXPECT_GE(window.keyPicture(2)->x(), gapStart - 1);
     EXPECT_LE(window.keyPicture(2)->geometry().right(), gapEnd + 1);
 }

@@ -15,7 +15,7 @@ namespace kc::test {
 
 // A machine without serial ports: every COM port is unknown to the system.
 class NoSerialPorts : public SerialLine {
-public:
+  public:
     bool open(uint16_t) override { return fail(); }
     bool isOpen() const override { return false; }
     void close() override {}
@@ -30,7 +30,7 @@ public:
     bool clearSendBuffer() override { return fail(); }
     int errorNumber() const override { return kSerialInvalidPort; }
 
-private:
+  private:
     static bool fail() { return false; }
 };
 
@@ -38,7 +38,7 @@ private:
 // clipboard and modal windows handed to the test instead of waiting for a
 // person. Unless a test says otherwise the first activation starts no scan.
 class WindowHarness {
-public:
+  public:
     // desktopClipboard: the window works on the real clipboard, not the recorded one.
     explicit WindowHarness(bool desktopClipboard = false);
 
