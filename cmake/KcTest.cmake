@@ -1,6 +1,6 @@
 find_package(GTest REQUIRED)
 
-# kc_add_test(<name> SOURCES <files...> [LIBS <libs...>] [LABELS <labels...>])
+# kc_add_test(<name> SOURCES <files...> [LIBS <libs...>] [LABELS <label>])
 # One GoogleTest executable, registered with ctest case by case. Test data
 # and scenario folders reach the tests through kc_testsupport's compile
 # definitions (gtest_discover_tests passes only one environment entry intact).
@@ -11,6 +11,12 @@ function(kc_add_test name)
   endif()
   if(NOT ARG_SOURCES)
     message(FATAL_ERROR "kc_add_test(${name}) needs SOURCES")
+  endif()
+  # gtest_discover_tests flattens a list in PROPERTIES, so a second label
+  # would silently swallow the timeout and environment after it.
+  list(LENGTH ARG_LABELS label_count)
+  if(label_count GREATER 1)
+    message(FATAL_ERROR "kc_add_test(${name}) takes one label, not: ${ARG_LABELS}")
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE kc_testsupport GTest::gtest GTest::gmock GTest::gtest_main ${ARG_LIBS})
