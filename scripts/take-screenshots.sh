@@ -15,13 +15,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=xcb
-openbox >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+source "$here/scripts/private-display.sh"
+start_private_display
+export XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=xcb
 
 unset KARTOCHECK_CTAPI MKTSIM_SCENARIO
 "$here/build/bin/kartocheck-screenshot-tour" "$folder"

@@ -23,16 +23,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display number of our own: Xvfb picks a free one and tells it on fd 3.
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$(cat "$work/display")"
-openbox >/dev/null 2>&1 &
-pids+=($!)
-# The window manager is up once it names itself on the root window.
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+source "$(dirname "$0")/../../scripts/private-display.sh"
+start_private_display || { echo "FAIL: no display"; exit 1; }
 
 "$pty_holder" >"$work/pty" &
 pids+=($!)

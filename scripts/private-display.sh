@@ -1,0 +1,15 @@
+# Sourced: a private X display for the caller, Xvfb on a free number with the
+# openbox window manager, both ended with the caller's other processes.
+# Needs $work (a temporary folder) and the array pids; exports DISPLAY.
+start_private_display() {
+    # Xvfb picks a free display number and tells it on fd 3.
+    Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    pids+=($!)
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+    [ -s "$work/display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; return 1; }
+    export DISPLAY=":$(cat "$work/display")"
+    openbox >/dev/null 2>&1 &
+    pids+=($!)
+    # The window manager is up once it names itself on the root window.
+    for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+}
