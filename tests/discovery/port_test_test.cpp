@@ -1,5 +1,4 @@
 #include "base/card_display.h"
-#include "discovery/command_buttons.h"
 #include "discovery/port_test.h"
 #include "scripted_serial_line.h"
 #include "sim_harness.h"
@@ -95,16 +94,6 @@ INSTANTIATE_TEST_SUITE_P(
         NoTerminalCase{"other_library_code", "4 = -8\n", 0, 4, 5, "Ist verfügbar!", ""}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST_F(TestPortTest, FreePortWithoutTerminalOffersTheDiagnosis) {
-    load("[ports]\ndefault = -10\n");
-    line.devices[2] = SerialDevice{};
-    TestPort(h.ctx, line, 2);
-    EXPECT_EQ(port(2).InterfaceText.str(), QStringLiteral("Ist verfügbar! ").leftJustified(60));
-    UpdateCommandButtons(h.state, 2);
-    EXPECT_TRUE(h.state.ui.buttonEnabled[1]);
-    EXPECT_FALSE(h.state.ui.buttonEnabled[3]);
-}
-
 TEST_F(TestPortTest, TerminalWithoutDsrIsOnTheWrongCable) {
     load("[terminal t]\nports = 2\nget-status-46 = 46 0F \"DEZAV\" \"QKT-4\" \"3.1.0\" 90 00\n");
     line.devices[2] = SerialTerminal(false);
@@ -117,11 +106,6 @@ TEST_F(TestPortTest, TerminalWithoutDsrIsOnTheWrongCable) {
     EXPECT_TRUE(info(2).Responding);
     EXPECT_FALSE(h.session.SessionOpen());
     EXPECT_EQ(h.apduLog(), QStringList({"init 2", "2013008100", "2013004600", "close"}));
-    UpdateCommandButtons(h.state, 2);
-    EXPECT_FALSE(h.state.ui.buttonEnabled[1]);
-    EXPECT_TRUE(h.state.ui.buttonEnabled[3]);
-    EXPECT_TRUE(h.state.ui.buttonEnabled[4]);
-    EXPECT_TRUE(h.state.ui.buttonEnabled[5]);
 }
 
 TEST_F(TestPortTest, Qmt3ReportingTheUsbVirtualComPortKeepsItsDescription) {

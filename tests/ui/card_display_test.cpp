@@ -70,7 +70,9 @@ TEST_F(CardDisplayTest, HandheldCopiesEighteenLines) {
     ShowInsuredRecord(tables, 5, view);
     EXPECT_EQ(view.values[16], "A&B");
     EXPECT_EQ(view.values[17], "F18");
+    EXPECT_EQ(view.captions[16], "Einlesedatum:");
     CopyInsuredRecord(tables, 5, clipboard);
+    EXPECT_EQ(clipboard.clears, 1);
     QStringList lines;
     for (int field : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17, 18})
         lines.append(QStringLiteral("F%1").arg(field));

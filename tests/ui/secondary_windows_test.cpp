@@ -101,6 +101,7 @@ TEST(ScanResultWindow, PortNumberAndKeyPictureSitInTheGaps) {
     tables.port[3].PortResult = -10;
     ScanResultWindow window(FillScanResult(tables, 0));
     EXPECT_EQ(window.objectName(), "Form_DatenInfo");
+    EXPECT_EQ(window.windowTitle(), "KartoCheck Ergebnis");
     EXPECT_EQ(window.portGap(1)->text(), "2");
     EXPECT_EQ(window.portGap(0)->text(), "");
     EXPECT_TRUE(window.keyPicture(1)->isHidden());
