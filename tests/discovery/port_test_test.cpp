@@ -1,5 +1,4 @@
 #include "base/card_display.h"
-#include "discovery/command_buttons.h"
 #include "discovery/port_test.h"
 #include "scripted_serial_line.h"
 #include "sim_harness.h"
@@ -46,6 +45,8 @@ struct NoTerminalCase {
     int16_t result;
     const char* interfaceText;
     const char* baudText;
+    const char* model = "";
+    bool dsr = false;
 };
 
 void PrintTo(const NoTerminalCase& c, std::ostream* os) {
@@ -60,15 +61,20 @@ TEST_P(PortWithoutTerminal, ResultAndTexts) {
     if (c.openError >= 0) {
         SerialDevice device;
         device.openError = c.openError;
+        device.dsr = c.dsr;
         line.devices[c.pn] = device;
     }
     TestPort(h.ctx, line, c.pn);
-    EXPECT_EQ(port(c.pn).PortResult, c.result);
-    EXPECT_EQ(port(c.pn).PortPresent, c.openError >= 0);
-    EXPECT_EQ(port(c.pn).InterfaceText.str().trimmed(), QString::fromUtf8(c.interfaceText));
-    EXPECT_EQ(port(c.pn).BaudRateText.str().trimmed(), QString::fromUtf8(c.baudText));
-    EXPECT_EQ(h.state.ui.statusPages[c.pn].values[0], port(c.pn).InterfaceText.str());
-    if (c.openError < 0) {
+    const int slot = SlotOfPort(c.pn);
+    EXPECT_EQ(port(slot).PortResult, c.result);
+    EXPECT_EQ(port(slot).InterfaceText.str().trimmed(), QString::fromUtf8(c.interfaceText));
+    EXPECT_EQ(port(slot).BaudRateText.str().trimmed(), QString::fromUtf8(c.baudText));
+    EXPECT_EQ(info(slot).ModelText.str().trimmed(), QString::fromUtf8(c.model));
+    EXPECT_EQ(h.state.ui.statusPages[slot].values[0], port(slot).InterfaceText.str());
+    if (c.pn <= 4) {
+        EXPECT_EQ(port(slot).PortPresent, c.openError >= 0);
+    }
+    if (c.openError < 0 && c.pn <= 4) {
         EXPECT_TRUE(h.apduLog().isEmpty()) << "a port that does not exist is not opened";
     }
 }
@@ -80,20 +86,13 @@ INSTANTIATE_TEST_SUITE_P(
         NoTerminalCase{"held_by_another_program", "", kSerialPortOpen, 3, 2, "Wird vom System benutzt!", ""},
         NoTerminalCase{"open_fails", "", kSerialNotAvailable, 4, 3, "PortOpen Fehlermeldung!!!", ""},
         NoTerminalCase{"library_says_in_use", "1 = -127\n", 0, 1, 2, "Wird vom System benutzt!", ""},
-        NoTerminalCase{"free", "", 0, 2, -10, "Ist verfügbar!", "Unbekannt!"},
+        NoTerminalCase{"free", "", 0, 2, -10, "Ist verfügbar!", "Unbekannt!", "Modell nicht bekannt!"},
+        NoTerminalCase{"free_with_dsr", "", 0, 4, -10, "Ist verfügbar!", "Unbekannt!",
+                       "Modell nicht bekannt!", true},
+        NoTerminalCase{"further_free", "", -1, 8200, -10, "", "", "Modell nicht bekannt!"},
+        NoTerminalCase{"further_in_use", "9 = -127\n", -1, 9, -127, "", "", "Unbekanntes Gerät?!"},
         NoTerminalCase{"other_library_code", "4 = -8\n", 0, 4, 5, "Ist verfügbar!", ""}),
     [](const auto& row) { return std::string(row.param.name); });
-
-TEST_F(TestPortTest, FreePortWithoutTerminalOffersTheDiagnosis) {
-    load("[ports]\ndefault = -10\n");
-    line.devices[2] = SerialDevice{};
-    TestPort(h.ctx, line, 2);
-    EXPECT_EQ(port(2).InterfaceText.str(), QStringLiteral("Ist verfügbar! ").leftJustified(60));
-    EXPECT_EQ(info(2).ModelText.str().trimmed(), "Modell nicht bekannt!");
-    UpdateCommandButtons(h.state, 2);
-    EXPECT_TRUE(h.state.ui.buttonEnabled[1]);
-    EXPECT_FALSE(h.state.ui.buttonEnabled[3]);
-}
 
 TEST_F(TestPortTest, TerminalWithoutDsrIsOnTheWrongCable) {
     load("[terminal t]\nports = 2\nget-status-46 = 46 0F \"DEZAV\" \"QKT-4\" \"3.1.0\" 90 00\n");
@@ -107,11 +106,6 @@ TEST_F(TestPortTest, TerminalWithoutDsrIsOnTheWrongCable) {
     EXPECT_TRUE(info(2).Responding);
     EXPECT_FALSE(h.session.SessionOpen());
     EXPECT_EQ(h.apduLog(), QStringList({"init 2", "2013008100", "2013004600", "close"}));
-    UpdateCommandButtons(h.state, 2);
-    EXPECT_FALSE(h.state.ui.buttonEnabled[1]);
-    EXPECT_TRUE(h.state.ui.buttonEnabled[3]);
-    EXPECT_TRUE(h.state.ui.buttonEnabled[4]);
-    EXPECT_TRUE(h.state.ui.buttonEnabled[5]);
 }
 
 TEST_F(TestPortTest, Qmt3ReportingTheUsbVirtualComPortKeepsItsDescription) {
@@ -151,17 +145,6 @@ TEST_F(TestPortTest, BaudFromTheLibraryWhenTheProbeFindsNone) {
     EXPECT_FALSE(port(3).BaudProbed);
 }
 
-TEST_F(TestPortTest, DsrRaisedButNoTerminal) {
-    load("[ports]\ndefault = -10\n");
-    SerialDevice modem;
-    modem.dsr = true;
-    line.devices[4] = modem;
-    TestPort(h.ctx, line, 4);
-    EXPECT_EQ(port(4).PortResult, -10);
-    EXPECT_EQ(info(4).ModelText.str().trimmed(), "Modell nicht bekannt!");
-    EXPECT_EQ(port(4).InterfaceText.str().trimmed(), "Ist verfügbar!");
-}
-
 TEST_F(TestPortTest, UsbPortUsesSlotFiveAndLeavesTheComSlotsAlone) {
     load("[terminal usb]\nports = 8193\nget-status-46 = 46 0F \"DEZAV\" \"QMT3 \" \"3.1.0\" 90 00\n");
     for (int slot = 1; slot <= 4; ++slot) {
@@ -180,16 +163,6 @@ TEST_F(TestPortTest, UsbPortUsesSlotFiveAndLeavesTheComSlotsAlone) {
     EXPECT_EQ(port(5).BaudRateText.str(), "9600           ");
     EXPECT_EQ(info(5).ModelText.str().trimmed(), "Serie Q3");
     EXPECT_TRUE(line.log.isEmpty());
-}
-
-TEST_F(TestPortTest, FurtherPortWithoutTerminal) {
-    load("[ports]\ndefault = -10\n9 = -127\n");
-    TestPort(h.ctx, line, 8200);
-    EXPECT_EQ(port(5).PortResult, -10);
-    EXPECT_EQ(info(5).ModelText.str().trimmed(), "Modell nicht bekannt!");
-    TestPort(h.ctx, line, 9);
-    EXPECT_EQ(port(5).PortResult, -127);
-    EXPECT_EQ(info(5).ModelText.str().trimmed(), "Unbekanntes Gerät?!");
 }
 
 TEST_F(TestPortTest, TestingClearsTheSlotsIdentityAndCardData) {

@@ -164,21 +164,6 @@ TEST_F(PtyProbe, BaudProbeFindsTheTerminalThatAnswersOnlyAt57600) {
     EXPECT_FALSE(line.isOpen());
 }
 
-TEST_F(PtyProbe, BaudProbeIgnoresAWrongAnswerAndTriesEverySpeed) {
-    TestLineSignals lines;
-    QtSerialLine line(&lines);
-    pump.onWait = [&](WaitTimer) {
-        if (pty.readSent(4) == kResynchRequest) {
-            pty.answer(QByteArray::fromHex("21E000C0"));
-            line.waitForReceived(kIoTimeoutMs);
-        }
-    };
-    ProbeBaudRate(line, pump, tables, 2);
-    EXPECT_EQ(tables.port[2].BaudRateText.str(), "Unbekannt!     ");
-    EXPECT_FALSE(tables.port[2].BaudProbed);
-    EXPECT_EQ(pump.waits, 5);
-}
-
 TEST_F(PtyProbe, PlugAndPlayIdentifierArrivesAfterRtsRises) {
     TestLineSignals modem;
     QtSerialLine line(&modem);

@@ -7,31 +7,24 @@ SerialDevice* ScriptedSerialLine::device() {
     return found == devices.end() ? nullptr : &found->second;
 }
 
-bool ScriptedSerialLine::fails(const QString& operation) {
-    if (!open_) {
-        error_ = kSerialNotOpen;
-        return true;
-    }
+bool ScriptedSerialLine::logged(const QString& entry, const QString& operation) {
+    log.append(entry);
     SerialDevice* dev = device();
-    if (dev && dev->failingOperation == operation) {
+    if (!open_)
+        error_ = kSerialNotOpen;
+    else if (dev && dev->failingOperation == operation)
         error_ = dev->failingError;
+    else
         return true;
-    }
     return false;
 }
 
 bool ScriptedSerialLine::open(uint16_t pn) {
     log.append(QStringLiteral("open %1").arg(pn));
-    error_ = kSerialNoError;
     auto found = devices.find(pn);
-    if (found == devices.end()) {
-        error_ = kSerialInvalidPort;
+    error_ = found == devices.end() ? kSerialInvalidPort : found->second.openError;
+    if (error_ != kSerialNoError)
         return false;
-    }
-    if (found->second.openError != kSerialNoError) {
-        error_ = found->second.openError;
-        return false;
-    }
     open_ = true;
     pn_ = pn;
     dtr_ = rts_ = false;
@@ -47,71 +40,56 @@ void ScriptedSerialLine::close() {
 }
 
 bool ScriptedSerialLine::setSettings(const QString& settings) {
-    log.append(QStringLiteral("settings ") + settings);
-    if (fails(QStringLiteral("settings")))
+    if (!logged(QStringLiteral("settings ") + settings, QStringLiteral("settings")))
         return false;
     settings_ = settings;
     return true;
 }
 
 bool ScriptedSerialLine::setDtr(bool raised) {
-    log.append(QStringLiteral("dtr %1").arg(int(raised)));
-    if (fails(QStringLiteral("dtr")))
+    if (!logged(QStringLiteral("dtr %1").arg(int(raised)), QStringLiteral("dtr")))
         return false;
     dtr_ = raised;
     return true;
 }
 
+// A rise of RTS with DTR high powers the device up; from the given power-up
+// on it sends its plug-and-play text.
 bool ScriptedSerialLine::setRts(bool raised) {
-    log.append(QStringLiteral("rts %1").arg(int(raised)));
-    if (fails(QStringLiteral("rts")))
+    if (!logged(QStringLiteral("rts %1").arg(int(raised)), QStringLiteral("rts")))
         return false;
-    if (raised && !rts_ && dtr_) {
-        ++rtsRises_;
-        deliverPnp();
-    }
+    SerialDevice* dev = device();
+    if (raised && !rts_ && dtr_ && ++rtsRises_ >= dev->pnpFromRtsRise)
+        pending_.insert(pending_.end(), dev->pnpChunks.begin(), dev->pnpChunks.end());
     rts_ = raised;
     return true;
 }
 
-void ScriptedSerialLine::deliverPnp() {
-    SerialDevice* dev = device();
-    if (!dev || rtsRises_ < dev->pnpFromRtsRise)
-        return;
-    for (const QByteArray& chunk : dev->pnpChunks)
-        pending_.push_back(chunk);
-}
-
 bool ScriptedSerialLine::dsr(bool& raised) {
-    log.append(QStringLiteral("dsr"));
     raised = false;
-    if (fails(QStringLiteral("dsr")))
+    if (!logged(QStringLiteral("dsr"), QStringLiteral("dsr")))
         return false;
-    SerialDevice* dev = device();
-    raised = dev && dev->dsr && dtr_;
+    raised = device()->dsr && dtr_;
     return true;
 }
 
 bool ScriptedSerialLine::send(const QByteArray& bytes) {
-    log.append(QStringLiteral("send ") + QString::fromLatin1(bytes.toHex().toUpper()));
-    if (fails(QStringLiteral("send")))
+    if (!logged(QStringLiteral("send ") + QString::fromLatin1(bytes.toHex().toUpper()),
+                QStringLiteral("send")))
         return false;
-    SerialDevice* dev = device();
-    if (dev && dev->answer)
-        input_ += dev->answer(settings_, bytes);
+    if (device()->answer)
+        input_ += device()->answer(settings_, bytes);
     return true;
 }
 
 // A chunk of the plug-and-play text arrives with each look at the line, as
 // the device keeps sending between two ticks.
 int ScriptedSerialLine::receivedCount() {
-    if (!open_)
-        return 0;
-    if (input_.isEmpty() && !pending_.empty()) {
+    if (open_ && input_.isEmpty() && !pending_.empty()) {
         input_ += pending_.front();
         pending_.pop_front();
     }
-    return int(input_.size());
+    return open_ ? int(input_.size()) : 0;
 }
 
 QByteArray ScriptedSerialLine::receive(int length) {
@@ -122,16 +100,14 @@ QByteArray ScriptedSerialLine::receive(int length) {
 }
 
 bool ScriptedSerialLine::clearReceiveBuffer() {
-    log.append(QStringLiteral("clear in"));
-    if (fails(QStringLiteral("clear")))
+    if (!logged(QStringLiteral("clear in"), QStringLiteral("clear")))
         return false;
     input_.clear();
     return true;
 }
 
 bool ScriptedSerialLine::clearSendBuffer() {
-    log.append(QStringLiteral("clear out"));
-    return !fails(QStringLiteral("clear"));
+    return logged(QStringLiteral("clear out"), QStringLiteral("clear"));
 }
 
 } // namespace kc::test

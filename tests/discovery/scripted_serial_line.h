@@ -53,9 +53,9 @@ class ScriptedSerialLine : public SerialLine {
     int closes() const { return int(log.filter(QStringLiteral("close")).size()); }
 
   private:
-    bool fails(const QString& operation);
+    // Logs the entry; false with the error number set when the line is closed or the operation fails.
+    bool logged(const QString& entry, const QString& operation);
     SerialDevice* device();
-    void deliverPnp();
 
     bool open_ = false;
     uint16_t pn_ = 0;

@@ -48,26 +48,36 @@ TEST_F(BaudProbe, AnswerOnlyAt57600IsFoundOnTheThirdTry) {
                            "settings 57600,E,8,1", "clear out", "clear in", "send 12C000D2", "close"}));
 }
 
-TEST_F(BaudProbe, AnswersThatAreNotTheResynchResponseDoNotCount) {
-    line.devices[1] = TerminalAt(QStringLiteral("9600"), QByteArray::fromHex("21E000C2"));
-    line.devices[3] = TerminalAt(QStringLiteral("9600"), QByteArray::fromHex("21E000C100"));
-    for (uint16_t pn : {1, 3}) {
-        ProbeBaudRate(line, pump, tables, pn);
-        EXPECT_EQ(tables.port[pn].BaudRateText.str(), "Unbekannt!     ") << pn;
-        EXPECT_FALSE(tables.port[pn].BaudProbed) << pn;
+// Wrong answers, silence and line faults: all five speeds tried (or none after
+// a fault), the port closed, the speed unknown.
+TEST_F(BaudProbe, EveryOtherAnswerOrFaultLeavesTheSpeedUnknown) {
+    SerialDevice rejecting = TerminalAt(QStringLiteral("9600"));
+    rejecting.failingOperation = QStringLiteral("settings");
+    rejecting.failingError = kSerialBadSettings;
+    line.devices = {{1, TerminalAt(QStringLiteral("9600"), QByteArray::fromHex("21E000C2"))},
+                    {3, TerminalAt(QStringLiteral("9600"), QByteArray::fromHex("21E000C100"))},
+                    {4, SerialDevice{}},
+                    {2, rejecting}};
+    const QStringList allSpeeds = {"settings 9600,E,8,1", "settings 115200,E,8,1", "settings 57600,E,8,1",
+                                   "settings 38400,E,8,1", "settings 19200,E,8,1"};
+    struct Row {
+        uint16_t pn;
+        int result;
+        QStringList settings;
+    };
+    for (const Row& row :
+         {Row{1, 0, allSpeeds}, Row{3, 0, allSpeeds}, Row{4, 0, allSpeeds}, Row{5, kSerialInvalidPort, {}},
+          Row{2, kSerialBadSettings, {"settings 9600,E,8,1", "settings 9600,N,8,1"}}}) {
+        line.log.clear();
+        pump.waits.clear();
+        EXPECT_EQ(ProbeBaudRate(line, pump, tables, row.pn), row.result) << row.pn;
+        EXPECT_EQ(tables.port[row.pn].BaudRateText.str(), "Unbekannt!     ") << row.pn;
+        EXPECT_FALSE(tables.port[row.pn].BaudProbed) << row.pn;
+        EXPECT_EQ(line.log.filter("settings"), row.settings) << row.pn;
+        EXPECT_EQ(pump.waits.size(), row.result ? 0u : 5u) << row.pn;
+        EXPECT_FALSE(line.isOpen());
     }
-}
-
-TEST_F(BaudProbe, NoAnswerTriesAllFiveSpeedsAndClosesThePort) {
-    line.devices[4] = SerialDevice{};
-    ProbeBaudRate(line, pump, tables, 4);
-    EXPECT_EQ(tables.port[4].BaudRateText.str(), "Unbekannt!     ");
-    EXPECT_FALSE(tables.port[4].BaudProbed);
-    EXPECT_EQ(pump.waits.size(), 5u);
-    EXPECT_EQ(line.log.filter("settings"),
-              QStringList({"settings 9600,E,8,1", "settings 115200,E,8,1", "settings 57600,E,8,1",
-                           "settings 38400,E,8,1", "settings 19200,E,8,1"}));
-    EXPECT_FALSE(line.isOpen());
+    EXPECT_EQ(line.log.last(), "close");
 }
 
 TEST_F(BaudProbe, PortsAboveFiveAreLeftAlone) {
@@ -80,46 +90,24 @@ TEST_F(BaudProbe, PortsAboveFiveAreLeftAlone) {
     EXPECT_EQ(tables.port[5].BaudRateText.str(), "19200 Baud     ");
 }
 
-TEST_F(BaudProbe, LineErrorsEndTheProbeWithTheUnknownText) {
-    EXPECT_EQ(ProbeBaudRate(line, pump, tables, 1), kSerialInvalidPort);
-    EXPECT_EQ(tables.port[1].BaudRateText.str(), "Unbekannt!     ");
-
-    SerialDevice rejecting = TerminalAt(QStringLiteral("9600"));
-    rejecting.failingOperation = QStringLiteral("settings");
-    rejecting.failingError = kSerialBadSettings;
-    line.devices[2] = rejecting;
-    EXPECT_EQ(ProbeBaudRate(line, pump, tables, 2), kSerialBadSettings);
-    EXPECT_EQ(tables.port[2].BaudRateText.str(), "Unbekannt!     ");
-    EXPECT_FALSE(tables.port[2].BaudProbed);
-    EXPECT_EQ(line.log.mid(line.log.size() - 2), QStringList({"settings 9600,N,8,1", "close"}));
-    EXPECT_TRUE(pump.waits.empty());
+// The text received and the identifier found in it: "manufacturer|product", empty for none.
+TEST(PnpParsing, IdentifierFromTheReceivedText) {
+    const std::pair<const char*, const char*> rows[] = {{"(\x01$DEZ0042\\)", "DEZ|0042"},
+                                                        {"(12ABC1234XYZ)", "ABC|1234"},
+                                                        {"xx(12ABC1234)", "ABC|1234"},
+                                                        {"(12ABC1234)", "ABC|1234"},
+                                                        {"(2ABC1234)", ""},
+                                                        {"(12ABC123)xyz", ""},
+                                                        {"12ABC1234)xyz", ""},
+                                                        {"", ""}};
+    for (const auto& [text, expected] : rows) {
+        const PnpId id = ParsePnpId(QString::fromLatin1(text));
+        EXPECT_EQ(id.found, *expected != 0) << text;
+        EXPECT_EQ(id.found ? id.manufacturer + "|" + id.product : id.manufacturer + id.product,
+                  QString::fromLatin1(expected))
+            << text;
+    }
 }
-
-struct PnpRow {
-    const char* text;
-    bool found;
-    const char* manufacturer;
-    const char* product;
-};
-
-class PnpParsing : public ::testing::TestWithParam<PnpRow> {};
-
-TEST_P(PnpParsing, IdentifierFromTheReceivedText) {
-    const PnpId id = ParsePnpId(QString::fromLatin1(GetParam().text));
-    EXPECT_EQ(id.found, GetParam().found);
-    EXPECT_EQ(id.manufacturer, QString::fromLatin1(GetParam().manufacturer));
-    EXPECT_EQ(id.product, QString::fromLatin1(GetParam().product));
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, PnpParsing,
-                         ::testing::Values(PnpRow{"(\x01$DEZ0042\\)", true, "DEZ", "0042"},
-                                           PnpRow{"(12ABC1234XYZ)", true, "ABC", "1234"},
-                                           PnpRow{"xx(12ABC1234)", true, "ABC", "1234"},
-                                           PnpRow{"(12ABC1234)", true, "ABC", "1234"},
-                                           PnpRow{"(2ABC1234)", false, "", ""},
-                                           PnpRow{"(12ABC123)xyz", false, "", ""},
-                                           PnpRow{"12ABC1234)xyz", false, "", ""},
-                                           PnpRow{"", false, "", ""}));
 
 class PnpProbe : public BaudProbe {};
 
@@ -176,34 +164,29 @@ TEST_F(PnpProbe, SilentOrGarbledDevicesGiveNothing) {
     EXPECT_FALSE(line.isOpen());
 }
 
-struct ComProbeRow {
-    int openError;
-    const char* failing;
-    int expected;
-};
-
-class ComProbeMapping : public ::testing::TestWithParam<ComProbeRow> {};
-
-TEST_P(ComProbeMapping, ControlErrorsMapToTheResult) {
-    ScriptedSerialLine line;
-    CountingEventPump pump;
-    SerialDevice device;
-    device.dsr = true;
-    device.openError = GetParam().openError;
-    device.failingOperation = QString::fromLatin1(GetParam().failing);
-    device.failingError = 8020;
-    line.devices[1] = device;
-    const ComProbe probe = ProbeComPort(line, pump, 1);
-    EXPECT_EQ(probe.result, GetParam().expected);
-    EXPECT_EQ(probe.dsr, GetParam().expected == 0);
-    EXPECT_FALSE(line.isOpen());
+// Open errors and failing control lines map to the probe's result; only 0 reports DSR.
+TEST(ComProbe, ControlErrorsMapToTheResult) {
+    struct Row {
+        int openError;
+        const char* failing;
+        int expected;
+    };
+    for (const Row& row : {Row{0, "", 0}, Row{kSerialInvalidPort, "", 1}, Row{kSerialPortOpen, "", 2},
+                           Row{kSerialNotAvailable, "", 3}, Row{0, "dtr", 3}, Row{0, "dsr", 3}}) {
+        ScriptedSerialLine line;
+        CountingEventPump pump;
+        SerialDevice device;
+        device.dsr = true;
+        device.openError = row.openError;
+        device.failingOperation = QString::fromLatin1(row.failing);
+        device.failingError = 8020;
+        line.devices[1] = device;
+        const ComProbe probe = ProbeComPort(line, pump, 1);
+        EXPECT_EQ(probe.result, row.expected) << row.openError << row.failing;
+        EXPECT_EQ(probe.dsr, row.expected == 0) << row.openError << row.failing;
+        EXPECT_FALSE(line.isOpen());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Errors, ComProbeMapping,
-                         ::testing::Values(ComProbeRow{0, "", 0}, ComProbeRow{kSerialInvalidPort, "", 1},
-                                           ComProbeRow{kSerialPortOpen, "", 2},
-                                           ComProbeRow{kSerialNotAvailable, "", 3}, ComProbeRow{0, "dtr", 3},
-                                           ComProbeRow{0, "dsr", 3}));
 
 TEST(ComProbe, RaisesDtrWaitsOneTickReadsDsrAndDropsDtr) {
     ScriptedSerialLine line;

@@ -22,13 +22,6 @@
 namespace kc::test {
 namespace {
 
-QStringList Titles(const std::vector<MessageRequest>& boxes) {
-    QStringList titles;
-    for (const MessageRequest& box : boxes)
-        titles.append(box.title);
-    return titles;
-}
-
 TEST(MainWindowExit, CloseBoxAsksAndNoKeepsTheWindow) {
     WindowHarness h;
     h.showWindow();
@@ -46,26 +39,21 @@ TEST(MainWindowExit, CloseBoxAsksAndNoKeepsTheWindow) {
     EXPECT_EQ(h.sim.clipboard.clears, 1);
 }
 
+// On the recorded and on the desktop's own clipboard.
 TEST(MainWindowExit, QuitItemClosesWithoutQuestionAndEmptiesTheClipboard) {
-    WindowHarness h;
-    h.showWindow();
-    h.sim.clipboard.text = QStringLiteral("Mustermann\r\n");
-    h.w().menus.quit->trigger();
-    EXPECT_FALSE(h.window().isVisible());
-    EXPECT_TRUE(h.sim.boxes.shown.empty());
-    EXPECT_EQ(h.sim.clipboard.clears, 1);
-    EXPECT_EQ(h.sim.clipboard.text, "");
-}
-
-TEST(MainWindowExit, DesktopClipboardIsEmptiedByQuit) {
-    WindowHarness h(true);
-    h.showWindow();
-    QtClipboard desktop;
-    desktop.setText(QStringLiteral("Mustermann\r\nMax\r\n"));
-    ASSERT_EQ(QApplication::clipboard()->text(), "Mustermann\r\nMax\r\n");
-    h.w().menus.quit->trigger();
-    EXPECT_FALSE(h.window().isVisible());
-    EXPECT_EQ(QApplication::clipboard()->text(), "");
+    for (bool desktop : {false, true}) {
+        WindowHarness h(desktop);
+        h.showWindow();
+        QtClipboard desktopClipboard;
+        Clipboard& clipboard = desktop ? static_cast<Clipboard&>(desktopClipboard) : h.sim.clipboard;
+        clipboard.setText(QStringLiteral("Mustermann\r\nMax\r\n"));
+        ASSERT_EQ(desktop ? QApplication::clipboard()->text() : h.sim.clipboard.text,
+                  "Mustermann\r\nMax\r\n");
+        h.w().menus.quit->trigger();
+        EXPECT_FALSE(h.window().isVisible());
+        EXPECT_TRUE(h.sim.boxes.shown.empty());
+        EXPECT_EQ(desktop ? QApplication::clipboard()->text() : h.sim.clipboard.text, "") << desktop;
+    }
 }
 
 class MissingLibrary : public CtApiProvider {
@@ -79,7 +67,7 @@ class MissingLibrary : public CtApiProvider {
 TEST(MainWindowExit, MissingTerminalLibraryEmptiesTheClipboardBeforeTheEnd) {
     MissingLibrary library;
     SimHarness sim;
-    NoSerialPorts line;
+    ScriptedSerialLine line;
     int clearsAtExit = -1;
     DesktopProgram program(DesktopParts{&library, &sim.boxes, &sim.clipboard, &line, [&](int status) {
                                             clearsAtExit = sim.clipboard.clears;
@@ -136,48 +124,27 @@ TEST(MainWindowExit, CloseBoxDuringScanClosesAfterTheScanWithoutQuestion) {
     EXPECT_EQ(h.dialogsShown, QStringList({"Form_DatenInfo"}));
     EXPECT_FALSE(h.window().isVisible());
     EXPECT_FALSE(h.state().ExitPending);
-    EXPECT_FALSE(Titles(h.sim.boxes.shown).contains("Beendet KartoCheck "));
+    EXPECT_TRUE(h.sim.boxes.shown.empty()) << "no question after the scan";
     EXPECT_EQ(h.sim.clipboard.clears, 1);
 }
 
-TEST(MainWindowExit, DeclinedFirstUseWindowEndsTheProgram) {
-    WindowHarness h;
-    h.onDialog = [](QDialog& dialog) { static_cast<FirstUserWindow&>(dialog).button(1)->click(); };
-    QTemporaryDir empty;
-    EXPECT_FALSE(h.program.start(empty.path()));
-    EXPECT_EQ(h.dialogsShown, QStringList({"Form_FirstUser"}));
-    EXPECT_TRUE(h.state().FirstUseQuit);
-    EXPECT_FALSE(h.window().isVisible());
-    EXPECT_TRUE(h.sim.boxes.shown.empty());
-    EXPECT_EQ(h.sim.clipboard.clears, 1);
-}
-
-TEST(MainWindowStart, WithoutSchemaFilesStartsNormally) {
-    WindowHarness h;
-    h.onDialog = [](QDialog& dialog) { static_cast<FirstUserWindow&>(dialog).button(0)->click(); };
-    QTemporaryDir empty;
-    EXPECT_TRUE(h.program.start(empty.path()));
-    EXPECT_EQ(h.dialogsShown, QStringList({"Form_FirstUser"}));
-    EXPECT_FALSE(h.state().FirstUseQuit);
-    EXPECT_TRUE(h.window().isVisible());
-    EXPECT_EQ(h.state().SchemaTextVd, "");
-    EXPECT_EQ(h.state().SchemaTextPd, "");
-    EXPECT_EQ(h.state().SchemaTextGvd, "");
-    EXPECT_FALSE(h.state().ValidationEnabled);
-    EXPECT_TRUE(h.sim.boxes.shown.empty());
-}
-
-TEST(MainWindowMenus, ValidationUnlocksTheSchemaSubmenu) {
-    WindowHarness h;
-    h.showWindow();
-    h.w().menus.validation->trigger();
-    EXPECT_TRUE(h.state().ValidationEnabled);
-    EXPECT_TRUE(h.w().menus.validation->isChecked());
-    EXPECT_TRUE(h.w().menus.newSchema->isEnabled());
-    h.w().menus.validation->trigger();
-    EXPECT_FALSE(h.state().ValidationEnabled);
-    EXPECT_FALSE(h.w().menus.validation->isChecked());
-    EXPECT_FALSE(h.w().menus.newSchema->isEnabled());
+// Without schema files the program starts normally, validation off.
+TEST(MainWindowStart, FirstUseWindowDecidesWhetherTheProgramRuns) {
+    for (int button : {0, 1}) {
+        WindowHarness h;
+        h.onDialog = [button](QDialog& dialog) {
+            static_cast<FirstUserWindow&>(dialog).button(button)->click();
+        };
+        QTemporaryDir empty;
+        EXPECT_EQ(h.program.start(empty.path()), button == 0);
+        EXPECT_EQ(h.dialogsShown, QStringList({"Form_FirstUser"}));
+        EXPECT_EQ(h.state().FirstUseQuit, button == 1);
+        EXPECT_EQ(h.window().isVisible(), button == 0);
+        EXPECT_EQ(h.sim.clipboard.clears, button);
+        EXPECT_TRUE(h.sim.boxes.shown.empty());
+        EXPECT_EQ(h.state().SchemaTextVd + h.state().SchemaTextPd + h.state().SchemaTextGvd, "");
+        EXPECT_FALSE(h.state().ValidationEnabled);
+    }
 }
 
 TEST(MainWindowMenus, SchemaItemAsksForAnXsdFile) {
@@ -205,25 +172,28 @@ TEST(MainWindowMenus, SchemaItemAsksForAnXsdFile) {
     EXPECT_EQ(h.state().SchemaTextPd, "<xs:schema/>");
 }
 
-TEST(MainWindowMenus, MenusLockedWhileAnActionRuns) {
+// When the items are locked is decided in the dispatcher; here the widgets follow.
+TEST(MainWindowMenus, ValidationUnlocksTheSchemaSubmenuAndAnActionLocksBoth) {
     WindowHarness h;
     h.showWindow();
     h.w().menus.validation->trigger();
-    bool validationEnabledDuringScan = true;
-    bool schemaEnabledDuringScan = true;
-    bool toolbarEnabledDuringScan = true;
+    EXPECT_TRUE(h.state().ValidationEnabled);
+    EXPECT_TRUE(h.w().menus.validation->isChecked());
+    EXPECT_TRUE(h.w().menus.newSchema->isEnabled());
+    QList<bool> enabledDuringScan;
     h.onDialog = [&](QDialog&) {
-        validationEnabledDuringScan = h.w().menus.validation->isEnabled();
-        schemaEnabledDuringScan = h.w().menus.newSchema->isEnabled();
-        toolbarEnabledDuringScan = h.w().toolbar->isEnabled();
+        enabledDuringScan = {h.w().menus.validation->isEnabled(), h.w().menus.newSchema->isEnabled(),
+                             h.w().toolbar->isEnabled()};
     };
     h.w().buttons[0]->click();
-    EXPECT_FALSE(validationEnabledDuringScan);
-    EXPECT_FALSE(schemaEnabledDuringScan);
-    EXPECT_FALSE(toolbarEnabledDuringScan);
+    EXPECT_EQ(enabledDuringScan, QList<bool>({false, false, false}));
     EXPECT_TRUE(h.w().menus.validation->isEnabled());
     EXPECT_TRUE(h.w().menus.newSchema->isEnabled());
     EXPECT_TRUE(h.w().toolbar->isEnabled());
+    h.w().menus.validation->trigger();
+    EXPECT_FALSE(h.state().ValidationEnabled);
+    EXPECT_FALSE(h.w().menus.validation->isChecked());
+    EXPECT_FALSE(h.w().menus.newSchema->isEnabled());
 }
 
 // The help-mode and about windows themselves are tested in secondary_windows_test.

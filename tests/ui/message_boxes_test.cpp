@@ -8,70 +8,47 @@
 namespace kc::test {
 namespace {
 
-QStringList ButtonTexts(const QMessageBox& box) {
+QString ButtonTexts(const QMessageBox& box) {
     QStringList texts;
     for (QAbstractButton* button : box.buttons())
         texts.append(button->text());
     texts.sort();
-    return texts;
+    return texts.join(QLatin1Char('|'));
 }
 
+// Buttons and icon asked for; the Qt icon, the button texts sorted, the default
+// button's text and the answers of Enter and Esc.
 struct BoxCase {
     MsgButtons buttons;
     MsgIcon icon;
     bool secondDefault;
     QMessageBox::Icon qtIcon;
-    QStringList texts;
+    const char* texts;
     const char* defaultText;
     MsgAnswer onDefault;
     MsgAnswer onEscape;
 };
 
-class QtMessageBoxCases : public ::testing::TestWithParam<BoxCase> {};
-
-TEST_P(QtMessageBoxCases, GermanButtonsIconAndDefault) {
-    const BoxCase& c = GetParam();
-    const auto box = BuildMessageBox({"Text", kBoxTitle, c.buttons, c.icon, c.secondDefault}, nullptr);
-    EXPECT_EQ(box->icon(), c.qtIcon);
-    EXPECT_EQ(ButtonTexts(*box), c.texts);
-    EXPECT_EQ(box->defaultButton()->text(), c.defaultText);
-    EXPECT_EQ(AnswerOf(*box, box->defaultButton()), c.onDefault);
-    EXPECT_EQ(AnswerOf(*box, box->escapeButton()), c.onEscape);
+TEST(QtMessageBoxes, GermanButtonsIconAndDefault) {
+    using enum MsgAnswer;
+    for (const BoxCase& c : {
+             BoxCase{MsgButtons::Ok, MsgIcon::Critical, false, QMessageBox::Critical, "OK", "OK", Ok, Ok},
+             BoxCase{MsgButtons::YesNo, MsgIcon::Question, false, QMessageBox::Question, "Ja|Nein", "Ja", Yes,
+                     No},
+             BoxCase{MsgButtons::OkCancel, MsgIcon::Exclamation, true, QMessageBox::Warning, "Abbrechen|OK",
+                     "Abbrechen", Cancel, Cancel},
+             BoxCase{MsgButtons::OkCancel, MsgIcon::Information, false, QMessageBox::Information,
+                     "Abbrechen|OK", "OK", Ok, Cancel},
+         }) {
+        const auto box = BuildMessageBox({"Text", kBoxTitle, c.buttons, c.icon, c.secondDefault}, nullptr);
+        SCOPED_TRACE(c.texts);
+        EXPECT_EQ(box->icon(), c.qtIcon);
+        EXPECT_EQ(ButtonTexts(*box), c.texts);
+        EXPECT_EQ(box->defaultButton()->text(), c.defaultText);
+        EXPECT_EQ(AnswerOf(*box, box->defaultButton()), c.onDefault);
+        EXPECT_EQ(AnswerOf(*box, box->escapeButton()), c.onEscape);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Styles, QtMessageBoxCases,
-                         ::testing::Values(BoxCase{MsgButtons::Ok,
-                                                   MsgIcon::Critical,
-                                                   false,
-                                                   QMessageBox::Critical,
-                                                   {"OK"},
-                                                   "OK",
-                                                   MsgAnswer::Ok,
-                                                   MsgAnswer::Ok},
-                                           BoxCase{MsgButtons::YesNo,
-                                                   MsgIcon::Question,
-                                                   false,
-                                                   QMessageBox::Question,
-                                                   {"Ja", "Nein"},
-                                                   "Ja",
-                                                   MsgAnswer::Yes,
-                                                   MsgAnswer::No},
-                                           BoxCase{MsgButtons::OkCancel,
-                                                   MsgIcon::Exclamation,
-                                                   true,
-                                                   QMessageBox::Warning,
-                                                   {"Abbrechen", "OK"},
-                                                   "Abbrechen",
-                                                   MsgAnswer::Cancel,
-                                                   MsgAnswer::Cancel},
-                                           BoxCase{MsgButtons::OkCancel,
-                                                   MsgIcon::Information,
-                                                   false,
-                                                   QMessageBox::Information,
-                                                   {"Abbrechen", "OK"},
-                                                   "OK",
-                                                   MsgAnswer::Ok,
-                                                   MsgAnswer::Cancel}));
 
 TEST(QtMessageBoxes, TitleAndTextWithQtLineBreaks) {
     const auto box =

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "base/app_state.h"
-#include "discovery/serial_line.h"
 #include "gui/desktop_program.h"
 #include "gui/main_window.h"
 #include "presenter/dispatcher.h"
+#include "scripted_serial_line.h"
 #include "sim_harness.h"
 
 #include <QDialog>
@@ -12,27 +12,6 @@
 #include <functional>
 
 namespace kc::test {
-
-// A machine without serial ports: every COM port is unknown to the system.
-class NoSerialPorts : public SerialLine {
-  public:
-    bool open(uint16_t) override { return fail(); }
-    bool isOpen() const override { return false; }
-    void close() override {}
-    bool setSettings(const QString&) override { return fail(); }
-    bool setDtr(bool) override { return fail(); }
-    bool setRts(bool) override { return fail(); }
-    bool dsr(bool&) override { return fail(); }
-    bool send(const QByteArray&) override { return fail(); }
-    int receivedCount() override { return 0; }
-    QByteArray receive(int) override { return {}; }
-    bool clearReceiveBuffer() override { return fail(); }
-    bool clearSendBuffer() override { return fail(); }
-    int errorNumber() const override { return kSerialInvalidPort; }
-
-  private:
-    static bool fail() { return false; }
-};
 
 // The desktop program on the simulator, with scripted boxes, a recorded
 // clipboard and modal windows handed to the test instead of waiting for a
@@ -55,7 +34,7 @@ class WindowHarness {
     QStringList dialogsShown;
 
     SimHarness sim;
-    NoSerialPorts line;
+    ScriptedSerialLine line; // no devices: a machine without serial ports
     DesktopProgram program;
 };
 
