@@ -6,21 +6,22 @@
 
 #include <QFile>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace kc::test {
 namespace {
 
+const char* const kEgk = "egk/stationary_test_lab_card.scn";
+
 struct CliCase {
     const char* name;
     const char* scenario;
-    std::vector<std::string> emulatorOptions;
-    QStringList arguments;
-    QByteArray input;
-    int exitCode;
-    QStringList expected;    // in the output, in this order
+    QString emulatorFault; // empty: none
+    QString arguments;
+    QStringList expected; // in the output, in this order
+    int exitCode = 0;
+    QByteArray input = "";
     const char* traced = ""; // in the emulator's trace of commands
 };
 
@@ -28,27 +29,11 @@ void PrintTo(const CliCase& c, std::ostream* os) {
     *os << c.name;
 }
 
+class CliOnSerialLine : public ::testing::TestWithParam<CliCase> {};
+
 // The program as a person runs it, with the serial library, COM 1 on the
 // emulator (its modem lines and framing through the preload library) and no
 // other COM port.
-QProcessEnvironment ProgramEnvironment(const std::string& device, const QString& lineSignals) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("KARTOCHECK_CTAPI"), QString::fromStdString(BuiltFile("libctapi-serial.so")));
-    env.insert(QStringLiteral("KARTOCHECK_COM1"), QString::fromStdString(device));
-    for (int n = 2; n <= 4; ++n)
-        env.insert(QStringLiteral("KARTOCHECK_COM%1").arg(n),
-                   QStringLiteral("/nonexistent/kartocheck-com%1").arg(n));
-    env.insert(QStringLiteral("LD_PRELOAD"),
-               QString::fromStdString(BuiltFile("libmktsim-serial-preload.so")));
-    env.insert(QStringLiteral("MKTSIM_SERIAL_LINE_SIGNALS"), lineSignals);
-    // A sanitizer build wants its run-time first; the preload library comes before it.
-    env.insert(QStringLiteral("ASAN_OPTIONS"),
-               env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
-    return env;
-}
-
-class CliOnSerialLine : public ::testing::TestWithParam<CliCase> {};
-
 TEST_P(CliOnSerialLine, RunsToItsEnd) {
     const CliCase& param = GetParam();
     QTemporaryDir dir;
@@ -57,14 +42,22 @@ TEST_P(CliOnSerialLine, RunsToItsEnd) {
     const QString trace = dir.filePath(QStringLiteral("trace.txt"));
     std::vector<std::string> options = {"--line-signals", lineSignals.toStdString(), "--trace",
                                         trace.toStdString()};
-    options.insert(options.end(), param.emulatorOptions.begin(), param.emulatorOptions.end());
+    if (!param.emulatorFault.isEmpty())
+        options.insert(options.end(), {"--fault", param.emulatorFault.toStdString()});
     sim::serial::EmulatorProcess emulator;
     ASSERT_TRUE(StartEmulator(emulator, param.scenario, options));
 
+    QProcessEnvironment env = PreloadEnvironment(lineSignals);
+    env.insert(QStringLiteral("KARTOCHECK_CTAPI"), QString::fromStdString(BuiltFile("libctapi-serial.so")));
+    env.insert(QStringLiteral("KARTOCHECK_COM1"), QString::fromStdString(emulator.devicePath()));
+    for (int n = 2; n <= 4; ++n)
+        env.insert(QStringLiteral("KARTOCHECK_COM%1").arg(n),
+                   QStringLiteral("/nonexistent/kartocheck-com%1").arg(n));
     QProcess program;
-    program.setProcessEnvironment(ProgramEnvironment(emulator.devicePath(), lineSignals));
+    program.setProcessEnvironment(env);
     program.setProcessChannelMode(QProcess::MergedChannels);
-    program.start(QString::fromStdString(BuiltFile("kartocheck-cli")), param.arguments);
+    program.start(QString::fromStdString(BuiltFile("kartocheck-cli")),
+                  param.arguments.split(QLatin1Char(' ')));
     ASSERT_TRUE(program.waitForStarted(10000));
     program.write(param.input);
     program.closeWriteChannel();
@@ -88,17 +81,13 @@ TEST_P(CliOnSerialLine, RunsToItsEnd) {
     EXPECT_TRUE(traceFile.readAll().contains(param.traced));
 }
 
-const QString kProbe = QStringLiteral("Die Krankenversichertendaten werden gelesen");
-
 INSTANTIATE_TEST_SUITE_P(
     Runs, CliOnSerialLine,
     ::testing::Values(
         CliCase{"scan_finds_identifies_and_reads_an_egk",
-                "egk/stationary_test_lab_card.scn",
-                {},
-                {QStringLiteral("scan")},
+                kEgk,
                 "",
-                0,
+                "scan",
                 {QStringLiteral("  An COM 1 Chipkartenleser gefunden. Baudrate: 9600     Baud.\n"),
                  QStringLiteral("--- COM 1 ---"), QStringLiteral("  Baudrate:                 9600 Baud"),
                  QStringLiteral("  MCT Modell:               Serie Q4"),
@@ -106,44 +95,34 @@ INSTANTIATE_TEST_SUITE_P(
                  QStringLiteral("  Familienname:             Nullmayr")}},
         CliCase{"read_a_kvk_from_a_terminal_at_115200_baud",
                 "kvk-com2.scn",
-                {},
-                {QStringLiteral("read"), QStringLiteral("1")},
                 "",
-                0,
+                "read 1",
                 {QStringLiteral("Krankenversicherten Kartendaten(Karte)"),
                  QStringLiteral("  Familienname:             Apfel")}},
         CliCase{"handheld_record_read_and_erased",
                 "kvk/handheld_stored.scn",
-                {},
-                {QStringLiteral("read"), QStringLiteral("1")},
-                "j\n",
-                0,
+                "",
+                "read 1",
                 {QStringLiteral(" Achtung, Lesetest an einem VEX K7/Serie Q3/Q4 Gerät! "),
                  QStringLiteral("Krankenversicherten Kartendaten(Mobil)"),
                  QStringLiteral("  Familienname:             Apfel")},
+                0,
+                "j\n",
                 "cmd=000E0000 -> resp=9000"},
         CliCase{"silent_terminal",
-                "egk/stationary_test_lab_card.scn",
-                {"--fault", "silence"},
-                {QStringLiteral("read"), QStringLiteral("1"), QStringLiteral("--batch")},
-                "",
-                1,
-                {QStringLiteral(" Bitte eine Krankenversichertenkarte in ")}},
+                kEgk,
+                "silence",
+                "read 1 --batch",
+                {QStringLiteral(" Bitte eine Krankenversichertenkarte in ")},
+                1},
         CliCase{"hang_up_in_a_chained_answer_of_the_egk_read",
-                "egk/stationary_test_lab_card.scn",
-                {"--fault", "hangup@0"},
-                {QStringLiteral("read"), QStringLiteral("1")},
-                "",
-                1,
-                {kProbe, QStringLiteral("Read EF VD war nicht erfolgreich!"),
-                 QStringLiteral("Kommando Select DF HCA war nicht erfolgreich!")}},
-        CliCase{"terminal_stops_answering_in_the_egk_read",
-                "egk/stationary_test_lab_card.scn",
-                {"--fault", "nak@8"},
-                {QStringLiteral("read"), QStringLiteral("1"), QStringLiteral("--batch")},
-                "",
-                1,
-                {kProbe, QStringLiteral("Kommando Select DF HCA war nicht erfolgreich!")}}),
+                kEgk,
+                "hangup@0",
+                "read 1",
+                {QStringLiteral("Die Krankenversichertendaten werden gelesen"),
+                 QStringLiteral("Read EF VD war nicht erfolgreich!"),
+                 QStringLiteral("Kommando Select DF HCA war nicht erfolgreich!")},
+                1}),
     [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace

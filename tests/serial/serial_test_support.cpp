@@ -24,6 +24,17 @@ std::string ScenarioFile(const std::string& relativePath) {
     return ::testing::AssertionSuccess();
 }
 
+QProcessEnvironment PreloadEnvironment(const QString& lineSignals) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LD_PRELOAD"),
+               QString::fromStdString(BuiltFile("libmktsim-serial-preload.so")));
+    env.insert(QStringLiteral("MKTSIM_SERIAL_LINE_SIGNALS"), lineSignals);
+    // A sanitizer build wants its run-time first; the preload library comes before it.
+    env.insert(QStringLiteral("ASAN_OPTIONS"),
+               env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
+    return env;
+}
+
 LoadedCtApi::LoadedCtApi(const std::string& path) {
     handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle_)

@@ -3,6 +3,7 @@
 #include "emulator_process.h"
 #include "test_printers.h"
 
+#include <QProcessEnvironment>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -17,6 +18,10 @@ std::string ScenarioFile(const std::string& relativePath);
 // when it does not come up.
 ::testing::AssertionResult StartEmulator(sim::serial::EmulatorProcess& emulator, const std::string& scenario,
                                          std::vector<std::string> options = {});
+
+// This process's environment with the emulator's preload library, which
+// keeps the modem lines and framing a pseudo-terminal refuses in lineSignals.
+QProcessEnvironment PreloadEnvironment(const QString& lineSignals);
 
 // A CT-API library loaded with dlopen, for the calls as any C program makes them.
 class LoadedCtApi {

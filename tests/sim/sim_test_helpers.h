@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <string>
 
 namespace kc::sim::test {
 
@@ -26,14 +25,6 @@ inline Simulator load(std::string_view text) {
         return Simulator(Scenario{});
     }
     return std::move(*loaded);
-}
-
-// The status words the terminal gave, in order, for compact sequence checks.
-inline std::vector<std::string> statusWords(const Simulator& simulator) {
-    std::vector<std::string> words;
-    for (const auto& exchange : simulator.exchanges())
-        words.push_back(exchange.code == 0 ? exchange.sw() : "code " + std::to_string(exchange.code));
-    return words;
 }
 
 constexpr uint8_t kCard = 0;

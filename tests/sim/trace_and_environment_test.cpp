@@ -9,6 +9,7 @@ namespace kc::sim::test {
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::ElementsAre;
 
 std::vector<std::string> lines(const fs::path& path) {
     std::ifstream in(path);
@@ -18,119 +19,76 @@ std::vector<std::string> lines(const fs::path& path) {
     return result;
 }
 
-// Sets an environment variable for one test and restores it after.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
+// A scratch folder, and MKTSIM_SCENARIO and MKTSIM_TRACE set for one test and
+// unset after.
 class TraceTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir =
-            fs::temp_directory_path() /
-            ("mktsim_trace_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
-    void TearDown() override { fs::remove_all(dir); }
+    void TearDown() override {
+        ::unsetenv("MKTSIM_SCENARIO");
+        ::unsetenv("MKTSIM_TRACE");
+        fs::remove_all(dir);
+    }
+    std::string environment(const std::string& scenarioName, const std::string& scenarioText) {
+        if (!scenarioText.empty())
+            std::ofstream(dir / scenarioName) << scenarioText;
+        ::setenv("MKTSIM_SCENARIO", scenarioName.empty() ? "" : (dir / scenarioName).c_str(), 1);
+        ::setenv("MKTSIM_TRACE", trace.c_str(), 1);
+        return (dir / scenarioName).string();
+    }
 
-    fs::path dir;
+    const fs::path dir = fs::temp_directory_path() / "mktsim_trace_test";
+    const std::string trace = (dir / "trace.txt").string();
 };
 
-TEST_F(TraceTest, OneLinePerCall) {
+TEST_F(TraceTest, OneLinePerCallAppendedToTheFile) {
+    std::ofstream(trace) << "earlier run\n";
     Simulator simulator = Simulator::builtIn();
-    simulator.setTraceFile((dir / "trace.txt").string());
+    simulator.setTraceFile(trace);
     simulator.init(1, 3);
     simulator.init(1, 8192);
     int32_t baud = -1;
     simulator.getBaudrate(1, &baud);
     simulator.transmit(1, kTerminal, "2011000000");
-    simulator.transmit(1, kCard, "00A4040C06D27600000102");
     simulator.transmit(1, kCard, "00B0820000", 4);
     simulator.close(1);
     simulator.close(1);
     simulator.getBaudrate(1, &baud);
-
-    EXPECT_THAT(lines(dir / "trace.txt"),
-                ::testing::ElementsAre(
-                    "init ctn=1 pn=3 -> -10", "init ctn=1 pn=8192 -> 0", "get_baudrate ctn=1 -> 0 baud=9600",
-                    "data ctn=1 dad=1 sad=2 lenr=4098 cmd=2011000000 -> resp=9000 sad=1 code=0",
-                    "data ctn=1 dad=0 sad=2 lenr=4098 cmd=00A4040C06D27600000102 -> resp=9000 sad=0 code=0",
-                    "data ctn=1 dad=0 sad=2 lenr=4 cmd=00B0820000 -> resp= sad=2 code=-11",
-                    "close ctn=1 -> 0", "close ctn=1 -> -1", "get_baudrate ctn=1 -> -1"));
-}
-
-TEST_F(TraceTest, AppendsToAnExistingFile) {
-    {
-        std::ofstream out(dir / "trace.txt");
-        out << "earlier run\n";
-    }
-    Simulator simulator = Simulator::builtIn();
-    simulator.setTraceFile((dir / "trace.txt").string());
-    simulator.init(7, 8192);
-    EXPECT_THAT(lines(dir / "trace.txt"), ::testing::ElementsAre("earlier run", "init ctn=7 pn=8192 -> 0"));
+    EXPECT_THAT(lines(trace),
+                ElementsAre("earlier run", "init ctn=1 pn=3 -> -10", "init ctn=1 pn=8192 -> 0",
+                            "get_baudrate ctn=1 -> 0 baud=9600",
+                            "data ctn=1 dad=1 sad=2 lenr=4098 cmd=2011000000 -> resp=9000 sad=1 code=0",
+                            "data ctn=1 dad=0 sad=2 lenr=4 cmd=00B0820000 -> resp= sad=2 code=-11",
+                            "close ctn=1 -> 0", "close ctn=1 -> -1", "get_baudrate ctn=1 -> -1"));
 }
 
 TEST_F(TraceTest, EnvironmentNamesScenarioAndTrace) {
-    {
-        std::ofstream out(dir / "com2.scn");
-        out << "[terminal t]\nports = 2\nreset-ct = 9500\n";
-    }
-    ScopedEnv scenario("MKTSIM_SCENARIO", (dir / "com2.scn").string());
-    ScopedEnv trace("MKTSIM_TRACE", (dir / "trace.txt").string());
+    environment("com2.scn", "[terminal t]\nports = 2\nreset-ct = 9500\n");
     Simulator simulator = Simulator::fromEnvironment();
     EXPECT_EQ(simulator.loadError(), "");
     EXPECT_EQ(simulator.init(1, 8192), -10);
     EXPECT_EQ(simulator.init(1, 2), 0);
     EXPECT_EQ(simulator.transmit(1, kTerminal, "2011000000").response, "9500");
-    EXPECT_EQ(lines(dir / "trace.txt").size(), 3u);
+    EXPECT_EQ(lines(trace).size(), 3u);
 }
 
-TEST_F(TraceTest, WithoutScenarioVariableTheBuiltInScenarioPlays) {
-    ScopedEnv scenario("MKTSIM_SCENARIO", "");
+TEST_F(TraceTest, BrokenOrMissingScenarioRefusesEveryInitAndNoneIsTheBuiltInOne) {
+    const std::string path = environment("broken.scn", "[terminal t]\nports = 2\ncard = cassette\n");
+    const std::string expected = path + ":3: 'cassette' is not one of: none, kvk, egk, memory";
     Simulator simulator = Simulator::fromEnvironment();
-    EXPECT_EQ(simulator.init(1, 8192), 0);
-    EXPECT_EQ(simulator.transmit(1, kTerminal, "201201000101").response, "9001");
-}
-
-TEST_F(TraceTest, BrokenScenarioRefusesEveryInitAndSaysWhy) {
-    {
-        std::ofstream out(dir / "broken.scn");
-        out << "[terminal t]\nports = 2\ncard = cassette\n";
-    }
-    ScopedEnv scenario("MKTSIM_SCENARIO", (dir / "broken.scn").string());
-    ScopedEnv trace("MKTSIM_TRACE", (dir / "trace.txt").string());
-    Simulator simulator = Simulator::fromEnvironment();
-    const std::string expected =
-        (dir / "broken.scn").string() + ":3: 'cassette' is not one of: none, kvk, egk, memory";
     EXPECT_EQ(simulator.loadError(), expected);
     EXPECT_EQ(simulator.init(1, 2), -128);
-    EXPECT_EQ(simulator.init(1, 8192), -128);
-    EXPECT_THAT(lines(dir / "trace.txt"),
-                ::testing::ElementsAre("scenario error: " + expected, "init ctn=1 pn=2 -> -128",
-                                       "init ctn=1 pn=8192 -> -128"));
-}
+    EXPECT_THAT(lines(trace), ElementsAre("scenario error: " + expected, "init ctn=1 pn=2 -> -128"));
 
-TEST_F(TraceTest, MissingScenarioFileIsALoadError) {
-    ScopedEnv scenario("MKTSIM_SCENARIO", (dir / "nowhere.scn").string());
-    Simulator simulator = Simulator::fromEnvironment();
-    EXPECT_EQ(simulator.loadError(), (dir / "nowhere.scn").string() + ": cannot read the scenario file");
-    EXPECT_EQ(simulator.init(1, 8192), -128);
+    const std::string missing = environment("nowhere.scn", "");
+    Simulator nothing = Simulator::fromEnvironment();
+    EXPECT_EQ(nothing.loadError(), missing + ": cannot read the scenario file");
+    EXPECT_EQ(nothing.init(1, 8192), -128);
+    environment("", "");
+    EXPECT_EQ(Simulator::fromEnvironment().init(1, 8192), 0);
 }
 
 } // namespace
