@@ -132,7 +132,10 @@ TEST(XmlView, ShowsTheDocumentTextUnchanged) {
     EXPECT_EQ(XmlView(results, 2).label1,
               QString::fromUtf8("Gelesene und dekomprimierte Daten:\r\nGeschützte Versichertendaten (XML)"));
     EXPECT_EQ(XmlView(results, 1).text1, "");
-    EXPECT_EQ(XmlView(results, 7).label1, "");
+    for (const int outside : {-1, 3}) {
+        EXPECT_EQ(XmlView(results, outside).label1, "") << outside;
+        EXPECT_EQ(TableView(results, outside).label1, "") << outside;
+    }
 }
 
 TEST(ValidationHelp, SixteenLinesEachEndedByCrLfAndOneMore) {
