@@ -36,20 +36,20 @@ TEST_F(SessionTest, TransmitSendsBytesAndReturnsUpperCaseHex) {
 }
 
 TEST_F(SessionTest, TooShortOrOverlongAnswersFailAndLeaveTheResponse) {
-    QString response = QStringLiteral("unchanged");
-    api.onData = [](uint8_t, const QByteArray&) { return FakeCtApi::Answer{0, QByteArray("\x90", 1)}; };
-    EXPECT_EQ(session.TransmitApdu("2011000000", kToTerminal, response), -11);
-    EXPECT_EQ(response, "unchanged");
-
-    api.onData = [](uint8_t, const QByteArray&) {
-        return FakeCtApi::Answer{0, QByteArray("\x90\x00", 2), TerminalSession::kResponseCapacity + 10};
+    const struct {
+        FakeCtApi::Answer answer;
+        int16_t code;
+    } cases[] = {
+        {{0, QByteArray("\x90", 1)}, -11},
+        {{0, QByteArray("\x90\x00", 2), TerminalSession::kResponseCapacity + 10}, -11},
+        {{-10, QByteArray("\x90\x00", 2)}, -10},
     };
-    EXPECT_EQ(session.TransmitApdu("2011000000", kToTerminal, response), -11);
-    EXPECT_EQ(response, "unchanged");
-
-    api.onData = [](uint8_t, const QByteArray&) { return FakeCtApi::Answer{-10, QByteArray("\x90\x00", 2)}; };
-    EXPECT_EQ(session.TransmitApdu("2011000000", kToTerminal, response), -10);
-    EXPECT_EQ(response, "unchanged");
+    for (const auto& c : cases) {
+        api.onData = [&c](uint8_t, const QByteArray&) { return c.answer; };
+        QString response = QStringLiteral("unchanged");
+        EXPECT_EQ(session.TransmitApdu("2011000000", kToTerminal, response), c.code);
+        EXPECT_EQ(response, "unchanged");
+    }
 }
 
 TEST_F(SessionTest, LampsFollowDestinationAndAnsweringUnit) {
