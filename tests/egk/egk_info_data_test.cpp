@@ -6,42 +6,34 @@
 namespace kc {
 namespace {
 
-const QString kIccsn = QStringLiteral("80276883110000017222");
 // Status "0", timestamp 20141216101031, version 5.2.0, reserved bytes.
 const QString kVsd = QStringLiteral("30323031343132313631303130333100500200000030000004");
 
+void ExpectCaptions(const EgkCardPanel& panel, const QString (&expected)[kPanelLabelCount]) {
+    for (int i = 0; i < kPanelLabelCount; ++i)
+        EXPECT_EQ(panel.labels[std::size_t(i)].caption, expected[i]) << i;
+}
+
 TEST(CardPanel, StationaryLinesPutEveryPartUnderItsDigits) {
-    const EgkCardPanel panel = StationaryCardPanel(kIccsn, kVsd);
+    const EgkCardPanel panel = StationaryCardPanel(QStringLiteral("80276883110000017222"), kVsd);
     EXPECT_EQ(panel.frameCaption, QString::fromUtf8("Stationäres Kartenterminal:"));
     EXPECT_EQ(panel.command4Caption, "ICC Info");
     EXPECT_EQ(panel.command4ToolTip, "Informationen zur Chipkarte. ");
     EXPECT_EQ(panel.label1, "");
-    const QString expected[] = {
-        "eGK EF.GDO: Integrated Circuit Card Serial Number (ICCSN)",
-        "ICC Serial Number:       0x80276883110000017222",
-        "Major Industry Identifier: 80",
-        "Country Code:                276",
-        "Issuer Identifier:              88311",
-        "Serial Number (SN):                  0000017222",
-        "eGK DF.HCA(Health Care Application) EF.StatusVD: VSD-Status-Container",
-        "Containerinhalt: 0x30323031343132313631303130333100500200000030000004",
-        "Status:            30",
-        "Timestamp:           3230313431323136313031303331",
-        "Version:                                         0050020000",
-        "Reserviert:                                                0030000004",
-    };
-    for (int i = 0; i < kPanelLabelCount; ++i)
-        EXPECT_EQ(panel.labels[std::size_t(i)].caption, expected[i]) << i;
-    // Each part stands below its own digits in the line above it.
-    const QString& serialLine = panel.labels[1].caption;
-    EXPECT_EQ(panel.labels[3].caption.indexOf("276"), serialLine.indexOf(kIccsn) + 2);
-    EXPECT_EQ(panel.labels[5].caption.indexOf("0000017222"), serialLine.indexOf(kIccsn) + 10);
-    const QString& containerLine = panel.labels[7].caption;
-    const qsizetype digits = containerLine.indexOf(kVsd);
-    EXPECT_EQ(panel.labels[9].caption.indexOf("3230"), digits + 2);
-    EXPECT_EQ(panel.labels[10].caption.lastIndexOf("0050020000"), digits + 30);
-    EXPECT_EQ(panel.labels[11].caption.lastIndexOf("0030000004"), digits + 40);
-
+    ExpectCaptions(panel, {
+                              "eGK EF.GDO: Integrated Circuit Card Serial Number (ICCSN)",
+                              "ICC Serial Number:       0x80276883110000017222",
+                              "Major Industry Identifier: 80",
+                              "Country Code:                276",
+                              "Issuer Identifier:              88311",
+                              "Serial Number (SN):                  0000017222",
+                              "eGK DF.HCA(Health Care Application) EF.StatusVD: VSD-Status-Container",
+                              "Containerinhalt: 0x30323031343132313631303130333100500200000030000004",
+                              "Status:            30",
+                              "Timestamp:           3230313431323136313031303331",
+                              "Version:                                         0050020000",
+                              "Reserviert:                                                0030000004",
+                          });
     EXPECT_EQ(panel.labels[0].toolTip, QString());
     EXPECT_FALSE(panel.labels[6].toolTip.has_value()); // the heading keeps its tool tip
     EXPECT_EQ(panel.labels[8].toolTip,
@@ -56,8 +48,12 @@ TEST(CardPanel, ShortOrMissingValuesLeaveTheirPartsEmpty) {
     EXPECT_EQ(shortIccsn.labels[4].caption, "Issuer Identifier:              88311");
     EXPECT_EQ(shortIccsn.labels[7].caption, "Containerinhalt: 0x");
     EXPECT_EQ(shortIccsn.labels[8].caption, "Status:            ");
-    EXPECT_EQ(Piece(QStringLiteral("abc"), 3, 5), "c");
-    EXPECT_EQ(Piece(QStringLiteral("abc"), 4, 1), "");
+    const struct {
+        int position, count;
+        const char* piece;
+    } cases[] = {{1, 1, "a"}, {0, 2, ""}, {1, 0, ""}, {2, 5, "bc"}, {3, 1, "c"}, {4, 1, ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Piece(QStringLiteral("abc"), c.position, c.count), c.piece) << c.position << ',' << c.count;
 }
 
 TEST(CardPanel, MobileLinesShowTheStoredRecord) {
@@ -74,25 +70,20 @@ TEST(CardPanel, MobileLinesShowTheStoredRecord) {
     EXPECT_EQ(panel.frameCaption, "Mobiles Kartenterminal:");
     EXPECT_EQ(panel.command4Caption, "VSD Info");
     EXPECT_EQ(panel.command4ToolTip, "Informationen zum gespeicherten VSD-Status. ");
-    const QString expected[] = {
-        "Gespeicherter VSD-Status-Datensatz aus dem mobilen Kartenterminal",
-        "VSDStatus: 0xA01930323031343132313631303130333100500200000030000004",
-        "Status:          30",
-        "Timestamp:         3230313431323136313031303331",
-        "Version:                                       0050020000",
-        "Reserviert:                                              0030000004",
-        "+ die erweiterten Daten des VSD-Status-Datensates:",
-        "Einlesedatum:     15.03.2012",
-        "TLV: 0x91083230313230333135",
-        "Zulassungsnummer: AB",
-        "TLV: 0x921B4142",
-        QString::fromUtf8("Prüfsumme XOR (TLV): 0x93015C"),
-    };
-    for (int i = 0; i < kPanelLabelCount; ++i)
-        EXPECT_EQ(panel.labels[std::size_t(i)].caption, expected[i]) << i;
-    const qsizetype digits = panel.labels[1].caption.indexOf(kVsd);
-    EXPECT_EQ(panel.labels[2].caption.indexOf("30"), digits);
-    EXPECT_EQ(panel.labels[3].caption.indexOf("3230"), digits + 2);
+    ExpectCaptions(panel, {
+                              "Gespeicherter VSD-Status-Datensatz aus dem mobilen Kartenterminal",
+                              "VSDStatus: 0xA01930323031343132313631303130333100500200000030000004",
+                              "Status:          30",
+                              "Timestamp:         3230313431323136313031303331",
+                              "Version:                                       0050020000",
+                              "Reserviert:                                              0030000004",
+                              "+ die erweiterten Daten des VSD-Status-Datensates:",
+                              "Einlesedatum:     15.03.2012",
+                              "TLV: 0x91083230313230333135",
+                              "Zulassungsnummer: AB",
+                              "TLV: 0x921B4142",
+                              QString::fromUtf8("Prüfsumme XOR (TLV): 0x93015C"),
+                          });
     EXPECT_FALSE(panel.labels[0].toolTip.has_value());
     EXPECT_EQ(panel.labels[5].toolTip, QString::fromUtf8("Reserviert [BINÄR]"));
 
@@ -126,7 +117,6 @@ TEST(TableView, SkipsUnnamedEntriesAndShowsTheValidationResult) {
     EXPECT_EQ(TableView(results, 0).label1, QString::fromUtf8("\r\nPersönliche Versichertendaten:"));
 
     const EgkTableView other = TableView(results, 3);
-    EXPECT_EQ(other.headerName, "Elementnamen");
     EXPECT_EQ(other.label1, "");
     EXPECT_EQ(other.headerValue, "");
     EXPECT_FALSE(other.command6Visible.has_value());
@@ -142,7 +132,10 @@ TEST(XmlView, ShowsTheDocumentTextUnchanged) {
     EXPECT_EQ(XmlView(results, 2).label1,
               QString::fromUtf8("Gelesene und dekomprimierte Daten:\r\nGeschützte Versichertendaten (XML)"));
     EXPECT_EQ(XmlView(results, 1).text1, "");
-    EXPECT_EQ(XmlView(results, 7).label1, "");
+    for (const int outside : {-1, 3}) {
+        EXPECT_EQ(XmlView(results, outside).label1, "") << outside;
+        EXPECT_EQ(TableView(results, outside).label1, "") << outside;
+    }
 }
 
 TEST(ValidationHelp, SixteenLinesEachEndedByCrLfAndOneMore) {

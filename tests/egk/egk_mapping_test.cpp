@@ -16,15 +16,11 @@ struct Mapped {
     EgkResults results;
 };
 
-bool Map(MapFn map, const QString& text, EgkFieldBuffer& fields, EgkResults& results) {
+// Maps the text onto what the preset already holds.
+Mapped Map(MapFn map, const QString& text, Mapped preset = {}) {
     auto document = test::Parsed(text);
-    return map(document->documentElement(), fields, results);
-}
-
-Mapped Map(MapFn map, const QString& text) {
-    Mapped m;
-    m.failed = Map(map, text, m.fields, m.results);
-    return m;
+    preset.failed = map(document->documentElement(), preset.fields, preset.results);
+    return preset;
 }
 
 QString Vd(const QString& body) {
@@ -67,18 +63,11 @@ TEST(MapVdDocument, RealVdWithBillingInsurerKeepsTheInsurer) {
     EXPECT_EQ(m.fields[Versichertenstatus], "0");
     EXPECT_EQ(m.fields[Statusergaenzung], "1");
     EXPECT_TRUE(m.fields[Gueltigkeitsdatum].isEmpty());
-    const QStringList names = {"Beginn",
-                               "Kostentraegerkennung",
-                               "Kostentraegerlaendercode",
-                               "Name",
-                               "Kostentraegerkennung",
-                               "Name",
-                               "Rechtskreis",
-                               "Versichertenart",
-                               "Versichertenstatus_RSA",
-                               "Kostenerstattung_ambulant",
-                               "Kostenerstattung_stationaer",
-                               "WOP"};
+    // clang-format off
+    const QStringList names = {"Beginn", "Kostentraegerkennung", "Kostentraegerlaendercode", "Name",
+        "Kostentraegerkennung", "Name", "Rechtskreis", "Versichertenart", "Versichertenstatus_RSA",
+        "Kostenerstattung_ambulant", "Kostenerstattung_stationaer", "WOP"};
+    // clang-format on
     for (int i = 0; i < names.size(); ++i)
         EXPECT_EQ(m.results.VdElementList[std::size_t(i)].name, names[i]) << i;
     EXPECT_EQ(m.results.VdElementList[5].text, "TK");
@@ -87,20 +76,20 @@ TEST(MapVdDocument, RealVdWithBillingInsurerKeepsTheInsurer) {
 
 TEST(MapVdDocument, InstitutionContainerBeforeTheFirstNameLeavesTheInsurerUnwritten) {
     for (const char* container : {"Abrechnender_Kostentraeger_Institution", "AbrechnenderKostentraeger"}) {
-        EgkFieldBuffer fields;
-        fields[Krankenkassenname] = QStringLiteral("vorher");
-        fields[Krankenkassennummer] = QStringLiteral("000");
-        EgkResults results;
+        Mapped m;
+        m.fields[Krankenkassenname] = QStringLiteral("vorher");
+        m.fields[Krankenkassennummer] = QStringLiteral("000");
         const QString body =
             QStringLiteral("<Versicherungsschutz><Beginn>20100301</Beginn><Ende>20151231</Ende>"
                            "<%1><Kostentraegerkennung>990134568</Kostentraegerkennung>"
                            "<Name>Abrechnungsstelle</Name></%1><Name>Später</Name>"
                            "</Versicherungsschutz>")
                 .arg(QLatin1String(container));
-        EXPECT_FALSE(Map(MapVdDocument, Vd(body), fields, results));
-        EXPECT_EQ(fields[Krankenkassenname], "vorher") << container;
-        EXPECT_EQ(fields[Krankenkassennummer], "000") << container;
-        EXPECT_EQ(fields[Gueltigkeitsdatum], "31.12.2015");
+        m = Map(MapVdDocument, Vd(body), m);
+        EXPECT_FALSE(m.failed);
+        EXPECT_EQ(m.fields[Krankenkassenname], "vorher") << container;
+        EXPECT_EQ(m.fields[Krankenkassennummer], "000") << container;
+        EXPECT_EQ(m.fields[Gueltigkeitsdatum], "31.12.2015");
     }
 }
 
@@ -114,13 +103,12 @@ TEST(MapVdDocument, EndDateIsWrittenOnlyWhenItPassesTheDateTest) {
                  {"2009-12-31", "alt"},
                  {"", "alt"}};
     for (const auto& c : cases) {
-        EgkFieldBuffer fields;
-        fields[Gueltigkeitsdatum] = QStringLiteral("alt");
-        EgkResults results;
-        Map(MapVdDocument, Vd(QStringLiteral("<Ende>%1</Ende><WOP>78</WOP>").arg(QLatin1String(c.ende))),
-            fields, results);
-        EXPECT_EQ(fields[Gueltigkeitsdatum], QLatin1String(c.expected)) << c.ende;
-        EXPECT_EQ(fields[VKNR], "78");
+        Mapped m;
+        m.fields[Gueltigkeitsdatum] = QStringLiteral("alt");
+        m = Map(MapVdDocument, Vd(QStringLiteral("<Ende>%1</Ende><WOP>78</WOP>").arg(QLatin1String(c.ende))),
+                m);
+        EXPECT_EQ(m.fields[Gueltigkeitsdatum], QLatin1String(c.expected)) << c.ende;
+        EXPECT_EQ(m.fields[VKNR], "78");
     }
 }
 
@@ -168,11 +156,11 @@ TEST(MapPdDocument, WithoutAddressTheStreetComesFromEarlierParts) {
     EXPECT_EQ(none.fields[Versichertennummer], "X000000017");
     EXPECT_EQ(none.fields[Geburtsdatum], "31.12.1999");
 
-    EgkFieldBuffer fields;
-    EgkResults results;
-    results.FirstAddress = {QStringLiteral("Alte Str."), QStringLiteral("7"), QString()};
-    Map(MapPdDocument, Latin9ToString(test::EgkTestFile("documents/pd_no_address.xml")), fields, results);
-    EXPECT_EQ(fields[Strasse], "Alte Str. 7 ");
+    Mapped earlier;
+    earlier.results.FirstAddress = {QStringLiteral("Alte Str."), QStringLiteral("7"), QString()};
+    EXPECT_EQ(Map(MapPdDocument, Latin9ToString(test::EgkTestFile("documents/pd_no_address.xml")), earlier)
+                  .fields[Strasse],
+              "Alte Str. 7 ");
 }
 
 TEST(MapPdDocument, ListHoldsTheFirst61LeavesButAllAreMapped) {
@@ -180,41 +168,36 @@ TEST(MapPdDocument, ListHoldsTheFirst61LeavesButAllAreMapped) {
     for (int i = 1; i <= 70; ++i)
         person += QStringLiteral("<Vorname>V%1</Vorname>").arg(i);
     person += QStringLiteral("<Nachname>Letzter</Nachname>");
-    EgkFieldBuffer fields;
-    EgkResults results;
-    EXPECT_FALSE(Map(MapPdDocument, Pd(person), fields, results));
-    EXPECT_EQ(results.PdElementList[0].name, "Versicherten_ID");
-    EXPECT_EQ(results.PdElementList[1].text, "V1");
-    EXPECT_EQ(results.PdElementList[60].text, "V60");
-    EXPECT_EQ(fields[Vorname], "V70");
-    EXPECT_EQ(fields[Familienname], "Letzter");
+    const Mapped m = Map(MapPdDocument, Pd(person));
+    EXPECT_FALSE(m.failed);
+    EXPECT_EQ(m.results.PdElementList[0].name, "Versicherten_ID");
+    EXPECT_EQ(m.results.PdElementList[1].text, "V1");
+    EXPECT_EQ(m.results.PdElementList[60].text, "V60");
+    EXPECT_EQ(m.fields[Vorname], "V70");
+    EXPECT_EQ(m.fields[Familienname], "Letzter");
 }
 
 TEST(MapGvdDocument, ListHoldsTheFirst21LeavesAndWritesNoField) {
     QString body;
     for (int i = 1; i <= 25; ++i)
         body += QStringLiteral("<Status>%1</Status>").arg(i);
-    EgkFieldBuffer fields;
-    EgkResults results;
-    EXPECT_FALSE(Map(MapGvdDocument,
-                     QStringLiteral("<G><Zuzahlungsstatus>%1</Zuzahlungsstatus></G>").arg(body), fields,
-                     results));
-    EXPECT_EQ(results.GvdElementList[0].text, "1");
-    EXPECT_EQ(results.GvdElementList[20].text, "21");
-    for (const QString& field : fields)
+    const Mapped m =
+        Map(MapGvdDocument, QStringLiteral("<G><Zuzahlungsstatus>%1</Zuzahlungsstatus></G>").arg(body));
+    EXPECT_FALSE(m.failed);
+    EXPECT_EQ(m.results.GvdElementList[0].text, "1");
+    EXPECT_EQ(m.results.GvdElementList[20].text, "21");
+    for (const QString& field : m.fields)
         EXPECT_TRUE(field.isEmpty());
 }
 
 TEST(MapGvdDocument, EntriesBeyondThoseWrittenStay) {
-    EgkFieldBuffer fields;
-    EgkResults results;
-    for (ElementEntry& entry : results.GvdElementList)
+    Mapped old;
+    for (ElementEntry& entry : old.results.GvdElementList)
         entry = {QStringLiteral("alt"), QStringLiteral("x")};
-    Map(MapGvdDocument, Latin9ToString(test::EgkTestFile("documents/ef_gvd.xml")), fields, results);
-    EXPECT_EQ(results.GvdElementList[0].name, "Status");
-    EXPECT_EQ(results.GvdElementList[1].name, "Aerztlich");
-    EXPECT_EQ(results.GvdElementList[2].name, "Zahnaerztlich");
-    EXPECT_EQ(results.GvdElementList[3].name, "alt");
+    const Mapped m = Map(MapGvdDocument, Latin9ToString(test::EgkTestFile("documents/ef_gvd.xml")), old);
+    const char* names[] = {"Status", "Aerztlich", "Zahnaerztlich", "alt"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(m.results.GvdElementList[std::size_t(i)].name, names[i]) << i;
 }
 
 QString Nested(int containers, const QString& innermost) {
@@ -248,21 +231,20 @@ TEST(MapPdDocument, EmptyDocumentElementRecordsNothing) {
 }
 
 TEST(MapPdDocument, EmptyLeavesAndNonElementFirstChildren) {
-    EgkFieldBuffer fields;
-    fields[Familienname] = QStringLiteral("alt");
-    fields[Geburtsdatum] = QStringLiteral("alt");
-    EgkResults results;
+    Mapped m;
+    m.fields[Familienname] = QStringLiteral("alt");
+    m.fields[Geburtsdatum] = QStringLiteral("alt");
     // A container whose first child is a comment is a leaf with all its text.
-    Map(MapPdDocument,
-        Pd(QStringLiteral("<Nachname/><Geburtsdatum></Geburtsdatum><Titel><!--x--><b>Prof.</b></Titel>")),
-        fields, results);
-    EXPECT_EQ(fields[Familienname], "");
-    EXPECT_EQ(fields[Geburtsdatum], "alt");
-    EXPECT_EQ(fields[Titel], "Prof.");
-    EXPECT_EQ(results.PdElementList[1].name, "Nachname");
-    EXPECT_EQ(results.PdElementList[1].text, "");
-    EXPECT_EQ(results.PdElementList[3].name, "Titel");
-    EXPECT_TRUE(results.PdElementList[4].name.isEmpty());
+    m = Map(MapPdDocument,
+            Pd(QStringLiteral("<Nachname/><Geburtsdatum></Geburtsdatum><Titel><!--x--><b>Prof.</b></Titel>")),
+            m);
+    EXPECT_EQ(m.fields[Familienname], "");
+    EXPECT_EQ(m.fields[Geburtsdatum], "alt");
+    EXPECT_EQ(m.fields[Titel], "Prof.");
+    EXPECT_EQ(m.results.PdElementList[1].name, "Nachname");
+    EXPECT_EQ(m.results.PdElementList[1].text, "");
+    EXPECT_EQ(m.results.PdElementList[3].name, "Titel");
+    EXPECT_TRUE(m.results.PdElementList[4].name.isEmpty());
 }
 
 } // namespace

@@ -71,18 +71,7 @@ SchemaSupport Broken() {
     return {SchemaSupport::State::Failed, {0x8007000Eu, QStringLiteral("Nicht genügend Speicher. ")}};
 }
 
-TEST(ClickValidationItem, SwitchesOnWhenSchemaSupportIsThereAndOffAgain) {
-    AppState state;
-    test::ScriptedMessageBoxes boxes;
-    EXPECT_EQ(ProbeSchemaSupport().state, SchemaSupport::State::Available);
-    EXPECT_TRUE(ClickValidationItem(state, boxes));
-    EXPECT_TRUE(state.ValidationEnabled);
-    EXPECT_FALSE(ClickValidationItem(state, boxes, Missing)); // unchecking needs no probe
-    EXPECT_FALSE(state.ValidationEnabled);
-    EXPECT_TRUE(boxes.shown.empty());
-}
-
-TEST(ClickValidationItem, ExplainsWhyValidationStaysOff) {
+TEST(ClickValidationItem, SwitchesOnWhenSchemaSupportIsThereElseExplainsWhyNot) {
     AppState state;
     test::ScriptedMessageBoxes boxes;
     EXPECT_FALSE(ClickValidationItem(state, boxes, Missing));
@@ -95,6 +84,13 @@ TEST(ClickValidationItem, ExplainsWhyValidationStaysOff) {
                                       "Basisdienste) \r\nauf Ihrem System installiert sein! \r\n\r\n"),
                     kBoxTitle, MsgButtons::Ok, MsgIcon::Information));
     EXPECT_TRUE(test::IsErrorBox(boxes.shown[1], QString::fromUtf8("Nicht genügend Speicher. 8007000E")));
+
+    EXPECT_EQ(ProbeSchemaSupport().state, SchemaSupport::State::Available);
+    EXPECT_TRUE(ClickValidationItem(state, boxes));
+    EXPECT_TRUE(state.ValidationEnabled);
+    EXPECT_FALSE(ClickValidationItem(state, boxes, Missing)); // unchecking needs no probe
+    EXPECT_FALSE(state.ValidationEnabled);
+    EXPECT_EQ(boxes.shown.size(), 2u);
 }
 
 TEST(ReplaceSchemaText, ReplacesOneTextForTheSessionOnly) {

@@ -12,19 +12,14 @@ struct Found {
     QString version;
 };
 
-Found SchemaVersionOf(const QString& text) {
+template <int16_t (*Find)(const XmlNode&, QString&)> Found VersionOf(const QString& text) {
     auto document = test::Parsed(text);
     Found found{0, QStringLiteral("unverändert")};
-    found.result = FindSchemaVersion(document->documentElement(), found.version);
+    found.result = Find(document->documentElement(), found.version);
     return found;
 }
-
-Found DocumentVersionOf(const QString& text) {
-    auto document = test::Parsed(text);
-    Found found{0, QStringLiteral("unverändert")};
-    found.result = FindDocumentVersion(document->documentElement(), found.version);
-    return found;
-}
+constexpr auto SchemaVersionOf = VersionOf<FindSchemaVersion>;
+constexpr auto DocumentVersionOf = VersionOf<FindDocumentVersion>;
 
 QString Schema(const QString& body) {
     return QStringLiteral(

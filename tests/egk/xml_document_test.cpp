@@ -74,13 +74,28 @@ TEST(XmlDocument, FailedLoadLeavesNoDocumentElement) {
 }
 
 TEST(XmlDocument, DeclaredEncodingMustBeKnownButCharactersAreTakenAsTheyAre) {
-    EXPECT_EQ(xml::DeclaredEncoding(QStringLiteral("<?xml version=\"1.0\" encoding='ISO-8859-15'?><a/>")),
-              "ISO-8859-15");
-    EXPECT_EQ(xml::DeclaredEncoding(QStringLiteral("<?xml version=\"1.0\"?><a encoding=\"x\"/>")), "");
-    EXPECT_EQ(xml::DeclaredEncoding(QStringLiteral("<a/>")), "");
-    EXPECT_EQ(xml::DeclaredEncoding(QStringLiteral("<?xml version=\"1.0\"\r\n encoding = \"latin1\" ?><a/>")),
-              "latin1");
-    EXPECT_EQ(xml::DeclaredEncoding(QStringLiteral("<?xml version=\"1.0\" myencoding=\"x\"?><a/>")), "");
+    const struct {
+        const char* text;
+        const char* encoding;
+    } cases[] = {
+        {"<?xml version=\"1.0\" encoding='ISO-8859-15'?><a/>", "ISO-8859-15"},
+        {"<?xml version=\"1.0\"\r\n encoding = \"latin1\" ?><a/>", "latin1"},
+        {"<?xml version=\"1.0\" encoding=\"a'b\"?><a/>", "a'b"},
+        {"<?xml version=\"1.0\" encoding=x encoding=\"y\"?>", "y"},
+        {"<?xml version=\"1.0\" encoding=\"\"?><a/>", ""},
+        {"<?xml version=\"1.0\" encoding=\"x?><a/>", ""},
+        {"<?xml version=\"1.0\"?><a encoding=\"x\"/>", ""},
+        {"<?xml version=\"1.0\" myencoding=\"x\"?><a/>", ""},
+        {"<?xmlencoding=\"x\"?><a/>", ""},
+        {"<?xml", ""},
+        {"<a/>", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(xml::DeclaredEncoding(QString::fromUtf8(c.text)), c.encoding) << c.text;
+    // After a byte-order mark.
+    EXPECT_EQ(
+        xml::DeclaredEncoding(QChar(0xFEFF) + QStringLiteral("<?xml version=\"1.0\" encoding='UTF-8'?>")),
+        "UTF-8");
 
     XmlDocument document;
     EXPECT_FALSE(document.loadXml(QStringLiteral("<?xml version=\"1.0\" encoding=\"X-KARTO-9\"?><a/>")));

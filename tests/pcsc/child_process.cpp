@@ -1,18 +1,14 @@
 #include "child_process.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <string_view>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace kc::test {
 
@@ -46,18 +42,7 @@ bool WaitGone(pid_t pid, std::chrono::steady_clock::duration limit) {
 std::optional<ChildProcess> ChildProcess::Start(const Options& options, std::string& error) {
     // Everything the child needs is made before fork: after it, only plain system calls.
     std::vector<std::string> argv = options.argv;
-    std::vector<std::string> environment;
-    for (char** entry = environ; *entry; ++entry) {
-        const std::string_view text(*entry);
-        const auto replaced = [&](const std::string& added) {
-            return text.substr(0, text.find('=') + 1) == added.substr(0, added.find('=') + 1);
-        };
-        if (std::none_of(options.environment.begin(), options.environment.end(), replaced))
-            environment.emplace_back(text);
-    }
-    environment.insert(environment.end(), options.environment.begin(), options.environment.end());
     std::vector<char*> argvPointers = Pointers(argv);
-    std::vector<char*> environmentPointers = Pointers(environment);
     const std::string output = options.outputFile.empty() ? "/dev/null" : options.outputFile;
     const pid_t parent = getpid();
 
@@ -84,7 +69,7 @@ std::optional<ChildProcess> ChildProcess::Start(const Options& options, std::str
             else
                 dup2(options.listeningSocket, 3);
         }
-        execve(argvPointers[0], argvPointers.data(), environmentPointers.data());
+        execv(argvPointers[0], argvPointers.data());
         _exit(127);
     }
     return ChildProcess(pid);

@@ -13,10 +13,9 @@ namespace kc::test {
 class ChildProcess {
   public:
     struct Options {
-        std::vector<std::string> argv;        // argv[0] is the program's path
-        std::vector<std::string> environment; // NAME=value entries added to the test's own
-        std::string outputFile;               // standard output and error; empty: /dev/null
-        int listeningSocket = -1;             // handed over as fd 3, the way systemd does
+        std::vector<std::string> argv; // argv[0] is the program's path; the test's environment
+        std::string outputFile;        // standard output and error; empty: /dev/null
+        int listeningSocket = -1;      // handed over as fd 3, the way systemd does
     };
 
     // nullopt with the reason when fork fails.

@@ -4,8 +4,9 @@
 
 #include "pcscd_fixture.h"
 
+#include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
-#include <cctype>
 
 namespace kc::test {
 namespace {
@@ -33,11 +34,19 @@ QString ScanCardData(const QString& output) {
     return start < 0 ? QString() : output.mid(start);
 }
 
-QStringList Read(const QString& pn) {
-    return {QStringLiteral("read"), pn, QStringLiteral("--xml")};
+// kartocheck-cli through the PC/SC library, or with the scenario through the simulator's own.
+CliResult Pcsc(const QStringList& args) {
+    return RunCli({args, QString(), {}, PcscLibrary()});
+}
+CliResult Simulator(const QStringList& args, const QString& scenario) {
+    return RunCli({args, scenario, {}, QString()});
 }
 
+const QStringList kRead{QStringLiteral("read"), QStringLiteral("8192"), QStringLiteral("--xml")};
+const QStringList kScan{QStringLiteral("scan")};
+
 struct SameCard {
+    const char* name;
     const char* scenario;
     const char* simulatorPort; // where the scenario puts the terminal for the simulator's library
 };
@@ -51,28 +60,21 @@ class ReadThroughPcscd : public PcscdTest, public ::testing::WithParamInterface<
 TEST_P(ReadThroughPcscd, GivesWhatTheSimulatorsOwnLibraryGives) {
     const QString scenario = QString::fromUtf8(GetParam().scenario);
     ASSERT_TRUE(InsertCard(scenario));
-    const ProgramRun pcsc = RunCli(Read(QStringLiteral("8192")), PcscLibrary());
-    const ProgramRun simulator = RunCli(Read(QString::fromUtf8(GetParam().simulatorPort)), SimulatorLibrary(),
-                                        {QStringLiteral("MKTSIM_SCENARIO=") + ScenarioPath(scenario)});
-    ASSERT_EQ(pcsc.exitCode, 0) << pcsc.output.toStdString();
-    ASSERT_EQ(simulator.exitCode, 0) << simulator.output.toStdString();
-    EXPECT_EQ(WithoutStatusPage(pcsc.output).toStdString(),
-              WithoutStatusPage(simulator.output).toStdString());
+    const CliResult pcsc = Pcsc(kRead);
+    QStringList read = kRead;
+    read[1] = QString::fromUtf8(GetParam().simulatorPort);
+    const CliResult simulator = Simulator(read, scenario);
+    ASSERT_EQ(pcsc.status, 0) << pcsc.out.toStdString();
+    ASSERT_EQ(simulator.status, 0) << simulator.out.toStdString();
+    EXPECT_EQ(WithoutStatusPage(pcsc.out).toStdString(), WithoutStatusPage(simulator.out).toStdString());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cards, ReadThroughPcscd,
-                         ::testing::Values(SameCard{"default.scn", "8192"},
-                                           SameCard{"egk/stationary_gvd_in_ef_gvd.scn", "8192"},
-                                           SameCard{"kvk/stationary_template_60.scn", "3"}),
-                         [](const ::testing::TestParamInfo<SameCard>& row) {
-                             std::string name = row.param.scenario;
-                             name = name.substr(0, name.rfind('.'));
-                             for (char& c : name) {
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             }
-                             return name;
-                         });
+                         ::testing::Values(SameCard{"default", "default.scn", "8192"},
+                                           SameCard{"egk_gvd", "egk/stationary_gvd_in_ef_gvd.scn", "8192"},
+                                           SameCard{"kvk_template_60", "kvk/stationary_template_60.scn",
+                                                    "3"}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 using ScanThroughPcscd = PcscdTest;
 
@@ -80,19 +82,18 @@ TEST_F(ScanThroughPcscd, FindsIdentifiesAndReadsTheReaders) {
     // vpcd brings two readers; both hold the eGK, so that the slot the scan shows last has read it.
     ASSERT_TRUE(InsertCard(QStringLiteral("default.scn"), 0));
     ASSERT_TRUE(InsertCard(QStringLiteral("default.scn"), 1));
-    const ProgramRun pcsc = RunCli({QStringLiteral("scan")}, PcscLibrary());
-    const ProgramRun simulator =
-        RunCli({QStringLiteral("scan")}, SimulatorLibrary(), {QStringLiteral("MKTSIM_SCENARIO=")});
-    ASSERT_EQ(pcsc.exitCode, 0) << pcsc.output.toStdString();
-    EXPECT_TRUE(pcsc.output.contains("=== KartoCheck Ergebnis ===\n  2 Chipkartenleser gefunden.\n"));
-    EXPECT_TRUE(pcsc.output.contains(
+    const CliResult pcsc = Pcsc(kScan);
+    ASSERT_EQ(pcsc.status, 0) << pcsc.out.toStdString();
+    EXPECT_TRUE(pcsc.out.contains("=== KartoCheck Ergebnis ===\n  2 Chipkartenleser gefunden.\n"));
+    EXPECT_TRUE(pcsc.out.contains(
         "Weitere Schnittstellen:\n  USB Device 1 (pn=8192  )\n  USB Device 2 (pn=8193  )\n"));
     // Identified through GET STATUS: the manufacturer data object this library answers with.
-    EXPECT_TRUE(pcsc.output.contains("  MCT Modell:               Unbekannt"));
-    EXPECT_TRUE(pcsc.output.contains("  Hersteller:               KARTO\n  CT-Typ:                   PC/SC\n"
-                                     "  Software Version:         1.0.0\n"));
-    EXPECT_FALSE(ScanCardData(pcsc.output).isEmpty()) << pcsc.output.toStdString();
-    EXPECT_EQ(ScanCardData(pcsc.output).toStdString(), ScanCardData(simulator.output).toStdString());
+    EXPECT_TRUE(pcsc.out.contains("  MCT Modell:               Unbekannt"));
+    EXPECT_TRUE(pcsc.out.contains("  Hersteller:               KARTO\n  CT-Typ:                   PC/SC\n"
+                                  "  Software Version:         1.0.0\n"));
+    EXPECT_FALSE(ScanCardData(pcsc.out).isEmpty()) << pcsc.out.toStdString();
+    EXPECT_EQ(ScanCardData(pcsc.out).toStdString(),
+              ScanCardData(Simulator(kScan, QString()).out).toStdString());
 }
 
 using CardLeavesThroughPcscd = PcscdTest;
@@ -100,18 +101,16 @@ using CardLeavesThroughPcscd = PcscdTest;
 TEST_F(CardLeavesThroughPcscd, MidReadGivesTheMessageAndTheNextReadWorks) {
     const QString scenario = QStringLiteral("pcsc/card_pulled_mid_read.scn");
     ASSERT_TRUE(InsertCard(scenario));
-    const ProgramRun broken = RunCli(Read(QStringLiteral("8192")), PcscLibrary());
-    EXPECT_NE(broken.exitCode, -1) << "the read did not end";
-    EXPECT_TRUE(broken.output.contains("Read EF VD war nicht erfolgreich!")) << broken.output.toStdString();
+    const CliResult broken = Pcsc(kRead);
+    EXPECT_NE(broken.status, -1) << "the read did not end";
+    EXPECT_TRUE(broken.err.contains("Read EF VD war nicht erfolgreich!")) << broken.err.toStdString();
 
     ASSERT_TRUE(pcscd().WaitForCard(0, false, std::chrono::seconds(10)));
     ASSERT_TRUE(pcscd().WaitForCard(0, true, std::chrono::seconds(10)));
-    const ProgramRun again = RunCli(Read(QStringLiteral("8192")), PcscLibrary());
-    const ProgramRun simulator = RunCli(Read(QStringLiteral("8192")), SimulatorLibrary(),
-                                        {QStringLiteral("MKTSIM_SCENARIO=") + ScenarioPath(scenario)});
-    ASSERT_EQ(again.exitCode, 0) << again.output.toStdString();
-    EXPECT_EQ(WithoutStatusPage(again.output).toStdString(),
-              WithoutStatusPage(simulator.output).toStdString());
+    const CliResult again = Pcsc(kRead);
+    ASSERT_EQ(again.status, 0) << again.out.toStdString();
+    EXPECT_EQ(WithoutStatusPage(again.out).toStdString(),
+              WithoutStatusPage(Simulator(kRead, scenario).out).toStdString());
 }
 
 using PcscScan = PcscdTest;
@@ -122,12 +121,16 @@ TEST_F(PcscScan, ListsTheVirtualReadersAndTheCardsAnswersToReset) {
         GTEST_SKIP() << "pcsc_scan is not installed (Debian package pcsc-tools, see scripts/install-deps.sh)";
     ASSERT_TRUE(InsertCard(QStringLiteral("default.scn"), 0));
     ASSERT_TRUE(InsertCard(QStringLiteral("kvk/stationary_template_60.scn"), 1));
-    const ProgramRun run = RunProgram(pcscScan, {QStringLiteral("-c"), QStringLiteral("-n")});
-    ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
-    EXPECT_TRUE(run.output.contains(" Reader 0: Virtual PCD 00 00\n")) << run.output.toStdString();
-    EXPECT_TRUE(run.output.contains("  ATR: 3B D3 96 FF 81 B1 FE 45 1F 07 80 81 05 2D\n"));
-    EXPECT_TRUE(run.output.contains(" Reader 1: Virtual PCD 00 01\n"));
-    EXPECT_TRUE(run.output.contains("  ATR: 3B 8F 80 01 80 4F 0C A0 00 00 03 06 00 00 00 00 00 00 00 68\n"));
+    QProcess run;
+    run.setProcessChannelMode(QProcess::MergedChannels);
+    run.start(pcscScan, {QStringLiteral("-c"), QStringLiteral("-n")});
+    ASSERT_TRUE(run.waitForFinished(30000));
+    const QString output = QString::fromUtf8(run.readAll());
+    ASSERT_EQ(run.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains(" Reader 0: Virtual PCD 00 00\n")) << output.toStdString();
+    EXPECT_TRUE(output.contains("  ATR: 3B D3 96 FF 81 B1 FE 45 1F 07 80 81 05 2D\n"));
+    EXPECT_TRUE(output.contains(" Reader 1: Virtual PCD 00 01\n"));
+    EXPECT_TRUE(output.contains("  ATR: 3B 8F 80 01 80 4F 0C A0 00 00 03 06 00 00 00 00 00 00 00 68\n"));
 }
 
 // Needs no pcscd at all: the library must say so at once.
@@ -136,16 +139,19 @@ TEST(NoPcscd, CtInitFailsAndTheScanFindsNoTerminal) {
         GTEST_SKIP() << "libctapi-pcsc.so is not built";
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    const QStringList nobody{QStringLiteral("PCSCLITE_CSOCK_NAME=") +
-                             folder.filePath(QStringLiteral("pcscd.comm"))};
-    const ProgramRun read = RunCli(
-        {QStringLiteral("read"), QStringLiteral("8192"), QStringLiteral("--trace"), QStringLiteral("-")},
-        PcscLibrary(), nobody);
-    EXPECT_TRUE(read.output.contains(" CT_init pn=8192 -> -128\n")) << read.output.toStdString();
-    const ProgramRun scan = RunCli({QStringLiteral("scan")}, PcscLibrary(), nobody);
-    EXPECT_EQ(scan.exitCode, 1) << scan.output.toStdString();
-    EXPECT_TRUE(scan.output.contains("=== KartoCheck Ergebnis ===\n  Keinen Chipkartenleser gefunden!\n"));
-    EXPECT_TRUE(scan.output.contains("Weitere Schnittstellen:\n  (keine)\n"));
+    const QByteArray before = qgetenv("PCSCLITE_CSOCK_NAME");
+    qputenv("PCSCLITE_CSOCK_NAME", folder.filePath(QStringLiteral("pcscd.comm")).toLocal8Bit());
+    const CliResult read = Pcsc(
+        {QStringLiteral("read"), QStringLiteral("8192"), QStringLiteral("--trace"), QStringLiteral("-")});
+    const CliResult scan = Pcsc(kScan);
+    if (before.isNull())
+        qunsetenv("PCSCLITE_CSOCK_NAME");
+    else
+        qputenv("PCSCLITE_CSOCK_NAME", before);
+    EXPECT_TRUE(read.err.contains(" CT_init pn=8192 -> -128\n")) << read.err.toStdString();
+    EXPECT_EQ(scan.status, 1) << scan.out.toStdString();
+    EXPECT_TRUE(scan.out.contains("=== KartoCheck Ergebnis ===\n  Keinen Chipkartenleser gefunden!\n"));
+    EXPECT_TRUE(scan.out.contains("Weitere Schnittstellen:\n  (keine)\n"));
 }
 
 } // namespace

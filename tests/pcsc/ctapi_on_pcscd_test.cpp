@@ -3,6 +3,7 @@
 // card, and the return codes.
 
 #include "pcscd_fixture.h"
+#include "terminal/hex_codec.h"
 
 #include <ctapi.h>
 #include <string>
@@ -14,23 +15,6 @@ namespace {
 
 constexpr uint16_t kFirstReader = 0x2000;
 constexpr uint16_t kSecondReader = 0x2001;
-
-std::string HexOf(const std::string& text) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (const unsigned char c : text) {
-        hex += kDigits[c >> 4];
-        hex += kDigits[c & 0x0F];
-    }
-    return hex;
-}
-
-std::vector<uint8_t> BytesOf(const std::string& hex) {
-    std::vector<uint8_t> bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-        bytes.push_back(static_cast<uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
-    return bytes;
-}
 
 struct Step {
     uint8_t dad;
@@ -46,21 +30,17 @@ void RunSteps(uint16_t ctn, const std::vector<Step>& steps) {
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const Step& step = steps[i];
         SCOPED_TRACE("step " + std::to_string(i + 1) + ": " + step.command);
-        std::vector<uint8_t> command = BytesOf(step.command);
+        QByteArray command = HexToBytes(QString::fromStdString(step.command));
         std::vector<uint8_t> response(step.lenr);
         uint8_t dad = step.dad;
         uint8_t sad = HOST;
         uint16_t lenr = step.lenr;
-        const int code = CT_data(ctn, &dad, &sad, static_cast<uint16_t>(command.size()), command.data(),
-                                 &lenr, response.data());
+        const int code = CT_data(ctn, &dad, &sad, static_cast<uint16_t>(command.size()),
+                                 reinterpret_cast<uint8_t*>(command.data()), &lenr, response.data());
         ASSERT_EQ(code, step.code);
         if (code != OK)
             continue;
-        response.resize(lenr);
-        std::string hex;
-        for (const uint8_t byte : response)
-            hex += HexOf(std::string(1, static_cast<char>(byte)));
-        EXPECT_EQ(hex, step.response);
+        EXPECT_EQ(BytesToHex(response.data(), lenr).toStdString(), step.response);
         EXPECT_EQ(sad, step.sad);
         EXPECT_EQ(dad, HOST);
     }
@@ -85,10 +65,10 @@ TEST_F(CtApiOnPcscd, InitAndCloseCodes) {
 TEST_F(CtApiOnPcscd, CommandsOnAReaderWithAnEgk) {
     ASSERT_TRUE(InsertCard(QStringLiteral("default.scn")));
     const std::string atr = "3BD396FF81B1FE451F078081052D";
-    const std::string manufacturer = "KARTOPC/SC1.0.0Virtual PCD 00 00";
+    const std::string manufacturer = BytesToHex("KARTOPC/SC1.0.0Virtual PCD 00 00").toStdString();
     const std::vector<Step> steps{
         {CT, "2013008100", OK, "8101019000", 1},
-        {CT, "2013004600", OK, "4620" + HexOf(manufacturer) + "9000", 1},
+        {CT, "2013004600", OK, "4620" + manufacturer + "9000", 1},
         {CT, "2013008000", OK, "8001019000", 1}, // there, not yet powered by us
         {CT, "201201000101", OK, "9001", 1},     // REQUEST ICC: a processor card
         {CT, "2013008000", OK, "8001059000", 1},

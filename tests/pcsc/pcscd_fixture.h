@@ -1,10 +1,9 @@
 #pragma once
 
+#include "cli_runner.h"
 #include "private_pcscd.h"
-#include "test_printers.h"
 
 #include <QString>
-#include <QStringList>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -28,21 +27,7 @@ class PcscdTest : public ::testing::Test {
     std::vector<std::pair<ChildProcess, int>> cards_;
 };
 
-QString ScenarioPath(const QString& relative);
-QString BinPath(const QString& name);
-
-struct ProgramRun {
-    int exitCode = -1;
-    QString output;
-};
-
-// Runs a program with the test's environment plus extra NAME=value entries
-// (an entry "NAME=" removes NAME), no input, and a bounded wait.
-ProgramRun RunProgram(const QString& program, const QStringList& args, const QStringList& environment = {});
-
-// kartocheck-cli on COM ports that lead nowhere, with the library given.
-ProgramRun RunCli(const QStringList& args, const QString& library, const QStringList& environment = {});
+// The built PC/SC CT-API library.
 QString PcscLibrary();
-QString SimulatorLibrary();
 
 } // namespace kc::test

@@ -131,9 +131,9 @@ std::unique_ptr<PrivatePcscd> PrivatePcscd::Start(std::string& whyNot) {
     }
     ChildProcess::Options options;
     // pcscd accepts the handed-over socket only when LISTEN_PID is its own pid, which the shell knows.
-    options.argv = {"/bin/sh", "-c",        "LISTEN_PID=$$ exec \"$0\" \"$@\"", pcscd, "-f", "-a",
+    options.argv = {"/bin/sh", "-c",        "LISTEN_FDS=1 LISTEN_PID=$$ exec \"$0\" \"$@\"",
+                    pcscd,     "-f",        "-a",
                     "-c",      configFolder};
-    options.environment = {"LISTEN_FDS=1"};
     options.outputFile = instance->folder_ + "/pcscd.log";
     options.listeningSocket = listening;
     std::string error;

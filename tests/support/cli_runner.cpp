@@ -27,6 +27,7 @@ CliResult RunCli(const CliCall& call) {
         env.insert(QStringLiteral("MKTSIM_SCENARIO"),
                    QDir(SimHarness::ScenarioDir()).filePath(call.scenario));
     env.remove(QStringLiteral("MKTSIM_TRACE"));
+    env.remove(QStringLiteral("CTAPI_PCSC_TRACE"));
 
     QProcess process;
     process.setProcessEnvironment(env);

@@ -22,7 +22,6 @@ class FakeCtApi : public CtApi {
     std::function<Answer(uint8_t dad, const QByteArray& command)> onData = [](uint8_t, const QByteArray&) {
         return Answer{0, QByteArray("\x90\x00", 2)};
     };
-    int8_t closeCode = 0;
     int32_t baudCode = 0;
     int32_t baudValue = 9600;
 

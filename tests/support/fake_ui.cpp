@@ -1,6 +1,7 @@
 #include "fake_ui.h"
 
 namespace kc::test {
+namespace {
 
 MsgAnswer DefaultAnswer(const MessageRequest& request) {
     switch (request.buttons) {
@@ -13,6 +14,8 @@ MsgAnswer DefaultAnswer(const MessageRequest& request) {
     }
     return MsgAnswer::Ok;
 }
+
+} // namespace
 
 MsgAnswer ScriptedMessageBoxes::ask(const MessageRequest& request) {
     shown.push_back(request);

@@ -28,8 +28,6 @@ class ScriptedMessageBoxes : public MessageBoxes {
     std::deque<MsgAnswer> answers_;
 };
 
-MsgAnswer DefaultAnswer(const MessageRequest& request);
-
 class RecordingStatusLine : public StatusLine {
   public:
     void showStatus(const QString& text) override { statuses.append(text); }

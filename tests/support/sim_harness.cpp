@@ -15,32 +15,20 @@ QString EnvOr(const char* name, const char* fallback) {
 } // namespace
 
 int8_t SimCtApi::init(uint16_t ctn, uint16_t pn) {
-    const int8_t code = simulator_ ? simulator_->init(ctn, pn) : int8_t(kCtErrHtsi);
-    calls.push_back({Call::Kind::Init, pn, {}, {}, 0, 0, code});
-    return code;
+    calls.push_back({Call::Kind::Init, pn, {}});
+    return simulator_ ? simulator_->init(ctn, pn) : int8_t(kCtErrHtsi);
 }
 
 int8_t SimCtApi::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command,
                       uint16_t* lenr, uint8_t* response) {
-    Call call;
-    call.command = BytesToHex(command, lenc);
-    call.dad = dad ? *dad : 0;
-    const uint16_t capacity = lenr ? *lenr : 0;
-    const int8_t code =
-        simulator_ ? simulator_->data(ctn, dad, sad, lenc, command, lenr, response) : int8_t(kCtErrInvalid);
-    // Never read past the buffer, even when the library claims more (oversize = claim).
-    if (code == kCtOk && lenr && response)
-        call.response = BytesToHex(response, qMin<int>(*lenr, capacity));
-    call.sad = sad ? *sad : 0;
-    call.code = code;
-    calls.push_back(call);
-    return code;
+    calls.push_back({Call::Kind::Data, 0, BytesToHex(command, lenc)});
+    return simulator_ ? simulator_->data(ctn, dad, sad, lenc, command, lenr, response)
+                      : int8_t(kCtErrInvalid);
 }
 
 int8_t SimCtApi::close(uint16_t ctn) {
-    const int8_t code = simulator_ ? simulator_->close(ctn) : int8_t(kCtErrInvalid);
-    calls.push_back({Call::Kind::Close, 0, {}, {}, 0, 0, code});
-    return code;
+    calls.push_back({Call::Kind::Close, 0, {}});
+    return simulator_ ? simulator_->close(ctn) : int8_t(kCtErrInvalid);
 }
 
 int32_t SimCtApi::getBaudrate(uint16_t ctn, int32_t* baud) {
@@ -87,17 +75,10 @@ bool SimHarness::loadText(const QString& text) {
 QStringList SimHarness::apduLog() const {
     QStringList log;
     for (const SimCtApi::Call& call : api.calls) {
-        switch (call.kind) {
-        case SimCtApi::Call::Kind::Init:
+        if (call.kind == SimCtApi::Call::Kind::Init)
             log.append(QStringLiteral("init ") + QString::number(call.pn));
-            break;
-        case SimCtApi::Call::Kind::Data:
-            log.append(call.command);
-            break;
-        case SimCtApi::Call::Kind::Close:
-            log.append(QStringLiteral("close"));
-            break;
-        }
+        else
+            log.append(call.kind == SimCtApi::Call::Kind::Data ? call.command : QStringLiteral("close"));
     }
     return log;
 }
@@ -107,15 +88,6 @@ QStringList SimHarness::commands() const {
     for (const SimCtApi::Call& call : api.calls) {
         if (call.kind == SimCtApi::Call::Kind::Data)
             list.append(call.command);
-    }
-    return list;
-}
-
-QStringList SimHarness::responses() const {
-    QStringList list;
-    for (const SimCtApi::Call& call : api.calls) {
-        if (call.kind == SimCtApi::Call::Kind::Data)
-            list.append(call.response);
     }
     return list;
 }

@@ -22,12 +22,8 @@ class SimCtApi : public CtApi {
     struct Call {
         enum class Kind { Init, Data, Close };
         Kind kind = Kind::Data;
-        uint16_t pn = 0;  // Init
-        QString command;  // Data: upper-case hex
-        QString response; // Data: upper-case hex as written (empty on error)
-        uint8_t dad = 0;  // Data: as passed in
-        uint8_t sad = 0;  // Data: who answered
-        int code = 0;     // what the call returned
+        uint16_t pn = 0; // Init
+        QString command; // Data: upper-case hex
     };
 
     void setSimulator(sim::Simulator simulator) { simulator_.emplace(std::move(simulator)); }
@@ -68,9 +64,8 @@ class SimHarness {
 
     // Every call in order: "init PN", commands as hex, "close".
     QStringList apduLog() const;
-    // Only the commands (CT_data), and their responses.
+    // Only the commands (CT_data).
     QStringList commands() const;
-    QStringList responses() const;
     // Forget the calls so far (e.g. after preparing a state).
     void clearLog() { api.calls.clear(); }
 

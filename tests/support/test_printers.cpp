@@ -5,7 +5,7 @@ void PrintTo(const QString& text, std::ostream* os) {
 }
 
 void PrintTo(const QByteArray& bytes, std::ostream* os) {
-    *os << '[' << kc::test::SpacedHex(bytes) << ']';
+    *os << '[' << bytes.toHex(' ').toUpper().toStdString() << ']';
 }
 
 void PrintTo(const QStringList& texts, std::ostream* os) {
@@ -58,10 +58,6 @@ void PrintTo(const MessageRequest& request, std::ostream* os) {
 } // namespace kc
 
 namespace kc::test {
-
-std::string SpacedHex(const QByteArray& bytes) {
-    return bytes.toHex(' ').toUpper().toStdString();
-}
 
 ::testing::AssertionResult IsBox(const MessageRequest& shown, const QString& text, const QString& title,
                                  MsgButtons buttons, MsgIcon icon, bool secondButtonDefault) {

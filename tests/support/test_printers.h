@@ -23,9 +23,6 @@ void PrintTo(const MessageRequest& request, std::ostream* os);
 
 namespace kc::test {
 
-// Bytes as upper-case hex with a blank between bytes: "00 A4 04 00".
-std::string SpacedHex(const QByteArray& bytes);
-
 // Asserts every property of a box the person sees.
 ::testing::AssertionResult IsBox(const MessageRequest& shown, const QString& text, const QString& title,
                                  MsgButtons buttons, MsgIcon icon, bool secondButtonDefault = false);

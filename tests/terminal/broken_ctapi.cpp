@@ -1,5 +1,6 @@
 // A CT-API library that misbehaves on READ BINARY in the one way chosen when
-// it is built; every other command gets 90 00 from the unit addressed.
+// it is built, or lacks CT_close; every other command gets 90 00 from the
+// unit addressed.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -32,6 +33,11 @@ int8_t Misbehave([[maybe_unused]] uint16_t* lenr, [[maybe_unused]] uint8_t* resp
     response[1] = 0x00;
     *lenr = 0xFFFF;
     return 0;
+#elif defined(BROKEN_NO_CLOSE)
+    response[0] = 0x90;
+    response[1] = 0x00;
+    *lenr = 2;
+    return 0;
 #else
 #error "choose how the library breaks"
 #endif
@@ -55,6 +61,8 @@ KC_EXPORT int8_t CT_data(uint16_t, uint8_t* dad, uint8_t* sad, uint16_t lenc, ui
     return 0;
 }
 
+#if !defined(BROKEN_NO_CLOSE)
 KC_EXPORT int8_t CT_close(uint16_t) {
     return 0;
 }
+#endif

@@ -36,20 +36,20 @@ TEST_F(SessionTest, TransmitSendsBytesAndReturnsUpperCaseHex) {
 }
 
 TEST_F(SessionTest, TooShortOrOverlongAnswersFailAndLeaveTheResponse) {
-    QString response = QStringLiteral("unchanged");
-    api.onData = [](uint8_t, const QByteArray&) { return FakeCtApi::Answer{0, QByteArray("\x90", 1)}; };
-    EXPECT_EQ(session.TransmitApdu("2011000000", kToTerminal, response), -11);
-    EXPECT_EQ(response, "unchanged");
-
-    api.onData = [](uint8_t, const QByteArray&) {
-        return FakeCtApi::Answer{0, QByteArray("\x90\x00", 2), TerminalSession::kResponseCapacity + 10};
+    const struct {
+        FakeCtApi::Answer answer;
+        int16_t code;
+    } cases[] = {
+        {{0, QByteArray("\x90", 1)}, -11},
+        {{0, QByteArray("\x90\x00", 2), TerminalSession::kResponseCapacity + 10}, -11},
+        {{-10, QByteArray("\x90\x00", 2)}, -10},
     };
-    EXPECT_EQ(session.TransmitApdu("2011000000", kToTerminal, response), -11);
-    EXPECT_EQ(response, "unchanged");
-
-    api.onData = [](uint8_t, const QByteArray&) { return FakeCtApi::Answer{-10, QByteArray("\x90\x00", 2)}; };
-    EXPECT_EQ(session.TransmitApdu("2011000000", kToTerminal, response), -10);
-    EXPECT_EQ(response, "unchanged");
+    for (const auto& c : cases) {
+        api.onData = [&c](uint8_t, const QByteArray&) { return c.answer; };
+        QString response = QStringLiteral("unchanged");
+        EXPECT_EQ(session.TransmitApdu("2011000000", kToTerminal, response), c.code);
+        EXPECT_EQ(response, "unchanged");
+    }
 }
 
 TEST_F(SessionTest, LampsFollowDestinationAndAnsweringUnit) {
@@ -102,44 +102,41 @@ TEST_F(SessionTest, ResetAndCloseSendsResetCtThenCloses) {
     EXPECT_FALSE(session.SessionOpen());
 }
 
-class ManufacturerDataTest : public SessionTest {
-  protected:
-    void answer(const QByteArray& bytes) {
-        api.onData = [bytes](uint8_t, const QByteArray&) { return FakeCtApi::Answer{0, bytes}; };
+TEST_F(SessionTest, ManufacturerDataStoresTheThreeFiveByteFieldsOfAWholeObject) {
+    const struct {
+        QByteArray answer;
+        int16_t code;
+        const char* manufacturer;
+    } cases[] = {
+        {QByteArray("\x46\x0F"
+                    "DEZAVQMT3 1.2.3"
+                    "\x90\x00",
+                    19),
+         0, "DEZAV"},
+        {QByteArray("\x46\x0E"
+                    "DEZAVQMT3 1.2."
+                    "\x90\x00",
+                    18),
+         1, "     "}, // one byte short
+        {QByteArray("\x45\x0F"
+                    "DEZAVQMT3 1.2.3"
+                    "\x90\x00",
+                    19),
+         1, "     "}, // another tag
+        {QByteArray(), -8, "     "},
+    };
+    for (const auto& c : cases) {
+        api.onData = [&c](uint8_t, const QByteArray&) {
+            return FakeCtApi::Answer{int8_t(c.answer.isEmpty() ? -8 : 0), c.answer};
+        };
+        SlotTables fresh;
+        EXPECT_EQ(ReadManufacturerData(session, fresh, 8192), c.code) << c.answer.toHex().toStdString();
+        EXPECT_EQ(fresh.terminal[5].Manufacturer.str(), c.manufacturer);
+        if (c.code == 0) {
+            EXPECT_EQ(fresh.terminal[5].CtType.str(), "QMT3 ");
+            EXPECT_EQ(fresh.terminal[5].SoftwareVersion.str(), "1.2.3");
+        }
     }
-};
-
-TEST_F(ManufacturerDataTest, StoresTheThreeFiveByteFields) {
-    answer(QByteArray("\x46\x0F"
-                      "DEZAV"
-                      "QMT3 "
-                      "1.2.3"
-                      "\x90\x00",
-                      19));
-    EXPECT_EQ(ReadManufacturerData(session, tables, 8192), 0);
-    EXPECT_EQ(tables.terminal[5].Manufacturer.str(), "DEZAV");
-    EXPECT_EQ(tables.terminal[5].CtType.str(), "QMT3 ");
-    EXPECT_EQ(tables.terminal[5].SoftwareVersion.str(), "1.2.3");
-}
-
-TEST_F(ManufacturerDataTest, UnusableAnswersStoreNothing) {
-    answer(QByteArray("\x46\x0E"
-                      "DEZAV"
-                      "QMT3 "
-                      "1.2."
-                      "\x90\x00",
-                      18));
-    EXPECT_EQ(ReadManufacturerData(session, tables, 2), 1);
-    answer(QByteArray("\x45\x0F"
-                      "DEZAV"
-                      "QMT3 "
-                      "1.2.3"
-                      "\x90\x00",
-                      19));
-    EXPECT_EQ(ReadManufacturerData(session, tables, 2), 1);
-    EXPECT_EQ(tables.terminal[2].Manufacturer.str(), "     ");
-    api.onData = [](uint8_t, const QByteArray&) { return FakeCtApi::Answer{-8, {}}; };
-    EXPECT_EQ(ReadManufacturerData(session, tables, 2), -8);
 }
 
 } // namespace
