@@ -65,11 +65,13 @@ TEST_F(ReadBinaryTest, FiveHundredNineBytesEndWithAChunkOf255) {
     EXPECT_EQ(buffer, file().left(509));
 }
 
-TEST_F(ReadBinaryTest, ShortReadIsOneChunk) {
+TEST_F(ReadBinaryTest, ReadsUpTo253BytesAreOneChunk) {
     open();
     EXPECT_EQ(chunked(0, 2, 2), ReadResult::Done);
-    EXPECT_EQ(h.commands(), QStringList({"00B0000002"}));
     EXPECT_EQ(buffer, file().left(2));
+    EXPECT_EQ(chunked(0, 253, 253), ReadResult::Done);
+    EXPECT_EQ(buffer, file().left(253));
+    EXPECT_EQ(h.commands(), QStringList({"00B0000002", "00B00000FD"}));
 }
 
 TEST_F(ReadBinaryTest, ChunkAnsweredShortWithSuccessDoesNotShiftTheRest) {
