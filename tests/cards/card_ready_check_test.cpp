@@ -82,14 +82,15 @@ TEST_F(CardReadyCheckTest, RefusedCommandExplainsMenuOrLock) {
         const char* text;
     };
     const Case cases[] = {
-        {"stationary_menu_active.scn", 3, false,
-         " Bitte Chipkartenterminal überprüfen! \r\n Sind die Chipkartenterminal Menü-Einstellungen "
-         "aktiviert? \r\n "
-         "Wenn ja, Chipkartenterminal auf die Standardanzeige stellen."},
-        {"handheld_locked.scn", 1, true,
-         " Bitte Chipkartenterminal überprüfen! \r\n Ist das mobile Chipkartenterminal zugeschlossen?\r\n "
-         "Wenn ja, "
-         "Chipkartenterminal aufschließen."},
+        Case("stationary_menu_active.scn", 3, false,
+             " Bitte Chipkartenterminal überprüfen! \r\n Sind die Chipkartenterminal Menü-Einstellungen "
+             "aktiviert? \r\n "
+             "Wenn ja, Chipkartenterminal auf die Standardanzeige stellen."),
+        Case(
+            "handheld_locked.scn", 1, true,
+            " Bitte Chipkartenterminal überprüfen! \r\n Ist das mobile Chipkartenterminal zugeschlossen?\r\n "
+            "Wenn ja, "
+            "Chipkartenterminal aufschließen."),
     };
     for (const Case& c : cases) {
         test::SimHarness fresh;

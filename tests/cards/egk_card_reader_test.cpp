@@ -102,16 +102,17 @@ TEST(EgkCardReaderTest, GvdOffsetsThatNameNoStretchLeadToEfGvd) {
 }
 
 TEST(EgkCardReaderTest, SerialNumberFromEfGdo) {
-    const struct {
+    struct Case {
         const char* answer;
         const char* serial;
-    } cases[] = {
-        {"5A0A80276883110000017222 9000", "80276883110000017222"},
-        {"6A82", ""},
+    };
+    const Case cases[] = {
+        Case("5A0A80276883110000017222 9000", "80276883110000017222"),
+        Case("6A82", ""),
         // A length byte claiming more than came: what came, never the status word.
-        {"5A0F8027688311 9000", "8027688311"},
-        {"5A 9000", ""},
-        {"-10", "unverändert"},
+        Case("5A0F8027688311 9000", "8027688311"),
+        Case("5A 9000", ""),
+        Case("-10", "unverändert"),
     };
     for (const auto& c : cases) {
         const EgkRead r(Desk(QStringLiteral("override 00B0820000 = %1\n").arg(QLatin1String(c.answer))),
@@ -156,155 +157,107 @@ TEST(EgkCardReaderTest, WhatGoesWrongIsNamedAndWhatWasReadIsKept) {
                              QStringLiteral("Error PD XML Daten!\r\n"),
                              QStringLiteral("Error GVD XML Daten!\r\n")};
     const QString hcaOff = QStringLiteral("Das DF.HCA (Health Care Application) ist deaktiviert!\r\n");
-    const struct {
+    struct Case {
         QString scenario;
         ReadResult result;
         QStringList boxes;
         Check prepare = {};
         Check check = {};
-    } cases[] = {
-        {"stationary_gvd_protected.scn",
-         ReadResult::Done,
-         {QStringLiteral(
-             "Lesen geschützter Versichertendaten (EF.GVD) nicht möglich! \r\nEine Freischaltung z.B. "
-             "durch PIN Eingabe wird durch KartoCheck nicht unterstützt!\r\n")},
-         {},
-         [](test::SimHarness& h) {
-             EXPECT_EQ(h.apduLog().mid(h.apduLog().size() - 3),
-                       QStringList({kSelectHca, kSelectStatus, "00B0000019"}));
-             EXPECT_EQ(h.state.tables.egk[5].VsdStatus.size(), 50);
-             EXPECT_EQ(h.state.tables.insured[5][Familienname], kHeckhausen);
-         }},
-        {Desk({}, QStringLiteral("@egk/cards/gvd_offsets_invalid__EF_VD.hex")),
-         ReadResult::Done,
-         {QStringLiteral("Keine gültigen GVD Daten im EF VD Container! \r\n\r\n")},
-         {},
-         [](test::SimHarness& h) { EXPECT_FALSE(h.apduLog().contains(kSelectGvd)); }},
-        {"hca_deactivated.scn",
-         ReadResult::Done,
-         {hcaOff, hcaOff, hcaOff},
-         keepName,
-         [](test::SimHarness& h) {
-             EXPECT_EQ(h.state.tables.egk[5].VsdStatus + h.state.tables.insured[5][Familienname], QString());
-             EXPECT_EQ(h.state.tables.egk[5].IccSerialNumber, QStringLiteral("80276883110000017222"));
-         }},
-        {"hca_missing.scn",
-         ReadResult::Failed,
-         {QStringLiteral("Keine Gesundheitsanwendung \r\nDF.HCA (Health Care Application) \r\nauf der Karte "
-                         "gefunden!\r\n\r\n")},
-         keepName,
-         field(Familienname, QStringLiteral("vorher"))},
-        {"memory_card_reset_9000.scn",
-         ReadResult::Failed,
-         {QStringLiteral("Reset Chipkarte war nicht erfolgreich!\r\n")},
-         {},
-         [](test::SimHarness& h) { EXPECT_EQ(h.apduLog(), QStringList({"20110100"})); }},
-        {Desk(QStringLiteral("override 20110100 = -10\n")),
-         ReadResult::Failed,
-         {QStringLiteral("Kommando Reset Chipkarte war nicht erfolgreich!\r\n")}},
-        {"vd_792.scn", ReadResult::Done, {}, {}, field(Krankenkassenname, kKasse)},
-        {"vd_793.scn",
-         ReadResult::Done,
-         {QStringLiteral("Keine gültigen Daten in EF VD \r\n\r\n")},
-         {},
-         field(Krankenkassenname, {})},
-        {"pd_848.scn", ReadResult::Done, {}, {}, field(Familienname, kHeckhausen)},
-        {"pd_849.scn",
-         ReadResult::Done,
-         {QStringLiteral("Keine gültigen Daten in EF PD \r\n\r\n")},
-         {},
-         field(Familienname, {})},
-        {Desk(QStringLiteral("override 00B0000004 = 000001AE 9000\n")),
-         ReadResult::Done,
-         {QStringLiteral("Keine gültigen Daten in EF VD \r\n\r\n")}},
-        {"pd_inflates_too_far.scn",
-         ReadResult::Done,
-         {QStringLiteral("Die Dekomprimierung der PD Daten war nicht erfolgreich!\r\n")},
-         {},
-         [](test::SimHarness& h) {
-             EXPECT_EQ(h.state.tables.insured[5][Familienname], QString());
-             EXPECT_EQ(h.state.tables.insured[5][Krankenkassenname], kKasse);
-         }},
-        {"pd_unknown_encoding.scn", ReadResult::Done, {}, {}, field(Familienname, kHeckhausen)},
-        {"pd_not_gzip.scn",
-         ReadResult::Done,
-         {},
-         {},
-         [](test::SimHarness& h) {
-             EXPECT_EQ(h.state.tables.insured[5][Familienname], QString());
-             EXPECT_EQ(h.state.tables.insured[5][Krankenkassenname], kKasse);
-             EXPECT_EQ(h.state.tables.egk[5].EgkXmlText[DocIndex(DocKind::Pd)],
-                       QStringLiteral("Dies sind keine komprimierten Versichertendaten."));
-         }},
+    };
+    const Case cases[] = {
+        Case("stationary_gvd_protected.scn", ReadResult::Done,
+             {QStringLiteral(
+                 "Lesen geschützter Versichertendaten (EF.GVD) nicht möglich! \r\nEine Freischaltung z.B. "
+                 "durch PIN Eingabe wird durch KartoCheck nicht unterstützt!\r\n")},
+             {},
+             [](test::SimHarness& h) {
+                 EXPECT_EQ(h.apduLog().mid(h.apduLog().size() - 3),
+                           QStringList({kSelectHca, kSelectStatus, "00B0000019"}));
+                 EXPECT_EQ(h.state.tables.egk[5].VsdStatus.size(), 50);
+                 EXPECT_EQ(h.state.tables.insured[5][Familienname], kHeckhausen);
+             }),
+        Case(Desk({}, QStringLiteral("@egk/cards/gvd_offsets_invalid__EF_VD.hex")), ReadResult::Done,
+             {QStringLiteral("Keine gültigen GVD Daten im EF VD Container! \r\n\r\n")}, {},
+             [](test::SimHarness& h) { EXPECT_FALSE(h.apduLog().contains(kSelectGvd)); }),
+        Case("hca_deactivated.scn", ReadResult::Done, {hcaOff, hcaOff, hcaOff}, keepName,
+             [](test::SimHarness& h) {
+                 EXPECT_EQ(h.state.tables.egk[5].VsdStatus + h.state.tables.insured[5][Familienname],
+                           QString());
+                 EXPECT_EQ(h.state.tables.egk[5].IccSerialNumber, QStringLiteral("80276883110000017222"));
+             }),
+        Case("hca_missing.scn", ReadResult::Failed,
+             {QStringLiteral(
+                 "Keine Gesundheitsanwendung \r\nDF.HCA (Health Care Application) \r\nauf der Karte "
+                 "gefunden!\r\n\r\n")},
+             keepName, field(Familienname, QStringLiteral("vorher"))),
+        Case("memory_card_reset_9000.scn", ReadResult::Failed,
+             {QStringLiteral("Reset Chipkarte war nicht erfolgreich!\r\n")}, {},
+             [](test::SimHarness& h) { EXPECT_EQ(h.apduLog(), QStringList({"20110100"})); }),
+        Case(Desk(QStringLiteral("override 20110100 = -10\n")), ReadResult::Failed,
+             {QStringLiteral("Kommando Reset Chipkarte war nicht erfolgreich!\r\n")}),
+        Case("vd_792.scn", ReadResult::Done, {}, {}, field(Krankenkassenname, kKasse)),
+        Case("vd_793.scn", ReadResult::Done, {QStringLiteral("Keine gültigen Daten in EF VD \r\n\r\n")}, {},
+             field(Krankenkassenname, {})),
+        Case("pd_848.scn", ReadResult::Done, {}, {}, field(Familienname, kHeckhausen)),
+        Case("pd_849.scn", ReadResult::Done, {QStringLiteral("Keine gültigen Daten in EF PD \r\n\r\n")}, {},
+             field(Familienname, {})),
+        Case(Desk(QStringLiteral("override 00B0000004 = 000001AE 9000\n")), ReadResult::Done,
+             {QStringLiteral("Keine gültigen Daten in EF VD \r\n\r\n")}),
+        Case("pd_inflates_too_far.scn", ReadResult::Done,
+             {QStringLiteral("Die Dekomprimierung der PD Daten war nicht erfolgreich!\r\n")}, {},
+             [](test::SimHarness& h) {
+                 EXPECT_EQ(h.state.tables.insured[5][Familienname], QString());
+                 EXPECT_EQ(h.state.tables.insured[5][Krankenkassenname], kKasse);
+             }),
+        Case("pd_unknown_encoding.scn", ReadResult::Done, {}, {}, field(Familienname, kHeckhausen)),
+        Case("pd_not_gzip.scn", ReadResult::Done, {}, {},
+             [](test::SimHarness& h) {
+                 EXPECT_EQ(h.state.tables.insured[5][Familienname], QString());
+                 EXPECT_EQ(h.state.tables.insured[5][Krankenkassenname], kKasse);
+                 EXPECT_EQ(h.state.tables.egk[5].EgkXmlText[DocIndex(DocKind::Pd)],
+                           QStringLiteral("Dies sind keine komprimierten Versichertendaten."));
+             }),
         // The VD comes short with "end of file reached": the document is not loaded.
-        {Desk(QStringLiteral("override 00B00008 = 1F8B08 6282\n")),
-         ReadResult::Done,
-         {QStringLiteral("Read EF VD war nicht erfolgreich!\r\n")},
-         {},
-         field(Krankenkassenname, {})},
-        {Desk(QStringLiteral("override 00A4020C02D001 = 6A82\noverride 00A4020C02D002 = -10\n")),
-         ReadResult::Done,
-         {QStringLiteral("Kommando Select EF VD war nicht erfolgreich!\r\n"),
-          QStringLiteral("Select EF PD war nicht erfolgreich!\r\n"),
-          QStringLiteral("Kommando Select EF VD war nicht erfolgreich!\r\n")}},
+        Case(Desk(QStringLiteral("override 00B00008 = 1F8B08 6282\n")), ReadResult::Done,
+             {QStringLiteral("Read EF VD war nicht erfolgreich!\r\n")}, {}, field(Krankenkassenname, {})),
+        Case(Desk(QStringLiteral("override 00A4020C02D001 = 6A82\noverride 00A4020C02D002 = -10\n")),
+             ReadResult::Done,
+             {QStringLiteral("Kommando Select EF VD war nicht erfolgreich!\r\n"),
+              QStringLiteral("Select EF PD war nicht erfolgreich!\r\n"),
+              QStringLiteral("Kommando Select EF VD war nicht erfolgreich!\r\n")}),
         // A missing EF.StatusVD empties the status silently.
-        {Desk(QStringLiteral("override 00A4020C02D00C = 6A82\n")),
-         ReadResult::Done,
-         {},
-         [](test::SimHarness& h) { h.state.tables.egk[5].VsdStatus = QStringLiteral("alt"); },
-         status(0)},
+        Case(
+            Desk(QStringLiteral("override 00A4020C02D00C = 6A82\n")), ReadResult::Done, {},
+            [](test::SimHarness& h) { h.state.tables.egk[5].VsdStatus = QStringLiteral("alt"); }, status(0)),
         // Around EF.GVD; the PD's reads come first and share the command texts of the GVD's reads.
-        {Desk(QStringLiteral("override 00A4020C02D003 = -10\n"), gvdFile),
-         ReadResult::Done,
-         {QStringLiteral("Kommando Select EF GVD war nicht erfolgreich!\r\n")},
-         {},
-         status(50)},
-        {Desk(QStringLiteral("override 00A4020C02D003 = 6A82\n"), gvdFile),
-         ReadResult::Done,
-         {QStringLiteral("Select EF GVD war nicht erfolgreich!\r\n")},
-         {},
-         status(50)},
-        {Desk(QStringLiteral("override 00B0000002 = pass, 6B00\n"), gvdFile),
-         ReadResult::Done,
-         {QStringLiteral("Read EF GVD war nicht erfolgreich!\r\n")},
-         {},
-         status(50)},
-        {Desk(QStringLiteral("override 00B0000002 = pass, 01C1 9000\n"), gvdFile),
-         ReadResult::Done,
-         {QStringLiteral("Keine gültigen Daten in EF GVD \r\n\r\n")},
-         {},
-         status(50)},
-        {Desk(QStringLiteral("override 00B0000002 = pass, 0000 9000\n"), gvdFile),
-         ReadResult::Done,
-         {QStringLiteral("Keine gültigen Daten in EF GVD \r\n\r\n")},
-         {},
-         status(50)},
-        {Desk(QStringLiteral("override 00B00002FE = pass, 6B00\n"), gvdFile),
-         ReadResult::Done,
-         {QStringLiteral("Read EF GVD war nicht erfolgreich!\r\n")},
-         {},
-         status(50)},
+        Case(Desk(QStringLiteral("override 00A4020C02D003 = -10\n"), gvdFile), ReadResult::Done,
+             {QStringLiteral("Kommando Select EF GVD war nicht erfolgreich!\r\n")}, {}, status(50)),
+        Case(Desk(QStringLiteral("override 00A4020C02D003 = 6A82\n"), gvdFile), ReadResult::Done,
+             {QStringLiteral("Select EF GVD war nicht erfolgreich!\r\n")}, {}, status(50)),
+        Case(Desk(QStringLiteral("override 00B0000002 = pass, 6B00\n"), gvdFile), ReadResult::Done,
+             {QStringLiteral("Read EF GVD war nicht erfolgreich!\r\n")}, {}, status(50)),
+        Case(Desk(QStringLiteral("override 00B0000002 = pass, 01C1 9000\n"), gvdFile), ReadResult::Done,
+             {QStringLiteral("Keine gültigen Daten in EF GVD \r\n\r\n")}, {}, status(50)),
+        Case(Desk(QStringLiteral("override 00B0000002 = pass, 0000 9000\n"), gvdFile), ReadResult::Done,
+             {QStringLiteral("Keine gültigen Daten in EF GVD \r\n\r\n")}, {}, status(50)),
+        Case(Desk(QStringLiteral("override 00B00002FE = pass, 6B00\n"), gvdFile), ReadResult::Done,
+             {QStringLiteral("Read EF GVD war nicht erfolgreich!\r\n")}, {}, status(50)),
         // EF.GVD of a single byte is read.
-        {Desk(QStringLiteral("override 00B0000002 = pass, 0001 9000\noverride 00B0000201 = 41 9000\n"),
-              gvdFile),
-         ReadResult::Done,
-         {noXml[2]},
-         validate,
-         status(50)},
-        {Desk(QStringLiteral("override 00B001AF = 6B00\n")),
-         ReadResult::Done,
-         {QStringLiteral("Read GVD Daten aus EF VD Container war nicht erfolgreich!\r\n")}},
+        Case(Desk(QStringLiteral("override 00B0000002 = pass, 0001 9000\noverride 00B0000201 = 41 9000\n"),
+                  gvdFile),
+             ReadResult::Done, {noXml[2]}, validate, status(50)),
+        Case(Desk(QStringLiteral("override 00B001AF = 6B00\n")), ReadResult::Done,
+             {QStringLiteral("Read GVD Daten aus EF VD Container war nicht erfolgreich!\r\n")}),
         // Not XML at all: with validation on that is an XML error.
-        {Stretches("4142", false), ReadResult::Done, {noXml[0], noXml[1], noXml[2]}, validate},
+        Case(Stretches("4142", false), ReadResult::Done, {noXml[0], noXml[1], noXml[2]}, validate),
         // Documents of a single byte, the VD from offset 1, are read too.
-        {Stretches("41", true), ReadResult::Done, {noXml[0], noXml[1], noXml[2]}, validate},
+        Case(Stretches("41", true), ReadResult::Done, {noXml[0], noXml[1], noXml[2]}, validate),
         // Still looks like gzip data after the reader: a failed decompression.
-        {Stretches("1F41", false),
-         ReadResult::Done,
-         {QStringLiteral("Die Dekomprimierung der VD Daten war nicht erfolgreich!\r\n"),
-          QStringLiteral("Die Dekomprimierung der PD Daten war nicht erfolgreich!\r\n"),
-          QStringLiteral("Die Dekomprimierung der GVD Daten war nicht erfolgreich!\r\n")},
-         noValidation},
+        Case(Stretches("1F41", false), ReadResult::Done,
+             {QStringLiteral("Die Dekomprimierung der VD Daten war nicht erfolgreich!\r\n"),
+              QStringLiteral("Die Dekomprimierung der PD Daten war nicht erfolgreich!\r\n"),
+              QStringLiteral("Die Dekomprimierung der GVD Daten war nicht erfolgreich!\r\n")},
+             noValidation),
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.scenario.right(120).toStdString());

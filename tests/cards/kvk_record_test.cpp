@@ -55,20 +55,21 @@ struct Parsed {
 };
 
 TEST(KvkTextTest, DecodesTheSevenGermanCodesAsWindows1252OtherwiseAndOnlyTheDigitsAskedFor) {
-    const struct {
+    struct Case {
         const char* hex;
         int digits;
         QString text;
-    } cases[] = {
-        {"5B5C5D7B7C7D7E", 14, QStringLiteral("ÄÖÜäöüß")},
-        {"40", 2, QStringLiteral("@")},
-        {"4D7E6C6C6572", 12, QStringLiteral("Mßller")},
-        {"80E9", 4, QStringLiteral("€é")},
-        {"414243", 4, QStringLiteral("AB")},
-        {"4142", 40, QStringLiteral("AB")},
-        {"414", 3, QStringLiteral("A")},
-        {"41ZZ42", 6, QStringLiteral("A")},
-        {"", 10, QString()},
+    };
+    const Case cases[] = {
+        Case("5B5C5D7B7C7D7E", 14, QStringLiteral("ÄÖÜäöüß")),
+        Case("40", 2, QStringLiteral("@")),
+        Case("4D7E6C6C6572", 12, QStringLiteral("Mßller")),
+        Case("80E9", 4, QStringLiteral("€é")),
+        Case("414243", 4, QStringLiteral("AB")),
+        Case("4142", 40, QStringLiteral("AB")),
+        Case("414", 3, QStringLiteral("A")),
+        Case("41ZZ42", 6, QStringLiteral("A")),
+        Case("", 10, QString()),
     };
     for (const auto& c : cases)
         EXPECT_EQ(DecodeKvkText(QString::fromLatin1(c.hex), c.digits), c.text) << c.hex;
@@ -127,81 +128,71 @@ TEST(KvkRecordTest, FieldsAndTerminalIdentityOfEachRecordForm) {
     QString ulm = KvkRecordFile(QStringLiteral("kvk_fixed_438.hex"));
     ulm.replace(2 * (28 + 7 + 12 + 5 + 4 + 3 + 15 + 28 + 15 + 28 + 8 + 28 + 3 + 7), 46,
                 Hex("ULM 2") + QStringLiteral("20").repeated(18));
-    const struct {
+    struct Case {
         QString record;
         bool mobile;
         std::vector<std::pair<InsuredField, QString>> fields;
         QString identity;
-    } cases[] = {
-        {KvkRecordFile(QStringLiteral("k2-creek_BPolKK_Hoensch_DIN66003.hex")),
-         false,
-         {{Familienname, QStringLiteral("Hönsch")},
-          {Vorname, QStringLiteral("Daniel Gustav Lutz")},
-          {Krankenkassenname, QStringLiteral("Bundespolizei-Krankenkasse")},
-          {Pruefsumme, QStringLiteral("88")}},
-         QStringLiteral("PC (ASN-1)//OTHER/")},
+    };
+    const Case cases[] = {
+        Case(KvkRecordFile(QStringLiteral("k2-creek_BPolKK_Hoensch_DIN66003.hex")), false,
+             {{Familienname, QStringLiteral("Hönsch")},
+              {Vorname, QStringLiteral("Daniel Gustav Lutz")},
+              {Krankenkassenname, QStringLiteral("Bundespolizei-Krankenkasse")},
+              {Pruefsumme, QStringLiteral("88")}},
+             QStringLiteral("PC (ASN-1)//OTHER/")),
         // The length comes from digits three and four.
-        {KvkRecordFile(QStringLiteral("kvk_template_60.hex")),
-         false,
-         {{Krankenkassenname, QStringLiteral("AOK Nordost")},
-          {Titel, QStringLiteral("Dr.")},
-          {Familienname, QStringLiteral("Mustermann")},
-          {Ortsname, QStringLiteral("Köln")},
-          {Gueltigkeitsdatum, QStringLiteral("1225")}},
-         QStringLiteral("PC (ASN-1)//OTHER/")},
-        {KvkRecordFile(QStringLiteral("kvk_template_6082.hex")),
-         false,
-         {{Titel, QStringLiteral("Prof. Dr.")},
-          {Vorname, QStringLiteral("Hans-Jürgen Maximilian")},
-          {Namenszusatz, QStringLiteral("Freiherr von")},
-          {Familienname, QStringLiteral("Größenwahn-Überlinger")},
-          {Strasse, QStringLiteral("Königsallee 100 a")},
-          {Ortsname, QStringLiteral("Düsseldorf")}},
-         QStringLiteral("PC (ASN-1)//OTHER/")},
-        {KvkRecordFile(QStringLiteral("kvk_handheld_tk_apfel_109.hex")),
-         true,
-         {{Familienname, QStringLiteral("Apfel")},
-          {Einlesedatum, QStringLiteral("15032024")},
-          {Zulassungsnummer, QStringLiteral("109")}},
-         QStringLiteral("PC (ASN-1)/Serie Q4/DEZAV/QKT-4")},
-        {Apfel() + HandheldAdditions("15032024", "ZAV-QMT3-ZULASSUNG-0000-103"),
-         true,
-         {{Zulassungsnummer, QStringLiteral("ZAV-QMT3-ZULASSUNG-0000-103")}},
-         QStringLiteral("PC (ASN-1)//OTHER/")},
-        {Apfel() + HandheldAdditions("15032024", "777"),
-         true,
-         {{Zulassungsnummer, QStringLiteral("777")}},
-         QStringLiteral("PC (ASN-1)/Kein VEX K7/Serie Q4/?????"
-                        "/")},
+        Case(KvkRecordFile(QStringLiteral("kvk_template_60.hex")), false,
+             {{Krankenkassenname, QStringLiteral("AOK Nordost")},
+              {Titel, QStringLiteral("Dr.")},
+              {Familienname, QStringLiteral("Mustermann")},
+              {Ortsname, QStringLiteral("Köln")},
+              {Gueltigkeitsdatum, QStringLiteral("1225")}},
+             QStringLiteral("PC (ASN-1)//OTHER/")),
+        Case(KvkRecordFile(QStringLiteral("kvk_template_6082.hex")), false,
+             {{Titel, QStringLiteral("Prof. Dr.")},
+              {Vorname, QStringLiteral("Hans-Jürgen Maximilian")},
+              {Namenszusatz, QStringLiteral("Freiherr von")},
+              {Familienname, QStringLiteral("Größenwahn-Überlinger")},
+              {Strasse, QStringLiteral("Königsallee 100 a")},
+              {Ortsname, QStringLiteral("Düsseldorf")}},
+             QStringLiteral("PC (ASN-1)//OTHER/")),
+        Case(KvkRecordFile(QStringLiteral("kvk_handheld_tk_apfel_109.hex")), true,
+             {{Familienname, QStringLiteral("Apfel")},
+              {Einlesedatum, QStringLiteral("15032024")},
+              {Zulassungsnummer, QStringLiteral("109")}},
+             QStringLiteral("PC (ASN-1)/Serie Q4/DEZAV/QKT-4")),
+        Case(Apfel() + HandheldAdditions("15032024", "ZAV-QMT3-ZULASSUNG-0000-103"), true,
+             {{Zulassungsnummer, QStringLiteral("ZAV-QMT3-ZULASSUNG-0000-103")}},
+             QStringLiteral("PC (ASN-1)//OTHER/")),
+        Case(Apfel() + HandheldAdditions("15032024", "777"), true,
+             {{Zulassungsnummer, QStringLiteral("777")}},
+             QStringLiteral("PC (ASN-1)/Kein VEX K7/Serie Q4/?????"
+                            "/")),
         // Texts trimmed on the right, numbers on the left; the handheld fields stay.
-        {KvkRecordFile(QStringLiteral("kvk_fixed_438.hex")),
-         false,
-         {{Ortsname, QStringLiteral("BERLIN")},
-          {VKNR, QStringLiteral("12")},
-          {Krankenkassenname, QStringLiteral("AOK Berlin")},
-          {Familienname, QStringLiteral("Müller")},
-          {Strasse, QStringLiteral("Hauptstraße 5")},
-          {Titel, QString()},
-          {Pruefsumme, QStringLiteral("00")},
-          {Einlesedatum, QStringLiteral("vorher")}},
-         QStringLiteral("PC (Festformat)//OTHER/")},
-        {ulm, false, {{Ortsname, QStringLiteral("ULM 2")}}, QStringLiteral("PC (Festformat)//OTHER/")},
-        {KvkRecordFile(QStringLiteral("kvk_fixed_462.hex")),
-         true,
-         {{Einlesedatum, QStringLiteral("15032024")},
-          {Zulassungsnummer, QStringLiteral("109")},
-          {Pruefsummezusatz, QStringLiteral("5A")}},
-         QStringLiteral("PC (Festformat)/Serie Q4/DEZAV/QKT-4")},
+        Case(KvkRecordFile(QStringLiteral("kvk_fixed_438.hex")), false,
+             {{Ortsname, QStringLiteral("BERLIN")},
+              {VKNR, QStringLiteral("12")},
+              {Krankenkassenname, QStringLiteral("AOK Berlin")},
+              {Familienname, QStringLiteral("Müller")},
+              {Strasse, QStringLiteral("Hauptstraße 5")},
+              {Titel, QString()},
+              {Pruefsumme, QStringLiteral("00")},
+              {Einlesedatum, QStringLiteral("vorher")}},
+             QStringLiteral("PC (Festformat)//OTHER/")),
+        Case(ulm, false, {{Ortsname, QStringLiteral("ULM 2")}}, QStringLiteral("PC (Festformat)//OTHER/")),
+        Case(KvkRecordFile(QStringLiteral("kvk_fixed_462.hex")), true,
+             {{Einlesedatum, QStringLiteral("15032024")},
+              {Zulassungsnummer, QStringLiteral("109")},
+              {Pruefsummezusatz, QStringLiteral("5A")}},
+             QStringLiteral("PC (Festformat)/Serie Q4/DEZAV/QKT-4")),
         // Only the three-character approval number of a 462-digit record names the model.
-        {KvkRecordFile(QStringLiteral("kvk_fixed_510.hex")),
-         true,
-         {{Zulassungsnummer, QStringLiteral("ZAV-QMT3-ZULASSUNG-0000-103")}},
-         QStringLiteral("PC (Festformat)//OTHER/")},
+        Case(KvkRecordFile(QStringLiteral("kvk_fixed_510.hex")), true,
+             {{Zulassungsnummer, QStringLiteral("ZAV-QMT3-ZULASSUNG-0000-103")}},
+             QStringLiteral("PC (Festformat)//OTHER/")),
         // A fixed format of another length stores nothing.
-        {QStringLiteral("41").repeated(200),
-         false,
-         {{Familienname, QStringLiteral("vorher")}},
-         QStringLiteral("PC (Festformat)//OTHER/")},
+        Case(QStringLiteral("41").repeated(200), false, {{Familienname, QStringLiteral("vorher")}},
+             QStringLiteral("PC (Festformat)//OTHER/")),
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.record.left(60).toStdString());
@@ -226,53 +217,42 @@ TEST(KvkRecordTest, RefusedRecordsAndTheirMessages) {
     const QString apfel = Apfel();
     const QString tooLongApproval = HandheldAdditions("15032024", "ZAV-QMT3-ZULASSUNG-0000-1030");
     ASSERT_EQ(tooLongApproval.size(), 86);
-    const struct {
+    struct Case {
         const char* name;
         QString record;
         bool mobile;
         QStringList boxes;
-    } cases[] = {
-        {"changed checksum byte",
-         KvkRecordFile(QStringLiteral("kvk_tk_apfel_broken_checksum.hex")),
-         false,
-         {kChecksum}},
-        {"104 digits", apfel.left(104), false, {kNoKvk}},
-        {"440 digits", QString(440, QLatin1Char('4')), false, {kNoKvk}},
-        {"odd digit count", apfel + QStringLiteral("0"), false, {kDefective}},
-        {"not hex", QString(apfel).replace(40, 1, QStringLiteral("G")), false, {kDefective}},
-        {"not hex in a third pair", QString(apfel).replace(41, 1, QStringLiteral("G")), false, {kDefective}},
-        {"object longer than the text",
-         Replaced(apfel, "8C05457373656E", "8C7F457373656E"),
-         false,
-         {kDefective}},
-        {"length byte missing at the end", apfel + QStringLiteral("8A"), false, {kDefective}},
-        {"checksum object of two bytes", Replaced(apfel, "8E01FC", "8E02FCFC"), false, {kChecksum}},
-        {"checksum range past the end", Replaced(apfel, "60818B", "60819F"), false, {kDefective}},
-        {"two-byte length past the end", Replaced(apfel, "60818B", "6082FFFF"), false, {kDefective}},
-        {"unknown tag inside the template",
-         Replaced(apfel, "8A0144", "7A0144"),
-         false,
-         {kDefective, kChecksum}},
-        {"no checksum object",
-         Replaced(apfel.left(apfel.size() - 6), "60818B", "608188"),
-         false,
-         {kChecksum}},
-        {"handheld record without additions", apfel, true, {kTrailerChecksum}},
-        {"handheld addition past the end", apfel + QStringLiteral("910832303234"), true, {kDefective}},
-        {"handheld checksum of two bytes",
-         apfel + Tlv(0x91, "15032024") + Tlv(0x92, "109") + QStringLiteral("93020000"),
-         true,
-         {kTrailerChecksum}},
-        {"handheld checksum wrong",
-         apfel + HandheldAdditions("15032024", "109", 0x01),
-         true,
-         {kTrailerChecksum}},
-        {"handheld checksum missing",
-         apfel + Tlv(0x91, "15032024") + Tlv(0x92, "109"),
-         true,
-         {kTrailerChecksum}},
-        {"handheld additions of 86 digits", apfel + tooLongApproval, true, {kTrailerLength}},
-        {"handheld longer than 518 digits", apfel + QStringLiteral("00").repeated(120), true, {kNoKvk}},
+    };
+    const Case cases[] = {
+        Case("changed checksum byte", KvkRecordFile(QStringLiteral("kvk_tk_apfel_broken_checksum.hex")),
+             false, {kChecksum}),
+        Case("104 digits", apfel.left(104), false, {kNoKvk}),
+        Case("440 digits", QString(440, QLatin1Char('4')), false, {kNoKvk}),
+        Case("odd digit count", apfel + QStringLiteral("0"), false, {kDefective}),
+        Case("not hex", QString(apfel).replace(40, 1, QStringLiteral("G")), false, {kDefective}),
+        Case("not hex in a third pair", QString(apfel).replace(41, 1, QStringLiteral("G")), false,
+             {kDefective}),
+        Case("object longer than the text", Replaced(apfel, "8C05457373656E", "8C7F457373656E"), false,
+             {kDefective}),
+        Case("length byte missing at the end", apfel + QStringLiteral("8A"), false, {kDefective}),
+        Case("checksum object of two bytes", Replaced(apfel, "8E01FC", "8E02FCFC"), false, {kChecksum}),
+        Case("checksum range past the end", Replaced(apfel, "60818B", "60819F"), false, {kDefective}),
+        Case("two-byte length past the end", Replaced(apfel, "60818B", "6082FFFF"), false, {kDefective}),
+        Case("unknown tag inside the template", Replaced(apfel, "8A0144", "7A0144"), false,
+             {kDefective, kChecksum}),
+        Case("no checksum object", Replaced(apfel.left(apfel.size() - 6), "60818B", "608188"), false,
+             {kChecksum}),
+        Case("handheld record without additions", apfel, true, {kTrailerChecksum}),
+        Case("handheld addition past the end", apfel + QStringLiteral("910832303234"), true, {kDefective}),
+        Case("handheld checksum of two bytes",
+             apfel + Tlv(0x91, "15032024") + Tlv(0x92, "109") + QStringLiteral("93020000"), true,
+             {kTrailerChecksum}),
+        Case("handheld checksum wrong", apfel + HandheldAdditions("15032024", "109", 0x01), true,
+             {kTrailerChecksum}),
+        Case("handheld checksum missing", apfel + Tlv(0x91, "15032024") + Tlv(0x92, "109"), true,
+             {kTrailerChecksum}),
+        Case("handheld additions of 86 digits", apfel + tooLongApproval, true, {kTrailerLength}),
+        Case("handheld longer than 518 digits", apfel + QStringLiteral("00").repeated(120), true, {kNoKvk}),
     };
     for (const auto& c : cases) {
         const Parsed p(c.record, c.mobile);
@@ -302,22 +282,23 @@ TEST(KvkRecordTest, UnknownTagAfterTheTemplateIsShownButTheChecksumDecides) {
 }
 
 TEST(ApplyZulassungsnummerTest, RewritesTheTerminalIdentity) {
-    const struct {
+    struct Case {
         const char* approval;
         const char* ctTypeBefore;
         uint16_t port;
         const char* model;
         const char* manufacturer;
         const char* ctTypeAfter;
-    } cases[] = {
-        {"103", "QMT3 ", 1, "Serie Q3", "DEZAV", "QMT3 "},
-        {"103", "QKT-1", 0x2000, "Serie Q3", "DEZAV", "QMT3 "},
-        {"103", "QKT-1", 0x20FF, "Serie Q3", "DEZAV", "QMT3 "},
-        {"103", "QKT-1", 0x2100, "Modell VEX K7/Serie Q3", "DEZAV", "QKT-1"},
-        {"103", "QKT-1", 2, "Modell VEX K7/Serie Q3", "DEZAV", "QKT-1"},
-        {"109", "QMT3 ", 1, "Serie Q4", "DEZAV", "QKT-4"},
-        {"110", "QKT-1", 1, "Kein VEX K7/Serie Q4", "?????", "QKT-1"},
-        {"1", "QKT-1", 1, "Kein VEX K7/Serie Q4", "?????", "QKT-1"},
+    };
+    const Case cases[] = {
+        Case("103", "QMT3 ", 1, "Serie Q3", "DEZAV", "QMT3 "),
+        Case("103", "QKT-1", 0x2000, "Serie Q3", "DEZAV", "QMT3 "),
+        Case("103", "QKT-1", 0x20FF, "Serie Q3", "DEZAV", "QMT3 "),
+        Case("103", "QKT-1", 0x2100, "Modell VEX K7/Serie Q3", "DEZAV", "QKT-1"),
+        Case("103", "QKT-1", 2, "Modell VEX K7/Serie Q3", "DEZAV", "QKT-1"),
+        Case("109", "QMT3 ", 1, "Serie Q4", "DEZAV", "QKT-4"),
+        Case("110", "QKT-1", 1, "Kein VEX K7/Serie Q4", "?????", "QKT-1"),
+        Case("1", "QKT-1", 1, "Kein VEX K7/Serie Q4", "?????", "QKT-1"),
     };
     for (const auto& c : cases) {
         SlotTables tables;

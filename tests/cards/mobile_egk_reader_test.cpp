@@ -75,11 +75,11 @@ TEST(MobileStatusWalkTest, MissingOrWideChecksumIsAChecksumError) {
         bool matches;
     };
     const Case cases[] = {
-        {"9301 92", true},    // 93 ^ 01 = 92
-        {"", false},          // no checksum object
-        {"9302 9200", false}, // two bytes
-        {"9300", false},      // none at all
-        {"9301", false},      // cut short
+        Case("9301 92", true),    // 93 ^ 01 = 92
+        Case("", false),          // no checksum object
+        Case("9302 9200", false), // two bytes
+        Case("9300", false),      // none at all
+        Case("9301", false),      // cut short
     };
     for (const Case& c : cases) {
         MobileVsdRecord record = PresetMobileVsdRecord();

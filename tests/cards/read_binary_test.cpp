@@ -99,14 +99,14 @@ TEST_F(ReadBinaryTest, OutcomesOfTheLastStatusWord) {
         int commands;
     };
     const Case cases[] = {
-        {"6982", ReadResult::Refused, 0, 1},
-        {"6B00", ReadResult::Failed, 0, 1},
-        {"-10", ReadResult::Failed, 0, 1},
-        {"0A", ReadResult::Failed, 0, 1},
+        Case("6982", ReadResult::Refused, 0, 1),
+        Case("6B00", ReadResult::Failed, 0, 1),
+        Case("-10", ReadResult::Failed, 0, 1),
+        Case("0A", ReadResult::Failed, 0, 1),
         // A chunk without data never makes the loop ask again at the same place forever.
-        {"9000", ReadResult::Done, 0, 1},
+        Case("9000", ReadResult::Done, 0, 1),
         // Two bytes each time: five chunks, each after the bytes that came.
-        {"0102 9000", ReadResult::Done, 10, 5},
+        Case("0102 9000", ReadResult::Done, 10, 5),
     };
     for (const Case& c : cases) {
         test::SimHarness fresh;

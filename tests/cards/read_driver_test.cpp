@@ -76,225 +76,131 @@ TEST(ReadDriverTest, CommandsBoxesAndResultPerSituation) {
     const QStringList kvkRead{kResetCt, kRequestIcc, kResetIcc, kSelectKvk, kReadBinary};
     const QStringList handheldRead{kResetCt, kRequestIcc, kSelectKvk, kReadBinary};
     const DriverCase cases[] = {
-        {"stationary_template_6081.scn",
-         3,
-         {},
-         ReadResult::Done,
-         Log(3, kvkRead),
-         {},
-         [](test::SimHarness& h) { h.state.tables.terminal[3].IsEgk = true; },
-         [](test::SimHarness& h) {
-             const TerminalInfo& info = h.state.tables.terminal[3];
-             EXPECT_FALSE(info.IsEgk || info.IsMobile);
-             EXPECT_EQ(h.state.tables.insured[3][Familienname], QStringLiteral("Apfel"));
-             EXPECT_EQ(h.state.tables.insured[3][Krankenkassenname],
-                       QStringLiteral("Techniker Krankenkasse"));
-         }},
-        {"broken_checksum.scn",
-         3,
-         {},
-         ReadResult::Failed,
-         Log(3, kvkRead + QStringList{kResetCt}),
-         {kChecksum},
-         [](test::SimHarness& h) {
-             h.state.tables.insured[3][Vorname] = QStringLiteral("alt");
-             h.state.ui.card.values[7] = QStringLiteral("alt");
-         },
-         [](test::SimHarness& h) {
-             EXPECT_EQ(h.state.tables.insured[3][Familienname] + h.state.tables.insured[3][Vorname],
-                       QString());
-             EXPECT_EQ(h.state.ui.card.values[7], QString());
-             EXPECT_FALSE(h.state.tables.terminal[3].IsMobile);
-         }},
+        DriverCase(
+            "stationary_template_6081.scn", 3, {}, ReadResult::Done, Log(3, kvkRead), {},
+            [](test::SimHarness& h) { h.state.tables.terminal[3].IsEgk = true; },
+            [](test::SimHarness& h) {
+                const TerminalInfo& info = h.state.tables.terminal[3];
+                EXPECT_FALSE(info.IsEgk || info.IsMobile);
+                EXPECT_EQ(h.state.tables.insured[3][Familienname], QStringLiteral("Apfel"));
+                EXPECT_EQ(h.state.tables.insured[3][Krankenkassenname],
+                          QStringLiteral("Techniker Krankenkasse"));
+            }),
+        DriverCase(
+            "broken_checksum.scn", 3, {}, ReadResult::Failed, Log(3, kvkRead + QStringList{kResetCt}),
+            {kChecksum},
+            [](test::SimHarness& h) {
+                h.state.tables.insured[3][Vorname] = QStringLiteral("alt");
+                h.state.ui.card.values[7] = QStringLiteral("alt");
+            },
+            [](test::SimHarness& h) {
+                EXPECT_EQ(h.state.tables.insured[3][Familienname] + h.state.tables.insured[3][Vorname],
+                          QString());
+                EXPECT_EQ(h.state.ui.card.values[7], QString());
+                EXPECT_FALSE(h.state.tables.terminal[3].IsMobile);
+            }),
         // The second RESET CT answers 9500 again: a handheld for the next read.
-        {kHandheldBroken,
-         1,
-         {MsgAnswer::Yes},
-         ReadResult::Failed,
-         Log(1, handheldRead + QStringList{kResetCt}),
-         {kKvkWarning, kChecksum},
-         {},
-         [](test::SimHarness& h) {
-             EXPECT_TRUE(h.state.tables.terminal[1].IsMobile);
-             EXPECT_EQ(h.state.tables.terminal[1].ModelText.str().trimmed(),
-                       QStringLiteral("Modell VEX K7/Serie Q3/Q4"));
-         }},
-        {"handheld_stored.scn",
-         1,
-         {MsgAnswer::Yes},
-         ReadResult::Done,
-         Log(1, handheldRead + QStringList{kErase, kEject}),
-         {kKvkWarning},
-         {},
-         [](test::SimHarness& h) {
-             const TerminalInfo& info = h.state.tables.terminal[1];
-             EXPECT_TRUE(info.IsMobile);
-             EXPECT_EQ(h.state.tables.insured[1][Einlesedatum], QStringLiteral("15032024"));
-             EXPECT_EQ(h.state.tables.insured[1][Zulassungsnummer], QStringLiteral("109"));
-             EXPECT_EQ(info.ModelText.str().trimmed() + info.CtType.str(), QStringLiteral("Serie Q4QKT-4"));
-             EXPECT_FALSE(h.simulator().cardPresent(1));
-         }},
+        DriverCase(kHandheldBroken, 1, {MsgAnswer::Yes}, ReadResult::Failed,
+                   Log(1, handheldRead + QStringList{kResetCt}), {kKvkWarning, kChecksum}, {},
+                   [](test::SimHarness& h) {
+                       EXPECT_TRUE(h.state.tables.terminal[1].IsMobile);
+                       EXPECT_EQ(h.state.tables.terminal[1].ModelText.str().trimmed(),
+                                 QStringLiteral("Modell VEX K7/Serie Q3/Q4"));
+                   }),
+        DriverCase("handheld_stored.scn", 1, {MsgAnswer::Yes}, ReadResult::Done,
+                   Log(1, handheldRead + QStringList{kErase, kEject}), {kKvkWarning}, {},
+                   [](test::SimHarness& h) {
+                       const TerminalInfo& info = h.state.tables.terminal[1];
+                       EXPECT_TRUE(info.IsMobile);
+                       EXPECT_EQ(h.state.tables.insured[1][Einlesedatum], QStringLiteral("15032024"));
+                       EXPECT_EQ(h.state.tables.insured[1][Zulassungsnummer], QStringLiteral("109"));
+                       EXPECT_EQ(info.ModelText.str().trimmed() + info.CtType.str(),
+                                 QStringLiteral("Serie Q4QKT-4"));
+                       EXPECT_FALSE(h.simulator().cardPresent(1));
+                   }),
         // Declined: the session is left to the caller.
-        {"handheld_stored.scn",
-         1,
-         {MsgAnswer::No},
-         ReadResult::Failed,
-         Log(1, {kResetCt, kRequestIcc, kSelectKvk}, false),
-         {kKvkWarning},
-         {},
-         [](test::SimHarness& h) {
-             EXPECT_TRUE(h.session.SessionOpen());
-             EXPECT_TRUE(h.simulator().cardPresent(1));
-             EXPECT_EQ(h.state.tables.insured[1][Familienname], QString());
-         }},
-        {"handheld_erase_unsupported.scn",
-         1,
-         {MsgAnswer::Yes},
-         ReadResult::Done,
-         Log(1, handheldRead + QStringList{kErase}),
-         {kKvkWarning},
-         {},
-         [](test::SimHarness& h) { EXPECT_TRUE(h.simulator().cardPresent(1)); }},
-        {"handheld_erase_fails.scn",
-         1,
-         {MsgAnswer::Yes},
-         ReadResult::Failed,
-         Log(1, handheldRead + QStringList{kErase}),
-         {kKvkWarning,
-          Stop(QStringLiteral(" ERASE BINARY Error! \r\n Datensatz konnte nicht gelöscht werden! "))},
-         {},
-         [](test::SimHarness& h) {
-             EXPECT_EQ(h.state.tables.insured[1][Familienname] + h.state.tables.insured[1][Einlesedatum],
-                       QString());
-         }},
-        {"handheld_fixed.scn",
-         1,
-         {MsgAnswer::Yes},
-         ReadResult::Done,
-         Log(1, handheldRead + QStringList{kErase, kEject}),
-         {kKvkWarning},
-         {},
-         [](test::SimHarness& h) {
-             EXPECT_EQ(h.state.tables.insured[1][Ortsname], QStringLiteral("BERLIN"));
-             EXPECT_EQ(h.state.tables.insured[1][Zulassungsnummer], QStringLiteral("109"));
-         }},
-        {"no_card_then_card.scn",
-         3,
-         {MsgAnswer::Yes},
-         ReadResult::TryAgain,
-         Log(3, {kResetCt, kRequestIcc}),
-         {kNoCard}},
-        {"no_card_then_card.scn",
-         3,
-         {MsgAnswer::No},
-         ReadResult::Failed,
-         Log(3, {kResetCt, kRequestIcc}),
-         {kNoCard}},
-        {"handheld_keycard.scn",
-         1,
-         {MsgAnswer::No},
-         ReadResult::Failed,
-         {},
-         {Ask(QStringLiteral(" Keine Datensätze/KeyCard gefunden! \r\n Gerät ist zugeschlossen!\r\n\r\n Noch "
-                             "einmal versuchen? "))},
-         [](test::SimHarness& h) { h.state.tables.terminal[1].IsLocked = true; }},
-        {"handheld_empty.scn",
-         1,
-         {MsgAnswer::No},
-         ReadResult::Failed,
-         {},
-         {Ask(QStringLiteral(" Keine Datensätze gefunden!") + kAgain)}},
-        {"handheld_locked.scn",
-         1,
-         {MsgAnswer::No},
-         ReadResult::Failed,
-         {},
-         {Ask(QStringLiteral(" Das mobile Chipkartenterminal ist zugeschlossen!") + kAgain)}},
-        {"stationary_menu_active.scn",
-         3,
-         {MsgAnswer::No},
-         ReadResult::Failed,
-         {},
-         {Ask(QStringLiteral(" Die Chipkartenterminal Menü-Einstellungen sind aktiviert!") + kAgain)}},
-        {"output_display.scn",
-         3,
-         {},
-         ReadResult::Failed,
-         Log(3, {kResetCt, kRequestIcc, kResetIcc, kSelectKvk}),
-         {kOutputMedium}},
-        {"output_display_error.scn", 3, {}, ReadResult::Failed, {}, {kOutputMedium}},
-        {"old_aid.scn",
-         3,
-         {MsgAnswer::Yes},
-         ReadResult::TryAgain,
-         Log(3, {kResetCt, kRequestIcc, kResetIcc, kSelectKvk, kSelectOldKvk}),
-         {Box(QStringLiteral(" Krankenversichertenkarte mit altem AID! \r\n Kein VEX Gerät!") + kAgain,
-              MsgButtons::YesNo, MsgIcon::Critical)}},
-        {"no_kvk_application.scn",
-         3,
-         {MsgAnswer::No},
-         ReadResult::Failed,
-         {},
-         {Box(QStringLiteral(" Karte hat kein Krankenversichertenkarten AID!") + kAgain, MsgButtons::YesNo,
-              MsgIcon::Critical)}},
-        {Desk("card = memory\noverride 00A4040006D28000000101 = -10\n"),
-         3,
-         {MsgAnswer::No},
-         ReadResult::Failed,
-         {},
-         {Box(QStringLiteral("\r\n Noch einmal versuchen? "), MsgButtons::YesNo, MsgIcon::Critical)}},
-        {Desk("card = memory\noverride 00A4040006D27600000101 = -11\n"),
-         3,
-         {},
-         ReadResult::Failed,
-         {},
-         {Stop(QStringLiteral(" Chipkartenterminal RETURN Fehler! "))}},
+        DriverCase("handheld_stored.scn", 1, {MsgAnswer::No}, ReadResult::Failed,
+                   Log(1, {kResetCt, kRequestIcc, kSelectKvk}, false), {kKvkWarning}, {},
+                   [](test::SimHarness& h) {
+                       EXPECT_TRUE(h.session.SessionOpen());
+                       EXPECT_TRUE(h.simulator().cardPresent(1));
+                       EXPECT_EQ(h.state.tables.insured[1][Familienname], QString());
+                   }),
+        DriverCase("handheld_erase_unsupported.scn", 1, {MsgAnswer::Yes}, ReadResult::Done,
+                   Log(1, handheldRead + QStringList{kErase}), {kKvkWarning}, {},
+                   [](test::SimHarness& h) { EXPECT_TRUE(h.simulator().cardPresent(1)); }),
+        DriverCase(
+            "handheld_erase_fails.scn", 1, {MsgAnswer::Yes}, ReadResult::Failed,
+            Log(1, handheldRead + QStringList{kErase}),
+            {kKvkWarning,
+             Stop(QStringLiteral(" ERASE BINARY Error! \r\n Datensatz konnte nicht gelöscht werden! "))},
+            {},
+            [](test::SimHarness& h) {
+                EXPECT_EQ(h.state.tables.insured[1][Familienname] + h.state.tables.insured[1][Einlesedatum],
+                          QString());
+            }),
+        DriverCase("handheld_fixed.scn", 1, {MsgAnswer::Yes}, ReadResult::Done,
+                   Log(1, handheldRead + QStringList{kErase, kEject}), {kKvkWarning}, {},
+                   [](test::SimHarness& h) {
+                       EXPECT_EQ(h.state.tables.insured[1][Ortsname], QStringLiteral("BERLIN"));
+                       EXPECT_EQ(h.state.tables.insured[1][Zulassungsnummer], QStringLiteral("109"));
+                   }),
+        DriverCase("no_card_then_card.scn", 3, {MsgAnswer::Yes}, ReadResult::TryAgain,
+                   Log(3, {kResetCt, kRequestIcc}), {kNoCard}),
+        DriverCase("no_card_then_card.scn", 3, {MsgAnswer::No}, ReadResult::Failed,
+                   Log(3, {kResetCt, kRequestIcc}), {kNoCard}),
+        DriverCase("handheld_keycard.scn", 1, {MsgAnswer::No}, ReadResult::Failed, {},
+                   {Ask(QStringLiteral(
+                       " Keine Datensätze/KeyCard gefunden! \r\n Gerät ist zugeschlossen!\r\n\r\n Noch "
+                       "einmal versuchen? "))},
+                   [](test::SimHarness& h) { h.state.tables.terminal[1].IsLocked = true; }),
+        DriverCase("handheld_empty.scn", 1, {MsgAnswer::No}, ReadResult::Failed, {},
+                   {Ask(QStringLiteral(" Keine Datensätze gefunden!") + kAgain)}),
+        DriverCase("handheld_locked.scn", 1, {MsgAnswer::No}, ReadResult::Failed, {},
+                   {Ask(QStringLiteral(" Das mobile Chipkartenterminal ist zugeschlossen!") + kAgain)}),
+        DriverCase(
+            "stationary_menu_active.scn", 3, {MsgAnswer::No}, ReadResult::Failed, {},
+            {Ask(QStringLiteral(" Die Chipkartenterminal Menü-Einstellungen sind aktiviert!") + kAgain)}),
+        DriverCase("output_display.scn", 3, {}, ReadResult::Failed,
+                   Log(3, {kResetCt, kRequestIcc, kResetIcc, kSelectKvk}), {kOutputMedium}),
+        DriverCase("output_display_error.scn", 3, {}, ReadResult::Failed, {}, {kOutputMedium}),
+        DriverCase(
+            "old_aid.scn", 3, {MsgAnswer::Yes}, ReadResult::TryAgain,
+            Log(3, {kResetCt, kRequestIcc, kResetIcc, kSelectKvk, kSelectOldKvk}),
+            {Box(QStringLiteral(" Krankenversichertenkarte mit altem AID! \r\n Kein VEX Gerät!") + kAgain,
+                 MsgButtons::YesNo, MsgIcon::Critical)}),
+        DriverCase("no_kvk_application.scn", 3, {MsgAnswer::No}, ReadResult::Failed, {},
+                   {Box(QStringLiteral(" Karte hat kein Krankenversichertenkarten AID!") + kAgain,
+                        MsgButtons::YesNo, MsgIcon::Critical)}),
+        DriverCase(
+            Desk("card = memory\noverride 00A4040006D28000000101 = -10\n"), 3, {MsgAnswer::No},
+            ReadResult::Failed, {},
+            {Box(QStringLiteral("\r\n Noch einmal versuchen? "), MsgButtons::YesNo, MsgIcon::Critical)}),
+        DriverCase(Desk("card = memory\noverride 00A4040006D27600000101 = -11\n"), 3, {}, ReadResult::Failed,
+                   {}, {Stop(QStringLiteral(" Chipkartenterminal RETURN Fehler! "))}),
         // Any other refusal reads nothing and says nothing, but is never a success.
-        {Desk("card = memory\noverride 00A4040006D27600000101 = 6E00\n"),
-         3,
-         {},
-         ReadResult::Failed,
-         Log(3, {kResetCt, kRequestIcc, kResetIcc, kSelectKvk}),
-         {}},
-        {Desk("card = memory\noverride 00A4040006D27600000101 = 6D00\n"),
-         3,
-         {},
-         ReadResult::Failed,
-         Log(3, {kResetCt, kRequestIcc, kResetIcc, kSelectKvk}),
-         {}},
-        {Desk(
-             "card = kvk\ncard.record = @../../tests/data/kvk/k2-creek_TK_Apfel.hex\noverride 00B0 = 6B00\n"),
-         3,
-         {},
-         ReadResult::Failed,
-         Log(3, kvkRead),
-         {}},
-        {Desk("init = -10\n"),
-         3,
-         {},
-         ReadResult::Failed,
-         {QStringLiteral("init 3")},
-         {Stop(kNotPossible +
-               QStringLiteral("Haben Sie als Ausgabemedium LCD-Anzeige/Drucker eingestellt ?! "))}},
-        {Desk("init = -127\n"),
-         3,
-         {},
-         ReadResult::Failed,
-         {QStringLiteral("init 3")},
-         {Stop(kNotPossible + QStringLiteral("Kommunikationsfehler ! "))}},
-        {"switched_off.scn",
-         3,
-         {},
-         ReadResult::Failed,
-         {QStringLiteral("init 3")},
-         {Stop(kNotPossible +
-               QStringLiteral("Haben Sie als Ausgabemedium LCD-Anzeige/Drucker eingestellt ?! "))},
-         [](test::SimHarness& h) {
-             ASSERT_EQ(h.session.OpenTerminal(3), 0);      // the scan found it
-             static_cast<void>(h.session.CloseTerminal()); // only the next opening matters
-             h.clearLog();
-         }},
-        {Desk("override 201201 = -127\n"), 3, {}, ReadResult::Failed, Log(3, {kResetCt, kRequestIcc}), {}},
+        DriverCase(Desk("card = memory\noverride 00A4040006D27600000101 = 6E00\n"), 3, {}, ReadResult::Failed,
+                   Log(3, {kResetCt, kRequestIcc, kResetIcc, kSelectKvk}), {}),
+        DriverCase(Desk("card = memory\noverride 00A4040006D27600000101 = 6D00\n"), 3, {}, ReadResult::Failed,
+                   Log(3, {kResetCt, kRequestIcc, kResetIcc, kSelectKvk}), {}),
+        DriverCase(Desk("card = kvk\ncard.record = @../../tests/data/kvk/k2-creek_TK_Apfel.hex\noverride "
+                        "00B0 = 6B00\n"),
+                   3, {}, ReadResult::Failed, Log(3, kvkRead), {}),
+        DriverCase(Desk("init = -10\n"), 3, {}, ReadResult::Failed, {QStringLiteral("init 3")},
+                   {Stop(kNotPossible +
+                         QStringLiteral("Haben Sie als Ausgabemedium LCD-Anzeige/Drucker eingestellt ?! "))}),
+        DriverCase(Desk("init = -127\n"), 3, {}, ReadResult::Failed, {QStringLiteral("init 3")},
+                   {Stop(kNotPossible + QStringLiteral("Kommunikationsfehler ! "))}),
+        DriverCase("switched_off.scn", 3, {}, ReadResult::Failed, {QStringLiteral("init 3")},
+                   {Stop(kNotPossible +
+                         QStringLiteral("Haben Sie als Ausgabemedium LCD-Anzeige/Drucker eingestellt ?! "))},
+                   [](test::SimHarness& h) {
+                       ASSERT_EQ(h.session.OpenTerminal(3), 0);      // the scan found it
+                       static_cast<void>(h.session.CloseTerminal()); // only the next opening matters
+                       h.clearLog();
+                   }),
+        DriverCase(Desk("override 201201 = -127\n"), 3, {}, ReadResult::Failed,
+                   Log(3, {kResetCt, kRequestIcc}), {}),
     };
     for (const DriverCase& c : cases) {
         SCOPED_TRACE(c.scenario.left(80).toStdString() + " " + ::testing::PrintToString(c.answers));
@@ -328,11 +234,11 @@ TEST(ReadDriverTest, EveryTemplateFormAndTheFixedFormatAreRead) {
         const char* medium;
     };
     const Case cases[] = {
-        {"stationary_template_6081.scn", 3, Familienname, "Apfel", "PC (ASN-1)"},
-        {"stationary_template_60.scn", 3, Ortsname, "Köln", "PC (ASN-1)"},
-        {"stationary_template_6082.scn", 3, Familienname, "Größenwahn-Überlinger", "PC (ASN-1)"},
-        {"stationary_din66003.scn", 3, Familienname, "Hönsch", "PC (ASN-1)"},
-        {"stationary_fixed.scn", 2, Ortsname, "BERLIN", "PC (Festformat)"},
+        Case("stationary_template_6081.scn", 3, Familienname, "Apfel", "PC (ASN-1)"),
+        Case("stationary_template_60.scn", 3, Ortsname, "Köln", "PC (ASN-1)"),
+        Case("stationary_template_6082.scn", 3, Familienname, "Größenwahn-Überlinger", "PC (ASN-1)"),
+        Case("stationary_din66003.scn", 3, Familienname, "Hönsch", "PC (ASN-1)"),
+        Case("stationary_fixed.scn", 2, Ortsname, "BERLIN", "PC (Festformat)"),
     };
     for (const Case& c : cases) {
         const auto h = test::Harness(QStringLiteral("kvk/") + QLatin1String(c.scenario));
