@@ -41,10 +41,6 @@ QString HandheldAdditions(const QByteArray& readDate, const QByteArray& approval
     return partial + Hex(QByteArray(1, char(checksum)));
 }
 
-} // namespace kc::test
-
-namespace kc::test {
-
 QStringList Shown(const std::vector<MessageRequest>& boxes) {
     QStringList lines;
     for (const MessageRequest& box : boxes)

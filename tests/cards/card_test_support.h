@@ -26,10 +26,6 @@ QString Tlv(int tag, const QByteArray& value);
 // and the checksum object; `checksumDelta` spoils the checksum when non-zero.
 QString HandheldAdditions(const QByteArray& readDate, const QByteArray& approval, int checksumDelta = 0);
 
-} // namespace kc::test
-
-namespace kc::test {
-
 // Boxes as comparable lines with text, title, buttons, icon and default button.
 QStringList Shown(const std::vector<MessageRequest>& boxes);
 QString Box(const QString& text, MsgButtons buttons, MsgIcon icon, bool secondDefault = false);
