@@ -29,34 +29,36 @@ QString Describe(const CliCall& call) {
 }
 
 TEST(CliContractTest, ExitStatusPerSituation) {
-    const struct {
+    struct Case {
         CliCall call;
         int status;
-    } cases[] = {
-        {{{kRead, QStringLiteral("3")}, QStringLiteral("kvk/stationary_template_6081.scn"), {}, {}}, 0},
-        {{{kRead, QStringLiteral("8192"), QStringLiteral("--validate")}, {}, {}, {}}, 0},
-        {{{kRead, QStringLiteral("8192")}, QStringLiteral("egk/stationary_gvd_protected.scn"), {}, {}}, 3},
-        {{{kRead, QStringLiteral("8192")}, QStringLiteral("egk/pd_not_gzip.scn"), {}, {}}, 3},
-        {{{kRead, QStringLiteral("8192"), QStringLiteral("--validate")},
-          QStringLiteral("egk/pd_unknown_encoding.scn"),
-          {},
-          {}},
-         3},
-        {{{kRead, QStringLiteral("3"), kBatch}, QStringLiteral("kvk/insert_card_later.scn"), {}, {}}, 1},
-        {{{kRead, QStringLiteral("3")}, QStringLiteral("kvk/insert_card_later.scn"), "a\n", {}}, 1},
-        {{{kRead, QStringLiteral("3")}, QStringLiteral("kvk/insert_card_later.scn"), "", {}}, 4},
-        {{{kRead, QStringLiteral("3")}, QStringLiteral("kvk/broken_checksum.scn"), {}, {}}, 1},
-        {{{QStringLiteral("scan"), kBatch}, {}, {}, {}}, 0},
+    };
+    const Case cases[] = {
+        Case({{kRead, QStringLiteral("3")}, QStringLiteral("kvk/stationary_template_6081.scn"), {}, {}}, 0),
+        Case({{kRead, QStringLiteral("8192"), QStringLiteral("--validate")}, {}, {}, {}}, 0),
+        Case({{kRead, QStringLiteral("8192")}, QStringLiteral("egk/stationary_gvd_protected.scn"), {}, {}},
+             3),
+        Case({{kRead, QStringLiteral("8192")}, QStringLiteral("egk/pd_not_gzip.scn"), {}, {}}, 3),
+        Case({{kRead, QStringLiteral("8192"), QStringLiteral("--validate")},
+              QStringLiteral("egk/pd_unknown_encoding.scn"),
+              {},
+              {}},
+             3),
+        Case({{kRead, QStringLiteral("3"), kBatch}, QStringLiteral("kvk/insert_card_later.scn"), {}, {}}, 1),
+        Case({{kRead, QStringLiteral("3")}, QStringLiteral("kvk/insert_card_later.scn"), "a\n", {}}, 1),
+        Case({{kRead, QStringLiteral("3")}, QStringLiteral("kvk/insert_card_later.scn"), "", {}}, 4),
+        Case({{kRead, QStringLiteral("3")}, QStringLiteral("kvk/broken_checksum.scn"), {}, {}}, 1),
+        Case({{QStringLiteral("scan"), kBatch}, {}, {}, {}}, 0),
         // A terminal answers, but no card comes.
-        {{{QStringLiteral("scan"), kBatch}, QStringLiteral("discovery/mct-6f00-port9.scn"), {}, {}}, 1},
-        {{{QStringLiteral("status"), QStringLiteral("8192")}, {}, {}, {}}, 0},
-        {{{QStringLiteral("status"), QStringLiteral("9")},
-          QStringLiteral("discovery/free-ports.scn"),
-          {},
-          {}},
-         1},
-        {{{kRead, QStringLiteral("3")}, {}, {}, QStringLiteral("/nonexistent/libnothing.so")}, 2},
-        {{{kRead, QStringLiteral("8192")}, {}, {}, Library("libmktsim_broken.so")}, 2},
+        Case({{QStringLiteral("scan"), kBatch}, QStringLiteral("discovery/mct-6f00-port9.scn"), {}, {}}, 1),
+        Case({{QStringLiteral("status"), QStringLiteral("8192")}, {}, {}, {}}, 0),
+        Case({{QStringLiteral("status"), QStringLiteral("9")},
+              QStringLiteral("discovery/free-ports.scn"),
+              {},
+              {}},
+             1),
+        Case({{kRead, QStringLiteral("3")}, {}, {}, QStringLiteral("/nonexistent/libnothing.so")}, 2),
+        Case({{kRead, QStringLiteral("8192")}, {}, {}, Library("libmktsim_broken.so")}, 2),
     };
     for (const auto& c : cases) {
         const CliResult run = RunCli(c.call);
@@ -91,50 +93,41 @@ TEST(CliContractTest, DataOnStdoutTalkOnStderr) {
 
 TEST(CliContractTest, UsageOnRequestAndWrongCallsNamed) {
     const QString portRange = QStringLiteral("\nErlaubt sind 1 bis 65535");
-    const struct {
+    struct Case {
         QStringList args;
         int status;
         QString text; // on stdout for status 0, on stderr otherwise
-    } cases[] = {
-        {{QStringLiteral("--help")}, 0, QStringLiteral("Rückgabewerte:\n  0   Kartendaten gelesen")},
-        {{QStringLiteral("-h")}, 0, QStringLiteral("\nUmgebung:\n")},
-        {{QStringLiteral("help")}, 0, QStringLiteral("\nFragen:\n")},
-        {{QStringLiteral("help"), kRead}, 0, QStringLiteral("  kartocheck-cli read PN [OPTIONEN]\n")},
-        {{kRead, QStringLiteral("--help")}, 0, QStringLiteral("  kartocheck-cli read PN [OPTIONEN]\n")},
-        {{QStringLiteral("status"), QStringLiteral("-h")},
-         0,
-         QStringLiteral("  1   kein Terminal am Port\n")},
-        {{}, 64, QStringLiteral("kartocheck-cli: Es fehlt ein Befehl.\nHilfe: kartocheck-cli --help\n")},
-        {{QStringLiteral("lesen"), QStringLiteral("3")},
-         64,
-         QStringLiteral("kartocheck-cli: Unbekannter Befehl: lesen\nHilfe: kartocheck-cli --help\n")},
-        {{QStringLiteral("--fast")}, 64, QStringLiteral("kartocheck-cli: Unbekannte Option: --fast\n")},
-        {{kRead, QStringLiteral("3"), QStringLiteral("--fast")},
-         64,
-         QStringLiteral(
-             "kartocheck-cli: Unbekannte Option für read: --fast\nHilfe: kartocheck-cli read --help\n")},
-        {{QStringLiteral("diagnose"), QStringLiteral("2"), QStringLiteral("--json")},
-         64,
-         QStringLiteral("Unbekannte Option für diagnose: --json\n")},
-        {{kRead, QStringLiteral("0")}, 64, QStringLiteral("Ungültige Portnummer: 0") + portRange},
-        {{kRead, QStringLiteral("70000")}, 64, QStringLiteral("Ungültige Portnummer: 70000") + portRange},
-        {{kRead, QStringLiteral("abc")}, 64, QStringLiteral("Ungültige Portnummer: abc") + portRange},
-        {{kRead}, 64, QStringLiteral("Die Portnummer PN fehlt.\n")},
-        {{QStringLiteral("scan"), QStringLiteral("3")}, 64, QStringLiteral("Überzählige Angabe: 3\n")},
-        {{kRead, QStringLiteral("1"), QStringLiteral("--erase")},
-         64,
-         QStringLiteral("--erase gilt nur zusammen mit --batch")},
-        {{kRead, QStringLiteral("3"), QStringLiteral("--trace")},
-         64,
-         QStringLiteral("Zu --trace fehlt die Angabe DATEI.\n")},
-        {{kRead, QStringLiteral("3"), QStringLiteral("--trace"),
-          QStringLiteral("/nonexistent/dir/trace.txt")},
-         64,
-         QStringLiteral("Die Trace-Datei /nonexistent/dir/trace.txt lässt sich nicht schreiben: ")},
-        {{kRead, QStringLiteral("3"), QStringLiteral("--schema-vd"),
-          QStringLiteral("/nonexistent/schema.xsd")},
-         64,
-         QStringLiteral("Schemadatei nicht gefunden: /nonexistent/schema.xsd\n")},
+    };
+    const Case cases[] = {
+        Case({QStringLiteral("--help")}, 0, QStringLiteral("Rückgabewerte:\n  0   Kartendaten gelesen")),
+        Case({QStringLiteral("-h")}, 0, QStringLiteral("\nUmgebung:\n")),
+        Case({QStringLiteral("help")}, 0, QStringLiteral("\nFragen:\n")),
+        Case({QStringLiteral("help"), kRead}, 0, QStringLiteral("  kartocheck-cli read PN [OPTIONEN]\n")),
+        Case({kRead, QStringLiteral("--help")}, 0, QStringLiteral("  kartocheck-cli read PN [OPTIONEN]\n")),
+        Case({QStringLiteral("status"), QStringLiteral("-h")}, 0,
+             QStringLiteral("  1   kein Terminal am Port\n")),
+        Case({}, 64, QStringLiteral("kartocheck-cli: Es fehlt ein Befehl.\nHilfe: kartocheck-cli --help\n")),
+        Case({QStringLiteral("lesen"), QStringLiteral("3")}, 64,
+             QStringLiteral("kartocheck-cli: Unbekannter Befehl: lesen\nHilfe: kartocheck-cli --help\n")),
+        Case({QStringLiteral("--fast")}, 64, QStringLiteral("kartocheck-cli: Unbekannte Option: --fast\n")),
+        Case({kRead, QStringLiteral("3"), QStringLiteral("--fast")}, 64,
+             QStringLiteral(
+                 "kartocheck-cli: Unbekannte Option für read: --fast\nHilfe: kartocheck-cli read --help\n")),
+        Case({QStringLiteral("diagnose"), QStringLiteral("2"), QStringLiteral("--json")}, 64,
+             QStringLiteral("Unbekannte Option für diagnose: --json\n")),
+        Case({kRead, QStringLiteral("0")}, 64, QStringLiteral("Ungültige Portnummer: 0") + portRange),
+        Case({kRead}, 64, QStringLiteral("Die Portnummer PN fehlt.\n")),
+        Case({QStringLiteral("scan"), QStringLiteral("3")}, 64, QStringLiteral("Überzählige Angabe: 3\n")),
+        Case({kRead, QStringLiteral("1"), QStringLiteral("--erase")}, 64,
+             QStringLiteral("--erase gilt nur zusammen mit --batch")),
+        Case({kRead, QStringLiteral("3"), QStringLiteral("--trace")}, 64,
+             QStringLiteral("Zu --trace fehlt die Angabe DATEI.\n")),
+        Case({kRead, QStringLiteral("3"), QStringLiteral("--trace"),
+              QStringLiteral("/nonexistent/dir/trace.txt")},
+             64, QStringLiteral("Die Trace-Datei /nonexistent/dir/trace.txt lässt sich nicht schreiben: ")),
+        Case({kRead, QStringLiteral("3"), QStringLiteral("--schema-vd"),
+              QStringLiteral("/nonexistent/schema.xsd")},
+             64, QStringLiteral("Schemadatei nicht gefunden: /nonexistent/schema.xsd\n")),
     };
     for (const auto& c : cases) {
         const CliResult run = RunCli({c.args, {}, {}, {}});
@@ -194,18 +187,15 @@ QString SchemaViolations(const QString& document) {
 TEST(CliContractTest, JsonIsOneDocumentThatFitsTheSchema) {
     const QString json = QStringLiteral("--json");
     const CliCall calls[] = {
-        {{kRead, QStringLiteral("8192"), json, QStringLiteral("--validate")}, {}, {}, {}},
-        {{kRead, QStringLiteral("1"), json, kBatch, QStringLiteral("--erase")},
-         QStringLiteral("kvk/handheld_stored.scn"),
-         {},
-         {}},
-        {{kRead, QStringLiteral("8192"), json}, QStringLiteral("egk/stationary_gvd_protected.scn"), {}, {}},
-        {{kRead, QStringLiteral("3"), json}, QStringLiteral("kvk/insert_card_later.scn"), "", {}},
-        {{QStringLiteral("scan"), json, kBatch}, {}, {}, {}},
-        {{QStringLiteral("status"), QStringLiteral("9"), json},
-         QStringLiteral("discovery/free-ports.scn"),
-         {},
-         {}},
+        CliCall({kRead, QStringLiteral("8192"), json, QStringLiteral("--validate")}, {}, {}, {}),
+        CliCall({kRead, QStringLiteral("1"), json, kBatch, QStringLiteral("--erase")},
+                QStringLiteral("kvk/handheld_stored.scn"), {}, {}),
+        CliCall({kRead, QStringLiteral("8192"), json}, QStringLiteral("egk/stationary_gvd_protected.scn"), {},
+                {}),
+        CliCall({kRead, QStringLiteral("3"), json}, QStringLiteral("kvk/insert_card_later.scn"), "", {}),
+        CliCall({QStringLiteral("scan"), json, kBatch}, {}, {}, {}),
+        CliCall({QStringLiteral("status"), QStringLiteral("9"), json},
+                QStringLiteral("discovery/free-ports.scn"), {}, {}),
     };
     std::vector<QJsonObject> reports;
     for (const CliCall& call : calls) {
@@ -278,23 +268,20 @@ TEST(CliContractTest, CtrlCAtAQuestionEndsTheRunWithStatusFour) {
 }
 
 TEST(CliContractTest, BatchNeverErasesAStoredRecordWithoutErase) {
-    const struct {
+    struct Case {
         QStringList args;
         QString scenario;
         bool erased;
         int status;
-    } cases[] = {
-        {{kRead, QStringLiteral("1"), kBatch}, QStringLiteral("kvk/handheld_stored.scn"), false, 1},
-        {{kRead, QStringLiteral("1"), kBatch, QStringLiteral("--erase")},
-         QStringLiteral("kvk/handheld_stored.scn"),
-         true,
-         0},
-        {{kRead, QStringLiteral("1"), kBatch}, QStringLiteral("egk/handheld_egk.scn"), false, 1},
-        {{kRead, QStringLiteral("1"), kBatch, QStringLiteral("--erase")},
-         QStringLiteral("egk/handheld_egk.scn"),
-         true,
-         0},
-        {{QStringLiteral("scan"), kBatch}, QStringLiteral("discovery/qmt3-handheld-usb.scn"), false, 1},
+    };
+    const Case cases[] = {
+        Case({kRead, QStringLiteral("1"), kBatch}, QStringLiteral("kvk/handheld_stored.scn"), false, 1),
+        Case({kRead, QStringLiteral("1"), kBatch, QStringLiteral("--erase")},
+             QStringLiteral("kvk/handheld_stored.scn"), true, 0),
+        Case({kRead, QStringLiteral("1"), kBatch}, QStringLiteral("egk/handheld_egk.scn"), false, 1),
+        Case({kRead, QStringLiteral("1"), kBatch, QStringLiteral("--erase")},
+             QStringLiteral("egk/handheld_egk.scn"), true, 0),
+        Case({QStringLiteral("scan"), kBatch}, QStringLiteral("discovery/qmt3-handheld-usb.scn"), false, 1),
     };
     for (const auto& c : cases) {
         SCOPED_TRACE((c.args.join(QLatin1Char(' ')) + QLatin1Char(' ') + c.scenario).toStdString());

@@ -31,17 +31,12 @@ TEST(CliEgkTest, DefaultEgkShowsTheMappedFieldsAndTheCardPanel) {
     EXPECT_FALSE(run.out.contains(QLatin1Char('[')));
 }
 
-TEST(CliEgkTest, ValidationPassesForEachDocument) {
-    const CliResult run = ReadDefaultEgk({QStringLiteral("--validate")});
+TEST(CliEgkTest, ValidationPassesForEachDocumentAndTheXmlTextsComeOnRequest) {
+    const CliResult run = ReadDefaultEgk({QStringLiteral("--validate"), QStringLiteral("--xml")});
     EXPECT_EQ(run.status, 0) << qPrintable(run.err);
     EXPECT_EQ(run.out.count(kPassed), 3) << qPrintable(run.out);
     EXPECT_TRUE(run.out.contains(
         QStringLiteral("mittels vorgegebenen Schema für UC_PersoenlicheVersichertendatenXML")));
-}
-
-TEST(CliEgkTest, XmlTextsOnRequest) {
-    const CliResult run = ReadDefaultEgk({QStringLiteral("--xml")});
-    EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.count(QStringLiteral("Gelesene und dekomprimierte Daten:\n")), 3);
     EXPECT_TRUE(run.out.contains(QStringLiteral("<UC_PersoenlicheVersichertendatenXML")));
     EXPECT_TRUE(run.out.contains(QStringLiteral("<UC_GeschuetzteVersichertendatenXML")));

@@ -64,17 +64,6 @@ TEST(CliReadTest, TraceGivesEveryCommandAndAnswerWithItsTime) {
     EXPECT_FALSE(run.out.contains(QStringLiteral("CT_init")));
 }
 
-TEST(CliReadTest, RetryQuestionsStopOnceInputHasEnded) {
-    // The menu refuses every read and "try again" is the default: the question
-    // at which input ends takes the default, the next one stops the loop.
-    const CliResult run = Read(QStringLiteral("3"), QStringLiteral("kvk/stationary_menu_active.scn"), "");
-    EXPECT_EQ(run.status, 4) << qPrintable(run.err);
-    EXPECT_EQ(run.err.count(QStringLiteral(" Die Chipkartenterminal Menü-Einstellungen sind aktiviert! ")),
-              2);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("-> Ja (Eingabe beendet)\n")));
-    EXPECT_TRUE(run.err.contains(QStringLiteral("-> Nein (Eingabe beendet)\n")));
-}
-
 TEST(CliReadTest, LibraryThatExitsIsReportedAndTheProgramGoesOn) {
     // The library calls exit(1) on READ BINARY: only its helper goes.
     const CliResult run = RunCli({{QStringLiteral("read"), QStringLiteral("3")},

@@ -119,22 +119,15 @@ TEST(ConsoleBoxesTest, BatchTakesDefaultsStopsARepeatedQuestionAndErasesOnlyWhen
         std::vector<AnswerSource> sources;
     };
     const Case cases[] = {
-        {"defaults",
-         false,
-         {kYesNoNoDefault, kOkCancelOkDefault, kYesNoYesDefault},
-         {MsgAnswer::No, MsgAnswer::Ok, MsgAnswer::Yes},
-         {AnswerSource::Batch, AnswerSource::Batch, AnswerSource::Batch}},
-        {"retry loop",
-         false,
-         {kYesNoYesDefault, kYesNoYesDefault, kOkCancelOkDefault, kYesNoYesDefault},
-         {MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Ok, MsgAnswer::Yes},
-         {AnswerSource::Batch, AnswerSource::RepeatedQuestion, AnswerSource::Batch, AnswerSource::Batch}},
-        {"erase warning", false, {kKvkEraseWarning}, {MsgAnswer::No}, {AnswerSource::Batch}},
-        {"erase warning with --erase",
-         true,
-         {kKvkEraseWarning, kYesNoNoDefault},
-         {MsgAnswer::Yes, MsgAnswer::No},
-         {AnswerSource::EraseOption, AnswerSource::Batch}},
+        Case("defaults", false, {kYesNoNoDefault, kOkCancelOkDefault, kYesNoYesDefault},
+             {MsgAnswer::No, MsgAnswer::Ok, MsgAnswer::Yes},
+             {AnswerSource::Batch, AnswerSource::Batch, AnswerSource::Batch}),
+        Case("retry loop", false, {kYesNoYesDefault, kYesNoYesDefault, kOkCancelOkDefault, kYesNoYesDefault},
+             {MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Ok, MsgAnswer::Yes},
+             {AnswerSource::Batch, AnswerSource::RepeatedQuestion, AnswerSource::Batch, AnswerSource::Batch}),
+        Case("erase warning", false, {kKvkEraseWarning}, {MsgAnswer::No}, {AnswerSource::Batch}),
+        Case("erase warning with --erase", true, {kKvkEraseWarning, kYesNoNoDefault},
+             {MsgAnswer::Yes, MsgAnswer::No}, {AnswerSource::EraseOption, AnswerSource::Batch}),
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -206,12 +199,14 @@ TEST(ExitStatusTest, CardDataOfTheSlotsDecide) {
         tables.egk[slot].VdElementList[0] = {QStringLiteral("Beginn"), QStringLiteral("20150803")};
     }
     tables.egk[2].GvdElementList[0] = {QStringLiteral("Zuzahlungsstatus"), QStringLiteral("0")};
-    const struct {
+    struct Case {
         std::vector<int> checked;
         int status;
-    } cases[] = {{{1}, kStatusComplete},   {{2}, kStatusComplete},    {{3}, kStatusIncomplete},
-                 {{4}, kStatusNoCardData}, {{4, 1}, kStatusComplete}, {{1, 3}, kStatusIncomplete},
-                 {{}, kStatusNoCardData}};
+    };
+    const Case cases[] = {Case({1}, kStatusComplete),    Case({2}, kStatusComplete),
+                          Case({3}, kStatusIncomplete),  Case({4}, kStatusNoCardData),
+                          Case({4, 1}, kStatusComplete), Case({1, 3}, kStatusIncomplete),
+                          Case({}, kStatusNoCardData)};
     for (const auto& c : cases)
         EXPECT_EQ(CardDataStatus(tables, c.checked), c.status) << c.checked.size();
     EXPECT_EQ(StatusAfterRun(kStatusComplete, RunEnd::EndOfInput), kStatusEnded);
@@ -220,30 +215,25 @@ TEST(ExitStatusTest, CardDataOfTheSlotsDecide) {
 
 TEST(SerialReasonTest, TheSystemsReasonAndWhatHelps) {
     const QString path = QStringLiteral("/dev/ttyS1");
-    const struct {
+    struct Case {
         DeviceAccess access;
         int serialError;
         QString reason;
-    } cases[] = {
-        {{false, 0, {}, false, {}},
-         kSerialInvalidPort,
-         QStringLiteral(
-             "COM 2: Das Gerät /dev/ttyS1 gibt es nicht (KARTOCHECK_COM2 kann ein anderes nennen).")},
-        {{true, EACCES, QStringLiteral("dialout"), true, QStringLiteral("root")},
-         kSerialPortOpen,
-         QStringLiteral("COM 2: Keine Berechtigung für /dev/ttyS1 (Gruppe dialout?)")},
-        {{true, EACCES, QStringLiteral("uucp"), true, QStringLiteral("root")},
-         kSerialPortOpen,
-         QStringLiteral("COM 2: Keine Berechtigung für /dev/ttyS1 (Gruppe uucp?)")},
-        {{true, EACCES, QStringLiteral("root"), false, QStringLiteral("root")},
-         kSerialPortOpen,
-         QStringLiteral("COM 2: Keine Berechtigung für /dev/ttyS1 (nur root darf es öffnen)")},
-        {{true, 0, QStringLiteral("dialout"), true, QStringLiteral("root")},
-         kSerialPortOpen,
-         QStringLiteral("COM 2: /dev/ttyS1 wird von einem anderen Programm benutzt oder ist gesperrt.")},
-        {{true, 0, QStringLiteral("dialout"), true, QStringLiteral("root")},
-         kSerialNotAvailable,
-         QStringLiteral("COM 2: /dev/ttyS1 lässt sich nicht öffnen.")},
+    };
+    const Case cases[] = {
+        Case({false, 0, {}, false, {}}, kSerialInvalidPort,
+             QStringLiteral(
+                 "COM 2: Das Gerät /dev/ttyS1 gibt es nicht (KARTOCHECK_COM2 kann ein anderes nennen).")),
+        Case({true, EACCES, QStringLiteral("dialout"), true, QStringLiteral("root")}, kSerialPortOpen,
+             QStringLiteral("COM 2: Keine Berechtigung für /dev/ttyS1 (Gruppe dialout?)")),
+        Case({true, EACCES, QStringLiteral("uucp"), true, QStringLiteral("root")}, kSerialPortOpen,
+             QStringLiteral("COM 2: Keine Berechtigung für /dev/ttyS1 (Gruppe uucp?)")),
+        Case({true, EACCES, QStringLiteral("root"), false, QStringLiteral("root")}, kSerialPortOpen,
+             QStringLiteral("COM 2: Keine Berechtigung für /dev/ttyS1 (nur root darf es öffnen)")),
+        Case({true, 0, QStringLiteral("dialout"), true, QStringLiteral("root")}, kSerialPortOpen,
+             QStringLiteral("COM 2: /dev/ttyS1 wird von einem anderen Programm benutzt oder ist gesperrt.")),
+        Case({true, 0, QStringLiteral("dialout"), true, QStringLiteral("root")}, kSerialNotAvailable,
+             QStringLiteral("COM 2: /dev/ttyS1 lässt sich nicht öffnen.")),
     };
     for (const auto& c : cases)
         EXPECT_EQ(SerialOpenReason(2, path, c.access, c.serialError), c.reason);

@@ -6,12 +6,14 @@
 #include "sim_harness.h"
 #include "terminal/hex_codec.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace kc {
 namespace {
 
-using test::IsBox;
+using test::Info;
+using test::Stop;
 
 const QString kSelectHca = QStringLiteral("00A4040C06D27600000102");
 const QString kStatusStart =
@@ -75,11 +77,11 @@ TEST(MobileStatusWalkTest, MissingOrWideChecksumIsAChecksumError) {
         bool matches;
     };
     const Case cases[] = {
-        {"9301 92", true},    // 93 ^ 01 = 92
-        {"", false},          // no checksum object
-        {"9302 9200", false}, // two bytes
-        {"9300", false},      // none at all
-        {"9301", false},      // cut short
+        Case("9301 92", true),    // 93 ^ 01 = 92
+        Case("", false),          // no checksum object
+        Case("9302 9200", false), // two bytes
+        Case("9300", false),      // none at all
+        Case("9301", false),      // cut short
     };
     for (const Case& c : cases) {
         MobileVsdRecord record = PresetMobileVsdRecord();
@@ -89,48 +91,35 @@ TEST(MobileStatusWalkTest, MissingOrWideChecksumIsAChecksumError) {
     }
 }
 
-TEST(MobileDerivedFieldsTest, ReadDateForms) {
-    EXPECT_EQ(ReadDateField(QStringLiteral("20081010")).value, QStringLiteral("10.10.2008"));
-    EXPECT_EQ(ReadDateField(QStringLiteral("10102008")).value, QStringLiteral("10.10.2008"));
-    EXPECT_EQ(ReadDateField(QStringLiteral("20240315")).value, QStringLiteral("15.03.2024"));
-    EXPECT_EQ(ReadDateField(QStringLiteral("15032024")).value, QStringLiteral("15.03.2024"));
-    const DerivedField unknown = ReadDateField(QStringLiteral("2008AB10"));
-    EXPECT_FALSE(unknown.value);
-    EXPECT_EQ(unknown.message, QStringLiteral("Unbekanntes Format des Einlesedatums festgestellt!"));
-    const DerivedField shorter = ReadDateField(QStringLiteral("2008101"));
-    EXPECT_FALSE(shorter.value);
-    EXPECT_TRUE(shorter.message.isEmpty());
-}
-
-TEST(MobileDerivedFieldsTest, ApprovalNumberRules) {
+TEST(MobileDerivedFieldsTest, ReadDateAndApprovalNumber) {
     const QString date = QStringLiteral("20081010");
-    EXPECT_EQ(ApprovalNumberField(date, QStringLiteral("ZAV-QMT3-ZULASSUNG-0000-103")).value,
-              QStringLiteral("103"));
-    EXPECT_EQ(ApprovalNumberField(date, QStringLiteral("X12345")).value, QStringLiteral("2345"));
-    EXPECT_EQ(ApprovalNumberField(date, QStringLiteral("7")).value, QStringLiteral("7"));
-    const DerivedField letter = ApprovalNumberField(date, QStringLiteral("103A"));
-    EXPECT_EQ(letter.value, QString());
-    EXPECT_EQ(letter.message, QStringLiteral("Die Zulassungsnummer konnte nicht ermittelt werden!"));
-    const DerivedField noDate = ApprovalNumberField(QString(), QStringLiteral("103"));
-    EXPECT_FALSE(noDate.value);
-    EXPECT_EQ(noDate.message, QStringLiteral("Unbekanntes Format der Zulassungsnummer festgestellt!"));
-}
-
-class MobileEgkReaderTest : public ::testing::Test {
-  protected:
-    ReadResult read(const QString& scenario, bool asFile = true) {
-        EXPECT_TRUE(asFile ? h.loadFile(QStringLiteral("egk/") + scenario) : h.loadText(scenario))
-            << qPrintable(h.loadError());
-        h.state.tables.terminal[1].IsMobile = true;
-        EXPECT_EQ(h.session.OpenTerminal(1), 0);
-        h.clearLog();
-        return ReadEgkFromMobileTerminal(h.ctx, 1);
+    struct Case {
+        DerivedField field;
+        std::optional<QString> value;
+        QString message;
+    };
+    const Case cases[] = {
+        Case(ReadDateField(date), QStringLiteral("10.10.2008"), {}),
+        Case(ReadDateField(QStringLiteral("10102008")), QStringLiteral("10.10.2008"), {}),
+        Case(ReadDateField(QStringLiteral("20240315")), QStringLiteral("15.03.2024"), {}),
+        Case(ReadDateField(QStringLiteral("15032024")), QStringLiteral("15.03.2024"), {}),
+        Case(ReadDateField(QStringLiteral("2008AB10")), std::nullopt,
+             QStringLiteral("Unbekanntes Format des Einlesedatums festgestellt!")),
+        Case(ReadDateField(QStringLiteral("2008101")), std::nullopt, {}),
+        Case(ApprovalNumberField(date, QStringLiteral("ZAV-QMT3-ZULASSUNG-0000-103")), QStringLiteral("103"),
+             {}),
+        Case(ApprovalNumberField(date, QStringLiteral("X12345")), QStringLiteral("2345"), {}),
+        Case(ApprovalNumberField(date, QStringLiteral("7")), QStringLiteral("7"), {}),
+        Case(ApprovalNumberField(date, QStringLiteral("103A")), QString(),
+             QStringLiteral("Die Zulassungsnummer konnte nicht ermittelt werden!")),
+        Case(ApprovalNumberField(QString(), QStringLiteral("103")), std::nullopt,
+             QStringLiteral("Unbekanntes Format der Zulassungsnummer festgestellt!")),
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.field.value, c.value) << qPrintable(c.message);
+        EXPECT_EQ(c.field.message, c.message);
     }
-    const InsuredRecord& fields() { return h.state.tables.insured[1]; }
-    const MobileVsdRecord& record() { return h.state.tables.egk[1].MobileVsd; }
-
-    test::SimHarness h;
-};
+}
 
 QString Handheld(const QString& extra) {
     return QStringLiteral("[terminal visit]\nports = 1\nkind = handheld\ncard = egk\n"
@@ -140,128 +129,113 @@ QString Handheld(const QString& extra) {
            extra;
 }
 
-TEST_F(MobileEgkReaderTest, StoredRecordIsReadErasedAndEjected) {
-    EXPECT_EQ(read(QStringLiteral("handheld_egk.scn")), ReadResult::Done);
-    EXPECT_EQ(h.apduLog(), QStringList({kSelectHca, "00B08C0000", "00B08100000000", "00B08200000000",
-                                        "000E0000", "201501000100"}));
-    EXPECT_TRUE(h.boxes.shown.empty()) << qPrintable(h.boxTexts().join(QLatin1Char('|')));
-    EXPECT_EQ(record()[ReadDateText], QStringLiteral("20081010"));
-    EXPECT_EQ(record()[ChecksumValue], QStringLiteral("D2"));
-    EXPECT_EQ(fields()[Einlesedatum], QStringLiteral("10.10.2008"));
-    EXPECT_EQ(fields()[Zulassungsnummer], QStringLiteral("103"));
-    EXPECT_EQ(fields()[Familienname], QStringLiteral("Ðoria"));
-    EXPECT_EQ(fields()[VKNR], QStringLiteral("17"));
-    EXPECT_EQ(h.state.tables.terminal[1].OutputMedium.str().trimmed(), QStringLiteral("PC (ASN-1)"));
-    EXPECT_FALSE(h.simulator().cardPresent(1));
+using Check = std::function<void(test::SimHarness&)>;
+
+TEST(MobileEgkReaderTest, WhatTheHandheldHoldsAndWhatGoesWrong) {
+    const QString checksum = Stop(kChecksumBox);
+    struct Case {
+        QString scenario;
+        ReadResult result;
+        QStringList boxes;
+        Check check = {};
+    };
+    const Case cases[] = {
+        Case(QStringLiteral("egk/handheld_egk.scn"), ReadResult::Done, {},
+             [](test::SimHarness& h) {
+                 EXPECT_EQ(h.apduLog(), QStringList({kSelectHca, "00B08C0000", "00B08100000000",
+                                                     "00B08200000000", "000E0000", "201501000100"}));
+                 const MobileVsdRecord& record = h.state.tables.egk[1].MobileVsd;
+                 EXPECT_EQ(record[ReadDateText] + record[ChecksumValue], QStringLiteral("20081010D2"));
+                 const InsuredRecord& fields = h.state.tables.insured[1];
+                 EXPECT_EQ(fields[Einlesedatum], QStringLiteral("10.10.2008"));
+                 EXPECT_EQ(fields[Zulassungsnummer], QStringLiteral("103"));
+                 EXPECT_EQ(fields[Familienname], QStringLiteral("Ðoria"));
+                 EXPECT_EQ(fields[VKNR], QStringLiteral("17"));
+                 EXPECT_EQ(h.state.tables.terminal[1].OutputMedium.str().trimmed(),
+                           QStringLiteral("PC (ASN-1)"));
+                 EXPECT_FALSE(h.simulator().cardPresent(1));
+             }),
+        Case(QStringLiteral("egk/handheld_egk_ddmmyyyy.scn"), ReadResult::Done, {},
+             [](test::SimHarness& h) {
+                 EXPECT_EQ(h.state.tables.egk[1].MobileVsd[ReadDateText], QStringLiteral("10102008"));
+                 EXPECT_EQ(h.state.tables.insured[1][Einlesedatum], QStringLiteral("10.10.2008"));
+             }),
+        // A broken checksum is shown, the data are still taken.
+        Case(QStringLiteral("egk/handheld_egk_broken_checksum.scn"), ReadResult::Done, {checksum},
+             [](test::SimHarness& h) {
+                 EXPECT_EQ(h.state.tables.insured[1][Einlesedatum], QStringLiteral("10.10.2008"));
+             }),
+        // Status data without a checksum object are never a silent success.
+        Case(Handheld(QStringLiteral("override 00B08C = %1 9000\n").arg(kStatusStart)), ReadResult::Done,
+             {checksum, Info(QStringLiteral("Unbekanntes Format der Zulassungsnummer festgestellt!"))}),
+        Case(Handheld(QStringLiteral("card.hca = deactivated\n")), ReadResult::Done,
+             {Info(QStringLiteral("Das DF.HCA (Health Care Application) ist deaktiviert!\r\n"))},
+             [](test::SimHarness& h) {
+                 EXPECT_EQ(h.apduLog(), QStringList({kSelectHca}));
+                 EXPECT_EQ(h.state.tables.insured[1][Familienname], QString());
+                 EXPECT_TRUE(h.simulator().cardPresent(1));
+             }),
+        Case(Handheld(QStringLiteral("card.hca = missing\n")), ReadResult::Failed,
+             {Info(
+                 QStringLiteral("Keine Gesundheitsanwendung \r\nDF.HCA (Health Care Application) \r\nauf der "
+                                "Karte gefunden!\r\n\r\n"))}),
+        Case(Handheld(QStringLiteral("override 00A4040C = -10\n")), ReadResult::Failed,
+             {Info(QStringLiteral("Kommando Select DF HCA war nicht erfolgreich!\r\n"))}),
+        // A failed erase is reported last and no eject follows.
+        Case(Handheld(QStringLiteral("override 000E0000 = 6581\n")), ReadResult::Done,
+             {Info(QStringLiteral("ERASE BINARY war nicht erfolgreich!\r\n"))},
+             [](test::SimHarness& h) {
+                 EXPECT_FALSE(h.apduLog().contains(QStringLiteral("201501000100")));
+                 EXPECT_EQ(h.state.tables.insured[1][Familienname], QStringLiteral("Ðoria"));
+             }),
+        // Status unreadable, PD length impossible, container without GVD, erase refused: in their order.
+        Case(Handheld(
+                 QStringLiteral("override 00B08C = 6A82\noverride 00B081 = 0400 1F8B 9000\n"
+                                "override 00B082 = 0000 0000 FFFF FFFF 00 9000\noverride 000E0000 = -10\n")),
+             ReadResult::Done,
+             {Info(QStringLiteral("Keine gültigen Daten in EF PD \r\n\r\n")),
+              Info(QStringLiteral("Keine GVD Daten im EF VD \r\n\r\n")),
+              Info(QStringLiteral("Kommando ERASE BINARY war nicht erfolgreich!\r\n"))}),
+        Case(Handheld(
+                 QStringLiteral("override 00B081 = 6A82\noverride 00B082 = 6A82\noverride 00B08C = 6A82\n")),
+             ReadResult::Done,
+             {Info(QStringLiteral("Read EF PD war nicht erfolgreich!\r\n")),
+              Info(QStringLiteral("Read EF VD war nicht erfolgreich!\r\n")),
+              Info(QStringLiteral("Read EF Status VD  war nicht erfolgreich!\r\n"))}),
+        // An invalid GVD stretch replaces the VD message.
+        Case(Handheld(QStringLiteral("override 00B082 = 0000 0000 0001 0400 00 9000\n")), ReadResult::Done,
+             {Info(QStringLiteral("Keine gültigen GVD Daten im EF VD \r\n\r\n"))}),
+        Case(Handheld(QStringLiteral("override 00B082 = 0000 0000 0008 0009 4142 9000\n")), ReadResult::Done,
+             {Info(QStringLiteral("Keine gültigen VD Daten in EF VD \r\n\r\n"))},
+             [](test::SimHarness& h) {
+                 EXPECT_EQ(h.state.tables.egk[1].EgkXmlText[DocIndex(DocKind::Gvd)], QStringLiteral("AB"));
+             }),
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.scenario.right(100).toStdString());
+        const auto h = test::Harness(c.scenario);
+        h->state.tables.insured[1][Familienname] = QStringLiteral("vorher");
+        h->state.tables.terminal[1].IsMobile = true;
+        ASSERT_EQ(h->session.OpenTerminal(1), 0);
+        h->clearLog();
+        EXPECT_EQ(ReadEgkFromMobileTerminal(h->ctx, 1), c.result);
+        EXPECT_EQ(test::Shown(h->boxes.shown), c.boxes);
+        if (c.check)
+            c.check(*h);
+    }
 }
 
-TEST_F(MobileEgkReaderTest, ReadDriverAsksFirstAndShowsTheHandheldView) {
-    ASSERT_TRUE(h.loadFile(QStringLiteral("egk/handheld_egk.scn")));
-    h.boxes.script({MsgAnswer::Yes});
-    EXPECT_EQ(ReadInsuranceCard(h.ctx, 1), ReadResult::Done);
-    EXPECT_EQ(h.apduLog().mid(0, 4), QStringList({"init 1", "2011000000", "201201000101", kSelectHca}));
-    const TerminalInfo& info = h.state.tables.terminal[1];
-    EXPECT_TRUE(info.IsMobile);
-    EXPECT_TRUE(info.IsEgk);
-    EXPECT_TRUE(info.HasCardData);
-    ShowInsuredRecord(h.state.tables, 1, h.state.ui.card);
-    EXPECT_EQ(h.state.ui.card.frameCaption,
+TEST(MobileEgkReaderTest, ReadDriverAsksFirstAndShowsTheHandheldView) {
+    const auto h = test::Harness(QStringLiteral("egk/handheld_egk.scn"));
+    h->boxes.script({MsgAnswer::Yes});
+    EXPECT_EQ(ReadInsuranceCard(h->ctx, 1), ReadResult::Done);
+    EXPECT_EQ(h->apduLog().mid(0, 4), QStringList({"init 1", "2011000000", "201201000101", kSelectHca}));
+    const TerminalInfo& info = h->state.tables.terminal[1];
+    EXPECT_TRUE(info.IsMobile && info.IsEgk && info.HasCardData);
+    ShowInsuredRecord(h->state.tables, 1, h->state.ui.card);
+    EXPECT_EQ(h->state.ui.card.frameCaption,
               QStringLiteral("eGK VSDaten(Mobil) abgebildet auf die Krankenversicherten Kartendaten"));
-    EXPECT_EQ(h.state.ui.card.values[16], QStringLiteral("10.10.2008"));
-    EXPECT_EQ(h.state.ui.card.values[17], QStringLiteral("103"));
-}
-
-TEST_F(MobileEgkReaderTest, ReadDateAsDayMonthYear) {
-    EXPECT_EQ(read(QStringLiteral("handheld_egk_ddmmyyyy.scn")), ReadResult::Done);
-    EXPECT_EQ(record()[ReadDateText], QStringLiteral("10102008"));
-    EXPECT_EQ(fields()[Einlesedatum], QStringLiteral("10.10.2008"));
-    EXPECT_TRUE(h.boxes.shown.empty());
-}
-
-TEST_F(MobileEgkReaderTest, BrokenChecksumIsShownWithTheStopIcon) {
-    EXPECT_EQ(read(QStringLiteral("handheld_egk_broken_checksum.scn")), ReadResult::Done);
-    ASSERT_EQ(h.boxes.shown.size(), 1u);
-    EXPECT_TRUE(IsBox(h.boxes.shown[0], kChecksumBox, QStringLiteral(" KartoCheck "), MsgButtons::Ok,
-                      MsgIcon::Critical));
-    // The data are still taken.
-    EXPECT_EQ(fields()[Einlesedatum], QStringLiteral("10.10.2008"));
-}
-
-TEST_F(MobileEgkReaderTest, StatusDataWithoutChecksumObjectIsNeverASilentSuccess) {
-    EXPECT_EQ(read(Handheld(QStringLiteral("override 00B08C = %1 9000\n").arg(kStatusStart)), false),
-              ReadResult::Done);
-    EXPECT_EQ(
-        h.boxTexts(),
-        QStringList({kChecksumBox, QStringLiteral("Unbekanntes Format der Zulassungsnummer festgestellt!")}));
-}
-
-TEST_F(MobileEgkReaderTest, DeactivatedApplicationReadsAndErasesNothing) {
-    h.state.tables.insured[1][Familienname] = QStringLiteral("vorher");
-    EXPECT_EQ(read(Handheld(QStringLiteral("card.hca = deactivated\n")), false), ReadResult::Done);
-    EXPECT_EQ(h.apduLog(), QStringList({kSelectHca}));
-    ASSERT_EQ(h.boxes.shown.size(), 1u);
-    EXPECT_TRUE(IsBox(h.boxes.shown[0],
-                      QStringLiteral("Das DF.HCA (Health Care Application) ist deaktiviert!\r\n"),
-                      QStringLiteral(" KartoCheck "), MsgButtons::Ok, MsgIcon::Information));
-    EXPECT_EQ(fields()[Familienname], QString());
-    EXPECT_TRUE(h.simulator().cardPresent(1));
-}
-
-TEST_F(MobileEgkReaderTest, SelectFailuresThatStopTheRead) {
-    EXPECT_EQ(read(Handheld(QStringLiteral("card.hca = missing\n")), false), ReadResult::Failed);
-    EXPECT_EQ(h.boxTexts(),
-              QStringList({QStringLiteral("Keine Gesundheitsanwendung \r\nDF.HCA (Health Care "
-                                          "Application) \r\nauf der Karte gefunden!\r\n\r\n")}));
-    test::SimHarness transport;
-    ASSERT_TRUE(transport.loadText(Handheld(QStringLiteral("override 00A4040C = -10\n"))));
-    ASSERT_EQ(transport.session.OpenTerminal(1), 0);
-    EXPECT_EQ(ReadEgkFromMobileTerminal(transport.ctx, 1), ReadResult::Failed);
-    EXPECT_EQ(transport.boxTexts(),
-              QStringList({QStringLiteral("Kommando Select DF HCA war nicht erfolgreich!\r\n")}));
-}
-
-TEST_F(MobileEgkReaderTest, FailedEraseIsReportedLastAndNoEjectFollows) {
-    EXPECT_EQ(read(Handheld(QStringLiteral("override 000E0000 = 6581\n")), false), ReadResult::Done);
-    EXPECT_FALSE(h.apduLog().contains(QStringLiteral("201501000100")));
-    EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("ERASE BINARY war nicht erfolgreich!\r\n")}));
-    EXPECT_EQ(fields()[Familienname], QStringLiteral("Ðoria"));
-}
-
-TEST_F(MobileEgkReaderTest, MessagesWaitInTheirSlotsAndAreShownInOrder) {
-    // Status unreadable, PD length impossible, container without GVD, erase refused.
-    const QString pd = QStringLiteral("override 00B081 = 0400 1F8B 9000\n");
-    const QString vd = QStringLiteral("override 00B082 = 0000 0000 FFFF FFFF 00 9000\n");
-    EXPECT_EQ(read(Handheld(QStringLiteral("override 00B08C = 6A82\n") + pd + vd +
-                            QStringLiteral("override 000E0000 = -10\n")),
-                   false),
-              ReadResult::Done);
-    EXPECT_EQ(h.boxTexts(),
-              QStringList({QStringLiteral("Keine gültigen Daten in EF PD \r\n\r\n"),
-                           QStringLiteral("Keine GVD Daten im EF VD \r\n\r\n"),
-                           QStringLiteral("Kommando ERASE BINARY war nicht erfolgreich!\r\n")}));
-}
-
-TEST_F(MobileEgkReaderTest, UnreadableFilesAreNamed) {
-    EXPECT_EQ(read(Handheld(QStringLiteral("override 00B081 = 6A82\noverride 00B082 = 6A82\n"
-                                           "override 00B08C = 6A82\n")),
-                   false),
-              ReadResult::Done);
-    EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Read EF PD war nicht erfolgreich!\r\n"),
-                                         QStringLiteral("Read EF VD war nicht erfolgreich!\r\n"),
-                                         QStringLiteral("Read EF Status VD  war nicht erfolgreich!\r\n")}));
-}
-
-TEST_F(MobileEgkReaderTest, InvalidGvdStretchReplacesTheVdMessage) {
-    EXPECT_EQ(read(Handheld(QStringLiteral("override 00B082 = 0000 0000 0001 0400 00 9000\n")), false),
-              ReadResult::Done);
-    EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Keine gültigen GVD Daten im EF VD \r\n\r\n")}));
-}
-
-TEST_F(MobileEgkReaderTest, InvalidVdStretchBesideAValidGvdIsNamed) {
-    EXPECT_EQ(read(Handheld(QStringLiteral("override 00B082 = 0000 0000 0008 0009 4142 9000\n")), false),
-              ReadResult::Done);
-    EXPECT_EQ(h.boxTexts(), QStringList({QStringLiteral("Keine gültigen VD Daten in EF VD \r\n\r\n")}));
-    EXPECT_EQ(h.state.tables.egk[1].EgkXmlText[DocIndex(DocKind::Gvd)], QStringLiteral("AB"));
+    EXPECT_EQ(h->state.ui.card.values[16] + h->state.ui.card.values[17], QStringLiteral("10.10.2008103"));
 }
 
 } // namespace

@@ -46,85 +46,61 @@ TEST(InsertCardPromptTest, OkCancelWithCancelAsDefault) {
                       MsgButtons::OkCancel, MsgIcon::Exclamation, true));
 }
 
-class ReadLoopTest : public ::testing::Test {
-  protected:
-    void load(const char* scenario) {
-        ASSERT_TRUE(h.loadFile(QStringLiteral("kvk/") + QLatin1String(scenario)))
-            << qPrintable(h.loadError());
+TEST(ReadLoopTest, PromptsStatusesAndRetries) {
+    const QString again = QStringLiteral(" Keine Chipkarte gefunden! \r\n Noch einmal versuchen? ");
+    const QStringList once{kReading, kBeingRead, kShown};
+    struct Case {
+        const char* scenario;
+        uint16_t pn;
+        bool mobile;
+        std::vector<MsgAnswer> answers;
+        ReadResult result;
+        int prompts; // the callback before each check
+        QStringList statuses;
+        QStringList boxes;
+    };
+    const Case cases[] = {
+        Case("stationary_template_6081.scn", 3, false, {}, ReadResult::Done, 1, once, {}),
+        Case("insert_card_later.scn", 3, false, {MsgAnswer::Ok}, ReadResult::Done, 1, once,
+             {kStationaryPrompt + QStringLiteral(" COM  3")}),
+        Case("insert_card_later.scn", 3, false, {MsgAnswer::Cancel}, ReadResult::Failed, 1, {kReading},
+             {kStationaryPrompt + QStringLiteral(" COM  3")}),
+        // "No card" -> try again: the card is then there without a prompt.
+        Case("no_card_then_card.scn", 3, false, {MsgAnswer::Ok, MsgAnswer::Yes}, ReadResult::Done, 2,
+             once + once, {kStationaryPrompt + QStringLiteral(" COM  3"), again}),
+        Case("no_card_then_card.scn", 3, false, {MsgAnswer::Ok, MsgAnswer::No}, ReadResult::Failed, 1, once,
+             {kStationaryPrompt + QStringLiteral(" COM  3"), again}),
+        Case("handheld_keycard.scn", 1, true, {MsgAnswer::Cancel}, ReadResult::Failed, 1, {kReading},
+             {kMobilePrompt + QStringLiteral(" COM  1")}),
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.scenario) + " " + ::testing::PrintToString(c.answers));
+        const auto h = test::Harness(QStringLiteral("kvk/") + QLatin1String(c.scenario));
+        h->state.tables.terminal[c.pn].IsMobile = c.mobile;
+        h->state.tables.port[3].InterfaceText = QStringLiteral("COM 3");
+        for (const MsgAnswer answer : c.answers)
+            h->boxes.script({answer});
+        int prompts = 0;
+        EXPECT_EQ(RunReadLoop(h->ctx, c.pn, c.pn, InterfaceTextOfPort(c.pn), [&prompts] { ++prompts; }),
+                  c.result);
+        EXPECT_EQ(prompts, c.prompts);
+        EXPECT_EQ(h->status.statuses, c.statuses);
+        QStringList boxes;
+        for (const MessageRequest& shown : h->boxes.shown)
+            boxes.append(shown.text);
+        EXPECT_EQ(boxes, c.boxes);
+        EXPECT_EQ(h->state.tables.terminal[c.pn].HasCardData, c.result == ReadResult::Done);
     }
-    test::SimHarness h;
-    int prompts = 0;
-    std::function<void()> countPrompts = [this] { ++prompts; };
-};
-
-TEST_F(ReadLoopTest, CardAlreadyThereIsReadWithoutAPrompt) {
-    load("stationary_template_6081.scn");
-    h.state.tables.port[3].InterfaceText = QStringLiteral("COM 3");
-    EXPECT_EQ(RunReadLoop(h.ctx, 3, 3, InterfaceTextOfPort(3), countPrompts), ReadResult::Done);
-    EXPECT_TRUE(h.boxes.shown.empty());
-    EXPECT_EQ(prompts, 1);
-    EXPECT_EQ(h.status.statuses, QStringList({kReading, kBeingRead, kShown}));
-    EXPECT_TRUE(h.state.tables.terminal[3].HasCardData);
-    // The status page of the slot shows what the read found out.
-    EXPECT_EQ(h.state.ui.statusPages[3].values[0], QStringLiteral("COM 3").leftJustified(60));
-    EXPECT_EQ(h.state.ui.statusPages[3].values[6].trimmed(), QStringLiteral("PC (ASN-1)"));
 }
 
-TEST_F(ReadLoopTest, PromptThenReadWhenTheCardIsInsertedLater) {
-    load("insert_card_later.scn");
-    h.boxes.script({MsgAnswer::Ok});
-    EXPECT_EQ(RunReadLoop(h.ctx, 3, 3, InterfaceTextOfPort(3)), ReadResult::Done);
-    ASSERT_EQ(h.boxes.shown.size(), 1u);
-    EXPECT_EQ(h.boxes.shown[0].text, kStationaryPrompt + QStringLiteral(" COM  3"));
-    EXPECT_EQ(h.state.tables.insured[3][Familienname], QStringLiteral("Apfel"));
-}
-
-TEST_F(ReadLoopTest, CancelEndsWithoutReading) {
-    load("insert_card_later.scn");
-    h.boxes.script({MsgAnswer::Cancel});
-    EXPECT_EQ(RunReadLoop(h.ctx, 3, 3, InterfaceTextOfPort(3), countPrompts), ReadResult::Failed);
-    EXPECT_EQ(prompts, 1);
-    EXPECT_EQ(h.status.statuses, QStringList({kReading}));
-    EXPECT_FALSE(h.apduLog().contains(QStringLiteral("00B0000000")));
-}
-
-TEST_F(ReadLoopTest, TryAgainRunsTheCheckAndTheReadOnceMore) {
-    load("no_card_then_card.scn");
-    // Prompt OK, "no card" -> try again (Yes); the card is then there without a prompt.
-    h.boxes.script({MsgAnswer::Ok, MsgAnswer::Yes});
-    EXPECT_EQ(RunReadLoop(h.ctx, 3, 3, InterfaceTextOfPort(3), countPrompts), ReadResult::Done);
-    EXPECT_EQ(prompts, 2);
-    ASSERT_EQ(h.boxes.shown.size(), 2u);
-    EXPECT_EQ(h.boxes.shown[1].text,
-              QStringLiteral(" Keine Chipkarte gefunden! \r\n Noch einmal versuchen? "));
-    EXPECT_EQ(h.status.statuses, QStringList({kReading, kBeingRead, kShown, kReading, kBeingRead, kShown}));
-    EXPECT_TRUE(h.state.tables.terminal[3].HasCardData);
-}
-
-TEST_F(ReadLoopTest, NoToTryAgainEndsTheLoopWithTheFailure) {
-    load("no_card_then_card.scn");
-    h.boxes.script({MsgAnswer::Ok, MsgAnswer::No});
-    EXPECT_EQ(RunReadLoop(h.ctx, 3, 3, InterfaceTextOfPort(3)), ReadResult::Failed);
-    EXPECT_EQ(h.boxes.shown.size(), 2u);
-    EXPECT_FALSE(h.state.tables.terminal[3].HasCardData);
-}
-
-TEST_F(ReadLoopTest, HandheldPromptWarnsAboutErasing) {
-    load("handheld_keycard.scn");
-    h.state.tables.terminal[1].IsMobile = true;
-    h.boxes.script({MsgAnswer::Cancel});
-    EXPECT_EQ(RunReadLoop(h.ctx, 1, 1, QStringLiteral("1) ")), ReadResult::Failed);
-    ASSERT_EQ(h.boxes.shown.size(), 1u);
-    EXPECT_EQ(h.boxes.shown[0].text, kMobilePrompt + QStringLiteral("1) "));
-}
-
-TEST_F(ReadLoopTest, HandheldKeyCardLockIsNamedAfterThePrompt) {
-    load("handheld_keycard.scn");
-    h.boxes.script({MsgAnswer::Ok, MsgAnswer::No});
-    EXPECT_EQ(RunReadLoop(h.ctx, 1, 1, InterfaceTextOfPort(1)), ReadResult::Failed);
-    ASSERT_EQ(h.boxes.shown.size(), 2u);
-    EXPECT_EQ(h.boxes.shown[1].text, QStringLiteral(" Keine Datensätze/KeyCard gefunden! \r\n Gerät ist "
-                                                    "zugeschlossen!\r\n\r\n Noch einmal versuchen? "));
+TEST(ReadLoopTest, TheSlotsStatusPageShowsWhatTheReadFoundOut) {
+    const auto h = test::Harness(QStringLiteral("kvk/insert_card_later.scn"));
+    h->state.tables.port[3].InterfaceText = QStringLiteral("COM 3");
+    h->boxes.script({MsgAnswer::Ok});
+    EXPECT_EQ(RunReadLoop(h->ctx, 3, 3, InterfaceTextOfPort(3)), ReadResult::Done);
+    EXPECT_EQ(h->state.tables.insured[3][Familienname], QStringLiteral("Apfel"));
+    EXPECT_EQ(h->state.ui.statusPages[3].values[0], QStringLiteral("COM 3").leftJustified(60));
+    EXPECT_EQ(h->state.ui.statusPages[3].values[6].trimmed(), QStringLiteral("PC (ASN-1)"));
 }
 
 } // namespace
