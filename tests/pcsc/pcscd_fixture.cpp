@@ -34,14 +34,12 @@ QString PcscLibrary() {
 }
 
 void PcscdTest::SetUp() {
-    SharedPcscd& shared = Shared();
-    if (!shared.installed)
-        GTEST_SKIP() << shared.whyNot;
-    ASSERT_TRUE(shared.instance) << shared.whyNot;
+    if (!Shared().installed)
+        GTEST_SKIP() << Shared().whyNot;
+    ASSERT_TRUE(Shared().instance) << Shared().whyNot;
 }
 
-void PcscdTest::TearDown() {
-    // The next test must not meet this one's card on its way out.
+void PcscdTest::RemoveCards() {
     for (auto& [process, slot] : cards_) {
         process.Stop();
         EXPECT_TRUE(pcscd().WaitForCard(slot, false, kCardWait));
@@ -58,14 +56,10 @@ bool PcscdTest::InsertCard(const QString& scenario, int slot) {
     auto process =
         pcscd().InsertCard(QDir(SimHarness::BinDir()).filePath(QStringLiteral("mktsim-vpcd")).toStdString(),
                            QDir(SimHarness::ScenarioDir()).filePath(scenario).toStdString(), slot, error);
-    if (!process) {
-        ADD_FAILURE() << error;
-        return false;
-    }
-    cards_.emplace_back(std::move(*process), slot);
-    if (pcscd().WaitForCard(slot, true, kCardWait))
+    if (process &&
+        (cards_.emplace_back(std::move(*process), slot), pcscd().WaitForCard(slot, true, kCardWait)))
         return true;
-    ADD_FAILURE() << "no card in reader " << slot << "; pcscd's log:\n" << pcscd().log();
+    ADD_FAILURE() << "no card in reader " << slot << ": " << error << "; pcscd's log:\n" << pcscd().log();
     return false;
 }
 

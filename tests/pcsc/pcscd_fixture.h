@@ -15,13 +15,15 @@ namespace kc::test {
 class PcscdTest : public ::testing::Test {
   protected:
     void SetUp() override;
-    void TearDown() override;
+    void TearDown() override { RemoveCards(); }
 
     static PrivatePcscd& pcscd();
     // The simulator's card of the scenario (relative to sim/scenarios) in the
-    // reader of the slot; it leaves at the end of the test. False, with the
-    // failure recorded, when it did not come into the reader.
+    // reader of the slot, until RemoveCards or the end of the test. False,
+    // with the failure recorded, when it did not come into the reader.
     bool InsertCard(const QString& scenario, int slot = 0);
+    // Waits until the readers are empty, so that no test meets another's card.
+    void RemoveCards();
 
   private:
     std::vector<std::pair<ChildProcess, int>> cards_;

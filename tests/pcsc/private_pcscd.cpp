@@ -1,12 +1,11 @@
 #include "private_pcscd.h"
 
-#include <cerrno>
-#include <cstdlib>
+#include <QFile>
+#include <csignal>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <fcntl.h>
 #include <netinet/in.h>
-#include <sstream>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <thread>
@@ -16,8 +15,6 @@
 namespace kc::test {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr const char* kPcscdPaths[] = {"/usr/sbin/pcscd", "/usr/local/sbin/pcscd"};
 constexpr const char* kVpcdDriver = "/usr/lib/pcsc/drivers/serial/libifdvpcd.so";
@@ -35,18 +32,19 @@ std::string InstalledPcscd() {
 // A pair of neighbouring TCP ports that nobody listens on now; vpcd opens one per slot.
 uint16_t FreePortPair() {
     for (int attempt = 0; attempt < 50; ++attempt) {
-        int sockets[2] = {socket(AF_INET, SOCK_STREAM, 0), socket(AF_INET, SOCK_STREAM, 0)};
+        const int sockets[2] = {socket(AF_INET, SOCK_STREAM, 0), socket(AF_INET, SOCK_STREAM, 0)};
         sockaddr_in address{};
         address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_ANY);
-        uint16_t first = 0;
         socklen_t length = sizeof address;
-        if (bind(sockets[0], reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        const auto bound = [&](int fd) {
+            return bind(fd, reinterpret_cast<sockaddr*>(&address), length) == 0;
+        };
+        uint16_t first = 0;
+        if (bound(sockets[0]) &&
             getsockname(sockets[0], reinterpret_cast<sockaddr*>(&address), &length) == 0) {
             first = ntohs(address.sin_port);
             address.sin_port = htons(static_cast<uint16_t>(first + 1));
-            if (first == 0xFFFF ||
-                bind(sockets[1], reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+            if (first == 0xFFFF || !bound(sockets[1]))
                 first = 0;
         }
         close(sockets[0]);
@@ -58,17 +56,14 @@ uint16_t FreePortPair() {
 }
 
 int ListeningUnixSocket(const std::string& path) {
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
-        return -1;
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    if (path.size() >= sizeof address.sun_path) {
-        close(fd);
+    if (path.size() >= sizeof address.sun_path)
         return -1;
-    }
     std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(fd, 64) != 0) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd >= 0 &&
+        (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(fd, 64) != 0)) {
         close(fd);
         return -1;
     }
@@ -78,19 +73,55 @@ int ListeningUnixSocket(const std::string& path) {
 // One look at pcscd through the PC/SC client library.
 struct PcscLook {
     SCARDCONTEXT context = 0;
-    bool valid = false;
-    PcscLook() {
-        valid = SCardEstablishContext(SCARD_SCOPE_SYSTEM, nullptr, nullptr, &context) == SCARD_S_SUCCESS;
-    }
+    const bool valid =
+        SCardEstablishContext(SCARD_SCOPE_SYSTEM, nullptr, nullptr, &context) == SCARD_S_SUCCESS;
     ~PcscLook() {
         if (valid)
             SCardReleaseContext(context);
     }
-    PcscLook(const PcscLook&) = delete;
-    PcscLook& operator=(const PcscLook&) = delete;
 };
 
+std::string ReaderName(int slot) {
+    return "Virtual PCD 00 0" + std::to_string(slot);
+}
+
 } // namespace
+
+std::optional<ChildProcess> ChildProcess::Start(const Options& options, std::string& error) {
+    ChildProcess child;
+    child.process_.reset(new QProcess);
+    QProcess& process = *child.process_;
+    const QString output =
+        options.outputFile.empty() ? QProcess::nullDevice() : QString::fromStdString(options.outputFile);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(output, QIODevice::Append);
+    process.setStandardErrorFile(output, QIODevice::Append);
+    const int socket = options.listeningSocket;
+    process.setChildProcessModifier([socket] {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (socket == 3)
+            fcntl(3, F_SETFD, 0);
+        else if (socket >= 0)
+            dup2(socket, 3);
+    });
+    QStringList arguments;
+    for (std::size_t i = 1; i < options.argv.size(); ++i)
+        arguments.append(QString::fromStdString(options.argv[i]));
+    process.start(QString::fromStdString(options.argv.at(0)), arguments);
+    if (process.waitForStarted(10000))
+        return child;
+    error = options.argv[0] + ": " + process.errorString().toStdString();
+    return std::nullopt;
+}
+
+void ChildProcess::Ender::operator()(QProcess* process) const {
+    process->terminate();
+    if (!process->waitForFinished(5000)) {
+        process->kill();
+        process->waitForFinished(5000);
+    }
+    delete process;
+}
 
 bool PrivatePcscd::Installed(std::string& whyNot) {
     if (!InstalledPcscd().empty() && access(kVpcdDriver, R_OK) == 0)
@@ -103,47 +134,36 @@ bool PrivatePcscd::Installed(std::string& whyNot) {
 std::unique_ptr<PrivatePcscd> PrivatePcscd::Start(std::string& whyNot) {
     if (!Installed(whyNot))
         return nullptr;
-    const std::string pcscd = InstalledPcscd();
     std::unique_ptr<PrivatePcscd> instance(new PrivatePcscd);
-    char folder[] = "/tmp/kc-pcscd-XXXXXX";
-    if (!mkdtemp(folder)) {
-        whyNot = std::string("mkdtemp: ") + std::strerror(errno);
-        return nullptr;
-    }
-    instance->folder_ = folder;
-    instance->socketPath_ = instance->folder_ + "/pcscd.comm";
+    const std::string folder = instance->folder_.path().toStdString();
+    const std::string socketPath = folder + "/pcscd.comm";
     instance->firstPort_ = FreePortPair();
-    if (instance->firstPort_ == 0) {
-        whyNot = "no two neighbouring free TCP ports for the virtual readers";
+    const int listening = ListeningUnixSocket(socketPath);
+    if (!instance->folder_.isValid() || instance->firstPort_ == 0 || listening < 0) {
+        whyNot = "no private folder, no two neighbouring free TCP ports or no socket at " + socketPath;
         return nullptr;
     }
-    const std::string configFolder = instance->folder_ + "/reader.conf.d";
-    fs::create_directory(configFolder);
-    std::ofstream(configFolder + "/vpcd") << "FRIENDLYNAME \"Virtual PCD\"\n"
-                                          << "DEVICENAME /dev/null:" << instance->firstPort_ << "\n"
-                                          << "LIBPATH " << kVpcdDriver << "\n"
-                                          << "CHANNELID " << instance->firstPort_ << "\n";
+    const std::string configFolder = folder + "/reader.conf.d";
+    QDir().mkpath(QString::fromStdString(configFolder));
+    QFile config(QString::fromStdString(configFolder + "/vpcd"));
+    config.open(QIODevice::WriteOnly);
+    const QByteArray port = QByteArray::number(instance->firstPort_);
+    config.write("FRIENDLYNAME \"Virtual PCD\"\nDEVICENAME /dev/null:" + port + "\nLIBPATH " + kVpcdDriver +
+                 "\nCHANNELID " + port + "\n");
+    config.close();
 
-    const int listening = ListeningUnixSocket(instance->socketPath_);
-    if (listening < 0) {
-        whyNot = "cannot listen on " + instance->socketPath_;
-        return nullptr;
-    }
     ChildProcess::Options options;
     // pcscd accepts the handed-over socket only when LISTEN_PID is its own pid, which the shell knows.
-    options.argv = {"/bin/sh", "-c",        "LISTEN_FDS=1 LISTEN_PID=$$ exec \"$0\" \"$@\"",
-                    pcscd,     "-f",        "-a",
-                    "-c",      configFolder};
-    options.outputFile = instance->folder_ + "/pcscd.log";
+    options.argv = {
+        "/bin/sh", "-c",        "LISTEN_FDS=1 LISTEN_PID=$$ exec \"$0\" \"$@\"", InstalledPcscd(), "-f", "-a",
+        "-c",      configFolder};
+    options.outputFile = folder + "/pcscd.log";
     options.listeningSocket = listening;
-    std::string error;
-    instance->process_ = ChildProcess::Start(options, error);
+    instance->process_ = ChildProcess::Start(options, whyNot);
     close(listening);
-    if (!instance->process_) {
-        whyNot = error;
+    if (!instance->process_)
         return nullptr;
-    }
-    setenv("PCSCLITE_CSOCK_NAME", instance->socketPath_.c_str(), 1);
+    setenv("PCSCLITE_CSOCK_NAME", socketPath.c_str(), 1);
     if (!instance->WaitForReaders(kStartLimit)) {
         whyNot = "the private pcscd did not show its two virtual readers; its log:\n" + instance->log();
         return nullptr;
@@ -151,37 +171,17 @@ std::unique_ptr<PrivatePcscd> PrivatePcscd::Start(std::string& whyNot) {
     return instance;
 }
 
-PrivatePcscd::~PrivatePcscd() {
-    if (process_)
-        process_->Stop();
-    if (!folder_.empty()) {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-}
-
-std::string PrivatePcscd::readerName(int slot) const {
-    return "Virtual PCD 00 0" + std::to_string(slot);
-}
-
 std::string PrivatePcscd::log() const {
-    std::ifstream file(folder_ + "/pcscd.log");
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    QFile file(folder_.filePath(QStringLiteral("pcscd.log")));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
 bool PrivatePcscd::WaitForReaders(std::chrono::milliseconds timeout) {
+    // The second reader there, empty: both are up.
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < deadline && process_ && process_->Running()) {
-        PcscLook look;
-        DWORD length = 0;
-        if (look.valid && SCardListReaders(look.context, nullptr, nullptr, &length) == SCARD_S_SUCCESS) {
-            std::string names(length, '\0');
-            if (SCardListReaders(look.context, nullptr, names.data(), &length) == SCARD_S_SUCCESS &&
-                names.find(readerName(1)) != std::string::npos)
-                return true;
-        }
+        if (WaitForCard(1, false, kPollPause))
+            return true;
         std::this_thread::sleep_for(kPollPause);
     }
     return false;
@@ -191,7 +191,7 @@ bool PrivatePcscd::WaitForCard(int slot, bool present, std::chrono::milliseconds
     PcscLook look;
     if (!look.valid)
         return false;
-    const std::string reader = readerName(slot);
+    const std::string reader = ReaderName(slot);
     SCARD_READERSTATE state{};
     state.szReader = reader.c_str();
     state.dwCurrentState = SCARD_STATE_UNAWARE;
@@ -215,8 +215,8 @@ bool PrivatePcscd::WaitForCard(int slot, bool present, std::chrono::milliseconds
 std::optional<ChildProcess> PrivatePcscd::InsertCard(const std::string& program, const std::string& scenario,
                                                      int slot, std::string& error) const {
     ChildProcess::Options options;
-    options.argv = {program, "--port", std::to_string(vpcdPort(slot)), scenario};
-    options.outputFile = folder_ + "/vpcd-" + std::to_string(slot) + ".log";
+    options.argv = {program, "--port", std::to_string(firstPort_ + slot), scenario};
+    options.outputFile = folder_.filePath(QStringLiteral("vpcd-%1.log").arg(slot)).toStdString();
     return ChildProcess::Start(options, error);
 }
 

@@ -52,24 +52,19 @@ QString SimHarness::BinDir() {
 }
 
 bool SimHarness::loadFile(const QString& relativePath) {
-    const QString path = QDir(ScenarioDir()).filePath(relativePath);
-    auto loaded = sim::Simulator::fromFile(path.toStdString());
-    if (!loaded) {
-        loadError_ = QString::fromStdString(loaded.error);
-        return false;
-    }
-    api.setSimulator(std::move(*loaded.value));
-    return true;
+    return take(sim::Simulator::fromFile(QDir(ScenarioDir()).filePath(relativePath).toStdString()));
 }
 
 bool SimHarness::loadText(const QString& text) {
-    auto loaded = sim::Simulator::fromText(text.toStdString(), ScenarioDir().toStdString());
-    if (!loaded) {
+    return take(sim::Simulator::fromText(text.toStdString(), ScenarioDir().toStdString()));
+}
+
+template <typename Loaded> bool SimHarness::take(Loaded loaded) {
+    if (loaded)
+        api.setSimulator(std::move(*loaded.value));
+    else
         loadError_ = QString::fromStdString(loaded.error);
-        return false;
-    }
-    api.setSimulator(std::move(*loaded.value));
-    return true;
+    return bool(loaded);
 }
 
 QStringList SimHarness::apduLog() const {

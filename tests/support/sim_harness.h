@@ -91,6 +91,8 @@ class SimHarness {
     std::vector<int> fatalExits;
 
   private:
+    template <typename Loaded> bool take(Loaded loaded);
+
     QString loadError_;
 };
 

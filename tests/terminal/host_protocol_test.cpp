@@ -76,30 +76,27 @@ TEST(HostTimeLimits, CommandsGetTheirWaitingTimeAndAnswerLength) {
     HostTimeLimits limits;
     limits.command = std::chrono::milliseconds(5000);
     limits.perResponseByte = std::chrono::microseconds(2000);
-    struct Case {
+    const struct {
         const char* what;
-        Bytes command;
+        const char* command;
         uint16_t lenr;
         long long milliseconds;
+    } cases[] = {
+        {"RESET CT, up to 256 bytes", "2011000000", 4098, 5000 + 258 * 2},
+        {"REQUEST ICC waiting 1 s", "201201000101", 4098, 5000 + 2 * 2 + 1000},
+        {"REQUEST ICC waiting 15 s, tagged", "201201000380010F", 4098, 5000 + 2 * 2 + 15000},
+        {"EJECT ICC waiting 1 s", "201501010101", 4098, 5000 + 2 * 2 + 1000},
+        {"SELECT, no answer data", "00A4040002D276", 4098, 5000 + 2 * 2},
+        {"READ BINARY, extended length", "00B0000000FFFD", 0xFFFF, 5000 + 0xFFFF * 2},
+        {"READ BINARY, small buffer", "00B0000000", 10, 5000 + 10 * 2},
+        {"unknown layout: the whole buffer", "2011", 4098, 5000 + 4098 * 2},
     };
-    const Case cases[] = {
-        {"RESET CT, up to 256 bytes", {0x20, 0x11, 0x00, 0x00, 0x00}, 4098, 5000 + 258 * 2},
-        {"REQUEST ICC waiting 1 s", {0x20, 0x12, 0x01, 0x00, 0x01, 0x01}, 4098, 5000 + 2 * 2 + 1000},
-        {"REQUEST ICC waiting 15 s, tagged",
-         {0x20, 0x12, 0x01, 0x00, 0x03, 0x80, 0x01, 0x0F},
-         4098,
-         5000 + 2 * 2 + 15000},
-        {"EJECT ICC waiting 1 s", {0x20, 0x15, 0x01, 0x01, 0x01, 0x01}, 4098, 5000 + 2 * 2 + 1000},
-        {"SELECT, no answer data", {0x00, 0xA4, 0x04, 0x00, 0x02, 0xD2, 0x76}, 4098, 5000 + 2 * 2},
-        {"READ BINARY, extended length",
-         {0x00, 0xB0, 0x00, 0x00, 0x00, 0xFF, 0xFD},
-         0xFFFF,
-         5000 + 0xFFFF * 2},
-        {"READ BINARY, small buffer", {0x00, 0xB0, 0x00, 0x00, 0x00}, 10, 5000 + 10 * 2},
-        {"unknown layout: the whole buffer", {0x20, 0x11}, 4098, 5000 + 4098 * 2},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(DataTimeLimit(limits, c.command, c.lenr).count(), c.milliseconds) << c.what;
+    for (const auto& c : cases) {
+        const QByteArray command = QByteArray::fromHex(c.command);
+        EXPECT_EQ(DataTimeLimit(limits, Bytes(command.begin(), command.end()), c.lenr).count(),
+                  c.milliseconds)
+            << c.what;
+    }
 }
 
 } // namespace

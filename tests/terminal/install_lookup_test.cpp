@@ -5,32 +5,19 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <optional>
 
 namespace kc {
 namespace {
 
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const std::optional<QString>& value) : name_(name) {
-        if (qEnvironmentVariableIsSet(name))
-            old_ = qEnvironmentVariable(name);
-        if (value)
-            qputenv(name, value->toLocal8Bit());
-        else
-            qunsetenv(name);
+// Sets an environment variable (nullptr: unsets it) for one scope and puts the old value back.
+struct ScopedEnv {
+    ScopedEnv(const char* name, const char* value) : name(name) {
+        value ? qputenv(name, value) : qunsetenv(name);
     }
-    ~ScopedEnv() {
-        if (old_)
-            qputenv(name_, old_->toLocal8Bit());
-        else
-            qunsetenv(name_);
-    }
-
-  private:
-    const char* name_;
-    std::optional<QString> old_;
+    ~ScopedEnv() { was ? qputenv(name, old) : qunsetenv(name); }
+    const char* name;
+    const bool was = qEnvironmentVariableIsSet(name);
+    const QByteArray old = qgetenv(name);
 };
 
 // A program folder, a private library folder and an XDG config folder.
@@ -44,84 +31,66 @@ struct Tree {
         for (const QString& folder : {program, library, config + QStringLiteral("/kartocheck")})
             QDir().mkpath(folder);
     }
-    void touch(const QString& folder, const QString& name) const {
-        QFile file(folder + QLatin1Char('/') + name);
+    void write(const QString& path, const QByteArray& text = {}) const {
+        QFile file(path);
         file.open(QIODevice::WriteOnly);
-    }
-    void setting(const QString& value) const {
-        QFile file(config + QStringLiteral("/kartocheck/kartocheck.ini"));
-        file.open(QIODevice::WriteOnly);
-        file.write("[General]\nctapi=" + value.toUtf8() + "\n");
+        file.write(text);
     }
 };
 
-enum class Where { Program, Library, Neither };
+TEST(LibraryLookup, TakesTheFirstSourceThatNamesOne) {
+    const struct {
+        const char* name;
+        const char* environment; // KARTOCHECK_CTAPI; nullptr: unset
+        const char* setting;     // "": no settings file
+        char defaultName;        // where libctzav32.so lies: 'P' program and library folder, 'L' library, '-'
+        bool settingInLibraryFolder;
+        const char* expected; // "%P" the program folder, "%L" the library folder
+    } cases[] = {
+        {"environment before everything", "/x/env.so", "/x/ini.so", 'P', false, "/x/env.so"},
+        {"setting before the program folder", nullptr, "/x/ini.so", 'P', false, "/x/ini.so"},
+        {"bare setting found in the library folder", nullptr, "libmktsim.so", '-', true, "%L/libmktsim.so"},
+        {"bare setting else for the system search", nullptr, "libctapi.so", '-', false, "libctapi.so"},
+        {"program folder before library folder", "", "", 'P', false, "%P/libctzav32.so"},
+        {"library folder when installed", nullptr, "", 'L', false, "%L/libctzav32.so"},
+        {"system search last", nullptr, "", '-', false, "libctzav32.so"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Tree tree;
+        const ScopedEnv config("XDG_CONFIG_HOME", tree.config.toLocal8Bit().constData());
+        const ScopedEnv named("KARTOCHECK_CTAPI", c.environment);
+        const QString settings = tree.config + QStringLiteral("/kartocheck/kartocheck.ini");
+        if (*c.setting)
+            tree.write(settings, QByteArray("[General]\nctapi=") + c.setting + "\n");
+        if (c.settingInLibraryFolder)
+            tree.write(tree.library + QLatin1Char('/') + QString::fromUtf8(c.setting));
+        if (c.defaultName == 'P')
+            tree.write(tree.program + QStringLiteral("/libctzav32.so"));
+        if (c.defaultName != '-')
+            tree.write(tree.library + QStringLiteral("/libctzav32.so"));
 
-struct LibraryCase {
-    const char* name;
-    std::optional<QString> environment;
-    QString setting;   // empty: no settings file
-    Where defaultName; // where libctzav32.so lies
-    bool settingInLibraryFolder;
-    QString expected; // "%P" the program folder, "%L" the library folder
-};
-
-class LibraryLookup : public ::testing::TestWithParam<LibraryCase> {};
-
-TEST_P(LibraryLookup, TakesTheFirstSourceThatNamesOne) {
-    const LibraryCase& c = GetParam();
-    Tree tree;
-    const ScopedEnv config("XDG_CONFIG_HOME", tree.config);
-    const ScopedEnv named("KARTOCHECK_CTAPI", c.environment);
-    if (!c.setting.isEmpty())
-        tree.setting(c.setting);
-    if (c.settingInLibraryFolder)
-        tree.touch(tree.library, c.setting);
-    if (c.defaultName == Where::Program)
-        tree.touch(tree.program, QStringLiteral("libctzav32.so"));
-    if (c.defaultName != Where::Neither)
-        tree.touch(tree.library, QStringLiteral("libctzav32.so"));
-
-    EXPECT_EQ(tree.config + QStringLiteral("/kartocheck/kartocheck.ini"), LibrarySettingsFile());
-    QString expected = c.expected;
-    expected.replace(QStringLiteral("%P"), tree.program).replace(QStringLiteral("%L"), tree.library);
-    EXPECT_EQ(expected, ChooseLibrary(tree.program, tree.library));
+        EXPECT_EQ(settings, LibrarySettingsFile());
+        const QString expected = QString::fromUtf8(c.expected)
+                                     .replace(QStringLiteral("%P"), tree.program)
+                                     .replace(QStringLiteral("%L"), tree.library);
+        EXPECT_EQ(expected, ChooseLibrary(tree.program, tree.library));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Order, LibraryLookup,
-    ::testing::Values(
-        LibraryCase{"EnvironmentBeforeEverything", QStringLiteral("/x/env.so"), QStringLiteral("/x/ini.so"),
-                    Where::Program, false, QStringLiteral("/x/env.so")},
-        LibraryCase{"SettingBeforeTheProgramFolder", std::nullopt, QStringLiteral("/x/ini.so"),
-                    Where::Program, false, QStringLiteral("/x/ini.so")},
-        LibraryCase{"BareSettingFoundInTheLibraryFolder", std::nullopt, QStringLiteral("libmktsim.so"),
-                    Where::Neither, true, QStringLiteral("%L/libmktsim.so")},
-        LibraryCase{"BareSettingElseForTheSystemSearch", std::nullopt, QStringLiteral("libctapi.so"),
-                    Where::Neither, false, QStringLiteral("libctapi.so")},
-        LibraryCase{"ProgramFolderBeforeLibraryFolder", QString(), QString(), Where::Program, false,
-                    QStringLiteral("%P/libctzav32.so")},
-        LibraryCase{"LibraryFolderWhenInstalled", std::nullopt, QString(), Where::Library, false,
-                    QStringLiteral("%L/libctzav32.so")},
-        LibraryCase{"SystemSearchLast", std::nullopt, QString(), Where::Neither, false,
-                    QStringLiteral("libctzav32.so")}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(InstalledLookup, HelperAndSchemasBesideTheProgramElseInstalled) {
     Tree tree;
     const QString data = tree.root.filePath(QStringLiteral("share/kartocheck"));
-    EXPECT_EQ(tree.program + QStringLiteral("/kartocheck-ctapi-host"),
-              ChooseHelper(tree.program, tree.library));
+    const QString helper = QStringLiteral("/kartocheck-ctapi-host");
+    EXPECT_EQ(tree.program + helper, ChooseHelper(tree.program, tree.library));
     EXPECT_EQ(data, ChooseSchemaFolder(tree.program, data));
 
-    tree.touch(tree.library, QStringLiteral("kartocheck-ctapi-host"));
-    EXPECT_EQ(tree.library + QStringLiteral("/kartocheck-ctapi-host"),
-              ChooseHelper(tree.program, tree.library));
+    tree.write(tree.library + helper);
+    EXPECT_EQ(tree.library + helper, ChooseHelper(tree.program, tree.library));
 
-    tree.touch(tree.program, QStringLiteral("kartocheck-ctapi-host"));
-    tree.touch(tree.program, kSchemaFileNames[0]);
-    EXPECT_EQ(tree.program + QStringLiteral("/kartocheck-ctapi-host"),
-              ChooseHelper(tree.program, tree.library));
+    tree.write(tree.program + helper);
+    tree.write(tree.program + QLatin1Char('/') + kSchemaFileNames[0]);
+    EXPECT_EQ(tree.program + helper, ChooseHelper(tree.program, tree.library));
     EXPECT_EQ(tree.program, ChooseSchemaFolder(tree.program, data));
 }
 
