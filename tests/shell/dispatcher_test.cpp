@@ -254,7 +254,7 @@ TEST_F(PortChoiceTest, OptionCom3ChoosesThePortAndItsTab) {
     EXPECT_EQ(std::vector<int>({h.state.ui.selectedTab, h.state.ui.visibleStatusFrame, h.state.CurrentTab}),
               std::vector<int>(3, 2));
     EXPECT_FALSE(h.state.ui.listVisible);
-    EXPECT_EQ(h.state.SelectedPort * 10 + h.state.SelectedSlot, 33);
+    EXPECT_EQ(std::pair(int(h.state.SelectedPort), h.state.SelectedSlot), std::pair(3, 3));
 }
 
 TEST_F(PortChoiceTest, TabCom2SelectsItsOption) {
@@ -273,7 +273,7 @@ TEST_F(PortChoiceTest, TabCom2SelectsItsOption) {
 TEST_F(PortChoiceTest, FurtherOptionWithoutListEntryKeepsThePort) {
     dispatcher.optionClicked(1);
     dispatcher.optionClicked(4);
-    EXPECT_EQ(h.state.SelectedPort * 10 + h.state.SelectedSlot, 25);
+    EXPECT_EQ(std::pair(int(h.state.SelectedPort), h.state.SelectedSlot), std::pair(2, 5)); // port, slot
     EXPECT_TRUE(h.state.ui.listVisible);
     EXPECT_EQ(h.state.ui.visibleStatusFrame, 4);
 }
