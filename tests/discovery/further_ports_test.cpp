@@ -19,17 +19,12 @@ TEST(EnumerateFurtherPorts, ListsTheFurtherPortsThatOpenInOrder) {
         << qPrintable(h.loadError());
     EnumerateFurtherPorts(h.ctx);
     const FurtherPorts& table = h.state.tables.furtherPorts;
-    EXPECT_EQ(table[1][0], 7);
-    EXPECT_EQ(table[1][1], 8192);
-    EXPECT_EQ(table[1][2], 0);
+    EXPECT_EQ(std::vector<int>({table[1][0], table[1][1], table[1][2]}), std::vector<int>({7, 8192, 0}));
     EXPECT_EQ(FurtherPortCount(h.state.tables), 2);
-    // Row 0 keeps each open result as an unsigned byte.
-    EXPECT_EQ(table[0][2], 0);   // COM 3 opened but is not listed
-    EXPECT_EQ(table[0][4], 129); // -127
-    EXPECT_EQ(table[0][5], 246); // -10
-    EXPECT_EQ(table[0][6], 0);
-    EXPECT_EQ(table[0][256], 0);
-    EXPECT_EQ(table[0][257], 246);
+    // Row 0 keeps each open result as an unsigned byte: COM 3 opened but is not listed, -127, -10.
+    EXPECT_EQ(
+        std::vector<int>({table[0][2], table[0][4], table[0][5], table[0][6], table[0][256], table[0][257]}),
+        std::vector<int>({0, 129, 246, 0, 0, 246}));
 
     // A new search forgets the old list.
     h.simulator().setPortResult(7, -10);
@@ -46,17 +41,16 @@ TEST(EnumerateFurtherPorts, OpensAndClosesEveryPortNumberOnce) {
     const QStringList log = h.apduLog();
     EXPECT_EQ(log.filter("init").size(), 512);
     EXPECT_EQ(log.filter("close").size(), 512);
-    EXPECT_EQ(log[0], "init 1");
-    EXPECT_EQ(log[1], "close");
-    EXPECT_EQ(log[2 * 256], "init 8192");
-    EXPECT_EQ(log.last(2).first(), "init 8447");
+    EXPECT_EQ(QStringList({log[0], log[1], log[2 * 256], log.last(2).first()}),
+              QStringList({"init 1", "close", "init 8192", "init 8447"}));
     EXPECT_EQ(FurtherPortCount(h.state.tables), 0);
     // The status line names every port but COM 1 to 4.
     EXPECT_EQ(h.status.statuses.size(), 252 + 256);
-    EXPECT_EQ(h.status.statuses.first(), "Programm prüft die serielle Schnittstelle COM 5");
-    EXPECT_EQ(h.status.statuses[251], "Programm prüft die serielle Schnittstelle COM 256");
-    EXPECT_EQ(h.status.statuses[252], "Programm prüft USB Device 1");
-    EXPECT_EQ(h.status.statuses.last(), "Programm prüft USB Device 256");
+    const QStringList& s = h.status.statuses;
+    EXPECT_EQ(QStringList({s.first(), s[251], s[252], s.last()}),
+              QStringList({"Programm prüft die serielle Schnittstelle COM 5",
+                           "Programm prüft die serielle Schnittstelle COM 256", "Programm prüft USB Device 1",
+                           "Programm prüft USB Device 256"}));
     // Window events run around every open.
     EXPECT_GE(h.pump.pendingRuns, 2 * 512);
 }

@@ -1,4 +1,5 @@
 #include "base/card_display.h"
+#include "data_rows.h"
 #include "discovery/port_test.h"
 #include "scripted_serial_line.h"
 #include "sim_harness.h"
@@ -35,64 +36,35 @@ class TestPortTest : public ::testing::Test {
     ScriptedSerialLine line;
 };
 
-// Ports without a terminal: what the serial control and the library say
-// decides the result and the texts of the status page.
-struct NoTerminalCase {
-    const char* name;
-    const char* portResults; // the scenario's [ports] lines after the default
-    int openError;           // -1: no such device
-    uint16_t pn;
-    int16_t result;
-    const char* interfaceText;
-    const char* baudText;
-    const char* model = "";
-    bool dsr = false;
-};
-
-void PrintTo(const NoTerminalCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class PortWithoutTerminal : public TestPortTest, public ::testing::WithParamInterface<NoTerminalCase> {};
-
-TEST_P(PortWithoutTerminal, ResultAndTexts) {
-    const NoTerminalCase& c = GetParam();
-    load(QStringLiteral("[ports]\ndefault = -10\n") + QLatin1String(c.portResults));
-    if (c.openError >= 0) {
-        SerialDevice device;
-        device.openError = c.openError;
-        device.dsr = c.dsr;
-        line.devices[c.pn] = device;
-    }
-    TestPort(h.ctx, line, c.pn);
-    const int slot = SlotOfPort(c.pn);
-    EXPECT_EQ(port(slot).PortResult, c.result);
-    EXPECT_EQ(port(slot).InterfaceText.str().trimmed(), QString::fromUtf8(c.interfaceText));
-    EXPECT_EQ(port(slot).BaudRateText.str().trimmed(), QString::fromUtf8(c.baudText));
-    EXPECT_EQ(info(slot).ModelText.str().trimmed(), QString::fromUtf8(c.model));
-    EXPECT_EQ(h.state.ui.statusPages[slot].values[0], port(slot).InterfaceText.str());
-    if (c.pn <= 4) {
-        EXPECT_EQ(port(slot).PortPresent, c.openError >= 0);
-    }
-    if (c.openError < 0 && c.pn <= 4) {
-        EXPECT_TRUE(h.apduLog().isEmpty()) << "a port that does not exist is not opened";
+// One case a line in tests/data/discovery/ports_without_terminal.txt.
+TEST(PortWithoutTerminal, ResultAndTexts) {
+    const auto rows = test::DataRows("discovery/ports_without_terminal.txt");
+    ASSERT_EQ(rows.size(), 9u);
+    for (const QStringList& c : rows) {
+        SCOPED_TRACE(qPrintable(c[0]));
+        SimHarness h;
+        ScriptedSerialLine line;
+        ASSERT_TRUE(h.loadText("[ports]\ndefault = -10\n" + c[1]));
+        const int openError = c[2].toInt();
+        const auto pn = c[3].toUShort();
+        if (openError >= 0) {
+            line.devices[pn].openError = openError;
+            line.devices[pn].dsr = c[8] == QLatin1String("1");
+        }
+        TestPort(h.ctx, line, pn);
+        const PortStatus& port = h.state.tables.port[SlotOfPort(pn)];
+        EXPECT_EQ(port.PortResult, c[4].toInt());
+        EXPECT_EQ(port.InterfaceText.str().trimmed(), c[5]);
+        EXPECT_EQ(port.BaudRateText.str().trimmed(), c[6]);
+        EXPECT_EQ(h.state.tables.terminal[SlotOfPort(pn)].ModelText.str().trimmed(), c[7]);
+        EXPECT_EQ(h.state.ui.statusPages[SlotOfPort(pn)].values[0], port.InterfaceText.str());
+        if (pn <= 4) {
+            EXPECT_EQ(port.PortPresent, openError >= 0);
+            // A port that does not exist is not opened.
+            EXPECT_TRUE(openError >= 0 || h.apduLog().isEmpty());
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Ports, PortWithoutTerminal,
-    ::testing::Values(
-        NoTerminalCase{"missing", "", -1, 2, 1, "Ist nicht vorhanden bzw. wird vom System benutzt!", ""},
-        NoTerminalCase{"held_by_another_program", "", kSerialPortOpen, 3, 2, "Wird vom System benutzt!", ""},
-        NoTerminalCase{"open_fails", "", kSerialNotAvailable, 4, 3, "PortOpen Fehlermeldung!!!", ""},
-        NoTerminalCase{"library_says_in_use", "1 = -127\n", 0, 1, 2, "Wird vom System benutzt!", ""},
-        NoTerminalCase{"free", "", 0, 2, -10, "Ist verfügbar!", "Unbekannt!", "Modell nicht bekannt!"},
-        NoTerminalCase{"free_with_dsr", "", 0, 4, -10, "Ist verfügbar!", "Unbekannt!",
-                       "Modell nicht bekannt!", true},
-        NoTerminalCase{"further_free", "", -1, 8200, -10, "", "", "Modell nicht bekannt!"},
-        NoTerminalCase{"further_in_use", "9 = -127\n", -1, 9, -127, "", "", "Unbekanntes Gerät?!"},
-        NoTerminalCase{"other_library_code", "4 = -8\n", 0, 4, 5, "Ist verfügbar!", ""}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(TestPortTest, TerminalWithoutDsrIsOnTheWrongCable) {
     load("[terminal t]\nports = 2\nget-status-46 = 46 0F \"DEZAV\" \"QKT-4\" \"3.1.0\" 90 00\n");
@@ -108,17 +80,6 @@ TEST_F(TestPortTest, TerminalWithoutDsrIsOnTheWrongCable) {
     EXPECT_EQ(h.apduLog(), QStringList({"init 2", "2013008100", "2013004600", "close"}));
 }
 
-TEST_F(TestPortTest, Qmt3ReportingTheUsbVirtualComPortKeepsItsDescription) {
-    load("[terminal t]\nports = 2\nget-status-46 = 46 0F \"DEZAV\" \"QMT3 \" \"3.1.0\" 90 00\n"
-         "usb-info = 12 01 00 02 00 00 00 08 00 00 02 90 00\nbaudrate = 115200\n");
-    line.devices[2] = SerialDevice{};
-    TestPort(h.ctx, line, 2);
-    EXPECT_EQ(port(2).PortResult, 4);
-    EXPECT_EQ(port(2).InterfaceText.str().trimmed(), "USB Virtuell COM (CTAPI pn=2)");
-    EXPECT_TRUE(info(2).ViaUsbVirtualCom);
-    EXPECT_EQ(port(2).CtApiBaudText.str(), "115200  ");
-}
-
 TEST_F(TestPortTest, TerminalRaisingDsrIsAvailableAndGivesItsPlugAndPlayIdentifier) {
     load("[terminal t]\nports = 1\nbaudrate = 38400\n");
     SerialDevice device = SerialTerminal(true);
@@ -127,14 +88,12 @@ TEST_F(TestPortTest, TerminalRaisingDsrIsAvailableAndGivesItsPlugAndPlayIdentifi
     TestPort(h.ctx, line, 1);
     EXPECT_EQ(port(1).PortResult, 0);
     EXPECT_TRUE(port(1).DsrSeen);
-    EXPECT_EQ(port(1).InterfaceText.str().trimmed(), "Ist verfügbar!");
     EXPECT_EQ(port(1).InterfaceText.str().left(15), "Ist verfügbar! ");
     EXPECT_EQ(info(1).PnpDeviceId.str(), "DEZ0042   ");
     EXPECT_EQ(info(1).ModelText.str().trimmed(), "Serie Q4");
     EXPECT_EQ(h.state.ui.statusPages[1].values[7], "DEZ0042   ");
     // The line is probed for DSR, then for its speed, and after the library closed it for the identifier.
-    EXPECT_EQ(line.opens(), 3);
-    EXPECT_EQ(line.closes(), 3);
+    EXPECT_EQ(std::pair(line.opens(), line.closes()), std::pair(3, 3));
 }
 
 TEST_F(TestPortTest, BaudFromTheLibraryWhenTheProbeFindsNone) {
@@ -176,9 +135,7 @@ TEST_F(TestPortTest, TestingClearsTheSlotsIdentityAndCardData) {
     h.state.ui.card.mobileRowsVisible = true;
     line.devices[3] = SerialDevice{};
     TestPort(h.ctx, line, 3);
-    EXPECT_FALSE(slot3.Responding);
-    EXPECT_FALSE(slot3.HasCardData);
-    EXPECT_TRUE(slot3.IsMobile);
+    EXPECT_TRUE(!slot3.Responding && !slot3.HasCardData && slot3.IsMobile);
     EXPECT_TRUE(h.state.tables.insured[3][Vorname].isEmpty());
     EXPECT_FALSE(h.state.ui.card.mobileRowsVisible);
 }
@@ -186,17 +143,18 @@ TEST_F(TestPortTest, TestingClearsTheSlotsIdentityAndCardData) {
 TEST(ResetTerminalInfo, EmptiesTextsAndRespondingOnly) {
     SlotTables tables;
     TerminalInfo& info = tables.terminal[2];
-    info.ModelText = QStringLiteral("Serie Q3");
-    info.Manufacturer = QStringLiteral("DEZAV");
-    info.CtType = QStringLiteral("QMT3");
-    info.SoftwareVersion = QStringLiteral("1.0");
-    info.OutputMedium = QStringLiteral("PC (ASN-1)");
-    info.PnpDeviceId = QStringLiteral("DEZ0042");
+    const auto texts = [&info] {
+        return QStringList({info.ModelText.str(), info.Manufacturer.str(), info.CtType.str(),
+                            info.SoftwareVersion.str(), info.OutputMedium.str(), info.PnpDeviceId.str()})
+            .join(QString())
+            .trimmed();
+    };
+    [](auto&... text) { ((text = QStringLiteral("x")), ...); }(info.ModelText, info.Manufacturer, info.CtType,
+                                                               info.SoftwareVersion, info.OutputMedium,
+                                                               info.PnpDeviceId);
     info.Responding = info.IsMobile = info.ViaUsbVirtualCom = info.HasCardData = info.IsEgk = true;
     ResetTerminalInfo(tables, 2);
-    for (const QString& text : {info.ModelText.str(), info.Manufacturer.str(), info.CtType.str(),
-                                info.SoftwareVersion.str(), info.OutputMedium.str(), info.PnpDeviceId.str()})
-        EXPECT_TRUE(text.trimmed().isEmpty());
+    EXPECT_EQ(texts(), "");
     EXPECT_FALSE(info.Responding);
     EXPECT_TRUE(info.IsMobile && info.ViaUsbVirtualCom && info.HasCardData && info.IsEgk);
 }

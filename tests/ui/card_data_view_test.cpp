@@ -54,14 +54,12 @@ TEST_F(CardDataView, HandheldRowsAndEgkButtonFollowTheSlot) {
     h.w().options[0]->click();
     EXPECT_EQ(h.w().cardFrame->title(), "Krankenversicherten Kartendaten(Mobil)");
     EXPECT_EQ(value(17)->text(), "F18");
-    EXPECT_FALSE(value(16)->isHidden());
-    EXPECT_TRUE(h.w().egkButton->isHidden());
+    EXPECT_TRUE(!value(16)->isHidden() && h.w().egkButton->isHidden());
 
     h.state().tables.terminal[2].IsEgk = true;
     h.w().options[1]->click();
     EXPECT_EQ(h.w().cardRows[3].caption->text(), "WOP:");
-    EXPECT_TRUE(value(16)->isHidden());
-    EXPECT_FALSE(h.w().egkButton->isHidden());
+    EXPECT_TRUE(value(16)->isHidden() && !h.w().egkButton->isHidden());
 }
 
 TEST_F(CardDataView, StatusPageOfTheFurtherPortFillsFifteenDownToEight) {

@@ -1,4 +1,5 @@
 #include "base/card_display.h"
+#include "data_rows.h"
 #include "fake_ui.h"
 
 #include <gtest/gtest.h>
@@ -25,40 +26,20 @@ TEST_F(CardDisplayTest, AmpersandShownOnceAndCopiedOnce) {
     EXPECT_TRUE(InsuredRecordClipboardText(tables, 1).startsWith(QStringLiteral("Kasse & Co\r\n")));
 }
 
-struct CaptionCase {
-    bool egk;
-    bool mobile;
-    const char* frame;
-    const char* row3;
-    const char* row4;
-    const char* row5;
-    const char* row15;
-};
-
-// Shown one after the other on the same view, so each case also undoes the one before.
+// One kind of card a line in tests/data/ui/card_captions.txt.
 TEST_F(CardDisplayTest, CaptionsFollowTheKindOfCard) {
     fill(2);
-    for (const CaptionCase& c : {
-             CaptionCase{true, false, "eGK VSDaten(Karte) abgebildet auf die Krankenversicherten Kartendaten",
-                         "WOP:", "Versichertenstatus_RSA:", "Rechtskreis:", "Gültigkeit (Ende):"},
-             CaptionCase{true, true, "eGK VSDaten(Mobil) abgebildet auf die Krankenversicherten Kartendaten",
-                         "WOP:", "Versichertenstatus_RSA:", "Rechtskreis:", "Gültigkeit (Ende):"},
-             CaptionCase{false, true, "Krankenversicherten Kartendaten(Mobil)",
-                         "VKNR:", "Versichertenstatus:", "Statusergänzung:", "Gültigkeitsdatum:"},
-             CaptionCase{false, false, "Krankenversicherten Kartendaten(Karte)",
-                         "VKNR:", "Versichertenstatus:", "Statusergänzung:", "Gültigkeitsdatum:"},
-         }) {
-        tables.terminal[2].IsEgk = c.egk;
-        tables.terminal[2].IsMobile = c.mobile;
+    const auto rows = test::DataRows("ui/card_captions.txt");
+    ASSERT_EQ(rows.size(), 4u);
+    for (const QStringList& c : rows) {
+        tables.terminal[2].IsEgk = c[0] == QLatin1String("1");
+        tables.terminal[2].IsMobile = c[1] == QLatin1String("1");
         ShowInsuredRecord(tables, 2, view);
-        SCOPED_TRACE(c.frame);
-        EXPECT_EQ(view.frameCaption, QString::fromUtf8(c.frame));
-        EXPECT_EQ(view.captions[3], QString::fromUtf8(c.row3));
-        EXPECT_EQ(view.captions[4], QString::fromUtf8(c.row4));
-        EXPECT_EQ(view.captions[5], QString::fromUtf8(c.row5));
-        EXPECT_EQ(view.captions[15], QString::fromUtf8(c.row15));
-        EXPECT_EQ(view.egkButtonVisible, c.egk);
-        EXPECT_EQ(view.mobileRowsVisible, c.mobile);
+        EXPECT_EQ(QStringList({c[0], c[1], view.frameCaption, view.captions[3], view.captions[4],
+                               view.captions[5], view.captions[15]}),
+                  c);
+        EXPECT_EQ(view.egkButtonVisible, tables.terminal[2].IsEgk);
+        EXPECT_EQ(view.mobileRowsVisible, tables.terminal[2].IsMobile);
         EXPECT_EQ(view.values[15], "F15");
     }
 }
@@ -68,9 +49,8 @@ TEST_F(CardDisplayTest, HandheldCopiesEighteenLines) {
     tables.insured[5][Einlesedatum] = QStringLiteral("A&B");
     tables.terminal[5].IsMobile = true;
     ShowInsuredRecord(tables, 5, view);
-    EXPECT_EQ(view.values[16], "A&B");
-    EXPECT_EQ(view.values[17], "F18");
-    EXPECT_EQ(view.captions[16], "Einlesedatum:");
+    EXPECT_EQ(QStringList({view.values[16], view.values[17], view.captions[16]}),
+              QStringList({"A&B", "F18", "Einlesedatum:"}));
     CopyInsuredRecord(tables, 5, clipboard);
     EXPECT_EQ(clipboard.clears, 1);
     QStringList lines;
@@ -100,12 +80,10 @@ TEST_F(CardDisplayTest, ResetOfAnEgkSlotClearsItsDocumentsButKeepsValidationText
     egk.EgkValidationText[DocIndex(DocKind::Vd)] = QStringLiteral("kept");
     view.egkButtonVisible = true;
     ResetSlotDisplay(tables, 4, view);
-    EXPECT_FALSE(tables.terminal[4].IsEgk);
-    EXPECT_FALSE(view.egkButtonVisible);
-    EXPECT_TRUE(egk.PdElementList[0].name.isEmpty());
-    EXPECT_TRUE(egk.GvdElementList[20].name.isEmpty());
-    EXPECT_TRUE(egk.FirstAddress.street.isEmpty());
-    EXPECT_TRUE(egk.EgkXmlText[DocIndex(DocKind::Vd)].isEmpty());
+    EXPECT_FALSE(tables.terminal[4].IsEgk || view.egkButtonVisible);
+    EXPECT_EQ(egk.PdElementList[0].name + egk.GvdElementList[20].name + egk.FirstAddress.street +
+                  egk.EgkXmlText[DocIndex(DocKind::Vd)],
+              "");
     EXPECT_EQ(egk.EgkValidationText[DocIndex(DocKind::Vd)], "kept");
 }
 
@@ -114,13 +92,11 @@ TEST_F(CardDisplayTest, StatusPageShowsFixedLengthValues) {
     tables.terminal[5].CtType = QStringLiteral("QMT3");
     StatusPages pages;
     ShowTerminalStatus(tables, 5, pages);
-    EXPECT_EQ(pages[5].values[0].size(), 60);
     EXPECT_TRUE(pages[5].values[0].startsWith(QStringLiteral("USB (CTAPI pn=8192) ")));
-    EXPECT_EQ(pages[5].values[1].size(), 15);
-    EXPECT_EQ(pages[5].values[2].size(), 50);
     EXPECT_EQ(pages[5].values[4], "QMT3 ");
-    EXPECT_EQ(pages[5].values[6].size(), 25);
-    EXPECT_EQ(pages[5].values[7].size(), 10);
+    const auto& v = pages[5].values;
+    EXPECT_EQ(std::vector<qsizetype>({v[0].size(), v[1].size(), v[2].size(), v[6].size(), v[7].size()}),
+              std::vector<qsizetype>({60, 15, 50, 25, 10}));
     EXPECT_TRUE(pages[1].values[0].isEmpty());
     EXPECT_EQ(StatusCaption(5, 0), "Schnittstelle:");
     EXPECT_EQ(StatusCaption(1, 0), "Serielle Schnittstelle:");
