@@ -1,7 +1,6 @@
 #include "egk_test_support.h"
 
 #include "sim_harness.h"
-#include "terminal/hex_codec.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -36,32 +35,17 @@ QByteArray Gzip(const QByteArray& bytes) {
     return out;
 }
 
-namespace {
-
-QByteArray CardBytes(const QByteArray& hexText) {
-    return HexToBytes(QString::fromLatin1(hexText.trimmed()));
+QStringList EgkDataLines(const QString& relativePath) {
+    QStringList lines;
+    for (const QString& line : QString::fromUtf8(EgkTestFile(relativePath)).split(QLatin1Char('\n'))) {
+        if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
+            lines << line;
+    }
+    return lines;
 }
 
-// A big-endian 16-bit value; 0 past the end, so that a missing file gives an empty stretch.
-int Word(const QByteArray& bytes, int at) {
-    return at + 1 < bytes.size() ? uint8_t(bytes[at]) * 256 + uint8_t(bytes[at + 1]) : 0;
-}
-
-} // namespace
-
-QByteArray PdStretch(const QByteArray& efPd) {
-    const QByteArray bytes = CardBytes(efPd);
-    return bytes.mid(2, Word(bytes, 0));
-}
-
-QByteArray VdStretch(const QByteArray& efVd) {
-    const QByteArray bytes = CardBytes(efVd);
-    return bytes.mid(Word(bytes, 0), Word(bytes, 2) - Word(bytes, 0) + 1);
-}
-
-QByteArray GvdStretchOfVd(const QByteArray& efVd) {
-    const QByteArray bytes = CardBytes(efVd);
-    return bytes.mid(Word(bytes, 4), Word(bytes, 6) - Word(bytes, 4) + 1);
+QString WithCrLf(QString text) {
+    return text.replace(QLatin1String("\\r\\n"), QLatin1String("\r\n"));
 }
 
 std::unique_ptr<XmlDocument> Parsed(const QString& text) {

@@ -3,45 +3,22 @@
 #include "egk_test_support.h"
 #include "sim_harness.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace kc {
 namespace {
 
-QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return path;
+QString SchemaFile(const QString& name) {
+    return test::EgkTestPath(QStringLiteral("schema_texts/") + name);
 }
 
+// The cases of schema_texts/cases.txt: a file there|the text taken from it.
 TEST(SchemaTextFromFile, TakesTheTextFromTheFirstAngleBracket) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const struct {
-        QByteArray bytes;
-        QString expected;
-    } cases[] = {
-        {"\xEF\xBB\xBF<?xml version=\"1.0\"?><s/>", "<?xml version=\"1.0\"?><s/>"},
-        {"Vorspann <s>Gr\xC3\xBC\xC3\x9F"
-         "e</s>",
-         QString::fromUtf8("<s>Grüße</s>")},
-        {"<s>Gr\xFC\xDF"
-         "e \xA4</s>",
-         QString::fromUtf8("<s>Grüße €</s>")}, // not UTF-8: one character per byte
-        {"kein Schema", QString()},
-        {"", QString()},
-    };
-    int i = 0;
-    for (const auto& c : cases) {
-        const QString path = WriteFile(dir, QStringLiteral("s%1.xsd").arg(i++), c.bytes);
-        EXPECT_EQ(SchemaTextFromFile(path), c.expected) << c.bytes.toStdString();
+    for (const QString& line : test::EgkDataLines(QStringLiteral("schema_texts/cases.txt"))) {
+        EXPECT_EQ(SchemaTextFromFile(SchemaFile(line.section(QLatin1Char('|'), 0, 0))),
+                  line.section(QLatin1Char('|'), 1))
+            << line.toStdString();
     }
-    EXPECT_EQ(SchemaTextFromFile(dir.filePath(QStringLiteral("fehlt.xsd"))), QString());
 }
 
 TEST(LoadSchemaTexts, ReadsTheThreeFilesNextToTheProgramAndSwitchesValidationOff) {
@@ -57,11 +34,8 @@ TEST(LoadSchemaTexts, ReadsTheThreeFilesNextToTheProgramAndSwitchesValidationOff
     EXPECT_EQ(state.SchemaTextPd, installed);
     EXPECT_EQ(state.SchemaTextGvd, installed);
 
-    QTemporaryDir empty;
-    LoadSchemaTexts(state, empty.path());
-    EXPECT_TRUE(state.SchemaTextVd.isEmpty());
-    EXPECT_TRUE(state.SchemaTextPd.isEmpty());
-    EXPECT_TRUE(state.SchemaTextGvd.isEmpty());
+    LoadSchemaTexts(state, SchemaFile(QStringLiteral("kein Verzeichnis")));
+    EXPECT_EQ(state.SchemaTextVd + state.SchemaTextPd + state.SchemaTextGvd, QString());
 }
 
 SchemaSupport Missing() {
@@ -94,30 +68,22 @@ TEST(ClickValidationItem, SwitchesOnWhenSchemaSupportIsThereElseExplainsWhyNot) 
 }
 
 TEST(ReplaceSchemaText, ReplacesOneTextForTheSessionOnly) {
-    QTemporaryDir dir;
-    const QString schema = WriteFile(dir, QStringLiteral("neu.xsd"), "<?xml version=\"1.0\"?><xs:schema/>");
-    const QString noBracket = WriteFile(dir, QStringLiteral("leer.xsd"), "kein Schema");
     AppState state;
     test::ScriptedMessageBoxes boxes;
-    state.SchemaTextVd = QStringLiteral("<vd/>");
     state.SchemaTextPd = QStringLiteral("<pd/>");
     state.SchemaTextGvd = QStringLiteral("<gvd/>");
-
+    state.SchemaTextVd = QStringLiteral("<vd/>");
     ReplaceSchemaText(state, 1, QString()); // dialog cancelled
     EXPECT_EQ(state.SchemaTextPd, "<pd/>");
-    ReplaceSchemaText(state, 1, schema);
+    ReplaceSchemaText(state, 1, SchemaFile("new.xsd"));
+    for (int i = 0; i < 3; ++i)
+        ClickValidationItem(state, boxes);
     EXPECT_EQ(state.SchemaTextPd, "<?xml version=\"1.0\"?><xs:schema/>");
-    ClickValidationItem(state, boxes);
-    ClickValidationItem(state, boxes);
-    ClickValidationItem(state, boxes);
-    EXPECT_EQ(state.SchemaTextPd, "<?xml version=\"1.0\"?><xs:schema/>");
-
-    ReplaceSchemaText(state, 2, noBracket);
+    ReplaceSchemaText(state, 2, SchemaFile("no_bracket.xsd"));
     EXPECT_TRUE(state.SchemaTextGvd.isEmpty());
-    ReplaceSchemaText(state, 0, dir.filePath(QStringLiteral("fehlt.xsd")));
+    ReplaceSchemaText(state, 0, SchemaFile("missing.xsd"));
     EXPECT_TRUE(state.SchemaTextVd.isEmpty());
     EXPECT_EQ(state.SchemaTextPd, "<?xml version=\"1.0\"?><xs:schema/>");
-    EXPECT_EQ(QFile(schema).size(), 33); // the chosen file stays as it is
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include "egk_test_support.h"
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -13,9 +12,6 @@
 namespace kc {
 namespace {
 
-using test::EgkTestFile;
-
-const QString kVsd52 = QStringLiteral("http://ws.gematik.de/fa/vsdm/vsd/v5.2");
 const QString kXsd = QStringLiteral("http://www.w3.org/2001/XMLSchema");
 
 TEST(XmlDocument, IndentedCrLfDocumentKeepsOnlyElementsBetweenElements) {
@@ -24,10 +20,7 @@ TEST(XmlDocument, IndentedCrLfDocumentKeepsOnlyElementsBetweenElements) {
                        "  </b>\r\n  <d>  </d>\r\n</a>\r\n");
     auto document = test::Parsed(text);
     const XmlNode root = document->documentElement();
-    EXPECT_EQ(root.localName(), "a");
-    EXPECT_EQ(root.namespaceUri(), "urn:x");
     EXPECT_EQ(root.childCount(), 2);
-    EXPECT_TRUE(root.firstChild().isElement());
     EXPECT_EQ(root.firstChild().firstChild().localName(), "c");
     EXPECT_EQ(root.child(1).localName(), "d");
     EXPECT_TRUE(root.child(1).firstChild().isNull()); // a blank-only content is dropped too
@@ -73,30 +66,13 @@ TEST(XmlDocument, FailedLoadLeavesNoDocumentElement) {
     EXPECT_NE(document.parseErrorCode(), 0);
 }
 
+// encodings.txt: a declaration|the encoding it declares, with \r\n written out.
 TEST(XmlDocument, DeclaredEncodingMustBeKnownButCharactersAreTakenAsTheyAre) {
-    const struct {
-        const char* text;
-        const char* encoding;
-    } cases[] = {
-        {"<?xml version=\"1.0\" encoding='ISO-8859-15'?><a/>", "ISO-8859-15"},
-        {"<?xml version=\"1.0\"\r\n encoding = \"latin1\" ?><a/>", "latin1"},
-        {"<?xml version=\"1.0\" encoding=\"a'b\"?><a/>", "a'b"},
-        {"<?xml version=\"1.0\" encoding=x encoding=\"y\"?>", "y"},
-        {"<?xml version=\"1.0\" encoding=\"\"?><a/>", ""},
-        {"<?xml version=\"1.0\" encoding=\"x?><a/>", ""},
-        {"<?xml version=\"1.0\"?><a encoding=\"x\"/>", ""},
-        {"<?xml version=\"1.0\" myencoding=\"x\"?><a/>", ""},
-        {"<?xmlencoding=\"x\"?><a/>", ""},
-        {"<?xml", ""},
-        {"<a/>", ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(xml::DeclaredEncoding(QString::fromUtf8(c.text)), c.encoding) << c.text;
-    // After a byte-order mark.
-    EXPECT_EQ(
-        xml::DeclaredEncoding(QChar(0xFEFF) + QStringLiteral("<?xml version=\"1.0\" encoding='UTF-8'?>")),
-        "UTF-8");
-
+    for (const QString& line : test::EgkDataLines(QStringLiteral("encodings.txt"))) {
+        const QStringList c = line.split(QLatin1Char('|'));
+        ASSERT_EQ(c.size(), 2) << line.toStdString();
+        EXPECT_EQ(xml::DeclaredEncoding(test::WithCrLf(c[0])), c[1]) << line.toStdString();
+    }
     XmlDocument document;
     EXPECT_FALSE(document.loadXml(QStringLiteral("<?xml version=\"1.0\" encoding=\"X-KARTO-9\"?><a/>")));
     EXPECT_EQ(document.parseErrorCode(), xml::kEncodingUnsupported);
@@ -108,67 +84,43 @@ TEST(XmlDocument, DeclaredEncodingMustBeKnownButCharactersAreTakenAsTheyAre) {
     EXPECT_EQ(document.documentElement().text(), QString::fromUtf8("Straße €"));
 }
 
-TEST(SchemaXmlDocument, NamesTheNamespacesItDeclaresInDocumentOrder) {
-    SchemaXmlDocument schema;
-    ASSERT_TRUE(schema.loadXml(QString::fromUtf8(EgkTestFile("schemas/v5.2/Schema_VSD.xsd"))));
-    EXPECT_EQ(schema.namespaces(), QStringList({kXsd, kVsd52}));
-
+TEST(SchemaXmlDocument, NamesTheNamespacesItDeclaresInDocumentOrderOnce) {
     SchemaXmlDocument document;
     ASSERT_TRUE(
         document.loadXml(QStringLiteral("<a xmlns=\"urn:1\"><b xmlns:p=\"urn:2\" xmlns:q=\"urn:1\"/></a>")));
     EXPECT_EQ(document.namespaces(), QStringList({"urn:1", "urn:2"}));
 }
 
-// Hostile documents: nothing is fetched, nothing is expanded.
-// A listening socket on the loopback interface that records whether anyone connected.
-class Listener {
-  public:
+// A listening socket on the loopback interface that tells whether anyone connected.
+struct Listener {
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
     Listener() {
-        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        ::listen(fd_, 4);
         socklen_t length = sizeof address;
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-        ::fcntl(fd_, F_SETFL, O_NONBLOCK);
+        ::bind(fd, reinterpret_cast<sockaddr*>(&address), length);
+        ::listen(fd, 4);
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
     }
-    ~Listener() { ::close(fd_); }
+    ~Listener() { ::close(fd); }
     QString url(const char* file) const {
-        return QStringLiteral("http://127.0.0.1:%1/%2").arg(port_).arg(file);
+        return QStringLiteral("http://127.0.0.1:%1/%2").arg(ntohs(address.sin_port)).arg(file);
     }
     bool contacted() const {
-        const int client = ::accept(fd_, nullptr, nullptr);
-        if (client < 0)
-            return false;
-        ::close(client);
-        return true;
+        const int client = ::accept(fd, nullptr, nullptr);
+        if (client >= 0)
+            ::close(client);
+        return client >= 0;
     }
-
-  private:
-    int fd_ = -1;
-    int port_ = 0;
 };
 
+// Hostile documents: nothing is fetched, nothing is expanded.
 TEST(XmlDocument, HostileDocumentsAreRefusedWithoutReachingOut) {
     Listener listener;
-    QString laughs = QStringLiteral("<?xml version=\"1.0\"?><!DOCTYPE lolz [<!ENTITY lol \"lol\">");
-    for (int i = 1; i < 10; ++i)
-        laughs += QStringLiteral("<!ENTITY lol%1 \"%2\">")
-                      .arg(i)
-                      .arg(QStringLiteral("&lol%1;").arg(i - 1).repeated(10));
-    laughs.replace(QStringLiteral("&lol0;"), QStringLiteral("&lol;"));
-    laughs += QStringLiteral("]><lolz>&lol9;</lolz>");
-
     const QString cases[] = {
-        QStringLiteral("<!DOCTYPE r [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><r>&x;</r>"),
         QStringLiteral("<!DOCTYPE r [<!ENTITY x SYSTEM \"%1\">]><r>&x;</r>").arg(listener.url("entity")),
         QStringLiteral("<!DOCTYPE r SYSTEM \"%1\"><r/>").arg(listener.url("evil.dtd")),
         QStringLiteral("<!DOCTYPE r [<!ENTITY % p SYSTEM \"%1\"> %p;]><r/>").arg(listener.url("param.dtd")),
         QStringLiteral("<!DOCTYPE r><r/>"),
-        laughs,
     };
     for (const QString& text : cases) {
         SchemaXmlDocument document;
@@ -176,28 +128,13 @@ TEST(XmlDocument, HostileDocumentsAreRefusedWithoutReachingOut) {
         EXPECT_EQ(document.parseErrorCode(), xml::kDoctypeRefused);
         EXPECT_TRUE(document.documentElement().isNull());
     }
-    EXPECT_FALSE(listener.contacted());
-}
-
-TEST(XmlDocument, UndeclaredEntitiesAndXIncludeStayInert) {
-    XmlDocument document;
-    EXPECT_FALSE(document.loadXml(QStringLiteral("<r>&x;</r>")));
-    auto included =
-        test::Parsed(QStringLiteral("<r xmlns:xi=\"http://www.w3.org/2001/XInclude\">"
-                                    "<xi:include href=\"file:///etc/hostname\" parse=\"text\"/></r>"));
-    EXPECT_EQ(included->documentElement().text(), "");
-    EXPECT_EQ(included->documentElement().firstChild().localName(), "include");
-}
-
-TEST(SchemaCollection, SchemaImportsAreNotFetched) {
-    Listener listener;
+    // Nor are the imports of a schema fetched.
     SchemaXmlDocument schema;
     ASSERT_TRUE(schema.loadXml(QStringLiteral("<xs:schema xmlns:xs=\"%1\" targetNamespace=\"urn:t\">"
                                               "<xs:import namespace=\"urn:o\" schemaLocation=\"%2\"/>"
                                               "<xs:include schemaLocation=\"%3\"/></xs:schema>")
                                    .arg(kXsd, listener.url("import.xsd"), listener.url("include.xsd"))));
-    SchemaCollection schemas;
-    schemas.add(QStringLiteral("urn:t"), schema.documentElement());
+    SchemaCollection().add(QStringLiteral("urn:t"), schema.documentElement());
     EXPECT_FALSE(listener.contacted());
 }
 
@@ -206,60 +143,39 @@ const QString kSmallSchema = QStringLiteral(
     "elementFormDefault=\"qualified\"><xs:element name=\"a\"><xs:complexType><xs:sequence>"
     "<xs:element name=\"b\" type=\"xs:int\"/></xs:sequence></xs:complexType></xs:element></xs:schema>");
 
-TEST(SchemaCollection, AddsUnderTheTargetNamespaceOnly) {
-    SchemaXmlDocument schema;
+TEST(SchemaCollection, AddsUsableSchemasUnderTheirTargetNamespaceOnly) {
+    SchemaXmlDocument schema, unusable;
     ASSERT_TRUE(schema.loadXml(kSmallSchema));
+    ASSERT_TRUE(
+        unusable.loadXml(QString(kSmallSchema).replace(QLatin1String("xs:int"), QLatin1String("xs:nix"))));
     SchemaCollection schemas;
-    EXPECT_EQ(schemas.length(), 0);
-
     const std::optional<XmlError> wrongKey =
         schemas.add(QStringLiteral("urn:other"), schema.documentElement());
     ASSERT_TRUE(wrongKey.has_value());
     EXPECT_EQ(wrongKey->code, kXmlGeneralFailure);
-    EXPECT_EQ(XmlErrorBoxText(*wrongKey),
-              QString::fromUtf8("0x80004005\r\nDer Ziel-Namespace des Schemas \"urn:t\" stimmt nicht mit dem "
-                                "Namespace-URI \"urn:other\" überein."));
-    EXPECT_EQ(schemas.length(), 0);
-    EXPECT_TRUE(schemas.get(QStringLiteral("urn:other")).isNull());
-
-    EXPECT_FALSE(schemas.add(QStringLiteral("urn:t"), schema.documentElement()).has_value());
-    EXPECT_EQ(schemas.length(), 1);
-    EXPECT_EQ(schemas.get(QStringLiteral("urn:t")).localName(), "schema");
-    EXPECT_EQ(schemas.get(QStringLiteral("urn:t")).namespaceUri(), kXsd);
-}
-
-TEST(SchemaCollection, UnusableSchemaIsAnError) {
-    SchemaXmlDocument schema;
-    ASSERT_TRUE(schema.loadXml(QStringLiteral("<xs:schema xmlns:xs=\"%1\" targetNamespace=\"urn:t\">"
-                                              "<xs:element name=\"a\" type=\"xs:nosuchtype\"/></xs:schema>")
-                                   .arg(kXsd)));
-    SchemaCollection schemas;
-    const std::optional<XmlError> error = schemas.add(QStringLiteral("urn:t"), schema.documentElement());
+    const std::optional<XmlError> error = schemas.add(QStringLiteral("urn:t"), unusable.documentElement());
     ASSERT_TRUE(error.has_value());
     EXPECT_TRUE(error->description.startsWith(QString::fromUtf8("Das XSD-Schema ist nicht verwendbar: ")));
     EXPECT_EQ(schemas.length(), 0);
-}
+    EXPECT_TRUE(schemas.get(QStringLiteral("urn:t")).isNull());
 
-TEST(SchemaXmlDocument, ValidatesOnLoadAgainstTheCollection) {
-    SchemaXmlDocument schema;
-    ASSERT_TRUE(schema.loadXml(kSmallSchema));
-    SchemaCollection schemas;
-    ASSERT_FALSE(schemas.add(QStringLiteral("urn:t"), schema.documentElement()).has_value());
+    EXPECT_FALSE(schemas.add(QStringLiteral("urn:t"), schema.documentElement()).has_value());
+    EXPECT_FALSE(schemas.add(QStringLiteral("urn:t"), schema.documentElement()).has_value());
+    EXPECT_EQ(schemas.length(), 1);
+    EXPECT_EQ(schemas.get(QStringLiteral("urn:t")).localName(), "schema");
+    EXPECT_TRUE(schemas.get(QStringLiteral("urn:other")).isNull());
 
     SchemaXmlDocument document;
     document.setValidateOnParse(true);
     document.setSchemas(&schemas);
     EXPECT_TRUE(document.loadXml(QStringLiteral("<a xmlns=\"urn:t\">\n  <b>42</b>\n</a>")));
-    EXPECT_EQ(document.parseErrorCode(), 0);
     EXPECT_EQ(document.documentElement().firstChild().text(), "42");
-
-    EXPECT_FALSE(document.loadXml(QStringLiteral("<a xmlns=\"urn:t\"><b>zweiundvierzig</b></a>")));
-    EXPECT_NE(document.parseErrorCode(), 0);
-    EXPECT_TRUE(document.documentElement().isNull());
-
-    EXPECT_FALSE(document.loadXml(QStringLiteral("<a xmlns=\"urn:elsewhere\"><b>1</b></a>")));
-    EXPECT_NE(document.parseErrorCode(), 0);
-
+    for (const char* invalid :
+         {"<a xmlns=\"urn:t\"><b>zweiundvierzig</b></a>", "<a xmlns=\"urn:elsewhere\"><b>1</b></a>"}) {
+        EXPECT_FALSE(document.loadXml(QLatin1String(invalid))) << invalid;
+        EXPECT_NE(document.parseErrorCode(), 0);
+        EXPECT_TRUE(document.documentElement().isNull());
+    }
     document.setValidateOnParse(false);
     EXPECT_TRUE(document.loadXml(QStringLiteral("<a xmlns=\"urn:t\"><b>zweiundvierzig</b></a>")));
 }
