@@ -4,6 +4,7 @@
 #include "terminal/hex_codec.h"
 
 #include <QFile>
+#include <QMap>
 
 namespace kc::test {
 
@@ -23,22 +24,18 @@ QString KvkRecordFile(const QString& name) {
     return QString::fromLatin1(file.readAll()).trimmed();
 }
 
-QString Hex(const QByteArray& bytes) {
-    return BytesToHex(bytes);
-}
-
 QString Tlv(int tag, const QByteArray& value) {
     QByteArray object;
     object.append(char(tag));
     object.append(char(value.size()));
     object.append(value);
-    return Hex(object);
+    return BytesToHex(object);
 }
 
 QString HandheldAdditions(const QByteArray& readDate, const QByteArray& approval, int checksumDelta) {
     const QString partial = Tlv(0x91, readDate) + Tlv(0x92, approval) + QStringLiteral("9301");
     const int checksum = HexXorChecksum(partial, 1, int(partial.size()) - 1) ^ checksumDelta;
-    return partial + Hex(QByteArray(1, char(checksum)));
+    return partial + BytesToHex(QByteArray(1, char(checksum)));
 }
 
 QStringList Shown(const std::vector<MessageRequest>& boxes) {
@@ -50,6 +47,112 @@ QStringList Shown(const std::vector<MessageRequest>& boxes) {
 
 QString Box(const QString& text, MsgButtons buttons, MsgIcon icon, bool secondDefault) {
     return Shown({MessageRequest{text, kBoxTitle, buttons, icon, secondDefault}}).first();
+}
+
+QString BoxOf(const QString& coded) {
+    const QString text = coded.mid(1);
+    switch (coded[0].toLatin1()) {
+    case '?':
+        return Ask(text);
+    case '!':
+        return Stop(text);
+    case 'i':
+        return Info(text);
+    case 'P':
+        return Box(text, MsgButtons::OkCancel, MsgIcon::Exclamation, true);
+    case 'Q':
+        return Box(text, MsgButtons::YesNo, MsgIcon::Question, true);
+    default:
+        return Box(text, MsgButtons::YesNo, MsgIcon::Critical);
+    }
+}
+
+namespace {
+int SlotOf(uint16_t pn) {
+    return pn >= 8192 ? pn - 8187 : pn;
+}
+} // namespace
+
+void Prepare(SimHarness& h, const QString& what, uint16_t pn) {
+    TerminalInfo& info = h.state.tables.terminal[SlotOf(pn)];
+    InsuredRecord& fields = h.state.tables.insured[SlotOf(pn)];
+    EgkResults& egk = h.state.tables.egk[SlotOf(pn)];
+    if (what == QLatin1String("egk"))
+        info.IsEgk = true;
+    if (what == QLatin1String("locked"))
+        info.IsLocked = true;
+    if (what == QLatin1String("stale"))
+        fields[Vorname] = h.state.ui.card.values[7] = QStringLiteral("alt");
+    if (what == QLatin1String("keepname"))
+        fields[Familienname] = QStringLiteral("vorher");
+    if (what == QLatin1String("oldstatus"))
+        egk.VsdStatus = QStringLiteral("alt");
+    if (what == QLatin1String("oldserial"))
+        egk.IccSerialNumber = QStringLiteral("unverändert");
+    if (what == QLatin1String("validate"))
+        h.state.ValidationEnabled = true;
+    if (what == QLatin1String("mobile")) {
+        info.IsMobile = true;
+        info.CtType = QStringLiteral("QMT3");
+    }
+    if (what == QLatin1String("responding"))
+        info.Responding = true;
+    if (what == QLatin1String("open") || what == QLatin1String("scanned")) {
+        ASSERT_EQ(h.session.OpenTerminal(pn), 0);
+    }
+    if (what == QLatin1String("scanned")) {
+        static_cast<void>(h.session.CloseTerminal()); // only the next opening matters
+        h.clearLog();
+    }
+}
+
+QString Seen(SimHarness& h, const QString& what, uint16_t pn) {
+    const TerminalInfo& info = h.state.tables.terminal[SlotOf(pn)];
+    const EgkResults& egk = h.state.tables.egk[SlotOf(pn)];
+    const QStringList log = h.apduLog();
+    const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
+    const QMap<QString, QString> seen{
+        {QStringLiteral("mobile"), flag(info.IsMobile)},
+        {QStringLiteral("egk"), flag(info.IsEgk)},
+        {QStringLiteral("open"), flag(h.session.SessionOpen())},
+        {QStringLiteral("present"), flag(h.simulator().cardPresent(pn))},
+        {QStringLiteral("model"), info.ModelText.str().trimmed()},
+        {QStringLiteral("type"), info.CtType.str()},
+        {QStringLiteral("medium"), info.OutputMedium.str().trimmed()},
+        {QStringLiteral("serial"), egk.IccSerialNumber},
+        {QStringLiteral("status"), QString::number(egk.VsdStatus.size())},
+        {QStringLiteral("vsd"), egk.VsdStatus},
+        {QStringLiteral("gvd"), flag(!egk.GvdElementList[0].name.isEmpty())},
+        {QStringLiteral("xml0"), egk.EgkXmlText[0]},
+        {QStringLiteral("xml2"), egk.EgkXmlText[2]},
+        {QStringLiteral("log"), log.join(QLatin1Char(','))},
+        {QStringLiteral("logend"), log.mid(log.size() - 3).join(QLatin1Char(','))},
+        {QStringLiteral("ui7"), h.state.ui.card.values[7]},
+    };
+    if (what.startsWith(QLatin1String("sent:")))
+        return flag(log.contains(what.mid(5)));
+    return seen.value(what, h.state.tables.insured[SlotOf(pn)][what.toUInt()]);
+}
+
+QStringList BoxesOf(const QString& field) {
+    QStringList boxes;
+    for (const QString& box : Items(field))
+        boxes += BoxOf(box);
+    return boxes;
+}
+
+void ExpectSeen(SimHarness& h, const QString& checks, uint16_t pn) {
+    for (const QString& check : Items(checks))
+        EXPECT_EQ(Seen(h, check.section(QLatin1Char('='), 0, 0), pn), check.section(QLatin1Char('='), 1, -1))
+            << qPrintable(check);
+}
+
+ReadResult ResultOf(const QString& name) {
+    if (name == QLatin1String("Done"))
+        return ReadResult::Done;
+    if (name == QLatin1String("TryAgain"))
+        return ReadResult::TryAgain;
+    return name == QLatin1String("Refused") ? ReadResult::Refused : ReadResult::Failed;
 }
 
 } // namespace kc::test

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/read_result.h"
+#include "case_rows.h"
 #include "sim_harness.h"
 #include "test_printers.h"
 
@@ -15,9 +17,6 @@ std::unique_ptr<SimHarness> Harness(const QString& scenario);
 
 // A record of tests/data/kvk as hex text, without the line break.
 QString KvkRecordFile(const QString& name);
-
-// Bytes as upper-case hex; a text is taken as its Latin-1 bytes.
-QString Hex(const QByteArray& bytes);
 
 // A data object: tag, one length byte, value.
 QString Tlv(int tag, const QByteArray& value);
@@ -38,5 +37,29 @@ inline QString Info(const QString& text) {
 inline QString Ask(const QString& text) {
     return Box(text, MsgButtons::YesNo, MsgIcon::Question);
 }
+
+// A box from a case file: its first character gives the kind ('?' question,
+// '!' stop, 'i' information, 'P' OK/cancel prompt with cancel as default,
+// 'Q' question with No as default, otherwise a yes/no stop).
+QString BoxOf(const QString& coded);
+
+// Case-file steps on the slot of `pn` before a run: egk, mobile, locked,
+// stale (old first name shown), keepname, oldstatus, oldserial, validate,
+// responding, open (a session left open), scanned.
+void Prepare(SimHarness& h, const QString& what, uint16_t pn);
+
+// What a case file checks after a run: mobile, egk, open, present, sent:APDU,
+// gvd (rows shown) (0/1), model, type, medium, serial, vsd, status (its length), xml0 (PD), xml2
+// (GVD), log and logend (its last three, joined by ','), ui7 (the shown first
+// name), or an insured field's index.
+QString Seen(SimHarness& h, const QString& what, uint16_t pn);
+
+// The boxes of a case-file field (items of BoxOf), as Shown() gives them.
+QStringList BoxesOf(const QString& field);
+
+// Checks each "what=value" item of a case-file field with Seen().
+void ExpectSeen(SimHarness& h, const QString& checks, uint16_t pn);
+
+ReadResult ResultOf(const QString& name);
 
 } // namespace kc::test
