@@ -80,6 +80,8 @@ struct Parsed {
 TEST(KvkTextTest, DecodesTheSevenGermanCodesAsWindows1252OtherwiseAndOnlyTheDigitsAskedFor) {
     for (const QStringList& c : test::CaseRows("kvk_text.txt"))
         EXPECT_EQ(DecodeKvkText(c[0], c[1].toInt()), c[2]) << qPrintable(c[0]);
+    // A zero byte is a character like any other, not the end of the text.
+    EXPECT_EQ(DecodeKvkText(QStringLiteral("410042"), 6).size(), 3);
     // Every pair is looked at, the third one too.
     for (const char* hex : {"4G", "41G2", "4142G3", "414243G", "414"})
         EXPECT_FALSE(IsHexRecordText(QString::fromLatin1(hex))) << hex;

@@ -120,6 +120,13 @@ TEST_F(ReadBinaryTest, ReadOnceRefusals) {
     const int sent = int(h->commands().size());
     EXPECT_EQ(ReadBinaryOnce(h->session, kToCard, 0x8200, 0, bytes, room), -1);
     EXPECT_EQ(int(h->commands().size()), sent);
+    // The longest answer a 16-bit lenr holds beside its status word is asked for; one more is not.
+    room = 0xFFFD;
+    (void)ReadBinaryOnce(h->session, kToCard, 0x8200, 0xFFFD, bytes, room); // only the command counts
+    EXPECT_EQ(h->commands().back(), QStringLiteral("00B08200000000"));
+    room = 0xFFFE;
+    EXPECT_EQ(ReadBinaryOnce(h->session, kToCard, 0x8200, 0xFFFE, bytes, room), -1);
+    EXPECT_EQ(int(h->commands().size()), sent + 1);
     // The library's own code.
     room = 1250;
     EXPECT_EQ(ReadBinaryOnce(h->session, kToCard, 0x8300, 1250, bytes, room), -10);
