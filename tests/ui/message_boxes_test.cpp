@@ -16,8 +16,8 @@ QString ButtonTexts(const QMessageBox& box) {
     return texts.join(QLatin1Char('|'));
 }
 
-// Buttons and icon asked for; the Qt icon, the button texts sorted, the default
-// button's text and the answers of Enter and Esc.
+// Asked for, then shown: the Qt icon, the button texts sorted, the default button and Enter's and Esc's
+// answers.
 struct BoxCase {
     MsgButtons buttons;
     MsgIcon icon;

@@ -7,9 +7,9 @@
 #include "scripted_serial_line.h"
 #include "sim_harness.h"
 
-#include <QDialog>
-#include <QStringList>
+#include <QtWidgets> // the tests reach into every kind of widget
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace kc::test {
 
@@ -37,5 +37,15 @@ class WindowHarness {
     ScriptedSerialLine line; // no devices: a machine without serial ports
     DesktopProgram program;
 };
+
+// A test on the shown main window.
+class ShownWindow : public ::testing::Test {
+  protected:
+    void SetUp() override { h.showWindow(); }
+    WindowHarness h;
+};
+
+// Compares the "object name|Qt property|value" lines of a file under tests/data/ with root and its children.
+void ExpectProperties(QObject& root, const QString& dataFile, std::size_t rows);
 
 } // namespace kc::test
