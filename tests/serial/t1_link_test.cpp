@@ -19,7 +19,6 @@ Bytes B(const char* hex) {
     return *sim::FromHex(hex);
 }
 
-// A long command (chained to the terminal), a long answer (chained back), short ones.
 const std::vector<std::pair<uint8_t, Bytes>> kCommands = {
     {1, B("2011000000")},     {1, B("201201000101")}, {0, B("00A4040C06D27600000102")},
     {0, B("00A4020C02D002")}, {0, B("00B00008FE")},   {0, Bytes(40, 0x5A)},
@@ -52,6 +51,10 @@ struct FaultCase {
     bool negotiateSize;
     int firstFailure; // index of the first command that fails; -1: none
 };
+
+void PrintTo(const FaultCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class T1LinkFaults : public ::testing::TestWithParam<FaultCase> {};
 

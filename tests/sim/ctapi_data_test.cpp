@@ -18,7 +18,7 @@ Simulator Terminals() {
     return load(text);
 }
 
-// Each call on a fresh simulator; the room's first bytes afterwards, EE untouched.
+// The room's first bytes afterwards; EE is untouched.
 TEST(CtData, WritesOnlyWhatFitsAndSwapsTheAddresses) {
     const struct {
         const char* name;

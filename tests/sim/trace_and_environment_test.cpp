@@ -19,7 +19,6 @@ std::vector<std::string> lines(const fs::path& path) {
     return result;
 }
 
-// A scratch folder; MKTSIM_SCENARIO and MKTSIM_TRACE unset after each test.
 class TraceTest : public ::testing::Test {
   protected:
     void SetUp() override {
