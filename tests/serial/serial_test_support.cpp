@@ -11,13 +11,9 @@ std::string BuiltFile(const std::string& name) {
     return SimHarness::BinDir().toStdString() + "/" + name;
 }
 
-std::string ScenarioFile(const std::string& relativePath) {
-    return SimHarness::ScenarioDir().toStdString() + "/" + relativePath;
-}
-
 ::testing::AssertionResult StartEmulator(sim::serial::EmulatorProcess& emulator, const std::string& scenario,
                                          std::vector<std::string> options) {
-    options.insert(options.begin(), {"--scenario", ScenarioFile(scenario)});
+    options.insert(options.begin(), {"--scenario", SimHarness::ScenarioDir().toStdString() + "/" + scenario});
     std::string error;
     if (!emulator.start(BuiltFile("mktsim-serial"), options, error))
         return ::testing::AssertionFailure() << error;
@@ -52,12 +48,11 @@ LoadedCtApi::~LoadedCtApi() {
         dlclose(handle_);
 }
 
-LoadedCtApi::Answer LoadedCtApi::transmit(uint16_t ctn, uint8_t dad, const std::string& commandHex,
-                                          uint16_t capacity) {
+LoadedCtApi::Answer LoadedCtApi::transmit(uint16_t ctn, uint8_t dad, const std::string& commandHex) {
     sim::Bytes command = *sim::FromHex(commandHex);
-    std::vector<uint8_t> response(capacity);
+    std::vector<uint8_t> response(4096);
     uint8_t sad = 2;
-    uint16_t lenr = capacity;
+    uint16_t lenr = uint16_t(response.size());
     Answer answer;
     answer.code = data(ctn, &dad, &sad, uint16_t(command.size()), command.data(), &lenr, response.data());
     if (answer.code == 0) {

@@ -10,12 +10,9 @@
 
 namespace kc::test {
 
-// Built programs and libraries, and the shipped scenarios, by name.
 std::string BuiltFile(const std::string& name);
-std::string ScenarioFile(const std::string& relativePath);
 
-// Starts mktsim-serial on a scenario with further options; the test fails
-// when it does not come up.
+// Starts mktsim-serial on a shipped scenario with further options.
 ::testing::AssertionResult StartEmulator(sim::serial::EmulatorProcess& emulator, const std::string& scenario,
                                          std::vector<std::string> options = {});
 
@@ -43,8 +40,8 @@ class LoadedCtApi {
         uint8_t sad = 0;
         std::string response; // upper-case hex
     };
-    // One CT_data call with a hex command and a response room of capacity bytes.
-    Answer transmit(uint16_t ctn, uint8_t dad, const std::string& commandHex, uint16_t capacity = 4096);
+    // One CT_data call with a hex command and ample room for the answer.
+    Answer transmit(uint16_t ctn, uint8_t dad, const std::string& commandHex);
 
   private:
     void* handle_ = nullptr;

@@ -50,13 +50,6 @@ std::vector<Dialogue> LoadDialogues() {
     return all;
 }
 
-std::string FileHex(const std::string& name) {
-    std::ifstream in(scenariosDir() + "/" + name);
-    std::string text;
-    in >> text;
-    return ToHex(FromHex(text).value_or(Bytes{}));
-}
-
 // The answer a step expects: hex and @file[offset+count] pieces, then "from" whom.
 std::string ExpectedHex(std::istringstream& words, std::string& from) {
     std::string hex;
@@ -70,7 +63,9 @@ std::string ExpectedHex(std::istringstream& words, std::string& from) {
             continue;
         }
         const auto bracket = word.find('[');
-        std::string whole = FileHex(word.substr(1, bracket - 1));
+        std::string whole;
+        std::ifstream(scenariosDir() + "/" + word.substr(1, bracket - 1)) >> whole;
+        whole = ToHex(FromHex(whole).value_or(Bytes{}));
         if (bracket != std::string::npos) {
             std::size_t offset = 0, count = 0;
             char plus = 0;
