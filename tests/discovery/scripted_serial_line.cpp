@@ -9,29 +9,22 @@ SerialDevice* ScriptedSerialLine::device() {
 
 bool ScriptedSerialLine::logged(const QString& entry, const QString& operation) {
     log.append(entry);
-    SerialDevice* dev = device();
-    if (!open_)
-        error_ = kSerialNotOpen;
-    else if (dev && dev->failingOperation == operation)
-        error_ = dev->failingError;
-    else
-        return true;
-    return false;
+    const bool fails = open_ && device() && device()->failingOperation == operation;
+    if (!open_ || fails)
+        error_ = fails ? device()->failingError : kSerialNotOpen;
+    return open_ && !fails;
 }
 
 bool ScriptedSerialLine::open(uint16_t pn) {
     log.append(QStringLiteral("open %1").arg(pn));
-    auto found = devices.find(pn);
-    error_ = found == devices.end() ? kSerialInvalidPort : found->second.openError;
-    if (error_ != kSerialNoError)
-        return false;
-    open_ = true;
     pn_ = pn;
+    error_ = device() ? device()->openError : kSerialInvalidPort;
+    open_ = error_ == kSerialNoError;
     dtr_ = rts_ = false;
     rtsRises_ = 0;
     input_.clear();
     pending_.clear();
-    return true;
+    return open_;
 }
 
 void ScriptedSerialLine::close() {
@@ -40,17 +33,12 @@ void ScriptedSerialLine::close() {
 }
 
 bool ScriptedSerialLine::setSettings(const QString& settings) {
-    if (!logged(QStringLiteral("settings ") + settings, QStringLiteral("settings")))
-        return false;
-    settings_ = settings;
-    return true;
+    return logged(QStringLiteral("settings ") + settings, QStringLiteral("settings")) &&
+           (settings_ = settings, true);
 }
 
 bool ScriptedSerialLine::setDtr(bool raised) {
-    if (!logged(QStringLiteral("dtr %1").arg(int(raised)), QStringLiteral("dtr")))
-        return false;
-    dtr_ = raised;
-    return true;
+    return logged(QStringLiteral("dtr %1").arg(int(raised)), QStringLiteral("dtr")) && (dtr_ = raised, true);
 }
 
 // A rise of RTS with DTR high powers the device up; from the given power-up
@@ -100,10 +88,7 @@ QByteArray ScriptedSerialLine::receive(int length) {
 }
 
 bool ScriptedSerialLine::clearReceiveBuffer() {
-    if (!logged(QStringLiteral("clear in"), QStringLiteral("clear")))
-        return false;
-    input_.clear();
-    return true;
+    return logged(QStringLiteral("clear in"), QStringLiteral("clear")) && (input_.clear(), true);
 }
 
 bool ScriptedSerialLine::clearSendBuffer() {

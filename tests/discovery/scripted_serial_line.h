@@ -48,10 +48,6 @@ class ScriptedSerialLine : public SerialLine {
     bool clearSendBuffer() override;
     int errorNumber() const override { return error_; }
 
-    // How often the line was opened and closed.
-    int opens() const { return int(log.filter(QStringLiteral("open ")).size()); }
-    int closes() const { return int(log.filter(QStringLiteral("close")).size()); }
-
   private:
     // Logs the entry; false with the error number set when the line is closed or the operation fails.
     bool logged(const QString& entry, const QString& operation);
