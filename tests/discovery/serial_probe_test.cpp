@@ -107,6 +107,13 @@ TEST_F(PnpProbe, NoDsrNoIdentifierAndThePortIsRestored) {
     EXPECT_FALSE(ProbeSerialPnp(line, pump, 2).found);
     EXPECT_EQ(line.log, QStringList({"open 2", "clear in", "dtr 1", "rts 0", "dsr", "dtr 1", "rts 0",
                                      "settings 9600,N,8,1", "close"}));
+    // A line that refuses 1200 baud is not read, though the device would talk.
+    SerialDevice refusing;
+    refusing.dsr = true;
+    refusing.pnpChunks = {QByteArray("(\x01$DEZ0042\\....)")};
+    refusing.failingOperation = QStringLiteral("settings");
+    line.devices[3] = refusing;
+    EXPECT_FALSE(ProbeSerialPnp(line, pump, 3).found);
 }
 
 TEST_F(PnpProbe, SilentOrGarbledDevicesGiveNothing) {

@@ -165,7 +165,11 @@ TEST_F(DispatcherTest, CopyResetAndEgkInfoWorkOnTheChosenSlot) {
     EXPECT_TRUE(h.state.tables.insured[4][Vorname].isEmpty());
     EXPECT_EQ(h.status.statuses.last(), "Die Anzeigefelder wurden zurückgesetzt");
     dispatcher.egkInfoClicked();
-    EXPECT_EQ(view.egkInfoSlots, std::vector<int>({4}));
+    for (int slot : {1, 0, kSlotCount + 1}) {
+        h.state.SelectedSlot = slot;
+        dispatcher.egkInfoClicked();
+    }
+    EXPECT_EQ(view.egkInfoSlots, std::vector<int>({4, 1}));
 }
 
 TEST_F(DispatcherTest, DiagnosisButtonRunsTheDialogueForTheChosenPort) {
@@ -224,8 +228,10 @@ TEST_F(DispatcherTest, ListEntryNamesTabFiveAndReadsThePort) {
               QStringList({"Die Anzeigefelder wurden zurückgesetzt", "Die Krankenversichertendaten lesen"}));
     EXPECT_TRUE(prompts().empty());
     const int statuses = int(h.status.statuses.size());
-    dispatcher.listClicked(1);
+    for (int row : {1, 2, -1}) // the same entry again, then rows without an entry
+        dispatcher.listClicked(row);
     EXPECT_EQ(h.status.statuses.size(), statuses);
+    EXPECT_EQ(std::pair(int(h.state.SelectedPort), h.state.ui.listSelected), std::pair(8193, 1));
 }
 
 TEST_F(DispatcherTest, ChoosingAPortFollowsItsTestResult) {

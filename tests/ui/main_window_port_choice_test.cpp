@@ -25,6 +25,17 @@ TEST_F(ShownWindow, OptionsTabsPagesAndListFollowTheChoice) {
     EXPECT_EQ(state.SelectedPort, 8193);
     EXPECT_EQ(h.w().tabs->tabText(4), "USB Device 2");
     EXPECT_TRUE(!h.w().contentFrames[kFrameCardData]->isHidden() && h.w().toolbar->isEnabled());
+
+    // The model leads: the list row and every command button follow it on each refresh.
+    for (const bool odd : {false, true}) {
+        state.ui.listSelected = odd ? 1 : 0;
+        for (int i = 0; i < kCommandButtons; ++i)
+            state.ui.buttonEnabled[std::size_t(i)] = (i % 2 == 1) == odd;
+        h.refresh();
+        EXPECT_EQ(h.w().list->currentRow(), state.ui.listSelected);
+        for (int i = 0; i < kCommandButtons; ++i)
+            EXPECT_EQ(h.w().buttons[std::size_t(i)]->isEnabled(), (i % 2 == 1) == odd) << i;
+    }
 }
 
 TEST(MainWindowPorts, FirstActivationPressesTheScanButtonOnce) {
