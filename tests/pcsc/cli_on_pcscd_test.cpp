@@ -1,6 +1,5 @@
-// kartocheck-cli as a person runs it, on readers of a private pcscd whose
-// cards the simulator plays; the same cards read through the simulator's own
-// CT-API library are the measure.
+// kartocheck-cli on readers of a private pcscd whose cards the simulator
+// plays; the same cards read through the simulator's own library are the measure.
 
 #include "pcscd_fixture.h"
 
@@ -34,26 +33,13 @@ CliResult Simulator(const QStringList& args, const QString& scenario) {
     return RunCli({args, scenario, {}, QString()});
 }
 
-QStringList Read(const char* port = "8192") {
-    return {QStringLiteral("read"), QString::fromLatin1(port), QStringLiteral("--xml")};
-}
+const QStringList kRead{QStringLiteral("read"), QStringLiteral("8192"), QStringLiteral("--xml")};
 const QStringList kScan{QStringLiteral("scan")};
 
 using CliOnPcscd = PcscdTest;
 
-// The scan below reads the eGK; this reads the memory card.
-TEST_F(CliOnPcscd, ReadGivesWhatTheSimulatorsOwnLibraryGives) {
-    const QString scenario = QStringLiteral("kvk/stationary_template_60.scn");
-    ASSERT_TRUE(InsertCard(scenario));
-    const CliResult pcsc = Pcsc(Read());
-    const CliResult simulator = Simulator(Read("3"), scenario); // where the scenario puts the terminal
-    ASSERT_EQ(pcsc.status, 0) << pcsc.out.toStdString();
-    ASSERT_EQ(simulator.status, 0) << simulator.out.toStdString();
-    EXPECT_EQ(CardData(pcsc.out), CardData(simulator.out));
-}
-
-TEST_F(CliOnPcscd, ScanFindsIdentifiesAndReadsTheReaders) {
-    // Both readers hold the eGK, so that the slot the scan shows last has read it.
+TEST_F(CliOnPcscd, ScanFindsAndIdentifiesTheReaders) {
+    // An empty reader would make the result a failure.
     ASSERT_TRUE(InsertCard(QStringLiteral("default.scn"), 0));
     ASSERT_TRUE(InsertCard(QStringLiteral("default.scn"), 1));
     const CliResult pcsc = Pcsc(kScan);
@@ -66,41 +52,31 @@ TEST_F(CliOnPcscd, ScanFindsIdentifiesAndReadsTheReaders) {
           "  Hersteller:               KARTO\n  CT-Typ:                   PC/SC\n  Software Version:         "
           "1.0.0\n"})
         EXPECT_TRUE(pcsc.out.contains(QString::fromUtf8(text))) << text;
-    const auto cardData = [](const QString& output) {
-        return output.mid(output.indexOf(QStringLiteral("eGK VSDaten(Karte)"))).toStdString();
-    };
-    EXPECT_TRUE(pcsc.out.contains(QStringLiteral("eGK VSDaten(Karte)")));
-    EXPECT_EQ(cardData(pcsc.out), cardData(Simulator(kScan, QString()).out));
 }
 
 TEST_F(CliOnPcscd, CardLeavingMidReadGivesTheMessageAndTheNextReadWorks) {
     const QString scenario = QStringLiteral("pcsc/card_pulled_mid_read.scn");
     ASSERT_TRUE(InsertCard(scenario));
-    const CliResult broken = Pcsc(Read());
+    const CliResult broken = Pcsc(kRead);
     EXPECT_NE(broken.status, -1) << "the read did not end";
     EXPECT_TRUE(broken.err.contains("Read EF VD war nicht erfolgreich!")) << broken.err.toStdString();
 
     ASSERT_TRUE(pcscd().WaitForCard(0, false, std::chrono::seconds(10)));
     ASSERT_TRUE(pcscd().WaitForCard(0, true, std::chrono::seconds(10)));
-    const CliResult again = Pcsc(Read());
+    const CliResult again = Pcsc(kRead);
     ASSERT_EQ(again.status, 0) << again.out.toStdString();
-    EXPECT_EQ(CardData(again.out), CardData(Simulator(Read(), scenario).out));
+    EXPECT_EQ(CardData(again.out), CardData(Simulator(kRead, scenario).out));
 }
 
-// Needs no pcscd at all: the library must say so at once.
-TEST(NoPcscd, CtInitFailsAndTheScanFindsNoTerminal) {
+// Without a pcscd the library must say so at once.
+TEST(NoPcscd, CtInitFails) {
     QTemporaryDir folder;
     const QByteArray before = qgetenv("PCSCLITE_CSOCK_NAME");
     qputenv("PCSCLITE_CSOCK_NAME", folder.filePath(QStringLiteral("pcscd.comm")).toLocal8Bit());
     const CliResult read = Pcsc(
         {QStringLiteral("read"), QStringLiteral("8192"), QStringLiteral("--trace"), QStringLiteral("-")});
-    const CliResult scan = Pcsc(kScan);
     before.isNull() ? qunsetenv("PCSCLITE_CSOCK_NAME") : qputenv("PCSCLITE_CSOCK_NAME", before);
     EXPECT_TRUE(read.err.contains(" CT_init pn=8192 -> -128\n")) << read.err.toStdString();
-    EXPECT_EQ(scan.status, 1) << scan.out.toStdString();
-    for (const char* text : {"=== KartoCheck Ergebnis ===\n  Keinen Chipkartenleser gefunden!\n",
-                             "Weitere Schnittstellen:\n  (keine)\n"})
-        EXPECT_TRUE(scan.out.contains(QString::fromUtf8(text))) << scan.out.toStdString();
 }
 
 } // namespace

@@ -11,19 +11,13 @@ namespace {
 constexpr auto kCardWait = std::chrono::seconds(10);
 
 struct SharedPcscd {
-    bool installed = false;
     std::string whyNot;
-    std::unique_ptr<PrivatePcscd> instance;
+    const bool installed = PrivatePcscd::Installed(whyNot);
+    const std::unique_ptr<PrivatePcscd> instance = installed ? PrivatePcscd::Start(whyNot) : nullptr;
 };
 
 SharedPcscd& Shared() {
-    static SharedPcscd shared = [] {
-        SharedPcscd started;
-        started.installed = PrivatePcscd::Installed(started.whyNot);
-        if (started.installed)
-            started.instance = PrivatePcscd::Start(started.whyNot);
-        return started;
-    }();
+    static SharedPcscd shared;
     return shared;
 }
 

@@ -22,35 +22,29 @@ constexpr auto kStartLimit = std::chrono::seconds(10);
 constexpr auto kPollPause = std::chrono::milliseconds(50);
 
 std::string InstalledPcscd() {
-    for (const char* path : kPcscdPaths) {
+    for (const char* path : kPcscdPaths)
         if (access(path, X_OK) == 0)
             return path;
-    }
     return {};
 }
 
 // A pair of neighbouring TCP ports that nobody listens on now; vpcd opens one per slot.
 uint16_t FreePortPair() {
     for (int attempt = 0; attempt < 50; ++attempt) {
-        const int sockets[2] = {socket(AF_INET, SOCK_STREAM, 0), socket(AF_INET, SOCK_STREAM, 0)};
+        const int first = socket(AF_INET, SOCK_STREAM, 0), second = socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
         socklen_t length = sizeof address;
-        const auto bound = [&](int fd) {
-            return bind(fd, reinterpret_cast<sockaddr*>(&address), length) == 0;
-        };
-        uint16_t first = 0;
-        if (bound(sockets[0]) &&
-            getsockname(sockets[0], reinterpret_cast<sockaddr*>(&address), &length) == 0) {
-            first = ntohs(address.sin_port);
-            address.sin_port = htons(static_cast<uint16_t>(first + 1));
-            if (first == 0xFFFF || !bound(sockets[1]))
-                first = 0;
-        }
-        close(sockets[0]);
-        close(sockets[1]);
-        if (first != 0)
-            return first;
+        auto* raw = reinterpret_cast<sockaddr*>(&address);
+        uint16_t port = 0;
+        if (bind(first, raw, length) == 0 && getsockname(first, raw, &length) == 0)
+            port = ntohs(address.sin_port);
+        address.sin_port = htons(static_cast<uint16_t>(port + 1));
+        const bool pair = port != 0 && port != 0xFFFF && bind(second, raw, length) == 0;
+        close(first);
+        close(second);
+        if (pair)
+            return port;
     }
     return 0;
 }
@@ -70,7 +64,6 @@ int ListeningUnixSocket(const std::string& path) {
     return fd;
 }
 
-// One look at pcscd through the PC/SC client library.
 struct PcscLook {
     SCARDCONTEXT context = 0;
     const bool valid =
@@ -81,18 +74,13 @@ struct PcscLook {
     }
 };
 
-std::string ReaderName(int slot) {
-    return "Virtual PCD 00 0" + std::to_string(slot);
-}
-
 } // namespace
 
 std::optional<ChildProcess> ChildProcess::Start(const Options& options, std::string& error) {
     ChildProcess child;
-    child.process_.reset(new QProcess);
+    child.process_ = std::make_unique<QProcess>();
     QProcess& process = *child.process_;
-    const QString output =
-        options.outputFile.empty() ? QProcess::nullDevice() : QString::fromStdString(options.outputFile);
+    const QString output = QString::fromStdString(options.outputFile);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(output, QIODevice::Append);
     process.setStandardErrorFile(output, QIODevice::Append);
@@ -105,22 +93,14 @@ std::optional<ChildProcess> ChildProcess::Start(const Options& options, std::str
             dup2(socket, 3);
     });
     QStringList arguments;
-    for (std::size_t i = 1; i < options.argv.size(); ++i)
-        arguments.append(QString::fromStdString(options.argv[i]));
-    process.start(QString::fromStdString(options.argv.at(0)), arguments);
+    for (const std::string& argument : options.argv)
+        arguments.append(QString::fromStdString(argument));
+    const QString program = arguments.takeFirst();
+    process.start(program, arguments);
     if (process.waitForStarted(10000))
         return child;
     error = options.argv[0] + ": " + process.errorString().toStdString();
     return std::nullopt;
-}
-
-void ChildProcess::Ender::operator()(QProcess* process) const {
-    process->terminate();
-    if (!process->waitForFinished(5000)) {
-        process->kill();
-        process->waitForFinished(5000);
-    }
-    delete process;
 }
 
 bool PrivatePcscd::Installed(std::string& whyNot) {
@@ -179,11 +159,10 @@ std::string PrivatePcscd::log() const {
 bool PrivatePcscd::WaitForReaders(std::chrono::milliseconds timeout) {
     // The second reader there, empty: both are up.
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < deadline && process_ && process_->Running()) {
+    for (; std::chrono::steady_clock::now() < deadline && process_ && process_->Running();
+         std::this_thread::sleep_for(kPollPause))
         if (WaitForCard(1, false, kPollPause))
             return true;
-        std::this_thread::sleep_for(kPollPause);
-    }
     return false;
 }
 
@@ -191,7 +170,7 @@ bool PrivatePcscd::WaitForCard(int slot, bool present, std::chrono::milliseconds
     PcscLook look;
     if (!look.valid)
         return false;
-    const std::string reader = ReaderName(slot);
+    const std::string reader = "Virtual PCD 00 0" + std::to_string(slot);
     SCARD_READERSTATE state{};
     state.szReader = reader.c_str();
     state.dwCurrentState = SCARD_STATE_UNAWARE;

@@ -12,14 +12,13 @@
 
 namespace kc::test {
 
-// A program a test starts and ends again: SIGTERM, then SIGKILL if it has
-// not gone within a few seconds. It also ends when the test process dies,
-// so nothing is left running after a crash.
+// A program a test starts and kills again (~QProcess); it also ends when the
+// test process dies, so nothing is left running after a crash.
 class ChildProcess {
   public:
     struct Options {
         std::vector<std::string> argv; // argv[0] is the program's path; the test's environment
-        std::string outputFile;        // standard output and error; empty: /dev/null
+        std::string outputFile;        // standard output and error, appended
         int listeningSocket = -1;      // handed over as fd 3, the way systemd does
     };
     // nullopt with the reason when it does not start.
@@ -28,31 +27,23 @@ class ChildProcess {
     void Stop() { process_.reset(); }
 
   private:
-    struct Ender {
-        void operator()(QProcess* process) const;
-    };
-    std::unique_ptr<QProcess, Ender> process_;
+    std::unique_ptr<QProcess> process_;
 };
 
-// A pcscd of a test's own: its own folder with the reader configuration
-// (vpcd on two free TCP ports, one per slot), its own listening socket handed
-// over the systemd way, and its output in a log file. Start points this
-// process's PC/SC clients, and the programs it starts, at that socket
-// (PCSCLITE_CSOCK_NAME), so one process has one private pcscd.
+// A pcscd of a test's own: own folder, reader configuration (vpcd on two free
+// TCP ports, one per slot), listening socket handed over the systemd way, log
+// file. Start points this process and its children at it (PCSCLITE_CSOCK_NAME).
 class PrivatePcscd {
   public:
-    // Whether pcscd and the vpcd driver are installed; whyNot says what is missing.
+    // false or nullptr with the reason in whyNot.
     static bool Installed(std::string& whyNot);
-    // nullptr with the reason when pcscd does not come up with its readers.
     static std::unique_ptr<PrivatePcscd> Start(std::string& whyNot);
 
     std::string log() const;
-    // Starts mktsim-vpcd (program) playing the scenario's card in the
-    // reader of the slot; the card leaves when the process ends.
+    // mktsim-vpcd (program) playing the scenario's card in the slot's reader until it ends.
     std::optional<ChildProcess> InsertCard(const std::string& program, const std::string& scenario, int slot,
                                            std::string& error) const;
-    // Waits at most timeout until the reader of the slot has a card (or, with
-    // present false, has none); false when it did not come to that.
+    // Waits at most timeout until the slot's reader has a card (present) or none.
     bool WaitForCard(int slot, bool present, std::chrono::milliseconds timeout) const;
 
   private:

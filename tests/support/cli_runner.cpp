@@ -21,13 +21,11 @@ CliResult RunCli(const CliCall& call) {
     for (int n = 1; n <= 4; ++n)
         env.insert(QStringLiteral("KARTOCHECK_COM%1").arg(n),
                    QStringLiteral("/nonexistent/kc%1-com%2").arg(token).arg(n));
-    if (call.scenario.isEmpty())
-        env.remove(QStringLiteral("MKTSIM_SCENARIO"));
-    else
+    for (const char* name : {"MKTSIM_SCENARIO", "MKTSIM_TRACE", "CTAPI_PCSC_TRACE"})
+        env.remove(QString::fromLatin1(name));
+    if (!call.scenario.isEmpty())
         env.insert(QStringLiteral("MKTSIM_SCENARIO"),
                    QDir(SimHarness::ScenarioDir()).filePath(call.scenario));
-    env.remove(QStringLiteral("MKTSIM_TRACE"));
-    env.remove(QStringLiteral("CTAPI_PCSC_TRACE"));
 
     QProcess process;
     process.setProcessEnvironment(env);
@@ -37,11 +35,8 @@ CliResult RunCli(const CliCall& call) {
         return result;
     process.write(call.input);
     process.closeWriteChannel();
-    if (!process.waitForFinished(90000)) {
-        process.kill();
-        process.waitForFinished();
-        return result;
-    }
+    if (!process.waitForFinished(90000))
+        return result; // ~QProcess kills it
     if (process.exitStatus() == QProcess::NormalExit)
         result.status = process.exitCode();
     result.out = QString::fromUtf8(process.readAllStandardOutput());

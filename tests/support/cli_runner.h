@@ -8,7 +8,6 @@
 
 namespace kc::test {
 
-// One run of the built console program.
 struct CliCall {
     QStringList args;
     QString scenario; // relative to the scenario folder; empty: the simulator's built-in one
@@ -22,9 +21,8 @@ struct CliResult {
     QString err;
 };
 
-// Runs kartocheck-cli as a person or a script runs it, with the built
-// simulator as its terminal library and COM 1 to 4 leading nowhere, so that
-// no run depends on the machine's serial ports.
+// Runs kartocheck-cli with COM 1 to 4 leading nowhere, so that no run
+// depends on the machine's serial ports.
 CliResult RunCli(const CliCall& call);
 
 } // namespace kc::test

@@ -4,15 +4,9 @@ namespace kc::test {
 namespace {
 
 MsgAnswer DefaultAnswer(const MessageRequest& request) {
-    switch (request.buttons) {
-    case MsgButtons::Ok:
-        return MsgAnswer::Ok;
-    case MsgButtons::OkCancel:
-        return request.secondButtonDefault ? MsgAnswer::Cancel : MsgAnswer::Ok;
-    case MsgButtons::YesNo:
+    if (request.buttons == MsgButtons::YesNo)
         return request.secondButtonDefault ? MsgAnswer::No : MsgAnswer::Yes;
-    }
-    return MsgAnswer::Ok;
+    return request.secondButtonDefault ? MsgAnswer::Cancel : MsgAnswer::Ok;
 }
 
 } // namespace

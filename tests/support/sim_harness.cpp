@@ -3,6 +3,7 @@
 #include "terminal/hex_codec.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 namespace kc::test {
 namespace {
@@ -69,22 +70,15 @@ template <typename Loaded> bool SimHarness::take(Loaded loaded) {
 
 QStringList SimHarness::apduLog() const {
     QStringList log;
-    for (const SimCtApi::Call& call : api.calls) {
-        if (call.kind == SimCtApi::Call::Kind::Init)
-            log.append(QStringLiteral("init ") + QString::number(call.pn));
-        else
-            log.append(call.kind == SimCtApi::Call::Kind::Data ? call.command : QStringLiteral("close"));
-    }
+    for (const SimCtApi::Call& call : api.calls)
+        log.append(call.kind == SimCtApi::Call::Kind::Init   ? QStringLiteral("init %1").arg(call.pn)
+                   : call.kind == SimCtApi::Call::Kind::Data ? call.command
+                                                             : QStringLiteral("close"));
     return log;
 }
 
 QStringList SimHarness::commands() const {
-    QStringList list;
-    for (const SimCtApi::Call& call : api.calls) {
-        if (call.kind == SimCtApi::Call::Kind::Data)
-            list.append(call.command);
-    }
-    return list;
+    return apduLog().filter(QRegularExpression(QStringLiteral("^[0-9A-F]*$")));
 }
 
 QStringList SimHarness::boxTexts() const {

@@ -15,8 +15,7 @@
 
 namespace kc::test {
 
-// The simulator engine behind the program's CT-API interface, in-process.
-// Records every call in order: "init 3", each command as upper-case hex, "close".
+// The simulator engine behind the program's CT-API interface, in-process; records every call.
 class SimCtApi : public CtApi {
   public:
     struct Call {
@@ -43,33 +42,22 @@ class SimCtApi : public CtApi {
 };
 
 // Everything a flow needs, with the terminal played by the simulator and the
-// person played by scripted message boxes:
-//
-//   SimHarness h;
-//   ASSERT_TRUE(h.loadFile("kvk/stationary_6081.scn")) << qPrintable(h.loadError());
-//   h.boxes.script({MsgAnswer::Yes});
-//   ReadInsuranceCard(h.ctx, 3);
-//   EXPECT_EQ(h.apduLog(), QStringList({"init 3", "2011000000", ..., "close"}));
+// person played by scripted message boxes.
 class SimHarness {
   public:
     SimHarness();
 
-    // A scenario file relative to the scenario folder (KC_SCENARIOS).
+    // A scenario file, or a scenario's text, whose @files are relative to the scenario folder.
     bool loadFile(const QString& relativePath);
-    // A scenario written in the test; @files are relative to the scenario folder.
     bool loadText(const QString& text);
     const QString& loadError() const { return loadError_; }
 
     sim::Simulator& simulator() { return api.simulator(); }
 
-    // Every call in order: "init PN", commands as hex, "close".
+    // Every call in order: "init PN", commands as hex, "close"; or only the commands.
     QStringList apduLog() const;
-    // Only the commands (CT_data).
     QStringList commands() const;
-    // Forget the calls so far (e.g. after preparing a state).
     void clearLog() { api.calls.clear(); }
-
-    // The box texts shown so far, in order.
     QStringList boxTexts() const;
 
     // KC_SCENARIOS, KC_TEST_DATA, KC_BIN_DIR, or the build's own paths without them.

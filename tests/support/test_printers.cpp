@@ -9,12 +9,7 @@ void PrintTo(const QByteArray& bytes, std::ostream* os) {
 }
 
 void PrintTo(const QStringList& texts, std::ostream* os) {
-    *os << '{';
-    for (qsizetype i = 0; i < texts.size(); ++i) {
-        *os << (i ? ", " : "");
-        PrintTo(texts[i], os);
-    }
-    *os << '}';
+    *os << (texts.isEmpty() ? "{}" : "{\"" + texts.join(QStringLiteral("\", \"")).toStdString() + "\"}");
 }
 
 namespace kc {
@@ -61,12 +56,13 @@ namespace kc::test {
 
 ::testing::AssertionResult IsBox(const MessageRequest& shown, const QString& text, const QString& title,
                                  MsgButtons buttons, MsgIcon icon, bool secondButtonDefault) {
-    const MessageRequest expected{text, title, buttons, icon, secondButtonDefault};
-    if (shown.text == text && shown.title == title && shown.buttons == buttons && shown.icon == icon &&
-        shown.secondButtonDefault == secondButtonDefault)
+    // The printed form names every property.
+    const std::string got = ::testing::PrintToString(shown);
+    const std::string wanted =
+        ::testing::PrintToString(MessageRequest{text, title, buttons, icon, secondButtonDefault});
+    if (got == wanted)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << ::testing::PrintToString(shown) << "\ninstead of " << ::testing::PrintToString(expected);
+    return ::testing::AssertionFailure() << got << "\ninstead of " << wanted;
 }
 
 ::testing::AssertionResult IsErrorBox(const MessageRequest& shown, const QString& text) {

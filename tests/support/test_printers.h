@@ -8,8 +8,7 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
-// Failure messages show texts as text, bytes as spaced hex and the box
-// enums by name, instead of arrays of UTF-16 units and bare numbers.
+// Failure messages show texts as text, bytes as spaced hex and enums by name.
 void PrintTo(const QString& text, std::ostream* os);
 void PrintTo(const QByteArray& bytes, std::ostream* os);
 void PrintTo(const QStringList& texts, std::ostream* os);

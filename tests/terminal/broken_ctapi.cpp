@@ -12,8 +12,13 @@ namespace {
 
 constexpr uint8_t kReadBinary = 0xB0;
 constexpr uint16_t kOverrunSize = 20000;
+#if defined(BROKEN_HUGE_LENR)
+constexpr uint16_t kReadBinaryLength = 0xFFFF; // with only 90 00 written
+#else
+constexpr uint16_t kReadBinaryLength = 2;
+#endif
 
-int8_t Misbehave([[maybe_unused]] uint16_t* lenr, [[maybe_unused]] uint8_t* response) {
+void Misbehave([[maybe_unused]] uint16_t* lenr, [[maybe_unused]] uint8_t* response) {
 #if defined(BROKEN_SLEEPS)
     for (;;)
         pause();
@@ -22,24 +27,10 @@ int8_t Misbehave([[maybe_unused]] uint16_t* lenr, [[maybe_unused]] uint8_t* resp
 #elif defined(BROKEN_SEGFAULTS)
     volatile int* volatile nowhere = nullptr;
     *nowhere = 1;
-    return 0;
 #elif defined(BROKEN_OVERRUNS)
     // Past any lenr the program passes, and says so.
     std::memset(response, 0xEE, kOverrunSize);
     *lenr = kOverrunSize;
-    return 0;
-#elif defined(BROKEN_HUGE_LENR)
-    response[0] = 0x90;
-    response[1] = 0x00;
-    *lenr = 0xFFFF;
-    return 0;
-#elif defined(BROKEN_NO_CLOSE)
-    response[0] = 0x90;
-    response[1] = 0x00;
-    *lenr = 2;
-    return 0;
-#else
-#error "choose how the library breaks"
 #endif
 }
 
@@ -53,11 +44,12 @@ KC_EXPORT int8_t CT_data(uint16_t, uint8_t* dad, uint8_t* sad, uint16_t lenc, ui
                          uint16_t* lenr, uint8_t* response) {
     *sad = *dad;
     *dad = 2;
-    if (lenc >= 2 && command[1] == kReadBinary)
-        return Misbehave(lenr, response);
+    const bool read = lenc >= 2 && command[1] == kReadBinary;
     response[0] = 0x90;
     response[1] = 0x00;
-    *lenr = 2;
+    *lenr = read ? kReadBinaryLength : 2;
+    if (read)
+        Misbehave(lenr, response);
     return 0;
 }
 

@@ -40,41 +40,35 @@ struct Tree {
 
 TEST(LibraryLookup, TakesTheFirstSourceThatNamesOne) {
     const struct {
-        const char* name;
         const char* environment; // KARTOCHECK_CTAPI; nullptr: unset
         const char* setting;     // "": no settings file
-        char defaultName;        // where libctzav32.so lies: 'P' program and library folder, 'L' library, '-'
-        bool settingInLibraryFolder;
-        const char* expected; // "%P" the program folder, "%L" the library folder
+        const char* files;       // created: %P the program folder, %L the library folder
+        const char* expected;
     } cases[] = {
-        {"environment before everything", "/x/env.so", "/x/ini.so", 'P', false, "/x/env.so"},
-        {"setting before the program folder", nullptr, "/x/ini.so", 'P', false, "/x/ini.so"},
-        {"bare setting found in the library folder", nullptr, "libmktsim.so", '-', true, "%L/libmktsim.so"},
-        {"bare setting else for the system search", nullptr, "libctapi.so", '-', false, "libctapi.so"},
-        {"program folder before library folder", "", "", 'P', false, "%P/libctzav32.so"},
-        {"library folder when installed", nullptr, "", 'L', false, "%L/libctzav32.so"},
-        {"system search last", nullptr, "", '-', false, "libctzav32.so"},
+        {"/x/env.so", "/x/ini.so", "%P/libctzav32.so", "/x/env.so"},
+        {nullptr, "/x/ini.so", "%P/libctzav32.so", "/x/ini.so"},
+        {nullptr, "libmktsim.so", "%L/libmktsim.so",
+         "%L/libmktsim.so"},                         // a bare setting in the library folder
+        {nullptr, "libctapi.so", "", "libctapi.so"}, // else for the system search
+        {"", "", "%P/libctzav32.so %L/libctzav32.so", "%P/libctzav32.so"},
+        {nullptr, "", "%L/libctzav32.so", "%L/libctzav32.so"},
+        {nullptr, "", "", "libctzav32.so"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.expected);
         Tree tree;
+        const auto place = [&tree](const char* text) {
+            return QString::fromUtf8(text).replace("%P", tree.program).replace("%L", tree.library);
+        };
         const ScopedEnv config("XDG_CONFIG_HOME", tree.config.toLocal8Bit().constData());
         const ScopedEnv named("KARTOCHECK_CTAPI", c.environment);
         const QString settings = tree.config + QStringLiteral("/kartocheck/kartocheck.ini");
         if (*c.setting)
             tree.write(settings, QByteArray("[General]\nctapi=") + c.setting + "\n");
-        if (c.settingInLibraryFolder)
-            tree.write(tree.library + QLatin1Char('/') + QString::fromUtf8(c.setting));
-        if (c.defaultName == 'P')
-            tree.write(tree.program + QStringLiteral("/libctzav32.so"));
-        if (c.defaultName != '-')
-            tree.write(tree.library + QStringLiteral("/libctzav32.so"));
-
+        for (const QString& file : place(c.files).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            tree.write(file);
         EXPECT_EQ(settings, LibrarySettingsFile());
-        const QString expected = QString::fromUtf8(c.expected)
-                                     .replace(QStringLiteral("%P"), tree.program)
-                                     .replace(QStringLiteral("%L"), tree.library);
-        EXPECT_EQ(expected, ChooseLibrary(tree.program, tree.library));
+        EXPECT_EQ(place(c.expected), ChooseLibrary(tree.program, tree.library));
     }
 }
 
