@@ -16,7 +16,8 @@ inline std::vector<QStringList> CaseRows(const char* name) {
     for (QString line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
         if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
-        line.replace(QLatin1String("\\r"), QLatin1String("\r")).replace(QLatin1String("\\n"), QLatin1String("\n"));
+        line.replace(QLatin1String("\\r"), QLatin1String("\r"))
+            .replace(QLatin1String("\\n"), QLatin1String("\n"));
         rows.push_back(line.split(QLatin1Char('|')));
     }
     EXPECT_FALSE(rows.empty()) << name;

@@ -10,6 +10,7 @@ TEST(HexCodec, HexToBytesStopsAtTheFirstBadPair) {
     EXPECT_EQ(HexToBytes("d2760A"), QByteArray("\xD2\x76\x0A", 3));
     EXPECT_EQ(HexToBytes("123"), QByteArray("\x12", 1));
     EXPECT_EQ(HexToBytes("12ZZ34"), QByteArray("\x12", 1));
+    EXPECT_EQ(HexToBytes("121G"), QByteArray("\x12", 1)); // one bad digit spoils its pair
     EXPECT_EQ(BytesToHex(QByteArray("\x0A\xab\x00", 3)), "0AAB00");
     EXPECT_EQ(HexByteAt("0A", 1), 10);
     EXPECT_EQ(HexByteAt("0A", 2), -1);

@@ -64,6 +64,8 @@ TEST(HostTimeLimits, CommandsGetTheirWaitingTimeAndAnswerLength) {
         {"201501010101", 4098, 5000 + 2 * 2 + 1000},      // EJECT ICC waiting 1 s
         {"00A4040002D276", 4098, 5000 + 2 * 2},           // SELECT, no answer data
         {"00B0000000FFFD", 0xFFFF, 5000 + 0xFFFF * 2},    // READ BINARY, extended length
+        {"00B00000000000", 0xFFFF, 5000 + 0xFFFF * 2},    // extended Le 0000: 65536 bytes
+        {"00D60000000002AABB0100", 4098, 5000 + 258 * 2}, // extended Lc with data and Le 256
         {"00B0000000", 10, 5000 + 10 * 2},                // small buffer
         {"2011", 4098, 5000 + 4098 * 2},                  // unknown layout: the whole buffer
     };
