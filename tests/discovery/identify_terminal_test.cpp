@@ -1,5 +1,6 @@
 #include "data_rows.h"
 #include "discovery/identify_terminal.h"
+#include "sim_harness.h"
 
 #include "test_printers.h"
 

@@ -3,6 +3,7 @@
 #include "discovery/baud_probe.h"
 #include "discovery/port_test.h"
 #include "scripted_serial_line.h"
+#include "sim_harness.h"
 
 #include "test_printers.h"
 

@@ -5,6 +5,7 @@
 #include "discovery/serial_settings.h"
 #include "fake_ui.h"
 #include "scripted_serial_line.h"
+#include "sim_harness.h"
 
 #include "test_printers.h"
 

@@ -1,3 +1,4 @@
+#include "data_rows.h"
 #include "egk/egk_info_data.h"
 #include "egk_test_support.h"
 #include "test_printers.h"
@@ -12,7 +13,7 @@ const QString kVsd = QStringLiteral("3032303134313231363130313033310050020000003
 
 // The expected captions, one a line in a file below tests/data/egk/texts.
 void ExpectCaptions(const EgkCardPanel& panel, const char* file) {
-    const QStringList expected = test::EgkDataLines(QStringLiteral("texts/") + QLatin1String(file));
+    const QStringList expected = test::DataLines(QStringLiteral("egk/texts/") + QLatin1String(file));
     ASSERT_EQ(expected.size(), kPanelLabelCount);
     for (int i = 0; i < kPanelLabelCount; ++i)
         EXPECT_EQ(panel.labels[std::size_t(i)].caption, expected[i]) << i;

@@ -1,3 +1,4 @@
+#include "data_rows.h"
 #include "egk/egk_mapping.h"
 #include "egk/latin9.h"
 #include "egk/xml_date.h"
@@ -39,7 +40,7 @@ QString& FieldOf(EgkFieldBuffer& fields, const QString& line) {
 }
 
 TEST(NormalizeXmlDate, ReadsBothOrdersAndRefusesWhatIsNoDate) {
-    for (const QString& line : test::EgkDataLines(QStringLiteral("dates.txt"))) {
+    for (const QString& line : test::DataLines(QStringLiteral("egk/dates.txt"))) {
         const QString text = line.section(QLatin1Char('|'), 0, 0), date = line.section(QLatin1Char('|'), 1);
         const std::optional<QString> expected = date == "-" ? std::nullopt : std::optional<QString>(date);
         EXPECT_EQ(NormalizeXmlDate(text), expected) << line.toStdString();
@@ -49,7 +50,7 @@ TEST(NormalizeXmlDate, ReadsBothOrdersAndRefusesWhatIsNoDate) {
 
 // The cases of mapping.txt; its head says how a case is written.
 TEST(MapDocument, CasesOfTheMappingFile) {
-    const QStringList lines = test::EgkDataLines(QStringLiteral("mapping.txt"));
+    const QStringList lines = test::DataLines(QStringLiteral("egk/mapping.txt"));
     for (qsizetype i = 0; i + 1 < lines.size();) {
         SCOPED_TRACE(lines[i].toStdString());
         const QString kind = lines[i].section(QLatin1Char(' '), 1, 1);

@@ -35,15 +35,6 @@ QByteArray Gzip(const QByteArray& bytes) {
     return out;
 }
 
-QStringList EgkDataLines(const QString& relativePath) {
-    QStringList lines;
-    for (const QString& line : QString::fromUtf8(EgkTestFile(relativePath)).split(QLatin1Char('\n'))) {
-        if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
-            lines << line;
-    }
-    return lines;
-}
-
 QString WithCrLf(QString text) {
     return text.replace(QLatin1String("\\r\\n"), QLatin1String("\r\n"));
 }

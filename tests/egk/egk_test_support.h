@@ -17,9 +17,6 @@ QString EgkTestPath(const QString& relativePath);
 // gzip data of the bytes, as a card stores its documents.
 QByteArray Gzip(const QByteArray& bytes);
 
-// The lines of a data file below tests/data/egk, without blank lines and # comments.
-QStringList EgkDataLines(const QString& relativePath);
-
 // The text with every "\r\n" written out in a data line turned into a line break.
 QString WithCrLf(QString text);
 

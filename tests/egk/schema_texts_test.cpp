@@ -1,4 +1,5 @@
 #include "base/app_state.h"
+#include "data_rows.h"
 #include "egk/schema_texts.h"
 #include "egk_test_support.h"
 #include "sim_harness.h"
@@ -14,7 +15,7 @@ QString SchemaFile(const QString& name) {
 
 // The cases of schema_texts/cases.txt: a file there|the text taken from it.
 TEST(SchemaTextFromFile, TakesTheTextFromTheFirstAngleBracket) {
-    for (const QString& line : test::EgkDataLines(QStringLiteral("schema_texts/cases.txt"))) {
+    for (const QString& line : test::DataLines(QStringLiteral("egk/schema_texts/cases.txt"))) {
         EXPECT_EQ(SchemaTextFromFile(SchemaFile(line.section(QLatin1Char('|'), 0, 0))),
                   line.section(QLatin1Char('|'), 1))
             << line.toStdString();

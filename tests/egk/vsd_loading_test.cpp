@@ -1,5 +1,6 @@
 #include "base/app_state.h"
 #include "base/context.h"
+#include "data_rows.h"
 #include "egk/latin9.h"
 #include "egk/schema_texts.h"
 #include "egk/vsd_loading.h"
@@ -160,7 +161,7 @@ TEST(LoadDocument, UnparseableDocumentIsKeptButNotMappedAndFailsWhenValidating) 
 
 // One case a line: document|schema|document file|text replaced|replacement|verdict, with \r\n written out.
 TEST(LoadDocument, ValidationVerdictDecidesWhetherTheDocumentIsMapped) {
-    for (const QString& line : test::EgkDataLines(QStringLiteral("verdicts.txt"))) {
+    for (const QString& line : test::DataLines(QStringLiteral("egk/verdicts.txt"))) {
         SCOPED_TRACE(line.toStdString());
         const QStringList c = line.split(QLatin1Char('|'));
         ASSERT_EQ(c.size(), 6);

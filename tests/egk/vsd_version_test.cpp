@@ -1,3 +1,4 @@
+#include "data_rows.h"
 #include "egk/latin9.h"
 #include "egk/vsd_version.h"
 #include "egk_test_support.h"
@@ -9,7 +10,7 @@ namespace {
 
 // The cases of versions.txt; its head says how a case is written.
 TEST(FindVersion, OfSchemasAndDocuments) {
-    for (const QString& line : test::EgkDataLines(QStringLiteral("versions.txt"))) {
+    for (const QString& line : test::DataLines(QStringLiteral("egk/versions.txt"))) {
         SCOPED_TRACE(line.toStdString());
         const QStringList c = line.split(QLatin1Char('|'));
         ASSERT_EQ(c.size(), 4);

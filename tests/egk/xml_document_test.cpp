@@ -1,3 +1,4 @@
+#include "data_rows.h"
 #include "egk/schema_collection.h"
 #include "egk/xml_document.h"
 #include "egk/xml_parsing.h"
@@ -70,7 +71,7 @@ TEST(XmlDocument, FailedLoadLeavesNoDocumentElement) {
 
 // encodings.txt: a declaration|the encoding it declares, with \r\n written out.
 TEST(XmlDocument, DeclaredEncodingMustBeKnownButCharactersAreTakenAsTheyAre) {
-    for (const QString& line : test::EgkDataLines(QStringLiteral("encodings.txt"))) {
+    for (const QString& line : test::DataLines(QStringLiteral("egk/encodings.txt"))) {
         const QStringList c = line.split(QLatin1Char('|'));
         ASSERT_EQ(c.size(), 2) << line.toStdString();
         EXPECT_EQ(xml::DeclaredEncoding(test::WithCrLf(c[0])), c[1]) << line.toStdString();

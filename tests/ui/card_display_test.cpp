@@ -1,6 +1,7 @@
 #include "base/card_display.h"
 #include "data_rows.h"
 #include "fake_ui.h"
+#include "sim_harness.h"
 
 #include <gtest/gtest.h>
 

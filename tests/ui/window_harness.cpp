@@ -1,5 +1,6 @@
 #include "window_harness.h"
 #include "data_rows.h"
+#include "sim_harness.h"
 
 #include <optional>
 

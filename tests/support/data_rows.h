@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStringList>
+#include <vector>
+
+namespace kc::test {
+
+// The lines of a test data file (relative to tests/data, or absolute) without
+// blank lines and '#' comments; a missing or empty file fails the test.
+QStringList DataLines(const QString& path);
+
+// Those lines split into cells at `separator`, with "\r" and "\n" written out
+// turned into line breaks.
+std::vector<QStringList> DataRows(const QString& path, QChar separator = QLatin1Char(';'));
+
+// A cell holding a list, its items split at ';'.
+QStringList Items(const QString& cell);
+
+} // namespace kc::test
