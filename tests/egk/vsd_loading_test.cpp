@@ -5,6 +5,7 @@
 #include "egk/schema_texts.h"
 #include "egk/vsd_loading.h"
 #include "egk_test_support.h"
+#include "fake_context.h"
 #include "fake_ctapi.h"
 #include "terminal/ctapi_provider.h"
 #include "terminal/terminal_session.h"
@@ -31,15 +32,7 @@ const Doc kVd{LoadVdDocument, &AppState::SchemaTextVd, DocKind::Vd, "Allgemeine 
 const Doc kGvd{LoadGvdDocument, &AppState::SchemaTextGvd, DocKind::Gvd, "Geschuetzte Versichertendaten"};
 
 // Everything a load needs, with the user interface replaced, and what a load leaves for the slot.
-struct Loader {
-    test::FakeCtApi api;
-    FixedCtApiProvider provider{api};
-    AppState state;
-    test::ScriptedMessageBoxes boxes;
-    test::RecordingStatusLine status;
-    test::CountingEventPump pump;
-    TerminalSession session{provider, state.tables, boxes, pump};
-    Context ctx{state, session, boxes, status, pump};
+struct Loader : test::FakeContext {
     EgkFieldBuffer fields;
 
     ReadResult load(const Doc& doc, const QByteArray& bytes) { return doc.load(ctx, bytes, fields, kSlot); }

@@ -23,7 +23,8 @@ QStringList DataLines(const QString& path) {
 std::vector<QStringList> DataRows(const QString& path, QChar separator) {
     std::vector<QStringList> rows;
     for (QString line : DataLines(path)) {
-        line.replace(QLatin1String("\\r"), QLatin1String("\r")).replace(QLatin1String("\\n"), QLatin1String("\n"));
+        line.replace(QLatin1String("\\r"), QLatin1String("\r"))
+            .replace(QLatin1String("\\n"), QLatin1String("\n"));
         rows.push_back(line.split(separator));
     }
     return rows;
