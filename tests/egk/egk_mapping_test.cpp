@@ -76,8 +76,9 @@ TEST(MapDocument, CasesOfTheMappingFile) {
                 const QString expected = line.section(QLatin1Char(' '), 1);
                 EXPECT_EQ(entry.name, expected == "-" ? QString() : expected.section(QLatin1Char('='), 0, 0))
                     << n;
-                if (expected.contains(QLatin1Char('=')))
+                if (expected.contains(QLatin1Char('='))) {
                     EXPECT_EQ(entry.text, expected.section(QLatin1Char('='), 1)) << n;
+                }
             } else if (line != "failed" && !line.startsWith(QLatin1Char('<'))) {
                 EXPECT_EQ(FieldOf(m.fields, line), line.section(QLatin1Char('='), 1)) << line.toStdString();
             }

@@ -47,10 +47,11 @@ TEST_F(CtApiOnPcscd, SessionsGiveTheirCodesAndAnswers) {
             ASSERT_EQ(CT_data(ctn, &dad, &sad, static_cast<uint16_t>(command.size()),
                               reinterpret_cast<uint8_t*>(command.data()), &lenr, response.data()),
                       f[4].toInt());
-            if (f[4].toInt() == OK)
+            if (f[4].toInt() == OK) {
                 EXPECT_EQ(QStringList({BytesToHex(response.data(), lenr), QString::number(sad),
                                        QString::number(dad)}),
                           QStringList({f[5], f[6], QString::number(HOST)}));
+            }
         }
     }
 }

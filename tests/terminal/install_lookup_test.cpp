@@ -11,8 +11,8 @@ namespace {
 
 // Sets an environment variable (nullptr: unsets it) for one scope and puts the old value back.
 struct ScopedEnv {
-    ScopedEnv(const char* name, const char* value) : name(name) {
-        value ? qputenv(name, value) : qunsetenv(name);
+    ScopedEnv(const char* variable, const char* value) : name(variable) {
+        value ? qputenv(variable, value) : qunsetenv(variable);
     }
     ~ScopedEnv() { was ? qputenv(name, old) : qunsetenv(name); }
     const char* name;
