@@ -76,7 +76,7 @@ TEST_F(BaudProbe, PortsAboveFiveAreLeftAlone) {
 
 TEST(PnpParsing, IdentifierFromTheReceivedText) {
     const auto rows = test::DataRows("discovery/pnp_ids.txt");
-    ASSERT_EQ(rows.size(), 5u);
+    ASSERT_EQ(rows.size(), 6u);
     for (const QStringList& c : rows) {
         const PnpId id = ParsePnpId(c[0]);
         EXPECT_EQ(id.found ? id.manufacturer + "|" + id.product : QString(), c[1]) << qPrintable(c[0]);
