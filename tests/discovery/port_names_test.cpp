@@ -1,6 +1,5 @@
 #include "data_rows.h"
 #include "discovery/port_names.h"
-#include "sim_harness.h"
 #include "test_printers.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+#include "base/slot_tables.h"
 #include "data_rows.h"
 #include "discovery/baud_probe.h"
 #include "discovery/pnp_probe.h"
@@ -5,7 +6,6 @@
 #include "discovery/serial_settings.h"
 #include "fake_ui.h"
 #include "scripted_serial_line.h"
-#include "sim_harness.h"
 
 #include "test_printers.h"
 

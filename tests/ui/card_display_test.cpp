@@ -1,7 +1,6 @@
 #include "base/card_display.h"
 #include "data_rows.h"
 #include "fake_ui.h"
-#include "sim_harness.h"
 
 #include <gtest/gtest.h>
 

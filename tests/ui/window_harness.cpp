@@ -1,6 +1,5 @@
 #include "window_harness.h"
 #include "data_rows.h"
-#include "sim_harness.h"
 
 #include <optional>
 
