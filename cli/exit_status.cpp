@@ -14,8 +14,9 @@ bool CardDataComplete(const SlotTables& tables, int slot) {
         return false;
     if (!info.IsEgk)
         return true;
+    const EgkResults& results = tables.egk[slot];
     for (int index = 0; index < kDocKindCount; ++index)
-        if (!DocumentLoaded(tables.egk[slot], index))
+        if (!DocumentLoaded(results, index) && !(index == DocIndex(DocKind::Gvd) && results.GvdProtected))
             return false;
     return true;
 }

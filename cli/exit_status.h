@@ -20,6 +20,8 @@ constexpr int kStatusUsage = 64;     // a wrong call
 bool DocumentLoaded(const EgkResults& results, int index);
 
 // Card data on a slot with every document loaded (a KVK has none to load).
+// A GVD the card protects by PIN is read as far as any program without the
+// PIN can read it.
 bool CardDataComplete(const SlotTables& tables, int slot);
 
 // 0, 1 or 3 for the card data of the given slots: 3 as soon as one slot's

@@ -164,12 +164,13 @@ QJsonObject EgkObject(const AppState& state, int slot) {
     const EgkResults& results = state.tables.egk[slot];
     QJsonArray documents;
     for (int index = 0; index < kDocKindCount; ++index) {
-        documents.append(
-            QJsonObject{{QStringLiteral("name"), QString::fromLatin1(kDocumentNames[std::size_t(index)])},
-                        {QStringLiteral("loaded"), DocumentLoaded(results, index)},
-                        {QStringLiteral("validation"), ValidationOf(state, results, index)},
-                        {QStringLiteral("validation_text"),
-                         WithLineFeeds(results.EgkValidationText[std::size_t(index)])}});
+        documents.append(QJsonObject{
+            {QStringLiteral("name"), QString::fromLatin1(kDocumentNames[std::size_t(index)])},
+            {QStringLiteral("loaded"), DocumentLoaded(results, index)},
+            {QStringLiteral("protected"), index == DocIndex(DocKind::Gvd) && results.GvdProtected},
+            {QStringLiteral("validation"), ValidationOf(state, results, index)},
+            {QStringLiteral("validation_text"),
+             WithLineFeeds(results.EgkValidationText[std::size_t(index)])}});
     }
     return {{QStringLiteral("icc_serial_number"), results.IccSerialNumber},
             {QStringLiteral("vsd_status"), results.VsdStatus},
@@ -237,6 +238,8 @@ QJsonObject BuildReport(const ConsoleRun& run, const ReportSubject& subject, con
     QJsonArray messages;
     for (const ShownMessage& shown : run.boxes.shown())
         messages.append(MessageObject(shown));
+    for (const QString& notice : subject.notices)
+        messages.append(QJsonObject{{QStringLiteral("notice"), notice}});
     return {{QStringLiteral("program"), QStringLiteral("kartocheck-cli")},
             {QStringLiteral("version"), ProgramVersion()},
             {QStringLiteral("command"), subject.command},

@@ -2,6 +2,7 @@
 
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <vector>
 
@@ -28,6 +29,8 @@ struct ReportSubject {
     std::vector<ReportedPort> ports;
     const ScanResultModel* scanResult = nullptr; // scan only
     int exitStatus = 0;
+    // Lines the console printed on its message stream that are no box.
+    QStringList notices = {};
 };
 
 QJsonObject BuildReport(const ConsoleRun& run, const ReportSubject& subject, const LibraryInfo& library);

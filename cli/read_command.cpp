@@ -4,6 +4,7 @@
 #include "base/program_folder.h"
 #include "cards/read_loop.h"
 #include "chosen_port.h"
+#include "console_io.h"
 #include "console_run.h"
 #include "console_views.h"
 #include "discovery/qt_serial_line.h"
@@ -13,6 +14,37 @@
 #include "presenter/library_info.h"
 
 namespace kc::cli {
+namespace {
+
+// A read needs a terminal: where none answers, asking for a card would send
+// the person looking for a terminal that is not there.
+QString NoTerminalText(uint16_t pn) {
+    return QStringLiteral("An diesem Port antwortet kein Chipkartenterminal. kartocheck-cli diagnose %1 "
+                          "führt durch die üblichen Ursachen.")
+        .arg(pn);
+}
+
+int ReportNoTerminal(ConsoleRun& run, const CommandLine& line, int slot) {
+    AppState& state = run.state;
+    ShowFrameX(state.ui, kFrameStatus);
+    run.status.showStatus(QStringLiteral("Der MKT Status wird angezeigt"));
+    run.finishAction();
+    const int status = run.statusAfterRun(kStatusNoCardData);
+    const QString notice = NoTerminalText(line.pn);
+    if (run.options.json) {
+        PrintReport(
+            run.console,
+            BuildReport(run,
+                        {QStringLiteral("read"), {{line.pn, slot}}, nullptr, status, QStringList{notice}},
+                        InspectTerminalLibrary()));
+        return status;
+    }
+    PrintStatusPage(run.console, state.ui.statusPages, slot);
+    run.console.messages.writeLine(notice);
+    return status;
+}
+
+} // namespace
 
 int RunReadCommand(ConsoleRun& run, const CommandLine& line) {
     PrepareValidation(run, line.read);
@@ -22,6 +54,11 @@ int RunReadCommand(ConsoleRun& run, const CommandLine& line) {
     ChoosePort(state, line.pn);
     const int slot = state.SelectedSlot;
     TestChosenPort(run.ctx, explained);
+    // Where the library was asked and no terminal answered; a COM port the
+    // system does not offer is still read, as the library may reach it.
+    const PortStatus& port = state.tables.port[slot];
+    if (port.PortPresent && !port.PortBusy && !state.tables.terminal[slot].Responding)
+        return ReportNoTerminal(run, line, slot);
 
     ShowFrameX(state.ui, kFrameCardData);
     RunReadLoop(run.ctx, state.SelectedPort, slot, InterfaceTextOfPort(state.SelectedPort));

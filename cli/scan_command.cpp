@@ -10,6 +10,7 @@
 #include "json_report.h"
 #include "presenter/dispatcher.h"
 #include "presenter/library_info.h"
+#include "presenter/scan_result.h"
 #include "search_status_line.h"
 
 namespace kc::cli {
@@ -72,13 +73,20 @@ int RunScanCommand(ConsoleRun& run, const CommandLine& line) {
     std::vector<int> scanned;
     for (const ReportedPort& port : ports)
         scanned.push_back(port.slot);
-    const int exitStatus = run.statusAfterRun(CardDataStatus(state.tables, scanned));
+    // A search broken off found out nothing a script could rely on.
+    const bool brokenOff = run.session.libraryGivenUp();
+    const int exitStatus =
+        run.statusAfterRun(brokenOff ? kStatusNoCardData : CardDataStatus(state.tables, scanned));
+    const QStringList notices = brokenOff ? QStringList{kScanBrokenOffText} : QStringList{};
     if (run.options.json) {
         const ScanResultModel* result = view.scanResult() ? &*view.scanResult() : nullptr;
-        PrintReport(run.console, BuildReport(run, {QStringLiteral("scan"), ports, result, exitStatus},
-                                             InspectTerminalLibrary()));
+        PrintReport(run.console,
+                    BuildReport(run, {QStringLiteral("scan"), ports, result, exitStatus, notices},
+                                InspectTerminalLibrary()));
         return exitStatus;
     }
+    for (const QString& notice : notices)
+        run.console.messages.writeLine(notice);
     PrintStatusPages(run.console, state);
     PrintFurtherPorts(run.console, state);
     if (const int slot = FirstSlotWithData(state.tables)) {

@@ -99,8 +99,10 @@ const QString kEndedAndUsageStatus =
 
 QString CardStatuses() {
     return QStringLiteral(
-               "  0   Kartendaten gelesen, jedes eGK Dokument geladen (mit --validate: gültig)\n"
-               "  1   keine Kartendaten: kein Terminal, keine Karte, abgelehnt oder abgebrochen\n") +
+               "  0   Kartendaten gelesen, jedes eGK Dokument geladen (mit --validate: gültig);\n"
+               "      ein per PIN geschütztes EF.GVD (6982) zählt als gelesen\n"
+               "  1   keine Kartendaten: kein Terminal, keine Karte, abgelehnt oder abgebrochen;\n"
+               "      scan: die Suche wurde abgebrochen, weil die Terminalbibliothek nicht antwortet\n") +
            kFatalStatus +
            QStringLiteral(
                "  3   Kartendaten gelesen, aber ein eGK Dokument nicht geladen oder nicht gültig\n") +

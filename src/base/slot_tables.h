@@ -140,6 +140,8 @@ struct EgkResults {
     std::array<ElementEntry, kVdListCapacity> VdElementList;
     std::array<ElementEntry, kGvdListCapacity> GvdElementList;
     FirstAddressParts FirstAddress;
+    // The card refused EF.GVD until a PIN is entered (6982), as real cards do.
+    bool GvdProtected = false;
 };
 
 // Everything learnt per port, terminal and card for the length of a run.

@@ -12,6 +12,7 @@ ReadResult ReadEgkStep(CardRead& run) {
         text.clear();
     egk.IccSerialNumber.clear();
     egk.VsdStatus.clear();
+    egk.GvdProtected = false;
 
     ReadResult result = ReadResult::Failed;
     if (run.info.IsMobile) {

@@ -30,7 +30,8 @@ int16_t TryOpen(Context& ctx, FurtherPorts& table, int column, uint16_t pn) {
 void EnumerateFurtherPorts(Context& ctx) {
     FurtherPorts& table = ctx.state.tables.furtherPorts;
     std::size_t listed = 0;
-    for (int k = 0; k < kSerialPorts; ++k) {
+    // A library given up is asked no more: the ports it did not answer for stay unlisted.
+    for (int k = 0; k < kSerialPorts && !ctx.session.libraryGivenUp(); ++k) {
         const uint16_t pn = uint16_t(k + 1);
         if (k > 3)
             ctx.status.showStatus(PortTestingText(pn));
@@ -38,7 +39,7 @@ void EnumerateFurtherPorts(Context& ctx) {
         if (TryOpen(ctx, table, k, pn) == kCtOk && k > 3)
             table[1][listed++] = pn;
     }
-    for (int k = 0; k < kUsbDevices; ++k) {
+    for (int k = 0; k < kUsbDevices && !ctx.session.libraryGivenUp(); ++k) {
         const uint16_t pn = uint16_t(kUsbPortBase + k);
         ctx.status.showStatus(QStringLiteral("Programm prüft USB Device %1").arg(k + 1));
         if (TryOpen(ctx, table, kSerialPorts + k, pn) == kCtOk)

@@ -7,6 +7,7 @@
 #include "discovery/baud_probe.h"
 #include "discovery/identify_terminal.h"
 #include "discovery/pnp_probe.h"
+#include "discovery/port_names.h"
 #include "discovery/serial_line.h"
 #include "terminal/terminal_session.h"
 
@@ -67,9 +68,13 @@ int16_t OpenAfterSpeedProbe(Context& ctx, SerialLine& line, uint16_t pn) {
     return code;
 }
 
+// Slot 5 is shared by every further port: nothing of the port tested before
+// may stay, so the port names itself and its speed starts unknown.
 void TestFurtherPort(Context& ctx, SerialLine& line, uint16_t pn) {
     SlotTables& tables = ctx.state.tables;
     const int slot = SlotOfPort(pn);
+    tables.port[slot].InterfaceText = InterfaceDescription(pn);
+    tables.port[slot].BaudRateText.clear();
     const int16_t code = OpenAfterSpeedProbe(ctx, line, pn);
     tables.port[slot].PortResult = code;
     if (code != kCtOk) {
@@ -192,12 +197,21 @@ void ResetTerminalInfo(SlotTables& tables, int slot) {
     info.Responding = false;
 }
 
+void ForgetPortTest(AppState& state, int slot) {
+    state.tables.port[slot] = PortStatus{};
+    ResetTerminalInfo(state.tables, slot);
+    // A replaced terminal must not inherit the handheld or virtual-COM mark
+    // of the one tested here before.
+    state.tables.terminal[slot].IsMobile = false;
+    state.tables.terminal[slot].ViaUsbVirtualCom = false;
+    ResetSlotDisplay(state.tables, slot, state.ui.card);
+    state.ui.card.mobileRowsVisible = false;
+}
+
 void TestPort(Context& ctx, SerialLine& line, uint16_t pn) {
     AppState& state = ctx.state;
     const int slot = SlotOfPort(pn);
-    ResetTerminalInfo(state.tables, slot);
-    ResetSlotDisplay(state.tables, slot, state.ui.card);
-    state.ui.card.mobileRowsVisible = false;
+    ForgetPortTest(state, slot);
 
     if (pn >= 5)
         TestFurtherPort(ctx, line, pn);

@@ -4,6 +4,7 @@
 
 namespace kc {
 
+struct AppState;
 struct Context;
 class EventPump;
 class SerialLine;
@@ -21,6 +22,10 @@ struct ComProbe {
 // Empties the identity texts of a slot and clears Responding; the mobile,
 // virtual-COM and card-data flags stay.
 void ResetTerminalInfo(SlotTables& tables, int slot);
+
+// What a port test starts with: the slot forgets its port, its terminal and
+// the card data read there.
+void ForgetPortTest(AppState& state, int slot);
 
 // Tests one port: the line, its speed, the terminal library and the terminal
 // on it. Fills the slot's PortStatus and TerminalInfo and its status page.

@@ -184,11 +184,13 @@ class CardEgkRead {
         const QString readFailed = QStringLiteral("Read EF GVD war nicht erfolgreich!");
         ReadResult result = ReadResult::Done;
         if (!readExactly(0, 2, &result)) {
-            if (result == ReadResult::Refused)
+            if (result == ReadResult::Refused) {
+                ctx_.state.tables.egk[slot_].GvdProtected = true;
                 return say(
                     EgkLine(QStringLiteral("Lesen geschützter Versichertendaten (EF.GVD) nicht möglich! ")) +
                     EgkLine(QStringLiteral("Eine Freischaltung z.B. durch PIN Eingabe wird durch KartoCheck "
                                            "nicht unterstützt!")));
+            }
             return sayLine(readFailed);
         }
         const int length = U16At(buffer_, 0);

@@ -40,16 +40,16 @@ ScanResultWindow::ScanResultWindow(ScanResultModel result, QWidget* parent)
     setObjectName(QStringLiteral("Form_DatenInfo"));
     setWindowTitle(result_.caption);
     setModal(true);
-    setFixedSize(kLineWidth + 2 * kLineLeft + 24, 270);
+    setFixedSize(kLineWidth + 2 * kLineLeft + 24, 290);
 
     auto* frame = new QGroupBox(this);
     frame->setObjectName(QStringLiteral("Fram_DatenInfo"));
-    frame->setGeometry(12, 8, kLineWidth + 2 * kLineLeft, 210);
+    frame->setGeometry(12, 8, kLineWidth + 2 * kLineLeft, 230);
     for (int i = 0; i <= kScanResultLines; ++i) {
         auto* line = new QLabel(frame);
         line->setObjectName(QStringLiteral("Labe_DatenInfo1_%1").arg(i));
         line->setTextFormat(Qt::PlainText);
-        const int height = i == kScanResultLines ? 2 * kLineHeight + 4 : kLineHeight;
+        const int height = i == kScanResultLines ? 3 * kLineHeight + 4 : kLineHeight;
         line->setGeometry(kLineLeft, kLineTop + i * kLineStep + (i == kScanResultLines ? 8 : 0), kLineWidth,
                           height);
         lines_[std::size_t(i)] = line;
@@ -69,7 +69,7 @@ ScanResultWindow::ScanResultWindow(ScanResultModel result, QWidget* parent)
     }
     ok_ = new QPushButton(QStringLiteral("&OK"), this);
     ok_->setObjectName(QStringLiteral("Command1"));
-    ok_->setGeometry(width() / 2 - 56, 228, 113, 28);
+    ok_->setGeometry(width() / 2 - 56, 248, 113, 28);
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     fill();

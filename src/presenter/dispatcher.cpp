@@ -7,7 +7,10 @@
 #include "base/progress.h"
 #include "base/status_line.h"
 #include "cards/read_loop.h"
+#include "discovery/command_buttons.h"
 #include "discovery/diagnosis.h"
+#include "discovery/port_names.h"
+#include "discovery/port_test.h"
 #include "presenter/scan_action.h"
 #include "terminal/terminal_session.h"
 
@@ -20,7 +23,9 @@ const QString kShownText = QStringLiteral("Die Krankenversichertendaten werden a
 
 Dispatcher::Dispatcher(Context& ctx, MainView& view, Clipboard& clipboard, SerialLine& line)
     : ctx_(ctx), view_(view), clipboard_(clipboard), line_(line),
-      portChoice_(ctx, [this](int button) { PressCommandButton(button); }) {}
+      portChoice_(
+          ctx, [this](int button) { PressCommandButton(button); },
+          [this](uint16_t pn) { return testListedPort(pn); }) {}
 
 void Dispatcher::PressCommandButton(int index) {
     if (ctx_.state.ActionRunning)
@@ -30,9 +35,34 @@ void Dispatcher::PressCommandButton(int index) {
     epilogue();
 }
 
+void Dispatcher::optionClicked(int option) {
+    if (!ctx_.state.ActionRunning)
+        portChoice_.optionClicked(option);
+}
+
+void Dispatcher::tabClicked(int tab) {
+    if (!ctx_.state.ActionRunning)
+        portChoice_.tabClicked(tab);
+}
+
 void Dispatcher::listClicked(int row) {
     if (!ctx_.state.ActionRunning)
         portChoice_.listClicked(row);
+}
+
+// The port test of a list pick runs like an action: the tool bar is locked
+// and a close asked for meanwhile ends the program instead of the read.
+bool Dispatcher::testListedPort(uint16_t pn) {
+    AppState& state = ctx_.state;
+    prologue();
+    SetBusy(ctx_, true);
+    ctx_.status.showStatus(PortTestingText(pn));
+    TestPort(ctx_, line_, pn);
+    UpdateCommandButtons(state, SlotOfPort(pn));
+    SetBusy(ctx_, false);
+    const bool closing = state.ExitPending;
+    epilogue();
+    return !closing;
 }
 
 void Dispatcher::prologue() {
@@ -41,6 +71,7 @@ void Dispatcher::prologue() {
     state.ui.newSchemaItemEnabled = false;
     state.ui.toolbarEnabled = false;
     state.ActionRunning = true;
+    ctx_.session.beginAction();
     view_.refresh(state.ui);
 }
 

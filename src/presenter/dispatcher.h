@@ -26,10 +26,11 @@ class Dispatcher {
     // press while an action runs is refused: actions never nest.
     void PressCommandButton(int index);
 
-    void optionClicked(int option) { portChoice_.optionClicked(option); }
-    void tabClicked(int tab) { portChoice_.tabClicked(tab); }
-    // A list entry clicked while an action runs is ignored as a whole, like
-    // the buttons: the click would change the port under the running action.
+    // An option, tab or list entry clicked while an action runs is ignored
+    // as a whole, like the buttons: the click would change the port under the
+    // running action.
+    void optionClicked(int option);
+    void tabClicked(int tab);
     void listClicked(int row);
     void egkInfoClicked();
 
@@ -44,6 +45,7 @@ class Dispatcher {
     void epilogue();
     void runAction(int index);
     void readSelectedPort();
+    bool testListedPort(uint16_t pn);
 
     Context& ctx_;
     MainView& view_;

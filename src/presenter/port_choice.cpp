@@ -17,8 +17,8 @@ constexpr int kReadButton = 3;
 
 } // namespace
 
-PortChoice::PortChoice(Context& ctx, ButtonPress pressButton)
-    : ctx_(ctx), pressButton_(std::move(pressButton)) {}
+PortChoice::PortChoice(Context& ctx, ButtonPress pressButton, PortTest testPort)
+    : ctx_(ctx), pressButton_(std::move(pressButton)), testPort_(std::move(testPort)) {}
 
 uint16_t PortChoice::portOfListRow(int row) const {
     const MainWindowModel& ui = ctx_.state.ui;
@@ -91,6 +91,10 @@ void PortChoice::listClicked(int row) {
     state.SelectedPort = pn;
     state.ui.tabCaptions[kFurtherOption] = FurtherPortTabCaption(pn);
     state.tables.port[kFurtherSlot].InterfaceText = InterfaceDescription(pn);
+    // Slot 5 still holds whatever port was tested last: the terminal chosen
+    // now is tested before its data are read, so it is never taken for another.
+    if (testPort_ && !testPort_(pn))
+        return;
     if (pressButton_) {
         pressButton_(kResetButton);
         pressButton_(kReadButton);

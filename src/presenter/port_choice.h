@@ -14,8 +14,11 @@ struct Context;
 class PortChoice {
   public:
     using ButtonPress = std::function<void(int button)>;
+    // Tests a port just chosen from the list; false when the program is to
+    // end instead of going on.
+    using PortTest = std::function<bool(uint16_t pn)>;
 
-    PortChoice(Context& ctx, ButtonPress pressButton);
+    PortChoice(Context& ctx, ButtonPress pressButton, PortTest testPort = {});
 
     void optionClicked(int option);
     void tabClicked(int tab);
@@ -32,6 +35,7 @@ class PortChoice {
   private:
     Context& ctx_;
     ButtonPress pressButton_;
+    PortTest testPort_;
 };
 
 } // namespace kc

@@ -1,6 +1,7 @@
 #include "presenter/scan_action.h"
 
 #include "base/app_state.h"
+#include "base/card_display.h"
 #include "base/context.h"
 #include "base/main_view.h"
 #include "base/progress.h"
@@ -11,6 +12,7 @@
 #include "discovery/port_test.h"
 #include "presenter/port_choice.h"
 #include "presenter/scan_result.h"
+#include "terminal/terminal_session.h"
 
 namespace kc {
 namespace {
@@ -34,15 +36,30 @@ void OfferPort(AppState& state, PortChoice& portChoice, int option, int slot) {
     }
 }
 
+bool LibraryGivenUp(const Context& ctx) {
+    return ctx.session.libraryGivenUp();
+}
+
+// A port the scan could no longer test shows nothing: nothing is known of it.
+void LeaveUntested(AppState& state, int slot) {
+    ForgetPortTest(state, slot);
+    ShowTerminalStatus(state.tables, slot, state.ui.statusPages);
+}
+
 void ScanComPorts(Context& ctx, SerialLine& line, PortChoice& portChoice) {
     AppState& state = ctx.state;
     for (int k = 1; k <= kComPorts; ++k) {
         const uint16_t pn = uint16_t(k);
+        if (LibraryGivenUp(ctx)) {
+            LeaveUntested(state, k);
+            OfferPort(state, portChoice, k - 1, k);
+            continue;
+        }
         ctx.status.showStatus(PortTestingText(pn));
         AdvanceProgress(ctx, 20);
         TestPort(ctx, line, pn);
         OfferPort(state, portChoice, k - 1, k);
-        if (state.tables.terminal[k].Responding) {
+        if (state.tables.terminal[k].Responding && !LibraryGivenUp(ctx)) {
             RunReadLoop(ctx, pn, k, InterfaceTextOfPort(state.SelectedPort));
             ctx.status.showStatus(kShownText);
         }
@@ -57,15 +74,24 @@ void ListFurtherPorts(AppState& state) {
 }
 
 // Every further port is tested and read on slot 5, which keeps the last one.
+// Without one tested, slot 5 and its tab keep nothing of an earlier scan.
 void ScanFurtherPorts(Context& ctx, SerialLine& line, PortChoice& portChoice) {
     AppState& state = ctx.state;
-    for (int i = 0; i < state.ui.listEntries.size(); ++i) {
+    if (state.ui.listEntries.isEmpty() || LibraryGivenUp(ctx)) {
+        LeaveUntested(state, kFurtherSlot);
+        state.ui.tabCaptions[kFurtherOption] = MainWindowModel().tabCaptions[kFurtherOption];
+        OfferPort(state, portChoice, kFurtherOption, kFurtherSlot);
+        return;
+    }
+    for (int i = 0; i < state.ui.listEntries.size() && !LibraryGivenUp(ctx); ++i) {
         const uint16_t pn = portChoice.portOfListRow(i);
         state.SelectedPort = pn;
         portChoice.listClicked(i);
         state.ui.tabCaptions[kFurtherOption] = FurtherPortTabCaption(pn);
         TestPort(ctx, line, pn);
         OfferPort(state, portChoice, kFurtherOption, kFurtherSlot);
+        if (LibraryGivenUp(ctx))
+            break;
         RunReadLoop(ctx, pn, kFurtherSlot, InterfaceTextOfPort(pn));
         ctx.status.showStatus(kShownText);
     }
@@ -98,14 +124,18 @@ void RunScan(Context& ctx, SerialLine& line, MainView& view, PortChoice& portCho
     ScanFurtherPorts(ctx, line, portChoice);
 
     SetProgress(ctx, 100);
+    const bool brokenOff = LibraryGivenUp(ctx);
     ctx.status.showStatus(QStringLiteral("Das KartoCheck Ergebnis wird angezeigt"));
     view.refresh(state.ui);
-    view.showScanResult(FillScanResult(state.tables, int(state.ui.listEntries.size())));
+    view.showScanResult(FillScanResult(state.tables, int(state.ui.listEntries.size()), brokenOff));
 
     state.ui.buttonEnabled[2] = true;
     ShowFrameX(state.ui, kFrameStatus);
     ctx.status.showStatus(QStringLiteral("Der MKT Status wird angezeigt"));
     ShowFirstSlotWithData(ctx, portChoice);
+    // The person is left with why the search stopped, not with a status that hides it.
+    if (brokenOff)
+        ctx.status.showStatus(ctx.session.lastLoss());
     SetProgress(ctx, 0);
     SetBusy(ctx, false);
 }

@@ -41,7 +41,7 @@ QStringList ScanResultText(const ScanResultModel& result) {
     return lines;
 }
 
-ScanResultModel FillScanResult(const SlotTables& tables, int furtherPortCount) {
+ScanResultModel FillScanResult(const SlotTables& tables, int furtherPortCount, bool brokenOff) {
     ScanResultModel result;
     bool found = false;
     for (int i = 0; i < kScanResultLines; ++i) {
@@ -70,6 +70,8 @@ ScanResultModel FillScanResult(const SlotTables& tables, int furtherPortCount) {
         result.line1Centred = true;
         result.lines[1].text = kNoReaderText;
     }
+    if (brokenOff)
+        result.summary += (result.summary.isEmpty() ? QString() : kCrLf) + kScanBrokenOffText;
     return result;
 }
 

@@ -23,7 +23,7 @@ struct ScanResultModel {
     QString caption = QStringLiteral("KartoCheck Ergebnis");
     std::array<ScanResultLine, kScanResultLines> lines;
     bool line1Centred = false; // the second line carries the "none found" text centred
-    QString summary;           // two lines joined with CR LF, or empty
+    QString summary;           // up to three lines joined with CR LF, or empty
 };
 
 // The sentences whose blanks are gaps for the port number and the key picture.
@@ -32,8 +32,12 @@ inline const QString kReaderPossibleText =
     QStringLiteral("An COM       Chipkartenleser möglich. Mit               Taste fortfahren.");
 inline const QString kNoReaderText = QStringLiteral("Keinen Chipkartenleser gefunden!");
 
-// Fills the window from slots 1 to 4 and the number of further ports listed.
-ScanResultModel FillScanResult(const SlotTables& tables, int furtherPortCount);
+inline const QString kScanBrokenOffText =
+    QStringLiteral("Die Suche wurde abgebrochen: die Terminalbibliothek antwortet nicht.");
+
+// Fills the window from slots 1 to 4 and the number of further ports listed;
+// a scan broken off because the library was given up says so last.
+ScanResultModel FillScanResult(const SlotTables& tables, int furtherPortCount, bool brokenOff = false);
 
 // The window as plain lines, as a console shows it: the port number written
 // into the first gap, the key picture as "[OK]" into the second, then the

@@ -14,6 +14,8 @@ namespace {
 const QString kFileMissingText = QStringLiteral("Datei nicht gefunden, CTZAV32.dll !!!");
 const QString kEntryMissingText = QStringLiteral("Dynamic Link Library (DLL) Fehler !!! ; CTZAV32.dll ");
 
+constexpr int kLossesBeforeGivingUp = 2;
+
 int LampOf(int unit) {
     return unit == kToTerminal ? kTerminalLamp : kCardLamp;
 }
@@ -36,6 +38,16 @@ CtApi* TerminalSession::api() {
     return nullptr;
 }
 
+// Null, without calling the library, once it is given up for this action.
+CtApi* TerminalSession::usableApi() {
+    return givenUp_ ? nullptr : api();
+}
+
+void TerminalSession::beginAction() {
+    lossesInARow_ = 0;
+    givenUp_ = false;
+}
+
 void TerminalSession::setLamp(int lamp, LampColor color) {
     if (lamps_)
         lamps_->setLamp(lamp, color);
@@ -45,8 +57,12 @@ void TerminalSession::setLamp(int lamp, LampColor color) {
 // closed as far as the program is concerned, and the person is told why.
 bool TerminalSession::noticeLibraryLoss() {
     const QString loss = provider_.takeLibraryLoss();
-    if (loss.isEmpty())
+    if (loss.isEmpty()) {
+        lossesInARow_ = 0;
         return false;
+    }
+    lastLoss_ = loss;
+    givenUp_ = ++lossesInARow_ >= kLossesBeforeGivingUp;
     sessionOpen_ = false;
     setLamp(kCardLamp, LampColor::Neutral);
     setLamp(kTerminalLamp, LampColor::Neutral);
@@ -59,9 +75,9 @@ int16_t TerminalSession::OpenTerminal(uint16_t pn) {
     const int slot = SlotOfPort(pn);
     pump_.runPendingOnce();
     tables_.port[slot].CtApiBaudText.clear();
-    CtApi* ctapi = api();
+    CtApi* ctapi = usableApi();
     if (!ctapi)
-        return kCtErrHtsi;
+        return givenUp_ ? kCtErrTrans : kCtErrHtsi;
     const int16_t code = ctapi->init(kCtn, pn);
     if (noticeLibraryLoss())
         return code;
@@ -81,6 +97,11 @@ int16_t TerminalSession::OpenTerminal(uint16_t pn) {
 
 int16_t TerminalSession::exchangeBytes(int destination, const uint8_t* command, uint16_t lenc,
                                        uint8_t* response, uint16_t& lenr) {
+    // A library given up is not called, and no lamp pretends it is.
+    if (givenUp_) {
+        lenr = 0;
+        return kCtErrTrans;
+    }
     setLamp(LampOf(destination), LampColor::Yellow);
     pump_.runPendingOnce();
     CtApi* ctapi = api();
@@ -117,9 +138,9 @@ int16_t TerminalSession::TransmitApdu(const QString& command, int destination, Q
 
 int16_t TerminalSession::CloseTerminal() {
     pump_.runPendingOnce();
-    CtApi* ctapi = api();
+    CtApi* ctapi = usableApi();
     if (!ctapi)
-        return kCtErrHtsi;
+        return givenUp_ ? kCtErrTrans : kCtErrHtsi;
     const int16_t code = ctapi->close(kCtn);
     if (noticeLibraryLoss())
         return code;
@@ -139,18 +160,18 @@ void TerminalSession::ResetAndCloseTerminal() {
 }
 
 int16_t TerminalSession::probeInit(uint16_t pn) {
-    CtApi* ctapi = api();
+    CtApi* ctapi = usableApi();
     if (!ctapi)
-        return kCtErrHtsi;
+        return givenUp_ ? kCtErrTrans : kCtErrHtsi;
     const int16_t code = ctapi->init(kCtn, pn);
     noticeLibraryLoss();
     return code;
 }
 
 int16_t TerminalSession::probeClose() {
-    CtApi* ctapi = api();
+    CtApi* ctapi = usableApi();
     if (!ctapi)
-        return kCtErrHtsi;
+        return givenUp_ ? kCtErrTrans : kCtErrHtsi;
     const int16_t code = ctapi->close(kCtn);
     noticeLibraryLoss();
     return code;

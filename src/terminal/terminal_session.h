@@ -45,11 +45,21 @@ class TerminalSession {
     // Where a lost library is reported.
     void setStatusLine(StatusLine* status) { status_ = status; }
 
+    // A library that was lost twice in a row (its helper hung past a time
+    // limit, died or could not be started again) is given up for the rest of
+    // the action: every call fails at once instead of waiting out its limit
+    // again. An answer in between resets the count; a new action starts afresh.
+    void beginAction();
+    bool libraryGivenUp() const { return givenUp_; }
+    // What was said of the last loss, for the status line at the end.
+    const QString& lastLoss() const { return lastLoss_; }
+
     static constexpr uint16_t kCtn = 1;
     static constexpr int kResponseCapacity = 4098;
 
   private:
     CtApi* api();
+    CtApi* usableApi();
     void setLamp(int lamp, LampColor color);
     bool noticeLibraryLoss();
 
@@ -61,6 +71,9 @@ class TerminalSession {
     StatusLine* status_ = nullptr;
     FatalExit fatalExit_;
     bool sessionOpen_ = false;
+    int lossesInARow_ = 0;
+    bool givenUp_ = false;
+    QString lastLoss_;
     std::array<uint8_t, kResponseCapacity> responseBuffer_{};
 };
 

@@ -100,15 +100,17 @@ TEST_F(TestPortTest, UsbPortUsesSlotFiveAndLeavesTheComSlotsAlone) {
     EXPECT_TRUE(line.log.isEmpty());
 }
 
+// A terminal replaced by another, or gone, leaves nothing of itself behind:
+// not its handheld mark, not its virtual COM port, not the card read there.
 TEST_F(TestPortTest, TestingClearsTheSlotsIdentityAndCardData) {
     load("[ports]\ndefault = -10\n");
     TerminalInfo& slot3 = h.state.tables.terminal[3];
-    slot3.Responding = slot3.HasCardData = slot3.IsMobile = true;
+    slot3.Responding = slot3.HasCardData = slot3.IsMobile = slot3.ViaUsbVirtualCom = true;
     h.state.tables.insured[3][Vorname] = QStringLiteral("Anna");
     h.state.ui.card.mobileRowsVisible = true;
     line.devices[3] = SerialDevice{};
     TestPort(h.ctx, line, 3);
-    EXPECT_TRUE(!slot3.Responding && !slot3.HasCardData && slot3.IsMobile);
+    EXPECT_TRUE(!slot3.Responding && !slot3.HasCardData && !slot3.IsMobile && !slot3.ViaUsbVirtualCom);
     EXPECT_TRUE(h.state.tables.insured[3][Vorname].isEmpty());
     EXPECT_FALSE(h.state.ui.card.mobileRowsVisible);
 }

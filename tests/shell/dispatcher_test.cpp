@@ -3,11 +3,14 @@
 #include "presenter/scan_result.h"
 #include "scripted_serial_line.h"
 #include "sim_harness.h"
+#include "terminal/terminal_session.h"
 #include "test_printers.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
+#include <utility>
 
 namespace kc {
 namespace {
@@ -137,6 +140,11 @@ TEST_F(DispatcherTest, DuringAnActionCloseWaitsActionsDoNotNestAndMenusAreLocked
                      h.state.ui.toolbarEnabled);
         closesDuringScan = view.closeRequests;
         dispatcher.PressCommandButton(kResetDisplayButton);
+        // Port choice clicks would change the port under the scan.
+        const auto choice = std::tuple(h.state.SelectedPort, h.state.SelectedSlot, h.state.ui.selectedTab);
+        dispatcher.optionClicked(1);
+        dispatcher.tabClicked(2);
+        EXPECT_EQ(std::tuple(h.state.SelectedPort, h.state.SelectedSlot, h.state.ui.selectedTab), choice);
     };
     dispatcher.PressCommandButton(kScanButton);
     EXPECT_EQ(closesDuringScan, 0);
@@ -221,17 +229,62 @@ TEST_F(DispatcherTest, ListEntryNamesTabFiveAndReadsThePort) {
     h.state.tables.terminal[5].Responding = true;
     dispatcher.optionClicked(4);
     h.status.statuses.clear();
+    h.clearLog();
     dispatcher.listClicked(1);
     EXPECT_EQ(h.state.SelectedPort, 8193);
     EXPECT_EQ(h.state.ui.tabCaptions[4], "USB Device 2");
-    EXPECT_EQ(h.status.statuses.mid(0, 2),
-              QStringList({"Die Anzeigefelder wurden zurückgesetzt", "Die Krankenversichertendaten lesen"}));
+    // The port is tested before it is reset and read.
+    EXPECT_EQ(h.status.statuses.mid(0, 3),
+              QStringList({"Programm prüft USB Device 2 (pn=8193  )",
+                           "Die Anzeigefelder wurden zurückgesetzt", "Die Krankenversichertendaten lesen"}));
+    EXPECT_EQ(h.apduLog().mid(0, 2), QStringList({"init 8193", "2013008100"}));
     EXPECT_TRUE(prompts().empty());
     const int statuses = int(h.status.statuses.size());
     for (int row : {1, 2, -1}) // the same entry again, then rows without an entry
         dispatcher.listClicked(row);
     EXPECT_EQ(h.status.statuses.size(), statuses);
     EXPECT_EQ(std::pair(int(h.state.SelectedPort), h.state.ui.listSelected), std::pair(8193, 1));
+}
+
+// A handheld on USB device 1 and a stationary terminal on USB device 2 share
+// slot 5: after the scan and after each pick in the list, slot 5, its status
+// page and the card panel are those of the terminal picked.
+TEST_F(DispatcherTest, SlotFiveIsAlwaysTheTerminalOfTheListEntryChosen) {
+    load("[ports]\ndefault = -10\n"
+         "[terminal visit]\nports = 8192\nkind = handheld\n"
+         "get-status-46 = 46 0F \"DEZAV\" \"QMT3 \" \"1.4.0\" 90 00\n"
+         "card = kvk\ncard.record = @cards/handheld_kvk_tk_apfel.hex\n"
+         "[terminal desk]\nports = 8193\nget-status-46 = 46 0F \"DEZAV\" \"QKT-4\" \"3.1.0\" 90 00\n");
+    dispatcher.PressCommandButton(kScanButton);
+    const auto slotFive = [this] {
+        const TerminalInfo& info = h.state.tables.terminal[5];
+        return QStringList({h.state.ui.tabCaptions[4], h.state.ui.statusPages[5].values[0].trimmed(),
+                            info.CtType.str(), info.SoftwareVersion.str(),
+                            info.IsMobile ? "mobil" : "stationär"});
+    };
+    const QStringList desk({"USB Device 2", "USB (CTAPI pn=8193)", "QKT-4", "3.1.0", "stationär"});
+    const QStringList visit({"USB Device 1", "USB (CTAPI pn=8192)", "QMT3 ", "1.4.0", "mobil"});
+    EXPECT_EQ(slotFive(), desk);
+    dispatcher.listClicked(0);
+    EXPECT_EQ(slotFive(), visit);
+    dispatcher.listClicked(1);
+    EXPECT_EQ(slotFive(), desk);
+    EXPECT_EQ(h.state.ui.card.frameCaption, "Krankenversicherten Kartendaten(Karte)");
+    ASSERT_FALSE(h.boxes.shown.empty());
+    EXPECT_FALSE(h.boxes.shown.back().text.contains("automatisch gelöscht"))
+        << qPrintable(h.boxes.shown.back().text);
+}
+
+// Without a further port, a new scan leaves nothing of an earlier one on slot 5.
+TEST_F(DispatcherTest, ScanWithoutFurtherPortsEmptiesSlotFive) {
+    load("[ports]\ndefault = -10\n[terminal usb]\nports = 8192\n");
+    dispatcher.PressCommandButton(kScanButton);
+    ASSERT_EQ(h.state.ui.tabCaptions[4], "USB Device 1");
+    load("[ports]\ndefault = -10\n");
+    dispatcher.PressCommandButton(kScanButton);
+    EXPECT_EQ(h.state.ui.tabCaptions[4], "COM ...");
+    EXPECT_EQ(h.state.ui.statusPages[5].values[0].trimmed(), "");
+    EXPECT_FALSE(h.state.ui.options[4].enabled);
 }
 
 TEST_F(DispatcherTest, ChoosingAPortFollowsItsTestResult) {
@@ -249,6 +302,58 @@ TEST(ShowFrameX, TheFrameAlreadyShownChangesNothing) {
     MainWindowModel model;
     EXPECT_TRUE(ShowFrameX(model, kFrameStatus));
     EXPECT_FALSE(ShowFrameX(model, kFrameStatus));
+}
+
+// A library whose every open outlives its limit, as a hung helper reports it.
+class HangingLibrary : public CtApiProvider, public CtApi {
+  public:
+    CtApi* acquire(LibraryFault& fault) override {
+        fault = LibraryFault::None;
+        return this;
+    }
+    QString takeLibraryLoss() override { return std::exchange(loss_, QString()); }
+    int8_t init(uint16_t, uint16_t) override {
+        ++inits;
+        loss_ = QStringLiteral("Die Terminalbibliothek antwortet nicht (Zeitlimit überschritten)");
+        return kCtErrTrans;
+    }
+    int8_t data(uint16_t, uint8_t*, uint8_t*, uint16_t, uint8_t*, uint16_t*, uint8_t*) override {
+        return kCtErrTrans;
+    }
+    int8_t close(uint16_t) override { return 0; }
+    int32_t getBaudrate(uint16_t, int32_t*) override { return kCtErrTrans; }
+
+    int inits = 0;
+
+  private:
+    QString loss_;
+};
+
+// Two losses in a row and the scan asks the library no more: the ports not
+// yet tested stay empty, and the person is told why the search stopped.
+TEST(ScanWithAHangingLibrary, StopsAfterTheSecondLossAndSaysSo) {
+    test::SimHarness h;
+    HangingLibrary library;
+    TerminalSession session(library, h.state.tables, h.boxes, h.pump);
+    session.setStatusLine(&h.status);
+    Context ctx{h.state, session, h.boxes, h.status, h.pump};
+    ScriptedSerialLine line;
+    for (uint16_t pn : {1, 2, 3, 4})
+        line.devices[pn] = SerialDevice{};
+    RecordingView view;
+    Dispatcher dispatcher(ctx, view, h.clipboard, line);
+    for (int run = 0; run < 2; ++run) { // each action starts afresh
+        library.inits = 0;
+        dispatcher.PressCommandButton(kScanButton);
+        EXPECT_EQ(library.inits, 2);
+        for (int slot : {3, 4, 5})
+            EXPECT_EQ(h.state.ui.statusPages[slot].values[0].trimmed(), "") << slot;
+        EXPECT_FALSE(h.state.ui.options[2].enabled || h.state.ui.options[3].enabled);
+        ASSERT_EQ(view.results.size(), std::size_t(run + 1));
+        EXPECT_TRUE(view.results.back().summary.endsWith(kScanBrokenOffText));
+        EXPECT_EQ(h.status.statuses.last(),
+                  "Die Terminalbibliothek antwortet nicht (Zeitlimit überschritten)");
+    }
 }
 
 } // namespace
