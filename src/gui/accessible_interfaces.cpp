@@ -96,7 +96,8 @@ class ToolBarAccessible : public QAccessibleWidget {
     int childCount() const override { return int(children().size()); }
     QAccessibleInterface* child(int index) const override {
         const QList<QWidget*> kids = children();
-        return index >= 0 && index < kids.size() ? QAccessible::queryAccessibleInterface(kids[index]) : nullptr;
+        return index >= 0 && index < kids.size() ? QAccessible::queryAccessibleInterface(kids[index])
+                                                 : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
         if (!child)

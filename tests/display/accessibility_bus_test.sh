@@ -8,6 +8,7 @@
 set -euo pipefail
 bin_dir=$1 expected=$2 out=$3
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/window_steps.sh"
 
 for tool in Xvfb openbox xdotool xwininfo xprop dbus-run-session dbus-daemon; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
@@ -22,8 +23,7 @@ if [ "${1:-}" != --inside ]; then
     work=$(mktemp -d)
     pids=()
     cleanup() {
-        for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-        for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+        end_pids
         rm -rf "$work"
     }
     trap cleanup EXIT
@@ -40,11 +40,7 @@ fi
 shift
 bin_dir=$1 expected=$2 out=$3
 pids=()
-cleanup_inside() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-}
-trap cleanup_inside EXIT
+trap end_pids EXIT
 
 # The accessibility bus and its registry, started here so that they end by pid.
 "$launcher" --launch-immediately >"$work/at-spi.log" 2>&1 &
@@ -60,26 +56,6 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$w
 "$bin_dir/kartocheck" >"$work/kartocheck.log" 2>&1 &
 kartocheck=$!
 pids+=($kartocheck)
-
-known=""
-# Waits for a visible window of ours that was not there before: $found.
-new_window() {
-    for _ in $(seq 300); do
-        for id in $(xdotool search --pid "$kartocheck" --name 'KartoCheck|Benutzer' 2>/dev/null); do
-            case " $known " in *" $id "*) continue ;; esac
-            xwininfo -id "$id" 2>/dev/null | grep -q IsViewable || continue
-            known="$known $id"
-            sleep 0.5
-            found=$id
-            return 0
-        done
-        sleep 0.1
-    done
-    echo "FAIL: no new window appeared"
-    cat "$work/kartocheck.log"
-    exit 1
-}
-answer() { xdotool windowactivate --sync "$1" 2>/dev/null || true; xdotool key "$2"; }
 
 new_window # the first-use window
 answer "$found" Return

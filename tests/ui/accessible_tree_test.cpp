@@ -90,7 +90,8 @@ TEST_F(ShownWindow, ScreenReaderHearsNamesRolesValuesAndCaptions) {
             }
         }
         if (state == "filled") {
-            EXPECT_EQ(h.w().pages[4].values[1]->text(), "9600           ") << "the shown text keeps its width";
+            EXPECT_EQ(h.w().pages[4].values[1]->text(), "9600           ")
+                << "the shown text keeps its width";
         }
     }
 }
@@ -113,7 +114,8 @@ TEST_F(ShownWindow, TreeHoldsNoUnnamedButtonNoCheckBoxAndNoFillButton) {
 // A screen reader's "toggle" on a port option is a person's click on it.
 TEST_F(ShownWindow, ToggleOnAPortOptionChoosesThePort) {
     QAccessibleInterface* option = QAccessible::queryAccessibleInterface(h.w().options[2]);
-    ASSERT_TRUE(option->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+    ASSERT_TRUE(
+        option->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
     option->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
     EXPECT_EQ(h.state().SelectedSlot, 3);
     EXPECT_TRUE(option->state().checked && option->state().checkable);
