@@ -10,6 +10,7 @@ packages=(
   libctapimkt1  # a CT-API library for serial terminals that the serial tests cross-check ours with
   libgtest-dev libgmock-dev libbenchmark-dev python3-jsonschema
   xvfb xauth openbox xdotool x11-utils x11-apps imagemagick
+  at-spi2-core gir1.2-atspi-2.0 python3-gi dbus  # the window heard through the accessibility bus
   pcscd libpcsclite-dev vsmartcard-vpcd pcsc-tools
   lintian desktop-file-utils appstream librsvg2-bin dpkg-dev fakeroot file  # the Debian packages and their checks
 )

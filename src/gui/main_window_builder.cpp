@@ -1,5 +1,6 @@
 #include "gui/main_window_builder.h"
 
+#include "gui/accessible_names.h"
 #include "gui/pictures.h"
 
 #include <QGridLayout>
@@ -115,8 +116,10 @@ QGroupBox* BuildLampFrame(QWidget* parent, MainWindowWidgets& w) {
         lamp->setFixedSize(kLampSize, kLampSize);
         lamp->setFrameShape(QFrame::Box);
         lamp->setAutoFillBackground(true);
+        QLabel* caption = MakeLabel(frame, captionNames[i], captions[i]);
+        caption->setBuddy(lamp);
         layout->addWidget(lamp, i, 0);
-        layout->addWidget(MakeLabel(frame, captionNames[i], captions[i]), i, 1);
+        layout->addWidget(caption, i, 1);
         w.lamps[std::size_t(i)] = lamp;
     }
     w.lampFrame = frame;
@@ -167,6 +170,7 @@ QGroupBox* BuildStatusPage(QWidget* parent, int page, StatusPageWidgets& widgets
         value->setFrameShape(QFrame::Panel);
         value->setFrameShadow(QFrame::Sunken);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        caption->setBuddy(value);
         layout->addWidget(caption, row, 0);
         layout->addWidget(value, row, 1);
         widgets.captions[std::size_t(row)] = caption;
@@ -204,6 +208,7 @@ QWidget* BuildCardFrame(QWidget* parent, MainWindowWidgets& w) {
         cells.caption = MakeLabel(frame, Indexed("Labl_1FramShow3", row), design.captions[std::size_t(row)]);
         cells.value = MakeLabel(frame, Indexed("Labl_2FramShow3", row), QString());
         cells.value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        cells.caption->setBuddy(cells.value);
         const bool designVisible = row < 16;
         cells.caption->setVisible(designVisible);
         cells.value->setVisible(designVisible);
@@ -304,6 +309,7 @@ MainWindowWidgets BuildMainWindow(QMainWindow& window) {
     window.setCentralWidget(central);
     BuildStatusBar(window, w);
     window.resize(860, 640);
+    ApplyAccessibleNames(w);
     return w;
 }
 

@@ -1,5 +1,7 @@
 #include "gui/main_window_render.h"
 
+#include "gui/accessible_names.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
@@ -77,6 +79,7 @@ void MainWindowRenderer::renderPorts(const MainWindowModel& model) {
         const QString style = LampStyle(model.lamps[std::size_t(i)]);
         if (lamp->styleSheet() != style)
             lamp->setStyleSheet(style);
+        ShowLampValue(*lamp, model.lamps[std::size_t(i)]);
     }
     const QSignalBlocker block(w_.list);
     QStringList shown;
@@ -106,7 +109,7 @@ void MainWindowRenderer::renderStatusTab(const MainWindowModel& model) {
         widgets.frame->setVisible(page == model.visibleStatusFrame);
         const StatusPage& values = model.statusPages[page + 1];
         for (int row = 0; row < kStatusRows; ++row)
-            widgets.values[std::size_t(row)]->setText(values.values[std::size_t(row)]);
+            ShowValueText(*widgets.values[std::size_t(row)], values.values[std::size_t(row)]);
     }
 }
 
@@ -115,7 +118,7 @@ void MainWindowRenderer::renderCardData(const CardDataView& card) {
     for (int row = 0; row < kCardRows; ++row) {
         const CardRowWidgets& cells = w_.cardRows[std::size_t(row)];
         cells.caption->setText(card.captions[std::size_t(row)]);
-        cells.value->setText(ShownLabelText(card.values[std::size_t(row)]));
+        ShowValueText(*cells.value, ShownLabelText(card.values[std::size_t(row)]));
         const bool visible = row < 16 || card.mobileRowsVisible;
         cells.caption->setVisible(visible);
         cells.value->setVisible(visible);

@@ -16,9 +16,9 @@ done
 mkdir -p "$out"
 work=$(mktemp -d)
 pids=()
+source "$(dirname "$0")/window_steps.sh"
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    end_pids
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -37,27 +37,6 @@ kartocheck=$!
 pids+=($kartocheck)
 
 failures=0
-known=""
-
-# Waits for a visible window of ours that was not there before: $found.
-new_window() {
-    for _ in $(seq 300); do
-        for id in $(xdotool search --pid "$kartocheck" --name 'KartoCheck|Benutzer' 2>/dev/null); do
-            case " $known " in *" $id "*) continue ;; esac
-            xwininfo -id "$id" 2>/dev/null | grep -q IsViewable || continue
-            known="$known $id"
-            sleep 0.5 # let the window system map and paint it
-            found=$id
-            return 0
-        done
-        sleep 0.1
-    done
-    import -window root "$out/screen_end.png"
-    echo "FAIL: no new window appeared"
-    cat "$work/kartocheck.log"
-    exit 1
-}
-
 # The window's client area as the screen shows it must be light with dark
 # text on it; a window that stays black or blank fails.
 check_window() {
@@ -76,8 +55,6 @@ check_window() {
         failures=$((failures + 1))
     fi
 }
-
-answer() { xdotool windowactivate --sync "$1" 2>/dev/null || true; xdotool key "$2"; }
 
 # Clicks a point of the main window, counted from its client area.
 click_main() {
