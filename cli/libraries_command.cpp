@@ -1,11 +1,11 @@
 #include "libraries_command.h"
 
+#include "base/program_folder.h"
 #include "command_line.h"
 #include "console_io.h"
 #include "exit_status.h"
 #include "presenter/library_catalogue.h"
 #include "presenter/library_use.h"
-#include "base/program_folder.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -79,8 +79,8 @@ QString MissingLibraryHint(const QString& file) {
 
 int RunLibrariesCommand(Console& console, const CommandLine& line) {
     if (line.useLibrary.isEmpty()) {
-        console.data.writeLine(LibraryListText(FindLibraryChoice(
-            ProgramFolder(), PrivateLibraryFolder(), line.run.library)));
+        console.data.writeLine(
+            LibraryListText(FindLibraryChoice(ProgramFolder(), PrivateLibraryFolder(), line.run.library)));
         return kStatusComplete;
     }
     const Result<QString> saved = SaveLibraryUse(line.useLibrary);

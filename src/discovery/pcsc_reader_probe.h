@@ -9,7 +9,7 @@ namespace kc {
 // (loaded at run time, so the program needs no PC/SC to start). nullopt when
 // no client library is installed, no pcscd answers, or none answers within
 // the limit: a pcscd that accepts and then stays silent cannot hold the caller.
-[[nodiscard]] std::optional<int> CountPcscReaders(
-    std::chrono::milliseconds limit = std::chrono::milliseconds(1500));
+[[nodiscard]] std::optional<int>
+CountPcscReaders(std::chrono::milliseconds limit = std::chrono::milliseconds(1500));
 
 } // namespace kc

@@ -47,7 +47,8 @@ QList<LibraryEntry> FindInstalledLibraries(const QString& programFolder, const Q
     if (privateFolder.isEmpty())
         return entries;
     const QStringList others =
-        QDir(privateFolder).entryList({QStringLiteral("*.so"), QStringLiteral("*.so.*")}, QDir::Files, QDir::Name);
+        QDir(privateFolder)
+            .entryList({QStringLiteral("*.so"), QStringLiteral("*.so.*")}, QDir::Files, QDir::Name);
     for (const QString& name : others)
         if (IndexOf(entries, name) < 0)
             entries.append({name, privateFolder + QLatin1Char('/') + name,
@@ -73,14 +74,14 @@ LikelyFit FindLikelyFit(const QList<LibraryEntry>& entries, const MachineFinding
                                                         : QStringLiteral(" serielle Schnittstellen"));
     const int pcscEntry = IndexOf(entries, kPcscName);
     if (readers > 0 && pcscEntry >= 0)
-        return {pcscEntry, QStringLiteral("Vermutlich passend: ") + kPcscName + QStringLiteral(" – ") + pcscd +
-                               QLatin1Char('.')};
+        return {pcscEntry, QStringLiteral("Vermutlich passend: ") + kPcscName + QStringLiteral(" – ") +
+                               pcscd + QLatin1Char('.')};
     const int serialEntry = IndexOf(entries, kSerialName);
     if (findings.serialDevices > 0 && serialEntry >= 0)
         return {serialEntry, QStringLiteral("Vermutlich passend: ") + kSerialName + QStringLiteral(" – ") +
                                  serial + QStringLiteral(" gefunden.")};
-    return {-1, QStringLiteral("Keine passende Bibliothek erkannt: ") + pcscd + QStringLiteral(", ") + serial +
-                    QStringLiteral(" gefunden.")};
+    return {-1, QStringLiteral("Keine passende Bibliothek erkannt: ") + pcscd + QStringLiteral(", ") +
+                    serial + QStringLiteral(" gefunden.")};
 }
 
 } // namespace kc

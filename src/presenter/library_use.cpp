@@ -12,8 +12,8 @@ Result<QString> FindNamedLibrary(const QString& nameOrPath, const QString& priva
     if (given.isEmpty())
         return Result<QString>::failure(QStringLiteral("Es fehlt der Name der Terminal-Bibliothek."));
     const QString file = ResolveLibraryName(given, privateFolder);
-    const bool found = file.contains(QLatin1Char('/')) ? QFileInfo(file).isFile()
-                                                       : !FolderOnLibraryPath(file).isEmpty();
+    const bool found =
+        file.contains(QLatin1Char('/')) ? QFileInfo(file).isFile() : !FolderOnLibraryPath(file).isEmpty();
     if (!found)
         return Result<QString>::failure(QStringLiteral("Terminal-Bibliothek nicht gefunden: ") + given);
     return file.contains(QLatin1Char('/')) ? QFileInfo(file).absoluteFilePath() : file;
