@@ -14,8 +14,9 @@ TEST(LibraryCatalogue, OwnLibrariesFromBothFoldersThenFurtherOnesInThePrivateFol
     const QString program = root.filePath("bin"), lib = root.filePath("lib");
     QDir().mkpath(program);
     QDir().mkpath(lib);
-    for (const QString& file : {program + "/libmktsim.so", lib + "/libctapi-pcsc.so", lib + "/libctmaker.so.1",
-                                lib + "/kartocheck-ctapi-host", program + "/libother.so"}) {
+    for (const QString& file :
+         {program + "/libmktsim.so", lib + "/libctapi-pcsc.so", lib + "/libctmaker.so.1",
+          lib + "/kartocheck-ctapi-host", program + "/libother.so"}) {
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
@@ -42,8 +43,10 @@ TEST(LibraryCatalogue, LikelyFitFromPcscdReadersThenSerialDevices) {
     } cases[] = {
         {&all, 2, 1, 0, "Vermutlich passend: libctapi-pcsc.so – pcscd meldet 2 Leser."},
         {&all, 0, 1, 1, "Vermutlich passend: libctapi-serial.so – 1 serielle Schnittstelle gefunden."},
-        {&all, std::nullopt, 3, 1, "Vermutlich passend: libctapi-serial.so – 3 serielle Schnittstellen gefunden."},
-        {&noPcsc, 1, 0, -1, "Keine passende Bibliothek erkannt: pcscd meldet 1 Leser, 0 serielle Schnittstellen gefunden."},
+        {&all, std::nullopt, 3, 1,
+         "Vermutlich passend: libctapi-serial.so – 3 serielle Schnittstellen gefunden."},
+        {&noPcsc, 1, 0, -1,
+         "Keine passende Bibliothek erkannt: pcscd meldet 1 Leser, 0 serielle Schnittstellen gefunden."},
         {&all, std::nullopt, 0, -1,
          "Keine passende Bibliothek erkannt: kein pcscd antwortet, 0 serielle Schnittstellen gefunden."},
     };
