@@ -57,6 +57,13 @@ std::optional<QString> Apply(const ConsoleOption& option, const QString& value, 
     case OptionId::Validate:
         line.read.validate = true;
         break;
+    case OptionId::Library:
+    case OptionId::UseLibrary:
+        if (value.trimmed().isEmpty())
+            return QStringLiteral("Zu ") + option.name +
+                   QStringLiteral(" fehlt der Name der Terminal-Bibliothek.");
+        (option.id == OptionId::Library ? line.run.library : line.useLibrary) = value;
+        break;
     case OptionId::SchemaVd:
     case OptionId::SchemaPd:
     case OptionId::SchemaGvd:
@@ -138,6 +145,10 @@ const std::vector<ConsoleCommand>& ConsoleCommands() {
          QStringLiteral("führt im Dialog durch die üblichen Ursachen, wenn\n"
                         "am Port PN kein Terminal antwortet, und prüft den\n"
                         "Port danach erneut")},
+        {QStringLiteral("libraries"), kLibrariesBit, false,
+         QStringLiteral("zeigt die Terminal-Bibliotheken mit Pfad und Zweck,\n"
+                        "markiert die in Gebrauch und nennt die vermutlich\n"
+                        "passende; mit --use wird eine gewählt")},
     };
     return kEntries;
 }
@@ -211,6 +222,21 @@ const std::vector<ConsoleOption>& ConsoleOptions() {
          QStringLiteral("DATEI"),
          kReadBit | kScanBit | kDiagnoseBit,
          QStringLiteral("anderes Schema für die geschützten Versichertendaten")},
+        {OptionId::Library,
+         QStringLiteral("--library"),
+         {},
+         QStringLiteral("NAME|PFAD"),
+         kEveryBit,
+         QStringLiteral("die Terminal-Bibliothek nur für diesen Aufruf; ein\n"
+                        "bloßer Name wird im Bibliotheksordner gesucht")},
+        {OptionId::UseLibrary,
+         QStringLiteral("--use"),
+         {},
+         QStringLiteral("NAME|PFAD"),
+         kLibrariesBit,
+         QStringLiteral("die Terminal-Bibliothek in die Einstellungsdatei\n"
+                        "schreiben: sie gilt für jeden weiteren Aufruf und\n"
+                        "das Fenster")},
     };
     return kEntries;
 }

@@ -11,7 +11,16 @@
 namespace kc::cli {
 
 // The commands an option applies to, as bits.
-enum CommandBit : int { kReadBit = 1, kScanBit = 2, kStatusBit = 4, kDiagnoseBit = 8, kAllBits = 15 };
+// kAllBits: the commands that talk to a terminal; libraries only lists and chooses.
+enum CommandBit : int {
+    kReadBit = 1,
+    kScanBit = 2,
+    kStatusBit = 4,
+    kDiagnoseBit = 8,
+    kAllBits = 15,
+    kLibrariesBit = 16,
+    kEveryBit = 31
+};
 
 struct ConsoleCommand {
     QString name;
@@ -21,7 +30,20 @@ struct ConsoleCommand {
 };
 const std::vector<ConsoleCommand>& ConsoleCommands();
 
-enum class OptionId { Quiet, Trace, Batch, Erase, Json, Xml, Validate, SchemaVd, SchemaPd, SchemaGvd };
+enum class OptionId {
+    Quiet,
+    Trace,
+    Batch,
+    Erase,
+    Json,
+    Xml,
+    Validate,
+    SchemaVd,
+    SchemaPd,
+    SchemaGvd,
+    Library,
+    UseLibrary
+};
 
 struct ConsoleOption {
     OptionId id;
@@ -40,6 +62,7 @@ struct RunOptions {
     bool erase = false;
     bool json = false;
     QString traceTarget; // empty: no trace; "-": the message stream
+    QString library;     // --library: the terminal library of this call; empty: the usual choice
 };
 
 // Options of the eGK read.
@@ -57,6 +80,7 @@ struct CommandLine {
     uint16_t pn = 0;
     RunOptions run;
     ReadOptions read;
+    QString useLibrary; // libraries --use: the choice to write
 };
 
 // What is wrong with a call, and the command whose usage would help (or none).

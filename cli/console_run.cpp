@@ -1,7 +1,9 @@
 #include "console_run.h"
 
+#include "console_io.h"
 #include "egk/schema_texts.h"
 #include "exit_status.h"
+#include "libraries_command.h"
 
 #include <cstdlib>
 
@@ -12,6 +14,11 @@ ConsoleRun::ConsoleRun(Console& console_, const RunOptions& options_, TraceLog* 
       boxes(console_, {options_.batch, options_.erase}), status(console_, options_.quiet),
       session(provider, state.tables, boxes, pump), ctx{state, session, boxes, status, pump} {
     session.setFatalExit([](int) { std::exit(kStatusFatal); });
+    // After the box: which file was looked for, and where to choose another.
+    session.setLibraryMissing([this] {
+        console.messages.writeLine(MissingLibraryHint(LibraryCtApiProvider::libraryToLoad()));
+        return false;
+    });
     session.setStatusLine(&status);
 }
 

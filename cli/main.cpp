@@ -8,6 +8,7 @@
 #include "diagnose_command.h"
 #include "egk/schema_texts.h"
 #include "interrupt_request.h"
+#include "libraries_command.h"
 #include "presenter/library_info.h"
 #include "presenter/version_text.h"
 #include "read_command.h"
@@ -16,11 +17,20 @@
 #include "trace_log.h"
 #include "usage_text.h"
 
+#include "base/program_folder.h"
+#include "terminal/library_choice.h"
+
+#include <QFile>
 #include <map>
 
 namespace {
 
 using namespace kc::cli;
+using kc::FindLibraryChoice;
+using kc::LibraryChoice;
+using kc::LibraryOrigin;
+using kc::PrivateLibraryFolder;
+using kc::ProgramFolder;
 
 using Command = int (*)(ConsoleRun&, const CommandLine&);
 
@@ -53,6 +63,16 @@ int Run(Console& console, const CommandLine& line) {
     case CommandLine::Action::Run:
         break;
     }
+    if (line.command == QLatin1String("libraries"))
+        return RunLibrariesCommand(console, line);
+    const LibraryChoice choice = FindLibraryChoice(ProgramFolder(), PrivateLibraryFolder(), line.run.library);
+    if (choice.origin == LibraryOrigin::Nothing) {
+        console.messages.writeLine(NoLibraryChosenText(choice));
+        return kStatusFatal;
+    }
+    // --library stands above KARTOCHECK_CTAPI: it takes its place for this call.
+    if (choice.origin == LibraryOrigin::ForThisCall)
+        qputenv("KARTOCHECK_CTAPI", QFile::encodeName(choice.file));
     std::unique_ptr<TraceLog> trace;
     if (!line.run.traceTarget.isEmpty()) {
         kc::Result<std::unique_ptr<TraceLog>> opened = TraceLog::open(line.run.traceTarget);

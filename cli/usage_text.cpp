@@ -37,7 +37,7 @@ QString OptionTerm(const ConsoleOption& option) {
 }
 
 QString CommandNames(int bits) {
-    if (bits == kAllBits)
+    if (bits == kEveryBit)
         return QStringLiteral("alle Befehle");
     QStringList names;
     for (const ConsoleCommand& command : ConsoleCommands())
@@ -92,7 +92,8 @@ UsageSection QuestionSection() {
 }
 
 const QString kFatalStatus =
-    QStringLiteral("  2   schwerer Fehler: Terminal-Bibliothek fehlt oder ohne Einsprungpunkte\n");
+    QStringLiteral("  2   schwerer Fehler: keine Terminal-Bibliothek gewählt, sie fehlt oder ihr\n"
+                   "      fehlen Einsprungpunkte\n");
 const QString kEndedAndUsageStatus =
     QStringLiteral("  4   von der Person (Strg+C) oder vom Eingabeende bei einer Frage beendet\n"
                    "  64  falscher Aufruf");
@@ -116,22 +117,41 @@ QString PortStatuses() {
 }
 
 UsageSection ExitSection(const QString& command) {
+    if (command == QLatin1String("libraries"))
+        return {QStringLiteral("Rückgabewerte"),
+                QStringLiteral("  0   Liste ausgegeben oder Wahl geschrieben\n"
+                               "  1   Bibliothek nicht gefunden oder Einstellungsdatei nicht geschrieben\n"
+                               "  64  falscher Aufruf")};
     if (command == QLatin1String("status"))
         return {QStringLiteral("Rückgabewerte"), PortStatuses()};
     if (!command.isEmpty())
         return {QStringLiteral("Rückgabewerte"), CardStatuses()};
     return {QStringLiteral("Rückgabewerte"),
             CardStatuses() +
-                QStringLiteral("\n  status: 0 ein Terminal antwortet am Port, 1 keines; 2, 4, 64 wie oben.")};
+                QStringLiteral("\n  status: 0 ein Terminal antwortet am Port, 1 keines; 2, 4, 64 wie oben.\n"
+                               "  libraries: 0 ausgegeben oder gewählt, 1 nicht gewählt, 64 wie oben.")};
+}
+
+UsageSection LibrarySection() {
+    return {
+        QStringLiteral("Terminal-Bibliothek"),
+        QStringLiteral("  Die erste Angabe gilt: --library, dann KARTOCHECK_CTAPI, dann der Schlüssel\n"
+                       "  ctapi in ~/.config/kartocheck/kartocheck.ini (schreibt: libraries --use), dann\n"
+                       "  libctzav32.so neben dem Programm, im Ordner ") +
+            PrivateLibraryFolder() +
+            QStringLiteral(" und auf dem Suchpfad\n"
+                           "  der Bibliotheken. Ein bloßer Name wird im Ordner ") +
+            PrivateLibraryFolder() +
+            QStringLiteral(" gesucht.\n"
+                           "  Ohne jede Wahl geben read, scan, status und diagnose die vorhandenen\n"
+                           "  Bibliotheken aus und enden mit Rückgabewert 2.")};
 }
 
 UsageSection EnvironmentSection() {
     return {QStringLiteral("Umgebung"),
             Item(QStringLiteral("KARTOCHECK_CTAPI"),
-                 QStringLiteral("die CT-API Bibliothek; sonst die Datei unter dem\n"
-                                "Schlüssel ctapi in ~/.config/kartocheck/kartocheck.ini,\n"
-                                "sonst libctzav32.so neben dem Programm, dann im Ordner\n") +
-                     PrivateLibraryFolder() + QStringLiteral(",\ndann auf dem Suchpfad der Bibliotheken")) +
+                 QStringLiteral("die CT-API Bibliothek, wenn --library keine nennt\n"
+                                "(Reihenfolge: Terminal-Bibliothek oben)")) +
                 QLatin1Char('\n') +
                 Item(QStringLiteral("KARTOCHECK_COM<n>"),
                      QStringLiteral("das Gerät für COM n; sonst /dev/ttyS<n-1>")) +
@@ -157,12 +177,13 @@ std::vector<UsageSection> ProgramUsageSections() {
         {QStringLiteral("Aufruf"), synopsis.join(QLatin1Char('\n'))},
         {QStringLiteral("Befehle"), commands.join(QLatin1Char('\n'))},
         PortSection(),
-        {QStringLiteral("Optionen"), OptionLines(kAllBits, true) + QLatin1Char('\n') +
+        {QStringLiteral("Optionen"), OptionLines(kEveryBit, true) + QLatin1Char('\n') +
                                          Item(QStringLiteral("    --version"),
                                               QStringLiteral("Version, Terminal-Bibliothek und ihr Pfad"))},
         OutputSection(),
         QuestionSection(),
         ExitSection({}),
+        LibrarySection(),
         EnvironmentSection()};
 }
 

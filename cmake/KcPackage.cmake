@@ -27,7 +27,9 @@ endif()
 set(CPACK_COMPONENTS_ALL ${kc_packages})
 
 set(CPACK_DEBIAN_KARTOCHECK_PACKAGE_NAME kartocheck)
-set(CPACK_DEBIAN_KARTOCHECK_PACKAGE_SUGGESTS "kartocheck-serial, kartocheck-pcsc, kartocheck-simulator")
+# An installed program offers its terminal libraries on first start; the simulator only on request.
+set(CPACK_DEBIAN_KARTOCHECK_PACKAGE_RECOMMENDS "kartocheck-pcsc, kartocheck-serial")
+set(CPACK_DEBIAN_KARTOCHECK_PACKAGE_SUGGESTS "kartocheck-simulator")
 set(CPACK_COMPONENT_KARTOCHECK_DESCRIPTION
   "test tool for chip-card terminals of German doctors' practices\n\
 KartoCheck finds the card terminal (MKT) through its CT-API library,\n\

@@ -7,4 +7,5 @@ bash "$here/scripts/install-deps.sh"
 werror=OFF
 [ -n "${CI:-}" ] && werror=ON
 cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKC_WERROR=$werror "$@" >/dev/null
-cmake --build "$here/build" -j"$(nproc)"
+# KC_BUILD_TARGETS: only these targets (blank-separated); unset: everything, the tests included.
+cmake --build "$here/build" -j"$(nproc)" ${KC_BUILD_TARGETS:+--target $KC_BUILD_TARGETS}

@@ -46,13 +46,26 @@ appstreamcli validate --no-net /usr/share/metainfo/de.kartocheck.KartoCheck.meta
 [ -f /usr/share/icons/hicolor/48x48/apps/kartocheck.png ] || fail "PNG-Symbol fehlt"
 man -w kartocheck-cli >/dev/null 2>&1 || [ -f /usr/share/man/man1/kartocheck-cli.1.gz ] || fail "Handbuchseite fehlt"
 
-# The simulator, chosen through the user's settings file, as a technician would.
-mkdir -p "$config/kartocheck"
-printf '[General]\nctapi=libmktsim.so\n' >"$config/kartocheck/kartocheck.ini"
 export XDG_CONFIG_HOME="$config"
 unset KARTOCHECK_CTAPI
 # COM 1 to COM 4 on devices that do not exist: the check leaves the machine's serial ports alone.
 for n in 1 2 3 4; do export KARTOCHECK_COM$n="$config/no-com$n"; done
+
+# A new user without a settings file: no box, the installed libraries and status 2.
+set +e
+first="$(cd / && /usr/bin/kartocheck-cli scan --batch 2>&1 </dev/null)"
+status=$?
+set -e
+echo "$first"
+[ "$status" -eq 2 ] || fail "scan ohne Wahl endet mit $status statt 2"
+! grep -q "CTZAV32" <<<"$first" || fail "scan ohne Wahl zeigt die Meldung über CTZAV32.dll"
+for l in libmktsim.so libctapi-serial.so libctapi-pcsc.so; do
+  grep -q "$lib/$l" <<<"$first" || fail "scan ohne Wahl nennt $l nicht"
+done
+
+# The simulator, chosen as the console says, as a technician would.
+(cd / && /usr/bin/kartocheck-cli libraries --use libmktsim.so) || fail "libraries --use libmktsim.so"
+grep -q "ctapi=libmktsim.so" "$config/kartocheck/kartocheck.ini" || fail "die Wahl steht nicht in der Einstellungsdatei"
 version="$(cd / && /usr/bin/kartocheck-cli --version)"
 echo "$version"
 grep -q "Terminal-Bibliothek: $lib/libmktsim.so (Simulator" <<<"$version" || fail "--version nennt den Simulator nicht"

@@ -25,6 +25,7 @@ constexpr int kFrameCardData = 3;
 // the console and the tests read the same state. The window repaints from it
 // whenever pending events run.
 struct MainWindowModel {
+    QString windowTitle = QStringLiteral("KartoCheck");
     int visibleFrame = -1; // Fram_Show index, -1 while none is visible
     bool toolbarEnabled = true;
     std::array<bool, kCommandButtons> buttonEnabled = {true, false, false, false, false, false};

@@ -40,6 +40,13 @@ class DesktopProgram {
     // otherwise the main window is shown.
     bool start(const QString& schemaFolder);
 
+    // The library chooser over the main window: the choice goes to the
+    // settings file and is used from the next terminal function on. False
+    // when the person cancels.
+    bool chooseLibrary();
+    // The library from now on: a fresh helper, the status line and the title say so.
+    void useLibrary(const QString& file);
+
     AppState& state();
     MainWindow& window();
     Dispatcher& dispatcher();

@@ -36,6 +36,9 @@ MenuWidgets BuildMenus(QMenuBar& bar) {
         menus.schemaItems[std::size_t(k)] =
             AddItem(*menus.newSchema, QStringLiteral("mnuSchemaItem_%1").arg(k), schemaCaptions[k]);
 
+    menus.library = AddItem(*menus.datei, QStringLiteral("mnuLibraryItem"),
+                            QStringLiteral("Terminal-Bibliothek &wählen…"));
+
     menus.separator = menus.datei->addSeparator();
     menus.separator->setObjectName(QStringLiteral("mnuDateiItem_2"));
     menus.quit = AddItem(*menus.datei, QStringLiteral("mnuDateiItem_3"), QStringLiteral("&Beenden"));

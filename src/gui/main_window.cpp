@@ -34,6 +34,8 @@ MainWindow::MainWindow(AppState& state, MessageBoxes& boxes, Clipboard& clipboar
 MainWindow::~MainWindow() = default;
 
 void MainWindow::refresh(const MainWindowModel& model) {
+    if (windowTitle() != model.windowTitle)
+        setWindowTitle(model.windowTitle);
     renderer_.render(model);
 }
 

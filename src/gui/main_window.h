@@ -24,6 +24,8 @@ class MainWindow : public QMainWindow, public MainView {
     using DialogRunner = std::function<void(QDialog&)>;
     // Asks for a file to open with a filter; empty when cancelled.
     using FileChooser = std::function<QString(const QString& filter)>;
+    // Opens the terminal library chooser, as the program wires it.
+    using LibraryChooser = std::function<void()>;
 
     MainWindow(AppState& state, MessageBoxes& boxes, Clipboard& clipboard, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -31,6 +33,8 @@ class MainWindow : public QMainWindow, public MainView {
     void setDispatcher(Dispatcher* dispatcher) { dispatcher_ = dispatcher; }
     void setDialogRunner(DialogRunner runner) { runDialog_ = std::move(runner); }
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+    void setLibraryChooser(LibraryChooser chooser) { chooseLibrary_ = std::move(chooser); }
+    const FileChooser& fileChooser() const { return chooseFile_; }
 
     const MainWindowWidgets& widgets() const { return w_; }
 
@@ -46,6 +50,7 @@ class MainWindow : public QMainWindow, public MainView {
     // Menu items, as the menus call them.
     void validationClicked();
     void schemaItemClicked(int k);
+    void libraryItemClicked();
     void userInformationClicked();
     void infoClicked();
 
@@ -68,6 +73,7 @@ class MainWindow : public QMainWindow, public MainView {
     MainWindowRenderer renderer_;
     DialogRunner runDialog_;
     FileChooser chooseFile_;
+    LibraryChooser chooseLibrary_;
     bool closingByProgram_ = false;
 };
 

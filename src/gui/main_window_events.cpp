@@ -45,6 +45,7 @@ void MainWindow::connectControls() {
     for (int k = 0; k < kSchemaItems; ++k)
         connect(w_.menus.schemaItems[std::size_t(k)], &QAction::triggered, this,
                 [this, k] { schemaItemClicked(k); });
+    connect(w_.menus.library, &QAction::triggered, this, [this] { libraryItemClicked(); });
     connect(w_.menus.quit, &QAction::triggered, this, [this] { closeByProgram(); });
     connect(w_.menus.infoItems[0], &QAction::triggered, this, [this] { userInformationClicked(); });
     connect(w_.menus.infoItems[1], &QAction::triggered, this, [this] { infoClicked(); });
@@ -59,6 +60,12 @@ void MainWindow::validationClicked() {
 
 void MainWindow::schemaItemClicked(int k) {
     ReplaceSchemaText(state_, k, chooseFile_(DesktopFileFilter(kSchemaFileFilter)));
+}
+
+void MainWindow::libraryItemClicked() {
+    if (chooseLibrary_)
+        chooseLibrary_();
+    refresh(state_.ui);
 }
 
 void MainWindow::userInformationClicked() {

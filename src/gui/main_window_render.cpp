@@ -63,6 +63,8 @@ void MainWindowRenderer::renderCommands(const MainWindowModel& model) {
     w_.menus.validation->setChecked(model.validationChecked);
     w_.menus.validation->setEnabled(model.validationItemEnabled);
     w_.menus.newSchema->setEnabled(model.newSchemaItemEnabled);
+    // Locked with the tool bar: a new library is taken between actions only.
+    w_.menus.library->setEnabled(model.toolbarEnabled);
 }
 
 void MainWindowRenderer::renderPorts(const MainWindowModel& model) {

@@ -29,6 +29,7 @@ struct MenuWidgets {
     QAction* validation = nullptr;                    // mnuDateiItem_0, a check item
     QMenu* newSchema = nullptr;                       // mnuDateiItem_1, a submenu
     std::array<QAction*, kSchemaItems> schemaItems{}; // mnuSchemaItem_0..2
+    QAction* library = nullptr;                       // mnuLibraryItem, opens the library chooser
     QAction* separator = nullptr;                     // mnuDateiItem_2
     QAction* quit = nullptr;                          // mnuDateiItem_3
     QMenu* hilfe = nullptr;                           // mnuHilfe

@@ -42,4 +42,12 @@ QString SimulatorNotice(const LibraryInfo& library) {
     return QStringLiteral("Simulator als Terminal-Bibliothek: ") + library.path;
 }
 
+QString MainWindowTitle(bool simulator) {
+    return simulator ? QStringLiteral("KartoCheck \u2013 Simulator") : QStringLiteral("KartoCheck");
+}
+
+QString LibraryInUseText(const QString& file) {
+    return QStringLiteral("Terminal-Bibliothek: ") + file;
+}
+
 } // namespace kc

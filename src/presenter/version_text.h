@@ -20,4 +20,10 @@ QString LibraryLine(const LibraryInfo& library);
 // simulator; empty otherwise.
 QString SimulatorNotice(const LibraryInfo& library);
 
+// The main window's title: "KartoCheck – Simulator" while the simulator is the library in use.
+QString MainWindowTitle(bool simulator);
+
+// What the status line says when a library was chosen: "Terminal-Bibliothek: " and its file.
+QString LibraryInUseText(const QString& file);
+
 } // namespace kc

@@ -22,11 +22,20 @@ void HostedCtApiProvider::setWhileWaiting(std::function<void()> whileWaiting) {
         api_->setWhileWaiting(whileWaiting_);
 }
 
+void HostedCtApiProvider::useLibrary(const QString& library) {
+    library_ = library;
+    api_.reset();
+    loaded_ = false;
+}
+
+QString HostedCtApiProvider::libraryFile() const {
+    return library_.isEmpty() ? LibraryCtApiProvider::libraryToLoad() : library_;
+}
+
 CtApi* HostedCtApiProvider::acquire(LibraryFault& fault) {
     if (!api_) {
-        const QString library = library_.isEmpty() ? LibraryCtApiProvider::libraryToLoad() : library_;
         api_ = std::make_unique<HostedCtApi>(QFile::encodeName(helper_).toStdString(),
-                                             QFile::encodeName(library).toStdString(), limits_);
+                                             QFile::encodeName(libraryFile()).toStdString(), limits_);
         api_->setWhileWaiting(whileWaiting_);
     }
     if (!loaded_) {

@@ -26,6 +26,12 @@ class HostedCtApiProvider : public CtApiProvider {
     // that keeps the window painted.
     void setWhileWaiting(std::function<void()> whileWaiting);
 
+    // Another terminal library from now on: the helper of the old one ends,
+    // and the next terminal function starts a fresh one with this file.
+    void useLibrary(const QString& library);
+    // The file the helper loads (or will load when it first starts).
+    QString libraryFile() const;
+
     static QString helperToStart();
 
   private:

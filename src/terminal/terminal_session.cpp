@@ -27,13 +27,20 @@ TerminalSession::TerminalSession(CtApiProvider& provider, SlotTables& tables, Me
     : provider_(provider), tables_(tables), boxes_(boxes), pump_(pump), lamps_(lamps),
       fatalExit_([](int status) { std::exit(status); }) {}
 
+QString LibraryFileMissingText() {
+    return kFileMissingText;
+}
+
 CtApi* TerminalSession::api() {
-    LibraryFault fault = LibraryFault::None;
-    CtApi* api = provider_.acquire(fault);
-    if (api)
-        return api;
-    boxes_.inform(fault == LibraryFault::FileMissing ? kFileMissingText : kEntryMissingText,
-                  MsgIcon::Critical);
+    for (;;) {
+        LibraryFault fault = LibraryFault::None;
+        if (CtApi* api = provider_.acquire(fault))
+            return api;
+        const bool missing = fault == LibraryFault::FileMissing;
+        boxes_.inform(missing ? kFileMissingText : kEntryMissingText, MsgIcon::Critical);
+        if (!missing || !libraryMissing_ || !libraryMissing_())
+            break;
+    }
     fatalExit_(2);
     return nullptr;
 }

@@ -17,9 +17,15 @@ class StatusLine;
 
 // The single gate for terminal traffic: one CT-API session at a time, always
 // card-terminal number 1, commands as hex text, lamps following the traffic.
+// The box shown when the terminal library file is missing.
+QString LibraryFileMissingText();
+
 class TerminalSession {
   public:
     using FatalExit = std::function<void(int status)>;
+    // After the box about a missing library file: true when another library
+    // was chosen, which the provider then hands out.
+    using LibraryMissing = std::function<bool()>;
 
     TerminalSession(CtApiProvider& provider, SlotTables& tables, MessageBoxes& boxes, EventPump& pump,
                     LampObserver* lamps = nullptr);
@@ -41,6 +47,7 @@ class TerminalSession {
 
     // How the program ends after a library fault; tests replace it.
     void setFatalExit(FatalExit fatalExit) { fatalExit_ = std::move(fatalExit); }
+    void setLibraryMissing(LibraryMissing libraryMissing) { libraryMissing_ = std::move(libraryMissing); }
     void setLamps(LampObserver* lamps) { lamps_ = lamps; }
     // Where a lost library is reported.
     void setStatusLine(StatusLine* status) { status_ = status; }
@@ -70,6 +77,7 @@ class TerminalSession {
     LampObserver* lamps_;
     StatusLine* status_ = nullptr;
     FatalExit fatalExit_;
+    LibraryMissing libraryMissing_;
     bool sessionOpen_ = false;
     int lossesInARow_ = 0;
     bool givenUp_ = false;

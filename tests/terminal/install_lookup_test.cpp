@@ -72,6 +72,26 @@ TEST(LibraryLookup, TakesTheFirstSourceThatNamesOne) {
     }
 }
 
+// --library first; with nothing anywhere the origin says so and the choice is saved for the next run.
+TEST(LibraryLookup, ForThisCallComesFirstAndNothingIsToldApart) {
+    Tree tree;
+    const ScopedEnv config("XDG_CONFIG_HOME", tree.config.toLocal8Bit().constData());
+    const ScopedEnv named("KARTOCHECK_CTAPI", "/x/env.so");
+    tree.write(tree.library + QStringLiteral("/libmktsim.so"));
+    const LibraryChoice call = FindLibraryChoice(tree.program, tree.library, QStringLiteral("libmktsim.so"));
+    EXPECT_EQ(call.file, tree.library + QStringLiteral("/libmktsim.so"));
+    EXPECT_EQ(call.origin, LibraryOrigin::ForThisCall);
+    EXPECT_EQ(FindLibraryChoice(tree.program, tree.library).origin, LibraryOrigin::Environment);
+    const ScopedEnv unnamed("KARTOCHECK_CTAPI", nullptr);
+    const LibraryChoice none = FindLibraryChoice(tree.program, tree.library);
+    EXPECT_EQ(none.origin, LibraryOrigin::Nothing);
+    EXPECT_EQ(none.file, QStringLiteral("libctzav32.so"));
+    EXPECT_EQ(SaveLibraryChoice(QStringLiteral("libmktsim.so")), QString());
+    const LibraryChoice saved = FindLibraryChoice(tree.program, tree.library);
+    EXPECT_EQ(saved.origin, LibraryOrigin::SettingsFile);
+    EXPECT_EQ(saved.file, tree.library + QStringLiteral("/libmktsim.so"));
+}
+
 TEST(InstalledLookup, HelperAndSchemasBesideTheProgramElseInstalled) {
     Tree tree;
     const QString data = tree.root.filePath(QStringLiteral("share/kartocheck"));

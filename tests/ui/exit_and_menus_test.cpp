@@ -48,7 +48,15 @@ TEST(MainWindowExit, MissingTerminalLibraryEmptiesTheClipboardBeforeTheEnd) {
                                             clearsAtExit = sim.clipboard.clears;
                                             sim.fatalExits.push_back(status);
                                         }});
+    // The chooser follows the box; cancelled, the program ends as before.
+    QStringList dialogs;
+    program.window().setDialogRunner([&](QDialog& dialog) {
+        dialogs.append(dialog.objectName() + QLatin1Char('|') + QString::number(sim.boxes.shown.size()));
+    });
     static_cast<void>(program.session().OpenTerminal(1)); // the fatal exit is what counts
+    EXPECT_EQ(dialogs, QStringList({"Form_Library|1"}));
+    ASSERT_EQ(sim.boxes.shown.size(), 1u);
+    EXPECT_TRUE(IsErrorBox(sim.boxes.shown[0], "Datei nicht gefunden, CTZAV32.dll !!!"));
     EXPECT_EQ(sim.fatalExits, std::vector<int>({2}));
     EXPECT_EQ(clearsAtExit, 1);
 }

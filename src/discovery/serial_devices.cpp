@@ -1,0 +1,11 @@
+#include "discovery/serial_devices.h"
+
+#include <QSerialPortInfo>
+
+namespace kc {
+
+int CountSerialDevices() {
+    return int(QSerialPortInfo::availablePorts().size());
+}
+
+} // namespace kc

@@ -1,0 +1,83 @@
+// The library chooser over the main window: what it offers, what it hands back,
+// the menu item locked during an action, and the title following the choice.
+#include "gui/library_chooser_window.h"
+#include "presenter/version_text.h"
+#include "window_harness.h"
+
+namespace kc::test {
+namespace {
+
+const QList<LibraryEntry> kEntries = {
+    {"libctapi-pcsc.so", "/lib/k/libctapi-pcsc.so", "Kartenleser unter pcscd (PC/SC)", false},
+    {"libmktsim.so", "/lib/k/libmktsim.so", "Simulator – kein echtes Terminal", true}};
+
+TEST(LibraryChooser, ListsLibrariesTakesTheFitOrAnotherFileAndCancelGivesNothing) {
+    const struct {
+        int fit;          // preselected entry
+        const char* file; // what "Andere Datei…" hands back; nullptr: OK is pressed
+        bool cancel;
+        const char* expected;
+    } cases[] = {
+        {0, nullptr, false, "/lib/k/libctapi-pcsc.so"},
+        {1, nullptr, false, "/lib/k/libmktsim.so"},
+        {-1, "/opt/maker/libctmaker.so.2", false, "/opt/maker/libctmaker.so.2"},
+        {0, nullptr, true, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        QString filter;
+        LibraryChooserWindow chooser(kEntries, {c.fit, "Vermutlich passend: …"}, [&](const QString& f) {
+            filter = f;
+            return QString::fromUtf8(c.file);
+        });
+        EXPECT_EQ(chooser.windowTitle(), "Terminal-Bibliothek wählen");
+        ASSERT_EQ(chooser.list()->count(), 2);
+        EXPECT_EQ(chooser.list()->item(1)->text(), "libmktsim.so\n    Simulator – kein echtes Terminal");
+        EXPECT_EQ(chooser.list()->currentRow(), c.fit);
+        EXPECT_EQ(chooser.okButton()->isEnabled(), c.fit >= 0);
+        EXPECT_EQ(chooser.fitLabel()->text(), "Vermutlich passend: …");
+        if (c.cancel)
+            chooser.reject();
+        else if (c.file)
+            chooser.otherFileButton()->click();
+        else
+            chooser.okButton()->click();
+        EXPECT_EQ(chooser.chosenFile(), c.expected);
+        if (c.file)
+            EXPECT_EQ(filter, "CT-API-Bibliothek (*.so*)");
+    }
+}
+
+TEST_F(ShownWindow, LibraryItemFollowsValidationItemIsLockedDuringAnActionAndOpensTheChooser) {
+    const QList<QAction*> items = h.w().menus.datei->actions();
+    const int schema = int(items.indexOf(h.w().menus.newSchema->menuAction()));
+    ASSERT_GE(schema, 0);
+    EXPECT_EQ(items.value(schema + 1), h.w().menus.library);
+    EXPECT_EQ(h.w().menus.library->text(), "Terminal-Bibliothek &wählen…");
+    bool lockedDuringScan = false;
+    h.onDialog = [&](QDialog&) { lockedDuringScan = !h.w().menus.library->isEnabled(); };
+    h.w().buttons[0]->click();
+    EXPECT_TRUE(lockedDuringScan);
+    EXPECT_TRUE(h.w().menus.library->isEnabled());
+    h.onDialog = {};
+    h.dialogsShown.clear();
+    h.w().menus.library->trigger();
+    EXPECT_EQ(h.dialogsShown, QStringList({"Form_Library"}));
+}
+
+TEST_F(ShownWindow, TitleAndStatusLineFollowTheLibraryInUse) {
+    const struct {
+        QString file;
+        const char* title;
+    } cases[] = {{SimHarness::BinDir() + "/libmktsim.so", "KartoCheck – Simulator"},
+                 {SimHarness::BinDir() + "/libctapi-serial.so", "KartoCheck"}};
+    for (const auto& c : cases) {
+        h.program.useLibrary(c.file);
+        EXPECT_EQ(h.window().windowTitle(), QString::fromUtf8(c.title));
+        EXPECT_EQ(h.state().ui.statusText, "Terminal-Bibliothek: " + c.file);
+    }
+    EXPECT_EQ(MainWindowTitle(true), QString::fromUtf8("KartoCheck \u2013 Simulator"));
+}
+
+} // namespace
+} // namespace kc::test
