@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Checks that every C and C++ file of the project matches .clang-format;
 # with --fix, formats them in place. Exit 1 when a file differs.
 set -euo pipefail

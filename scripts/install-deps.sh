@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Installs the Debian 12 packages KartoCheck needs to build, test and run,
 # only those that are missing.
 set -euo pipefail
