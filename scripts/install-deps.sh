@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev python3-jsonschema
   xvfb xauth openbox xdotool x11-utils x11-apps imagemagick
   pcscd libpcsclite-dev vsmartcard-vpcd pcsc-tools
+  reuse  # every file's licence (reuse lint in CI)
   lintian desktop-file-utils appstream librsvg2-bin dpkg-dev fakeroot file  # the Debian packages and their checks
 )
 
