@@ -12,7 +12,7 @@ git ls-files -z -- '*.c' '*.cpp' '*.h' | xargs -0 clang-format --style=file "${m
 # reuse lint cannot see a missing line: the catch-all stanza of dist/copyright
 # covers every file. A script's first line may be its "#!" line.
 unlicensed=$(git ls-files -- '*.c' '*.cpp' '*.h' '*.h.in' '*CMakeLists.txt' '*.cmake' '*.sh' '*.py' |
-  while read -r f; do head -n 2 "$f" | grep -q 'SPDX-License-Identifier: ' || echo "$f"; done)
+  while read -r f; do head -n 2 "$f" | grep -q 'SPDX-License-Identifier[:] ' || echo "$f"; done)
 if [ -n "$unlicensed" ]; then
   echo "no SPDX-License-Identifier in the first two lines of:" >&2
   echo "$unlicensed" >&2
