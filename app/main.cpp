@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // KartoCheck: the desktop window.
 #include "egk/schema_texts.h"
 #include "gui/desktop_program.h"

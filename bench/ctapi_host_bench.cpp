@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What running the terminal library in its helper costs: one CT_data with
 // the simulator library loaded into this process, and the same through
 // kartocheck-ctapi-host; and the start of a helper up to its first answer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // One READ BINARY of 254 bytes from EF.VD of the default scenario's eGK:
 // through the PC/SC CT-API library, a private pcscd and mktsim-vpcd as the
 // card in a vpcd reader, against the same command on the simulator engine

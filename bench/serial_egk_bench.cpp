@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A full eGK read by the program through the serial CT-API library and the
 // terminal emulator on a pseudo-terminal, against the time the same bytes
 // need on a real line at 9600 bit/s, 8E1 (11 bits a byte). The pseudo-

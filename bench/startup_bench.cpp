@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // How long the desktop program takes from its start-up to the first painted
 // main window: schema texts, the first-use window (accepted at once), the
 // main window built, shown and painted. The terminal library is the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "console_main_view.h"
 
 #include "console_io.h"

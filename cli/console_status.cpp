@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "console_status.h"
 
 #include "console_io.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "diagnose_command.h"
 
 #include "base/card_display.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "egk_views.h"
 
 #include "console_io.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "exit_status.h"
 
 #include "egk/egk_info_data.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "explaining_serial_line.h"
 
 #include "console_io.h"

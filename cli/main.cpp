@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // kartocheck-cli: the test tool's flows on the console, on the same core as
 // the window. Each command lives in a file of its own.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "search_status_line.h"
 
 #include "discovery/port_names.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "tracing_ctapi.h"
 
 #include "terminal/hex_codec.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "usage_text.h"
 
 #include "command_line.h"

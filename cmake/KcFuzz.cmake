@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # KC_FUZZ: libFuzzer binaries for the fuzz targets (clang only). The whole
 # build is instrumented, so coverage reaches into the libraries the targets
 # exercise; the targets alone link the fuzzer's own main.

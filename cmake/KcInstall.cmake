@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # What `cmake --install` puts where, by package (component):
 #   kartocheck: the two programs, the helper, the schema files, the desktop
 #               entry, the icons, the metainfo and the man pages;

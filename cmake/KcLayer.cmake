@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # kc_add_layer(<folder> [LINKS <lower folders...>])
 # Called from src/<folder>/CMakeLists.txt: the folder's static library
 # kartocheck_<folder>, linked to the libraries of the folders below it.

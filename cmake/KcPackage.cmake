@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Debian packages by CPack (scripts/package.sh): kartocheck and one package per
 # terminal library, dependencies from dpkg-shlibdeps.
 # cpack installs what scripts/package.sh built, without building the tests first.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 find_package(GTest REQUIRED)
 
 # kc_add_test(<name> SOURCES <files...> [LIBS <libs...>] [LABELS <label>])

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # cmake -DSRC_DIR=<src> -DRULES=<folder>=<allowed>,<allowed>|... -P check_layer_includes.cmake
 # Fails when a file under src/<folder> includes a project header of a folder
 # its library does not link, or reaches out of its folder with "..". The build

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // kartocheck-ctapi-host LIBRARY: loads a CT-API library and answers the
 // program's requests on descriptor 3 until the program closes its end. When
 // the library crashes or exits, only this process goes; when it hangs, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The card read driver against a fake terminal library whose every answer
 // comes from the input. First byte: bit 0 presets a handheld, bit 1 chooses
 // port 2 instead of 1. Then per call: a code byte (values from 0xF0 on are

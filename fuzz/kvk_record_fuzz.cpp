@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The KVK record parser on the input as upper-case hex text. The first byte
 // chooses a stationary (even) or a handheld (odd) terminal.
 #include "cards/kvk_record.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Without libFuzzer: every file of the folders (or files) named on the
 // command line goes once through the target, so the corpus is a regression
 // test in every build.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The walk over a handheld's status and extended data, on raw bytes, with
 // what the reader derives from it afterwards.
 #include "egk/mobile_status_walk.h"

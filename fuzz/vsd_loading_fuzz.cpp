@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The VSD loader on raw bytes (gzip or plain). The first byte chooses the
 // document kind (bits 0-1) and validation against the installed schema (bit 2).
 #include "egk/schema_texts.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Configures and builds KartoCheck into build/ (arguments go to cmake's configure step).
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"

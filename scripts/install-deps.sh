@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Installs the Debian 12 packages KartoCheck needs to build, test and run,
 # only those that are missing.
 set -euo pipefail
@@ -12,6 +13,7 @@ packages=(
   xvfb xauth openbox xdotool x11-utils x11-apps imagemagick
   at-spi2-core gir1.2-atspi-2.0 python3-gi dbus  # the window heard through the accessibility bus
   pcscd libpcsclite-dev vsmartcard-vpcd pcsc-tools
+  reuse  # every file's licence (reuse lint in CI)
   lintian desktop-file-utils appstream librsvg2-bin dpkg-dev fakeroot file  # the Debian packages and their checks
 )
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Builds the Debian packages (kartocheck, kartocheck-simulator, kartocheck-serial,
 # kartocheck-pcsc) into build/packages and checks them with lintian.
 # Usage: scripts/package.sh [build folder]   (default: build)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Sourced: a private X display for the caller, Xvfb on a free number with the
 # openbox window manager, both ended with the caller's other processes.
 # Needs $work (a temporary folder) and the array pids; exports DISPLAY.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Builds KartoCheck and runs it on the built-in terminal simulator: the window
 # when a display is there, otherwise the port scan on the console.
 set -euo pipefail

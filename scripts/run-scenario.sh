@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Runs a command on a simulator scenario as if its serial terminals were
 # plugged in: one mktsim-serial per serial port (1 to 256) the scenario
 # names, each on a pseudo-terminal that KARTOCHECK_COM<n> names. The simulator

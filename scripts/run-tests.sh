@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Builds KartoCheck and runs every test.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"

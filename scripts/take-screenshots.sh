@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Takes the README's pictures as a person sees them: the program on its
 # simulator under Xvfb with the openbox window manager, each window grabbed
 # from the screen with its frame. Usage: take-screenshots.sh [FOLDER]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Builds the Debian packages, installs them, checks the installed programs on
 # the installed simulator and where the desktop finds the entry, the icon and
 # the schemas, and removes the packages again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "screenshot_tour.h"
 
 #include "base/app_state.h"

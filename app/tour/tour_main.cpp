@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // kartocheck-screenshot-tour FOLDER: pictures of every window, taken from the
 // screen while the program runs on its simulator. It answers every question
 // with Ja or OK, so it refuses to run on any other terminal library: on a real

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "card_connection.h"
 
 #include "pcsc_trace.h"

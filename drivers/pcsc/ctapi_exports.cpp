@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The library's C interface: the standard CT-API names, the same three
 // functions under the CTDEZAVT1_ names, and the baud-rate extension.
 #include "session_table.h"

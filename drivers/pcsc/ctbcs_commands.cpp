@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The terminal's own commands (CT-BCS, CLA 20) on a PC/SC reader.
 #include "reader_session.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "session_table.h"
 
 #include "pcsc_trace.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The library's C interface: the standard CT-API names, the names the program
 // looks for first, and the baud-rate extension.
 #include "serial/ctapi_functions.h"

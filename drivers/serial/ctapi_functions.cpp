@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "serial/ctapi_functions.h"
 
 #include "serial/serial_terminal.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "serial/serial_terminal.h"
 
 #include "serial/device_path.h"

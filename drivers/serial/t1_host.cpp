@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "serial/t1_host.h"
 
 #include "serial/trace.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Writes a C++ source that holds the given files as byte arrays, so the
 # library plays its default scenario without any file on disk.
 #   cmake -DOUTPUT=<file.cpp> -DBASE_DIR=<dir> -DFILES=<a|b|c> -P embed_files.cmake

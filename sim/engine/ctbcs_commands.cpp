@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The terminal's own commands (CT-BCS, CLA 20).
 #include "terminal.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "embedded_files.h"
 #include "sim/scenario.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A broken library: it offers the maker's init function but neither data
 // nor close, so the program's loader must report a missing entry point.
 #include "process_simulator.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The library's C interface: the standard CT-API names, the maker's names
 // for the same three functions, and the baud-rate extension.
 #include "process_simulator.h"

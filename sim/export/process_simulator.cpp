@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "process_simulator.h"
 
 #include "sim/simulator.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A variant that offers only the standard CT-API names, for testing how the
 // program's library loader copes with a library lacking the maker's names.
 #include "process_simulator.h"

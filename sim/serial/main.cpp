@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // mktsim-serial: a scenario's card terminal on a pseudo-terminal, for the
 // serial CT-API library and any other program that talks to a serial port.
 #include "emulator_options.h"

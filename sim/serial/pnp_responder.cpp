@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "pnp_responder.h"
 
 #include <sys/ioctl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Part of the emulator's preload library: gives the emulated ports what a
 // pseudo-terminal lacks. On those devices (and only there) the host's modem
 // line requests and its character framing go to the device's file among those

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Part of the emulator's preload library: opens the emulated port where a
 // program insists on a fixed device name. MKTSIM_SERIAL_REDIRECT holds
 // "FROM=TO" pairs separated by commas, e.g. "/dev/ttyS0=/dev/pts/7".

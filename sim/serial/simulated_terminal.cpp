@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "simulated_terminal.h"
 
 namespace kc::sim::serial {

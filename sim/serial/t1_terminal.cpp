@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "t1_terminal.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // mktsim-vpcd: plays a scenario's card as the card in a virtual PC/SC
 // reader. It connects to pcscd's vpcd driver on 127.0.0.1 (a connection is a
 // card inserted, closing it a card removed) and answers the reader's power,

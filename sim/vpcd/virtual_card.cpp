@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "virtual_card.h"
 
 namespace kc::sim::vpcd {

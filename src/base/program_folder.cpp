@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "base/program_folder.h"
 
 #include "base/install_folders.h"

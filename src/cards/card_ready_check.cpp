@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "cards/card_ready_check.h"
 
 #include "base/app_state.h"

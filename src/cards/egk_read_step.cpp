@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "base/app_state.h"
 #include "base/context.h"
 #include "base/egk_read_hook.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "cards/egk_readers.h"
 
 #include "egk/egk_card_reader.h"

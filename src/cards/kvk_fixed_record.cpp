@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "cards/kvk_fixed_record.h"
 
 #include "base/insured_record_store.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "cards/read_insurance_card.h"
 
 #include "base/app_state.h"

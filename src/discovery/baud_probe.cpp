@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "discovery/baud_probe.h"
 
 #include "base/event_pump.h"

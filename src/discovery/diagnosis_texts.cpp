@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "discovery/diagnosis_texts.h"
 
 #include "base/message_boxes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "discovery/identify_terminal.h"
 
 #include "base/slot_tables.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "discovery/qt_serial_line.h"
 
 #include "discovery/serial_device_path.h"

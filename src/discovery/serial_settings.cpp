@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "discovery/serial_settings.h"
 
 #include <QStringList>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "egk/egk_messages.h"
 
 #include "base/context.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "egk/mobile_egk_reader.h"
 
 #include "base/app_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "egk/mobile_status_walk.h"
 
 #include "terminal/hex_codec.h"

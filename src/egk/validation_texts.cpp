@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "egk/validation_texts.h"
 
 #include "base/message_boxes.h"

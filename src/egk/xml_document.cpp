@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "egk/xml_document.h"
 
 #include "egk/schema_collection.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "egk/xml_node.h"
 
 #include "egk/libxml_handles.h"

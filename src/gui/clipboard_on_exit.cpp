@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "gui/clipboard_on_exit.h"
 
 #include "base/clipboard.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "gui/desktop_program.h"
 
 #include "base/app_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "gui/info_window.h"
 
 #include "gui/pictures.h"

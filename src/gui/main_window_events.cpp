@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Forwarding of the main window's clicks and menu items.
 #include "gui/main_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "gui/qt_clipboard.h"
 
 #include <QClipboard>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "gui/qt_message_boxes.h"
 
 #include "gui/arrow_while_open.h"

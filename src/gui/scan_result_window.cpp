@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "gui/scan_result_window.h"
 
 #include "gui/display_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "presenter/exit_rules.h"
 
 #include "base/app_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "presenter/library_info.h"
 
 #include "terminal/ctapi_library.h"

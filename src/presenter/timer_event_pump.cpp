@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "presenter/timer_event_pump.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "presenter/version_text.h"
 
 #include "base/version.h"

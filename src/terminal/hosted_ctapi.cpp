@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "terminal/hosted_ctapi.h"
 
 #include <QDebug>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "terminal/hosted_ctapi_provider.h"
 
 #include "base/program_folder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "terminal/library_choice.h"
 
 #include "base/program_folder.h"

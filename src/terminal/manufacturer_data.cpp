@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "terminal/manufacturer_data.h"
 
 #include "base/slot_tables.h"

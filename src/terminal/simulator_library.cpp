@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "terminal/simulator_library.h"
 
 #include "terminal/shared_library.h"

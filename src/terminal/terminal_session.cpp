@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "terminal/terminal_session.h"
 
 #include "base/event_pump.h"

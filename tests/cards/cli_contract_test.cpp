@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What a script relies on when it runs kartocheck-cli: exit statuses, the two
 // output streams, the usage, --json against its schema, and --batch never
 // erasing a handheld's record without --erase.

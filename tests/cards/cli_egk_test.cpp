@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // kartocheck-cli read of the simulator's built-in eGK on USB device 1.
 #include "cli_runner.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // kartocheck-cli read as a person runs it: the built program on the built
 // simulator library, answers typed on standard input.
 #include "cli_runner.h"

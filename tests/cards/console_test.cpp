@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "cards/card_read.h"
 #include "case_rows.h"
 #include "command_line.h"

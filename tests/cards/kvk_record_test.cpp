@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "base/insured_record_store.h"
 #include "card_test_support.h"
 #include "cards/approval_number.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "base/card_display.h"
 #include "card_test_support.h"
 #include "cards/read_insurance_card.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "card_test_support.h"
 #include "egk/read_binary.h"
 #include "sim_harness.h"

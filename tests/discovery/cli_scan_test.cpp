@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // kartocheck-cli scan and diagnose as a person runs them: the program with
 // the simulator as its terminal library, answers typed on standard input.
 

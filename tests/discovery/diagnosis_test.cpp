@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "discovery/diagnosis.h"
 #include "discovery/diagnosis_texts.h"
 #include "scripted_serial_line.h"

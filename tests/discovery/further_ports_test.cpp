@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "discovery/further_ports.h"
 #include "sim_harness.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "data_rows.h"
 #include "discovery/identify_terminal.h"
 #include "sim_harness.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The serial line over a pseudo-terminal given to the program as COM 2; the test plays the
 // terminal on the master side, and the modem lines and parity a pseudo-terminal lacks.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "scripted_serial_line.h"
 
 namespace kc::test {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "base/slot_tables.h"
 #include "data_rows.h"
 #include "discovery/baud_probe.h"

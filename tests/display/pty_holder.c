@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Holds a pseudo-terminal open as a serial port nobody answers on: prints the
 // device path, then keeps the line until it is ended.
 #define _XOPEN_SOURCE 600

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # The desktop program on a real X server (Xvfb with the openbox window
 # manager), driven as a person drives it. For each window that opens over the
 # main window (the handheld's erase warning, the insert-card prompt, the scan

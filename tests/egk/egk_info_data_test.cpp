@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "data_rows.h"
 #include "egk/egk_info_data.h"
 #include "egk_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "base/app_state.h"
 #include "data_rows.h"
 #include "egk/schema_texts.h"

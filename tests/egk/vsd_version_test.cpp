@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "data_rows.h"
 #include "egk/latin9.h"
 #include "egk/vsd_version.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // kartocheck-cli on readers of a private pcscd whose cards the simulator
 // plays; the same cards read through the simulator's own library are the measure.
 

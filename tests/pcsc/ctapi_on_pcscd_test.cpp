@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The library's CT-API calls in-process against the private pcscd, as the
 // sessions of the data file play them.
 

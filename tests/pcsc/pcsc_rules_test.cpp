@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "atr.h"
 #include "command_apdu.h"
 #include "port_numbers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "pcscd_fixture.h"
 
 #include "sim_harness.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // kartocheck-cli with the serial library, COM 1 on the emulator's pseudo-terminal:
 // its speed and plug-and-play probes, identification and reads go over the line,
 // and a hang-up on the line ends in the program's German messages.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The cross-check with a CT-API library nobody here wrote: Debian's
 // libctapimkt reads the same cards through the same emulator, and every
 // answer it gets has the bytes our serial library gets. libctapimkt always

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # scripts/run-scenario.sh gives a scenario's terminals on COM 2 and COM 3 their
 # pseudo-terminals: the console scan finds and identifies both (the
 # plug-and-play identifier comes over the emulated line), and nothing the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The serial CT-API library as any C program loads it, on the emulator's pseudo-terminal:
 // the speed it finds and the CT-API rules it keeps (line faults: the T=1 and program tests).
 #include "serial_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The serial library's T=1 host against the emulator's T=1 terminal, joined
 // in-process: answers arrive whole whatever the faults on the line, and a
 // line that cannot be recovered is reported, not waited for.

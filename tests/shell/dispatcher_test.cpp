@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "base/main_view.h"
 #include "presenter/dispatcher.h"
 #include "presenter/scan_result.h"

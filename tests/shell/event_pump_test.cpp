@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "base/main_window_model.h"
 #include "base/model_lamps.h"
 #include "presenter/timer_event_pump.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "base/slot_tables.h"
 #include "test_printers.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CT_data with its pointers as the exported functions pass them on: the addresses
 // swapped, bad arguments refused, and an answer never written past the room.
 #include "sim_test_helpers.h"

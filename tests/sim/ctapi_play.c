@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 /* A plain CT-API client: loads LIBRARY through dlopen, as the program does,
  * plays each CALL on ctn 1 with PREFIX_init, PREFIX_data and PREFIX_close,
  * prints "CALL -> RESULT" and fails when a call gave another RESULT than named.

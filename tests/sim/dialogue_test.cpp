@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The simulator's answers written down as dialogues (tests/sim/dialogues):
 // each case is a scenario, then the calls and what they must give.
 //   === Name [< file.scn | < builtin]   scenario text follows up to "---"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "sim_test_helpers.h"
 
 #include "sim/scenario.h"

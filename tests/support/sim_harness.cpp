@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "sim_harness.h"
 
 #include "terminal/hex_codec.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "test_printers.h"
 
 void PrintTo(const QString& text, std::ostream* os) {

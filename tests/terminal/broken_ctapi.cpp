@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A CT-API library that misbehaves on READ BINARY in the one way chosen when
 // it is built, or lacks CT_close; every other command gets 90 00 from the
 // unit addressed.

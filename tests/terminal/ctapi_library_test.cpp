@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "fake_ui.h"
 #include "terminal/command_table.h"
 #include "terminal/ctapi_provider.h"

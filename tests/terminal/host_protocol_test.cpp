@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "terminal/host_protocol.h"
 #include "terminal/host_time_limits.h"
 #include "test_printers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Libraries that misbehave on READ BINARY, in the helper: each failure is
 // reported, the next open works, and no helper is left behind.
 #include "base/slot_tables.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "base/card_display.h"
 #include "data_rows.h"
 #include "fake_ui.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "gui/egk_info_window.h"
 #include "window_harness.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "gui/main_window_builder.h"
 #include "window_harness.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "gui/first_user_window.h"
 #include "gui/info_window.h"
 #include "gui/scan_result_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "window_harness.h"
 #include "data_rows.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Apache-2.0
 """Writes the KVK records built from the card layouts (no public examples of
 these exist): short and two-byte-length templates, a handheld's stored record
 with its additions, fixed-format records and a record with a broken checksum.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Apache-2.0
 """Writes the eGK file images derived from the real card images (see
 SOURCES.md): other GVD locations, documents at and past the length limits,
 documents that are not gzip, inflate too far or name an unknown encoding, and
