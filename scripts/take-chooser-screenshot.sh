@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # The library chooser as a new user meets it: the built window program in a
 # folder tree like the installed one (the libraries in lib/kartocheck, no
 # libctzav32.so, no settings file), on Xvfb with openbox, grabbed from the

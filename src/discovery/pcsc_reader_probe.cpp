@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "discovery/pcsc_reader_probe.h"
 
 #include <condition_variable>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "discovery/serial_devices.h"
 
 #include <QSerialPortInfo>

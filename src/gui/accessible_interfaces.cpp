@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "gui/accessible_interfaces.h"
 
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "gui/library_chooser_window.h"
 
 #include <QDialogButtonBox>

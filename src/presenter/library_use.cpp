@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "presenter/library_use.h"
 
 #include "base/program_folder.h"

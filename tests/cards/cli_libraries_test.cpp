@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // kartocheck-cli in a tree laid out as installed (libraries in lib/kartocheck,
 // no libctzav32.so) without a settings file: the list instead of the box,
 // libraries --use, and --library for one call.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # The desktop program on a real X server, heard through the accessibility bus
 # (AT-SPI) as a screen reader hears it: after the start-up scan the window's
 # tree is walked and must hold the lines of EXPECTED.

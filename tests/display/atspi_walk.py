@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: Apache-2.0
 """Walks the accessible tree of one running program through AT-SPI, as a
 screen reader sees it, and prints one line per object:
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Sourced by the real-display tests: ending the processes they started and
 # waiting for the program's windows. Needs the array pids, $work, $out and the
 # program's pid in $kartocheck.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The count of readers that tells the library chooser PC/SC is the likely fit:
 // the private pcscd with its two vpcd readers, and a socket nobody answers on.
 #include "discovery/pcsc_reader_probe.h"

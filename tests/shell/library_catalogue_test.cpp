@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Which libraries the chooser offers and which it names as the likely fit.
 #include "presenter/library_catalogue.h"
 

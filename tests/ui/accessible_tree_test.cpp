@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "data_rows.h"
 #include "window_harness.h"
 

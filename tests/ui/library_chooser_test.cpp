@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The library chooser over the main window: what it offers, what it hands back,
 // the menu item locked during an action, and the title following the choice.
 #include "gui/library_chooser_window.h"
