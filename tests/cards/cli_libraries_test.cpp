@@ -69,8 +69,9 @@ TEST(CliLibraries, WithoutChoiceListsAndEndsWithTwoThenUseAndLibraryChoose) {
         const auto [status, output] = tree.run(step.args);
         EXPECT_EQ(status, step.status) << qPrintable(output);
         EXPECT_TRUE(output.contains(step.shows)) << qPrintable(output);
-        if (!step.never.isEmpty())
+        if (!step.never.isEmpty()) {
             EXPECT_FALSE(output.contains(step.never)) << qPrintable(output);
+        }
     }
 }
 

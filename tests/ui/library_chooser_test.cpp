@@ -44,8 +44,9 @@ TEST(LibraryChooser, ListsLibrariesTakesTheFitOrAnotherFileAndCancelGivesNothing
         else
             chooser.okButton()->click();
         EXPECT_EQ(chooser.chosenFile(), c.expected);
-        if (c.file)
+        if (c.file) {
             EXPECT_EQ(filter, "CT-API-Bibliothek (*.so*)");
+        }
     }
 }
 
