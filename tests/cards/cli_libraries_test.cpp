@@ -32,7 +32,8 @@ struct Installed {
         env.remove("MKTSIM_SCENARIO");
         env.insert("XDG_CONFIG_HOME", root.filePath("config"));
         for (int n = 1; n <= 4; ++n)
-            env.insert(QStringLiteral("KARTOCHECK_COM%1").arg(n), root.filePath(QStringLiteral("no-com%1").arg(n)));
+            env.insert(QStringLiteral("KARTOCHECK_COM%1").arg(n),
+                       root.filePath(QStringLiteral("no-com%1").arg(n)));
         QProcess process;
         process.setProcessEnvironment(env);
         process.start(bin + "/kartocheck-cli", args);
@@ -54,8 +55,14 @@ TEST(CliLibraries, WithoutChoiceListsAndEndsWithTwoThenUseAndLibraryChoose) {
     } steps[] = {
         {{"scan", "--batch"}, 2, "  libmktsim.so  " + tree.lib + "/libmktsim.so", "CTZAV32"},
         {{"status", "1", "--library", "libmktsim.so"}, 1, "Status", "Keine Terminal-Bibliothek gewählt"},
-        {{"libraries", "--use", "libnirgends.so"}, 1, "Terminal-Bibliothek nicht gefunden: libnirgends.so", "gewählt:"},
-        {{"libraries", "--use", "libmktsim.so"}, 0, "Terminal-Bibliothek gewählt: " + tree.lib + "/libmktsim.so", ""},
+        {{"libraries", "--use", "libnirgends.so"},
+         1,
+         "Terminal-Bibliothek nicht gefunden: libnirgends.so",
+         "gewählt:"},
+        {{"libraries", "--use", "libmktsim.so"},
+         0,
+         "Terminal-Bibliothek gewählt: " + tree.lib + "/libmktsim.so",
+         ""},
         {{"libraries"}, 0, "* libmktsim.so  " + tree.lib + "/libmktsim.so", "In Gebrauch: keine"},
         {{"--version"}, 0, "Terminal-Bibliothek: " + tree.lib + "/libmktsim.so (Simulator", ""},
         {{"scan", "--batch", "--library", tree.root.filePath("fehlt.so")},
