@@ -2,6 +2,20 @@
 # Sourced: a private X display for the caller, Xvfb on a free number with the
 # openbox window manager, both ended with the caller's other processes.
 # Needs $work (a temporary folder) and the array pids; exports DISPLAY.
+
+# Sets up $work and pids for a script of its own, both cleaned up at its exit.
+start_private_work() {
+    work=$(mktemp -d)
+    pids=()
+    trap end_private_work EXIT
+}
+
+end_private_work() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+
 start_private_display() {
     # Xvfb picks a free display number and tells it on fd 3.
     Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &

@@ -8,20 +8,13 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 bin="$(realpath -m "${1:-$here/build/bin}")"
 png="$(realpath -m "${2:-$here/docs/screenshots/library_chooser.png}")"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$here/scripts/private-display.sh"
+start_private_work
 mkdir -p "$work/tree/bin" "$work/tree/lib/kartocheck" "$work/config"
 cp "$bin/kartocheck" "$work/tree/bin/"
 cp "$bin/kartocheck-ctapi-host" "$bin/libmktsim.so" "$bin/libctapi-serial.so" "$work/tree/lib/kartocheck/"
 [ -f "$bin/libctapi-pcsc.so" ] && cp "$bin/libctapi-pcsc.so" "$work/tree/lib/kartocheck/"
 
-source "$here/scripts/private-display.sh"
 start_private_display
 export XDG_RUNTIME_DIR=$work XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=xcb
 unset KARTOCHECK_CTAPI MKTSIM_SCENARIO

@@ -7,16 +7,8 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 folder="$(realpath -m "${1:-$here/docs/screenshots}")"
 bash "$here/scripts/build.sh" >/dev/null
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
 source "$here/scripts/private-display.sh"
+start_private_work
 start_private_display
 export XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=xcb
 
