@@ -38,8 +38,8 @@ TEST(ScenarioParser, ReadsTheTimingSettings) {
 }
 
 TEST(ScenarioParser, FilesAreReadAsHexTextOrRawBytesAndNamedInErrors) {
-    const auto dir = std::filesystem::temp_directory_path() / "mktsim_parser_test";
-    std::filesystem::create_directories(dir);
+    const ScratchDir scratch;
+    const auto& dir = scratch.path();
     std::ofstream(dir / "gdo.bin", std::ios::binary).write("\x5A\x02\x01\x02", 4);
     std::ofstream(dir / "vd.hex") << "# header\n0008 00FF\n  0000 0000 # no GVD\n";
     std::ofstream(dir / "pd.hex") << "0102 zz";
@@ -55,7 +55,6 @@ TEST(ScenarioParser, FilesAreReadAsHexTextOrRawBytesAndNamedInErrors) {
               (dir / "bad.scn").string() + ":4: 'tape' is not one of: none, kvk, egk, memory");
     EXPECT_EQ(Scenario::fromFile("/nonexistent/x.scn").error,
               "/nonexistent/x.scn: cannot read the scenario file");
-    std::filesystem::remove_all(dir);
 }
 
 } // namespace

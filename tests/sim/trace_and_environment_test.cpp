@@ -22,16 +22,12 @@ std::vector<std::string> lines(const fs::path& path) {
 
 class TraceTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
     void TearDown() override {
         ::unsetenv("MKTSIM_SCENARIO");
         ::unsetenv("MKTSIM_TRACE");
-        fs::remove_all(dir);
     }
-    const fs::path dir = fs::temp_directory_path() / "mktsim_trace_test";
+    const ScratchDir scratch;
+    const fs::path dir = scratch.path();
     const std::string trace = (dir / "trace.txt").string();
 };
 
