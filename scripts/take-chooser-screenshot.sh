@@ -9,11 +9,10 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 bin="$(realpath -m "${1:-$here/build/bin}")"
 png="$(realpath -m "${2:-$here/docs/screenshots/library_chooser.png}")"
 source "$here/scripts/private-display.sh"
+source "$here/scripts/installed-tree.sh"
 start_private_work
-mkdir -p "$work/tree/bin" "$work/tree/lib/kartocheck" "$work/config"
-cp "$bin/kartocheck" "$work/tree/bin/"
-cp "$bin/kartocheck-ctapi-host" "$bin/libmktsim.so" "$bin/libctapi-serial.so" "$work/tree/lib/kartocheck/"
-[ -f "$bin/libctapi-pcsc.so" ] && cp "$bin/libctapi-pcsc.so" "$work/tree/lib/kartocheck/"
+mkdir -p "$work/config"
+stage_installed_tree "$bin" "$work/tree"
 
 start_private_display
 export XDG_RUNTIME_DIR=$work XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=xcb

@@ -3,6 +3,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 
 namespace kc {
 
@@ -16,7 +17,12 @@ void QtClipboard::clear() {
 }
 
 void QtClipboard::setText(const QString& text) {
-    QGuiApplication::clipboard()->setText(text);
+    // The copy holds an insured person's data: the hint password managers set
+    // keeps clipboard managers from writing it into their history.
+    auto* data = new QMimeData;
+    data->setText(text);
+    data->setData(QLatin1String(kClipboardSecretHintType), QByteArrayLiteral("secret"));
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 } // namespace kc

@@ -5,7 +5,10 @@
 
 namespace kc {
 
-// The desktop clipboard, plain text only.
+// The type that asks clipboard managers not to keep a copy in their history.
+inline constexpr char kClipboardSecretHintType[] = "x-kde-passwordManagerHint";
+
+// The desktop clipboard: plain text, marked as not for any history.
 class QtClipboard : public Clipboard {
   public:
     void clear() override;

@@ -4,6 +4,10 @@
 #include "gui/qt_clipboard.h"
 #include "window_harness.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
 #include <csignal>
 
 namespace kc::test {
@@ -30,6 +34,25 @@ TEST(MainWindowExit, QuitItemClosesWithoutQuestionAndEmptiesTheClipboard) {
     h.w().menus.quit->trigger();
     EXPECT_TRUE(!h.window().isVisible() && h.sim.boxes.shown.empty());
     EXPECT_EQ(QApplication::clipboard()->text(), "");
+}
+
+// Every copy carries its text and the hint that keeps it out of clipboard
+// histories; emptying the clipboard takes the hint away with the text.
+TEST(DesktopClipboard, CopyIsMarkedAsSecretUntilEmptied) {
+    WindowHarness h(true);
+    const QString texts[] = {QStringLiteral("Müller-Lüdenscheidt\r\nÄnne\r\n"), QStringLiteral("\r\n")};
+    QtClipboard clipboard;
+    for (const QString& text : texts) {
+        SCOPED_TRACE(text.toStdString());
+        clipboard.setText(text);
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        ASSERT_NE(data, nullptr);
+        EXPECT_EQ(data->text(), text);
+        EXPECT_EQ(data->data(QLatin1String(kClipboardSecretHintType)), QByteArray("secret"));
+        clipboard.clear();
+        data = QGuiApplication::clipboard()->mimeData();
+        EXPECT_TRUE(!data || (!data->hasFormat(QLatin1String(kClipboardSecretHintType)) && data->text().isEmpty()));
+    }
 }
 
 class MissingLibrary : public CtApiProvider {
