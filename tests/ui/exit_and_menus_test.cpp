@@ -51,7 +51,8 @@ TEST(DesktopClipboard, CopyIsMarkedAsSecretUntilEmptied) {
         EXPECT_EQ(data->data(QLatin1String(kClipboardSecretHintType)), QByteArray("secret"));
         clipboard.clear();
         data = QGuiApplication::clipboard()->mimeData();
-        EXPECT_TRUE(!data || (!data->hasFormat(QLatin1String(kClipboardSecretHintType)) && data->text().isEmpty()));
+        EXPECT_TRUE(!data ||
+                    (!data->hasFormat(QLatin1String(kClipboardSecretHintType)) && data->text().isEmpty()));
     }
 }
 
