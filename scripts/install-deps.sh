@@ -11,6 +11,7 @@ packages=(
   libctapimkt1  # a CT-API library for serial terminals that the serial tests cross-check ours with
   libgtest-dev libgmock-dev libbenchmark-dev python3-jsonschema
   xvfb xauth openbox xdotool x11-utils x11-apps imagemagick
+  xclip  # what the real-display test reads the clipboard's offers with
   at-spi2-core gir1.2-atspi-2.0 python3-gi dbus  # the window heard through the accessibility bus
   pcscd libpcsclite-dev vsmartcard-vpcd pcsc-tools
   reuse  # every file's licence (reuse lint in CI)
