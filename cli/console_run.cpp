@@ -23,11 +23,6 @@ ConsoleRun::ConsoleRun(Console& console_, const RunOptions& options_, TraceLog* 
     session.setStatusLine(&status);
 }
 
-void ConsoleRun::finishAction() {
-    if (session.SessionOpen())
-        session.ResetAndCloseTerminal();
-}
-
 void PrepareValidation(ConsoleRun& run, const ReadOptions& options) {
     LoadSchemaTexts(run.state, SchemaFolder());
     if (options.validate)
