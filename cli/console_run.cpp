@@ -5,6 +5,7 @@
 #include "egk/schema_texts.h"
 #include "exit_status.h"
 #include "libraries_command.h"
+#include "presenter/schema_menu.h"
 
 #include <cstdlib>
 

@@ -90,7 +90,7 @@ void Dispatcher::epilogue() {
     AppState& state = ctx_.state;
     if (ctx_.session.SessionOpen())
         ctx_.session.ResetAndCloseTerminal();
-    state.ui.newSchemaItemEnabled = state.ui.validationChecked;
+    state.ui.newSchemaItemEnabled = state.ValidationEnabled;
     state.ui.validationItemEnabled = true;
     state.ActionRunning = false;
     state.ui.toolbarEnabled = true;

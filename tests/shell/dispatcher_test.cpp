@@ -123,7 +123,7 @@ TEST_F(DispatcherTest, ScanAsksForACardOncePerFurtherPortOnSlotFive) {
 TEST_F(DispatcherTest, MenuItemsFollowTheValidationSwitchAfterAnAction) {
     load("[ports]\ndefault = -10\n");
     for (bool validation : {false, true}) {
-        h.state.ui.validationChecked = validation;
+        h.state.ValidationEnabled = validation;
         dispatcher.PressCommandButton(kStatusButton);
         EXPECT_EQ(QList<bool>({h.state.ui.validationItemEnabled, h.state.ui.newSchemaItemEnabled,
                                h.state.ui.toolbarEnabled, h.state.ActionRunning}),
