@@ -5,6 +5,7 @@
 #include "egk/schema_texts.h"
 #include "exit_status.h"
 #include "libraries_command.h"
+#include "presenter/schema_menu.h"
 
 #include <cstdlib>
 
@@ -21,11 +22,6 @@ ConsoleRun::ConsoleRun(Console& console_, const RunOptions& options_, TraceLog* 
         return false;
     });
     session.setStatusLine(&status);
-}
-
-void ConsoleRun::finishAction() {
-    if (session.SessionOpen())
-        session.ResetAndCloseTerminal();
 }
 
 void PrepareValidation(ConsoleRun& run, const ReadOptions& options) {

@@ -23,9 +23,6 @@ class ConsoleRun {
   public:
     ConsoleRun(Console& console, const RunOptions& options, TraceLog* trace);
 
-    // What the window does after every action: close a session left open.
-    void finishAction();
-
     // The exit status for what the run found, unless it ended early.
     int statusAfterRun(int found) const { return StatusAfterRun(found, boxes.runEnd()); }
 

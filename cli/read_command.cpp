@@ -2,15 +2,12 @@
 #include "read_command.h"
 
 #include "base/card_display.h"
-#include "base/program_folder.h"
-#include "cards/read_loop.h"
 #include "chosen_port.h"
+#include "console_dispatcher.h"
 #include "console_io.h"
 #include "console_run.h"
 #include "console_views.h"
-#include "discovery/qt_serial_line.h"
 #include "egk_views.h"
-#include "explaining_serial_line.h"
 #include "json_report.h"
 #include "presenter/library_info.h"
 
@@ -27,9 +24,6 @@ QString NoTerminalText(uint16_t pn) {
 
 int ReportNoTerminal(ConsoleRun& run, const CommandLine& line, int slot) {
     AppState& state = run.state;
-    ShowFrameX(state.ui, kFrameStatus);
-    run.status.showStatus(QStringLiteral("Der MKT Status wird angezeigt"));
-    run.finishAction();
     const int status = run.statusAfterRun(kStatusNoCardData);
     const QString notice = NoTerminalText(line.pn);
     if (run.options.json) {
@@ -50,23 +44,25 @@ int ReportNoTerminal(ConsoleRun& run, const CommandLine& line, int slot) {
 int RunReadCommand(ConsoleRun& run, const CommandLine& line) {
     PrepareValidation(run, line.read);
     AppState& state = run.state;
-    QtSerialLine serial;
-    ExplainingSerialLine explained(serial, run.console);
+    ConsoleDispatcher console(run.console, run.ctx, true);
     ChoosePort(state, line.pn);
     const int slot = state.SelectedSlot;
-    TestChosenPort(run.ctx, explained);
-    // Where the library was asked and no terminal answered; a COM port the
-    // system does not offer is still read, as the library may reach it.
-    const PortStatus& port = state.tables.port[slot];
-    if (port.PortPresent && !port.PortBusy && !state.tables.terminal[slot].Responding)
+    // Where the library was asked and no terminal answered the action ends
+    // on the status tab; a COM port the system does not offer is still read,
+    // as the library may reach it. A one-shot read always reads the card.
+    bool noTerminal = false;
+    const auto testPort = [&] {
+        TestChosenPort(run.ctx, console.explained);
+        const PortStatus& port = state.tables.port[slot];
+        noTerminal = port.PortPresent && !port.PortBusy && !state.tables.terminal[slot].Responding;
+        if (noTerminal)
+            console.dispatcher.ShowTerminalStatusAction();
+        return !noTerminal;
+    };
+    console.dispatcher.PressCommandButton(kReadCardButton, {StoredCardData::ReadAgain, testPort});
+    if (noTerminal)
         return ReportNoTerminal(run, line, slot);
-
-    ShowFrameX(state.ui, kFrameCardData);
-    RunReadLoop(run.ctx, state.SelectedPort, slot, InterfaceTextOfPort(state.SelectedPort));
-    ShowInsuredRecord(state.tables, slot, state.ui.card);
     ShowTerminalStatus(state.tables, slot, state.ui.statusPages);
-    run.status.showStatus(QStringLiteral("Die Krankenversichertendaten werden angezeigt"));
-    run.finishAction();
 
     const int status = run.statusAfterRun(CardDataStatus(state.tables, {slot}));
     if (run.options.json) {

@@ -2,14 +2,11 @@
 #include "scan_command.h"
 
 #include "base/card_display.h"
+#include "console_dispatcher.h"
 #include "console_io.h"
-#include "console_main_view.h"
 #include "console_run.h"
 #include "console_views.h"
-#include "discovery/qt_serial_line.h"
-#include "explaining_serial_line.h"
 #include "json_report.h"
-#include "presenter/dispatcher.h"
 #include "presenter/library_info.h"
 #include "presenter/scan_result.h"
 #include "search_status_line.h"
@@ -61,13 +58,8 @@ int RunScanCommand(ConsoleRun& run, const CommandLine& line) {
     PrepareValidation(run, line.read);
     SearchStatusLine status(run.status);
     Context context{run.state, run.session, run.boxes, status, run.pump};
-    ConsoleMainView view(run.console, !run.options.json);
-    NoClipboard clipboard;
-    QtSerialLine serial;
-    ExplainingSerialLine explained(serial, run.console);
-    Dispatcher dispatcher(context, view, clipboard, explained);
-
-    dispatcher.PressCommandButton(kScanButton);
+    ConsoleDispatcher console(run.console, context, !run.options.json);
+    console.dispatcher.PressCommandButton(kScanButton);
 
     AppState& state = run.state;
     const std::vector<ReportedPort> ports = ScannedPorts(state);
@@ -80,7 +72,7 @@ int RunScanCommand(ConsoleRun& run, const CommandLine& line) {
         run.statusAfterRun(brokenOff ? kStatusNoCardData : CardDataStatus(state.tables, scanned));
     const QStringList notices = brokenOff ? QStringList{kScanBrokenOffText} : QStringList{};
     if (run.options.json) {
-        const ScanResultModel* result = view.scanResult() ? &*view.scanResult() : nullptr;
+        const ScanResultModel* result = console.view.scanResult() ? &*console.view.scanResult() : nullptr;
         PrintReport(run.console,
                     BuildReport(run, {QStringLiteral("scan"), ports, result, exitStatus, notices},
                                 InspectTerminalLibrary()));

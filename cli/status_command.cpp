@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "status_command.h"
 
-#include "base/card_display.h"
 #include "chosen_port.h"
+#include "console_dispatcher.h"
 #include "console_run.h"
 #include "console_views.h"
-#include "discovery/qt_serial_line.h"
-#include "explaining_serial_line.h"
 #include "json_report.h"
 #include "presenter/library_info.h"
 
@@ -14,14 +12,15 @@ namespace kc::cli {
 
 int RunStatusCommand(ConsoleRun& run, const CommandLine& line) {
     AppState& state = run.state;
-    QtSerialLine serial;
-    ExplainingSerialLine explained(serial, run.console);
+    ConsoleDispatcher console(run.console, run.ctx, true);
     ChoosePort(state, line.pn);
     const int slot = state.SelectedSlot;
-    TestChosenPort(run.ctx, explained);
-    ShowFrameX(state.ui, kFrameStatus);
-    run.status.showStatus(QStringLiteral("Der MKT Status wird angezeigt"));
-    run.finishAction();
+    // The port test belongs to the action: what the library did in it counts
+    // for the session's closing reset.
+    console.dispatcher.PressCommandButton(kStatusButton, {StoredCardData::ShowAgain, [&] {
+                                                              TestChosenPort(run.ctx, console.explained);
+                                                              return true;
+                                                          }});
 
     const int status = run.statusAfterRun(TerminalStatus(state.tables, slot));
     if (run.options.json)

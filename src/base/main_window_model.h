@@ -30,7 +30,6 @@ struct MainWindowModel {
     int visibleFrame = -1; // Fram_Show index, -1 while none is visible
     bool toolbarEnabled = true;
     std::array<bool, kCommandButtons> buttonEnabled = {true, false, false, false, false, false};
-    bool validationChecked = false; // mnuDateiItem 0
     bool validationItemEnabled = true;
     bool newSchemaItemEnabled = false; // mnuDateiItem 1
     std::array<PortOption, 5> options;

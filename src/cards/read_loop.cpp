@@ -5,6 +5,7 @@
 #include "base/card_display.h"
 #include "base/context.h"
 #include "base/status_line.h"
+#include "base/status_texts.h"
 #include "cards/card_ready_check.h"
 #include "cards/read_insurance_card.h"
 
@@ -55,10 +56,10 @@ ReadResult RunReadLoop(Context& ctx, uint16_t pn, int slot, const QString& suffi
             afterPrompt();
         if (answer != MsgAnswer::Ok)
             return ReadResult::Failed;
-        ctx.status.showStatus(QStringLiteral("Die Krankenversichertendaten werden gelesen"));
+        ctx.status.showStatus(kCardDataReadingText);
         result = ReadInsuranceCard(ctx, pn);
         ShowTerminalStatus(ctx.state.tables, slot, ctx.state.ui.statusPages);
-        ctx.status.showStatus(QStringLiteral("Die Krankenversichertendaten werden angezeigt"));
+        ctx.status.showStatus(kCardDataShownText);
     } while (result == ReadResult::TryAgain);
     return result;
 }

@@ -7,6 +7,7 @@
 #include "base/message_boxes.h"
 #include "base/progress.h"
 #include "base/status_line.h"
+#include "base/status_texts.h"
 #include "cards/card_ready_check.h"
 #include "cards/read_insurance_card.h"
 #include "cards/read_loop.h"
@@ -17,10 +18,7 @@
 namespace kc {
 namespace {
 
-const QString kStatusShown = QStringLiteral("Der MKT Status wird angezeigt");
 const QString kReadText = QStringLiteral("Die Krankenversichertendaten lesen");
-const QString kReadingText = QStringLiteral("Die Krankenversichertendaten werden gelesen");
-const QString kShownText = QStringLiteral("Die Krankenversichertendaten werden angezeigt");
 
 bool AnsweredYes(MessageBoxes& boxes, const QString& question) {
     return boxes.ask({question, kDiagnosisTitle, MsgButtons::YesNo, MsgIcon::Question, false}) ==
@@ -29,7 +27,7 @@ bool AnsweredYes(MessageBoxes& boxes, const QString& question) {
 
 void ShowStatusTab(Context& ctx) {
     ShowFrameX(ctx.state.ui, kFrameStatus);
-    ctx.status.showStatus(kStatusShown);
+    ctx.status.showStatus(kTerminalStatusShownText);
 }
 
 // The re-test asks for a card with OK as the default button unless the
@@ -65,12 +63,12 @@ void ReadAfterRetest(Context& ctx, uint16_t pn, int slot) {
             answer = AskForCard(ctx, pn, ctx.state.tables.terminal[slot].IsMobile);
         if (answer != MsgAnswer::Ok)
             break;
-        ctx.status.showStatus(kReadingText);
+        ctx.status.showStatus(kCardDataReadingText);
         result = ReadInsuranceCard(ctx, pn);
         ShowTerminalStatus(ctx.state.tables, slot, ctx.state.ui.statusPages);
-        ctx.status.showStatus(kShownText);
+        ctx.status.showStatus(kCardDataShownText);
     } while (result == ReadResult::TryAgain);
-    ctx.status.showStatus(kShownText);
+    ctx.status.showStatus(kCardDataShownText);
 }
 
 } // namespace
@@ -115,7 +113,7 @@ void RetestPort(Context& ctx, SerialLine& line, uint16_t pn, const OptionSelecto
     state.ui.options[std::size_t(option)].checked = false;
     if (info.Responding && info.HasCardData) {
         ShowFrameX(state.ui, kFrameCardData);
-        ctx.status.showStatus(kShownText);
+        ctx.status.showStatus(kCardDataShownText);
     } else {
         ShowStatusTab(ctx);
     }

@@ -2,7 +2,6 @@
 #include "egk/schema_texts.h"
 
 #include "base/app_state.h"
-#include "base/message_boxes.h"
 #include "base/program_folder.h"
 #include "egk/latin9.h"
 #include "egk/libxml_handles.h"
@@ -82,36 +81,6 @@ SchemaSupport ProbeSchemaSupport() {
         return {SchemaSupport::State::NotInstalled, {}};
     return {SchemaSupport::State::Available, {}};
 #endif
-}
-
-bool ClickValidationItem(AppState& state, MessageBoxes& boxes, SchemaSupport (*probe)()) {
-    if (state.ValidationEnabled) {
-        state.ValidationEnabled = false;
-        return false;
-    }
-    const SchemaSupport support = probe();
-    switch (support.state) {
-    case SchemaSupport::State::Available:
-        state.ValidationEnabled = true;
-        break;
-    case SchemaSupport::State::NotInstalled:
-        boxes.inform(
-            QStringLiteral("Für eine lokale Validierung muss MSXML 4.0 SP2 (Microsoft XML Basisdienste) ") +
-                kCrLf + QStringLiteral("auf Ihrem System installiert sein! ") + kCrLf + kCrLf,
-            MsgIcon::Information);
-        break;
-    case SchemaSupport::State::Failed:
-        boxes.inform(support.error.description + QString::number(support.error.code, 16).toUpper(),
-                     MsgIcon::Critical);
-        break;
-    }
-    return state.ValidationEnabled;
-}
-
-void ReplaceSchemaText(AppState& state, int k, const QString& chosenFile) {
-    if (chosenFile.isEmpty() || k < 0 || k >= int(kSchemaFileNames.size()))
-        return;
-    SchemaText(state, k) = SchemaTextFromFile(chosenFile);
 }
 
 } // namespace kc

@@ -9,7 +9,6 @@
 namespace kc {
 
 struct AppState;
-class MessageBoxes;
 
 // The schema files next to the program, in the order allgemeine,
 // persönliche, geschützte Versichertendaten (schema item k = 0, 1, 2).
@@ -44,14 +43,5 @@ struct SchemaSupport {
     XmlError error; // for Failed
 };
 [[nodiscard]] SchemaSupport ProbeSchemaSupport();
-
-// The click on "&Validierung": switches validation off, or on when the
-// parser with schema support can be created, and otherwise says why not.
-// Returns whether the item is checked now ("&Neues Schema laden" follows it).
-bool ClickValidationItem(AppState& state, MessageBoxes& boxes, SchemaSupport (*probe)() = ProbeSchemaSupport);
-
-// Schema item k: replaces schema text k with the text of the chosen file.
-// An empty chosenFile is a cancelled dialog and changes nothing.
-void ReplaceSchemaText(AppState& state, int k, const QString& chosenFile);
 
 } // namespace kc

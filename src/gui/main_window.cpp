@@ -37,7 +37,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::refresh(const MainWindowModel& model) {
     if (windowTitle() != model.windowTitle)
         setWindowTitle(model.windowTitle);
-    renderer_.render(model);
+    renderer_.render(model, state_.ValidationEnabled);
 }
 
 void MainWindow::runDialog(QDialog& dialog) {

@@ -7,6 +7,7 @@
 #include "gui/first_user_window.h"
 #include "gui/info_window.h"
 #include "presenter/dispatcher.h"
+#include "presenter/schema_menu.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -53,9 +54,7 @@ void MainWindow::connectControls() {
 }
 
 void MainWindow::validationClicked() {
-    const bool checked = ClickValidationItem(state_, boxes_);
-    state_.ui.validationChecked = checked;
-    state_.ui.newSchemaItemEnabled = checked;
+    ClickValidationItem(state_, boxes_);
     refresh(state_.ui);
 }
 

@@ -46,8 +46,8 @@ MainWindowRenderer::~MainWindowRenderer() {
     renderBusy(false);
 }
 
-void MainWindowRenderer::render(const MainWindowModel& model) {
-    renderCommands(model);
+void MainWindowRenderer::render(const MainWindowModel& model, bool validationOn) {
+    renderCommands(model, validationOn);
     renderPorts(model);
     for (int i = 0; i < kContentFrames; ++i)
         w_.contentFrames[std::size_t(i)]->setVisible(i == model.visibleFrame);
@@ -57,11 +57,11 @@ void MainWindowRenderer::render(const MainWindowModel& model) {
     renderBusy(model.busy);
 }
 
-void MainWindowRenderer::renderCommands(const MainWindowModel& model) {
+void MainWindowRenderer::renderCommands(const MainWindowModel& model, bool validationOn) {
     w_.toolbar->setEnabled(model.toolbarEnabled);
     for (int i = 0; i < kCommandButtons; ++i)
         w_.buttons[std::size_t(i)]->setEnabled(model.buttonEnabled[std::size_t(i)]);
-    w_.menus.validation->setChecked(model.validationChecked);
+    w_.menus.validation->setChecked(validationOn);
     w_.menus.validation->setEnabled(model.validationItemEnabled);
     w_.menus.newSchema->setEnabled(model.newSchemaItemEnabled);
     // Locked with the tool bar: a new library is taken between actions only.

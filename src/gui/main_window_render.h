@@ -16,10 +16,11 @@ class MainWindowRenderer {
     MainWindowRenderer(const MainWindowRenderer&) = delete;
     MainWindowRenderer& operator=(const MainWindowRenderer&) = delete;
 
-    void render(const MainWindowModel& model);
+    // validationOn is the program's one validation switch, kept beside the model.
+    void render(const MainWindowModel& model, bool validationOn);
 
   private:
-    void renderCommands(const MainWindowModel& model);
+    void renderCommands(const MainWindowModel& model, bool validationOn);
     void renderPorts(const MainWindowModel& model);
     void renderStatusTab(const MainWindowModel& model);
     void renderCardData(const CardDataView& card);

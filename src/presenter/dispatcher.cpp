@@ -7,6 +7,7 @@
 #include "base/main_view.h"
 #include "base/progress.h"
 #include "base/status_line.h"
+#include "base/status_texts.h"
 #include "cards/read_loop.h"
 #include "discovery/command_buttons.h"
 #include "discovery/diagnosis.h"
@@ -18,7 +19,10 @@
 namespace kc {
 namespace {
 
-const QString kShownText = QStringLiteral("Die Krankenversichertendaten werden angezeigt");
+// Actions on the chosen port need one; none is chosen before the first scan.
+bool PortChosen(const AppState& state) {
+    return state.SelectedSlot >= 1 && state.SelectedSlot <= kSlotCount;
+}
 
 } // namespace
 
@@ -28,12 +32,18 @@ Dispatcher::Dispatcher(Context& ctx, MainView& view, Clipboard& clipboard, Seria
           ctx, [this](int button) { PressCommandButton(button); },
           [this](uint16_t pn) { return testListedPort(pn); }) {}
 
-void Dispatcher::PressCommandButton(int index) {
+void Dispatcher::PressCommandButton(int index, const ActionOptions& options) {
     if (ctx_.state.ActionRunning)
         return;
     prologue();
-    runAction(index);
+    if (!options.before || options.before())
+        runAction(index, options.stored);
     epilogue();
+}
+
+void Dispatcher::ShowTerminalStatusAction() {
+    ShowFrameX(ctx_.state.ui, kFrameStatus);
+    ctx_.status.showStatus(kTerminalStatusShownText);
 }
 
 void Dispatcher::optionClicked(int option) {
@@ -80,7 +90,7 @@ void Dispatcher::epilogue() {
     AppState& state = ctx_.state;
     if (ctx_.session.SessionOpen())
         ctx_.session.ResetAndCloseTerminal();
-    state.ui.newSchemaItemEnabled = state.ui.validationChecked;
+    state.ui.newSchemaItemEnabled = state.ValidationEnabled;
     state.ui.validationItemEnabled = true;
     state.ActionRunning = false;
     state.ui.toolbarEnabled = true;
@@ -91,10 +101,9 @@ void Dispatcher::epilogue() {
     }
 }
 
-void Dispatcher::runAction(int index) {
+void Dispatcher::runAction(int index, StoredCardData stored) {
     AppState& state = ctx_.state;
-    // Actions on the chosen port need one; none is chosen before the first scan.
-    const bool portChosen = state.SelectedSlot >= 1 && state.SelectedSlot <= kSlotCount;
+    const bool portChosen = PortChosen(state);
     switch (index) {
     case kScanButton:
         RunScan(ctx_, line_, view_, portChoice_);
@@ -107,12 +116,11 @@ void Dispatcher::runAction(int index) {
                          [this](int option) { portChoice_.selectOption(option); });
         break;
     case kStatusButton:
-        ShowFrameX(state.ui, kFrameStatus);
-        ctx_.status.showStatus(QStringLiteral("Der MKT Status wird angezeigt"));
+        ShowTerminalStatusAction();
         break;
     case kReadCardButton:
         if (portChosen)
-            readSelectedPort();
+            readSelectedPort(stored);
         break;
     case kCopyButton:
         ctx_.status.showStatus(
@@ -130,19 +138,20 @@ void Dispatcher::runAction(int index) {
     }
 }
 
-// Button 3: stored data are shown again without touching the terminal.
-void Dispatcher::readSelectedPort() {
+// Button 3: stored data are shown again without touching the terminal,
+// unless the caller wants the card read anew.
+void Dispatcher::readSelectedPort(StoredCardData stored) {
     AppState& state = ctx_.state;
     SetBusy(ctx_, true);
     AdvanceProgress(ctx_, 25);
     ShowFrameX(state.ui, kFrameCardData);
     const QString suffix = InterfaceTextOfPort(state.SelectedPort);
-    if (!state.tables.terminal[state.SelectedSlot].HasCardData)
+    if (stored == StoredCardData::ReadAgain || !state.tables.terminal[state.SelectedSlot].HasCardData)
         RunReadLoop(ctx_, state.SelectedPort, state.SelectedSlot, suffix, [this] { SetProgress(ctx_, 75); });
     AdvanceProgress(ctx_, 15);
     ShowInsuredRecord(state.tables, state.SelectedSlot, state.ui.card);
     AdvanceProgress(ctx_, 10);
-    ctx_.status.showStatus(kShownText);
+    ctx_.status.showStatus(kCardDataShownText);
     SetProgress(ctx_, 0);
     SetBusy(ctx_, false);
 }

@@ -3,6 +3,8 @@
 
 #include "presenter/port_choice.h"
 
+#include <functional>
+
 namespace kc {
 
 class Clipboard;
@@ -17,6 +19,17 @@ constexpr int kReadCardButton = 3;
 constexpr int kCopyButton = 4;
 constexpr int kResetDisplayButton = 5;
 
+// What the read does with card data the slot holds already: the window shows
+// them again, a one-shot console read reads the card anew.
+enum class StoredCardData { ShowAgain, ReadAgain };
+
+// What a front-end adds to an action. The console tests its port inside the
+// action (before runs first; false ends the action before its own work).
+struct ActionOptions {
+    StoredCardData stored = StoredCardData::ShowAgain;
+    std::function<bool()> before;
+};
+
 // The six tool-bar actions and the port choice, on the model of the main
 // window; the front-end shows the model and forwards its clicks here.
 class Dispatcher {
@@ -25,7 +38,10 @@ class Dispatcher {
 
     // One action from start to end, wrapped in the prologue and epilogue. A
     // press while an action runs is refused: actions never nest.
-    void PressCommandButton(int index);
+    void PressCommandButton(int index, const ActionOptions& options = {});
+
+    // Button 2's own work: the status tab and its status text.
+    void ShowTerminalStatusAction();
 
     // An option, tab or list entry clicked while an action runs is ignored
     // as a whole, like the buttons: the click would change the port under the
@@ -44,8 +60,8 @@ class Dispatcher {
   private:
     void prologue();
     void epilogue();
-    void runAction(int index);
-    void readSelectedPort();
+    void runAction(int index, StoredCardData stored);
+    void readSelectedPort(StoredCardData stored);
     bool testListedPort(uint16_t pn);
 
     Context& ctx_;

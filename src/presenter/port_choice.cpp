@@ -5,6 +5,7 @@
 #include "base/card_display.h"
 #include "base/context.h"
 #include "base/status_line.h"
+#include "base/status_texts.h"
 #include "discovery/command_buttons.h"
 #include "discovery/port_names.h"
 
@@ -78,7 +79,7 @@ void PortChoice::tabClicked(int tab) {
     state.ui.visibleStatusFrame = tab;
     state.CurrentTab = tab;
     selectOption(tab);
-    ctx_.status.showStatus(QStringLiteral("Der MKT Status wird angezeigt"));
+    ctx_.status.showStatus(kTerminalStatusShownText);
 }
 
 void PortChoice::listClicked(int row) {

@@ -7,6 +7,7 @@
 #include "base/main_view.h"
 #include "base/progress.h"
 #include "base/status_line.h"
+#include "base/status_texts.h"
 #include "cards/read_loop.h"
 #include "discovery/further_ports.h"
 #include "discovery/port_names.h"
@@ -18,7 +19,6 @@
 namespace kc {
 namespace {
 
-const QString kShownText = QStringLiteral("Die Krankenversichertendaten werden angezeigt");
 constexpr int kComPorts = 4;
 constexpr int kFurtherOption = 4;
 constexpr int kFurtherSlot = 5;
@@ -62,7 +62,7 @@ void ScanComPorts(Context& ctx, SerialLine& line, PortChoice& portChoice) {
         OfferPort(state, portChoice, k - 1, k);
         if (state.tables.terminal[k].Responding && !LibraryGivenUp(ctx)) {
             RunReadLoop(ctx, pn, k, InterfaceTextOfPort(state.SelectedPort));
-            ctx.status.showStatus(kShownText);
+            ctx.status.showStatus(kCardDataShownText);
         }
     }
 }
@@ -94,7 +94,7 @@ void ScanFurtherPorts(Context& ctx, SerialLine& line, PortChoice& portChoice) {
         if (LibraryGivenUp(ctx))
             break;
         RunReadLoop(ctx, pn, kFurtherSlot, InterfaceTextOfPort(pn));
-        ctx.status.showStatus(kShownText);
+        ctx.status.showStatus(kCardDataShownText);
     }
 }
 
@@ -107,7 +107,7 @@ void ShowFirstSlotWithData(Context& ctx, PortChoice& portChoice) {
         state.ui.options[std::size_t(k - 1)].checked = false;
         ShowFrameX(state.ui, kFrameCardData);
         portChoice.selectOption(k - 1);
-        ctx.status.showStatus(kShownText);
+        ctx.status.showStatus(kCardDataShownText);
         return;
     }
 }
@@ -132,7 +132,7 @@ void RunScan(Context& ctx, SerialLine& line, MainView& view, PortChoice& portCho
 
     state.ui.buttonEnabled[2] = true;
     ShowFrameX(state.ui, kFrameStatus);
-    ctx.status.showStatus(QStringLiteral("Der MKT Status wird angezeigt"));
+    ctx.status.showStatus(kTerminalStatusShownText);
     ShowFirstSlotWithData(ctx, portChoice);
     // The person is left with why the search stopped, not with a status that hides it.
     if (brokenOff)

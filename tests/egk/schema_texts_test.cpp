@@ -40,53 +40,5 @@ TEST(LoadSchemaTexts, ReadsTheThreeFilesNextToTheProgramAndSwitchesValidationOff
     EXPECT_EQ(state.SchemaTextVd + state.SchemaTextPd + state.SchemaTextGvd, QString());
 }
 
-SchemaSupport Missing() {
-    return {SchemaSupport::State::NotInstalled, {}};
-}
-SchemaSupport Broken() {
-    return {SchemaSupport::State::Failed, {0x8007000Eu, QStringLiteral("Nicht genügend Speicher. ")}};
-}
-
-TEST(ClickValidationItem, SwitchesOnWhenSchemaSupportIsThereElseExplainsWhyNot) {
-    AppState state;
-    test::ScriptedMessageBoxes boxes;
-    EXPECT_FALSE(ClickValidationItem(state, boxes, Missing));
-    EXPECT_FALSE(ClickValidationItem(state, boxes, Broken));
-    EXPECT_FALSE(state.ValidationEnabled);
-    ASSERT_EQ(boxes.shown.size(), 2u);
-    EXPECT_TRUE(
-        test::IsBox(boxes.shown[0],
-                    QString::fromUtf8("Für eine lokale Validierung muss MSXML 4.0 SP2 (Microsoft XML "
-                                      "Basisdienste) \r\nauf Ihrem System installiert sein! \r\n\r\n"),
-                    kBoxTitle, MsgButtons::Ok, MsgIcon::Information));
-    EXPECT_TRUE(test::IsErrorBox(boxes.shown[1], QString::fromUtf8("Nicht genügend Speicher. 8007000E")));
-
-    EXPECT_EQ(ProbeSchemaSupport().state, SchemaSupport::State::Available);
-    EXPECT_TRUE(ClickValidationItem(state, boxes));
-    EXPECT_TRUE(state.ValidationEnabled);
-    EXPECT_FALSE(ClickValidationItem(state, boxes, Missing)); // unchecking needs no probe
-    EXPECT_FALSE(state.ValidationEnabled);
-    EXPECT_EQ(boxes.shown.size(), 2u);
-}
-
-TEST(ReplaceSchemaText, ReplacesOneTextForTheSessionOnly) {
-    AppState state;
-    test::ScriptedMessageBoxes boxes;
-    state.SchemaTextPd = QStringLiteral("<pd/>");
-    state.SchemaTextGvd = QStringLiteral("<gvd/>");
-    state.SchemaTextVd = QStringLiteral("<vd/>");
-    ReplaceSchemaText(state, 1, QString()); // dialog cancelled
-    EXPECT_EQ(state.SchemaTextPd, "<pd/>");
-    ReplaceSchemaText(state, 1, SchemaFile("new.xsd"));
-    for (int i = 0; i < 3; ++i)
-        ClickValidationItem(state, boxes);
-    EXPECT_EQ(state.SchemaTextPd, "<?xml version=\"1.0\"?><xs:schema/>");
-    ReplaceSchemaText(state, 2, SchemaFile("no_bracket.xsd"));
-    EXPECT_TRUE(state.SchemaTextGvd.isEmpty());
-    ReplaceSchemaText(state, 0, SchemaFile("missing.xsd"));
-    EXPECT_TRUE(state.SchemaTextVd.isEmpty());
-    EXPECT_EQ(state.SchemaTextPd, "<?xml version=\"1.0\"?><xs:schema/>");
-}
-
 } // namespace
 } // namespace kc

@@ -75,6 +75,31 @@ TEST_F(DispatcherTest, ReadButtonWithStoredDataShowsThemWithoutTerminalTraffic) 
     EXPECT_EQ(h.status.statuses.last(), "Die Krankenversichertendaten werden angezeigt");
 }
 
+// What a front-end adds to the read: a step first that may end the action,
+// and reading the card anew although the slot holds card data.
+TEST_F(DispatcherTest, ReadOptionsDecideWhetherStoredDataAreReadAgain) {
+    load("[terminal t]\nports = 2\n" + kKvkTerminal);
+    choosePort(2);
+    struct Row {
+        StoredCardData stored;
+        bool goOn;
+        bool cardRead;
+    };
+    for (const Row& row :
+         {Row{StoredCardData::ShowAgain, true, false}, Row{StoredCardData::ReadAgain, true, true},
+          Row{StoredCardData::ReadAgain, false, false}}) {
+        h.state.tables.terminal[2].HasCardData = true;
+        const qsizetype apdus = h.apduLog().size();
+        const qsizetype statuses = h.status.statuses.size();
+        int before = 0;
+        dispatcher.PressCommandButton(kReadCardButton, {row.stored, [&] { return ++before, row.goOn; }});
+        EXPECT_EQ(before, 1);
+        EXPECT_EQ(h.apduLog().size() > apdus, row.cardRead);
+        EXPECT_EQ(h.status.statuses.size() > statuses, row.goOn);
+        EXPECT_FALSE(h.state.ActionRunning);
+    }
+}
+
 TEST_F(DispatcherTest, ReadButtonRetriesUntilTheReadFails) {
     load("[ports]\ndefault = -10\n[terminal t]\nports = 3\n");
     choosePort(3);
@@ -123,7 +148,7 @@ TEST_F(DispatcherTest, ScanAsksForACardOncePerFurtherPortOnSlotFive) {
 TEST_F(DispatcherTest, MenuItemsFollowTheValidationSwitchAfterAnAction) {
     load("[ports]\ndefault = -10\n");
     for (bool validation : {false, true}) {
-        h.state.ui.validationChecked = validation;
+        h.state.ValidationEnabled = validation;
         dispatcher.PressCommandButton(kStatusButton);
         EXPECT_EQ(QList<bool>({h.state.ui.validationItemEnabled, h.state.ui.newSchemaItemEnabled,
                                h.state.ui.toolbarEnabled, h.state.ActionRunning}),
