@@ -38,7 +38,7 @@ class HostProcess {
     // Sends frame (may be empty) and waits for the helper's next frame until
     // limit, letting whileWaiting run between short slices of waiting.
     [[nodiscard]] Outcome exchange(std::span<const uint8_t> frame, std::chrono::milliseconds limit,
-                     const WhileWaiting& whileWaiting, std::vector<uint8_t>& payload);
+                                   const WhileWaiting& whileWaiting, std::vector<uint8_t>& payload);
 
     // Closes the socket, lets the helper leave by itself within grace (0: not
     // at all), otherwise kills it; reaps it either way.
