@@ -26,4 +26,21 @@ template <typename T> class [[nodiscard]] Result {
     std::variant<T, QString> content_;
 };
 
+// Done, or the German reason it could not be done.
+template <> class [[nodiscard]] Result<void> {
+  public:
+    Result() = default;
+    static Result failure(QString error) { return Result(std::move(error), true); }
+
+    bool ok() const { return !failed_; }
+    // Only when not ok().
+    const QString& error() const { return error_; }
+
+  private:
+    Result(QString error, bool failed) : error_(std::move(error)), failed_(failed) {}
+
+    QString error_;
+    bool failed_ = false;
+};
+
 } // namespace kc

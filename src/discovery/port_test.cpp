@@ -5,6 +5,7 @@
 #include "base/card_display.h"
 #include "base/context.h"
 #include "base/event_pump.h"
+#include "base/port_result.h"
 #include "discovery/baud_probe.h"
 #include "discovery/identify_terminal.h"
 #include "discovery/pnp_probe.h"
@@ -24,24 +25,18 @@ const QString kWrongCable = QStringLiteral("Falsches RS 232 Kabel/Verbinder!");
 const QString kModelUnknown = QStringLiteral("Modell nicht bekannt!");
 const QString kUnknownDevice = QStringLiteral("Unbekanntes Gerät?! ");
 
-constexpr int16_t kResultMissing = 1;
-constexpr int16_t kResultBusy = 2;
-constexpr int16_t kResultOpenError = 3;
-constexpr int16_t kResultIdentified = 4;
-constexpr int16_t kResultLibraryFailed = 5;
-
-int ComProbeResultOf(int serialError) {
+PortResultCode ComProbeResultOf(int serialError) {
     switch (serialError) {
     case kSerialInvalidPort:
-        return kResultMissing;
+        return kPortResultMissing;
     case kSerialPortOpen:
-        return kResultBusy;
+        return kPortResultBusy;
     default:
-        return kResultOpenError;
+        return kPortResultOpenError;
     }
 }
 
-void MarkBusy(PortStatus& port, const QString& text, int16_t result) {
+void MarkBusy(PortStatus& port, const QString& text, PortResultCode result) {
     port.InterfaceText = text;
     port.BaudRateText.clear();
     port.PortPresent = true;
@@ -96,21 +91,21 @@ void TestComPortWithoutDsr(Context& ctx, uint16_t pn, int16_t code) {
     port.PortResult = code;
     switch (code) {
     case kCtOk:
-        port.PortResult = kResultIdentified;
+        port.PortResult = kPortResultIdentified;
         IdentifyTerminal(ctx.session, tables, pn);
         if (!tables.terminal[slot].ViaUsbVirtualCom)
             port.InterfaceText = kWrongCable;
         static_cast<void>(ctx.session.CloseTerminal()); // as after any identification
         break;
     case kCtErrHost:
-        MarkBusy(port, kPortInUse, kResultBusy);
+        MarkBusy(port, kPortInUse, kPortResultBusy);
         break;
     case kCtErrTrans:
         port.InterfaceText = kPortFree;
         tables.terminal[slot].ModelText = kModelUnknown;
         break;
     default:
-        port.PortResult = kResultLibraryFailed;
+        port.PortResult = kPortResultLibraryFailed;
         port.InterfaceText = kPortAvailable;
         port.BaudRateText.clear();
         break;
@@ -142,17 +137,17 @@ void TestComPort(Context& ctx, SerialLine& line, uint16_t pn) {
     ctx.pump.runPendingOnce();
     port.DsrSeen = probe.dsr;
     switch (probe.result) {
-    case kResultMissing:
+    case kPortResultMissing:
         port.InterfaceText = kPortMissing;
         port.BaudRateText.clear();
         port.PortPresent = false;
-        port.PortResult = kResultMissing;
+        port.PortResult = kPortResultMissing;
         return;
-    case kResultBusy:
-        MarkBusy(port, kPortInUse, kResultBusy);
+    case kPortResultBusy:
+        MarkBusy(port, kPortInUse, kPortResultBusy);
         return;
-    case kResultOpenError:
-        MarkBusy(port, kPortOpenFailed, kResultOpenError);
+    case kPortResultOpenError:
+        MarkBusy(port, kPortOpenFailed, kPortResultOpenError);
         return;
     default:
         break;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "base/port_result.h"
+
 #include <cstdint>
 
 namespace kc {
@@ -11,10 +13,10 @@ class EventPump;
 class SerialLine;
 struct SlotTables;
 
-// Outcome of opening a COM port on its own: 0 opened, 1 no such port, 2 in
-// use, 3 any other error; dsr tells whether the far end raised DSR.
+// Outcome of opening a COM port on its own: opened, missing, busy or any
+// other open error; dsr tells whether the far end raised DSR.
 struct ComProbe {
-    int result = 0;
+    PortResultCode result = kPortResultOpened;
     bool dsr = false;
 };
 

@@ -24,7 +24,7 @@ StatusWalk WalkMobileStatusData(const QByteArray& data, MobileVsdRecord& record)
 
 // The stored checksum must be exactly one byte equal to the XOR; a missing
 // checksum object or one of another length is a checksum error too.
-bool MobileChecksumMatches(const MobileVsdRecord& record, uint8_t xorSum);
+[[nodiscard]] bool MobileChecksumMatches(const MobileVsdRecord& record, uint8_t xorSum);
 
 // A field of the card data derived from the extended data, and what the
 // person is told about it. No value: the field is left as it is.

@@ -23,7 +23,7 @@ class SchemaCollection {
 
     // Adds (or replaces) the schema for namespaceUri. A schema whose target
     // namespace differs from the key, or that does not compile, is refused.
-    std::optional<XmlError> add(const QString& namespaceUri, const XmlNode& schema);
+    [[nodiscard]] std::optional<XmlError> add(const QString& namespaceUri, const XmlNode& schema);
     // The schema's node tree, null when none is held for the URI.
     XmlNode get(const QString& namespaceUri) const;
     int length() const { return int(entries_.size()); }

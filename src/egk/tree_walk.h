@@ -23,7 +23,7 @@ enum class WalkEnd { Complete, TooDeep, Stopped };
 constexpr int kWalkStackLimit = 33;
 
 // A container has children and its first child is an element.
-bool IsContainer(const XmlNode& node);
+[[nodiscard]] bool IsContainer(const XmlNode& node);
 
 // Walks the descendants of root in document order.
 WalkEnd WalkTree(const XmlNode& root, TreeVisitor& visitor);

@@ -21,10 +21,10 @@ enum CtApiCode : int16_t {
 class CtApi {
   public:
     virtual ~CtApi() = default;
-    virtual int8_t init(uint16_t ctn, uint16_t pn) = 0;
-    virtual int8_t data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command,
-                        uint16_t* lenr, uint8_t* response) = 0;
-    virtual int8_t close(uint16_t ctn) = 0;
+    [[nodiscard]] virtual int8_t init(uint16_t ctn, uint16_t pn) = 0;
+    [[nodiscard]] virtual int8_t data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc,
+                                      uint8_t* command, uint16_t* lenr, uint8_t* response) = 0;
+    [[nodiscard]] virtual int8_t close(uint16_t ctn) = 0;
     // Non-zero when the speed is unknown or the library has no such function.
     virtual int32_t getBaudrate(uint16_t ctn, int32_t* baud) = 0;
 };

@@ -35,7 +35,7 @@ class CtApiLibrary : public CtApi {
     using BaudFn = int32_t (*)(uint16_t, int32_t*);
 
     explicit CtApiLibrary(SharedLibrary library) : library_(std::move(library)) {}
-    bool bind();
+    [[nodiscard]] bool bind();
 
     SharedLibrary library_;
     InitFn init_ = nullptr;

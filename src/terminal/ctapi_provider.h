@@ -17,7 +17,7 @@ class CtApiProvider {
     virtual CtApi* acquire(LibraryFault& fault) = 0;
     // When the library was lost since the last ask (its helper hung or ended,
     // so its session is gone): what to tell the person. Otherwise empty.
-    virtual QString takeLibraryLoss() { return {}; }
+    [[nodiscard]] virtual QString takeLibraryLoss() { return {}; }
 };
 
 // Loads the terminal library once, the one ChooseLibrary picks for this

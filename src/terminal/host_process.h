@@ -32,21 +32,21 @@ class HostProcess {
     HostProcess& operator=(const HostProcess&) = delete;
 
     // 0 once the helper runs, else the errno of the failed start.
-    int start(const std::string& program, const std::string& argument);
+    [[nodiscard]] int start(const std::string& program, const std::string& argument);
     bool running() const { return pid_ > 0; }
 
     // Sends frame (may be empty) and waits for the helper's next frame until
     // limit, letting whileWaiting run between short slices of waiting.
-    Outcome exchange(std::span<const uint8_t> frame, std::chrono::milliseconds limit,
-                     const WhileWaiting& whileWaiting, std::vector<uint8_t>& payload);
+    [[nodiscard]] Outcome exchange(std::span<const uint8_t> frame, std::chrono::milliseconds limit,
+                                   const WhileWaiting& whileWaiting, std::vector<uint8_t>& payload);
 
     // Closes the socket, lets the helper leave by itself within grace (0: not
     // at all), otherwise kills it; reaps it either way.
     End end(std::chrono::milliseconds grace, const WhileWaiting& whileWaiting = {});
 
   private:
-    bool sendSome(std::span<const uint8_t> frame, std::size_t& sent);
-    bool receiveSome();
+    [[nodiscard]] bool sendSome(std::span<const uint8_t> frame, std::size_t& sent);
+    [[nodiscard]] bool receiveSome();
     void reapLeftovers();
 
     pid_t pid_ = -1;

@@ -33,12 +33,12 @@ class HostedCtApi : public CtApi {
     int32_t getBaudrate(uint16_t ctn, int32_t* baud) override;
 
     // What went wrong with the helper since the last ask, in German; empty when nothing did.
-    QString takeLoss() { return std::exchange(loss_, QString()); }
+    [[nodiscard]] QString takeLoss() { return std::exchange(loss_, QString()); }
     void setWhileWaiting(HostProcess::WhileWaiting whileWaiting) { whileWaiting_ = std::move(whileWaiting); }
 
   private:
     template <typename Answer>
-    std::optional<Answer> ask(std::span<const uint8_t> frame, std::chrono::milliseconds limit);
+    [[nodiscard]] std::optional<Answer> ask(std::span<const uint8_t> frame, std::chrono::milliseconds limit);
     void giveUp(const QString& loss);
 
     std::string helper_;

@@ -69,7 +69,7 @@ TEST_F(TestPortTest, TerminalWithoutDsrIsOnTheWrongCable) {
     load("[terminal t]\nports = 2\nget-status-46 = 46 0F \"DEZAV\" \"QKT-4\" \"3.1.0\" 90 00\n");
     line.devices[2] = SerialTerminal(false);
     TestPort(h.ctx, line, 2);
-    EXPECT_EQ(port(2).PortResult, 4);
+    EXPECT_EQ(port(2).PortResult, kPortResultIdentified);
     EXPECT_EQ(port(2).InterfaceText.str().trimmed(), "Falsches RS 232 Kabel/Verbinder!");
     EXPECT_EQ(port(2).BaudRateText.str(), "9600 Baud      ");
     EXPECT_EQ(h.apduLog(), QStringList({"init 2", "2013008100", "2013004600", "close"}));
@@ -94,7 +94,7 @@ TEST_F(TestPortTest, UsbPortUsesSlotFiveAndLeavesTheComSlotsAlone) {
     h.state.tables.insured[4][Familienname] = QStringLiteral("name 4");
     TestPort(h.ctx, line, 8193);
     EXPECT_EQ(h.state.tables.insured[4][Familienname], "name 4");
-    EXPECT_EQ(port(5).PortResult, 0);
+    EXPECT_EQ(port(5).PortResult, kPortResultOpened);
     EXPECT_EQ(port(5).InterfaceText.str().trimmed(), "USB (CTAPI pn=8193)");
     EXPECT_EQ(port(5).BaudRateText.str(), "9600           ");
     EXPECT_EQ(info(5).ModelText.str().trimmed(), "Serie Q3");

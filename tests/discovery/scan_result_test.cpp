@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
+#include "base/port_result.h"
 #include "presenter/scan_result.h"
 
 #include "sim_harness.h"
@@ -24,7 +25,7 @@ TEST(ScanResult, LinesAndSummary) {
         SCOPED_TRACE(qPrintable(lines.takeFirst()));
         const QStringList c = lines.takeFirst().split(QLatin1Char('|'));
         SlotTables tables;
-        tables.port[1].PortResult = 1; // a port that failed otherwise is no terminal
+        tables.port[1].PortResult = kPortResultMissing; // a port that failed otherwise is no terminal
         if (const int slot = c[0].left(1).toInt()) {
             tables.terminal[slot].Responding = true;
             tables.terminal[slot].ViaUsbVirtualCom = c[0].endsWith(QLatin1String("usb"));

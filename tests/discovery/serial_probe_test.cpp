@@ -151,7 +151,7 @@ TEST_F(ComPort, ControlErrorsMapToTheResult) {
 TEST_F(ComPort, RaisesDtrWaitsOneTickReadsDsrAndDropsDtr) {
     line.devices[4] = SerialDevice{};
     const ComProbe probe = ProbeComPort(line, pump, 4);
-    EXPECT_EQ(probe.result, 0);
+    EXPECT_EQ(probe.result, kPortResultOpened);
     EXPECT_FALSE(probe.dsr);
     EXPECT_EQ(line.log, QStringList({"open 4", "dtr 1", "dsr", "dtr 0", "close"}));
     EXPECT_EQ(pump.waits, std::vector<WaitTimer>({WaitTimer::Timer3}));

@@ -138,7 +138,8 @@ TEST(XmlDocument, HostileDocumentsAreRefusedWithoutReachingOut) {
                                               "<xs:import namespace=\"urn:o\" schemaLocation=\"%2\"/>"
                                               "<xs:include schemaLocation=\"%3\"/></xs:schema>")
                                    .arg(kXsd, listener.url("import.xsd"), listener.url("include.xsd"))));
-    SchemaCollection().add(QStringLiteral("urn:t"), schema.documentElement());
+    // Whether the schema compiles without its imports does not matter here, only the listener.
+    static_cast<void>(SchemaCollection().add(QStringLiteral("urn:t"), schema.documentElement()));
     EXPECT_FALSE(listener.contacted());
 }
 
