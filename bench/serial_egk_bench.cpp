@@ -52,7 +52,8 @@ void SerialEgkRead(benchmark::State& state) {
         options.batch = true;
         kc::cli::ConsoleRun run(console, options, nullptr);
         const kc::ReadResult result = kc::ReadInsuranceCard(run.ctx, 1);
-        run.finishAction();
+        if (run.session.SessionOpen())
+            run.session.ResetAndCloseTerminal();
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         if (result != kc::ReadResult::Done)
             state.SkipWithError("the eGK read failed");

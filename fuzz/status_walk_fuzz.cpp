@@ -8,7 +8,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kc::fuzz::FuzzInput input(data, size);
     kc::MobileVsdRecord record = kc::PresetMobileVsdRecord();
     const kc::StatusWalk walk = kc::WalkMobileStatusData(input.rest(), record);
-    kc::MobileChecksumMatches(record, walk.xorSum);
+    // Crashes are what is looked for here, not the answers.
+    static_cast<void>(kc::MobileChecksumMatches(record, walk.xorSum));
     kc::ReadDateField(record[kc::ReadDateText]);
     kc::ApprovalNumberField(record[kc::ReadDateText], record[kc::ApprovalText]);
     return 0;

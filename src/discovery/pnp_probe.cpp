@@ -64,28 +64,24 @@ void Restore(SerialLine& line) {
 
 } // namespace
 
-PnpId ParsePnpId(const QString& received) {
-    PnpId id;
+std::optional<PnpId> ParsePnpId(const QString& received) {
     if (received.size() < 11)
-        return id;
+        return std::nullopt;
     const qsizetype open = received.indexOf(QLatin1Char('('));
     const qsizetype close = received.indexOf(QLatin1Char(')'));
     // 0-based indexes: ")" at position 11 or later is index 10 or later.
     if (open < 0 || close < 10)
-        return id;
-    id.found = true;
-    id.manufacturer = received.mid(open + 3, 3);
-    id.product = received.mid(open + 6, 4);
-    return id;
+        return std::nullopt;
+    return PnpId{received.mid(open + 3, 3), received.mid(open + 6, 4)};
 }
 
-PnpProbeResult ProbeSerialPnp(SerialLine& line, EventPump& pump, uint16_t pn) {
+std::optional<QString> ProbeSerialPnp(SerialLine& line, EventPump& pump, uint16_t pn) {
     if (!line.open(pn))
-        return {};
+        return std::nullopt;
     SerialLineCloser closer(line);
     if (!line.clearReceiveBuffer()) {
         Restore(line);
-        return {};
+        return std::nullopt;
     }
     pump.runPendingOnce();
 
@@ -94,10 +90,10 @@ PnpProbeResult ProbeSerialPnp(SerialLine& line, EventPump& pump, uint16_t pn) {
         SecondRead(line, pump, collected);
     Restore(line);
 
-    const PnpId id = ParsePnpId(collected);
-    if (!id.found)
-        return {};
-    return {true, id.manufacturer + id.product};
+    const std::optional<PnpId> id = ParsePnpId(collected);
+    if (!id)
+        return std::nullopt;
+    return id->manufacturer + id->product;
 }
 
 } // namespace kc

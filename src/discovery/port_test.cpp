@@ -122,9 +122,8 @@ void TestComPortWithDsr(Context& ctx, SerialLine& line, uint16_t pn, int16_t cod
         const int16_t identified = IdentifyTerminal(ctx.session, tables, pn);
         const int16_t closed = ctx.session.CloseTerminal();
         if (identified == 0 && closed == kCtOk) {
-            const PnpProbeResult pnp = ProbeSerialPnp(line, ctx.pump, pn);
-            if (pnp.found)
-                tables.terminal[slot].PnpDeviceId = pnp.identifier;
+            if (const std::optional<QString> pnp = ProbeSerialPnp(line, ctx.pump, pn))
+                tables.terminal[slot].PnpDeviceId = *pnp;
         }
     }
     tables.port[slot].InterfaceText = kPortFree;

@@ -79,8 +79,8 @@ TEST(PnpParsing, IdentifierFromTheReceivedText) {
     const auto rows = test::DataRows("discovery/pnp_ids.txt");
     ASSERT_EQ(rows.size(), 6u);
     for (const QStringList& c : rows) {
-        const PnpId id = ParsePnpId(c[0]);
-        EXPECT_EQ(id.found ? id.manufacturer + "|" + id.product : QString(), c[1]) << qPrintable(c[0]);
+        const std::optional<PnpId> id = ParsePnpId(c[0]);
+        EXPECT_EQ(id ? id->manufacturer + "|" + id->product : QString(), c[1]) << qPrintable(c[0]);
     }
 }
 
@@ -91,22 +91,20 @@ TEST_F(PnpProbe, DeviceWithDsrSendsItsIdentifierInChunks) {
     device.dsr = true;
     device.pnpChunks = {QByteArray("(\x01$DE"), QByteArray("Z0042"), QByteArray("\\....)")};
     line.devices[1] = device;
-    const PnpProbeResult result = ProbeSerialPnp(line, pump, 1);
-    EXPECT_TRUE(result.found);
-    EXPECT_EQ(result.identifier, "DEZ0042");
+    EXPECT_EQ(ProbeSerialPnp(line, pump, 1), QString("DEZ0042"));
     // Three waits to prepare, then a round per chunk and the empty round.
     EXPECT_EQ(pump.waits, std::vector<WaitTimer>(7, WaitTimer::Timer1));
     EXPECT_EQ(line.log.filter("settings"), QStringList({"settings 1200,N,7,1", "settings 9600,N,8,1"}));
     // A device that talks only after the second power-up is heard in the second read.
     device.pnpFromRtsRise = 2;
     line.devices[3] = device;
-    EXPECT_EQ(ProbeSerialPnp(line, pump, 3).identifier, "DEZ0042");
+    EXPECT_EQ(ProbeSerialPnp(line, pump, 3), QString("DEZ0042"));
     EXPECT_FALSE(line.isOpen());
 }
 
 TEST_F(PnpProbe, NoDsrNoIdentifierAndThePortIsRestored) {
     line.devices[2] = SerialDevice{};
-    EXPECT_FALSE(ProbeSerialPnp(line, pump, 2).found);
+    EXPECT_EQ(ProbeSerialPnp(line, pump, 2), std::nullopt);
     EXPECT_EQ(line.log, QStringList({"open 2", "clear in", "dtr 1", "rts 0", "dsr", "dtr 1", "rts 0",
                                      "settings 9600,N,8,1", "close"}));
     // A line that refuses 1200 baud is not read, though the device would talk.
@@ -115,7 +113,7 @@ TEST_F(PnpProbe, NoDsrNoIdentifierAndThePortIsRestored) {
     refusing.pnpChunks = {QByteArray("(\x01$DEZ0042\\....)")};
     refusing.failingOperation = QStringLiteral("settings");
     line.devices[3] = refusing;
-    EXPECT_FALSE(ProbeSerialPnp(line, pump, 3).found);
+    EXPECT_EQ(ProbeSerialPnp(line, pump, 3), std::nullopt);
 }
 
 TEST_F(PnpProbe, SilentOrGarbledDevicesGiveNothing) {
@@ -125,7 +123,7 @@ TEST_F(PnpProbe, SilentOrGarbledDevicesGiveNothing) {
     device.pnpChunks = QList<QByteArray>(20, QByteArray("x"));
     line.devices[2] = device;
     pump.waits.clear();
-    EXPECT_FALSE(ProbeSerialPnp(line, pump, 2).found);
+    EXPECT_EQ(ProbeSerialPnp(line, pump, 2), std::nullopt);
     EXPECT_EQ(pump.waits.size(), 3u + 11u);
     EXPECT_FALSE(line.isOpen());
 }
