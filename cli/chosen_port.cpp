@@ -9,10 +9,6 @@
 
 namespace kc::cli {
 
-namespace {
-constexpr int kFurtherSlot = 5;
-} // namespace
-
 void ChoosePort(AppState& state, uint16_t pn) {
     state.SelectedPort = pn;
     state.SelectedSlot = SlotOfPort(pn);

@@ -14,8 +14,6 @@
 namespace kc::cli {
 namespace {
 
-constexpr int kFurtherSlot = 5;
-
 void PrintStatusPages(Console& console, const AppState& state) {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         console.data.writeLine();

@@ -12,8 +12,9 @@ namespace kc {
 constexpr int kSlotCount = 5;
 
 // COM 1 to COM 4 have their own slot; every further port shares slot 5.
+constexpr int kFurtherSlot = 5;
 constexpr int SlotOfPort(uint16_t pn) {
-    return pn < 5 ? int(pn) : 5;
+    return pn < kFurtherSlot ? int(pn) : kFurtherSlot;
 }
 
 // Five records addressed by slot 1 to 5.

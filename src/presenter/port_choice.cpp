@@ -13,7 +13,6 @@ namespace kc {
 namespace {
 
 constexpr int kFurtherOption = 4;
-constexpr int kFurtherSlot = 5;
 constexpr int kResetButton = 5;
 constexpr int kReadButton = 3;
 

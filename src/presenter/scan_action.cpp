@@ -21,7 +21,6 @@ namespace {
 
 constexpr int kComPorts = 4;
 constexpr int kFurtherOption = 4;
-constexpr int kFurtherSlot = 5;
 
 // The option of a port that exists and is free can be chosen and is chosen;
 // any other is greyed out.
