@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "ctapi/bytes.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -15,8 +17,5 @@ namespace kc::pcsc {
 // arguments, PC/SC's result and what came back.
 bool TraceOn();
 void TracePcscCall(std::string_view call, LONG result, std::string_view detail = {});
-
-// Upper-case hexadecimal, two digits per byte.
-std::string Hex(std::span<const uint8_t> bytes);
 
 } // namespace kc::pcsc

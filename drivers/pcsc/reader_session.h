@@ -11,13 +11,6 @@
 
 namespace kc::pcsc {
 
-// What one CT_data call hands back.
-struct Reply {
-    int8_t code = 0; // CT-API code; non-zero: nothing is written
-    Bytes bytes;     // data + SW1 SW2
-    uint8_t sad = 1; // 1 the terminal answered, 0 the card
-};
-
 // One CT-API session on one reader: the terminal's CT-BCS commands mapped
 // onto PC/SC, and card commands passed through. The card connection is held
 // from activation to the end of the session, because PC/SC powers an
@@ -32,10 +25,10 @@ class ReaderSession {
     Reply CardCommand(std::span<const uint8_t> command);
 
   private:
-    Reply RequestIcc(const CommandApdu& apdu);
-    Reply ResetIcc(const CommandApdu& apdu);
+    Reply RequestIcc(const Apdu& apdu);
+    Reply ResetIcc(const Apdu& apdu);
     Reply ResetCt();
-    Reply GetStatus(const CommandApdu& apdu);
+    Reply GetStatus(const Apdu& apdu);
     Reply EjectIcc();
     // Connects to the card, or restarts it when connected already.
     Reply Activate(uint8_t p2);

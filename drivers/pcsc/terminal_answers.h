@@ -3,21 +3,13 @@
 
 #include "atr.h"
 #include "command_apdu.h"
+#include "ctapi/status_words.h"
 
 #include <string_view>
 
 namespace kc::pcsc {
 
-namespace sw {
-constexpr uint16_t kOk = 0x9000;
-constexpr uint16_t kProcessorCardOk = 0x9001;
-constexpr uint16_t kNoCardInTime = 0x6200;
-constexpr uint16_t kCardMissing = 0x6400;
-constexpr uint16_t kWrongLength = 0x6700;
-constexpr uint16_t kWrongParameters = 0x6A00;
-constexpr uint16_t kInsNotSupported = 0x6D00;
-constexpr uint16_t kClaNotSupported = 0x6E00;
-} // namespace sw
+namespace sw = ctapi::sw;
 
 enum class IccState { Absent, Present, Active };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "ctapi/return_codes.h"
 #include "serial/t1_host.h"
 #include "serial/tty_line.h"
 
@@ -9,17 +10,6 @@
 #include <span>
 
 namespace kc::serial {
-
-// CT-API return codes.
-enum : int8_t {
-    kOk = 0,
-    kErrInvalid = -1,
-    kErrCt = -8,
-    kErrTrans = -10,
-    kErrMemory = -11,
-    kErrHost = -127,
-    kErrHtsi = -128,
-};
 
 // The line speeds tried when a port is opened, in this order.
 inline constexpr int32_t kLineSpeeds[] = {9600, 115200, 57600, 38400, 19200};

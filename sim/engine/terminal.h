@@ -12,12 +12,7 @@
 
 namespace kc::sim {
 
-// What the terminal hands back for one CT_data call.
-struct Reply {
-    int8_t code = 0; // CT-API code; non-zero: nothing is written
-    Bytes bytes;     // full response, normally data + SW
-    uint8_t sad = 1; // 1 the terminal answered, 0 the card
-};
+using ctapi::Reply;
 
 // One card terminal: CT-BCS commands, the card slot and the scenario's
 // overrides. Its state outlives sessions, as on a real terminal.
