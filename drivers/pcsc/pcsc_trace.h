@@ -15,7 +15,7 @@ namespace kc::pcsc {
 // With CTAPI_PCSC_TRACE naming a file ("-" for standard error), every PC/SC
 // call of the library is written there, one line each: the call, its
 // arguments, PC/SC's result and what came back.
-bool TraceOn();
+[[nodiscard]] bool TraceOn();
 void TracePcscCall(std::string_view call, LONG result, std::string_view detail = {});
 
 } // namespace kc::pcsc

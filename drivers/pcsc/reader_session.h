@@ -21,18 +21,18 @@ class ReaderSession {
 
     const std::string& reader() const { return reader_; }
 
-    Reply TerminalCommand(std::span<const uint8_t> command);
-    Reply CardCommand(std::span<const uint8_t> command);
+    [[nodiscard]] Reply TerminalCommand(std::span<const uint8_t> command);
+    [[nodiscard]] Reply CardCommand(std::span<const uint8_t> command);
 
   private:
-    Reply RequestIcc(const Apdu& apdu);
-    Reply ResetIcc(const Apdu& apdu);
-    Reply ResetCt();
-    Reply GetStatus(const Apdu& apdu);
-    Reply EjectIcc();
+    [[nodiscard]] Reply RequestIcc(const Apdu& apdu);
+    [[nodiscard]] Reply ResetIcc(const Apdu& apdu);
+    [[nodiscard]] Reply ResetCt();
+    [[nodiscard]] Reply GetStatus(const Apdu& apdu);
+    [[nodiscard]] Reply EjectIcc();
     // Connects to the card, or restarts it when connected already.
-    Reply Activate(uint8_t p2);
-    Reply Failure(LONG result);
+    [[nodiscard]] Reply Activate(uint8_t p2);
+    [[nodiscard]] Reply Failure(LONG result);
     // The card went away or failed: drop the connection until the next activation.
     void Lose();
 

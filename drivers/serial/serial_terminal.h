@@ -22,11 +22,11 @@ class SerialTerminal {
 
     // Opens the device of pn and finds the speed at which the terminal
     // answers RESYNCH. A CT-API code.
-    int8_t open(uint16_t pn);
+    [[nodiscard]] int8_t open(uint16_t pn);
     // One command and its answer; lenr and the buffer as in CT_data.
-    int8_t data(uint8_t dad, std::span<const uint8_t> command, uint8_t& sad, uint16_t& lenr,
-                uint8_t* response);
-    int32_t baud() const { return baud_; }
+    [[nodiscard]] int8_t data(uint8_t dad, std::span<const uint8_t> command, uint8_t& sad, uint16_t& lenr,
+                              uint8_t* response);
+    [[nodiscard]] int32_t baud() const { return baud_; }
 
   private:
     std::mutex mutex_;

@@ -17,7 +17,7 @@ struct Response {
     Bytes data;
     uint16_t sw = 0x9000;
 
-    Bytes bytes() const;
+    [[nodiscard]] Bytes bytes() const;
     static Response status(uint16_t sw) { return Response{{}, sw}; }
 };
 

@@ -18,7 +18,7 @@ class Card {
 
     // Status word of a successful REQUEST ICC / RESET ICC: 9000 for a
     // memory card, 9001 for a processor card.
-    virtual uint16_t activationStatus() const = 0;
+    [[nodiscard]] virtual uint16_t activationStatus() const = 0;
     // Back to the state after power-on: MF, nothing selected.
     virtual void reset() = 0;
     // Card commands (CLA 00): SELECT and READ BINARY; anything else is refused.

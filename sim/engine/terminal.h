@@ -21,19 +21,19 @@ class Terminal {
     explicit Terminal(TerminalSetup setup);
 
     const TerminalSetup& setup() const { return setup_; }
-    int8_t nextInitResult();
-    Reply handle(uint8_t dad, std::span<const uint8_t> command);
-    bool cardPresent() const { return card_ && pendingArrivals_ == 0; }
+    [[nodiscard]] int8_t nextInitResult();
+    [[nodiscard]] Reply handle(uint8_t dad, std::span<const uint8_t> command);
+    [[nodiscard]] bool cardPresent() const { return card_ && pendingArrivals_ == 0; }
 
   private:
-    Reply handleCtBcs(std::span<const uint8_t> command);
-    Reply handleCardCommand(std::span<const uint8_t> command);
-    Reply requestIcc(const Apdu& apdu);
-    Reply resetIcc();
-    Reply ejectIcc();
-    Reply iccStatus() const;
+    [[nodiscard]] Reply handleCtBcs(std::span<const uint8_t> command);
+    [[nodiscard]] Reply handleCardCommand(std::span<const uint8_t> command);
+    [[nodiscard]] Reply requestIcc(const Apdu& apdu);
+    [[nodiscard]] Reply resetIcc();
+    [[nodiscard]] Reply ejectIcc();
+    [[nodiscard]] Reply iccStatus() const;
     // The terminal's own answer to a card command it does not pass on.
-    std::optional<Reply> cardRefusal() const;
+    [[nodiscard]] std::optional<Reply> cardRefusal() const;
 
     TerminalSetup setup_;
     std::unique_ptr<Card> card_;
