@@ -1,10 +1,14 @@
 # SPDX-License-Identifier: Apache-2.0
-# cmake -DSRC_DIR=<src> -DRULES=<folder>=<allowed>,<allowed>|... -P check_layer_includes.cmake
-# Fails when a file under src/<folder> includes a project header of a folder
+# cmake -DSRC_DIR=<dir> -DRULES=<folder>=<allowed>,<allowed>|... [-DBESIDE=ON] -P check_layer_includes.cmake
+# Fails when a file under <dir>/<folder> includes a project header of a folder
 # its library does not link, or reaches out of its folder with "..". The build
 # refuses such an include as well; this names the file and also sees headers
-# that no source file includes.
+# that no source file includes. With BESIDE, a header spelt without a folder
+# is one lying beside the including file (the folders outside src/).
 cmake_minimum_required(VERSION 3.25)
+if(NOT DEFINED PREFIX)
+  set(PREFIX "src/")
+endif()
 string(REPLACE "|" ";" rules "${RULES}")
 set(findings "")
 foreach(rule IN LISTS rules)
@@ -19,12 +23,16 @@ foreach(rule IN LISTS rules)
       string(REGEX REPLACE "^[^\"]*\"([^\"]*)\".*$" "\\1" header "${line}")
       string(REGEX MATCH "^[^/]*" first "${header}")
       file(RELATIVE_PATH shown ${SRC_DIR} ${file})
+      set(shown "${PREFIX}${shown}")
+      get_filename_component(here ${file} DIRECTORY)
       if(header MATCHES "\\.\\.")
-        list(APPEND findings "src/${shown}: \"${header}\" leaves its folder")
+        list(APPEND findings "${shown}: \"${header}\" leaves its folder")
       elseif(NOT header MATCHES "/")
-        list(APPEND findings "src/${shown}: \"${header}\" lacks its folder name")
+        if(NOT BESIDE OR NOT EXISTS ${here}/${header})
+          list(APPEND findings "${shown}: \"${header}\" lacks its folder name")
+        endif()
       elseif(NOT first IN_LIST allowed)
-        list(APPEND findings "src/${shown}: \"${header}\" runs upward (${folder}/ may include ${allowed_text})")
+        list(APPEND findings "${shown}: \"${header}\" runs upward (${folder}/ may include ${allowed_text})")
       endif()
     endforeach()
   endforeach()

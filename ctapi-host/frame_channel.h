@@ -15,8 +15,8 @@ class FrameChannel {
 
     // The next request; nothing once the program has closed its end or sent
     // something that is not a request.
-    std::optional<Request> read();
-    bool write(const std::vector<uint8_t>& frame);
+    [[nodiscard]] std::optional<Request> read();
+    [[nodiscard]] bool write(const std::vector<uint8_t>& frame);
 
   private:
     int fd_;

@@ -17,8 +17,7 @@ constexpr int kCallCap = 200;
 constexpr int kRunCap = 20;
 
 int8_t CodeOf(uint8_t byte) {
-    static constexpr int8_t kErrors[] = {kc::kCtErrInvalid, kc::kCtErrCt,   kc::kCtErrTrans,
-                                         kc::kCtErrMemory,  kc::kCtErrHost, kc::kCtErrHtsi};
+    static constexpr int8_t kErrors[] = {ERR_INVALID, ERR_CT, ERR_TRANS, ERR_MEMORY, ERR_HOST, ERR_HTSI};
     return byte < 0xF0 ? int8_t(0) : kErrors[(byte - 0xF0) % std::size(kErrors)];
 }
 
@@ -34,12 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     int calls = 0;
     bench.api.onInit = [&](uint16_t) {
-        return ++calls > kCallCap || input.empty() ? int8_t(kc::kCtErrTrans) : CodeOf(input.byte());
+        return ++calls > kCallCap || input.empty() ? int8_t(ERR_TRANS) : CodeOf(input.byte());
     };
     bench.api.onData = [&](uint8_t, const QByteArray&) {
         kc::test::FakeCtApi::Answer answer;
         if (++calls > kCallCap || input.empty()) {
-            answer.code = kc::kCtErrTrans;
+            answer.code = ERR_TRANS;
             return answer;
         }
         answer.code = CodeOf(input.byte());

@@ -75,7 +75,7 @@ LONG CardConnection::readAtr() {
     DWORD nameLength = 0;
     const LONG result = SCardStatus(handle_, nullptr, &nameLength, &state, &protocol_, atr, &atrLength);
     atr_.assign(atr, atr + (result == SCARD_S_SUCCESS ? atrLength : 0));
-    TracePcscCall("SCardStatus()", result, "atr=" + Hex(atr_));
+    TracePcscCall("SCardStatus()", result, "atr=" + ctapi::ToHex(atr_));
     return result;
 }
 
@@ -94,7 +94,7 @@ LONG CardConnection::exchange(std::span<const uint8_t> command, Bytes& response)
     const LONG result = SCardTransmit(handle_, pci, command.data(), static_cast<DWORD>(command.size()),
                                       nullptr, response.data(), &length);
     response.resize(result == SCARD_S_SUCCESS ? length : 0);
-    TracePcscCall("SCardTransmit(" + Hex(command) + ")", result, Hex(response));
+    TracePcscCall("SCardTransmit(" + ctapi::ToHex(command) + ")", result, ctapi::ToHex(response));
     return result;
 }
 

@@ -16,7 +16,8 @@ namespace kc::pcsc {
 class CardConnection {
   public:
     // result: what SCardConnect said; out is set when it succeeded.
-    static LONG Connect(SCARDCONTEXT context, const std::string& reader, std::optional<CardConnection>& out);
+    [[nodiscard]] static LONG Connect(SCARDCONTEXT context, const std::string& reader,
+                                      std::optional<CardConnection>& out);
 
     CardConnection(CardConnection&& other) noexcept;
     CardConnection& operator=(CardConnection&& other) noexcept;
@@ -25,10 +26,10 @@ class CardConnection {
     ~CardConnection();
 
     // Cold start of the card on the same connection; the answer to reset is read anew.
-    LONG Reset();
+    [[nodiscard]] LONG Reset();
     // One command APDU and its complete response (data + SW1 SW2). Under T=0
     // the GET RESPONSE and wrong-length rounds are done here.
-    LONG Transmit(std::span<const uint8_t> command, Bytes& response);
+    [[nodiscard]] LONG Transmit(std::span<const uint8_t> command, Bytes& response);
     // Ends the connection now with the given disposition (SCARD_UNPOWER_CARD, ...).
     void Disconnect(DWORD disposition);
 
@@ -37,8 +38,8 @@ class CardConnection {
   private:
     CardConnection(SCARDHANDLE handle, DWORD protocol, std::string reader)
         : handle_(handle), protocol_(protocol), reader_(std::move(reader)) {}
-    LONG readAtr();
-    LONG exchange(std::span<const uint8_t> command, Bytes& response);
+    [[nodiscard]] LONG readAtr();
+    [[nodiscard]] LONG exchange(std::span<const uint8_t> command, Bytes& response);
 
     SCARDHANDLE handle_ = 0;
     DWORD protocol_ = 0;

@@ -1,49 +1,29 @@
 // SPDX-License-Identifier: Apache-2.0
-// The library's C interface: the standard CT-API names, the same three
-// functions under the CTDEZAVT1_ names, and the baud-rate extension.
+// The library's C interface, filled with the process's PC/SC sessions.
 #include "session_table.h"
 
-#pragma GCC visibility push(default)
-#include <ctapi.h>
+#include "ctapi/exports.h"
 
-extern "C" {
-int8_t CTDEZAVT1_init(uint16_t ctn, uint16_t pn);
-int8_t CTDEZAVT1_data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command,
-                      uint16_t* lenr, uint8_t* response);
-int8_t CTDEZAVT1_close(uint16_t ctn);
-int32_t CT_get_baudrate(uint16_t ctn, int32_t* baud);
-}
-#pragma GCC visibility pop
+namespace kc::pcsc::exported {
 
-using kc::pcsc::SessionTable;
-
-int8_t CT_init(uint16_t ctn, uint16_t pn) {
+int8_t Init(uint16_t ctn, uint16_t pn) {
     return SessionTable::Process().Open(ctn, pn);
 }
 
-int8_t CT_data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command, uint16_t* lenr,
-               uint8_t* response) {
+int8_t Data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command, uint16_t* lenr,
+            uint8_t* response) {
     return SessionTable::Process().Data(ctn, dad, sad, lenc, command, lenr, response);
 }
 
-int8_t CT_close(uint16_t ctn) {
-    return SessionTable::Process().Close(ctn);
-}
-
-int8_t CTDEZAVT1_init(uint16_t ctn, uint16_t pn) {
-    return SessionTable::Process().Open(ctn, pn);
-}
-
-int8_t CTDEZAVT1_data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command,
-                      uint16_t* lenr, uint8_t* response) {
-    return SessionTable::Process().Data(ctn, dad, sad, lenc, command, lenr, response);
-}
-
-int8_t CTDEZAVT1_close(uint16_t ctn) {
+int8_t Close(uint16_t ctn) {
     return SessionTable::Process().Close(ctn);
 }
 
 // A PC/SC reader has no line speed of its own to report.
-int32_t CT_get_baudrate(uint16_t, int32_t*) {
+int32_t GetBaudrate(uint16_t, int32_t*) {
     return ERR_INVALID;
 }
+
+} // namespace kc::pcsc::exported
+
+KC_CTAPI_EXPORTS(kc::pcsc::exported)

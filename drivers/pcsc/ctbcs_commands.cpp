@@ -4,22 +4,15 @@
 
 #include "terminal_answers.h"
 
+#include "ctapi/ctbcs.h"
+
 #include <chrono>
 
 namespace kc::pcsc {
 
 namespace {
 
-constexpr uint8_t kClaCtBcs = 0x20;
-constexpr uint8_t kInsReset = 0x11;
-constexpr uint8_t kInsRequestIcc = 0x12;
-constexpr uint8_t kInsGetStatus = 0x13;
-constexpr uint8_t kInsEjectIcc = 0x15;
-constexpr uint8_t kTerminalItself = 0x00;
-constexpr uint8_t kIcc1 = 0x01;
-constexpr uint8_t kStatusIcc = 0x80;
-constexpr uint8_t kStatusUnits = 0x81;
-constexpr uint8_t kStatusManufacturer = 0x46;
+using namespace ctapi::ctbcs;
 
 Reply Answer(Bytes bytes) {
     return Reply{0, std::move(bytes), 1};
@@ -31,10 +24,11 @@ Reply Answer(uint16_t status) {
 } // namespace
 
 Reply ReaderSession::TerminalCommand(std::span<const uint8_t> command) {
-    const auto apdu = CommandApdu::Parse(command);
-    if (!apdu)
+    // A reader's terminal commands are short: extended lengths count as wrong.
+    const auto apdu = Apdu::parse(command);
+    if (!apdu || apdu->extended)
         return Answer(sw::kWrongLength);
-    if (apdu->cla != kClaCtBcs)
+    if (apdu->cla != kCla)
         return Answer(sw::kClaNotSupported);
     switch (apdu->ins) {
     case kInsReset:
@@ -52,7 +46,7 @@ Reply ReaderSession::TerminalCommand(std::span<const uint8_t> command) {
     }
 }
 
-Reply ReaderSession::RequestIcc(const CommandApdu& apdu) {
+Reply ReaderSession::RequestIcc(const Apdu& apdu) {
     // The command data, when there is any, is the waiting time in seconds.
     const std::chrono::seconds waitingTime(apdu.data.empty() ? 0 : apdu.data.back());
     bool present = false;
@@ -63,7 +57,7 @@ Reply ReaderSession::RequestIcc(const CommandApdu& apdu) {
     return Activate(apdu.p2);
 }
 
-Reply ReaderSession::ResetIcc(const CommandApdu& apdu) {
+Reply ReaderSession::ResetIcc(const Apdu& apdu) {
     bool present = false;
     if (const LONG result = context_.WaitForCard(reader_, std::chrono::seconds(0), present);
         result != SCARD_S_SUCCESS)
@@ -81,7 +75,7 @@ Reply ReaderSession::ResetCt() {
     return Answer(sw::kOk);
 }
 
-Reply ReaderSession::GetStatus(const CommandApdu& apdu) {
+Reply ReaderSession::GetStatus(const Apdu& apdu) {
     switch (apdu.p2) {
     case kStatusManufacturer:
         return Answer(ManufacturerObject(reader_));

@@ -86,7 +86,8 @@ LONG PcscContext::WaitForCard(const std::string& reader, std::chrono::millisecon
                   : static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(left).count());
         const LONG result = SCardGetStatusChange(context_, waitMs, &state, 1);
         TracePcscCall("SCardGetStatusChange(" + reader + ", " + std::to_string(waitMs) + " ms)", result,
-                      "state=0x" + Hex(std::vector<uint8_t>{static_cast<uint8_t>(state.dwEventState >> 8),
+                      "state=0x" +
+                          ctapi::ToHex(std::vector<uint8_t>{static_cast<uint8_t>(state.dwEventState >> 8),
                                                             static_cast<uint8_t>(state.dwEventState)}));
         if (result == SCARD_E_TIMEOUT)
             return SCARD_S_SUCCESS;

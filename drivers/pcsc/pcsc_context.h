@@ -14,7 +14,7 @@ namespace kc::pcsc {
 class PcscContext {
   public:
     // result: what SCardEstablishContext said; nullopt unless it succeeded.
-    static std::optional<PcscContext> Establish(LONG& result);
+    [[nodiscard]] static std::optional<PcscContext> Establish(LONG& result);
 
     PcscContext(PcscContext&& other) noexcept;
     PcscContext& operator=(PcscContext&& other) noexcept;
@@ -25,10 +25,11 @@ class PcscContext {
     SCARDCONTEXT handle() const { return context_; }
 
     // The readers pcscd has; no readers is success with an empty list.
-    LONG ListReaders(std::vector<std::string>& readers) const;
+    [[nodiscard]] LONG ListReaders(std::vector<std::string>& readers) const;
     // Waits at most timeout for a card in the reader (a card already there
     // counts); present tells whether one is there at the end.
-    LONG WaitForCard(const std::string& reader, std::chrono::milliseconds timeout, bool& present) const;
+    [[nodiscard]] LONG WaitForCard(const std::string& reader, std::chrono::milliseconds timeout,
+                                   bool& present) const;
 
   private:
     explicit PcscContext(SCARDCONTEXT context) : context_(context) {}

@@ -51,15 +51,4 @@ void TracePcscCall(std::string_view call, LONG result, std::string_view detail) 
     std::fflush(trace.file.get());
 }
 
-std::string Hex(std::span<const uint8_t> bytes) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(bytes.size() * 2);
-    for (const uint8_t byte : bytes) {
-        out.push_back(kDigits[byte >> 4]);
-        out.push_back(kDigits[byte & 0x0F]);
-    }
-    return out;
-}
-
 } // namespace kc::pcsc

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "ctapi/bytes.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -13,10 +15,7 @@ namespace kc::pcsc {
 // With CTAPI_PCSC_TRACE naming a file ("-" for standard error), every PC/SC
 // call of the library is written there, one line each: the call, its
 // arguments, PC/SC's result and what came back.
-bool TraceOn();
+[[nodiscard]] bool TraceOn();
 void TracePcscCall(std::string_view call, LONG result, std::string_view detail = {});
-
-// Upper-case hexadecimal, two digits per byte.
-std::string Hex(std::span<const uint8_t> bytes);
 
 } // namespace kc::pcsc

@@ -11,13 +11,6 @@
 
 namespace kc::pcsc {
 
-// What one CT_data call hands back.
-struct Reply {
-    int8_t code = 0; // CT-API code; non-zero: nothing is written
-    Bytes bytes;     // data + SW1 SW2
-    uint8_t sad = 1; // 1 the terminal answered, 0 the card
-};
-
 // One CT-API session on one reader: the terminal's CT-BCS commands mapped
 // onto PC/SC, and card commands passed through. The card connection is held
 // from activation to the end of the session, because PC/SC powers an
@@ -28,18 +21,18 @@ class ReaderSession {
 
     const std::string& reader() const { return reader_; }
 
-    Reply TerminalCommand(std::span<const uint8_t> command);
-    Reply CardCommand(std::span<const uint8_t> command);
+    [[nodiscard]] Reply TerminalCommand(std::span<const uint8_t> command);
+    [[nodiscard]] Reply CardCommand(std::span<const uint8_t> command);
 
   private:
-    Reply RequestIcc(const CommandApdu& apdu);
-    Reply ResetIcc(const CommandApdu& apdu);
-    Reply ResetCt();
-    Reply GetStatus(const CommandApdu& apdu);
-    Reply EjectIcc();
+    [[nodiscard]] Reply RequestIcc(const Apdu& apdu);
+    [[nodiscard]] Reply ResetIcc(const Apdu& apdu);
+    [[nodiscard]] Reply ResetCt();
+    [[nodiscard]] Reply GetStatus(const Apdu& apdu);
+    [[nodiscard]] Reply EjectIcc();
     // Connects to the card, or restarts it when connected already.
-    Reply Activate(uint8_t p2);
-    Reply Failure(LONG result);
+    [[nodiscard]] Reply Activate(uint8_t p2);
+    [[nodiscard]] Reply Failure(LONG result);
     // The card went away or failed: drop the connection until the next activation.
     void Lose();
 

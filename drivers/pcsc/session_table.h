@@ -17,13 +17,13 @@ class SessionTable {
   public:
     static SessionTable& Process();
 
-    int8_t Open(uint16_t ctn, uint16_t pn);
-    int8_t Data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command,
-                uint16_t* lenr, uint8_t* response);
-    int8_t Close(uint16_t ctn);
+    [[nodiscard]] int8_t Open(uint16_t ctn, uint16_t pn);
+    [[nodiscard]] int8_t Data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command,
+                              uint16_t* lenr, uint8_t* response);
+    [[nodiscard]] int8_t Close(uint16_t ctn);
 
   private:
-    int8_t open(uint16_t ctn, uint16_t pn);
+    [[nodiscard]] int8_t open(uint16_t ctn, uint16_t pn);
 
     std::mutex lock_;
     std::map<uint16_t, std::unique_ptr<ReaderSession>> sessions_;

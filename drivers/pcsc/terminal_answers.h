@@ -3,34 +3,26 @@
 
 #include "atr.h"
 #include "command_apdu.h"
+#include "ctapi/status_words.h"
 
 #include <string_view>
 
 namespace kc::pcsc {
 
-namespace sw {
-constexpr uint16_t kOk = 0x9000;
-constexpr uint16_t kProcessorCardOk = 0x9001;
-constexpr uint16_t kNoCardInTime = 0x6200;
-constexpr uint16_t kCardMissing = 0x6400;
-constexpr uint16_t kWrongLength = 0x6700;
-constexpr uint16_t kWrongParameters = 0x6A00;
-constexpr uint16_t kInsNotSupported = 0x6D00;
-constexpr uint16_t kClaNotSupported = 0x6E00;
-} // namespace sw
+namespace sw = ctapi::sw;
 
 enum class IccState { Absent, Present, Active };
 
 // GET STATUS 46: who this library is, with the reader's name as discretionary
 // data (cut so that the object keeps a one-byte length).
-Bytes ManufacturerObject(std::string_view readerName);
+[[nodiscard]] Bytes ManufacturerObject(std::string_view readerName);
 // GET STATUS 81: one functional unit, the card slot.
-Bytes FunctionalUnitsObject();
+[[nodiscard]] Bytes FunctionalUnitsObject();
 // GET STATUS 80: the card slot's state.
-Bytes IccStatusObject(IccState state);
+[[nodiscard]] Bytes IccStatusObject(IccState state);
 // REQUEST ICC and RESET ICC after a card came up: 9000 for a memory card,
 // 9001 for a processor card, with the data that P2 asks for (01 the whole
 // answer to reset, 02 its historical bytes).
-Bytes ActivationAnswer(std::span<const uint8_t> atr, uint8_t p2);
+[[nodiscard]] Bytes ActivationAnswer(std::span<const uint8_t> atr, uint8_t p2);
 
 } // namespace kc::pcsc

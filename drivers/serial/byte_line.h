@@ -16,7 +16,7 @@ class ByteLine {
 
     virtual ~ByteLine() = default;
     // False when the line is gone (the far end hung up, an I/O error).
-    virtual bool write(std::span<const uint8_t> bytes) = 0;
+    [[nodiscard]] virtual bool write(std::span<const uint8_t> bytes) = 0;
     virtual Read read(uint8_t& byte, Milliseconds wait) = 0;
     // Drops what has been received and not yet read, and what waits to be sent.
     virtual void discard() = 0;

@@ -44,19 +44,19 @@ template <typename Result, typename Call> Result Guarded(Result failure, Call&& 
 } // namespace
 
 int8_t Init(uint16_t ctn, uint16_t pn) {
-    return Guarded<int8_t>(kErrHtsi, [&]() -> int8_t {
+    return Guarded<int8_t>(ERR_HTSI, [&]() -> int8_t {
         CtnTable& table = Table();
         {
             std::lock_guard lock(table.mutex);
             if (table.open.contains(ctn) || table.opening.contains(ctn))
-                return kErrCt;
+                return ERR_CT;
             table.opening.insert(ctn);
         }
         auto terminal = std::make_shared<SerialTerminal>();
         const int8_t code = terminal->open(pn);
         std::lock_guard lock(table.mutex);
         table.opening.erase(ctn);
-        if (code == kOk)
+        if (code == OK)
             table.open.emplace(ctn, std::move(terminal));
         Trace("init ctn=" + std::to_string(ctn) + " pn=" + std::to_string(pn) + " -> " +
               std::to_string(code));
@@ -66,40 +66,40 @@ int8_t Init(uint16_t ctn, uint16_t pn) {
 
 int8_t Data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command, uint16_t* lenr,
             uint8_t* response) {
-    return Guarded<int8_t>(kErrHtsi, [&]() -> int8_t {
+    return Guarded<int8_t>(ERR_HTSI, [&]() -> int8_t {
         if (!dad || !sad || !command || !lenr || !response || lenc == 0 || *dad > kTerminalAddress)
-            return kErrInvalid;
+            return ERR_INVALID;
         const auto terminal = Table().find(ctn);
         if (!terminal)
-            return kErrInvalid;
+            return ERR_INVALID;
         uint8_t source = 0;
         uint16_t length = *lenr;
         const int8_t code = terminal->data(*dad, {command, lenc}, source, length, response);
         Trace("data ctn=" + std::to_string(ctn) + " dad=" + std::to_string(*dad) + " -> " +
               std::to_string(code));
-        if (code != kOk)
+        if (code != OK)
             return code;
         *lenr = length;
         *sad = source;
         *dad = kHostAddress;
-        return kOk;
+        return OK;
     });
 }
 
 int8_t Close(uint16_t ctn) {
-    return Guarded<int8_t>(kErrHtsi, [&]() -> int8_t {
+    return Guarded<int8_t>(ERR_HTSI, [&]() -> int8_t {
         std::shared_ptr<SerialTerminal> terminal;
         {
             CtnTable& table = Table();
             std::lock_guard lock(table.mutex);
             const auto found = table.open.find(ctn);
             if (found == table.open.end())
-                return kErrInvalid;
+                return ERR_INVALID;
             terminal = std::move(found->second);
             table.open.erase(found);
         }
         Trace("close ctn=" + std::to_string(ctn));
-        return kOk;
+        return OK;
     });
 }
 

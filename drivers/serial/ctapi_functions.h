@@ -7,10 +7,10 @@
 // of the caller's choice; several may be open at once on different ports.
 namespace kc::serial {
 
-int8_t Init(uint16_t ctn, uint16_t pn);
-int8_t Data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command, uint16_t* lenr,
-            uint8_t* response);
-int8_t Close(uint16_t ctn);
-int32_t GetBaudrate(uint16_t ctn, int32_t* baud);
+[[nodiscard]] int8_t Init(uint16_t ctn, uint16_t pn);
+[[nodiscard]] int8_t Data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command,
+                          uint16_t* lenr, uint8_t* response);
+[[nodiscard]] int8_t Close(uint16_t ctn);
+[[nodiscard]] int32_t GetBaudrate(uint16_t ctn, int32_t* baud);
 
 } // namespace kc::serial

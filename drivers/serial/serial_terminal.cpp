@@ -15,15 +15,15 @@ constexpr uint8_t kLargestAnswerBlock = 254;
 int8_t CodeOf(OpenResult result) {
     switch (result) {
     case OpenResult::Opened:
-        return kOk;
+        return OK;
     case OpenResult::Missing:
-        return kErrTrans;
+        return ERR_TRANS;
     case OpenResult::InUse:
-        return kErrHost;
+        return ERR_HOST;
     case OpenResult::Failed:
-        return kErrHost;
+        return ERR_HOST;
     }
-    return kErrHost;
+    return ERR_HOST;
 }
 
 } // namespace
@@ -32,7 +32,7 @@ int8_t SerialTerminal::open(uint16_t pn) {
     std::lock_guard lock(mutex_);
     const std::string path = DevicePath(pn);
     if (path.empty())
-        return kErrInvalid;
+        return ERR_INVALID;
     const OpenResult opened = line_.open(path);
     Trace("open pn=" + std::to_string(pn) + " " + path + (opened == OpenResult::Opened ? "" : " failed"));
     if (opened != OpenResult::Opened)
@@ -44,11 +44,11 @@ int8_t SerialTerminal::open(uint16_t pn) {
         if (host_.resynch(host_.timing().resynchWait)) {
             baud_ = speed;
             host_.negotiateInformationSize(kLargestAnswerBlock);
-            return kOk;
+            return OK;
         }
     }
     line_.close();
-    return kErrTrans;
+    return ERR_TRANS;
 }
 
 int8_t SerialTerminal::data(uint8_t dad, std::span<const uint8_t> command, uint8_t& sad, uint16_t& lenr,
@@ -57,14 +57,14 @@ int8_t SerialTerminal::data(uint8_t dad, std::span<const uint8_t> command, uint8
     Bytes answer;
     uint8_t source = 0;
     if (!host_.transceive(dad, command, answer, source))
-        return kErrTrans;
+        return ERR_TRANS;
     if (answer.size() > lenr)
-        return kErrMemory;
+        return ERR_MEMORY;
     if (!answer.empty())
         std::memcpy(response, answer.data(), answer.size());
     lenr = uint16_t(answer.size());
     sad = source;
-    return kOk;
+    return OK;
 }
 
 } // namespace kc::serial

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "ctapi/return_codes.h"
 #include "serial/t1_host.h"
 #include "serial/tty_line.h"
 
@@ -9,17 +10,6 @@
 #include <span>
 
 namespace kc::serial {
-
-// CT-API return codes.
-enum : int8_t {
-    kOk = 0,
-    kErrInvalid = -1,
-    kErrCt = -8,
-    kErrTrans = -10,
-    kErrMemory = -11,
-    kErrHost = -127,
-    kErrHtsi = -128,
-};
 
 // The line speeds tried when a port is opened, in this order.
 inline constexpr int32_t kLineSpeeds[] = {9600, 115200, 57600, 38400, 19200};
@@ -32,11 +22,11 @@ class SerialTerminal {
 
     // Opens the device of pn and finds the speed at which the terminal
     // answers RESYNCH. A CT-API code.
-    int8_t open(uint16_t pn);
+    [[nodiscard]] int8_t open(uint16_t pn);
     // One command and its answer; lenr and the buffer as in CT_data.
-    int8_t data(uint8_t dad, std::span<const uint8_t> command, uint8_t& sad, uint16_t& lenr,
-                uint8_t* response);
-    int32_t baud() const { return baud_; }
+    [[nodiscard]] int8_t data(uint8_t dad, std::span<const uint8_t> command, uint8_t& sad, uint16_t& lenr,
+                              uint8_t* response);
+    [[nodiscard]] int32_t baud() const { return baud_; }
 
   private:
     std::mutex mutex_;

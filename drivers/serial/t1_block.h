@@ -17,7 +17,7 @@ using Bytes = std::vector<uint8_t>;
 constexpr uint8_t kCardAddress = 0;
 constexpr uint8_t kTerminalAddress = 1;
 constexpr uint8_t kHostAddress = 2;
-constexpr uint8_t Nad(uint8_t destination, uint8_t source) {
+[[nodiscard]] constexpr uint8_t Nad(uint8_t destination, uint8_t source) {
     return uint8_t((destination & 0x07) << 4 | (source & 0x07));
 }
 
@@ -34,20 +34,20 @@ struct Block {
     Bytes inf;
 
     BlockKind kind() const;
-    uint8_t destination() const { return uint8_t(nad >> 4 & 0x07); }
-    uint8_t source() const { return uint8_t(nad & 0x07); }
+    [[nodiscard]] uint8_t destination() const { return uint8_t(nad >> 4 & 0x07); }
+    [[nodiscard]] uint8_t source() const { return uint8_t(nad & 0x07); }
 
     // I-block: send sequence number N(S) and the more-data bit.
-    int sendSequence() const { return pcb >> 6 & 1; }
-    bool more() const { return (pcb & 0x20) != 0; }
+    [[nodiscard]] int sendSequence() const { return pcb >> 6 & 1; }
+    [[nodiscard]] bool more() const { return (pcb & 0x20) != 0; }
     // R-block: the sequence number of the I-block expected next, and the error reported.
-    int receiveSequence() const { return pcb >> 4 & 1; }
+    [[nodiscard]] int receiveSequence() const { return pcb >> 4 & 1; }
     ReceiveError error() const;
     // S-block.
-    bool isResponse() const { return (pcb & 0x20) != 0; }
+    [[nodiscard]] bool isResponse() const { return (pcb & 0x20) != 0; }
     SupervisoryType supervisoryType() const { return SupervisoryType(pcb & 0x1F); }
     // The one-byte parameter of IFS and WTX, 0 when absent.
-    uint8_t parameter() const { return inf.size() == 1 ? inf[0] : 0; }
+    [[nodiscard]] uint8_t parameter() const { return inf.size() == 1 ? inf[0] : 0; }
 
     bool operator==(const Block&) const = default;
 };
@@ -56,20 +56,20 @@ Block InformationBlock(uint8_t nad, int sendSequence, bool more, std::span<const
 Block ReceiveBlock(uint8_t nad, int receiveSequence, ReceiveError error = ReceiveError::None);
 Block SupervisoryBlock(uint8_t nad, SupervisoryType type, bool response, std::span<const uint8_t> inf = {});
 
-uint8_t Lrc(std::span<const uint8_t> bytes);
+[[nodiscard]] uint8_t Lrc(std::span<const uint8_t> bytes);
 
 // The frame on the line: NAD PCB LEN INF LRC.
-Bytes Encode(const Block& block);
+[[nodiscard]] Bytes Encode(const Block& block);
 // A whole frame; nullopt when the LRC, the length or the PCB is wrong.
-std::optional<Block> Decode(std::span<const uint8_t> frame);
+[[nodiscard]] std::optional<Block> Decode(std::span<const uint8_t> frame);
 
 // Collects received bytes into frames, by the length byte of the prologue.
 class FrameAssembler {
   public:
     // True when the byte completed a frame; take it with take().
-    bool push(uint8_t byte);
-    bool empty() const { return bytes_.empty(); }
-    Bytes take();
+    [[nodiscard]] bool push(uint8_t byte);
+    [[nodiscard]] bool empty() const { return bytes_.empty(); }
+    [[nodiscard]] Bytes take();
     void reset() { bytes_.clear(); }
 
   private:

@@ -33,9 +33,10 @@ class T1Host {
     // Sends command to dad (0 card, 1 terminal) and collects the answer and
     // the unit that sent it. False when the terminal cannot be reached; the
     // link then stays down until the next successful resynch().
-    bool transceive(uint8_t dad, std::span<const uint8_t> command, Bytes& answer, uint8_t& source);
+    [[nodiscard]] bool transceive(uint8_t dad, std::span<const uint8_t> command, Bytes& answer,
+                                  uint8_t& source);
 
-    bool linkDown() const { return down_; }
+    [[nodiscard]] bool linkDown() const { return down_; }
     const T1Timing& timing() const { return timing_; }
 
   private:
@@ -44,7 +45,7 @@ class T1Host {
 
     Exchange exchange(uint8_t dad, std::span<const uint8_t> command, Bytes& answer, uint8_t& source);
     Received receive(Block& block, Milliseconds firstByteWait);
-    bool send(const Block& block);
+    [[nodiscard]] bool send(const Block& block);
 
     ByteLine& line_;
     T1Timing timing_;

@@ -10,8 +10,9 @@
 
 namespace kc::serial {
 
-// How opening a serial device went.
-enum class OpenResult { Opened, Missing, InUse, Failed };
+// How opening a serial device went: a decision the caller turns into a
+// CT-API code, so it must not be dropped.
+enum class [[nodiscard]] OpenResult{Opened, Missing, InUse, Failed};
 
 // A serial device opened for a terminal: raw 8 data bits, even parity, one
 // stop bit, no flow control, DTR and RTS raised (where the device has modem
@@ -24,12 +25,12 @@ class TtyLine : public ByteLine {
     TtyLine(const TtyLine&) = delete;
     TtyLine& operator=(const TtyLine&) = delete;
 
-    OpenResult open(const std::string& path);
-    bool isOpen() const { return fd_ >= 0; }
+    [[nodiscard]] OpenResult open(const std::string& path);
+    [[nodiscard]] bool isOpen() const { return fd_ >= 0; }
     void close();
-    bool setSpeed(int32_t baud);
+    [[nodiscard]] bool setSpeed(int32_t baud);
 
-    bool write(std::span<const uint8_t> bytes) override;
+    [[nodiscard]] bool write(std::span<const uint8_t> bytes) override;
     Read read(uint8_t& byte, Milliseconds wait) override;
     void discard() override;
 
@@ -42,6 +43,6 @@ class TtyLine : public ByteLine {
 };
 
 // The line speeds a terminal may use, in the order they are tried.
-bool IsSupportedSpeed(int32_t baud);
+[[nodiscard]] bool IsSupportedSpeed(int32_t baud);
 
 } // namespace kc::serial

@@ -2,16 +2,14 @@
 // The terminal's own commands (CT-BCS, CLA 20).
 #include "terminal.h"
 
+#include "ctapi/ctbcs.h"
+#include "ctapi/return_codes.h"
+
 namespace kc::sim {
 
 namespace {
 
-constexpr uint8_t kInsReset = 0x11;
-constexpr uint8_t kInsRequestIcc = 0x12;
-constexpr uint8_t kInsGetStatus = 0x13;
-constexpr uint8_t kInsEjectIcc = 0x15;
-constexpr uint8_t kInsUsbInfo = 0x71;
-constexpr uint8_t kIcc1 = 0x01;
+using namespace ctapi::ctbcs;
 
 Reply ReplyOf(uint16_t status) {
     return Reply{0, Response::status(status).bytes(), 1};
@@ -27,11 +25,11 @@ Reply Terminal::handleCtBcs(std::span<const uint8_t> command) {
     const auto apdu = Apdu::parse(command);
     if (!apdu)
         return ReplyOf(sw::kWrongLength);
-    if (apdu->cla != 0x20)
+    if (apdu->cla != kCla)
         return ReplyOf(sw::kClaNotSupported);
     switch (apdu->ins) {
     case kInsReset:
-        if (apdu->p1 == 0x00) {
+        if (apdu->p1 == kTerminalItself) {
             if (card_)
                 card_->reset();
             return ReplyOf(setup_.resetCt);
@@ -40,11 +38,11 @@ Reply Terminal::handleCtBcs(std::span<const uint8_t> command) {
     case kInsRequestIcc:
         return requestIcc(*apdu);
     case kInsGetStatus:
-        if (apdu->p2 == 0x81)
+        if (apdu->p2 == kStatusUnits)
             return ReplyOf(setup_.getStatus81);
-        if (apdu->p2 == 0x46)
+        if (apdu->p2 == kStatusManufacturer)
             return ReplyOf(setup_.getStatus46);
-        if (apdu->p2 == 0x80)
+        if (apdu->p2 == kStatusIcc)
             return iccStatus();
         return ReplyOf(sw::kWrongParameters);
     case kInsEjectIcc:
@@ -64,7 +62,7 @@ Reply Terminal::requestIcc(const Apdu& apdu) {
     if (setup_.locked == LockState::KeyCard)
         return ReplyOf(sw::kNoCard);
     if (setup_.output == OutputMedium::DisplayError)
-        return Reply{-10, {}, 1};
+        return Reply{ERR_TRANS, {}, 1};
     if (pendingArrivals_ > 0) {
         --pendingArrivals_;
         return ReplyOf(sw::kNoCard);
@@ -77,7 +75,7 @@ Reply Terminal::requestIcc(const Apdu& apdu) {
 
 Reply Terminal::resetIcc() {
     if (setup_.output == OutputMedium::DisplayError)
-        return Reply{-10, {}, 1};
+        return Reply{ERR_TRANS, {}, 1};
     if (setup_.locked != LockState::Unlocked)
         return ReplyOf(sw::kLocked);
     if (!cardPresent())

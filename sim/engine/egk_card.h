@@ -14,7 +14,7 @@ class EgkCard : public Card {
   public:
     explicit EgkCard(const CardSetup& setup);
 
-    uint16_t activationStatus() const override { return sw::kProcessorCardOk; }
+    [[nodiscard]] uint16_t activationStatus() const override { return sw::kProcessorCardOk; }
     void reset() override;
 
   protected:
@@ -27,7 +27,7 @@ class EgkCard : public Card {
     Response selectByAid(std::span<const uint8_t> aid);
     Response selectByFid(std::span<const uint8_t> fid);
     Response readFile(EgkFile file, uint32_t offset, const Apdu& apdu) const;
-    bool present(EgkFile file) const { return files_.contains(file); }
+    [[nodiscard]] bool present(EgkFile file) const { return files_.contains(file); }
 
     std::map<EgkFile, Bytes> files_;
     std::set<EgkFile> protected_;

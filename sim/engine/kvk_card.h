@@ -11,7 +11,7 @@ class KvkCard : public Card {
   public:
     explicit KvkCard(const CardSetup& setup);
 
-    uint16_t activationStatus() const override { return sw::kOk; }
+    [[nodiscard]] uint16_t activationStatus() const override { return sw::kOk; }
     void reset() override { selected_ = false; }
 
   protected:

@@ -9,7 +9,7 @@ namespace kc::sim {
 // program can select.
 class MemoryCard : public Card {
   public:
-    uint16_t activationStatus() const override { return sw::kOk; }
+    [[nodiscard]] uint16_t activationStatus() const override { return sw::kOk; }
     void reset() override {}
 
   protected:

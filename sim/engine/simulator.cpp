@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "sim/simulator.h"
 
+#include "ctapi/return_codes.h"
 #include "sequence.h"
 #include "terminal.h"
 #include "trace_writer.h"
@@ -17,12 +18,6 @@ namespace kc::sim {
 
 namespace {
 
-constexpr int8_t kOk = 0;
-constexpr int8_t kErrInvalid = -1;
-constexpr int8_t kErrCt = -8;
-constexpr int8_t kErrTrans = -10;
-constexpr int8_t kErrMemory = -11;
-constexpr int8_t kErrHtsi = -128;
 constexpr uint8_t kHost = 2;
 
 // A port opened without a terminal behind it has terminal == nullptr.
@@ -74,12 +69,12 @@ struct Simulator::Impl {
 
     int8_t open(uint16_t ctn, uint16_t pn) {
         if (!loadError.empty())
-            return kErrHtsi;
+            return ERR_HTSI;
         if (sessions.contains(ctn))
-            return kErrCt;
+            return ERR_CT;
         Terminal* terminal = terminalOn(pn);
         if (terminal && inSession(terminal))
-            return kErrCt;
+            return ERR_CT;
         int8_t code = scenario.defaultPortResult;
         if (const auto forced = forcedPortResults.find(pn); forced != forcedPortResults.end())
             code = forced->second;
@@ -87,27 +82,27 @@ struct Simulator::Impl {
             code = terminal->nextInitResult();
         else if (auto listed = portResults.find(pn); listed != portResults.end())
             code = *listed->second.next();
-        if (code == kOk)
+        if (code == OK)
             sessions[ctn] = Session{pn, terminal};
         return code;
     }
 
     struct Delivery {
-        int8_t code = kOk;
+        int8_t code = OK;
         std::size_t written = 0; // bytes put into the caller's buffer
     };
 
     // Writes the reply into the caller's buffer under the lenr rule.
     static Delivery deliver(const Reply& reply, OversizePolicy policy, uint8_t* dad, uint8_t* sad,
                             uint16_t* lenr, uint8_t* response) {
-        if (reply.code != kOk)
+        if (reply.code != OK)
             return {reply.code, 0};
         const std::size_t room = *lenr;
         const std::size_t size = reply.bytes.size();
         std::size_t written = size;
         if (size > room) {
             if (policy == OversizePolicy::Error)
-                return {kErrMemory, 0};
+                return {ERR_MEMORY, 0};
             written = room;
             *lenr = policy == OversizePolicy::Claim
                         ? static_cast<uint16_t>(std::min<std::size_t>(size, 0xFFFF))
@@ -119,7 +114,7 @@ struct Simulator::Impl {
             std::memcpy(response, reply.bytes.data(), written);
         *dad = kHost;
         *sad = reply.sad;
-        return {kOk, written};
+        return {OK, written};
     }
 
     // Hex texts cost time on long benchmark runs; build them only when wanted.
@@ -190,13 +185,13 @@ int8_t Simulator::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, 
     const uint8_t sadIn = sad ? *sad : 0;
     const uint16_t capacity = lenr ? *lenr : 0;
     const auto session = impl_->sessions.find(ctn);
-    Impl::Delivery delivery{kErrInvalid, 0};
+    Impl::Delivery delivery{ERR_INVALID, 0};
     Reply reply;
     const bool valid = dad && sad && lenr && command && response && lenc > 0 && *dad <= 1 &&
                        session != impl_->sessions.end();
     if (valid) {
         Terminal* terminal = session->second.terminal;
-        reply = terminal ? terminal->handle(*dad, std::span(command, lenc)) : Reply{kErrTrans, {}, 1};
+        reply = terminal ? terminal->handle(*dad, std::span(command, lenc)) : Reply{ERR_TRANS, {}, 1};
         const OversizePolicy policy = terminal ? terminal->setup().oversize : OversizePolicy::Error;
         delivery = Impl::deliver(reply, policy, dad, sad, lenr, response);
         if (terminal)
@@ -209,8 +204,8 @@ int8_t Simulator::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, 
         exchange.capacity = capacity;
         exchange.command = command ? ToHex(std::span(command, lenc)) : std::string();
         exchange.code = delivery.code;
-        exchange.sad = delivery.code == kOk ? reply.sad : sadIn;
-        if (delivery.code == kOk)
+        exchange.sad = delivery.code == OK ? reply.sad : sadIn;
+        if (delivery.code == OK)
             exchange.response = ToHex(std::span(reply.bytes.data(), delivery.written));
         impl_->record(std::move(exchange), sadIn);
     }
@@ -218,9 +213,9 @@ int8_t Simulator::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, 
 }
 
 int8_t Simulator::close(uint16_t ctn) {
-    int8_t code = kErrInvalid;
+    int8_t code = ERR_INVALID;
     if (const auto session = impl_->sessions.find(ctn); session != impl_->sessions.end()) {
-        code = session->second.terminal ? session->second.terminal->setup().closeResult : kOk;
+        code = session->second.terminal ? session->second.terminal->setup().closeResult : int8_t{OK};
         impl_->sessions.erase(session);
     }
     impl_->trace.close(ctn, code);
@@ -228,12 +223,12 @@ int8_t Simulator::close(uint16_t ctn) {
 }
 
 int32_t Simulator::getBaudrate(uint16_t ctn, int32_t* baud) {
-    int32_t code = kErrInvalid;
+    int32_t code = ERR_INVALID;
     const auto session = impl_->sessions.find(ctn);
     if (baud && session != impl_->sessions.end() && session->second.terminal) {
         if (const auto rate = session->second.terminal->setup().baudrate) {
             *baud = *rate;
-            code = kOk;
+            code = OK;
         }
     }
     impl_->trace.getBaudrate(ctn, code, baud ? *baud : 0);
@@ -249,7 +244,7 @@ Transmitted Simulator::transmit(uint16_t ctn, uint8_t dad, std::string_view comm
     Transmitted result;
     result.code =
         data(ctn, &dad, &sad, static_cast<uint16_t>(command.size()), command.data(), &lenr, buffer.data());
-    if (result.code == kOk) {
+    if (result.code == OK) {
         result.sad = sad;
         result.response = ToHex(std::span(buffer.data(), std::min<std::size_t>(lenr, capacity)));
     }

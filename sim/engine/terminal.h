@@ -12,12 +12,7 @@
 
 namespace kc::sim {
 
-// What the terminal hands back for one CT_data call.
-struct Reply {
-    int8_t code = 0; // CT-API code; non-zero: nothing is written
-    Bytes bytes;     // full response, normally data + SW
-    uint8_t sad = 1; // 1 the terminal answered, 0 the card
-};
+using ctapi::Reply;
 
 // One card terminal: CT-BCS commands, the card slot and the scenario's
 // overrides. Its state outlives sessions, as on a real terminal.
@@ -26,19 +21,19 @@ class Terminal {
     explicit Terminal(TerminalSetup setup);
 
     const TerminalSetup& setup() const { return setup_; }
-    int8_t nextInitResult();
-    Reply handle(uint8_t dad, std::span<const uint8_t> command);
-    bool cardPresent() const { return card_ && pendingArrivals_ == 0; }
+    [[nodiscard]] int8_t nextInitResult();
+    [[nodiscard]] Reply handle(uint8_t dad, std::span<const uint8_t> command);
+    [[nodiscard]] bool cardPresent() const { return card_ && pendingArrivals_ == 0; }
 
   private:
-    Reply handleCtBcs(std::span<const uint8_t> command);
-    Reply handleCardCommand(std::span<const uint8_t> command);
-    Reply requestIcc(const Apdu& apdu);
-    Reply resetIcc();
-    Reply ejectIcc();
-    Reply iccStatus() const;
+    [[nodiscard]] Reply handleCtBcs(std::span<const uint8_t> command);
+    [[nodiscard]] Reply handleCardCommand(std::span<const uint8_t> command);
+    [[nodiscard]] Reply requestIcc(const Apdu& apdu);
+    [[nodiscard]] Reply resetIcc();
+    [[nodiscard]] Reply ejectIcc();
+    [[nodiscard]] Reply iccStatus() const;
     // The terminal's own answer to a card command it does not pass on.
-    std::optional<Reply> cardRefusal() const;
+    [[nodiscard]] std::optional<Reply> cardRefusal() const;
 
     TerminalSetup setup_;
     std::unique_ptr<Card> card_;

@@ -13,7 +13,7 @@ namespace kc::sim {
 class TraceWriter {
   public:
     void open(const std::string& path);
-    bool enabled() const { return out_.is_open(); }
+    [[nodiscard]] bool enabled() const { return out_.is_open(); }
 
     void init(uint16_t ctn, uint16_t pn, int code);
     void data(const Exchange& exchange, uint8_t sadIn);

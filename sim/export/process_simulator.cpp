@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "process_simulator.h"
 
+#include "ctapi/return_codes.h"
 #include "sim/simulator.h"
 
 #include <mutex>
@@ -8,8 +9,6 @@
 namespace kc::sim::process {
 
 namespace {
-
-constexpr int8_t kErrHtsi = -128;
 
 std::mutex& ProcessLock() {
     static std::mutex mutex;
@@ -31,7 +30,7 @@ template <typename Call> auto Locked(Call&& call) noexcept -> decltype(call(std:
         std::lock_guard lock(ProcessLock());
         return call(ProcessSimulator());
     } catch (...) {
-        return kErrHtsi;
+        return ERR_HTSI;
     }
 }
 

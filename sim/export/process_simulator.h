@@ -8,10 +8,10 @@
 // takes a lock and never lets an exception out into C code.
 namespace kc::sim::process {
 
-int8_t Init(uint16_t ctn, uint16_t pn);
-int8_t Data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command, uint16_t* lenr,
-            uint8_t* response);
-int8_t Close(uint16_t ctn);
-int32_t GetBaudrate(uint16_t ctn, int32_t* baud);
+[[nodiscard]] int8_t Init(uint16_t ctn, uint16_t pn);
+[[nodiscard]] int8_t Data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command,
+                          uint16_t* lenr, uint8_t* response);
+[[nodiscard]] int8_t Close(uint16_t ctn);
+[[nodiscard]] int32_t GetBaudrate(uint16_t ctn, int32_t* baud);
 
 } // namespace kc::sim::process

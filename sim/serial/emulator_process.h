@@ -18,10 +18,11 @@ class EmulatorProcess {
     EmulatorProcess& operator=(const EmulatorProcess&) = delete;
 
     // False with the reason when the program does not name its device within a few seconds.
-    bool start(const std::string& program, const std::vector<std::string>& options, std::string& error);
+    [[nodiscard]] bool start(const std::string& program, const std::vector<std::string>& options,
+                             std::string& error);
     const std::string& devicePath() const { return devicePath_; }
     // True until the emulator has ended (by itself after a hang-up, or by stop()).
-    bool running();
+    [[nodiscard]] bool running();
     // Ends the emulator (SIGTERM, SIGKILL if it does not go within a few
     // seconds) and returns what it printed after the device path.
     std::string stop();
@@ -34,7 +35,7 @@ class EmulatorProcess {
     static LineBytes parseLineBytes(const std::string& report);
 
   private:
-    std::string readAvailable(int waitMs);
+    [[nodiscard]] std::string readAvailable(int waitMs);
 
     pid_t pid_ = -1;
     int output_ = -1;

@@ -29,7 +29,7 @@ class FaultPlan {
   public:
     void add(const FaultSwitch& fault) { faults_.push_back(fault); }
     // True when a fault of that kind strikes now (and counts it).
-    bool strikes(FaultKind kind, int commandsAnswered);
+    [[nodiscard]] bool strikes(FaultKind kind, int commandsAnswered);
 
   private:
     std::vector<FaultSwitch> faults_;

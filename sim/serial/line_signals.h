@@ -21,9 +21,10 @@ class SharedLineSignals {
     ~SharedLineSignals();
 
     // The emulator's side: a fresh file for the device with that number.
-    static std::optional<SharedLineSignals> create(const std::string& path, dev_t device, std::string& error);
+    [[nodiscard]] static std::optional<SharedLineSignals> create(const std::string& path, dev_t device,
+                                                                 std::string& error);
     // The host's side; nullopt when the file is missing or not such a file.
-    static std::optional<SharedLineSignals> attach(const std::string& path);
+    [[nodiscard]] static std::optional<SharedLineSignals> attach(const std::string& path);
 
     dev_t device() const;
     uint32_t hostLines() const;
@@ -31,7 +32,7 @@ class SharedLineSignals {
     uint32_t deviceLines() const;
     void setDeviceLines(uint32_t lines);
     // The CSIZE, PARENB, PARODD and CSTOPB bits the host last set; nullopt before it set any.
-    std::optional<uint32_t> framing() const;
+    [[nodiscard]] std::optional<uint32_t> framing() const;
     void setFraming(uint32_t cflag);
 
   private:

@@ -21,7 +21,8 @@ class PnpResponder {
 
     // Looks at the host's modem lines; returns the bytes the device sends now.
     // hostListening: the host's side is at 1200 bit/s, 7 data bits.
-    std::optional<kc::serial::Bytes> onLines(uint32_t hostLines, bool hostListening, Clock::time_point now);
+    [[nodiscard]] std::optional<kc::serial::Bytes> onLines(uint32_t hostLines, bool hostListening,
+                                                           Clock::time_point now);
 
   private:
     std::string id_;

@@ -18,8 +18,8 @@ class PtyDevice {
     PtyDevice& operator=(const PtyDevice&) = delete;
 
     // False with the reason in error.
-    bool create(std::string& error);
-    int master() const { return master_; }
+    [[nodiscard]] bool create(std::string& error);
+    [[nodiscard]] int master() const { return master_; }
     const std::string& slavePath() const { return slavePath_; }
     dev_t slaveDevice() const { return slaveDevice_; }
     // The host's side of the line as the master sees the slave's settings:
@@ -30,7 +30,7 @@ class PtyDevice {
         int32_t speed = 0;
         bool raw = false;
     };
-    HostSide hostSide() const;
+    [[nodiscard]] HostSide hostSide() const;
     // Sends what it can without waiting; bytes nobody reads are lost, as on a wire.
     void send(const uint8_t* bytes, std::size_t count);
     // Both sides closed: the host sees the line hang up.
@@ -44,8 +44,8 @@ class PtyDevice {
 };
 
 // The termios speed constant as bits per second; 0 when unknown.
-int32_t BaudOf(unsigned speed);
+[[nodiscard]] int32_t BaudOf(unsigned speed);
 // A speed a host can set on a serial port, 1200 to 115200 bit/s.
-bool IsLineSpeed(int32_t baud);
+[[nodiscard]] bool IsLineSpeed(int32_t baud);
 
 } // namespace kc::sim::serial

@@ -19,7 +19,7 @@ namespace kc::sim::serial {
 
 // The scenario file's simulator, or with an empty name the one of
 // MKTSIM_SCENARIO (else the built-in one); nullopt with the reason.
-std::optional<Simulator> LoadSimulator(const std::string& scenario, std::string& error);
+[[nodiscard]] std::optional<Simulator> LoadSimulator(const std::string& scenario, std::string& error);
 
 // A scenario's terminal on the far side of a pseudo-terminal: T=1 at one line
 // speed, the plug-and-play identifier, and the fault switches.
@@ -31,7 +31,7 @@ class SerialEmulator {
     SerialEmulator& operator=(const SerialEmulator&) = delete;
 
     // Loads the scenario and opens the line; false with the reason.
-    bool start(const EmulatorOptions& options, std::string& error);
+    [[nodiscard]] bool start(const EmulatorOptions& options, std::string& error);
     // The path a host opens: the link when one was asked for, else the pseudo-terminal.
     const std::string& devicePath() const { return options_.link.empty() ? pty_.slavePath() : options_.link; }
     // Serves the line until stop is set or the terminal hangs up.
@@ -42,8 +42,8 @@ class SerialEmulator {
 
   private:
     // The host's side is set as the terminal's is: speed, raw mode and, where known, framing.
-    bool hostMatches(int32_t speed, uint32_t framing) const;
-    bool react(const Reaction& reaction, const volatile std::sig_atomic_t& stop);
+    [[nodiscard]] bool hostMatches(int32_t speed, uint32_t framing) const;
+    [[nodiscard]] bool react(const Reaction& reaction, const volatile std::sig_atomic_t& stop);
     void send(const kc::serial::Bytes& bytes, char direction);
 
     EmulatorOptions options_;

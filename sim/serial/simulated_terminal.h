@@ -13,8 +13,8 @@ class SimulatedTerminal : public TerminalBehaviour {
   public:
     SimulatedTerminal(Simulator& simulator, uint16_t pn) : simulator_(simulator), pn_(pn) {}
 
-    bool restart() override;
-    std::optional<Answer> execute(uint8_t destination, const Bytes& command) override;
+    [[nodiscard]] bool restart() override;
+    [[nodiscard]] std::optional<Answer> execute(uint8_t destination, const Bytes& command) override;
 
   private:
     Simulator& simulator_;

@@ -23,9 +23,9 @@ class TerminalBehaviour {
     };
     virtual ~TerminalBehaviour() = default;
     // A host starts over with RESYNCH; false when the terminal stays silent (switched off).
-    virtual bool restart() = 0;
+    [[nodiscard]] virtual bool restart() = 0;
     // nullopt when the terminal does not answer the command at all.
-    virtual std::optional<Answer> execute(uint8_t destination, const Bytes& command) = 0;
+    [[nodiscard]] virtual std::optional<Answer> execute(uint8_t destination, const Bytes& command) = 0;
 };
 
 // What the terminal does about one frame from the host.
@@ -44,7 +44,7 @@ class T1Terminal {
         : behaviour_(behaviour), faults_(faults), wtxDelay_(wtxDelay) {}
 
     Reaction receive(const Bytes& frame);
-    int commandsAnswered() const { return commandsAnswered_; }
+    [[nodiscard]] int commandsAnswered() const { return commandsAnswered_; }
 
   private:
     Reaction onInformation(const Block& block);

@@ -27,13 +27,13 @@ class VirtualCard {
     // PC/SC reader builds for a storage card for a KVK or other memory card.
     const Bytes& atr() const { return atr_; }
     // Whether the scenario puts a card into the reader at all.
-    bool hasCard() const { return card_.type != CardType::None; }
+    [[nodiscard]] bool hasCard() const { return card_.type != CardType::None; }
     // How long the card stays out after leaving; nullopt: for good.
-    std::optional<int> backAfterMs() const { return card_.backAfterMs; }
+    [[nodiscard]] std::optional<int> backAfterMs() const { return card_.backAfterMs; }
 
   private:
     void powerUp();
-    Bytes answer(std::span<const uint8_t> command);
+    [[nodiscard]] Bytes answer(std::span<const uint8_t> command);
 
     Simulator simulator_;
     CardSetup card_;

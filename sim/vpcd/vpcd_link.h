@@ -14,7 +14,7 @@ namespace kc::sim::vpcd {
 class VpcdLink {
   public:
     // nullopt when nobody listens on 127.0.0.1:port.
-    static std::optional<VpcdLink> connect(uint16_t port);
+    [[nodiscard]] static std::optional<VpcdLink> connect(uint16_t port);
 
     VpcdLink(VpcdLink&& other) noexcept;
     VpcdLink& operator=(VpcdLink&& other) noexcept;
@@ -23,8 +23,8 @@ class VpcdLink {
     ~VpcdLink();
 
     // false when the reader side closed the connection or it broke.
-    bool receive(Bytes& message);
-    bool send(std::span<const uint8_t> message);
+    [[nodiscard]] bool receive(Bytes& message);
+    [[nodiscard]] bool send(std::span<const uint8_t> message);
 
   private:
     explicit VpcdLink(int socket) : socket_(socket) {}

@@ -23,7 +23,7 @@ CardReadiness Close(Context& ctx, CardReadiness result) {
 // SELECT of the KVK application; the status word, or nothing on a CT-API error.
 QString SelectKvkApplication(Context& ctx) {
     QString response;
-    if (ctx.session.TransmitApdu(Commands().CmdSelectKvkAid, kToCard, response) != kCtOk)
+    if (ctx.session.TransmitApdu(Commands().CmdSelectKvkAid, kToCard, response) != OK)
         return {};
     return StatusWord(response);
 }
@@ -47,9 +47,9 @@ CardReadiness CheckCardReady(Context& ctx, uint16_t pn) {
         ctx.session.ResetAndCloseTerminal();
 
     const int16_t opened = ctx.session.OpenTerminal(pn);
-    if (opened != kCtOk) {
+    if (opened != OK) {
         // The scan found a terminal here, so it was switched off or locked since.
-        if (info.Responding && opened == kCtErrTrans)
+        if (info.Responding && opened == ERR_TRANS)
             ShowCardError(ctx.boxes,
                           JoinLines({kCheckTerminalText, QStringLiteral(" Ist das Terminal eingeschaltet?! "),
                                      QStringLiteral(" Ist die KeyCard nicht mehr aktiv?! ")}));
@@ -58,8 +58,8 @@ CardReadiness CheckCardReady(Context& ctx, uint16_t pn) {
 
     QString response;
     const int16_t requested = ctx.session.TransmitApdu(Commands().CmdRequestIcc1, kToTerminal, response);
-    if (requested != kCtOk) {
-        if (requested == kCtErrTrans)
+    if (requested != OK) {
+        if (requested == ERR_TRANS)
             info.OutputMedium = kDisplayOutput;
         return Close(ctx, CardReadiness::InsertCard);
     }

@@ -17,7 +17,7 @@ const QString kKvkDevice = QStringLiteral("VEX K7/Serie Q3/Q4 Gerät");
 ReadResult AskAfterMissingApplication(CardRead& run) {
     QString response;
     QString reason;
-    if (run.send(Commands().CmdSelectKvkOldAid, kToCard, response) == kCtOk) {
+    if (run.send(Commands().CmdSelectKvkOldAid, kToCard, response) == OK) {
         reason = StatusWord(response) == u"9000"
                      ? JoinLines({QStringLiteral(" Krankenversichertenkarte mit altem AID! "),
                                   QStringLiteral(" Kein VEX Gerät! ")})
@@ -33,7 +33,7 @@ ReadResult RecordRefused(CardRead& run) {
     run.info.HasCardData = false;
     ResetSlotDisplay(run.ctx.state.tables, run.slot, run.ctx.state.ui.card);
     QString response;
-    if (run.send(Commands().CmdResetCt, kToTerminal, response) != kCtOk)
+    if (run.send(Commands().CmdResetCt, kToTerminal, response) != OK)
         return run.end(ReadResult::Failed);
     if (StatusWord(response) == u"9500") {
         run.info.ModelText = QStringLiteral("Modell VEX K7/Serie Q3/Q4");
@@ -57,13 +57,13 @@ ReadResult EraseStoredRecord(CardRead& run) {
     QString response;
     const int16_t code = run.send(Commands().CmdEraseBinary, kToCard, response);
     const QString sw = StatusWord(response);
-    if (code == kCtOk && sw == u"9000") {
+    if (code == OK && sw == u"9000") {
         // The record is erased; whether the handheld also ejects changes nothing.
         QString ignored;
         static_cast<void>(run.send(Commands().CmdEjectIcc1, kToTerminal, ignored));
         return RecordAccepted(run);
     }
-    if (code == kCtOk && sw == u"6D00")
+    if (code == OK && sw == u"6D00")
         return RecordAccepted(run);
     ResetSlotDisplay(run.ctx.state.tables, run.slot, run.ctx.state.ui.card);
     run.info.HasCardData = false;
@@ -77,9 +77,9 @@ ReadResult EraseStoredRecord(CardRead& run) {
 ReadResult ReadKvkStep(CardRead& run) {
     QString response;
     const int16_t selected = run.send(Commands().CmdSelectKvkAid, kToCard, response);
-    if (selected == kCtErrTrans)
+    if (selected == ERR_TRANS)
         return OutputMediumNotPc(run);
-    if (selected != kCtOk) {
+    if (selected != OK) {
         ShowCardError(run.ctx.boxes, QStringLiteral(" Chipkartenterminal RETURN Fehler! "));
         return run.end(ReadResult::Failed);
     }
@@ -97,7 +97,7 @@ ReadResult ReadKvkStep(CardRead& run) {
         return ReadResult::Failed;
     const int16_t read = run.send(Commands().CmdReadBinary, kToCard, response);
     const QString readSw = StatusWord(response);
-    if (read != kCtOk || !(readSw == u"9000" || readSw == u"6282"))
+    if (read != OK || !(readSw == u"9000" || readSw == u"6282"))
         return run.end(ReadResult::Failed);
 
     if (ParseKvkRecord(run.ctx, run.slot, response.left(response.size() - 4)))

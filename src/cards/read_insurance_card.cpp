@@ -24,7 +24,7 @@ bool IsCardThere(const QString& sw) {
 
 // Step F: the port did not open.
 ReadResult OpenFailed(Context& ctx, int16_t code) {
-    if (code == kCtErrTrans) {
+    if (code == ERR_TRANS) {
         ShowCardError(
             ctx.boxes,
             JoinLines({kNotPossibleText,
@@ -88,23 +88,23 @@ ReadResult ReadInsuranceCard(Context& ctx, uint16_t pn) {
     const CommandTable& cmd = Commands();
 
     const int16_t opened = ctx.session.OpenTerminal(pn);
-    if (opened != kCtOk)
+    if (opened != OK)
         return OpenFailed(ctx, opened);
 
     // A handheld that keeps stored records says so in its answer to RESET CT.
     QString response;
-    if (run.send(cmd.CmdResetCt, kToTerminal, response) == kCtOk &&
+    if (run.send(cmd.CmdResetCt, kToTerminal, response) == OK &&
         StatusWord(response) == QLatin1String("9500"))
         run.info.IsMobile = true;
 
     const int16_t requested = run.send(cmd.CmdRequestIcc1, kToTerminal, response);
-    if (requested != kCtOk)
-        return requested == kCtErrTrans ? OutputMediumNotPc(run) : run.end(ReadResult::Failed);
+    if (requested != OK)
+        return requested == ERR_TRANS ? OutputMediumNotPc(run) : run.end(ReadResult::Failed);
     QString sw = StatusWord(response);
 
     if (!run.info.IsMobile && (sw == QLatin1String("9000") || sw == QLatin1String("6201"))) {
         QString reset;
-        if (run.send(cmd.CmdResetIcc1, kToTerminal, reset) == kCtOk)
+        if (run.send(cmd.CmdResetIcc1, kToTerminal, reset) == OK)
             sw = StatusWord(reset);
     }
     if (!IsCardThere(sw))

@@ -13,7 +13,7 @@ void UpdateCommandButtons(AppState& state, int slot) {
     buttons[3] = buttons[4] = buttons[5] = responding;
     if (responding)
         ShowInsuredRecord(state.tables, slot, state.ui.card);
-    buttons[1] = state.tables.port[slot].PortResult == kCtErrTrans;
+    buttons[1] = state.tables.port[slot].PortResult == ERR_TRANS;
 }
 
 } // namespace kc

@@ -37,13 +37,13 @@ void EnumerateFurtherPorts(Context& ctx) {
         if (k > 3)
             ctx.status.showStatus(PortTestingText(pn));
         // COM 1 to 4 have their own slots and are not listed again.
-        if (TryOpen(ctx, table, k, pn) == kCtOk && k > 3)
+        if (TryOpen(ctx, table, k, pn) == OK && k > 3)
             table[1][listed++] = pn;
     }
     for (int k = 0; k < kUsbDevices && !ctx.session.libraryGivenUp(); ++k) {
         const uint16_t pn = uint16_t(kUsbPortBase + k);
         ctx.status.showStatus(QStringLiteral("Programm prüft USB Device %1").arg(k + 1));
-        if (TryOpen(ctx, table, kSerialPorts + k, pn) == kCtOk)
+        if (TryOpen(ctx, table, kSerialPorts + k, pn) == OK)
             table[1][listed++] = pn;
     }
 }

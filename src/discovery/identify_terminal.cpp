@@ -15,7 +15,7 @@ const QString kUsbInfoCommand = QStringLiteral("2071000100");
 // A handheld answers RESET CT with 9500; a failed RESET CT leaves it stationary.
 void MobileCheck(TerminalSession& session, TerminalInfo& info) {
     QString response;
-    if (session.TransmitApdu(Commands().CmdResetCt, kToTerminal, response) == kCtOk)
+    if (session.TransmitApdu(Commands().CmdResetCt, kToTerminal, response) == OK)
         info.IsMobile = StatusWord(response) == QLatin1String("9500");
 }
 
@@ -24,7 +24,7 @@ void MobileCheck(TerminalSession& session, TerminalInfo& info) {
 void UsbCheck(TerminalSession& session, TerminalInfo& info) {
     info.ViaUsbVirtualCom = false;
     QString response;
-    if (session.TransmitApdu(kUsbInfoCommand, kToTerminal, response) != kCtOk)
+    if (session.TransmitApdu(kUsbInfoCommand, kToTerminal, response) != OK)
         return;
     info.ViaUsbVirtualCom = StatusWord(response) == QLatin1String("9000") && response.size() > 17 &&
                             response.mid(0, 2) == QLatin1String("12") &&
@@ -74,7 +74,7 @@ int16_t IdentifyByManufacturerData(TerminalSession& session, SlotTables& tables,
 void IdentifyOldCommandSet(TerminalSession& session, SlotTables& tables, int slot, uint16_t pn) {
     TerminalInfo& info = tables.terminal[slot];
     QString response;
-    if (session.TransmitApdu(Commands().CmdResetCt, kToTerminal, response) != kCtOk)
+    if (session.TransmitApdu(Commands().CmdResetCt, kToTerminal, response) != OK)
         return;
     if (StatusWord(response) != QLatin1String("9500")) {
         info.ModelText = QStringLiteral("Modell VEX K1/K2/K3/K4/K5/K7");
@@ -105,7 +105,7 @@ int16_t IdentifyTerminal(TerminalSession& session, SlotTables& tables, uint16_t 
 
     QString response;
     const int16_t code = session.TransmitApdu(Commands().CmdGetStatusUnits, kToTerminal, response);
-    if (code != kCtOk) {
+    if (code != OK) {
         info.Responding = false;
         return code;
     }

@@ -46,7 +46,7 @@ void MarkBusy(PortStatus& port, const QString& text, PortResultCode result) {
 
 void MarkNoTerminal(SlotTables& tables, int slot, int16_t code) {
     ResetTerminalInfo(tables, slot);
-    tables.terminal[slot].ModelText = code == kCtErrTrans ? kModelUnknown : kUnknownDevice;
+    tables.terminal[slot].ModelText = code == ERR_TRANS ? kModelUnknown : kUnknownDevice;
 }
 
 // Speed probe and library open, common to every port that exists and is free.
@@ -59,7 +59,7 @@ int16_t OpenAfterSpeedProbe(Context& ctx, SerialLine& line, uint16_t pn) {
     if (ctx.session.SessionOpen())
         ctx.session.ResetAndCloseTerminal();
     const int16_t code = ctx.session.OpenTerminal(pn);
-    if (code == kCtOk && !port.BaudProbed)
+    if (code == OK && !port.BaudProbed)
         port.BaudRateText = port.CtApiBaudText.str();
     return code;
 }
@@ -73,7 +73,7 @@ void TestFurtherPort(Context& ctx, SerialLine& line, uint16_t pn) {
     tables.port[slot].BaudRateText.clear();
     const int16_t code = OpenAfterSpeedProbe(ctx, line, pn);
     tables.port[slot].PortResult = code;
-    if (code != kCtOk) {
+    if (code != OK) {
         MarkNoTerminal(tables, slot, code);
         return;
     }
@@ -90,17 +90,17 @@ void TestComPortWithoutDsr(Context& ctx, uint16_t pn, int16_t code) {
     PortStatus& port = tables.port[slot];
     port.PortResult = code;
     switch (code) {
-    case kCtOk:
+    case OK:
         port.PortResult = kPortResultIdentified;
         IdentifyTerminal(ctx.session, tables, pn);
         if (!tables.terminal[slot].ViaUsbVirtualCom)
             port.InterfaceText = kWrongCable;
         static_cast<void>(ctx.session.CloseTerminal()); // as after any identification
         break;
-    case kCtErrHost:
+    case ERR_HOST:
         MarkBusy(port, kPortInUse, kPortResultBusy);
         break;
-    case kCtErrTrans:
+    case ERR_TRANS:
         port.InterfaceText = kPortFree;
         tables.terminal[slot].ModelText = kModelUnknown;
         break;
@@ -116,12 +116,12 @@ void TestComPortWithDsr(Context& ctx, SerialLine& line, uint16_t pn, int16_t cod
     SlotTables& tables = ctx.state.tables;
     const int slot = SlotOfPort(pn);
     tables.port[slot].PortResult = code;
-    if (code != kCtOk) {
+    if (code != OK) {
         MarkNoTerminal(tables, slot, code);
     } else {
         const int16_t identified = IdentifyTerminal(ctx.session, tables, pn);
         const int16_t closed = ctx.session.CloseTerminal();
-        if (identified == 0 && closed == kCtOk) {
+        if (identified == 0 && closed == OK) {
             if (const std::optional<QString> pnp = ProbeSerialPnp(line, ctx.pump, pn))
                 tables.terminal[slot].PnpDeviceId = *pnp;
         }

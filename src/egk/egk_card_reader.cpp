@@ -61,7 +61,7 @@ class CardEgkRead {
     int16_t send(const QString& command, int destination, QString& sw) {
         QString response;
         const int16_t code = ctx_.session.TransmitApdu(command, destination, response);
-        sw = code == kCtOk ? StatusWord(response) : QString();
+        sw = code == OK ? StatusWord(response) : QString();
         lastResponse_ = response;
         return code;
     }
@@ -77,7 +77,7 @@ class CardEgkRead {
 
     bool resetCard() {
         QString sw;
-        if (send(Commands().CmdResetIcc1, kToTerminal, sw) != kCtOk) {
+        if (send(Commands().CmdResetIcc1, kToTerminal, sw) != OK) {
             sayLine(QStringLiteral("Kommando Reset Chipkarte war nicht erfolgreich!"));
             return false;
         }
@@ -91,7 +91,7 @@ class CardEgkRead {
     // EF.GDO: tag, length n, n bytes of serial number. The status word is never part of it.
     void readSerialNumber() {
         QString sw;
-        if (send(Commands().CmdReadBinarySfiGdo, kToCard, sw) != kCtOk)
+        if (send(Commands().CmdReadBinarySfiGdo, kToCard, sw) != OK)
             return;
         QString& serial = ctx_.state.tables.egk[slot_].IccSerialNumber;
         if (sw != QLatin1String("9000")) {
@@ -114,7 +114,7 @@ class CardEgkRead {
 
     bool selectFile(const QString& command, const QString& name) {
         QString sw;
-        if (send(command, kToCard, sw) != kCtOk) {
+        if (send(command, kToCard, sw) != OK) {
             sayLine(QStringLiteral("Kommando Select EF ") + name + QStringLiteral(" war nicht erfolgreich!"));
             return false;
         }
@@ -208,7 +208,7 @@ class CardEgkRead {
         status.clear();
         QString sw;
         for (const QString& command : {Commands().CmdSelectDfHca, Commands().CmdSelectEfStatusVd}) {
-            if (send(command, kToCard, sw) != kCtOk || sw != QLatin1String("9000"))
+            if (send(command, kToCard, sw) != OK || sw != QLatin1String("9000"))
                 return;
         }
         uint32_t count = kStatusVdSize;

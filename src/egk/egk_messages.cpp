@@ -28,7 +28,7 @@ QString NoHealthApplicationText() {
 
 HcaSelection SelectHealthApplication(Context& ctx) {
     QString response;
-    if (ctx.session.TransmitApdu(Commands().CmdSelectDfHca, kToCard, response) != kCtOk)
+    if (ctx.session.TransmitApdu(Commands().CmdSelectDfHca, kToCard, response) != OK)
         return HcaSelection::TransportFailed;
     const QString sw = StatusWord(response);
     if (sw == QLatin1String("9000"))

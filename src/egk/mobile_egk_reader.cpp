@@ -134,7 +134,7 @@ class MobileEgkRead {
     // The record is erased whatever the reads found: the person agreed to it.
     void erase() {
         QString response;
-        if (ctx_.session.TransmitApdu(Commands().CmdEraseBinary, kToCard, response) != kCtOk) {
+        if (ctx_.session.TransmitApdu(Commands().CmdEraseBinary, kToCard, response) != OK) {
             messages_.general = EgkLine(QStringLiteral("Kommando ERASE BINARY war nicht erfolgreich!"));
             return;
         }

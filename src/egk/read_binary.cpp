@@ -15,7 +15,7 @@ constexpr uint32_t kShortFormLimit = 256;
 constexpr uint32_t kLongestAnswer = 0xFFFF - 2; // lenr is 16 bits and carries the status word too
 
 struct Answer {
-    int16_t code = kCtOk;
+    int16_t code = OK;
     std::vector<uint8_t> bytes; // data and status word
     uint16_t statusWord() const { return uint16_t(bytes[bytes.size() - 2] << 8 | bytes[bytes.size() - 1]); }
     int dataSize() const { return int(bytes.size()) - 2; }
@@ -29,7 +29,7 @@ Answer Exchange(TerminalSession& session, int destination, const std::vector<uin
     answer.code = session.exchangeBytes(destination, command.data(), uint16_t(command.size()),
                                         answer.bytes.data(), lenr);
     // The session turns a short or overlong answer into an error and leaves lenr 0 then.
-    answer.bytes.resize(answer.code == kCtOk ? lenr : 0);
+    answer.bytes.resize(answer.code == OK ? lenr : 0);
     return answer;
 }
 
@@ -49,7 +49,7 @@ ReadResult ReadBinaryChunked(TerminalSession& session, int destination, uint32_t
     uint16_t sw = 0;
     for (;;) {
         const Answer answer = Exchange(session, destination, ReadCommand(offset, le), le);
-        if (answer.code != kCtOk) {
+        if (answer.code != OK) {
             count = stored;
             buffer.resize(qsizetype(stored));
             return ReadResult::Failed;
@@ -91,7 +91,7 @@ int16_t ReadBinaryOnce(TerminalSession& session, int destination, uint16_t p1p2,
     if (length > kShortFormLimit)
         command.insert(command.end(), {0x00, 0x00});
     const Answer answer = Exchange(session, destination, command, length);
-    if (answer.code != kCtOk)
+    if (answer.code != OK)
         return answer.code;
     const uint16_t sw = answer.statusWord();
     if (sw != 0x9000 && sw != 0x9001)

@@ -54,7 +54,7 @@ ScanResultModel FillScanResult(const SlotTables& tables, int furtherPortCount, b
             found = true;
             line.portGap = QString::number(slot);
             line.text = FoundLine(port, info);
-        } else if (port.PortResult == kCtErrTrans) {
+        } else if (port.PortResult == ERR_TRANS) {
             // The library saw a free port: a terminal may be waiting for a key press.
             found = true;
             line.text = kReaderPossibleText;

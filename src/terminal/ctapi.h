@@ -1,20 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "ctapi/return_codes.h"
+
 #include <cstdint>
 
 namespace kc {
-
-// CT-API return codes as the program sees them.
-enum CtApiCode : int16_t {
-    kCtOk = 0,
-    kCtErrInvalid = -1,
-    kCtErrCt = -8,
-    kCtErrTrans = -10,
-    kCtErrMemory = -11,
-    kCtErrHost = -127,
-    kCtErrHtsi = -128,
-};
 
 // The three CT-API functions plus the baud-rate extension. Implemented by the
 // loaded terminal library and, in tests, by the simulator engine in-process.

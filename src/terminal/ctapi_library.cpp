@@ -58,7 +58,7 @@ int8_t CtApiLibrary::close(uint16_t ctn) {
 }
 
 int32_t CtApiLibrary::getBaudrate(uint16_t ctn, int32_t* baud) {
-    return getBaudrate_ ? getBaudrate_(ctn, baud) : kCtErrInvalid;
+    return getBaudrate_ ? getBaudrate_(ctn, baud) : ERR_INVALID;
 }
 
 } // namespace kc

@@ -1,20 +1,15 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "terminal/hex_codec.h"
 
+#include "ctapi/bytes.h"
+
 #include <array>
 
 namespace kc {
 namespace {
 
 int DigitValue(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
+    return c.unicode() < 0x80 ? ctapi::HexDigitValue(static_cast<char>(c.unicode())) : -1;
 }
 
 // Windows-1252 for 0x80-0x9F; the five unassigned codes keep their C1 value.

@@ -81,10 +81,10 @@ int8_t HostedCtApi::init(uint16_t ctn, uint16_t pn) {
     if (!process_.running() && start() != LibraryFault::None) {
         if (loss_.isEmpty())
             loss_ = kNotLoadableText;
-        return kCtErrTrans;
+        return ERR_TRANS;
     }
     const auto answer = ask<host::InitAnswer>(host::EncodeFrame(host::InitRequest{ctn, pn}), limits_.init);
-    return answer ? answer->code : int8_t(kCtErrTrans);
+    return answer ? answer->code : int8_t(ERR_TRANS);
 }
 
 int8_t HostedCtApi::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command,
@@ -94,10 +94,10 @@ int8_t HostedCtApi::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc
     const milliseconds limit = DataTimeLimit(limits_, request.command, capacity);
     const auto answer = ask<host::DataAnswer>(host::EncodeFrame(request), limit);
     if (!answer)
-        return kCtErrTrans;
+        return ERR_TRANS;
     if (answer->response.size() != host::ReturnedResponseSize(answer->code, answer->lenr, capacity)) {
         giveUp(kBrokenAnswerText);
-        return kCtErrTrans;
+        return ERR_TRANS;
     }
     std::copy(answer->response.begin(), answer->response.end(), response);
     *dad = answer->dad;
@@ -108,14 +108,14 @@ int8_t HostedCtApi::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc
 
 int8_t HostedCtApi::close(uint16_t ctn) {
     const auto answer = ask<host::CloseAnswer>(host::EncodeFrame(host::CloseRequest{ctn}), limits_.close);
-    return answer ? answer->code : int8_t(kCtErrTrans);
+    return answer ? answer->code : int8_t(ERR_TRANS);
 }
 
 int32_t HostedCtApi::getBaudrate(uint16_t ctn, int32_t* baud) {
     const auto answer =
         ask<host::BaudAnswer>(host::EncodeFrame(host::BaudRequest{ctn, *baud}), limits_.baudRate);
     if (!answer)
-        return kCtErrTrans;
+        return ERR_TRANS;
     *baud = answer->baud;
     return answer->result;
 }

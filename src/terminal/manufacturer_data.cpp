@@ -14,7 +14,7 @@ int16_t ReadManufacturerData(TerminalSession& session, SlotTables& tables, int s
     slot = std::min(slot, kSlotCount);
     QString response;
     const int16_t code = session.TransmitApdu(Commands().CmdGetStatusManufacturer, kToTerminal, response);
-    if (code != kCtOk)
+    if (code != OK)
         return code;
     if (response.left(2) != QLatin1String("46"))
         return 1;

@@ -85,18 +85,18 @@ int16_t TerminalSession::OpenTerminal(uint16_t pn) {
     tables_.port[slot].CtApiBaudText.clear();
     CtApi* ctapi = usableApi();
     if (!ctapi)
-        return givenUp_ ? kCtErrTrans : kCtErrHtsi;
+        return givenUp_ ? ERR_TRANS : ERR_HTSI;
     const int16_t code = ctapi->init(kCtn, pn);
     if (noticeLibraryLoss())
         return code;
-    if (code == kCtOk) {
+    if (code == OK) {
         sessionOpen_ = true;
         setLamp(kCardLamp, LampColor::Green);
         setLamp(kTerminalLamp, LampColor::Green);
         int32_t baud = -1;
         const int32_t baudCode = ctapi->getBaudrate(kCtn, &baud);
         if (noticeLibraryLoss())
-            return kCtErrTrans;
+            return ERR_TRANS;
         if (baudCode == 0)
             tables_.port[slot].CtApiBaudText.set(QString::number(baud));
     }
@@ -108,13 +108,13 @@ int16_t TerminalSession::exchangeBytes(int destination, const uint8_t* command, 
     // A library given up is not called, and no lamp pretends it is.
     if (givenUp_) {
         lenr = 0;
-        return kCtErrTrans;
+        return ERR_TRANS;
     }
     setLamp(LampOf(destination), LampColor::Yellow);
     pump_.runPendingOnce();
     CtApi* ctapi = api();
     if (!ctapi)
-        return kCtErrHtsi;
+        return ERR_HTSI;
     uint8_t dad = uint8_t(destination);
     uint8_t sad = 2;
     const uint16_t capacity = lenr;
@@ -125,11 +125,11 @@ int16_t TerminalSession::exchangeBytes(int destination, const uint8_t* command, 
     setLamp(LampOf(sad), LampColor::Green);
     noticeLibraryLoss();
     // A library claiming more bytes than the buffer holds has failed; never read past it.
-    if (code == kCtOk && lenr > capacity)
-        code = kCtErrMemory;
-    if (code == kCtOk && lenr < 2)
-        code = kCtErrMemory;
-    if (code != kCtOk)
+    if (code == OK && lenr > capacity)
+        code = ERR_MEMORY;
+    if (code == OK && lenr < 2)
+        code = ERR_MEMORY;
+    if (code != OK)
         lenr = 0;
     return code;
 }
@@ -139,7 +139,7 @@ int16_t TerminalSession::TransmitApdu(const QString& command, int destination, Q
     uint16_t lenr = kResponseCapacity;
     const int16_t code = exchangeBytes(destination, reinterpret_cast<const uint8_t*>(bytes.constData()),
                                        uint16_t(bytes.size()), responseBuffer_.data(), lenr);
-    if (code == kCtOk)
+    if (code == OK)
         response = BytesToHex(responseBuffer_.data(), lenr);
     return code;
 }
@@ -148,11 +148,11 @@ int16_t TerminalSession::CloseTerminal() {
     pump_.runPendingOnce();
     CtApi* ctapi = usableApi();
     if (!ctapi)
-        return givenUp_ ? kCtErrTrans : kCtErrHtsi;
+        return givenUp_ ? ERR_TRANS : ERR_HTSI;
     const int16_t code = ctapi->close(kCtn);
     if (noticeLibraryLoss())
         return code;
-    if (code == kCtOk) {
+    if (code == OK) {
         sessionOpen_ = false;
         setLamp(kCardLamp, LampColor::Neutral);
         setLamp(kTerminalLamp, LampColor::Neutral);
@@ -170,7 +170,7 @@ void TerminalSession::ResetAndCloseTerminal() {
 int16_t TerminalSession::probeInit(uint16_t pn) {
     CtApi* ctapi = usableApi();
     if (!ctapi)
-        return givenUp_ ? kCtErrTrans : kCtErrHtsi;
+        return givenUp_ ? ERR_TRANS : ERR_HTSI;
     const int16_t code = ctapi->init(kCtn, pn);
     noticeLibraryLoss();
     return code;
@@ -179,7 +179,7 @@ int16_t TerminalSession::probeInit(uint16_t pn) {
 int16_t TerminalSession::probeClose() {
     CtApi* ctapi = usableApi();
     if (!ctapi)
-        return givenUp_ ? kCtErrTrans : kCtErrHtsi;
+        return givenUp_ ? ERR_TRANS : ERR_HTSI;
     const int16_t code = ctapi->close(kCtn);
     noticeLibraryLoss();
     return code;

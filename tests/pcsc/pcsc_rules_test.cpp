@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "atr.h"
-#include "command_apdu.h"
 #include "port_numbers.h"
 #include "terminal_answers.h"
 #include "test_printers.h"
@@ -36,29 +35,6 @@ TEST(PcscRules, KindOfCardFromTheAnswerToReset) {
         EXPECT_EQ(KindOfCard(H(c.atr)), c.kind);
         EXPECT_EQ(HistoricalBytes(H(c.atr)),
                   c.historical ? std::optional<Bytes>(H(c.historical)) : std::nullopt);
-    }
-}
-
-TEST(PcscRules, CommandApduForms) {
-    const struct {
-        const char* bytes;
-        bool valid;
-        const char* data;
-        bool hasLe;
-    } cases[] = {
-        {"20110100", true, "", false},       {"2013004600", true, "", true},
-        {"201201000105", true, "05", false}, {"201201", false, "", false},
-        {"201201000205", false, "", false},  {"2012010001050000", false, "", false}, // Lc past / after Le
-        {"201201000005", false, "", false},                                          // Lc 0 with data
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.bytes);
-        const auto apdu = CommandApdu::Parse(H(c.bytes));
-        ASSERT_EQ(apdu.has_value(), c.valid);
-        if (apdu) {
-            EXPECT_EQ(apdu->data, H(c.data));
-            EXPECT_EQ(apdu->hasLe, c.hasLe);
-        }
     }
 }
 

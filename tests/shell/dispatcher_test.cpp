@@ -341,13 +341,13 @@ class HangingLibrary : public CtApiProvider, public CtApi {
     int8_t init(uint16_t, uint16_t) override {
         ++inits;
         loss_ = QStringLiteral("Die Terminalbibliothek antwortet nicht (Zeitlimit überschritten)");
-        return kCtErrTrans;
+        return ERR_TRANS;
     }
     int8_t data(uint16_t, uint8_t*, uint8_t*, uint16_t, uint8_t*, uint16_t*, uint8_t*) override {
-        return kCtErrTrans;
+        return ERR_TRANS;
     }
     int8_t close(uint16_t) override { return 0; }
-    int32_t getBaudrate(uint16_t, int32_t*) override { return kCtErrTrans; }
+    int32_t getBaudrate(uint16_t, int32_t*) override { return ERR_TRANS; }
 
     int inits = 0;
 

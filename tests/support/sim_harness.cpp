@@ -18,19 +18,18 @@ QString EnvOr(const char* name, const char* fallback) {
 
 int8_t SimCtApi::init(uint16_t ctn, uint16_t pn) {
     calls.push_back({Call::Kind::Init, pn, {}});
-    return simulator_ ? simulator_->init(ctn, pn) : int8_t(kCtErrHtsi);
+    return simulator_ ? simulator_->init(ctn, pn) : int8_t(ERR_HTSI);
 }
 
 int8_t SimCtApi::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command,
                       uint16_t* lenr, uint8_t* response) {
     calls.push_back({Call::Kind::Data, 0, BytesToHex(command, lenc)});
-    return simulator_ ? simulator_->data(ctn, dad, sad, lenc, command, lenr, response)
-                      : int8_t(kCtErrInvalid);
+    return simulator_ ? simulator_->data(ctn, dad, sad, lenc, command, lenr, response) : int8_t(ERR_INVALID);
 }
 
 int8_t SimCtApi::close(uint16_t ctn) {
     calls.push_back({Call::Kind::Close, 0, {}});
-    return simulator_ ? simulator_->close(ctn) : int8_t(kCtErrInvalid);
+    return simulator_ ? simulator_->close(ctn) : int8_t(ERR_INVALID);
 }
 
 int32_t SimCtApi::getBaudrate(uint16_t ctn, int32_t* baud) {

@@ -28,11 +28,11 @@ TEST(BrokenLibrary, IsReportedAndTheNextOpenWorks) {
         int16_t code;
         const char* status; // the start of the status line's text, "" none
     } cases[] = {
-        {"sleeps", kCtErrTrans, "Die Terminalbibliothek antwortet nicht (Zeitlimit überschritten)"},
-        {"exits", kCtErrTrans, "Die Terminalbibliothek hat sich unerwartet beendet (Exit-Code "},
-        {"segfaults", kCtErrTrans, kSegfaultStatus},
-        {"overruns", kCtErrMemory, ""},
-        {"huge_lenr", kCtErrMemory, ""},
+        {"sleeps", ERR_TRANS, "Die Terminalbibliothek antwortet nicht (Zeitlimit überschritten)"},
+        {"exits", ERR_TRANS, "Die Terminalbibliothek hat sich unerwartet beendet (Exit-Code "},
+        {"segfaults", ERR_TRANS, kSegfaultStatus},
+        {"overruns", ERR_MEMORY, ""},
+        {"huge_lenr", ERR_MEMORY, ""},
     };
     for (const auto& broken : cases) {
         SCOPED_TRACE(broken.name);

@@ -22,7 +22,7 @@ struct Exchange {
     int code = 0;          // CT-API return code
 
     // Last four hex digits of the response ("9000"), empty when shorter.
-    std::string sw() const {
+    [[nodiscard]] std::string sw() const {
         return response.size() >= 4 ? response.substr(response.size() - 4) : std::string();
     }
 };
@@ -33,7 +33,7 @@ struct Transmitted {
     uint8_t sad = 2;
     std::string response; // upper-case hex, SW last
 
-    std::string sw() const {
+    [[nodiscard]] std::string sw() const {
         return response.size() >= 4 ? response.substr(response.size() - 4) : std::string();
     }
 };
@@ -62,8 +62,8 @@ class Simulator {
 
     // The four CT-API calls, with the library's semantics (SCENARIOS.md).
     int8_t init(uint16_t ctn, uint16_t pn);
-    int8_t data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command,
-                uint16_t* lenr, uint8_t* response);
+    [[nodiscard]] int8_t data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command,
+                              uint16_t* lenr, uint8_t* response);
     int8_t close(uint16_t ctn);
     int32_t getBaudrate(uint16_t ctn, int32_t* baud);
 
@@ -83,8 +83,8 @@ class Simulator {
     // e.g. a terminal switched off after the scan.
     void setPortResult(uint16_t pn, int8_t code);
     // True when the terminal on pn has a card (or stored record) in its slot.
-    bool cardPresent(uint16_t pn) const;
-    bool isOpen(uint16_t ctn) const;
+    [[nodiscard]] bool cardPresent(uint16_t pn) const;
+    [[nodiscard]] bool isOpen(uint16_t ctn) const;
     const std::string& loadError() const;
     const Scenario& scenario() const;
 

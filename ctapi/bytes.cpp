@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "sim/bytes.h"
+#include "ctapi/bytes.h"
 
-namespace kc::sim {
+namespace kc::ctapi {
 
-namespace {
-
-int HexValue(char c) {
+int HexDigitValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'a' && c <= 'f')
@@ -14,8 +12,6 @@ int HexValue(char c) {
         return c - 'A' + 10;
     return -1;
 }
-
-} // namespace
 
 std::string ToHex(std::span<const uint8_t> bytes) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -34,7 +30,7 @@ std::optional<Bytes> FromHex(std::string_view text) {
     for (char c : text) {
         if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
             continue;
-        const int value = HexValue(c);
+        const int value = HexDigitValue(c);
         if (value < 0)
             return std::nullopt;
         if (high < 0) {
@@ -49,4 +45,8 @@ std::optional<Bytes> FromHex(std::string_view text) {
     return bytes;
 }
 
-} // namespace kc::sim
+Bytes StatusOnly(uint16_t sw) {
+    return Bytes{static_cast<uint8_t>(sw >> 8), static_cast<uint8_t>(sw & 0xFF)};
+}
+
+} // namespace kc::ctapi
