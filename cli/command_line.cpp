@@ -169,7 +169,10 @@ const std::vector<ConsoleOption>& ConsoleOptions() {
          kAllBits,
          QStringLiteral("jedes Kommando an das Terminal und seine Antwort\n"
                         "mit Zeitstempel an DATEI anhängen; - schreibt auf\n"
-                        "die Standardfehlerausgabe")},
+                        "die Standardfehlerausgabe. Der Trace enthält die\n"
+                        "Daten der versicherten Person: DATEI ist nur für\n"
+                        "den Benutzer lesbar (Modus 0600), ein symbolischer\n"
+                        "Verweis wird abgelehnt")},
         {OptionId::Batch,
          QStringLiteral("--batch"),
          {},

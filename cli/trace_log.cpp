@@ -3,25 +3,47 @@
 
 #include <QDateTime>
 #include <QFile>
-#include <cerrno>
 #include <cstring>
 
 namespace kc::cli {
 
-TraceLog::TraceLog(std::FILE* file, bool owned) : owned_(owned ? file : nullptr), stream_(file) {}
+namespace {
+
+QString RefusalText(const ctapi::TraceFile& file) {
+    using Refusal = ctapi::TraceFile::Refusal;
+    switch (file.refusal()) {
+    case Refusal::SymbolicLink:
+        return QStringLiteral(
+            "Sie ist ein symbolischer Verweis. Ein Trace enthält die Daten der versicherten Person "
+            "und wird nur in eine gewöhnliche Datei des Benutzers geschrieben.");
+    case Refusal::NotAPlainFile:
+        return QStringLiteral("Sie ist keine gewöhnliche Datei.");
+    case Refusal::OtherOwner:
+        return QStringLiteral(
+            "Sie gehört einem anderen Benutzer. Ein Trace enthält die Daten der versicherten "
+            "Person und darf nur für den Benutzer lesbar sein.");
+    case Refusal::SystemError:
+        return QString::fromLocal8Bit(std::strerror(file.systemError()));
+    case Refusal::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+TraceLog::TraceLog(const QString& target) : file_(QFile::encodeName(target).toStdString()) {}
 
 Result<std::unique_ptr<TraceLog>> TraceLog::open(const QString& target) {
-    if (target == QLatin1String("-"))
-        return std::unique_ptr<TraceLog>(new TraceLog(stderr, false));
-    std::FILE* file = std::fopen(QFile::encodeName(target).constData(), "a");
-    if (!file)
-        return Result<std::unique_ptr<TraceLog>>::failure(QString::fromLocal8Bit(std::strerror(errno)));
-    return std::unique_ptr<TraceLog>(new TraceLog(file, true));
+    std::unique_ptr<TraceLog> log(new TraceLog(target));
+    if (!log->file_.on())
+        return Result<std::unique_ptr<TraceLog>>::failure(RefusalText(log->file_));
+    return log;
 }
 
 void TraceLog::line(const QString& text) {
-    stream_.writeLine(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz ")) +
-                      text);
+    file_.writeLine((QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz ")) + text)
+                        .toStdString());
 }
 
 } // namespace kc::cli

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "console_io.h"
-
 #include "base/result.h"
 
+#include "ctapi/trace_file.h"
+
 #include <QString>
-#include <cstdio>
 #include <memory>
 
 namespace kc::cli {
@@ -16,19 +15,15 @@ namespace kc::cli {
 // technician sees where a terminal took its time.
 class TraceLog {
   public:
-    // The system's reason when the file cannot be written.
+    // The German reason when the file may not or cannot be written.
     static Result<std::unique_ptr<TraceLog>> open(const QString& target);
 
     void line(const QString& text);
 
   private:
-    struct Closer {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
-    TraceLog(std::FILE* file, bool owned);
+    explicit TraceLog(const QString& target);
 
-    std::unique_ptr<std::FILE, Closer> owned_;
-    ConsoleStream stream_;
+    ctapi::TraceFile file_;
 };
 
 } // namespace kc::cli

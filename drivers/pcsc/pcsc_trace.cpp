@@ -1,54 +1,43 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "pcsc_trace.h"
 
+#include "ctapi/trace_file.h"
+
 #include <cstdio>
-#include <cstdlib>
-#include <memory>
-#include <mutex>
+#include <string>
 
 namespace kc::pcsc {
 
 namespace {
 
-struct FileCloser {
-    void operator()(FILE* file) const {
-        if (file != stderr)
-            std::fclose(file);
-    }
-};
-
-struct TraceFile {
-    std::mutex lock;
-    std::unique_ptr<FILE, FileCloser> file;
-
-    TraceFile() {
-        const char* name = std::getenv("CTAPI_PCSC_TRACE");
-        if (!name || !*name)
-            return;
-        file.reset(std::string_view(name) == "-" ? stderr : std::fopen(name, "a"));
-    }
-};
-
-TraceFile& Trace() {
-    static TraceFile trace;
+// A trace that cannot be written by the rules for health data is left
+// out; the library works on without it.
+ctapi::TraceFile& Trace() {
+    static ctapi::TraceFile trace(ctapi::PathFromEnvironment("CTAPI_PCSC_TRACE"));
     return trace;
 }
 
 } // namespace
 
 bool TraceOn() {
-    return Trace().file != nullptr;
+    return Trace().on();
 }
 
 void TracePcscCall(std::string_view call, LONG result, std::string_view detail) {
-    TraceFile& trace = Trace();
-    if (!trace.file)
+    if (!TraceOn())
         return;
-    std::lock_guard guard(trace.lock);
-    std::fprintf(trace.file.get(), "%.*s -> 0x%08lX %s%s%.*s\n", static_cast<int>(call.size()), call.data(),
-                 static_cast<unsigned long>(result), pcsc_stringify_error(result), detail.empty() ? "" : " ",
-                 static_cast<int>(detail.size()), detail.data());
-    std::fflush(trace.file.get());
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(result));
+    std::string line(call);
+    line += " -> ";
+    line += code;
+    line += ' ';
+    line += pcsc_stringify_error(result);
+    if (!detail.empty()) {
+        line += ' ';
+        line += detail;
+    }
+    Trace().writeLine(line);
 }
 
 } // namespace kc::pcsc

@@ -1,54 +1,29 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "serial/trace.h"
 
+#include "ctapi/trace_file.h"
+
 #include <cstdio>
-#include <cstdlib>
-#include <mutex>
 #include <string>
 
 namespace kc::serial {
 namespace {
 
-struct TraceFile {
-    std::FILE* file = nullptr;
-    bool owned = false;
-    std::mutex mutex;
-
-    TraceFile() {
-        const char* path = std::getenv("CTAPI_SERIAL_TRACE");
-        if (!path || !*path)
-            return;
-        if (std::string_view(path) == "-") {
-            file = stderr;
-            return;
-        }
-        file = std::fopen(path, "a");
-        owned = file != nullptr;
-    }
-    ~TraceFile() {
-        if (owned)
-            std::fclose(file);
-    }
-};
-
-TraceFile& File() {
-    static TraceFile trace;
+// A trace that cannot be written by the rules for health data is left
+// out; the library works on without it.
+ctapi::TraceFile& File() {
+    static ctapi::TraceFile trace(ctapi::PathFromEnvironment("CTAPI_SERIAL_TRACE"));
     return trace;
 }
 
 } // namespace
 
 bool TraceOn() {
-    return File().file != nullptr;
+    return File().on();
 }
 
 void Trace(std::string_view text) {
-    TraceFile& trace = File();
-    if (!trace.file)
-        return;
-    std::lock_guard lock(trace.mutex);
-    std::fprintf(trace.file, "%.*s\n", int(text.size()), text.data());
-    std::fflush(trace.file);
+    File().writeLine(text);
 }
 
 void TraceFrame(char direction, std::span<const uint8_t> frame) {

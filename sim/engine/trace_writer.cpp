@@ -12,9 +12,8 @@ std::string Number(int value) {
 } // namespace
 
 void TraceWriter::open(const std::string& path) {
-    out_.close();
-    if (!path.empty())
-        out_.open(path, std::ios::app);
+    out_.reset();
+    out_.emplace(path);
 }
 
 void TraceWriter::init(uint16_t ctn, uint16_t pn, int code) {
@@ -43,10 +42,8 @@ void TraceWriter::scenarioError(std::string_view message) {
 }
 
 void TraceWriter::write(const std::string& line) {
-    if (!out_.is_open())
-        return;
-    out_ << line << '\n';
-    out_.flush();
+    if (out_)
+        out_->writeLine(line);
 }
 
 } // namespace kc::sim

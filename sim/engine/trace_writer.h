@@ -3,7 +3,9 @@
 
 #include "sim/simulator.h"
 
-#include <fstream>
+#include "ctapi/trace_file.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,7 +15,7 @@ namespace kc::sim {
 class TraceWriter {
   public:
     void open(const std::string& path);
-    [[nodiscard]] bool enabled() const { return out_.is_open(); }
+    [[nodiscard]] bool enabled() const { return out_ && out_->on(); }
 
     void init(uint16_t ctn, uint16_t pn, int code);
     void data(const Exchange& exchange, uint8_t sadIn);
@@ -24,7 +26,7 @@ class TraceWriter {
   private:
     void write(const std::string& line);
 
-    std::ofstream out_;
+    std::optional<ctapi::TraceFile> out_;
 };
 
 } // namespace kc::sim

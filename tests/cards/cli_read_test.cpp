@@ -2,16 +2,20 @@
 // kartocheck-cli read as a person runs it: the built program on the built
 // simulator library, answers typed on standard input.
 #include "cli_runner.h"
+#include "scratch_dir.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
 
 namespace kc::test {
 namespace {
 
 CliResult Read(const QString& port, const QString& scenario, const QByteArray& input,
-               const QStringList& options = {}) {
-    return RunCli({QStringList{QStringLiteral("read"), port} + options, scenario, input, {}});
+               const QStringList& options = {}, const QString& simulatorTrace = {}) {
+    return RunCli({QStringList{QStringLiteral("read"), port} + options, scenario, input, {}, simulatorTrace});
 }
 
 TEST(CliReadTest, StationaryKvkIsReadWithOneOkAndItsFieldsArePrinted) {
@@ -61,6 +65,40 @@ TEST(CliReadTest, TraceGivesEveryCommandAndAnswerWithItsTime) {
                                                     QStringLiteral("von Karte: 60818B"))));
     EXPECT_TRUE(run.err.contains(QRegularExpression(time + QStringLiteral("CT_close -> 0\n"))));
     EXPECT_FALSE(run.out.contains(QStringLiteral("CT_init")));
+}
+
+unsigned ModeOf(const std::filesystem::path& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 ? status.st_mode & 0777 : 0;
+}
+
+// The console's trace and the simulator's both hold what the card said.
+TEST(CliReadTest, TracesAreReadableOnlyByTheUserAndALinkIsRefusedBeforeTheTerminal) {
+    const ScratchDir scratch;
+    const std::filesystem::path simulatorTrace = scratch.path() / "simulator.txt";
+    const std::filesystem::path trace = scratch.path() / "trace.txt";
+    const QString simulatorTraceName = QString::fromStdString(simulatorTrace.string());
+    const CliResult written =
+        Read(QStringLiteral("3"), QStringLiteral("kvk/stationary_template_6081.scn"), "",
+             {QStringLiteral("--trace"), QString::fromStdString(trace.string())}, simulatorTraceName);
+    EXPECT_EQ(written.status, 0) << qPrintable(written.err);
+    EXPECT_EQ(ModeOf(trace), 0600u);
+    EXPECT_EQ(ModeOf(simulatorTrace), 0600u);
+    std::filesystem::remove(simulatorTrace);
+
+    const std::filesystem::path link = scratch.path() / "link.txt";
+    std::filesystem::create_symlink(trace, link);
+    const CliResult refused =
+        Read(QStringLiteral("3"), QStringLiteral("kvk/stationary_template_6081.scn"), "",
+             {QStringLiteral("--trace"), QString::fromStdString(link.string())}, simulatorTraceName);
+    EXPECT_EQ(refused.status, 64);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("Die Trace-Datei ") +
+                                     QString::fromStdString(link.string()) +
+                                     QStringLiteral(" lässt sich nicht schreiben: Sie ist ein symbolischer "
+                                                    "Verweis. Ein Trace enthält die Daten der versicherten "
+                                                    "Person")))
+        << qPrintable(refused.err);
+    EXPECT_FALSE(std::filesystem::exists(simulatorTrace)) << "the terminal library was called";
 }
 
 TEST(CliReadTest, LibraryThatExitsIsReportedAndTheProgramGoesOn) {

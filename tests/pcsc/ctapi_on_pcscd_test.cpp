@@ -3,11 +3,15 @@
 // sessions of the data file play them.
 
 #include "pcscd_fixture.h"
+#include "scratch_dir.h"
 #include "sim_harness.h"
 #include "terminal/hex_codec.h"
 
 #include <QFile>
 #include <ctapi.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 extern "C" int32_t CT_get_baudrate(uint16_t ctn, int32_t* baud);
 
@@ -55,6 +59,24 @@ TEST_F(CtApiOnPcscd, SessionsGiveTheirCodesAndAnswers) {
             }
         }
     }
+}
+
+// The trace would hold what the card answered; through a link the library
+// writes nothing and works on. The environment is read at the first call,
+// and every test runs in a process of its own.
+TEST_F(CtApiOnPcscd, TraceThroughALinkIsLeftOutAndTheReaderStillWorks) {
+    const ScratchDir scratch;
+    const std::filesystem::path earlier = scratch.path() / "earlier.txt";
+    const std::filesystem::path link = scratch.path() / "trace.txt";
+    std::ofstream(earlier) << "the user's own\n";
+    std::filesystem::create_symlink(earlier, link);
+    ::setenv("CTAPI_PCSC_TRACE", link.c_str(), 1);
+    ASSERT_TRUE(InsertCard(QStringLiteral("default.scn")));
+    EXPECT_EQ(CT_init(1, 0x2000), OK);
+    EXPECT_EQ(CT_close(1), OK);
+    ::unsetenv("CTAPI_PCSC_TRACE");
+    std::ifstream in(earlier);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "the user's own\n");
 }
 
 } // namespace

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
 // The serial CT-API library as any C program loads it, on the emulator's pseudo-terminal:
 // the speed it finds and the CT-API rules it keeps (line faults: the T=1 and program tests).
+#include "scratch_dir.h"
 #include "serial_test_support.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 
 namespace kc::test {
 namespace {
@@ -83,6 +87,27 @@ TEST_F(SerialLibrary, TwoTerminalsOnTwoPortsAtOnce) {
     EXPECT_EQ(api.transmit(7, 1, "2013004600").response, "460F44455A4156514B542D31322E302E349000");
     EXPECT_EQ(api.close(1), 0);
     EXPECT_EQ(api.close(7), 0);
+}
+
+// The trace holds every block the card sent: only the user may read it.
+// The environment is read at the first call, and every test runs in a
+// process of its own.
+TEST_F(SerialLibrary, TraceIsReadableOnlyByTheUser) {
+    const ScratchDir scratch;
+    const std::filesystem::path trace = scratch.path() / "trace.txt";
+    setenv("CTAPI_SERIAL_TRACE", trace.c_str(), 1);
+    EmulatorProcess emulator;
+    ASSERT_TRUE(StartEmulator(emulator, kEgkScenario));
+    com(1, emulator.devicePath());
+    ASSERT_EQ(api.init(1, 1), 0);
+    EXPECT_EQ(api.transmit(1, 1, "2013004600").response, kDeskIdentity);
+    EXPECT_EQ(api.close(1), 0);
+    unsetenv("CTAPI_SERIAL_TRACE");
+    EXPECT_EQ(std::filesystem::status(trace).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::ifstream in(trace);
+    EXPECT_NE(std::string(std::istreambuf_iterator<char>(in), {}).find("\ninit ctn=1 pn=1 -> 0\n"),
+              std::string::npos);
 }
 
 } // namespace
