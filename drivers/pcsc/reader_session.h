@@ -5,6 +5,8 @@
 #include "command_apdu.h"
 #include "pcsc_context.h"
 
+#include "ctapi/ctbcs_terminal.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,21 +17,24 @@ namespace kc::pcsc {
 // onto PC/SC, and card commands passed through. The card connection is held
 // from activation to the end of the session, because PC/SC powers an
 // unused card down and the card would forget its selected file.
-class ReaderSession {
+class ReaderSession : private ctapi::CtBcsTerminal {
   public:
     ReaderSession(PcscContext context, std::string reader);
 
     const std::string& reader() const { return reader_; }
 
-    [[nodiscard]] Reply TerminalCommand(std::span<const uint8_t> command);
+    [[nodiscard]] Reply TerminalCommand(std::span<const uint8_t> command) { return handleCtBcs(command); }
     [[nodiscard]] Reply CardCommand(std::span<const uint8_t> command);
 
   private:
-    [[nodiscard]] Reply RequestIcc(const Apdu& apdu);
-    [[nodiscard]] Reply ResetIcc(const Apdu& apdu);
-    [[nodiscard]] Reply ResetCt();
-    [[nodiscard]] Reply GetStatus(const Apdu& apdu);
-    [[nodiscard]] Reply EjectIcc();
+    // CT-BCS on a reader; its terminal commands are short.
+    [[nodiscard]] Reply resetCt() override;
+    [[nodiscard]] Reply resetIcc(const Apdu& apdu) override;
+    [[nodiscard]] Reply requestIcc(const Apdu& apdu) override;
+    [[nodiscard]] Reply ejectIcc() override;
+    [[nodiscard]] Reply functionalUnits() override;
+    [[nodiscard]] Reply manufacturer() override;
+    [[nodiscard]] Reply iccStatus() override;
     // Connects to the card, or restarts it when connected already.
     [[nodiscard]] Reply Activate(uint8_t p2);
     [[nodiscard]] Reply Failure(LONG result);

@@ -7,10 +7,6 @@ namespace {
 
 constexpr uint8_t kDadCard = 0;
 
-Reply TerminalAnswer(uint16_t status) {
-    return Reply{0, Response::status(status).bytes(), 1};
-}
-
 } // namespace
 
 Terminal::Terminal(TerminalSetup setup)

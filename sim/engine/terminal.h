@@ -7,6 +7,8 @@
 #include "sequence.h"
 #include "sim/scenario.h"
 
+#include "ctapi/ctbcs_terminal.h"
+
 #include <memory>
 #include <optional>
 
@@ -16,7 +18,7 @@ using ctapi::Reply;
 
 // One card terminal: CT-BCS commands, the card slot and the scenario's
 // overrides. Its state outlives sessions, as on a real terminal.
-class Terminal {
+class Terminal : private ctapi::CtBcsTerminal {
   public:
     explicit Terminal(TerminalSetup setup);
 
@@ -26,12 +28,17 @@ class Terminal {
     [[nodiscard]] bool cardPresent() const { return card_ && pendingArrivals_ == 0; }
 
   private:
-    [[nodiscard]] Reply handleCtBcs(std::span<const uint8_t> command);
     [[nodiscard]] Reply handleCardCommand(std::span<const uint8_t> command);
-    [[nodiscard]] Reply requestIcc(const Apdu& apdu);
-    [[nodiscard]] Reply resetIcc();
-    [[nodiscard]] Reply ejectIcc();
-    [[nodiscard]] Reply iccStatus() const;
+    // CT-BCS as the scenario's terminal does it.
+    [[nodiscard]] bool takesExtendedLengths() const override { return true; }
+    [[nodiscard]] Reply resetCt() override;
+    [[nodiscard]] Reply resetIcc(const Apdu& apdu) override;
+    [[nodiscard]] Reply requestIcc(const Apdu& apdu) override;
+    [[nodiscard]] Reply ejectIcc() override;
+    [[nodiscard]] Reply functionalUnits() override { return TerminalAnswer(setup_.getStatus81); }
+    [[nodiscard]] Reply manufacturer() override { return TerminalAnswer(setup_.getStatus46); }
+    [[nodiscard]] Reply iccStatus() override;
+    [[nodiscard]] Reply otherInstruction(const Apdu& apdu) override;
     // The terminal's own answer to a card command it does not pass on.
     [[nodiscard]] std::optional<Reply> cardRefusal() const;
 
