@@ -4,6 +4,7 @@
 // with Ja or OK, so it refuses to run on any other terminal library: on a real
 // handheld that would erase the stored record without anyone's consent.
 #include "base/program_folder.h"
+#include "ctapi/pseudo_terminal.h"
 #include "gui/pictures.h"
 #include "screenshot_tour.h"
 #include "terminal/ctapi_provider.h"
@@ -13,8 +14,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -22,21 +21,12 @@ namespace {
 class QuietComPort {
   public:
     QuietComPort() {
-        if (qEnvironmentVariableIsSet("KARTOCHECK_COM1"))
-            return;
-        master_ = posix_openpt(O_RDWR | O_NOCTTY);
-        if (master_ >= 0 && grantpt(master_) == 0 && unlockpt(master_) == 0)
-            qputenv("KARTOCHECK_COM1", ptsname(master_));
+        if (!qEnvironmentVariableIsSet("KARTOCHECK_COM1") && line_.ok())
+            qputenv("KARTOCHECK_COM1", line_.slavePath().c_str());
     }
-    ~QuietComPort() {
-        if (master_ >= 0)
-            ::close(master_);
-    }
-    QuietComPort(const QuietComPort&) = delete;
-    QuietComPort& operator=(const QuietComPort&) = delete;
 
   private:
-    int master_ = -1;
+    kc::ctapi::PseudoTerminal line_;
 };
 
 } // namespace

@@ -2,10 +2,6 @@
 #include "pty_device.h"
 
 #include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <stdlib.h>
-#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -41,49 +37,28 @@ bool IsLineSpeed(int32_t baud) {
     return false;
 }
 
-PtyDevice::~PtyDevice() {
-    hangUp();
-}
-
 bool PtyDevice::create(std::string& error) {
-    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
-        error = std::string("no pseudo-terminal: ") + std::strerror(errno);
+    line_.emplace(ctapi::PseudoTerminal::Reads::NonBlocking);
+    slaveDevice_ = line_->ok() ? line_->holdSlave() : 0;
+    if (slaveDevice_ == 0) {
+        error = line_->error();
+        line_.reset();
         return false;
     }
-    char name[128] = {};
-    if (ptsname_r(master_, name, sizeof name) != 0) {
-        error = std::string("no pseudo-terminal name: ") + std::strerror(errno);
-        return false;
-    }
-    slavePath_ = name;
-    slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    struct stat status {};
-    if (slave_ < 0 || ::fstat(slave_, &status) != 0) {
-        error = "cannot open " + slavePath_ + ": " + std::strerror(errno);
-        return false;
-    }
-    slaveDevice_ = status.st_rdev;
-    // Until a host sets its own, the line is raw at 9600 bit/s: no echo, no
-    // line editing that would swallow or answer bytes.
-    termios settings{};
-    ::tcgetattr(slave_, &settings);
-    cfmakeraw(&settings);
-    cfsetspeed(&settings, B9600);
-    ::tcsetattr(slave_, TCSANOW, &settings);
+    slavePath_ = line_->slavePath();
     return true;
 }
 
 PtyDevice::HostSide PtyDevice::hostSide() const {
     termios settings{};
-    if (master_ < 0 || ::tcgetattr(master_, &settings) != 0)
+    if (master() < 0 || ::tcgetattr(master(), &settings) != 0)
         return {};
     return {BaudOf(cfgetospeed(&settings)), (settings.c_lflag & (ICANON | ECHO)) == 0};
 }
 
 void PtyDevice::send(const uint8_t* bytes, std::size_t count) {
-    while (master_ >= 0 && count > 0) {
-        const ssize_t written = ::write(master_, bytes, count);
+    while (master() >= 0 && count > 0) {
+        const ssize_t written = ::write(master(), bytes, count);
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
@@ -94,11 +69,7 @@ void PtyDevice::send(const uint8_t* bytes, std::size_t count) {
 }
 
 void PtyDevice::hangUp() {
-    if (slave_ >= 0)
-        ::close(slave_);
-    if (master_ >= 0)
-        ::close(master_);
-    slave_ = master_ = -1;
+    line_.reset();
 }
 
 } // namespace kc::sim::serial

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "ctapi/pseudo_terminal.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <sys/types.h>
 
@@ -12,14 +15,9 @@ namespace kc::sim::serial {
 // not hang up each time a host program closes the port.
 class PtyDevice {
   public:
-    PtyDevice() = default;
-    ~PtyDevice();
-    PtyDevice(const PtyDevice&) = delete;
-    PtyDevice& operator=(const PtyDevice&) = delete;
-
     // False with the reason in error.
     [[nodiscard]] bool create(std::string& error);
-    [[nodiscard]] int master() const { return master_; }
+    [[nodiscard]] int master() const { return line_ ? line_->master() : -1; }
     const std::string& slavePath() const { return slavePath_; }
     dev_t slaveDevice() const { return slaveDevice_; }
     // The host's side of the line as the master sees the slave's settings:
@@ -37,8 +35,7 @@ class PtyDevice {
     void hangUp();
 
   private:
-    int master_ = -1;
-    int slave_ = -1;
+    std::optional<ctapi::PseudoTerminal> line_;
     std::string slavePath_;
     dev_t slaveDevice_ = 0;
 };

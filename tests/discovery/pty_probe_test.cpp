@@ -4,16 +4,15 @@
 
 #include "base/event_pump.h"
 #include "base/slot_tables.h"
+#include "ctapi/pseudo_terminal.h"
 #include "discovery/baud_probe.h"
 #include "discovery/pnp_probe.h"
 #include "discovery/qt_serial_line.h"
 #include "test_printers.h"
 
 #include <QCoreApplication>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -28,31 +27,18 @@ constexpr int kIoTimeoutMs = 2000;
 // The master side of a pseudo-terminal pair, closed with the test.
 class PtyPair {
   public:
-    PtyPair() {
-        master_ = posix_openpt(O_RDWR | O_NOCTTY);
-        if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0)
-            return;
-        slavePath_ = QString::fromLocal8Bit(ptsname(master_));
-    }
-    ~PtyPair() {
-        if (master_ >= 0)
-            ::close(master_);
-    }
-    PtyPair(const PtyPair&) = delete;
-    PtyPair& operator=(const PtyPair&) = delete;
-
-    bool ok() const { return master_ >= 0 && !slavePath_.isEmpty(); }
-    const QString& slavePath() const { return slavePath_; }
+    bool ok() const { return line_.ok(); }
+    QString slavePath() const { return QString::fromStdString(line_.slavePath()); }
 
     // Reads what the program sent, waiting for it at most a bounded time.
     QByteArray readSent(int count) {
         QByteArray bytes;
         while (bytes.size() < count) {
-            pollfd fd{master_, POLLIN, 0};
+            pollfd fd{line_.master(), POLLIN, 0};
             if (poll(&fd, 1, kIoTimeoutMs) <= 0)
                 break;
             char buffer[64];
-            const ssize_t got = ::read(master_, buffer, sizeof buffer);
+            const ssize_t got = ::read(line_.master(), buffer, sizeof buffer);
             if (got <= 0)
                 break;
             bytes.append(buffer, int(got));
@@ -60,17 +46,16 @@ class PtyPair {
         return bytes;
     }
     void answer(const QByteArray& bytes) {
-        ASSERT_EQ(::write(master_, bytes.constData(), bytes.size()), bytes.size());
+        ASSERT_EQ(::write(line_.master(), bytes.constData(), bytes.size()), bytes.size());
     }
 
     speed_t programSpeed() const {
         termios settings{};
-        return tcgetattr(master_, &settings) == 0 ? cfgetospeed(&settings) : B0;
+        return tcgetattr(line_.master(), &settings) == 0 ? cfgetospeed(&settings) : B0;
     }
 
   private:
-    int master_ = -1;
-    QString slavePath_;
+    ctapi::PseudoTerminal line_;
 };
 
 // Each wait of the program is the moment the terminal on the far side acts.
