@@ -21,6 +21,8 @@ class EmulatorProcess {
     [[nodiscard]] bool start(const std::string& program, const std::vector<std::string>& options,
                              std::string& error);
     const std::string& devicePath() const { return devicePath_; }
+    // -1 when it does not run.
+    pid_t pid() const { return pid_; }
     // True until the emulator has ended (by itself after a hang-up, or by stop()).
     [[nodiscard]] bool running();
     // Ends the emulator (SIGTERM, SIGKILL if it does not go within a few
