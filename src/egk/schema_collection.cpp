@@ -46,7 +46,7 @@ std::optional<XmlError> SchemaCollection::add(const QString& namespaceUri, const
         return XmlError{
             kXmlGeneralFailure,
             QStringLiteral("Das XSD-Schema ist nicht verwendbar: %1")
-                .arg(errors.message.isEmpty() ? QStringLiteral("unbekannter Fehler") : errors.message)};
+                .arg(errors.reason.isEmpty() ? QStringLiteral("unbekannter Fehler") : errors.reason)};
 
     for (auto& existing : entries_) {
         if (existing->uri == namespaceUri) {

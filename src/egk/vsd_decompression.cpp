@@ -67,43 +67,41 @@ bool LooksLikeGzip(const QByteArray& bytes) {
 
 } // namespace
 
-Decompression DecompressVsd(const QByteArray& compressed) {
-    Decompression result;
+Result<QByteArray, DecompressionFailure> DecompressVsd(const QByteArray& compressed) {
+    using Outcome = Result<QByteArray, DecompressionFailure>;
+    const Outcome refused = Outcome::failure({});
     Descriptor scratch(OpenScratch());
-    if (scratch.get() < 0 || !WriteAll(scratch.get(), compressed)) {
-        result.outcome = Decompression::Outcome::ScratchFailed;
-        result.error = {uint32_t(errno),
-                        QStringLiteral("Die komprimierten Daten konnten nicht zwischengespeichert werden: %1")
-                            .arg(QString::fromLocal8Bit(std::strerror(errno)))};
-        return result;
-    }
+    if (scratch.get() < 0 || !WriteAll(scratch.get(), compressed))
+        return Outcome::failure(
+            {DecompressionFailure::Kind::ScratchFailed,
+             {uint32_t(errno),
+              QStringLiteral("Die komprimierten Daten konnten nicht zwischengespeichert werden: %1")
+                  .arg(QString::fromLocal8Bit(std::strerror(errno)))}});
     gzFile reader = ::gzdopen(scratch.get(), "rb");
     if (!reader)
-        return result;
+        return refused;
     scratch.release(); // the reader closes it
 
+    QByteArray bytes;
     char chunk[kGzipReadSize];
     qsizetype total = 0;
     for (;;) {
         const int count = ::gzread(reader, chunk, kGzipReadSize);
         if (count < 0) {
             ::gzclose(reader);
-            return result;
+            return refused;
         }
         total += count;
-        result.bytes.append(chunk, count);
+        bytes.append(chunk, count);
         if (count != kGzipReadSize || total >= kVsdSizeLimit)
             break;
     }
     // A stream that ends before its trailer is damaged, though the reader
     // reports it only when it is closed: never take the part as the document.
     const bool cutShort = ::gzclose(reader) == Z_BUF_ERROR;
-    if (cutShort || total >= kVsdSizeLimit || LooksLikeGzip(result.bytes)) {
-        result.bytes.clear();
-        return result;
-    }
-    result.outcome = Decompression::Outcome::Done;
-    return result;
+    if (cutShort || total >= kVsdSizeLimit || LooksLikeGzip(bytes))
+        return refused;
+    return bytes;
 }
 
 } // namespace kc

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "base/result.h"
 #include "egk/xml_error.h"
 
 #include <QByteArray>
@@ -12,14 +13,12 @@ constexpr int kGzipReadSize = 2048;
 // A document whose decompressed size reaches this is refused.
 constexpr int kVsdSizeLimit = 32768;
 
-struct Decompression {
-    enum class Outcome {
-        Done,         // bytes hold the document
-        Failed,       // broken stream, too long, or still gzip data
-        ScratchFailed // the scratch file could not be prepared; error says why
-    };
-    Outcome outcome = Outcome::Failed;
-    QByteArray bytes;
+// Why no document came out: a broken stream, one too long or still gzip
+// data is refused as it is; a scratch file that could not be prepared is
+// the system's fault, and error says why.
+struct DecompressionFailure {
+    enum class Kind { Refused, ScratchFailed };
+    Kind kind = Kind::Refused;
     XmlError error;
 };
 
@@ -27,6 +26,6 @@ struct Decompression {
 // not gzip data passes through unchanged, as the reader does. The compressed
 // bytes go to an anonymous in-memory file that only this process can reach
 // and that vanishes with its last descriptor, whatever way the call ends.
-[[nodiscard]] Decompression DecompressVsd(const QByteArray& compressed);
+[[nodiscard]] Result<QByteArray, DecompressionFailure> DecompressVsd(const QByteArray& compressed);
 
 } // namespace kc

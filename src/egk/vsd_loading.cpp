@@ -141,16 +141,16 @@ ReadResult LoadDocument(const DocumentKind& kind, Context& ctx, const QByteArray
     ctx.status.showStatus(kind.decompressingText);
     if (compressed.isEmpty())
         return ReadResult::Failed;
-    const Decompression decompressed = DecompressVsd(compressed);
-    if (decompressed.outcome == Decompression::Outcome::ScratchFailed)
-        return ReportError(ctx, decompressed.error);
+    const auto decompressed = DecompressVsd(compressed);
+    if (!decompressed.ok() && decompressed.error().kind == DecompressionFailure::Kind::ScratchFailed)
+        return ReportError(ctx, decompressed.error().error);
     ctx.pump.runPendingOnce();
-    if (decompressed.outcome != Decompression::Outcome::Done)
+    if (!decompressed.ok())
         return ReadResult::Refused;
 
     EgkResults& results = ctx.state.tables.egk[slot];
     const int index = DocIndex(kind.doc);
-    const QString text = Latin9ToString(decompressed.bytes);
+    const QString text = Latin9ToString(decompressed.value());
     results.EgkXmlText[index] = text;
     results.EgkValidationText[index] = NoValidationText();
     results.EgkValidationWarning[index] = true;

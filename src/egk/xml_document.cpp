@@ -14,20 +14,20 @@ bool XmlDocument::loadXml(const QString& text) {
     doc_.reset();
     errorCode_ = 0;
     errorReason_.clear();
-    xml::ParseOutcome outcome = xml::ParseXmlText(text);
-    if (!outcome.doc) {
-        errorCode_ = outcome.errorCode;
-        errorReason_ = outcome.reason;
+    auto parsed = xml::ParseXmlText(text);
+    if (!parsed.ok()) {
+        errorCode_ = parsed.error().code;
+        errorReason_ = parsed.error().reason;
         return false;
     }
     // Validation sees the document as written; the walk sees it without blank text.
-    if (std::optional<Failure> failure = checkParsed(outcome.doc.get())) {
-        errorCode_ = failure->code != 0 ? failure->code : 1;
-        errorReason_ = failure->reason;
+    if (const auto checked = checkParsed(parsed.value().get()); !checked.ok()) {
+        errorCode_ = checked.error().code != 0 ? checked.error().code : 1;
+        errorReason_ = checked.error().reason;
         return false;
     }
-    xml::DropWhitespaceText(outcome.doc.get());
-    doc_ = std::move(outcome.doc);
+    xml::DropWhitespaceText(parsed.value().get());
+    doc_ = std::move(parsed.value());
     return true;
 }
 
@@ -78,26 +78,30 @@ QStringList SchemaXmlDocument::namespaces() const {
     return uris;
 }
 
-std::optional<XmlDocument::Failure> SchemaXmlDocument::checkParsed(xmlDocPtr doc) {
+Result<void, xml::ParseError> SchemaXmlDocument::checkParsed(xmlDocPtr doc) {
+    using Checked = Result<void, xml::ParseError>;
     if (!validateOnParse_)
-        return std::nullopt;
+        return {};
     xmlNodePtr root = xmlDocGetRootElement(doc);
     const QString uri = root && root->ns ? xml::FromXml(root->ns->href) : QString();
     xmlSchemaPtr schema = schemas_ ? schemas_->compiled(uri) : nullptr;
     if (!schema)
-        return Failure{XML_SCHEMAV_CVC_ELT_1,
-                       QStringLiteral("Für den Namespace \"%1\" ist kein Schema geladen.").arg(uri)};
+        return Checked::failure(
+            {XML_SCHEMAV_CVC_ELT_1,
+             QStringLiteral("Für den Namespace \"%1\" ist kein Schema geladen.").arg(uri)});
     xml::SchemaValidCtxtPtr validator(xmlSchemaNewValidCtxt(schema));
     if (!validator)
-        return Failure{XML_ERR_NO_MEMORY, QStringLiteral("Die Validierung konnte nicht gestartet werden.")};
+        return Checked::failure(
+            {XML_ERR_NO_MEMORY, QStringLiteral("Die Validierung konnte nicht gestartet werden.")});
     xml::ErrorCollector errors;
     xmlSchemaSetValidStructuredErrors(validator.get(), xml::CollectError, &errors);
     const int result = xmlSchemaValidateDoc(validator.get(), doc);
     if (result == 0)
-        return std::nullopt;
-    return Failure{errors.code != 0 ? errors.code : result,
-                   errors.message.isEmpty() ? QStringLiteral("Das Dokument entspricht nicht dem Schema.")
-                                            : errors.message};
+        return {};
+    return Checked::failure({errors.code != 0 ? errors.code : result,
+                             errors.reason.isEmpty()
+                                 ? QStringLiteral("Das Dokument entspricht nicht dem Schema.")
+                                 : errors.reason});
 }
 
 } // namespace kc

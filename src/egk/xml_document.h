@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "base/result.h"
 #include "egk/libxml_handles.h"
 #include "egk/xml_node.h"
+#include "egk/xml_parsing.h"
 
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 namespace kc {
 
@@ -30,12 +31,8 @@ class XmlDocument {
     QString parseErrorReason() const { return errorReason_; }
 
   protected:
-    struct Failure {
-        int code = 0;
-        QString reason;
-    };
     // A further check of a well-formed document before it is accepted.
-    virtual std::optional<Failure> checkParsed(xmlDocPtr) { return std::nullopt; }
+    virtual Result<void, xml::ParseError> checkParsed(xmlDocPtr) { return {}; }
     xmlDocPtr doc() const { return doc_.get(); }
 
   private:
@@ -55,7 +52,7 @@ class SchemaXmlDocument : public XmlDocument {
     QStringList namespaces() const;
 
   protected:
-    std::optional<Failure> checkParsed(xmlDocPtr doc) override;
+    Result<void, xml::ParseError> checkParsed(xmlDocPtr doc) override;
 
   private:
     bool validateOnParse_ = false;

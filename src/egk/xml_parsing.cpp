@@ -79,9 +79,9 @@ void ErrorCollector::record(const xmlError* error) {
     if (!error || code != 0 || error->level < XML_ERR_ERROR)
         return;
     code = error->code != 0 ? error->code : 1;
-    message = QString::fromUtf8(error->message ? error->message : "").trimmed();
+    reason = QString::fromUtf8(error->message ? error->message : "").trimmed();
     if (error->line > 0)
-        message += QStringLiteral(" (Zeile %1)").arg(error->line);
+        reason += QStringLiteral(" (Zeile %1)").arg(error->line);
 }
 
 void CollectError(void* collector, xmlErrorPtr error) {
@@ -118,49 +118,39 @@ QString DeclaredEncoding(const QString& text) {
     return {};
 }
 
-ParseOutcome ParseXmlText(const QString& text) {
+Result<DocPtr, ParseError> ParseXmlText(const QString& text) {
+    using Outcome = Result<DocPtr, ParseError>;
     PrepareLibrary();
-    ParseOutcome outcome;
     const QString encoding = DeclaredEncoding(text);
-    if (!encoding.isEmpty() && !EncodingKnown(encoding)) {
-        outcome.errorCode = kEncodingUnsupported;
-        outcome.reason =
-            QStringLiteral("Die angegebene Zeichenkodierung \"%1\" wird nicht unterstützt.").arg(encoding);
-        return outcome;
-    }
+    if (!encoding.isEmpty() && !EncodingKnown(encoding))
+        return Outcome::failure(
+            {kEncodingUnsupported,
+             QStringLiteral("Die angegebene Zeichenkodierung \"%1\" wird nicht unterstützt.").arg(encoding)});
     const QByteArray utf8 = text.toUtf8();
-    if (utf8.size() > std::numeric_limits<int>::max()) {
-        outcome.errorCode = XML_ERR_NO_MEMORY;
-        outcome.reason = QStringLiteral("Der XML-Text ist zu groß.");
-        return outcome;
-    }
+    if (utf8.size() > std::numeric_limits<int>::max())
+        return Outcome::failure({XML_ERR_NO_MEMORY, QStringLiteral("Der XML-Text ist zu groß.")});
     ParserCtxtPtr ctxt(xmlNewParserCtxt());
-    if (!ctxt) {
-        outcome.errorCode = XML_ERR_NO_MEMORY;
-        outcome.reason = QStringLiteral("Der XML-Parser konnte nicht angelegt werden.");
-        return outcome;
-    }
+    if (!ctxt)
+        return Outcome::failure(
+            {XML_ERR_NO_MEMORY, QStringLiteral("Der XML-Parser konnte nicht angelegt werden.")});
     ParseState state;
     ctxt->_private = &state;
     ctxt->sax->internalSubset = StopAtDoctype;
     ctxt->sax->serror = CollectParseError;
-    outcome.doc.reset(
+    DocPtr doc(
         xmlCtxtReadMemory(ctxt.get(), utf8.constData(), int(utf8.size()), nullptr, "UTF-8", kParseOptions));
-    if (state.doctypeSeen) {
-        outcome.doc.reset();
-        outcome.errorCode = kDoctypeRefused;
-        outcome.reason =
-            QStringLiteral("Dokumente mit Dokumenttyp-Deklaration (DOCTYPE) werden nicht verarbeitet.");
-    } else if (!outcome.doc || !xmlDocGetRootElement(outcome.doc.get())) {
-        outcome.doc.reset();
-        outcome.errorCode = state.errors.code != 0 ? state.errors.code
-                            : ctxt->errNo != 0     ? ctxt->errNo
-                                                   : XML_ERR_DOCUMENT_EMPTY;
-        outcome.reason = state.errors.message.isEmpty()
-                             ? QStringLiteral("Das XML-Dokument ist leer oder unvollständig.")
-                             : state.errors.message;
-    }
-    return outcome;
+    if (state.doctypeSeen)
+        return Outcome::failure(
+            {kDoctypeRefused,
+             QStringLiteral("Dokumente mit Dokumenttyp-Deklaration (DOCTYPE) werden nicht verarbeitet.")});
+    if (!doc || !xmlDocGetRootElement(doc.get()))
+        return Outcome::failure({state.errors.code != 0 ? state.errors.code
+                                 : ctxt->errNo != 0     ? ctxt->errNo
+                                                        : XML_ERR_DOCUMENT_EMPTY,
+                                 state.errors.reason.isEmpty()
+                                     ? QStringLiteral("Das XML-Dokument ist leer oder unvollständig.")
+                                     : state.errors.reason});
+    return doc;
 }
 
 void DropWhitespaceText(xmlDocPtr doc) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "base/result.h"
 #include "egk/libxml_handles.h"
 
 #include <QString>
@@ -11,19 +12,19 @@ namespace kc::xml {
 // DTD, schema import) is ever loaded, from the network or from disk.
 void PrepareLibrary();
 
-// Keeps the first error a parse, a schema compile or a validation reports.
-struct ErrorCollector {
+// Why a text is no usable document: the library's error code (never 0) and
+// the reason shown.
+struct ParseError {
     int code = 0;
-    QString message;
+    QString reason;
+};
+
+// Keeps the first error a parse, a schema compile or a validation reports;
+// code 0 while there is none.
+struct ErrorCollector : ParseError {
     void record(const xmlError* error);
 };
 void CollectError(void* collector, xmlErrorPtr error);
-
-struct ParseOutcome {
-    DocPtr doc;        // null when the text is not a usable document
-    int errorCode = 0; // 0 when doc is set
-    QString reason;
-};
 
 // Codes of the refusals that happen before or instead of the library's own checks.
 constexpr int kDoctypeRefused = XML_ERR_USER_STOP;
@@ -33,7 +34,7 @@ constexpr int kEncodingUnsupported = XML_ERR_UNSUPPORTED_ENCODING;
 // must be one the library knows, but the characters are taken as they are.
 // A document type declaration ends the parse: VSD documents and schemas never
 // carry one, and refusing it shuts out entity expansion and external subsets.
-[[nodiscard]] ParseOutcome ParseXmlText(const QString& text);
+[[nodiscard]] Result<DocPtr, ParseError> ParseXmlText(const QString& text);
 
 // Removes text nodes that hold only blanks, tabs and line ends (outside
 // xml:space="preserve"), so that a container's first child is an element in
