@@ -8,7 +8,7 @@
 // and the ATR (status), a 16-bit state (status change), a 16-bit length and
 // the response (transmit). Past the end pcscd answers "timeout" to waits and
 // fails everything else, so no input waits real time.
-#include "fuzz_input.h"
+#include "fuzz_commands.h"
 #include "pcsc_functions.h"
 #include "session_table.h"
 
@@ -113,12 +113,6 @@ kc::pcsc::PcscFunctions PlayedPcscd() {
     return f;
 }
 
-struct Command {
-    uint8_t dad = 0;
-    uint16_t lenr = 0;
-    QByteArray bytes;
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -128,25 +122,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kc::pcsc::Pcsc() = pcscd;
 
     const uint8_t setup = input.byte();
-    std::vector<Command> commands(setup >> 1 & 15);
-    for (Command& command : commands) {
-        command.dad = input.byte();
-        command.lenr = input.word();
-        command.bytes = input.bytes(input.byte());
-    }
+    const auto commands = kc::fuzz::ReadCommands(input, setup >> 1 & 15);
     constexpr uint16_t ctn = 3;
     kc::pcsc::SessionTable sessions;
     if (sessions.Open(ctn, uint16_t(0x2000 + (setup & 1))) != 0)
         return 0;
-    std::vector<uint8_t> response(0x10000);
-    for (Command& command : commands) {
-        uint8_t dad = command.dad;
-        uint8_t sad = 2;
-        uint16_t lenr = command.lenr;
-        static_cast<void>(sessions.Data(ctn, &dad, &sad, uint16_t(command.bytes.size()),
-                                        reinterpret_cast<const uint8_t*>(command.bytes.constData()), &lenr,
-                                        response.data()));
-    }
+    kc::fuzz::SendCommands(commands, [&](uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command,
+                                         uint16_t* lenr, uint8_t* response) {
+        return sessions.Data(ctn, dad, sad, lenc, command, lenr, response);
+    });
     static_cast<void>(sessions.Close(ctn));
     return 0;
 }

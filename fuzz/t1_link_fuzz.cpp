@@ -6,7 +6,7 @@
 // frame the host writes, a 16-bit count and that many bytes it then reads
 // (0xFFFF: the write fails, 0xFFFE: the line is gone after them). A read
 // with nothing left times out at once, so no input waits real time.
-#include "fuzz_input.h"
+#include "fuzz_commands.h"
 #include "serial/ctapi_functions.h"
 
 #include <deque>
@@ -56,36 +56,20 @@ class PlayedTerminal : public kc::serial::PortLine {
     bool gone_ = false;
 };
 
-struct Command {
-    uint8_t dad = 0;
-    uint16_t lenr = 0;
-    QByteArray bytes;
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kc::fuzz::FuzzInput input(data, size);
     const uint8_t setup = input.byte();
-    std::vector<Command> commands(setup >> 2 & 7);
-    for (Command& command : commands) {
-        command.dad = input.byte();
-        command.lenr = input.word();
-        command.bytes = input.bytes(input.byte());
-    }
+    const auto commands = kc::fuzz::ReadCommands(input, setup >> 2 & 7);
     constexpr uint16_t ctn = 7;
     auto line = std::make_unique<PlayedTerminal>(input, OpenResult(setup & 3));
     if (kc::serial::Init(ctn, 1, std::move(line)) != 0)
         return 0;
-    std::vector<uint8_t> response(0x10000);
-    for (Command& command : commands) {
-        uint8_t dad = command.dad;
-        uint8_t sad = 2;
-        uint16_t lenr = command.lenr;
-        static_cast<void>(kc::serial::Data(ctn, &dad, &sad, uint16_t(command.bytes.size()),
-                                           reinterpret_cast<const uint8_t*>(command.bytes.constData()), &lenr,
-                                           response.data()));
-    }
+    kc::fuzz::SendCommands(commands, [&](uint8_t* dad, uint8_t* sad, uint16_t lenc, const uint8_t* command,
+                                         uint16_t* lenr, uint8_t* response) {
+        return kc::serial::Data(ctn, dad, sad, lenc, command, lenr, response);
+    });
     int32_t baud = 0;
     static_cast<void>(kc::serial::GetBaudrate(ctn, &baud));
     // The session table lives as long as the process: every input leaves it empty.
