@@ -4,9 +4,13 @@
 # exercise; the targets alone link the fuzzer's own main.
 option(KC_FUZZ "Build the fuzz targets as libFuzzer binaries (clang)" OFF)
 set(KC_FUZZ_ENGINE OFF)
+# Shared libraries are linked with every symbol resolved, except under the
+# fuzz engine: clang leaves the sanitizer runtime to the executable that loads them.
+set(KC_NO_UNDEFINED -Wl,--no-undefined)
 if(KC_FUZZ)
   if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     set(KC_FUZZ_ENGINE ON)
+    set(KC_NO_UNDEFINED)
     add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
                         -fno-sanitize-recover=undefined -g)
     add_link_options(-fsanitize=address,undefined)

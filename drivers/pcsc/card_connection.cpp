@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "card_connection.h"
 
+#include "pcsc_functions.h"
 #include "pcsc_trace.h"
 
 namespace kc::pcsc {
@@ -20,7 +21,7 @@ LONG CardConnection::Connect(SCARDCONTEXT context, const std::string& reader,
                              std::optional<CardConnection>& out) {
     SCARDHANDLE handle = 0;
     DWORD protocol = 0;
-    LONG result = SCardConnect(context, reader.c_str(), SCARD_SHARE_SHARED, kProtocols, &handle, &protocol);
+    LONG result = Pcsc().connect(context, reader.c_str(), SCARD_SHARE_SHARED, kProtocols, &handle, &protocol);
     TracePcscCall("SCardConnect(" + reader + ", shared, T=0|T=1)", result,
                   result == SCARD_S_SUCCESS ? std::string("protocol ") + ProtocolName(protocol)
                                             : std::string());
@@ -65,7 +66,7 @@ void CardConnection::Disconnect(DWORD disposition) {
                       : disposition == SCARD_RESET_CARD ? "reset"
                       : disposition == SCARD_EJECT_CARD ? "eject"
                                                         : "leave";
-    TracePcscCall(std::string("SCardDisconnect(") + how + ")", SCardDisconnect(handle_, disposition));
+    TracePcscCall(std::string("SCardDisconnect(") + how + ")", Pcsc().disconnect(handle_, disposition));
 }
 
 LONG CardConnection::readAtr() {
@@ -73,14 +74,14 @@ LONG CardConnection::readAtr() {
     DWORD atrLength = sizeof atr;
     DWORD state = 0;
     DWORD nameLength = 0;
-    const LONG result = SCardStatus(handle_, nullptr, &nameLength, &state, &protocol_, atr, &atrLength);
+    const LONG result = Pcsc().status(handle_, nullptr, &nameLength, &state, &protocol_, atr, &atrLength);
     atr_.assign(atr, atr + (result == SCARD_S_SUCCESS ? atrLength : 0));
     TracePcscCall("SCardStatus()", result, "atr=" + ctapi::ToHex(atr_));
     return result;
 }
 
 LONG CardConnection::Reset() {
-    LONG result = SCardReconnect(handle_, SCARD_SHARE_SHARED, kProtocols, SCARD_RESET_CARD, &protocol_);
+    LONG result = Pcsc().reconnect(handle_, SCARD_SHARE_SHARED, kProtocols, SCARD_RESET_CARD, &protocol_);
     TracePcscCall("SCardReconnect(shared, T=0|T=1, reset)", result,
                   result == SCARD_S_SUCCESS ? std::string("protocol ") + ProtocolName(protocol_)
                                             : std::string());
@@ -91,8 +92,8 @@ LONG CardConnection::exchange(std::span<const uint8_t> command, Bytes& response)
     const SCARD_IO_REQUEST* pci = protocol_ == SCARD_PROTOCOL_T0 ? SCARD_PCI_T0 : SCARD_PCI_T1;
     response.resize(MAX_BUFFER_SIZE_EXTENDED);
     DWORD length = static_cast<DWORD>(response.size());
-    const LONG result = SCardTransmit(handle_, pci, command.data(), static_cast<DWORD>(command.size()),
-                                      nullptr, response.data(), &length);
+    const LONG result = Pcsc().transmit(handle_, pci, command.data(), static_cast<DWORD>(command.size()),
+                                        nullptr, response.data(), &length);
     response.resize(result == SCARD_S_SUCCESS ? length : 0);
     TracePcscCall("SCardTransmit(" + ctapi::ToHex(command) + ")", result, ctapi::ToHex(response));
     return result;

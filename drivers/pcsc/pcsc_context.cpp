@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "pcsc_context.h"
 
+#include "pcsc_functions.h"
 #include "pcsc_trace.h"
 
 #include <algorithm>
@@ -9,7 +10,7 @@ namespace kc::pcsc {
 
 std::optional<PcscContext> PcscContext::Establish(LONG& result) {
     SCARDCONTEXT context = 0;
-    result = SCardEstablishContext(SCARD_SCOPE_SYSTEM, nullptr, nullptr, &context);
+    result = Pcsc().establishContext(SCARD_SCOPE_SYSTEM, nullptr, nullptr, &context);
     TracePcscCall("SCardEstablishContext(system)", result);
     if (result != SCARD_S_SUCCESS)
         return std::nullopt;
@@ -38,7 +39,7 @@ void PcscContext::release() {
     if (!owned_)
         return;
     owned_ = false;
-    TracePcscCall("SCardReleaseContext()", SCardReleaseContext(context_));
+    TracePcscCall("SCardReleaseContext()", Pcsc().releaseContext(context_));
 }
 
 LONG PcscContext::ListReaders(std::vector<std::string>& readers) const {
@@ -46,10 +47,10 @@ LONG PcscContext::ListReaders(std::vector<std::string>& readers) const {
     // pcscd may attach a reader between the size query and the read; then ask again.
     for (int attempt = 0; attempt < 3; ++attempt) {
         DWORD length = 0;
-        LONG result = SCardListReaders(context_, nullptr, nullptr, &length);
+        LONG result = Pcsc().listReaders(context_, nullptr, nullptr, &length);
         if (result == SCARD_S_SUCCESS) {
             std::string multiString(length, '\0');
-            result = SCardListReaders(context_, nullptr, multiString.data(), &length);
+            result = Pcsc().listReaders(context_, nullptr, multiString.data(), &length);
             if (result == SCARD_E_INSUFFICIENT_BUFFER)
                 continue;
             if (result == SCARD_S_SUCCESS) {
@@ -84,7 +85,7 @@ LONG PcscContext::WaitForCard(const std::string& reader, std::chrono::millisecon
         const DWORD waitMs =
             first ? 0
                   : static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(left).count());
-        const LONG result = SCardGetStatusChange(context_, waitMs, &state, 1);
+        const LONG result = Pcsc().getStatusChange(context_, waitMs, &state, 1);
         TracePcscCall("SCardGetStatusChange(" + reader + ", " + std::to_string(waitMs) + " ms)", result,
                       "state=0x" +
                           ctapi::ToHex(std::vector<uint8_t>{static_cast<uint8_t>(state.dwEventState >> 8),

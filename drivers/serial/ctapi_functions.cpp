@@ -3,6 +3,7 @@
 
 #include "serial/serial_terminal.h"
 #include "serial/trace.h"
+#include "serial/tty_line.h"
 
 #include <map>
 #include <memory>
@@ -44,6 +45,10 @@ template <typename Result, typename Call> Result Guarded(Result failure, Call&& 
 } // namespace
 
 int8_t Init(uint16_t ctn, uint16_t pn) {
+    return Guarded<int8_t>(ERR_HTSI, [&] { return Init(ctn, pn, std::make_unique<TtyLine>()); });
+}
+
+int8_t Init(uint16_t ctn, uint16_t pn, std::unique_ptr<PortLine> line) {
     return Guarded<int8_t>(ERR_HTSI, [&]() -> int8_t {
         CtnTable& table = Table();
         {
@@ -52,7 +57,7 @@ int8_t Init(uint16_t ctn, uint16_t pn) {
                 return ERR_CT;
             table.opening.insert(ctn);
         }
-        auto terminal = std::make_shared<SerialTerminal>();
+        auto terminal = std::make_shared<SerialTerminal>(std::move(line));
         const int8_t code = terminal->open(pn);
         std::lock_guard lock(table.mutex);
         table.opening.erase(ctn);

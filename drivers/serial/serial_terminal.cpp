@@ -33,12 +33,12 @@ int8_t SerialTerminal::open(uint16_t pn) {
     const std::string path = DevicePath(pn);
     if (path.empty())
         return ERR_INVALID;
-    const OpenResult opened = line_.open(path);
+    const OpenResult opened = line_->open(path);
     Trace("open pn=" + std::to_string(pn) + " " + path + (opened == OpenResult::Opened ? "" : " failed"));
     if (opened != OpenResult::Opened)
         return CodeOf(opened);
     for (int32_t speed : kLineSpeeds) {
-        if (!line_.setSpeed(speed))
+        if (!line_->setSpeed(speed))
             continue;
         Trace("try " + std::to_string(speed) + " baud");
         if (host_.resynch(host_.timing().resynchWait)) {
@@ -47,7 +47,7 @@ int8_t SerialTerminal::open(uint16_t pn) {
             return OK;
         }
     }
-    line_.close();
+    line_->close();
     return ERR_TRANS;
 }
 

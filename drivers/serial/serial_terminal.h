@@ -2,10 +2,11 @@
 #pragma once
 
 #include "ctapi/return_codes.h"
+#include "serial/port_line.h"
 #include "serial/t1_host.h"
-#include "serial/tty_line.h"
 
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <span>
 
@@ -18,7 +19,8 @@ inline constexpr int32_t kLineSpeeds[] = {9600, 115200, 57600, 38400, 19200};
 // and the T=1 link to it. Calls on one terminal are serialised.
 class SerialTerminal {
   public:
-    explicit SerialTerminal(T1Timing timing = {}) : host_(line_, timing) {}
+    explicit SerialTerminal(std::unique_ptr<PortLine> line, T1Timing timing = {})
+        : line_(std::move(line)), host_(*line_, timing) {}
 
     // Opens the device of pn and finds the speed at which the terminal
     // answers RESYNCH. A CT-API code.
@@ -30,7 +32,7 @@ class SerialTerminal {
 
   private:
     std::mutex mutex_;
-    TtyLine line_;
+    std::unique_ptr<PortLine> line_;
     T1Host host_;
     int32_t baud_ = 0;
 };

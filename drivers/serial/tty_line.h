@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "serial/byte_line.h"
+#include "serial/port_line.h"
 
 #include <array>
 #include <cstdint>
@@ -10,25 +10,21 @@
 
 namespace kc::serial {
 
-// How opening a serial device went: a decision the caller turns into a
-// CT-API code, so it must not be dropped.
-enum class [[nodiscard]] OpenResult{Opened, Missing, InUse, Failed};
-
 // A serial device opened for a terminal: raw 8 data bits, even parity, one
 // stop bit, no flow control, DTR and RTS raised (where the device has modem
 // lines: a pseudo-terminal has none). Held exclusively while open; its
 // earlier settings come back when it is closed.
-class TtyLine : public ByteLine {
+class TtyLine : public PortLine {
   public:
     TtyLine() = default;
     ~TtyLine() override;
     TtyLine(const TtyLine&) = delete;
     TtyLine& operator=(const TtyLine&) = delete;
 
-    [[nodiscard]] OpenResult open(const std::string& path);
+    [[nodiscard]] OpenResult open(const std::string& path) override;
     [[nodiscard]] bool isOpen() const { return fd_ >= 0; }
-    void close();
-    [[nodiscard]] bool setSpeed(int32_t baud);
+    void close() override;
+    [[nodiscard]] bool setSpeed(int32_t baud) override;
 
     [[nodiscard]] bool write(std::span<const uint8_t> bytes) override;
     Read read(uint8_t& byte, Milliseconds wait) override;

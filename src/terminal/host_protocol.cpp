@@ -224,6 +224,10 @@ std::size_t ReturnedResponseSize(int8_t code, uint16_t lenr, uint16_t capacity) 
     return code == 0 ? std::min(lenr, capacity) : 0;
 }
 
+bool FitsCaller(const DataAnswer& answer, uint16_t capacity) {
+    return answer.response.size() == ReturnedResponseSize(answer.code, answer.lenr, capacity);
+}
+
 void FrameReader::append(const uint8_t* bytes, std::size_t size) {
     buffer_.insert(buffer_.end(), bytes, bytes + size);
 }

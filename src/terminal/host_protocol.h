@@ -80,6 +80,9 @@ std::vector<uint8_t> EncodeFrame(const Answer& answer);
 // How many response bytes go back for an answer of the library to a caller
 // that can take capacity bytes.
 std::size_t ReturnedResponseSize(int8_t code, uint16_t lenr, uint16_t capacity);
+// Whether a data answer carries exactly the response bytes that go back to
+// a caller that can take capacity bytes; any other answer is broken.
+[[nodiscard]] bool FitsCaller(const DataAnswer& answer, uint16_t capacity);
 
 // Collects the bytes read from the socket and hands out whole payloads.
 class FrameReader {

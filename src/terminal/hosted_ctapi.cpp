@@ -95,7 +95,7 @@ int8_t HostedCtApi::data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc
     const auto answer = ask<host::DataAnswer>(host::EncodeFrame(request), limit);
     if (!answer)
         return ERR_TRANS;
-    if (answer->response.size() != host::ReturnedResponseSize(answer->code, answer->lenr, capacity)) {
+    if (!host::FitsCaller(*answer, capacity)) {
         giveUp(kBrokenAnswerText);
         return ERR_TRANS;
     }

@@ -119,15 +119,22 @@ TEST(ConsoleBoxesTest, BatchTakesDefaultsStopsARepeatedQuestionAndErasesOnlyWhen
         std::vector<AnswerSource> sources;
     };
     const Case cases[] = {
-        Case("defaults", false, {kYesNoNoDefault, kOkCancelOkDefault, kYesNoYesDefault},
+        Case{"defaults",
+             false,
+             {kYesNoNoDefault, kOkCancelOkDefault, kYesNoYesDefault},
              {MsgAnswer::No, MsgAnswer::Ok, MsgAnswer::Yes},
-             {AnswerSource::Batch, AnswerSource::Batch, AnswerSource::Batch}),
-        Case("retry loop", false, {kYesNoYesDefault, kYesNoYesDefault, kOkCancelOkDefault, kYesNoYesDefault},
+             {AnswerSource::Batch, AnswerSource::Batch, AnswerSource::Batch}},
+        Case{"retry loop",
+             false,
+             {kYesNoYesDefault, kYesNoYesDefault, kOkCancelOkDefault, kYesNoYesDefault},
              {MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Ok, MsgAnswer::Yes},
-             {AnswerSource::Batch, AnswerSource::RepeatedQuestion, AnswerSource::Batch, AnswerSource::Batch}),
-        Case("erase warning", false, {kKvkEraseWarning}, {MsgAnswer::No}, {AnswerSource::Batch}),
-        Case("erase warning with --erase", true, {kKvkEraseWarning, kYesNoNoDefault},
-             {MsgAnswer::Yes, MsgAnswer::No}, {AnswerSource::EraseOption, AnswerSource::Batch}),
+             {AnswerSource::Batch, AnswerSource::RepeatedQuestion, AnswerSource::Batch, AnswerSource::Batch}},
+        Case{"erase warning", false, {kKvkEraseWarning}, {MsgAnswer::No}, {AnswerSource::Batch}},
+        Case{"erase warning with --erase",
+             true,
+             {kKvkEraseWarning, kYesNoNoDefault},
+             {MsgAnswer::Yes, MsgAnswer::No},
+             {AnswerSource::EraseOption, AnswerSource::Batch}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -190,10 +197,10 @@ TEST(ExitStatusTest, CardDataOfTheSlotsDecide) {
         std::vector<int> checked;
         int status;
     };
-    const Case cases[] = {Case({1}, kStatusComplete),    Case({2}, kStatusComplete),
-                          Case({3}, kStatusIncomplete),  Case({4}, kStatusNoCardData),
-                          Case({4, 1}, kStatusComplete), Case({1, 3}, kStatusIncomplete),
-                          Case({}, kStatusNoCardData)};
+    const Case cases[] = {Case{{1}, kStatusComplete},    Case{{2}, kStatusComplete},
+                          Case{{3}, kStatusIncomplete},  Case{{4}, kStatusNoCardData},
+                          Case{{4, 1}, kStatusComplete}, Case{{1, 3}, kStatusIncomplete},
+                          Case{{}, kStatusNoCardData}};
     for (const auto& c : cases)
         EXPECT_EQ(CardDataStatus(tables, c.checked), c.status) << c.checked.size();
     EXPECT_EQ(StatusAfterRun(kStatusComplete, RunEnd::EndOfInput), kStatusEnded);

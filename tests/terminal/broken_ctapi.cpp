@@ -12,7 +12,7 @@
 namespace {
 
 constexpr uint8_t kReadBinary = 0xB0;
-constexpr uint16_t kOverrunSize = 20000;
+[[maybe_unused]] constexpr uint16_t kOverrunSize = 20000;
 #if defined(BROKEN_HUGE_LENR)
 constexpr uint16_t kReadBinaryLength = 0xFFFF; // with only 90 00 written
 #else
