@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -116,6 +117,14 @@ TEST(TraceFile, WithoutAPathWritesNowhere) {
     TraceFile file("");
     EXPECT_FALSE(file.on());
     EXPECT_EQ(file.refusal(), Refusal::None);
+}
+
+TEST(TraceFile, StandardErrorOutlivesItsTrace) {
+    {
+        TraceFile file("-");
+        EXPECT_TRUE(file.on());
+    }
+    EXPECT_NE(::fcntl(STDERR_FILENO, F_GETFD), -1);
 }
 
 } // namespace
