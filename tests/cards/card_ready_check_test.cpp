@@ -8,7 +8,7 @@ namespace kc {
 namespace {
 
 TEST(CardReadyCheckTest, ReadinessCommandsAndMessagesPerSituation) {
-    for (const QStringList& c : test::CaseRows("card_ready.txt")) {
+    for (const QStringList& c : test::CaseRows("cards/card_ready.txt")) {
         SCOPED_TRACE((c[0] + QStringLiteral(" on ") + c[1]).toStdString());
         const uint16_t pn = c[1].toUShort();
         const int slot = pn == 8192 ? 5 : pn;

@@ -79,7 +79,7 @@ struct Parsed {
 };
 
 TEST(KvkTextTest, DecodesTheSevenGermanCodesAsWindows1252OtherwiseAndOnlyTheDigitsAskedFor) {
-    for (const QStringList& c : test::CaseRows("kvk_text.txt"))
+    for (const QStringList& c : test::CaseRows("cards/kvk_text.txt"))
         EXPECT_EQ(DecodeKvkText(c[0], c[1].toInt()), c[2]) << qPrintable(c[0]);
     // A zero byte is a character like any other, not the end of the text.
     EXPECT_EQ(DecodeKvkText(QStringLiteral("410042"), 6).size(), 3);
@@ -90,7 +90,7 @@ TEST(KvkTextTest, DecodesTheSevenGermanCodesAsWindows1252OtherwiseAndOnlyTheDigi
 }
 
 TEST(KvkRecordTest, FieldsAndTerminalIdentityOfEachRecordForm) {
-    for (const QStringList& c : test::CaseRows("kvk_record_fields.txt")) {
+    for (const QStringList& c : test::CaseRows("cards/kvk_record_fields.txt")) {
         SCOPED_TRACE(c[0].toStdString());
         Parsed p(QString(), c[1] == QStringLiteral("1"));
         p.tables.insured[Parsed::kSlot][Einlesedatum] = QStringLiteral("vorher");
@@ -116,7 +116,7 @@ TEST(KvkRecordTest, RefusedRecordsAndTheirMessages) {
         {QLatin1Char('D'), test::Shown({MessageRequest{kDefective, QStringLiteral(" KartoCheck KVK lesen "),
                                                        MsgButtons::Ok, MsgIcon::Exclamation}})
                                .first()}};
-    for (const QStringList& c : test::CaseRows("kvk_record_refused.txt")) {
+    for (const QStringList& c : test::CaseRows("cards/kvk_record_refused.txt")) {
         const Parsed p(RecordOf(c[1]), c[2] == QStringLiteral("1"));
         EXPECT_TRUE(p.refused) << qPrintable(c[0]);
         QStringList expected;
@@ -139,7 +139,7 @@ TEST(KvkRecordTest, UnknownTagAfterTheTemplateIsShownButTheChecksumDecides) {
 }
 
 TEST(ApplyZulassungsnummerTest, RewritesTheTerminalIdentity) {
-    for (const QStringList& c : test::CaseRows("kvk_approval.txt")) {
+    for (const QStringList& c : test::CaseRows("cards/kvk_approval.txt")) {
         SlotTables tables;
         tables.terminal[2].CtType = c[1];
         tables.terminal[2].Manufacturer = QStringLiteral("OTHER");

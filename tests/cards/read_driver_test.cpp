@@ -20,7 +20,7 @@ const QString kEgkWarning =
         MsgButtons::YesNo, MsgIcon::Question, true);
 
 TEST(ReadDriverTest, CommandsBoxesAndResultPerSituation) {
-    for (const QStringList& row : test::CaseRows("read_driver.txt")) {
+    for (const QStringList& row : test::CaseRows("cards/read_driver.txt")) {
         SCOPED_TRACE((row[0].left(80) + QLatin1Char(' ') + row[2]).toStdString());
         const uint16_t pn = row[1].toUShort();
         const auto h =

@@ -23,7 +23,7 @@ TEST(ReadLoopTest, PromptsStatusesAndRetries) {
         {QLatin1Char('l'), QStringLiteral("Die Krankenversichertendaten lesen")},
         {QLatin1Char('g'), QStringLiteral("Die Krankenversichertendaten werden gelesen")},
         {QLatin1Char('a'), QStringLiteral("Die Krankenversichertendaten werden angezeigt")}};
-    for (const QStringList& c : test::CaseRows("read_loop.txt")) {
+    for (const QStringList& c : test::CaseRows("cards/read_loop.txt")) {
         SCOPED_TRACE((c[0] + QLatin1Char(' ') + c[3]).toStdString());
         const uint16_t pn = c[1].toUShort();
         const auto h = test::Harness(QStringLiteral("kvk/") + c[0]);

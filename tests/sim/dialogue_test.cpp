@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-// The simulator's answers written down as dialogues (tests/sim/dialogues):
+// The simulator's answers written down as dialogues (tests/data/sim):
 // each case is a scenario, then the calls and what they must give.
 //   === Name [< file.scn | < builtin]   scenario text follows up to "---"
 //   init CTN PN -> CODE        close CTN -> CODE       baud CTN -> CODE [BAUD]

@@ -1,0 +1,170 @@
+// SPDX-License-Identifier: Apache-2.0
+// What a script relies on when it runs kartocheck-cli: exit statuses, the two
+// output streams, the usage, --json against its schema, and --batch never
+// erasing a handheld's record without --erase.
+#include "case_rows.h"
+#include "cli_runner.h"
+#include "sim_harness.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace kc::test {
+namespace {
+
+const QString kRead = QStringLiteral("read");
+const QString kBatch = QStringLiteral("--batch");
+
+QString Library(const char* file) {
+    return SimHarness::BinDir() + QLatin1Char('/') + QString::fromLatin1(file);
+}
+
+QString Describe(const CliCall& call) {
+    return call.args.join(QLatin1Char(' ')) + QStringLiteral(" [") + call.scenario + QStringLiteral("]");
+}
+
+QStringList Args(const QString& field) {
+    return field.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+TEST(CliContractTest, ExitStatusUsageAndVersion) {
+    for (const QStringList& c : CaseRows("cli/cli_calls.txt")) {
+        const QString library = c[3].startsWith(QLatin1Char('@')) ? Library(qPrintable(c[3].mid(1))) : c[3];
+        const CliCall call{Args(c[0]), c[1], c[2].toUtf8(), library};
+        SCOPED_TRACE(Describe(call).toStdString());
+        const CliResult run = RunCli(call);
+        EXPECT_EQ(run.status, c[4].toInt()) << qPrintable(run.err);
+        if (c[5].isEmpty())
+            continue;
+        const bool ok = run.status == 0;
+        const QString text =
+            QString(c[5])
+                .replace(QStringLiteral("{version}"), QStringLiteral(KC_PROJECT_VERSION))
+                .replace(QStringLiteral("{bin}"), SimHarness::BinDir())
+                .replace(QStringLiteral("{schemas}"), QDir(SimHarness::BinDir()).canonicalPath());
+        EXPECT_TRUE((ok ? run.out : run.err).contains(text)) << qPrintable(ok ? run.out : run.err);
+        EXPECT_EQ(ok ? run.err : run.out, QString());
+    }
+}
+
+TEST(CliContractTest, DataOnStdoutTalkOnStderr) {
+    const CliCall call{
+        {kRead, QStringLiteral("3"), kBatch}, QStringLiteral("kvk/insert_card_later.scn"), {}, {}};
+    const CliResult run = RunCli(call);
+    EXPECT_TRUE(run.out.contains(QStringLiteral("Krankenversicherten Kartendaten")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\nStatus\n")));
+    for (const QString& talk : {QStringLiteral("Status: "), QStringLiteral("=== \" KartoCheck \""),
+                                QStringLiteral("-> Abbrechen (--batch)"), QStringLiteral("Hinweis: COM 3")}) {
+        EXPECT_TRUE(run.err.contains(talk)) << qPrintable(talk);
+        EXPECT_FALSE(run.out.contains(talk)) << qPrintable(talk);
+    }
+    CliCall quiet = call;
+    quiet.args.append(QStringLiteral("-q"));
+    const CliResult silent = RunCli(quiet);
+    EXPECT_FALSE(silent.err.contains(QStringLiteral("Status: ")));
+    EXPECT_TRUE(silent.err.contains(QStringLiteral("-> Abbrechen (--batch)")));
+    EXPECT_EQ(silent.out, run.out);
+}
+
+// The schema's own validator; an empty text when the document fits.
+QString SchemaViolations(const QString& document) {
+    static const char kCheck[] = "import json, sys, jsonschema\n"
+                                 "schema = json.load(open(sys.argv[1], encoding='utf-8'))\n"
+                                 "jsonschema.Draft202012Validator.check_schema(schema)\n"
+                                 "doc = json.loads(sys.stdin.buffer.read().decode('utf-8'))\n"
+                                 "for e in jsonschema.Draft202012Validator(schema).iter_errors(doc):\n"
+                                 "    print(list(e.absolute_path), e.message)\n";
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"), QString::fromLatin1(kCheck), QStringLiteral(KC_CLI_SCHEMA)});
+    if (!python.waitForStarted(10000))
+        return QStringLiteral("python3 fehlt");
+    python.write(document.toUtf8());
+    python.closeWriteChannel();
+    python.waitForFinished(30000);
+    const QString problems =
+        QString::fromUtf8(python.readAllStandardOutput() + python.readAllStandardError());
+    return python.exitCode() == 0 ? problems : problems + QStringLiteral("(python3 endete mit Fehler)");
+}
+
+// A value of a report by its path ("ports/0/card/kind"): a string as it is, anything else as JSON.
+QString At(const QJsonObject& report, const QString& path) {
+    QJsonValue value = report;
+    for (const QString& step : path.split(QLatin1Char('/'))) {
+        bool index = false;
+        const int n = step.toInt(&index);
+        value = index ? value.toArray()[n] : value.toObject()[step];
+    }
+    if (value.isString())
+        return value.toString();
+    const QString json = QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact));
+    return json.mid(1, json.size() - 2);
+}
+
+TEST(CliContractTest, JsonIsOneDocumentThatFitsTheSchema) {
+    for (const QStringList& c : CaseRows("cli/cli_json.txt")) {
+        const CliCall call{Args(c[0]), c[1], c[2].toUtf8(), {}};
+        SCOPED_TRACE(Describe(call).toStdString());
+        const CliResult run = RunCli(call);
+        QJsonParseError error;
+        const QJsonObject report = QJsonDocument::fromJson(run.out.toUtf8(), &error).object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << qPrintable(error.errorString() + run.out);
+        EXPECT_EQ(SchemaViolations(run.out), QString());
+        EXPECT_EQ(report.value(QStringLiteral("exit_status")).toInt(-1), run.status);
+        for (const QString& check : Items(c[3]))
+            EXPECT_EQ(At(report, check.section(QLatin1Char('='), 0, 0)),
+                      check.section(QLatin1Char('='), 1, -1));
+    }
+}
+
+TEST(CliContractTest, CtrlCAtAQuestionEndsTheRunWithStatusFour) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("KARTOCHECK_CTAPI"), Library("libmktsim.so"));
+    env.insert(QStringLiteral("KARTOCHECK_COM3"), QStringLiteral("/nonexistent/kc-ctrl-c-com3"));
+    env.insert(QStringLiteral("MKTSIM_SCENARIO"),
+               SimHarness::ScenarioDir() + QStringLiteral("/kvk/insert_card_later.scn"));
+    process.setProcessEnvironment(env);
+    process.start(Library("kartocheck-cli"), {kRead, QStringLiteral("3"), QStringLiteral("--json")});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    // Standard input stays open: the program waits at the insert-card question.
+    process.setReadChannel(QProcess::StandardError);
+    QByteArray said;
+    while (!said.contains("Antwort (o/a): ") && process.waitForReadyRead(10000))
+        said += process.readAllStandardError();
+    ASSERT_TRUE(said.contains("Antwort (o/a): ")) << said.constData();
+    ::kill(pid_t(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 4);
+    const QJsonObject report = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+    EXPECT_EQ(report[QStringLiteral("ended_by")].toString(), QStringLiteral("interrupted"));
+    EXPECT_EQ(report[QStringLiteral("messages")][0][QStringLiteral("answer")].toString(),
+              QStringLiteral("Abbrechen"));
+}
+
+TEST(CliContractTest, BatchNeverErasesAStoredRecordWithoutErase) {
+    for (const QStringList& c : CaseRows("cli/cli_batch_erase.txt")) {
+        SCOPED_TRACE((c[0] + QLatin1Char(' ') + c[1]).toStdString());
+        QTemporaryDir dir;
+        const QString trace = dir.filePath(QStringLiteral("trace.txt"));
+        const CliResult run =
+            RunCli({Args(c[0]) + QStringList{QStringLiteral("--trace"), trace}, c[1], {}, {}});
+        EXPECT_EQ(run.status, c[3].toInt()) << qPrintable(run.err);
+        QFile file(trace);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString traced = QString::fromUtf8(file.readAll());
+        EXPECT_TRUE(traced.contains(QStringLiteral("CT_init")));
+        EXPECT_EQ(traced.contains(QStringLiteral("an Karte:  000E0000")), c[2] == QStringLiteral("1"));
+    }
+}
+
+} // namespace
+} // namespace kc::test
