@@ -11,7 +11,8 @@ namespace kc::test {
 
 QString DataCase::field(const QString& key) const {
     const QString start = key + QLatin1Char(':');
-    const auto at = std::find_if(lines.begin(), lines.end(), [&](const QString& l) { return l.startsWith(start); });
+    const auto at =
+        std::find_if(lines.begin(), lines.end(), [&](const QString& l) { return l.startsWith(start); });
     if (at == lines.end())
         return {};
     // Only the blank after the colon goes: texts may end in blanks.
@@ -20,7 +21,8 @@ QString DataCase::field(const QString& key) const {
         value.remove(0, 1);
     for (auto more = at + 1; more != lines.end() && more->startsWith(QLatin1String("  ")); ++more)
         value += more->mid(2) + QLatin1Char('\n');
-    return value.replace(QLatin1String("\\r"), QLatin1String("\r")).replace(QLatin1String("\\n"), QLatin1String("\n"));
+    return value.replace(QLatin1String("\\r"), QLatin1String("\r"))
+        .replace(QLatin1String("\\n"), QLatin1String("\n"));
 }
 
 std::vector<DataCase> DataCases(const QString& path) {
@@ -40,7 +42,8 @@ std::vector<DataCase> DataCases(const QString& path) {
 }
 
 std::vector<DataCase> DataCasesIn(const QString& folder) {
-    const QDir dir(QDir::isAbsolutePath(folder) ? folder : SimHarness::TestDataDir() + QLatin1Char('/') + folder);
+    const QDir dir(QDir::isAbsolutePath(folder) ? folder
+                                                : SimHarness::TestDataDir() + QLatin1Char('/') + folder);
     std::vector<DataCase> all;
     for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
         std::vector<DataCase> cases = DataCases(dir.filePath(name));

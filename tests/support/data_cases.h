@@ -29,7 +29,9 @@ std::vector<DataCase> DataCasesIn(const QString& folder);
 
 // For INSTANTIATE_TEST_SUITE_P: the case's name is the test's name.
 struct CaseName {
-    template <class Info> std::string operator()(const Info& info) const { return info.param.name.toStdString(); }
+    template <class Info> std::string operator()(const Info& info) const {
+        return info.param.name.toStdString();
+    }
 };
 
 inline void PrintTo(const DataCase& c, std::ostream* out) {
