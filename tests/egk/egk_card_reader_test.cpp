@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "card_test_support.h"
+#include "data_cases.h"
 #include "egk/egk_card_reader.h"
 
 #include <functional>
@@ -53,19 +54,24 @@ TEST(EgkCardReaderTest, GvdOffsetsThatNameNoStretchLeadToEfGvd) {
     }
 }
 
-TEST(EgkCardReaderTest, WhatGoesWrongIsNamedAndWhatWasReadIsKept) {
-    for (const QStringList& row : test::CaseRows("egk/egk_reader_errors.txt")) {
-        SCOPED_TRACE(row[0].toStdString());
-        const EgkRead r(row[0].endsWith(QLatin1String(".scn")) ? row[0] : Desk(row[0], row[1]),
-                        [&row](test::SimHarness& h) {
-                            for (const QString& step : test::Items(row[2]))
-                                test::Prepare(h, step, 8192);
-                        });
-        EXPECT_EQ(r.result, test::ResultOf(row[3]));
-        EXPECT_EQ(test::Shown(r.h->boxes.shown), test::BoxesOf(row[4]));
-        test::ExpectSeen(*r.h, row[5], 8192);
-    }
+class EgkReaderCase : public ::testing::TestWithParam<test::DataCase> {};
+
+// What goes wrong is named and what was read is kept: tests/data/egk/egk_reader_errors.txt.
+TEST_P(EgkReaderCase, NamesWhatWentWrongAndKeepsWhatWasRead) {
+    const test::DataCase& c = GetParam();
+    const QString scenario = c.field("scenario");
+    const EgkRead r(scenario.endsWith(QLatin1String(".scn")) ? scenario : Desk(scenario, c.field("vd")),
+                    [&c](test::SimHarness& h) {
+                        for (const QString& step : test::Items(c.field("before")))
+                            test::Prepare(h, step, 8192);
+                    });
+    EXPECT_EQ(r.result, test::ResultOf(c.field("result")));
+    EXPECT_EQ(test::Shown(r.h->boxes.shown), test::BoxesOf(c.field("boxes")));
+    test::ExpectSeen(*r.h, c.field("checks"), 8192);
 }
+
+INSTANTIATE_TEST_SUITE_P(EgkReaderErrors, EgkReaderCase,
+                         ::testing::ValuesIn(test::DataCases("egk/egk_reader_errors.txt")), test::CaseName());
 
 TEST(EgkCardReaderTest, TestLabCardWithNamedGzipMembers) {
     const auto h = test::Harness(QStringLiteral("egk/stationary_test_lab_card.scn"));
