@@ -4,6 +4,7 @@
 // erasing a handheld's record without --erase.
 #include "case_rows.h"
 #include "cli_runner.h"
+#include "data_cases.h"
 #include "sim_harness.h"
 
 #include <QDir>
@@ -108,21 +109,23 @@ QString At(const QJsonObject& report, const QString& path) {
     return json.mid(1, json.size() - 2);
 }
 
-TEST(CliContractTest, JsonIsOneDocumentThatFitsTheSchema) {
-    for (const QStringList& c : CaseRows("cli/cli_json.txt")) {
-        const CliCall call{Args(c[0]), c[1], c[2].toUtf8(), {}};
-        SCOPED_TRACE(Describe(call).toStdString());
-        const CliResult run = RunCli(call);
-        QJsonParseError error;
-        const QJsonObject report = QJsonDocument::fromJson(run.out.toUtf8(), &error).object();
-        ASSERT_EQ(error.error, QJsonParseError::NoError) << qPrintable(error.errorString() + run.out);
-        EXPECT_EQ(SchemaViolations(run.out), QString());
-        EXPECT_EQ(report.value(QStringLiteral("exit_status")).toInt(-1), run.status);
-        for (const QString& check : Items(c[3]))
-            EXPECT_EQ(At(report, check.section(QLatin1Char('='), 0, 0)),
-                      check.section(QLatin1Char('='), 1, -1));
-    }
+class CliJsonCase : public ::testing::TestWithParam<DataCase> {};
+
+// Each run of tests/data/cli/cli_json.txt prints one document that fits the schema.
+TEST_P(CliJsonCase, IsOneDocumentThatFitsTheSchema) {
+    const DataCase& c = GetParam();
+    const CliResult run = RunCli({Args(c.field("args")), c.field("scenario"), c.field("input").toUtf8(), {}});
+    QJsonParseError error;
+    const QJsonObject report = QJsonDocument::fromJson(run.out.toUtf8(), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << qPrintable(error.errorString() + run.out);
+    EXPECT_EQ(SchemaViolations(run.out), QString());
+    EXPECT_EQ(report.value(QStringLiteral("exit_status")).toInt(-1), run.status);
+    for (const QString& check : Items(c.field("checks")))
+        EXPECT_EQ(At(report, check.section(QLatin1Char('='), 0, 0)), check.section(QLatin1Char('='), 1, -1));
 }
+
+INSTANTIATE_TEST_SUITE_P(CliJson, CliJsonCase, ::testing::ValuesIn(DataCases("cli/cli_json.txt")),
+                         CaseName());
 
 TEST(CliContractTest, CtrlCAtAQuestionEndsTheRunWithStatusFour) {
     QProcess process;
