@@ -4,6 +4,7 @@
 #include "cards/approval_number.h"
 #include "cards/kvk_record.h"
 #include "cards/kvk_text.h"
+#include "data_cases.h"
 #include "fake_ui.h"
 
 #include <QMap>
@@ -89,23 +90,28 @@ TEST(KvkTextTest, DecodesTheSevenGermanCodesAsWindows1252OtherwiseAndOnlyTheDigi
     EXPECT_TRUE(IsHexRecordText(QStringLiteral("0123456789ABCDEFabcdef")));
 }
 
-TEST(KvkRecordTest, FieldsAndTerminalIdentityOfEachRecordForm) {
-    for (const QStringList& c : test::CaseRows("cards/kvk_record_fields.txt")) {
-        SCOPED_TRACE(c[0].toStdString());
-        Parsed p(QString(), c[1] == QStringLiteral("1"));
-        p.tables.insured[Parsed::kSlot][Einlesedatum] = QStringLiteral("vorher");
-        p.tables.insured[Parsed::kSlot][Familienname] = QStringLiteral("vorher");
-        p.tables.terminal[Parsed::kSlot].Manufacturer = QStringLiteral("OTHER");
-        p.boxes.shown.clear();
-        EXPECT_FALSE(ParseKvkRecord(p.target, Parsed::kSlot, RecordOf(c[0])));
-        EXPECT_EQ(test::Shown(p.boxes.shown), QStringList());
-        for (const QString& item : test::Items(c[2])) {
-            const auto equals = item.indexOf(QLatin1Char('='));
-            EXPECT_EQ(p.fields()[item.left(equals).toUInt()], item.mid(equals + 1));
-        }
-        EXPECT_EQ(p.identity(), c[3]);
+class KvkRecordCase : public ::testing::TestWithParam<test::DataCase> {};
+
+// The fields and the terminal's identity of each record form: tests/data/cards/kvk_record_fields.txt.
+TEST_P(KvkRecordCase, GivesFieldsAndTerminalIdentity) {
+    const test::DataCase& c = GetParam();
+    Parsed p(QString(), c.field("handheld") == QStringLiteral("1"));
+    p.tables.insured[Parsed::kSlot][Einlesedatum] = QStringLiteral("vorher");
+    p.tables.insured[Parsed::kSlot][Familienname] = QStringLiteral("vorher");
+    p.tables.terminal[Parsed::kSlot].Manufacturer = QStringLiteral("OTHER");
+    p.boxes.shown.clear();
+    EXPECT_FALSE(ParseKvkRecord(p.target, Parsed::kSlot, RecordOf(c.field("record"))));
+    EXPECT_EQ(test::Shown(p.boxes.shown), QStringList());
+    for (const QString& item : test::Items(c.field("fields"))) {
+        const auto equals = item.indexOf(QLatin1Char('='));
+        EXPECT_EQ(p.fields()[item.left(equals).toUInt()], item.mid(equals + 1));
     }
+    EXPECT_EQ(p.identity(), c.field("identity"));
 }
+
+INSTANTIATE_TEST_SUITE_P(KvkRecord, KvkRecordCase,
+                         ::testing::ValuesIn(test::DataCases("cards/kvk_record_fields.txt")),
+                         test::CaseName());
 
 TEST(KvkRecordTest, RefusedRecordsAndTheirMessages) {
     const QMap<QChar, QString> box{
