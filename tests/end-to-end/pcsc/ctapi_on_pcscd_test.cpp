@@ -2,6 +2,7 @@
 // The library's CT-API calls in-process against the private pcscd, as the
 // sessions of the data file play them.
 
+#include "data_cases.h"
 #include "pcscd_fixture.h"
 #include "scratch_dir.h"
 #include "sim_harness.h"
@@ -20,20 +21,18 @@ namespace {
 
 using CtApiOnPcscd = PcscdTest;
 
-TEST_F(CtApiOnPcscd, SessionsGiveTheirCodesAndAnswers) {
-    QFile file(SimHarness::TestDataDir() + QStringLiteral("/end-to-end/pcsc/ctapi_sessions.txt"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    for (int number = 1; !file.atEnd(); ++number) {
-        const QString line = QString::fromUtf8(file.readLine());
-        SCOPED_TRACE("line " + std::to_string(number) + ": " + line.trimmed().toStdString());
+class CtApiSession : public PcscdTest, public ::testing::WithParamInterface<DataCase> {};
+
+// One session of tests/data/end-to-end/pcsc/ctapi_sessions.txt.
+TEST_P(CtApiSession, GivesItsCodesAndAnswers) {
+    for (const QString& line : GetParam().lines) {
+        SCOPED_TRACE(line.toStdString());
         const QStringList f =
             line.section(QLatin1Char('#'), 0, 0).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (f.isEmpty())
             continue;
         const uint16_t ctn = f.value(1).toUShort();
-        if (f[0] == QLatin1String("==")) {
-            RemoveCards();
-        } else if (f[0] == QLatin1String("card")) {
+        if (f[0] == QLatin1String("card")) {
             ASSERT_TRUE(InsertCard(f[1]));
         } else if (f[0] == QLatin1String("init")) {
             EXPECT_EQ(CT_init(ctn, f[2].toUShort(nullptr, 16)), f[3].toInt());
@@ -60,6 +59,9 @@ TEST_F(CtApiOnPcscd, SessionsGiveTheirCodesAndAnswers) {
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(CtApiOnPcscd, CtApiSession,
+                         ::testing::ValuesIn(DataCases("end-to-end/pcsc/ctapi_sessions.txt")), CaseName());
 
 // The trace would hold what the card answered; through a link the library
 // writes nothing and works on. The environment is read at the first call,
