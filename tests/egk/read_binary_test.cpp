@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "card_test_support.h"
+#include "data_cases.h"
 #include "egk/read_binary.h"
 #include "sim_harness.h"
 #include "terminal/command_table.h"
@@ -51,27 +52,33 @@ class ReadBinaryTest : public ::testing::Test {
     uint32_t count = 0;
 };
 
-TEST_F(ReadBinaryTest, ChunksOfAReadAndWhatTheyBring) {
-    for (const QStringList& c : test::CaseRows("egk/read_binary_chunks.txt")) {
-        SCOPED_TRACE((c[0] + QLatin1Char('+') + c[1]).toStdString());
-        h = std::make_unique<test::SimHarness>();
-        open(c[3].isEmpty()
-                 ? QString()
-                 : QStringLiteral("override 00B00000FE = %1 9000\n").arg(BytesToHex(file().left(100))));
-        const ReadResult result = test::ResultOf(c[6]);
-        EXPECT_EQ(chunked(c[0].toUInt(), c[1].toUInt(), c[2].toUInt()), result);
-        EXPECT_EQ(h->commands(), test::Items(c[4]));
-        QStringList rooms;
-        for (const uint16_t room : capacities())
-            rooms.append(QString::number(room));
-        if (!c[5].isEmpty()) {
-            EXPECT_EQ(rooms, test::Items(c[5]));
-        }
-        const uint32_t stored = c[7].isEmpty() ? c[1].toUInt() : c[7].toUInt();
-        EXPECT_EQ(count, stored);
-        EXPECT_EQ(buffer, file().mid(c[0].toInt(), stored));
+class ReadBinaryChunks : public ReadBinaryTest, public ::testing::WithParamInterface<test::DataCase> {};
+
+// The chunks of a read and what they bring: tests/data/egk/read_binary_chunks.txt.
+TEST_P(ReadBinaryChunks, BringWhatTheReadAskedFor) {
+    const test::DataCase& c = GetParam();
+    open(c.field("overrides").isEmpty()
+             ? QString()
+             : QStringLiteral("override 00B00000FE = %1 9000\n").arg(BytesToHex(file().left(100))));
+    const ReadResult result = test::ResultOf(c.field("result"));
+    EXPECT_EQ(chunked(c.field("offset").toUInt(), c.field("length").toUInt(), c.field("expected").toUInt()),
+              result);
+    EXPECT_EQ(h->commands(), test::Items(c.field("commands")));
+    QStringList rooms;
+    for (const uint16_t room : capacities())
+        rooms.append(QString::number(room));
+    if (!c.field("rooms").isEmpty()) {
+        EXPECT_EQ(rooms, test::Items(c.field("rooms")));
     }
+    const uint32_t stored =
+        c.field("count").isEmpty() ? c.field("length").toUInt() : c.field("count").toUInt();
+    EXPECT_EQ(count, stored);
+    EXPECT_EQ(buffer, file().mid(c.field("offset").toInt(), stored));
 }
+
+INSTANTIATE_TEST_SUITE_P(ReadBinary, ReadBinaryChunks,
+                         ::testing::ValuesIn(test::DataCases("egk/read_binary_chunks.txt")),
+                         test::CaseName());
 
 TEST_F(ReadBinaryTest, OutcomesOfTheLastStatusWord) {
     for (const QStringList& c : test::CaseRows("egk/read_binary_answers.txt")) {
