@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QStringList>
+#include <string>
 #include <vector>
 
 namespace kc::test {
@@ -13,6 +14,13 @@ QStringList DataLines(const QString& path);
 // Those lines split into cells at `separator`, with "\r" and "\n" written out
 // turned into line breaks.
 std::vector<QStringList> DataRows(const QString& path, QChar separator = QLatin1Char(';'));
+
+// For INSTANTIATE_TEST_SUITE_P over DataRows whose first cell names the case.
+struct FirstCellName {
+    template <class Info> std::string operator()(const Info& info) const {
+        return info.param.value(0).toStdString();
+    }
+};
 
 // A cell holding a list, its items split at ';'.
 QStringList Items(const QString& cell);
