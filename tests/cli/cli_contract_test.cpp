@@ -27,33 +27,34 @@ QString Library(const char* file) {
     return SimHarness::BinDir() + QLatin1Char('/') + QString::fromLatin1(file);
 }
 
-QString Describe(const CliCall& call) {
-    return call.args.join(QLatin1Char(' ')) + QStringLiteral(" [") + call.scenario + QStringLiteral("]");
-}
-
 QStringList Args(const QString& field) {
     return field.split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
-TEST(CliContractTest, ExitStatusUsageAndVersion) {
-    for (const QStringList& c : CaseRows("cli/cli_calls.txt")) {
-        const QString library = c[3].startsWith(QLatin1Char('@')) ? Library(qPrintable(c[3].mid(1))) : c[3];
-        const CliCall call{Args(c[0]), c[1], c[2].toUtf8(), library};
-        SCOPED_TRACE(Describe(call).toStdString());
-        const CliResult run = RunCli(call);
-        EXPECT_EQ(run.status, c[4].toInt()) << qPrintable(run.err);
-        if (c[5].isEmpty())
-            continue;
-        const bool ok = run.status == 0;
-        const QString text =
-            QString(c[5])
-                .replace(QStringLiteral("{version}"), QStringLiteral(KC_PROJECT_VERSION))
-                .replace(QStringLiteral("{bin}"), SimHarness::BinDir())
-                .replace(QStringLiteral("{schemas}"), QDir(SimHarness::BinDir()).canonicalPath());
-        EXPECT_TRUE((ok ? run.out : run.err).contains(text)) << qPrintable(ok ? run.out : run.err);
-        EXPECT_EQ(ok ? run.err : run.out, QString());
-    }
+class CliCallCase : public ::testing::TestWithParam<DataCase> {};
+
+// Exit status, usage and version of each call of tests/data/cli/cli_calls.txt.
+TEST_P(CliCallCase, GivesItsStatusAndText) {
+    const DataCase& c = GetParam();
+    const QString given = c.field("library");
+    const QString library = given.startsWith(QLatin1Char('@')) ? Library(qPrintable(given.mid(1))) : given;
+    const CliResult run =
+        RunCli({Args(c.field("args")), c.field("scenario"), c.field("input").toUtf8(), library});
+    EXPECT_EQ(run.status, c.field("status").toInt()) << qPrintable(run.err);
+    if (c.field("text").isEmpty())
+        return;
+    const bool ok = run.status == 0;
+    const QString text =
+        c.field("text")
+            .replace(QStringLiteral("{version}"), QStringLiteral(KC_PROJECT_VERSION))
+            .replace(QStringLiteral("{bin}"), SimHarness::BinDir())
+            .replace(QStringLiteral("{schemas}"), QDir(SimHarness::BinDir()).canonicalPath());
+    EXPECT_TRUE((ok ? run.out : run.err).contains(text)) << qPrintable(ok ? run.out : run.err);
+    EXPECT_EQ(ok ? run.err : run.out, QString());
 }
+
+INSTANTIATE_TEST_SUITE_P(CliCalls, CliCallCase, ::testing::ValuesIn(DataCases("cli/cli_calls.txt")),
+                         CaseName());
 
 TEST(CliContractTest, DataOnStdoutTalkOnStderr) {
     const CliCall call{
