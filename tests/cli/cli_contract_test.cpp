@@ -2,9 +2,9 @@
 // What a script relies on when it runs kartocheck-cli: exit statuses, the two
 // output streams, the usage, --json against its schema, and --batch never
 // erasing a handheld's record without --erase.
-#include "case_rows.h"
 #include "cli_runner.h"
 #include "data_cases.h"
+#include "data_rows.h"
 #include "sim_harness.h"
 
 #include <QDir>
@@ -154,21 +154,26 @@ TEST(CliContractTest, CtrlCAtAQuestionEndsTheRunWithStatusFour) {
               QStringLiteral("Abbrechen"));
 }
 
-TEST(CliContractTest, BatchNeverErasesAStoredRecordWithoutErase) {
-    for (const QStringList& c : CaseRows("cli/cli_batch_erase.txt")) {
-        SCOPED_TRACE((c[0] + QLatin1Char(' ') + c[1]).toStdString());
-        QTemporaryDir dir;
-        const QString trace = dir.filePath(QStringLiteral("trace.txt"));
-        const CliResult run =
-            RunCli({Args(c[0]) + QStringList{QStringLiteral("--trace"), trace}, c[1], {}, {}});
-        EXPECT_EQ(run.status, c[3].toInt()) << qPrintable(run.err);
-        QFile file(trace);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QString traced = QString::fromUtf8(file.readAll());
-        EXPECT_TRUE(traced.contains(QStringLiteral("CT_init")));
-        EXPECT_EQ(traced.contains(QStringLiteral("an Karte:  000E0000")), c[2] == QStringLiteral("1"));
-    }
+class BatchEraseCase : public ::testing::TestWithParam<DataCase> {};
+
+// --batch never erases a stored record without --erase: tests/data/cli/cli_batch_erase.txt.
+TEST_P(BatchEraseCase, ErasesOnlyWithErase) {
+    const DataCase& c = GetParam();
+    QTemporaryDir dir;
+    const QString trace = dir.filePath(QStringLiteral("trace.txt"));
+    const CliResult run = RunCli(
+        {Args(c.field("args")) + QStringList{QStringLiteral("--trace"), trace}, c.field("scenario"), {}, {}});
+    EXPECT_EQ(run.status, c.field("status").toInt()) << qPrintable(run.err);
+    QFile file(trace);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString traced = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(traced.contains(QStringLiteral("CT_init")));
+    EXPECT_EQ(traced.contains(QStringLiteral("an Karte:  000E0000")),
+              c.field("erased") == QStringLiteral("1"));
 }
+
+INSTANTIATE_TEST_SUITE_P(BatchErase, BatchEraseCase,
+                         ::testing::ValuesIn(DataCases("cli/cli_batch_erase.txt")), CaseName());
 
 } // namespace
 } // namespace kc::test
