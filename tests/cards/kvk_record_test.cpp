@@ -113,7 +113,10 @@ INSTANTIATE_TEST_SUITE_P(KvkRecord, KvkRecordCase,
                          ::testing::ValuesIn(test::DataCases("cards/kvk_record_fields.txt")),
                          test::CaseName());
 
-TEST(KvkRecordTest, RefusedRecordsAndTheirMessages) {
+class RefusedRecordCase : public ::testing::TestWithParam<QStringList> {};
+
+// A refused record and its messages, one named row of tests/data/cards/kvk_record_refused.txt.
+TEST_P(RefusedRecordCase, IsRefusedWithItsMessages) {
     const QMap<QChar, QString> box{
         {QLatin1Char('N'), test::Stop(kNoKvk)},
         {QLatin1Char('C'), test::Stop(kChecksum)},
@@ -122,18 +125,21 @@ TEST(KvkRecordTest, RefusedRecordsAndTheirMessages) {
         {QLatin1Char('D'), test::Shown({MessageRequest{kDefective, QStringLiteral(" KartoCheck KVK lesen "),
                                                        MsgButtons::Ok, MsgIcon::Exclamation}})
                                .first()}};
-    for (const QStringList& c : test::CaseRows("cards/kvk_record_refused.txt")) {
-        const Parsed p(RecordOf(c[1]), c[2] == QStringLiteral("1"));
-        EXPECT_TRUE(p.refused) << qPrintable(c[0]);
-        QStringList expected;
-        for (const QChar code : c[3])
-            expected += box.value(code);
-        EXPECT_EQ(test::Shown(p.boxes.shown), expected) << qPrintable(c[0]);
-        for (const QString& item : test::Items(c.value(4)))
-            EXPECT_EQ(p.fields()[item.section(QLatin1Char('='), 0, 0).toUInt()],
-                      item.section(QLatin1Char('='), 1, -1));
-    }
+    const QStringList& c = GetParam();
+    const Parsed p(RecordOf(c[1]), c[2] == QStringLiteral("1"));
+    EXPECT_TRUE(p.refused);
+    QStringList expected;
+    for (const QChar code : c[3])
+        expected += box.value(code);
+    EXPECT_EQ(test::Shown(p.boxes.shown), expected);
+    for (const QString& item : test::Items(c.value(4)))
+        EXPECT_EQ(p.fields()[item.section(QLatin1Char('='), 0, 0).toUInt()],
+                  item.section(QLatin1Char('='), 1, -1));
 }
+
+INSTANTIATE_TEST_SUITE_P(KvkRecord, RefusedRecordCase,
+                         ::testing::ValuesIn(test::CaseRows("cards/kvk_record_refused.txt")),
+                         test::FirstCellName());
 
 TEST(KvkRecordTest, UnknownTagAfterTheTemplateIsShownButTheChecksumDecides) {
     const Parsed p(Apfel() + QStringLiteral("0000"), false);

@@ -15,10 +15,13 @@ QStringList DataLines(const QString& path);
 // turned into line breaks.
 std::vector<QStringList> DataRows(const QString& path, QChar separator = QLatin1Char(';'));
 
-// For INSTANTIATE_TEST_SUITE_P over DataRows whose first cell names the case.
+// For INSTANTIATE_TEST_SUITE_P over DataRows whose first cell names the case:
+// what is not a letter, digit or '_' parts words, and the words after the first
+// begin upper-case ("two-byte length" is twoByteLength).
+std::string CaseNameOf(const QString& text);
 struct FirstCellName {
     template <class Info> std::string operator()(const Info& info) const {
-        return info.param.value(0).toStdString();
+        return CaseNameOf(info.param.value(0));
     }
 };
 
