@@ -4,6 +4,7 @@
 #include "cards/approval_number.h"
 #include "cards/kvk_record.h"
 #include "cards/kvk_text.h"
+#include "data_cases.h"
 #include "fake_ui.h"
 
 #include <QMap>
@@ -79,7 +80,7 @@ struct Parsed {
 };
 
 TEST(KvkTextTest, DecodesTheSevenGermanCodesAsWindows1252OtherwiseAndOnlyTheDigitsAskedFor) {
-    for (const QStringList& c : test::CaseRows("kvk_text.txt"))
+    for (const QStringList& c : test::CaseRows("cards/kvk_text.txt"))
         EXPECT_EQ(DecodeKvkText(c[0], c[1].toInt()), c[2]) << qPrintable(c[0]);
     // A zero byte is a character like any other, not the end of the text.
     EXPECT_EQ(DecodeKvkText(QStringLiteral("410042"), 6).size(), 3);
@@ -89,25 +90,33 @@ TEST(KvkTextTest, DecodesTheSevenGermanCodesAsWindows1252OtherwiseAndOnlyTheDigi
     EXPECT_TRUE(IsHexRecordText(QStringLiteral("0123456789ABCDEFabcdef")));
 }
 
-TEST(KvkRecordTest, FieldsAndTerminalIdentityOfEachRecordForm) {
-    for (const QStringList& c : test::CaseRows("kvk_record_fields.txt")) {
-        SCOPED_TRACE(c[0].toStdString());
-        Parsed p(QString(), c[1] == QStringLiteral("1"));
-        p.tables.insured[Parsed::kSlot][Einlesedatum] = QStringLiteral("vorher");
-        p.tables.insured[Parsed::kSlot][Familienname] = QStringLiteral("vorher");
-        p.tables.terminal[Parsed::kSlot].Manufacturer = QStringLiteral("OTHER");
-        p.boxes.shown.clear();
-        EXPECT_FALSE(ParseKvkRecord(p.target, Parsed::kSlot, RecordOf(c[0])));
-        EXPECT_EQ(test::Shown(p.boxes.shown), QStringList());
-        for (const QString& item : test::Items(c[2])) {
-            const auto equals = item.indexOf(QLatin1Char('='));
-            EXPECT_EQ(p.fields()[item.left(equals).toUInt()], item.mid(equals + 1));
-        }
-        EXPECT_EQ(p.identity(), c[3]);
+class KvkRecordCase : public ::testing::TestWithParam<test::DataCase> {};
+
+// The fields and the terminal's identity of each record form: tests/data/cards/kvk_record_fields.txt.
+TEST_P(KvkRecordCase, GivesFieldsAndTerminalIdentity) {
+    const test::DataCase& c = GetParam();
+    Parsed p(QString(), c.field("handheld") == QStringLiteral("1"));
+    p.tables.insured[Parsed::kSlot][Einlesedatum] = QStringLiteral("vorher");
+    p.tables.insured[Parsed::kSlot][Familienname] = QStringLiteral("vorher");
+    p.tables.terminal[Parsed::kSlot].Manufacturer = QStringLiteral("OTHER");
+    p.boxes.shown.clear();
+    EXPECT_FALSE(ParseKvkRecord(p.target, Parsed::kSlot, RecordOf(c.field("record"))));
+    EXPECT_EQ(test::Shown(p.boxes.shown), QStringList());
+    for (const QString& item : test::Items(c.field("fields"))) {
+        const auto equals = item.indexOf(QLatin1Char('='));
+        EXPECT_EQ(p.fields()[item.left(equals).toUInt()], item.mid(equals + 1));
     }
+    EXPECT_EQ(p.identity(), c.field("identity"));
 }
 
-TEST(KvkRecordTest, RefusedRecordsAndTheirMessages) {
+INSTANTIATE_TEST_SUITE_P(KvkRecord, KvkRecordCase,
+                         ::testing::ValuesIn(test::DataCases("cards/kvk_record_fields.txt")),
+                         test::CaseName());
+
+class RefusedRecordCase : public ::testing::TestWithParam<QStringList> {};
+
+// A refused record and its messages, one named row of tests/data/cards/kvk_record_refused.txt.
+TEST_P(RefusedRecordCase, IsRefusedWithItsMessages) {
     const QMap<QChar, QString> box{
         {QLatin1Char('N'), test::Stop(kNoKvk)},
         {QLatin1Char('C'), test::Stop(kChecksum)},
@@ -116,18 +125,21 @@ TEST(KvkRecordTest, RefusedRecordsAndTheirMessages) {
         {QLatin1Char('D'), test::Shown({MessageRequest{kDefective, QStringLiteral(" KartoCheck KVK lesen "),
                                                        MsgButtons::Ok, MsgIcon::Exclamation}})
                                .first()}};
-    for (const QStringList& c : test::CaseRows("kvk_record_refused.txt")) {
-        const Parsed p(RecordOf(c[1]), c[2] == QStringLiteral("1"));
-        EXPECT_TRUE(p.refused) << qPrintable(c[0]);
-        QStringList expected;
-        for (const QChar code : c[3])
-            expected += box.value(code);
-        EXPECT_EQ(test::Shown(p.boxes.shown), expected) << qPrintable(c[0]);
-        for (const QString& item : test::Items(c.value(4)))
-            EXPECT_EQ(p.fields()[item.section(QLatin1Char('='), 0, 0).toUInt()],
-                      item.section(QLatin1Char('='), 1, -1));
-    }
+    const QStringList& c = GetParam();
+    const Parsed p(RecordOf(c[1]), c[2] == QStringLiteral("1"));
+    EXPECT_TRUE(p.refused);
+    QStringList expected;
+    for (const QChar code : c[3])
+        expected += box.value(code);
+    EXPECT_EQ(test::Shown(p.boxes.shown), expected);
+    for (const QString& item : test::Items(c.value(4)))
+        EXPECT_EQ(p.fields()[item.section(QLatin1Char('='), 0, 0).toUInt()],
+                  item.section(QLatin1Char('='), 1, -1));
 }
+
+INSTANTIATE_TEST_SUITE_P(KvkRecord, RefusedRecordCase,
+                         ::testing::ValuesIn(test::CaseRows("cards/kvk_record_refused.txt")),
+                         test::FirstCellName());
 
 TEST(KvkRecordTest, UnknownTagAfterTheTemplateIsShownButTheChecksumDecides) {
     const Parsed p(Apfel() + QStringLiteral("0000"), false);
@@ -139,7 +151,7 @@ TEST(KvkRecordTest, UnknownTagAfterTheTemplateIsShownButTheChecksumDecides) {
 }
 
 TEST(ApplyZulassungsnummerTest, RewritesTheTerminalIdentity) {
-    for (const QStringList& c : test::CaseRows("kvk_approval.txt")) {
+    for (const QStringList& c : test::CaseRows("cards/kvk_approval.txt")) {
         SlotTables tables;
         tables.terminal[2].CtType = c[1];
         tables.terminal[2].Manufacturer = QStringLiteral("OTHER");

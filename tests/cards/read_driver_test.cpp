@@ -2,6 +2,7 @@
 #include "base/egk_read_hook.h"
 #include "card_test_support.h"
 #include "cards/read_insurance_card.h"
+#include "data_cases.h"
 
 #include <gtest/gtest.h>
 
@@ -19,28 +20,33 @@ const QString kEgkWarning =
             "\r\n automatisch gelöscht!\r\n\r\n                          Möchten Sie fortfahren? "),
         MsgButtons::YesNo, MsgIcon::Question, true);
 
-TEST(ReadDriverTest, CommandsBoxesAndResultPerSituation) {
-    for (const QStringList& row : test::CaseRows("read_driver.txt")) {
-        SCOPED_TRACE((row[0].left(80) + QLatin1Char(' ') + row[2]).toStdString());
-        const uint16_t pn = row[1].toUShort();
-        const auto h =
-            test::Harness(row[0].endsWith(QLatin1String(".scn")) ? QStringLiteral("kvk/") + row[0] : row[0]);
-        for (const QString& step : test::Items(row[6]))
-            test::Prepare(*h, step, pn);
-        for (const QString& answer : test::Items(row[2]))
-            h->boxes.script({answer == QStringLiteral("Yes") ? MsgAnswer::Yes : MsgAnswer::No});
-        h->state.SelectedPort = pn;
-        const ReadResult result = ReadInsuranceCard(h->ctx, pn);
-        EXPECT_EQ(result, test::ResultOf(row[3]));
-        if (row[4] != QStringLiteral("-")) {
-            EXPECT_EQ(h->apduLog(), test::Items(row[4]));
-        }
-        EXPECT_EQ(test::Shown(h->boxes.shown), test::BoxesOf(row[5]));
-        EXPECT_EQ(h->state.tables.terminal[pn].HasCardData, result == ReadResult::Done);
-        EXPECT_EQ(h->session.SessionOpen(), row[7].contains(QLatin1String("open=1")));
-        test::ExpectSeen(*h, row[7], pn);
+class ReadDriverCase : public ::testing::TestWithParam<test::DataCase> {};
+
+// The commands, boxes and result of one read, from tests/data/cards/read_driver.txt.
+TEST_P(ReadDriverCase, SendsShowsAndGives) {
+    const test::DataCase& c = GetParam();
+    const uint16_t pn = c.field("port").toUShort();
+    const QString scenario = c.field("scenario");
+    const auto h = test::Harness(scenario.endsWith(QLatin1String(".scn")) ? QStringLiteral("kvk/") + scenario
+                                                                          : scenario);
+    for (const QString& step : test::Items(c.field("before")))
+        test::Prepare(*h, step, pn);
+    for (const QString& answer : test::Items(c.field("answers")))
+        h->boxes.script({answer == QStringLiteral("Yes") ? MsgAnswer::Yes : MsgAnswer::No});
+    h->state.SelectedPort = pn;
+    const ReadResult result = ReadInsuranceCard(h->ctx, pn);
+    EXPECT_EQ(result, test::ResultOf(c.field("result")));
+    if (c.field("apdus") != QStringLiteral("-")) {
+        EXPECT_EQ(h->apduLog(), test::Items(c.field("apdus")));
     }
+    EXPECT_EQ(test::Shown(h->boxes.shown), test::BoxesOf(c.field("boxes")));
+    EXPECT_EQ(h->state.tables.terminal[pn].HasCardData, result == ReadResult::Done);
+    EXPECT_EQ(h->session.SessionOpen(), c.field("checks").contains(QLatin1String("open=1")));
+    test::ExpectSeen(*h, c.field("checks"), pn);
 }
+
+INSTANTIATE_TEST_SUITE_P(ReadDriver, ReadDriverCase,
+                         ::testing::ValuesIn(test::DataCases("cards/read_driver.txt")), test::CaseName());
 
 class RecordingEgkReader : public EgkReadHook {
   public:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "card_test_support.h"
 #include "cards/read_loop.h"
+#include "data_cases.h"
 #include "sim_harness.h"
 
 #include <QMap>
@@ -18,34 +19,38 @@ TEST(InterfaceTextTest, NamesThePortAsThePromptShowsIt) {
     EXPECT_EQ(InterfaceTextOfPort(8448), QStringLiteral(" ?  (CTAPI pn=8448)"));
 }
 
-TEST(ReadLoopTest, PromptsStatusesAndRetries) {
+class ReadLoopCase : public ::testing::TestWithParam<test::DataCase> {};
+
+// One loop of tests/data/cards/read_loop.txt.
+TEST_P(ReadLoopCase, PromptsShowsStatusesAndRetries) {
+    const test::DataCase& c = GetParam();
     const QMap<QChar, QString> status{
         {QLatin1Char('l'), QStringLiteral("Die Krankenversichertendaten lesen")},
         {QLatin1Char('g'), QStringLiteral("Die Krankenversichertendaten werden gelesen")},
         {QLatin1Char('a'), QStringLiteral("Die Krankenversichertendaten werden angezeigt")}};
-    for (const QStringList& c : test::CaseRows("read_loop.txt")) {
-        SCOPED_TRACE((c[0] + QLatin1Char(' ') + c[3]).toStdString());
-        const uint16_t pn = c[1].toUShort();
-        const auto h = test::Harness(QStringLiteral("kvk/") + c[0]);
-        h->state.tables.terminal[pn].IsMobile = c[2] == QStringLiteral("1");
-        h->state.tables.port[3].InterfaceText = QStringLiteral("COM 3");
-        for (const QString& answer : test::Items(c[3]))
-            h->boxes.script({answer == QStringLiteral("Ok")    ? MsgAnswer::Ok
-                             : answer == QStringLiteral("Yes") ? MsgAnswer::Yes
-                             : answer == QStringLiteral("No")  ? MsgAnswer::No
-                                                               : MsgAnswer::Cancel});
-        int prompts = 0;
-        EXPECT_EQ(RunReadLoop(h->ctx, pn, pn, InterfaceTextOfPort(pn), [&prompts] { ++prompts; }),
-                  test::ResultOf(c[4]));
-        EXPECT_EQ(prompts, c[5].toInt());
-        QStringList statuses;
-        for (const QChar code : c[6])
-            statuses += status.value(code);
-        EXPECT_EQ(h->status.statuses, statuses);
-        EXPECT_EQ(test::Shown(h->boxes.shown), test::BoxesOf(c[7]));
-        EXPECT_EQ(h->state.tables.terminal[pn].HasCardData, c[4] == QStringLiteral("Done"));
-    }
+    const uint16_t pn = c.field("port").toUShort();
+    const auto h = test::Harness(QStringLiteral("kvk/") + c.field("scenario"));
+    h->state.tables.terminal[pn].IsMobile = c.field("handheld") == QStringLiteral("1");
+    h->state.tables.port[3].InterfaceText = QStringLiteral("COM 3");
+    for (const QString& answer : test::Items(c.field("answers")))
+        h->boxes.script({answer == QStringLiteral("Ok")    ? MsgAnswer::Ok
+                         : answer == QStringLiteral("Yes") ? MsgAnswer::Yes
+                         : answer == QStringLiteral("No")  ? MsgAnswer::No
+                                                           : MsgAnswer::Cancel});
+    int prompts = 0;
+    EXPECT_EQ(RunReadLoop(h->ctx, pn, pn, InterfaceTextOfPort(pn), [&prompts] { ++prompts; }),
+              test::ResultOf(c.field("result")));
+    EXPECT_EQ(prompts, c.field("prompts").toInt());
+    QStringList statuses;
+    for (const QChar code : c.field("statuses"))
+        statuses += status.value(code);
+    EXPECT_EQ(h->status.statuses, statuses);
+    EXPECT_EQ(test::Shown(h->boxes.shown), test::BoxesOf(c.field("boxes")));
+    EXPECT_EQ(h->state.tables.terminal[pn].HasCardData, c.field("result") == QStringLiteral("Done"));
 }
+
+INSTANTIATE_TEST_SUITE_P(ReadLoop, ReadLoopCase, ::testing::ValuesIn(test::DataCases("cards/read_loop.txt")),
+                         test::CaseName());
 
 TEST(ReadLoopTest, TheSlotsStatusPageShowsWhatTheReadFoundOut) {
     const auto h = test::Harness(QStringLiteral("kvk/insert_card_later.scn"));

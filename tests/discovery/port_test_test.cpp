@@ -37,33 +37,36 @@ class TestPortTest : public ::testing::Test {
     ScriptedSerialLine line;
 };
 
-TEST(PortWithoutTerminal, ResultAndTexts) {
-    const auto rows = test::DataRows("discovery/ports_without_terminal.txt");
-    ASSERT_EQ(rows.size(), 10u);
-    for (const QStringList& c : rows) {
-        SCOPED_TRACE(qPrintable(c[0]));
-        SimHarness h;
-        ScriptedSerialLine line;
-        ASSERT_TRUE(h.loadText("[ports]\ndefault = -10\n" + c[1]));
-        const int openError = c[2].toInt();
-        const auto pn = c[3].toUShort();
-        if (openError >= 0) {
-            line.devices[pn].openError = openError;
-            line.devices[pn].dsr = c[8] == QLatin1String("1");
-        }
-        TestPort(h.ctx, line, pn);
-        const PortStatus& port = h.state.tables.port[SlotOfPort(pn)];
-        EXPECT_EQ(port.PortResult, c[4].toInt());
-        EXPECT_EQ(port.InterfaceText.str().trimmed(), c[5]);
-        EXPECT_EQ(port.BaudRateText.str().trimmed(), c[6]);
-        EXPECT_EQ(port.BaudProbed, c[6].endsWith(QLatin1String(" Baud")));
-        EXPECT_EQ(h.state.tables.terminal[SlotOfPort(pn)].ModelText.str().trimmed(), c[7]);
-        EXPECT_EQ(h.state.ui.statusPages[SlotOfPort(pn)].values[0], port.InterfaceText.str());
-        EXPECT_TRUE(pn > 4 || port.PortPresent == (openError >= 0));
-        // A COM port that does not exist is not opened.
-        EXPECT_TRUE(pn > 4 || openError >= 0 || h.apduLog().isEmpty());
+class PortWithoutTerminal : public ::testing::TestWithParam<QStringList> {};
+
+// One port of tests/data/discovery/ports_without_terminal.txt, named by its first cell.
+TEST_P(PortWithoutTerminal, ResultAndTexts) {
+    const QStringList& c = GetParam();
+    SimHarness h;
+    ScriptedSerialLine line;
+    ASSERT_TRUE(h.loadText("[ports]\ndefault = -10\n" + c[1]));
+    const int openError = c[2].toInt();
+    const auto pn = c[3].toUShort();
+    if (openError >= 0) {
+        line.devices[pn].openError = openError;
+        line.devices[pn].dsr = c[8] == QLatin1String("1");
     }
+    TestPort(h.ctx, line, pn);
+    const PortStatus& port = h.state.tables.port[SlotOfPort(pn)];
+    EXPECT_EQ(port.PortResult, c[4].toInt());
+    EXPECT_EQ(port.InterfaceText.str().trimmed(), c[5]);
+    EXPECT_EQ(port.BaudRateText.str().trimmed(), c[6]);
+    EXPECT_EQ(port.BaudProbed, c[6].endsWith(QLatin1String(" Baud")));
+    EXPECT_EQ(h.state.tables.terminal[SlotOfPort(pn)].ModelText.str().trimmed(), c[7]);
+    EXPECT_EQ(h.state.ui.statusPages[SlotOfPort(pn)].values[0], port.InterfaceText.str());
+    EXPECT_TRUE(pn > 4 || port.PortPresent == (openError >= 0));
+    // A COM port that does not exist is not opened.
+    EXPECT_TRUE(pn > 4 || openError >= 0 || h.apduLog().isEmpty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Ports, PortWithoutTerminal,
+                         ::testing::ValuesIn(test::DataRows("discovery/ports_without_terminal.txt")),
+                         test::FirstCellName());
 
 TEST_F(TestPortTest, TerminalWithoutDsrIsOnTheWrongCable) {
     load("[terminal t]\nports = 2\nget-status-46 = 46 0F \"DEZAV\" \"QKT-4\" \"3.1.0\" 90 00\n");

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
+#include "data_cases.h"
 #include "data_rows.h"
 #include "egk/egk_mapping.h"
 #include "egk/latin9.h"
@@ -49,43 +50,47 @@ TEST(NormalizeXmlDate, ReadsBothOrdersAndRefusesWhatIsNoDate) {
     }
 }
 
+class MappingCase : public ::testing::TestWithParam<test::DataCase> {};
+
 // The cases of mapping.txt; its head says how a case is written.
-TEST(MapDocument, CasesOfTheMappingFile) {
-    const QStringList lines = test::DataLines(QStringLiteral("egk/mapping.txt"));
-    for (qsizetype i = 0; i + 1 < lines.size();) {
-        SCOPED_TRACE(lines[i].toStdString());
-        const QString kind = lines[i].section(QLatin1Char(' '), 1, 1);
-        QString document = lines[i + 1];
-        if (document.startsWith(QLatin1Char('@')))
-            document = Latin9ToString(test::EgkTestFile(document.mid(1)));
-        QStringList block;
-        for (i += 2; i < lines.size() && !lines[i].startsWith(QLatin1String("== ")); ++i)
-            block << lines[i];
-        Mapped m;
-        for (const QString& line : block) {
-            if (line.startsWith(QLatin1Char('<')))
-                FieldOf(m.fields, line.mid(1)) = line.section(QLatin1Char('='), 1);
-        }
-        m = Map(kind == "PD" ? MapPdDocument : kind == "VD" ? MapVdDocument : MapGvdDocument, document, m);
-        EXPECT_EQ(m.failed, block.contains(QStringLiteral("failed")));
-        for (const QString& line : block) {
-            if (line.startsWith(QLatin1Char('#'))) {
-                const std::size_t n = line.mid(1).section(QLatin1Char(' '), 0, 0).toUInt();
-                const ElementEntry& entry = kind == "PD"   ? m.results.PdElementList[n]
-                                            : kind == "VD" ? m.results.VdElementList[n]
-                                                           : m.results.GvdElementList[n];
-                const QString expected = line.section(QLatin1Char(' '), 1);
-                EXPECT_EQ(entry.name, expected == "-" ? QString() : expected.section(QLatin1Char('='), 0, 0))
-                    << n;
-                if (expected.contains(QLatin1Char('='))) {
-                    EXPECT_EQ(entry.text, expected.section(QLatin1Char('='), 1)) << n;
-                }
-            } else if (line != "failed" && !line.startsWith(QLatin1Char('<'))) {
-                EXPECT_EQ(FieldOf(m.fields, line), line.section(QLatin1Char('='), 1)) << line.toStdString();
+TEST_P(MappingCase, MapsTheDocument) {
+    const test::DataCase& c = GetParam();
+    const QString kind = c.head;
+    QStringList block;
+    for (const QString& line : c.lines)
+        if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1String("# ")))
+            block << line;
+    ASSERT_FALSE(block.isEmpty());
+    QString document = block.takeFirst();
+    if (document.startsWith(QLatin1Char('@')))
+        document = Latin9ToString(test::EgkTestFile(document.mid(1)));
+    Mapped m;
+    for (const QString& line : block) {
+        if (line.startsWith(QLatin1Char('<')))
+            FieldOf(m.fields, line.mid(1)) = line.section(QLatin1Char('='), 1);
+    }
+    m = Map(kind == "PD" ? MapPdDocument : kind == "VD" ? MapVdDocument : MapGvdDocument, document, m);
+    EXPECT_EQ(m.failed, block.contains(QStringLiteral("failed")));
+    for (const QString& line : block) {
+        if (line.startsWith(QLatin1Char('#'))) {
+            const std::size_t n = line.mid(1).section(QLatin1Char(' '), 0, 0).toUInt();
+            const ElementEntry& entry = kind == "PD"   ? m.results.PdElementList[n]
+                                        : kind == "VD" ? m.results.VdElementList[n]
+                                                       : m.results.GvdElementList[n];
+            const QString expected = line.section(QLatin1Char(' '), 1);
+            EXPECT_EQ(entry.name, expected == "-" ? QString() : expected.section(QLatin1Char('='), 0, 0))
+                << n;
+            if (expected.contains(QLatin1Char('='))) {
+                EXPECT_EQ(entry.text, expected.section(QLatin1Char('='), 1)) << n;
             }
+        } else if (line != "failed" && !line.startsWith(QLatin1Char('<'))) {
+            EXPECT_EQ(FieldOf(m.fields, line), line.section(QLatin1Char('='), 1)) << line.toStdString();
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(MapDocument, MappingCase, ::testing::ValuesIn(test::DataCases("egk/mapping.txt")),
+                         test::CaseName());
 
 TEST(MapPdDocument, WithoutAddressTheStreetComesFromEarlierParts) {
     Mapped earlier;

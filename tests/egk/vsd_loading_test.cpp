@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "base/app_state.h"
 #include "base/context.h"
-#include "data_rows.h"
+#include "data_cases.h"
 #include "egk/latin9.h"
 #include "egk/schema_texts.h"
 #include "egk/vsd_loading.h"
@@ -153,28 +153,30 @@ TEST(LoadDocument, UnparseableDocumentIsKeptButNotMappedAndFailsWhenValidating) 
     }
 }
 
-// One case a line: document|schema|document file|text replaced|replacement|verdict, with \r\n written out.
-TEST(LoadDocument, ValidationVerdictDecidesWhetherTheDocumentIsMapped) {
-    for (const QString& line : test::DataLines(QStringLiteral("egk/verdicts.txt"))) {
-        SCOPED_TRACE(line.toStdString());
-        const QStringList c = line.split(QLatin1Char('|'));
-        ASSERT_EQ(c.size(), 6);
-        const Doc& doc = c[0] == "PD" ? kPd : c[0] == "VD" ? kVd : kGvd;
-        Loader l;
-        l.validateWith(doc, c[1]);
-        QByteArray document = EgkTestFile(c[2]);
-        if (!c[3].isEmpty())
-            document.replace(c[3].toUtf8(), c[4].toUtf8());
-        EXPECT_EQ(l.load(doc, Gzip(document)), ReadResult::Done);
-        EXPECT_EQ(l.verdict(doc), test::WithCrLf(c[5]));
-        const bool passed = c[5].endsWith(QLatin1String("war erfolgreich!"));
-        EXPECT_EQ(l.warned(doc), !passed);
-        EXPECT_EQ(l.mapped(doc), passed);
-        EXPECT_TRUE(l.xml(doc).startsWith("<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<"));
-        EXPECT_EQ(l.status.statuses, QStringList({QStringLiteral("%1 werden dekomprimiert.").arg(doc.name),
-                                                  QStringLiteral("%1 werden validiert.").arg(doc.name)}));
-    }
+class VerdictCase : public ::testing::TestWithParam<test::DataCase> {};
+
+// The validation verdict decides whether the document is mapped: tests/data/egk/verdicts.txt.
+TEST_P(VerdictCase, DecidesWhetherTheDocumentIsMapped) {
+    const test::DataCase& c = GetParam();
+    const Doc& doc = c.field("doc") == "PD" ? kPd : c.field("doc") == "VD" ? kVd : kGvd;
+    Loader l;
+    l.validateWith(doc, c.field("schema"));
+    QByteArray document = EgkTestFile(c.field("file"));
+    if (!c.field("replace").isEmpty())
+        document.replace(c.field("replace").toUtf8(), c.field("with").toUtf8());
+    EXPECT_EQ(l.load(doc, Gzip(document)), ReadResult::Done);
+    const QString verdict = c.field("verdict");
+    EXPECT_EQ(l.verdict(doc), verdict);
+    const bool passed = verdict.endsWith(QLatin1String("war erfolgreich!"));
+    EXPECT_EQ(l.warned(doc), !passed);
+    EXPECT_EQ(l.mapped(doc), passed);
+    EXPECT_TRUE(l.xml(doc).startsWith("<?xml version=\"1.0\" standalone=\"yes\"?>\r\n<"));
+    EXPECT_EQ(l.status.statuses, QStringList({QStringLiteral("%1 werden dekomprimiert.").arg(doc.name),
+                                              QStringLiteral("%1 werden validiert.").arg(doc.name)}));
 }
+
+INSTANTIATE_TEST_SUITE_P(LoadDocument, VerdictCase, ::testing::ValuesIn(test::DataCases("egk/verdicts.txt")),
+                         test::CaseName());
 
 TEST(LoadDocument, SchemaTargetingAnotherNamespaceIsAnErrorInABox) {
     Loader l;

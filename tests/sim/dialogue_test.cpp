@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
-// The simulator's answers written down as dialogues (tests/sim/dialogues):
+// The simulator's answers written down as dialogues (tests/data/sim):
 // each case is a scenario, then the calls and what they must give.
 //   === Name [< file.scn | < builtin]   scenario text follows up to "---"
 //   init CTN PN -> CODE        close CTN -> CODE       baud CTN -> CODE [BAUD]
 //   ct|card HEX [/ROOM] -> HEX|@cards/F.hex[OFF+COUNT]... [from ct|card]
 //   ct|card HEX -> code N      present PN -> yes|no     port PN CODE
 //   refused ERROR              (the scenario itself must not load)
+#include "data_cases.h"
 #include "sim_test_helpers.h"
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -28,24 +28,19 @@ void PrintTo(const Dialogue& dialogue, std::ostream* out) {
 
 std::vector<Dialogue> LoadDialogues() {
     std::vector<Dialogue> all;
-    for (const auto& entry : std::filesystem::directory_iterator(KC_SIM_DIALOGUES_DIR)) {
-        std::ifstream in(entry.path());
+    for (const kc::test::DataCase& c : kc::test::DataCasesIn(QStringLiteral(KC_SIM_DIALOGUES_DIR))) {
+        Dialogue& dialogue = all.emplace_back(
+            c.name.toStdString(), c.head.startsWith(QLatin1String("< ")) ? c.head.mid(2).toStdString() : "",
+            "", std::vector<std::string>{});
         bool inSteps = false;
-        for (std::string line; std::getline(in, line);) {
-            if (line.starts_with("=== ")) {
-                const auto from = line.find(" < ");
-                all.push_back({line.substr(4, from - 4),
-                               from == std::string::npos ? "" : line.substr(from + 3),
-                               "",
-                               {}});
-                inSteps = false;
-            } else if (all.empty() || (inSteps && (line.empty() || line.starts_with('#')))) {
-                continue;
-            } else if (line == "---") {
+        for (const QString& text : c.lines) {
+            const std::string line = text.toStdString();
+            if (line == "---")
                 inSteps = true;
-            } else {
-                (inSteps ? all.back().steps.emplace_back(line) : all.back().scenario += line + "\n");
-            }
+            else if (!inSteps)
+                dialogue.scenario += line + "\n";
+            else if (!line.empty() && !line.starts_with('#'))
+                dialogue.steps.push_back(line);
         }
     }
     return all;

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace kc::test {
@@ -29,6 +30,14 @@ std::vector<QStringList> DataRows(const QString& path, QChar separator) {
         rows.push_back(line.split(separator));
     }
     return rows;
+}
+
+std::string CaseNameOf(const QString& text) {
+    QString name;
+    for (const QString& word :
+         text.split(QRegularExpression(QStringLiteral("[^A-Za-z0-9_]+")), Qt::SkipEmptyParts))
+        name += name.isEmpty() ? word : word.left(1).toUpper() + word.mid(1);
+    return name.toStdString();
 }
 
 QStringList Items(const QString& cell) {

@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: Apache-2.0
+// What a script relies on when it runs kartocheck-cli: exit statuses, the two
+// output streams, the usage, --json against its schema, and --batch never
+// erasing a handheld's record without --erase.
+#include "cli_runner.h"
+#include "data_cases.h"
+#include "data_rows.h"
+#include "sim_harness.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace kc::test {
+namespace {
+
+const QString kRead = QStringLiteral("read");
+const QString kBatch = QStringLiteral("--batch");
+
+QString Library(const char* file) {
+    return SimHarness::BinDir() + QLatin1Char('/') + QString::fromLatin1(file);
+}
+
+QStringList Args(const QString& field) {
+    return field.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+class CliCallCase : public ::testing::TestWithParam<DataCase> {};
+
+// Exit status, usage and version of each call of tests/data/cli/cli_calls.txt.
+TEST_P(CliCallCase, GivesItsStatusAndText) {
+    const DataCase& c = GetParam();
+    const QString given = c.field("library");
+    const QString library = given.startsWith(QLatin1Char('@')) ? Library(qPrintable(given.mid(1))) : given;
+    const CliResult run =
+        RunCli({Args(c.field("args")), c.field("scenario"), c.field("input").toUtf8(), library});
+    EXPECT_EQ(run.status, c.field("status").toInt()) << qPrintable(run.err);
+    if (c.field("text").isEmpty())
+        return;
+    const bool ok = run.status == 0;
+    const QString text =
+        c.field("text")
+            .replace(QStringLiteral("{version}"), QStringLiteral(KC_PROJECT_VERSION))
+            .replace(QStringLiteral("{bin}"), SimHarness::BinDir())
+            .replace(QStringLiteral("{schemas}"), QDir(SimHarness::BinDir()).canonicalPath());
+    EXPECT_TRUE((ok ? run.out : run.err).contains(text)) << qPrintable(ok ? run.out : run.err);
+    EXPECT_EQ(ok ? run.err : run.out, QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(CliCalls, CliCallCase, ::testing::ValuesIn(DataCases("cli/cli_calls.txt")),
+                         CaseName());
+
+TEST(CliContractTest, DataOnStdoutTalkOnStderr) {
+    const CliCall call{
+        {kRead, QStringLiteral("3"), kBatch}, QStringLiteral("kvk/insert_card_later.scn"), {}, {}};
+    const CliResult run = RunCli(call);
+    EXPECT_TRUE(run.out.contains(QStringLiteral("Krankenversicherten Kartendaten")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\nStatus\n")));
+    for (const QString& talk : {QStringLiteral("Status: "), QStringLiteral("=== \" KartoCheck \""),
+                                QStringLiteral("-> Abbrechen (--batch)"), QStringLiteral("Hinweis: COM 3")}) {
+        EXPECT_TRUE(run.err.contains(talk)) << qPrintable(talk);
+        EXPECT_FALSE(run.out.contains(talk)) << qPrintable(talk);
+    }
+    CliCall quiet = call;
+    quiet.args.append(QStringLiteral("-q"));
+    const CliResult silent = RunCli(quiet);
+    EXPECT_FALSE(silent.err.contains(QStringLiteral("Status: ")));
+    EXPECT_TRUE(silent.err.contains(QStringLiteral("-> Abbrechen (--batch)")));
+    EXPECT_EQ(silent.out, run.out);
+}
+
+// The schema's own validator; an empty text when the document fits.
+QString SchemaViolations(const QString& document) {
+    static const char kCheck[] = "import json, sys, jsonschema\n"
+                                 "schema = json.load(open(sys.argv[1], encoding='utf-8'))\n"
+                                 "jsonschema.Draft202012Validator.check_schema(schema)\n"
+                                 "doc = json.loads(sys.stdin.buffer.read().decode('utf-8'))\n"
+                                 "for e in jsonschema.Draft202012Validator(schema).iter_errors(doc):\n"
+                                 "    print(list(e.absolute_path), e.message)\n";
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"), QString::fromLatin1(kCheck), QStringLiteral(KC_CLI_SCHEMA)});
+    if (!python.waitForStarted(10000))
+        return QStringLiteral("python3 fehlt");
+    python.write(document.toUtf8());
+    python.closeWriteChannel();
+    python.waitForFinished(30000);
+    const QString problems =
+        QString::fromUtf8(python.readAllStandardOutput() + python.readAllStandardError());
+    return python.exitCode() == 0 ? problems : problems + QStringLiteral("(python3 endete mit Fehler)");
+}
+
+// A value of a report by its path ("ports/0/card/kind"): a string as it is, anything else as JSON.
+QString At(const QJsonObject& report, const QString& path) {
+    QJsonValue value = report;
+    for (const QString& step : path.split(QLatin1Char('/'))) {
+        bool index = false;
+        const int n = step.toInt(&index);
+        value = index ? value.toArray()[n] : value.toObject()[step];
+    }
+    if (value.isString())
+        return value.toString();
+    const QString json = QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact));
+    return json.mid(1, json.size() - 2);
+}
+
+class CliJsonCase : public ::testing::TestWithParam<DataCase> {};
+
+// Each run of tests/data/cli/cli_json.txt prints one document that fits the schema.
+TEST_P(CliJsonCase, IsOneDocumentThatFitsTheSchema) {
+    const DataCase& c = GetParam();
+    const CliResult run = RunCli({Args(c.field("args")), c.field("scenario"), c.field("input").toUtf8(), {}});
+    QJsonParseError error;
+    const QJsonObject report = QJsonDocument::fromJson(run.out.toUtf8(), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << qPrintable(error.errorString() + run.out);
+    EXPECT_EQ(SchemaViolations(run.out), QString());
+    EXPECT_EQ(report.value(QStringLiteral("exit_status")).toInt(-1), run.status);
+    for (const QString& check : Items(c.field("checks")))
+        EXPECT_EQ(At(report, check.section(QLatin1Char('='), 0, 0)), check.section(QLatin1Char('='), 1, -1));
+}
+
+INSTANTIATE_TEST_SUITE_P(CliJson, CliJsonCase, ::testing::ValuesIn(DataCases("cli/cli_json.txt")),
+                         CaseName());
+
+TEST(CliContractTest, CtrlCAtAQuestionEndsTheRunWithStatusFour) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("KARTOCHECK_CTAPI"), Library("libmktsim.so"));
+    env.insert(QStringLiteral("KARTOCHECK_COM3"), QStringLiteral("/nonexistent/kc-ctrl-c-com3"));
+    env.insert(QStringLiteral("MKTSIM_SCENARIO"),
+               SimHarness::ScenarioDir() + QStringLiteral("/kvk/insert_card_later.scn"));
+    process.setProcessEnvironment(env);
+    process.start(Library("kartocheck-cli"), {kRead, QStringLiteral("3"), QStringLiteral("--json")});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    // Standard input stays open: the program waits at the insert-card question.
+    process.setReadChannel(QProcess::StandardError);
+    QByteArray said;
+    while (!said.contains("Antwort (o/a): ") && process.waitForReadyRead(10000))
+        said += process.readAllStandardError();
+    ASSERT_TRUE(said.contains("Antwort (o/a): ")) << said.constData();
+    ::kill(pid_t(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 4);
+    const QJsonObject report = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+    EXPECT_EQ(report[QStringLiteral("ended_by")].toString(), QStringLiteral("interrupted"));
+    EXPECT_EQ(report[QStringLiteral("messages")][0][QStringLiteral("answer")].toString(),
+              QStringLiteral("Abbrechen"));
+}
+
+class BatchEraseCase : public ::testing::TestWithParam<DataCase> {};
+
+// --batch never erases a stored record without --erase: tests/data/cli/cli_batch_erase.txt.
+TEST_P(BatchEraseCase, ErasesOnlyWithErase) {
+    const DataCase& c = GetParam();
+    QTemporaryDir dir;
+    const QString trace = dir.filePath(QStringLiteral("trace.txt"));
+    const CliResult run = RunCli(
+        {Args(c.field("args")) + QStringList{QStringLiteral("--trace"), trace}, c.field("scenario"), {}, {}});
+    EXPECT_EQ(run.status, c.field("status").toInt()) << qPrintable(run.err);
+    QFile file(trace);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString traced = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(traced.contains(QStringLiteral("CT_init")));
+    EXPECT_EQ(traced.contains(QStringLiteral("an Karte:  000E0000")),
+              c.field("erased") == QStringLiteral("1"));
+}
+
+INSTANTIATE_TEST_SUITE_P(BatchErase, BatchEraseCase,
+                         ::testing::ValuesIn(DataCases("cli/cli_batch_erase.txt")), CaseName());
+
+} // namespace
+} // namespace kc::test

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "base/card_display.h"
+#include "card_test_support.h"
+#include "cards/read_insurance_card.h"
+#include "data_cases.h"
+#include "egk/mobile_egk_reader.h"
+#include "egk/mobile_status_walk.h"
+#include "sim_harness.h"
+#include "terminal/hex_codec.h"
+
+#include <gtest/gtest.h>
+
+namespace kc {
+namespace {
+
+class StatusWalkCase : public ::testing::TestWithParam<test::DataCase> {};
+
+// The objects, their checksum and what is cut, from tests/data/egk/mobile_walk.txt.
+TEST_P(StatusWalkCase, FindsObjectsChecksumAndWhatIsCut) {
+    const test::DataCase& c = GetParam();
+    MobileVsdRecord record = PresetMobileVsdRecord();
+    const StatusWalk walk = WalkMobileStatusData(HexToBytes(c.field("status")), record);
+    if (c.field("matches") != QStringLiteral("-")) {
+        EXPECT_EQ(MobileChecksumMatches(record, walk.xorSum), c.field("matches") == QStringLiteral("1"));
+    }
+    if (c.field("xor") != QStringLiteral("-")) {
+        EXPECT_EQ(walk.xorSum, c.field("xor").toInt(nullptr, 16));
+    }
+    for (const QString& entry : test::Items(c.field("entries")))
+        EXPECT_EQ(record[entry.section(QLatin1Char('='), 0, 0).toUInt()],
+                  entry.section(QLatin1Char('='), 1, -1));
+    if (c.field("messages") != QStringLiteral("-")) {
+        EXPECT_EQ(walk.messages, test::Items(c.field("messages")));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(MobileStatusWalk, StatusWalkCase,
+                         ::testing::ValuesIn(test::DataCases("egk/mobile_walk.txt")), test::CaseName());
+
+TEST(MobileDerivedFieldsTest, ReadDateAndApprovalNumber) {
+    for (const QStringList& c : test::CaseRows("egk/mobile_derived.txt")) {
+        const DerivedField field = c[1].isEmpty() ? ReadDateField(c[0]) : ApprovalNumberField(c[0], c[1]);
+        EXPECT_EQ(field.value, c[2] == QStringLiteral("-") ? std::nullopt : std::optional<QString>(c[2]))
+            << qPrintable(c[0] + QLatin1Char('|') + c[1]);
+        EXPECT_EQ(field.message, c[3]);
+    }
+}
+
+class MobileEgkCase : public ::testing::TestWithParam<test::DataCase> {};
+
+// What the handheld holds and what goes wrong, from tests/data/egk/mobile_egk.txt.
+TEST_P(MobileEgkCase, ReadsWhatTheHandheldHolds) {
+    const test::DataCase& c = GetParam();
+    const QString scenario = c.field("scenario");
+    const auto h = test::Harness(
+        scenario.endsWith(QLatin1String(".scn"))
+            ? QStringLiteral("egk/") + scenario
+            : QStringLiteral("[terminal visit]\nports = 1\nkind = handheld\ncard = egk\n"
+                             "card.statusvd = @egk/cards/handheld_status_yyyymmdd.hex\n"
+                             "card.pd = @egk/cards/EGK_G2_1_80276883110000095711__EF_PD.hex\n"
+                             "card.vd = @egk/cards/EGK_G2_1_80276883110000095711__EF_VD.hex\n") +
+                  scenario);
+    h->state.tables.insured[1][Familienname] = QStringLiteral("vorher");
+    h->state.tables.terminal[1].IsMobile = true;
+    ASSERT_EQ(h->session.OpenTerminal(1), 0);
+    h->clearLog();
+    EXPECT_EQ(ReadEgkFromMobileTerminal(h->ctx, 1), test::ResultOf(c.field("result")));
+    if (c.field("apdus") != QStringLiteral("-")) {
+        EXPECT_EQ(h->apduLog(), test::Items(c.field("apdus")));
+    }
+    EXPECT_EQ(test::Shown(h->boxes.shown), test::BoxesOf(c.field("boxes")));
+    test::ExpectSeen(*h, c.field("checks"), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(MobileEgkReader, MobileEgkCase,
+                         ::testing::ValuesIn(test::DataCases("egk/mobile_egk.txt")), test::CaseName());
+
+TEST(MobileEgkReaderTest, ReadDriverAsksFirstAndShowsTheHandheldView) {
+    const auto h = test::Harness(QStringLiteral("egk/handheld_egk.scn"));
+    h->boxes.script({MsgAnswer::Yes});
+    EXPECT_EQ(ReadInsuranceCard(h->ctx, 1), ReadResult::Done);
+    EXPECT_EQ(h->apduLog().mid(0, 4),
+              QStringList({"init 1", "2011000000", "201201000101", "00A4040C06D27600000102"}));
+    const TerminalInfo& info = h->state.tables.terminal[1];
+    EXPECT_TRUE(info.IsMobile && info.IsEgk && info.HasCardData);
+    ShowInsuredRecord(h->state.tables, 1, h->state.ui.card);
+    EXPECT_EQ(h->state.ui.card.frameCaption,
+              QStringLiteral("eGK VSDaten(Mobil) abgebildet auf die Krankenversicherten Kartendaten"));
+    EXPECT_EQ(h->state.ui.card.values[16] + h->state.ui.card.values[17], QStringLiteral("10.10.2008103"));
+}
+
+} // namespace
+} // namespace kc

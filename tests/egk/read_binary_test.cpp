@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "card_test_support.h"
+#include "data_cases.h"
+#include "egk/read_binary.h"
+#include "sim_harness.h"
+#include "terminal/command_table.h"
+#include "terminal/hex_codec.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace kc {
+namespace {
+
+// An eGK whose EF.VD (1250 bytes) is selected, with extra override lines.
+class ReadBinaryTest : public ::testing::Test {
+  protected:
+    void open(const QString& overrides = {}) {
+        ASSERT_TRUE(
+            h->loadText(QStringLiteral("[terminal desk]\nports = 8192\ncard = egk\n"
+                                       "card.vd = @egk/cards/EGK_G2_1_80276883110000095711__EF_VD.hex\n") +
+                        overrides))
+            << qPrintable(h->loadError());
+        ASSERT_EQ(h->session.OpenTerminal(8192), 0);
+        QString response;
+        ASSERT_EQ(h->session.TransmitApdu(Commands().CmdSelectDfHca, kToCard, response), 0);
+        ASSERT_EQ(h->session.TransmitApdu(Commands().CmdSelectEfVd, kToCard, response), 0);
+        ASSERT_EQ(response, QStringLiteral("9000"));
+        h->clearLog();
+        h->simulator().clearExchanges();
+    }
+    QByteArray file() {
+        QFile f(test::SimHarness::ScenarioDir() +
+                QStringLiteral("/egk/cards/EGK_G2_1_80276883110000095711__EF_VD.hex"));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return HexToBytes(QString::fromLatin1(f.readAll()).simplified().remove(QLatin1Char(' ')));
+    }
+    ReadResult chunked(uint32_t offset, uint32_t length, uint32_t expected) {
+        count = expected;
+        return ReadBinaryChunked(h->session, kToCard, offset, length, buffer, count);
+    }
+    std::vector<uint16_t> capacities() {
+        std::vector<uint16_t> rooms;
+        for (const auto& exchange : h->simulator().exchanges())
+            rooms.push_back(exchange.capacity);
+        return rooms;
+    }
+
+    std::unique_ptr<test::SimHarness> h = std::make_unique<test::SimHarness>();
+    QByteArray buffer;
+    uint32_t count = 0;
+};
+
+class ReadBinaryChunks : public ReadBinaryTest, public ::testing::WithParamInterface<test::DataCase> {};
+
+// The chunks of a read and what they bring: tests/data/egk/read_binary_chunks.txt.
+TEST_P(ReadBinaryChunks, BringWhatTheReadAskedFor) {
+    const test::DataCase& c = GetParam();
+    open(c.field("overrides").isEmpty()
+             ? QString()
+             : QStringLiteral("override 00B00000FE = %1 9000\n").arg(BytesToHex(file().left(100))));
+    const ReadResult result = test::ResultOf(c.field("result"));
+    EXPECT_EQ(chunked(c.field("offset").toUInt(), c.field("length").toUInt(), c.field("expected").toUInt()),
+              result);
+    EXPECT_EQ(h->commands(), test::Items(c.field("commands")));
+    QStringList rooms;
+    for (const uint16_t room : capacities())
+        rooms.append(QString::number(room));
+    if (!c.field("rooms").isEmpty()) {
+        EXPECT_EQ(rooms, test::Items(c.field("rooms")));
+    }
+    const uint32_t stored =
+        c.field("count").isEmpty() ? c.field("length").toUInt() : c.field("count").toUInt();
+    EXPECT_EQ(count, stored);
+    EXPECT_EQ(buffer, file().mid(c.field("offset").toInt(), stored));
+}
+
+INSTANTIATE_TEST_SUITE_P(ReadBinary, ReadBinaryChunks,
+                         ::testing::ValuesIn(test::DataCases("egk/read_binary_chunks.txt")),
+                         test::CaseName());
+
+TEST_F(ReadBinaryTest, OutcomesOfTheLastStatusWord) {
+    for (const QStringList& c : test::CaseRows("egk/read_binary_answers.txt")) {
+        test::SimHarness fresh;
+        ASSERT_TRUE(fresh.loadText(
+            QStringLiteral("[terminal desk]\nports = 8192\ncard = egk\noverride 00B0 = %1\n").arg(c[0])));
+        ASSERT_EQ(fresh.session.OpenTerminal(8192), 0);
+        QByteArray bytes;
+        uint32_t n = 10;
+        EXPECT_EQ(ReadBinaryChunked(fresh.session, kToCard, 0, 10, bytes, n), test::ResultOf(c[1]))
+            << qPrintable(c[0]);
+        EXPECT_EQ(n, c[2].toUInt()) << qPrintable(c[0]);
+        EXPECT_EQ(bytes.size(), c[2].toInt());
+        EXPECT_EQ(fresh.commands().size(), c[3].toInt()) << qPrintable(c[0]);
+    }
+}
+
+TEST_F(ReadBinaryTest, ReadOnceUsesTheShortFormUpTo256AndTheExtendedFormBeyond) {
+    open();
+    QByteArray bytes;
+    uint32_t room = 256;
+    EXPECT_EQ(ReadBinaryOnce(h->session, kToCard, 0x8200, 256, bytes, room), 0);
+    EXPECT_EQ(room, 256u);
+    room = 1250;
+    EXPECT_EQ(ReadBinaryOnce(h->session, kToCard, 0x8200, 1250, bytes, room), 0);
+    EXPECT_EQ(room, 1250u);
+    EXPECT_EQ(bytes, file());
+    EXPECT_EQ(h->commands(), QStringList({"00B0820000", "00B08200000000"}));
+    EXPECT_EQ(capacities(), std::vector<uint16_t>({258, 1252}));
+}
+
+TEST_F(ReadBinaryTest, ReadOnceRefusals) {
+    open(QStringLiteral("override 00B08C = 0102 9001\noverride 00B081 = 6A82\noverride 00B083 = -10\n"));
+    QByteArray bytes;
+    uint32_t room = 10;
+    EXPECT_EQ(ReadBinaryOnce(h->session, kToCard, 0x8C00, 10, bytes, room), 0);
+    EXPECT_EQ(bytes, QByteArray("\x01\x02", 2));
+    room = 10;
+    EXPECT_EQ(ReadBinaryOnce(h->session, kToCard, 0x8100, 10, bytes, room), -1);
+    EXPECT_EQ(room, 0u);
+    // More data than room.
+    room = 100;
+    EXPECT_EQ(ReadBinaryOnce(h->session, kToCard, 0x8200, 256, bytes, room), -1);
+    EXPECT_EQ(room, 0u);
+    // No length: nothing is sent.
+    room = 10;
+    const int sent = int(h->commands().size());
+    EXPECT_EQ(ReadBinaryOnce(h->session, kToCard, 0x8200, 0, bytes, room), -1);
+    EXPECT_EQ(int(h->commands().size()), sent);
+    // The longest answer a 16-bit lenr holds beside its status word is asked for; one more is not.
+    room = 0xFFFD;
+    (void)ReadBinaryOnce(h->session, kToCard, 0x8200, 0xFFFD, bytes, room); // only the command counts
+    EXPECT_EQ(h->commands().back(), QStringLiteral("00B08200000000"));
+    room = 0xFFFE;
+    EXPECT_EQ(ReadBinaryOnce(h->session, kToCard, 0x8200, 0xFFFE, bytes, room), -1);
+    EXPECT_EQ(int(h->commands().size()), sent + 1);
+    // The library's own code.
+    room = 1250;
+    EXPECT_EQ(ReadBinaryOnce(h->session, kToCard, 0x8300, 1250, bytes, room), -10);
+    EXPECT_EQ(room, 0u);
+}
+
+} // namespace
+} // namespace kc

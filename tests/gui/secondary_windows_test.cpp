@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "gui/first_user_window.h"
+#include "gui/info_window.h"
+#include "gui/scan_result_window.h"
+#include "window_harness.h"
+
+namespace kc::test {
+namespace {
+
+void PressEscape(QWidget* target) {
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(target, &escape);
+}
+
+TEST(FirstUserWindow, StartUpModeNeedsAChoice) {
+    bool quit = false;
+    FirstUserWindow window(quit);
+    EXPECT_TRUE(quit) << "loading the window presets the quit flag";
+    ExpectProperties(window, "gui/first_user_start.txt", 4);
+    window.show();
+    PressEscape(window.button(0));
+    EXPECT_TRUE(window.isVisible()) << "Esc does not close the window at start-up";
+    window.button(0)->click();
+    EXPECT_FALSE(quit);
+    FirstUserWindow byCloseBox(quit);
+    byCloseBox.show();
+    byCloseBox.close();
+    EXPECT_TRUE(quit) << "closing keeps the preset";
+}
+
+TEST(FirstUserWindow, HelpModeHasOneButtonAndEscCloses) {
+    bool quit = true;
+    FirstUserWindow window(quit);
+    window.prepareHelpMode();
+    EXPECT_TRUE(window.button(1)->isHidden());
+    window.show();
+    PressEscape(window.button(0));
+    EXPECT_FALSE(window.isVisible() || quit);
+}
+
+TEST(InfoWindow, VersionLineAndPictures) {
+    InfoWindow window;
+    ExpectProperties(window, "gui/info_start.txt", 2);
+    for (const char* picture : {"Imge_1Fram1Info", "Imge_1Form_Info"})
+        EXPECT_FALSE(window.findChild<QLabel*>(picture)->pixmap().isNull()) << picture;
+    window.show();
+    PressEscape(window.findChild<QPushButton*>("CmdB_1Form_Info"));
+    EXPECT_FALSE(window.isVisible());
+}
+
+// The texts come from the model (scan_result_test); the window places port numbers and key picture.
+TEST(ScanResultWindow, PortNumberAndKeyPictureSitInTheGaps) {
+    SlotTables tables;
+    tables.terminal[2].Responding = true;
+    tables.port[2].CtApiBaudText = QStringLiteral("9600");
+    tables.port[3].PortResult = -10;
+    ScanResultWindow window(FillScanResult(tables, 0));
+    EXPECT_EQ(window.windowTitle(), "KartoCheck Ergebnis");
+    EXPECT_EQ(window.portGap(0)->text() + window.portGap(1)->text() + window.portGap(2)->text(), "23");
+    EXPECT_TRUE(window.keyPicture(1)->isHidden() && !window.keyPicture(2)->isHidden());
+    EXPECT_FALSE(window.line(1)->alignment() & Qt::AlignHCenter);
+    const QFontMetrics metrics(window.line(1)->font());
+    EXPECT_EQ(window.portGap(1)->x(), window.line(1)->x() + metrics.horizontalAdvance("An COM "));
+    const QString possible = window.line(2)->text();
+    EXPECT_GE(window.keyPicture(2)->x(),
+              window.line(2)->x() + metrics.horizontalAdvance(possible.left(possible.indexOf(" Mit ") + 5)) -
+                  1);
+}
+
+TEST(ScanResultWindow, SummaryOnTwoLinesNothingFoundCentredAndEscCloses) {
+    SlotTables tables;
+    ScanResultWindow further(FillScanResult(tables, 2));
+    EXPECT_EQ(further.line(4)->text(), "2 Chipkartenleser gefunden.\nSiehe Schnittstellen weitere ...");
+
+    ScanResultWindow nothing(FillScanResult(tables, 0));
+    EXPECT_TRUE(nothing.line(1)->alignment() & Qt::AlignHCenter);
+    auto* ok = nothing.findChild<QPushButton*>("Command1");
+    nothing.show();
+    QApplication::setActiveWindow(&nothing);
+    ok->setFocus();
+    ASSERT_TRUE(ok->hasFocus());
+    PressEscape(ok);
+    EXPECT_FALSE(nothing.isVisible());
+}
+
+TEST(ScanResultGaps, GapAfterFindsTheBlanks) {
+    const TextGap gap = GapAfter("An COM       Chipkartenleser", "An COM ");
+    EXPECT_EQ(std::pair(gap.start, gap.length), (std::pair<qsizetype, qsizetype>(7, 6)));
+    EXPECT_EQ(GapAfter("Keinen Chipkartenleser gefunden!", "An COM ").start, -1);
+}
+
+} // namespace
+} // namespace kc::test
