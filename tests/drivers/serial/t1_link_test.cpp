@@ -117,6 +117,24 @@ TEST(T1Link, FramesOnTheLineAreTheOnesSerialTerminalsExpect) {
     EXPECT_EQ(sent, expected);
 }
 
+// Two waits in a row that bring nothing end the exchange: the host starts
+// afresh with RESYNCH and sends the command again, rather than asking on.
+TEST(T1Link, TwoSilentWaitsInARowEndTheExchangeWithAResynch) {
+    Link link("silence@1x2");
+    ASSERT_TRUE(link.host.resynch(serial::Milliseconds(500)));
+    Bytes answer;
+    uint8_t source = 0;
+    for (int k : {0, 2})
+        ASSERT_TRUE(link.host.transceive(kCommands[k].first, kCommands[k].second, answer, source));
+    std::vector<std::string> sent;
+    for (const auto& frame : link.line.sent)
+        sent.push_back(sim::ToHex(frame));
+    // The card's I-block and the R-block asking for its answer go unanswered.
+    EXPECT_EQ(sent,
+              std::vector<std::string>({"12C000D2", "120005201100000026", "02400B00A4040C06D2760000010244",
+                                        "02920090", "12C000D2", "02000B00A4040C06D2760000010204"}));
+}
+
 // The forms with both @ and x are the fault table's.
 TEST(T1Link, FaultSwitchesParse) {
     const auto plain = ParseFaultSwitch("lrc"), times = ParseFaultSwitch("hangupx2");
