@@ -135,6 +135,22 @@ TEST(T1Link, TwoSilentWaitsInARowEndTheExchangeWithAResynch) {
                                         "02920090", "12C000D2", "02000B00A4040C06D2760000010204"}));
 }
 
+// What a terminal's R-block says went wrong decides whether the host sends
+// its block again as it was or asks for the terminal's again.
+TEST(T1Block, ReceiveBlocksNameTheirError) {
+    using serial::Block;
+    using serial::ReceiveError;
+    const std::vector<std::pair<uint8_t, ReceiveError>> rows = {{0x80, ReceiveError::None},
+                                                                {0x91, ReceiveError::Checksum},
+                                                                {0x82, ReceiveError::Other},
+                                                                {0x93, ReceiveError::Other}};
+    for (const auto& [pcb, error] : rows) {
+        const Block block{0x21, pcb, {}};
+        EXPECT_EQ(block.kind(), serial::BlockKind::Receive) << int(pcb);
+        EXPECT_EQ(block.error(), error) << int(pcb);
+    }
+}
+
 // The forms with both @ and x are the fault table's.
 TEST(T1Link, FaultSwitchesParse) {
     const auto plain = ParseFaultSwitch("lrc"), times = ParseFaultSwitch("hangupx2");
