@@ -20,8 +20,8 @@ namespace {
 
 kc::test::SerialDevice DeviceFrom(kc::fuzz::FuzzInput& input) {
     static const QString kOperations[] = {{}, "settings", "dtr", "rts", "dsr", "send", "clear", {}};
-    static constexpr int kOpenErrors[] = {kc::kSerialInvalidPort, kc::kSerialPortOpen, kc::kSerialNotAvailable,
-                                          kc::kSerialIoError};
+    static constexpr int kOpenErrors[] = {kc::kSerialInvalidPort, kc::kSerialPortOpen,
+                                          kc::kSerialNotAvailable, kc::kSerialIoError};
     kc::test::SerialDevice device;
     const uint8_t behaviour = input.byte();
     device.dsr = (behaviour & 1) != 0;

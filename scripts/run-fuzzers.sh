@@ -31,12 +31,14 @@ for target in "${targets[@]}"; do
   [ -d "fuzz/corpus/$name" ] && cp -r "fuzz/corpus/$name/." "$corpus/"
   log="$findings/$name.log"
   status=0
+  started=$SECONDS
   "$build/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 -rss_limit_mb=2048 -timeout=10 \
     -artifact_prefix="$findings/$name-" "$corpus" >"$log" 2>&1 || status=$?
+  took=$((SECONDS - started))
   runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")"
   rate="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")"
   rss="$(sed -n 's/^stat::peak_rss_mb: *//p' "$log")"
-  printf '%-24s %10s executions %6s exec/s %5s MB peak  %s s\n' "$target" "${runs:-?}" "${rate:-?}" "${rss:-?}" "$seconds"
+  printf '%-24s %10s executions %6s exec/s %5s MB peak  %s s\n' "$target" "${runs:-?}" "${rate:-?}" "${rss:-?}" "$took"
   if [ "$status" -ne 0 ]; then
     failed=1
     echo "FAILED: $target (exit status $status); log: $log"
