@@ -31,6 +31,9 @@ QString TooLongMessage(const QString& what) {
            QStringLiteral(" festgestellt!\r\nEs werden nicht alle Daten angezeigt!");
 }
 
+// The kind of an object is settled by its tag byte, and its value bytes are
+// kept raw until it is complete: no text is made per byte, so a long run
+// of status data costs one string per object.
 struct Walker {
     explicit Walker(MobileVsdRecord& target) : record(target) {}
 
@@ -38,19 +41,19 @@ struct Walker {
     StatusWalk result;
     bool expectTag = true;
     bool expectLength = true;
-    QString tag;
+    uint8_t tag = 0;
+    ObjectKind kind = ObjectKind::Unknown;
     int remaining = 0;
-    QString hex;
+    QByteArray value;
     QString chars;
 
     void feed(uint8_t byte) {
-        const QString h = BytesToHex(&byte, 1);
         if (expectTag) {
-            tag = h;
+            tag = byte;
+            kind = KindOfTag(BytesToHex(&byte, 1), record);
             expectTag = false;
             return;
         }
-        const ObjectKind kind = KindOfTag(tag, record);
         if (kind == ObjectKind::Unknown) {
             expectTag = true;
             return;
@@ -58,12 +61,12 @@ struct Walker {
         const bool covered = kind != ObjectKind::Status;
         if (expectLength) {
             if (covered)
-                result.xorSum ^= uint8_t(HexByteAt(tag, 1)) ^ byte;
-            record[LengthField(kind)] = h;
+                result.xorSum ^= tag ^ byte;
+            record[LengthField(kind)] = BytesToHex(&byte, 1);
             remaining = byte;
             expectLength = false;
         } else {
-            hex += h;
+            value.append(char(byte));
             if (kind == ObjectKind::ReadDate || kind == ObjectKind::Approval) {
                 chars += Cp1252Char(byte);
                 result.xorSum ^= byte;
@@ -71,7 +74,7 @@ struct Walker {
             --remaining;
         }
         if (remaining == 0)
-            complete(kind);
+            complete();
     }
 
     static MobileVsdField LengthField(ObjectKind kind) {
@@ -87,7 +90,8 @@ struct Walker {
         }
     }
 
-    void complete(ObjectKind kind) {
+    void complete() {
+        const QString hex = BytesToHex(value);
         switch (kind) {
         case ObjectKind::Status:
             record[StatusValue] = hex.left(kStatusDigits);
@@ -110,7 +114,7 @@ struct Walker {
         case ObjectKind::Unknown:
             break;
         }
-        hex.clear();
+        value.clear();
         chars.clear();
         expectTag = true;
         expectLength = true;
