@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "serial/tty_line.h"
 
+#include "ctapi/line_speeds.h"
+
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
@@ -14,29 +16,6 @@ namespace {
 
 // A whole frame goes out within this time, or the line counts as gone.
 constexpr Milliseconds kWriteTimeout{2000};
-
-speed_t SpeedConstant(int32_t baud) {
-    switch (baud) {
-    case 1200:
-        return B1200;
-    case 2400:
-        return B2400;
-    case 4800:
-        return B4800;
-    case 9600:
-        return B9600;
-    case 19200:
-        return B19200;
-    case 38400:
-        return B38400;
-    case 57600:
-        return B57600;
-    case 115200:
-        return B115200;
-    default:
-        return B0;
-    }
-}
 
 OpenResult OpenErrorOf(int error) {
     switch (error) {
@@ -78,10 +57,6 @@ int WaitFor(int fd, short events, Milliseconds wait) {
 }
 
 } // namespace
-
-bool IsSupportedSpeed(int32_t baud) {
-    return SpeedConstant(baud) != B0;
-}
 
 TtyLine::~TtyLine() {
     close();
@@ -140,7 +115,7 @@ void TtyLine::close() {
 }
 
 bool TtyLine::setSpeed(int32_t baud) {
-    const speed_t speed = SpeedConstant(baud);
+    const speed_t speed = ctapi::SpeedConstant(baud);
     termios settings{};
     if (fd_ < 0 || speed == B0 || ::tcgetattr(fd_, &settings) != 0)
         return false;

@@ -38,7 +38,4 @@ class TtyLine : public PortLine {
     std::size_t end_ = 0;
 };
 
-// The line speeds a terminal may use, in the order they are tried.
-[[nodiscard]] bool IsSupportedSpeed(int32_t baud);
-
 } // namespace kc::serial

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "ctapi/line_speeds.h"
 #include "ctapi/pseudo_terminal.h"
 
 #include <cstdint>
@@ -39,10 +40,5 @@ class PtyDevice {
     std::string slavePath_;
     dev_t slaveDevice_ = 0;
 };
-
-// The termios speed constant as bits per second; 0 when unknown.
-[[nodiscard]] int32_t BaudOf(unsigned speed);
-// A speed a host can set on a serial port, 1200 to 115200 bit/s.
-[[nodiscard]] bool IsLineSpeed(int32_t baud);
 
 } // namespace kc::sim::serial

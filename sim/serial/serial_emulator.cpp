@@ -77,7 +77,7 @@ bool SerialEmulator::start(const EmulatorOptions& options, std::string& error) {
             if (port == pn)
                 scenarioSpeed = terminal.baudrate;
     speed_ = options.speed.value_or(scenarioSpeed.value_or(9600));
-    if (!IsLineSpeed(speed_)) {
+    if (!ctapi::IsLineSpeed(speed_)) {
         error = "unsupported line speed " + std::to_string(speed_);
         return false;
     }
