@@ -130,6 +130,8 @@ TEST(XmlDocument, HostileDocumentsAreRefusedWithoutReachingOut) {
         SchemaXmlDocument document;
         EXPECT_FALSE(document.loadXml(text)) << text.left(60).toStdString();
         EXPECT_EQ(document.parseErrorCode(), xml::kDoctypeRefused);
+        EXPECT_EQ(document.parseErrorReason(),
+                  "Dokumente mit Dokumenttyp-Deklaration (DOCTYPE) werden nicht verarbeitet.");
         EXPECT_TRUE(document.documentElement().isNull());
     }
     // Nor are the imports of a schema fetched.

@@ -26,6 +26,10 @@ TEST_F(ShownWindow, OptionsTabsPagesAndListFollowTheChoice) {
     EXPECT_EQ(state.SelectedPort, 8193);
     EXPECT_EQ(h.w().tabs->tabText(4), "USB Device 2");
     EXPECT_TRUE(!h.w().contentFrames[kFrameCardData]->isHidden() && h.w().toolbar->isEnabled());
+    h.sim.boxes.script({MsgAnswer::Cancel});
+    h.w().list->setCurrentRow(0); // and then the first
+    EXPECT_EQ(state.SelectedPort, 8192);
+    EXPECT_EQ(h.w().tabs->tabText(4), "USB Device 1");
 
     // The model leads: the list row and every command button follow it on each refresh.
     for (const bool odd : {false, true}) {
