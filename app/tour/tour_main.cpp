@@ -14,6 +14,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -21,12 +22,15 @@ namespace {
 class QuietComPort {
   public:
     QuietComPort() {
-        if (!qEnvironmentVariableIsSet("KARTOCHECK_COM1") && line_.ok())
-            qputenv("KARTOCHECK_COM1", line_.slavePath().c_str());
+        if (qEnvironmentVariableIsSet("KARTOCHECK_COM1"))
+            return;
+        line_.emplace();
+        if (line_->ok())
+            qputenv("KARTOCHECK_COM1", line_->slavePath().c_str());
     }
 
   private:
-    kc::ctapi::PseudoTerminal line_;
+    std::optional<kc::ctapi::PseudoTerminal> line_;
 };
 
 } // namespace
