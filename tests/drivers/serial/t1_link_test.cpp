@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+
 namespace kc::test {
 namespace {
 
@@ -133,6 +135,64 @@ TEST(T1Link, TwoSilentWaitsInARowEndTheExchangeWithAResynch) {
     EXPECT_EQ(sent,
               std::vector<std::string>({"12C000D2", "120005201100000026", "02400B00A4040C06D2760000010244",
                                         "02920090", "12C000D2", "02000B00A4040C06D2760000010204"}));
+}
+
+// A terminal played block by block: each frame the host writes is answered
+// with the next reply of the script (none: silence).
+class ScriptedTerminal : public serial::ByteLine {
+  public:
+    explicit ScriptedTerminal(std::vector<std::vector<serial::Block>> replies)
+        : replies_(std::move(replies)) {}
+    bool write(std::span<const uint8_t> bytes) override {
+        for (uint8_t byte : bytes) {
+            if (!assembler_.push(byte))
+                continue;
+            sent.push_back(sim::ToHex(assembler_.take()));
+            if (next_ < replies_.size())
+                for (const serial::Block& block : replies_[next_])
+                    for (uint8_t b : serial::Encode(block))
+                        incoming_.push_back(b);
+            ++next_;
+        }
+        return true;
+    }
+    Read read(uint8_t& byte, serial::Milliseconds) override {
+        if (incoming_.empty())
+            return Read::Timeout;
+        byte = incoming_.front();
+        incoming_.pop_front();
+        return Read::Byte;
+    }
+    void discard() override { incoming_.clear(); }
+
+    std::vector<std::string> sent;
+
+  private:
+    std::vector<std::vector<serial::Block>> replies_;
+    std::size_t next_ = 0;
+    serial::FrameAssembler assembler_;
+    std::deque<uint8_t> incoming_;
+};
+
+// An answer while the host still chains its command is out of turn: the host
+// asks again instead of taking it, and the real answer follows the last part.
+TEST(T1Link, AnAnswerBeforeTheLastPartOfTheCommandIsNotTaken) {
+    using serial::Block;
+    constexpr uint8_t kFromCard = serial::Nad(serial::kHostAddress, serial::kCardAddress);
+    const Bytes early = B("6F00"), done = B("9000");
+    ScriptedTerminal line({{serial::SupervisoryBlock(0x21, serial::SupervisoryType::Resynch, true)},
+                           {serial::InformationBlock(kFromCard, 0, false, early)},
+                           {serial::ReceiveBlock(kFromCard, 1)},
+                           {serial::InformationBlock(kFromCard, 0, false, done)}});
+    serial::T1Host host(line);
+    ASSERT_TRUE(host.resynch(serial::Milliseconds(500)));
+    Bytes answer;
+    uint8_t source = 9;
+    ASSERT_TRUE(host.transceive(0, kCommands[5].second, answer, source));
+    EXPECT_EQ(answer, done);
+    ASSERT_EQ(line.sent.size(), 4u);
+    EXPECT_EQ(line.sent[2], "02810083"); // R-block: N(R) 0, taken as a transmission error
+    EXPECT_TRUE(line.sent[3].starts_with("024008")) << line.sent[3];
 }
 
 // What a terminal's R-block says went wrong decides whether the host sends
