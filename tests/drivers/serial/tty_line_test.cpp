@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: Apache-2.0
+// The serial device under the library, on a pseudo-terminal: a write more
+// than the line holds waits for the far end, and one nobody takes ends.
+#include "ctapi/pseudo_terminal.h"
+#include "serial/tty_line.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace kc::serial {
+namespace {
+
+const std::vector<uint8_t> kMoreThanTheLineHolds(256 * 1024, 0x5A);
+
+TEST(TtyLine, AWriteLargerThanTheLineHoldsWaitsForTheFarEnd) {
+    ctapi::PseudoTerminal pty;
+    ASSERT_TRUE(pty.ok()) << pty.error();
+    TtyLine line;
+    ASSERT_EQ(line.open(pty.slavePath()), OpenResult::Opened);
+    std::atomic<std::size_t> taken = 0;
+    std::thread farEnd([&] {
+        uint8_t buffer[4096];
+        while (taken < kMoreThanTheLineHolds.size()) {
+            const ssize_t got = ::read(pty.master(), buffer, sizeof buffer);
+            if (got <= 0)
+                return;
+            taken += std::size_t(got);
+        }
+    });
+    EXPECT_TRUE(line.write(kMoreThanTheLineHolds));
+    line.close(); // a far end still reading then sees the line hang up
+    farEnd.join();
+    EXPECT_EQ(taken, kMoreThanTheLineHolds.size());
+}
+
+TEST(TtyLine, AWriteNobodyTakesFailsAndAClosedLineNeitherWritesNorReads) {
+    ctapi::PseudoTerminal pty;
+    ASSERT_TRUE(pty.ok()) << pty.error();
+    TtyLine line;
+    ASSERT_EQ(line.open(pty.slavePath()), OpenResult::Opened);
+    EXPECT_FALSE(line.write(kMoreThanTheLineHolds));
+    line.close();
+    uint8_t byte = 0;
+    EXPECT_FALSE(line.write(std::vector<uint8_t>{1}));
+    EXPECT_EQ(line.read(byte, Milliseconds(0)), ByteLine::Read::Failed);
+}
+
+} // namespace
+} // namespace kc::serial
