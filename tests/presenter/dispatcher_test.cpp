@@ -334,12 +334,6 @@ TEST_F(DispatcherTest, ChoosingAPortFollowsItsTestResult) {
     EXPECT_EQ(h.state.ui.card.values[Ortsname], "Kiel");
 }
 
-TEST(ShowFrameX, TheFrameAlreadyShownChangesNothing) {
-    MainWindowModel model;
-    EXPECT_TRUE(ShowFrameX(model, kFrameStatus));
-    EXPECT_FALSE(ShowFrameX(model, kFrameStatus));
-}
-
 // A library whose every open outlives its limit, as a hung helper reports it.
 class HangingLibrary : public CtApiProvider, public CtApi {
   public:
