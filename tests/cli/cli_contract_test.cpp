@@ -13,6 +13,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -31,29 +32,71 @@ QStringList Args(const QString& field) {
     return field.split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
+// A case's text with the build's places put in.
+QString Placed(QString text) {
+    return text.replace(QStringLiteral("{version}"), QStringLiteral(KC_PROJECT_VERSION))
+        .replace(QStringLiteral("{bin}"), SimHarness::BinDir())
+        .replace(QStringLiteral("{schemas}"), QDir(SimHarness::BinDir()).canonicalPath())
+        .replace(QStringLiteral("{data}"), SimHarness::TestDataDir())
+        .replace(QStringLiteral("{broken}"), QStringLiteral(KC_BROKEN_CTAPI_DIR));
+}
+
+// The values of every "key: value" line of a case, in their order.
+QStringList Listed(const DataCase& c, const QString& key) {
+    QStringList values;
+    for (const QString& line : c.lines)
+        if (line.startsWith(key + QLatin1String(": ")))
+            values.append(
+                Placed(line.mid(key.size() + 2).replace(QLatin1String("\\n"), QLatin1String("\n"))));
+    return values;
+}
+
+// What a case's "out"/"err" lines ask of one output stream.
+void ExpectStream(const DataCase& c, const QString& stream, const QString& text) {
+    qsizetype from = 0;
+    for (const QString& wanted : Listed(c, stream)) {
+        const qsizetype at = text.indexOf(wanted, from);
+        EXPECT_GE(at, 0) << "missing in order: " << qPrintable(wanted) << "\n" << qPrintable(text);
+        from = at < 0 ? from : at + wanted.size();
+    }
+    for (const QString& pattern : Listed(c, stream + QLatin1Char('~')))
+        EXPECT_TRUE(text.contains(QRegularExpression(pattern))) << qPrintable(pattern) << "\n"
+                                                                << qPrintable(text);
+    for (const QString& absent : Listed(c, QStringLiteral("no-") + stream))
+        EXPECT_FALSE(text.contains(absent)) << qPrintable(absent);
+    for (const QString& count : Listed(c, QStringLiteral("count-") + stream)) {
+        const QString times = count.section(QLatin1Char(' '), 0, 0),
+                      what = count.section(QLatin1Char(' '), 1);
+        if (times.startsWith(QLatin1Char('<')))
+            EXPECT_LT(text.count(what), times.mid(1).toInt()) << qPrintable(what);
+        else
+            EXPECT_EQ(text.count(what), times.toInt()) << qPrintable(what);
+    }
+}
+
 class CliCallCase : public ::testing::TestWithParam<DataCase> {};
 
-// Exit status, usage and version of each call of tests/data/cli/cli_calls.txt.
+// Exit status, texts and usage of each call of tests/data/cli/cli_calls.txt and cli_runs.txt.
 TEST_P(CliCallCase, GivesItsStatusAndText) {
     const DataCase& c = GetParam();
-    const QString given = c.field("library");
+    const QString given = Placed(c.field("library"));
     const QString library = given.startsWith(QLatin1Char('@')) ? Library(qPrintable(given.mid(1))) : given;
     const CliResult run =
-        RunCli({Args(c.field("args")), c.field("scenario"), c.field("input").toUtf8(), library});
+        RunCli({Args(Placed(c.field("args"))), c.field("scenario"), c.field("input").toUtf8(), library});
     EXPECT_EQ(run.status, c.field("status").toInt()) << qPrintable(run.err);
+    ExpectStream(c, QStringLiteral("out"), run.out);
+    ExpectStream(c, QStringLiteral("err"), run.err);
     if (c.field("text").isEmpty())
         return;
     const bool ok = run.status == 0;
-    const QString text =
-        c.field("text")
-            .replace(QStringLiteral("{version}"), QStringLiteral(KC_PROJECT_VERSION))
-            .replace(QStringLiteral("{bin}"), SimHarness::BinDir())
-            .replace(QStringLiteral("{schemas}"), QDir(SimHarness::BinDir()).canonicalPath());
-    EXPECT_TRUE((ok ? run.out : run.err).contains(text)) << qPrintable(ok ? run.out : run.err);
+    EXPECT_TRUE((ok ? run.out : run.err).contains(Placed(c.field("text"))))
+        << qPrintable(ok ? run.out : run.err);
     EXPECT_EQ(ok ? run.err : run.out, QString());
 }
 
 INSTANTIATE_TEST_SUITE_P(CliCalls, CliCallCase, ::testing::ValuesIn(DataCases("cli/cli_calls.txt")),
+                         CaseName());
+INSTANTIATE_TEST_SUITE_P(CliRuns, CliCallCase, ::testing::ValuesIn(DataCases("cli/cli_runs.txt")),
                          CaseName());
 
 TEST(CliContractTest, DataOnStdoutTalkOnStderr) {

@@ -2,6 +2,7 @@
 // kartocheck-cli in a tree laid out as installed (libraries in lib/kartocheck,
 // no libctzav32.so) without a settings file: the list instead of the box,
 // libraries --use, and --library for one call.
+#include "data_rows.h"
 #include "sim_harness.h"
 
 #include <QDir>
@@ -45,40 +46,17 @@ struct Installed {
     }
 };
 
+// The steps of tests/data/cli/libraries_steps.txt, in their order: each builds on the ones before.
 TEST(CliLibraries, WithoutChoiceListsAndEndsWithTwoThenUseAndLibraryChoose) {
     Installed tree;
-    const struct {
-        QStringList args;
-        int status;
-        QString shows;
-        QString never;
-    } steps[] = {
-        {{"scan", "--batch"}, 2, "  libmktsim.so  " + tree.lib + "/libmktsim.so", "CTZAV32"},
-        {{"status", "1", "--library", "libmktsim.so"}, 1, "Status", "Keine Terminal-Bibliothek gewählt"},
-        {{"libraries", "--use", "libnirgends.so"},
-         1,
-         "Terminal-Bibliothek nicht gefunden: libnirgends.so",
-         "gewählt:"},
-        {{"libraries", "--use", "libmktsim.so"},
-         0,
-         "Terminal-Bibliothek gewählt: " + tree.lib + "/libmktsim.so",
-         ""},
-        {{"libraries"}, 0, "* libmktsim.so  " + tree.lib + "/libmktsim.so", "In Gebrauch: keine"},
-        {{"--version"}, 0, "Terminal-Bibliothek: " + tree.lib + "/libmktsim.so (Simulator", ""},
-        {{"scan", "--batch", "--library", tree.root.filePath("fehlt.so")},
-         2,
-         "Datei nicht gefunden, CTZAV32.dll !!!\n[OK]\nGesucht wurde die Terminal-Bibliothek " +
-             tree.root.filePath("fehlt.so") + "; eine andere zeigt und wählt: kartocheck-cli libraries",
-         ""},
-    };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.args.join(' ').toStdString());
-        const auto [status, output] = tree.run(step.args);
-        EXPECT_EQ(status, step.status) << qPrintable(output);
-        EXPECT_TRUE(output.contains(step.shows)) << qPrintable(output);
-        if (!step.never.isEmpty()) {
-            EXPECT_FALSE(output.contains(step.never)) << qPrintable(output);
-        }
+    for (QStringList step : DataRows("cli/libraries_steps.txt", QLatin1Char('|'))) {
+        for (QString& cell : step)
+            cell.replace("{lib}", tree.lib).replace("{root}", tree.root.path());
+        SCOPED_TRACE(step[0].toStdString());
+        const auto [status, output] = tree.run(step[0].split(QLatin1Char(' ')));
+        EXPECT_EQ(status, step[1].toInt()) << qPrintable(output);
+        EXPECT_TRUE(output.contains(step[2])) << qPrintable(output);
+        EXPECT_TRUE(step[3].isEmpty() || !output.contains(step[3])) << qPrintable(output);
     }
 }
 

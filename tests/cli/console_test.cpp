@@ -109,46 +109,34 @@ TEST(ConsoleBoxesTest, OkBoxNeedsNoAnswer) {
     EXPECT_EQ(io.console().readLine(), QStringLiteral("n"));
 }
 
-// --batch: the answers of a run of boxes, none of them read from the input.
-TEST(ConsoleBoxesTest, BatchTakesDefaultsStopsARepeatedQuestionAndErasesOnlyWhenTold) {
-    struct Case {
-        const char* name;
-        bool erase;
-        std::vector<MessageRequest> boxes;
-        std::vector<MsgAnswer> answers;
-        std::vector<AnswerSource> sources;
-    };
-    const Case cases[] = {
-        Case{"defaults",
-             false,
-             {kYesNoNoDefault, kOkCancelOkDefault, kYesNoYesDefault},
-             {MsgAnswer::No, MsgAnswer::Ok, MsgAnswer::Yes},
-             {AnswerSource::Batch, AnswerSource::Batch, AnswerSource::Batch}},
-        Case{"retry loop",
-             false,
-             {kYesNoYesDefault, kYesNoYesDefault, kOkCancelOkDefault, kYesNoYesDefault},
-             {MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Ok, MsgAnswer::Yes},
-             {AnswerSource::Batch, AnswerSource::RepeatedQuestion, AnswerSource::Batch, AnswerSource::Batch}},
-        Case{"erase warning", false, {kKvkEraseWarning}, {MsgAnswer::No}, {AnswerSource::Batch}},
-        Case{"erase warning with --erase",
-             true,
-             {kKvkEraseWarning, kYesNoNoDefault},
-             {MsgAnswer::Yes, MsgAnswer::No},
-             {AnswerSource::EraseOption, AnswerSource::Batch}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ScriptedConsole io("j\nj\nj\nj\n");
-        ConsoleMessageBoxes boxes(io.console(), {true, c.erase});
-        for (std::size_t i = 0; i < c.boxes.size(); ++i) {
-            EXPECT_EQ(boxes.ask(c.boxes[i]), c.answers[i]) << i;
-            EXPECT_EQ(boxes.shown().back().source, c.sources[i]) << i;
-        }
-        EXPECT_EQ(boxes.runEnd(), RunEnd::None);
-        EXPECT_FALSE(io.messages().contains(QStringLiteral("Antwort (")));
-        EXPECT_EQ(io.console().readLine(), QStringLiteral("j")); // nothing was read
+class BatchAnswers : public ::testing::TestWithParam<QStringList> {};
+
+// A row of tests/data/cli/batch_answers.txt.
+TEST_P(BatchAnswers, TakeDefaultsStopARepeatedQuestionAndEraseOnlyWhenTold) {
+    const QMap<QString, MessageRequest> box{{"no-default", kYesNoNoDefault},
+                                            {"yes-default", kYesNoYesDefault},
+                                            {"ok-cancel", kOkCancelOkDefault},
+                                            {"erase", kKvkEraseWarning}};
+    const QMap<QString, MsgAnswer> answer{
+        {"Yes", MsgAnswer::Yes}, {"No", MsgAnswer::No}, {"Ok", MsgAnswer::Ok}, {"Cancel", MsgAnswer::Cancel}};
+    const QMap<QString, AnswerSource> source{{"Batch", AnswerSource::Batch},
+                                             {"RepeatedQuestion", AnswerSource::RepeatedQuestion},
+                                             {"EraseOption", AnswerSource::EraseOption}};
+    ScriptedConsole io("j\nj\nj\nj\n");
+    ConsoleMessageBoxes boxes(io.console(), {true, GetParam()[1] == "1"});
+    for (const QString& step : test::Items(GetParam()[2])) {
+        const QStringList part = step.split(QLatin1Char(':'));
+        ASSERT_TRUE(part.size() == 3 && box.contains(part[0])) << qPrintable(step);
+        EXPECT_EQ(boxes.ask(box[part[0]]), answer.value(part[1], MsgAnswer(-1))) << qPrintable(step);
+        EXPECT_EQ(boxes.shown().back().source, source.value(part[2], AnswerSource(-1))) << qPrintable(step);
     }
+    EXPECT_EQ(boxes.runEnd(), RunEnd::None);
+    EXPECT_FALSE(io.messages().contains(QStringLiteral("Antwort (")));
+    EXPECT_EQ(io.console().readLine(), QStringLiteral("j")); // nothing was read
 }
+
+INSTANTIATE_TEST_SUITE_P(ConsoleBoxesTest, BatchAnswers,
+                         ::testing::ValuesIn(test::CaseRows("cli/batch_answers.txt")), test::FirstCellName());
 
 TEST(ConsoleBoxesTest, EraseWarningIsKnownByItsWholeText) {
     EXPECT_TRUE(IsEraseWarning(kKvkEraseWarning));
@@ -182,8 +170,10 @@ TEST(ConsoleViewsTest, CardViewShowsSingleAmpersandsAndEmptyRows) {
         QStringLiteral("  Krankenkassenname:        Kasse & Co\n  Krankenkassennummer:\n")));
 }
 
-TEST(ExitStatusTest, CardDataOfTheSlotsDecide) {
-    // Slot 1 a KVK, slot 2 an eGK with all three documents, slot 3 an eGK without its GVD, slot 4 nothing.
+class CardDataStatusCase : public ::testing::TestWithParam<QStringList> {};
+
+// A row of tests/data/cli/card_data_status.txt.
+TEST_P(CardDataStatusCase, CardDataOfTheSlotsDecide) {
     SlotTables tables;
     for (int slot = 1; slot <= 3; ++slot)
         tables.terminal[slot].HasCardData = true;
@@ -193,29 +183,41 @@ TEST(ExitStatusTest, CardDataOfTheSlotsDecide) {
         tables.egk[slot].VdElementList[0] = {QStringLiteral("Beginn"), QStringLiteral("20150803")};
     }
     tables.egk[2].GvdElementList[0] = {QStringLiteral("Zuzahlungsstatus"), QStringLiteral("0")};
-    struct Case {
-        std::vector<int> checked;
-        int status;
-    };
-    const Case cases[] = {Case{{1}, kStatusComplete},    Case{{2}, kStatusComplete},
-                          Case{{3}, kStatusIncomplete},  Case{{4}, kStatusNoCardData},
-                          Case{{4, 1}, kStatusComplete}, Case{{1, 3}, kStatusIncomplete},
-                          Case{{}, kStatusNoCardData}};
-    for (const auto& c : cases)
-        EXPECT_EQ(CardDataStatus(tables, c.checked), c.status) << c.checked.size();
+    std::vector<int> checked;
+    for (const QString& slot : test::Items(GetParam()[1]))
+        if (slot != "-")
+            checked.push_back(slot.toInt());
+    const QMap<QString, int> status{
+        {"complete", kStatusComplete}, {"incomplete", kStatusIncomplete}, {"none", kStatusNoCardData}};
+    EXPECT_EQ(CardDataStatus(tables, checked), status.value(GetParam()[2], -1));
+}
+
+INSTANTIATE_TEST_SUITE_P(ExitStatusTest, CardDataStatusCase,
+                         ::testing::ValuesIn(test::CaseRows("cli/card_data_status.txt")),
+                         test::FirstCellName());
+
+TEST(ExitStatusTest, AnEndedInputOverridesTheCardData) {
     EXPECT_EQ(StatusAfterRun(kStatusComplete, RunEnd::EndOfInput), kStatusEnded);
     EXPECT_EQ(StatusAfterRun(kStatusIncomplete, RunEnd::None), kStatusIncomplete);
 }
 
-TEST(SerialReasonTest, TheSystemsReasonAndWhatHelps) {
+class SerialReasonCase : public ::testing::TestWithParam<QStringList> {};
+
+// A row of tests/data/cli/serial_reason.txt: the system's reason and what helps.
+TEST_P(SerialReasonCase, NamesTheCauseAndWhatHelps) {
+    const QStringList& c = GetParam();
     const QMap<QString, int> error{{QStringLiteral("i"), kSerialInvalidPort},
                                    {QStringLiteral("o"), kSerialPortOpen},
                                    {QStringLiteral("n"), kSerialNotAvailable}};
-    for (const QStringList& c : test::CaseRows("cli/serial_reason.txt")) {
-        const DeviceAccess access{c[0] == QStringLiteral("1"), c[1].toInt(), c[2],
-                                  c[3] == QStringLiteral("1"), c[4]};
-        EXPECT_EQ(SerialOpenReason(2, QStringLiteral("/dev/ttyS1"), access, error.value(c[5])), c[6]);
-    }
+    const DeviceAccess access{c[1] == QStringLiteral("1"), c[2].toInt(), c[3], c[4] == QStringLiteral("1"),
+                              c[5]};
+    EXPECT_EQ(SerialOpenReason(2, QStringLiteral("/dev/ttyS1"), access, error.value(c[6])), c[7]);
+}
+
+INSTANTIATE_TEST_SUITE_P(SerialReasonTest, SerialReasonCase,
+                         ::testing::ValuesIn(test::CaseRows("cli/serial_reason.txt")), test::FirstCellName());
+
+TEST(SerialReasonTest, AFurtherPortHasNone) {
     EXPECT_EQ(SerialOpenReason(300, QString(), {}, kSerialInvalidPort), QString());
 }
 

@@ -56,46 +56,51 @@ void FillModel(MainWindowModel& ui) {
     ui.card.values[3] = QStringLiteral("38 ");
 }
 
+class ScreenReader : public ShownWindow, public ::testing::WithParamInterface<const char*> {};
+
 // Names, roles, values and captions from tests/data/gui/accessible_tree.txt,
-// as built and after each refresh.
-TEST_F(ShownWindow, ScreenReaderHearsNamesRolesValuesAndCaptions) {
+// as built, after a refresh with a filled model, and after one with the model reset.
+TEST_P(ScreenReader, HearsNamesRolesValuesAndCaptions) {
+    const QString state = QString::fromLatin1(GetParam());
     const auto rows = DataRows("gui/accessible_tree.txt", QLatin1Char('|'));
     ASSERT_EQ(rows.size(), 27u);
-    for (const QString state : {"start", "filled", "reset"}) {
-        if (state == "filled")
-            FillModel(h.state().ui);
-        if (state == "reset")
-            h.state().ui = MainWindowModel{};
-        if (state != "start")
-            h.refresh();
-        const auto reached = WalkTree(h.window());
-        for (const QStringList& row : rows) {
-            if (row[0] != state)
-                continue;
-            const auto found = reached.find(row[1]);
-            ASSERT_NE(found, reached.end()) << qPrintable(row.join('|'));
-            QAccessibleInterface* node = found->second;
-            const QString where = row.join('|');
-            EXPECT_EQ(RoleName(node->role()), row[2]) << qPrintable(where);
-            EXPECT_EQ(node->text(QAccessible::Name), row[3]) << qPrintable(where);
-            EXPECT_EQ(node->text(QAccessible::Value), row[4]) << qPrintable(where);
-            EXPECT_EQ(Related(node, QAccessible::Label), Items(row[5])) << qPrintable(where);
-            if (row[2] == "StaticText") {
-                EXPECT_EQ(WordsOf(node), row[4]) << qPrintable(where);
-            }
-            // The caption names its value the other way round, too.
-            const QString caption = Items(row[5]).value(0);
-            if (qobject_cast<QLabel*>(h.window().findChild<QObject*>(caption))) {
-                EXPECT_EQ(Related(reached.at(caption), QAccessible::Labelled), QStringList(row[1]))
-                    << qPrintable(where);
-            }
+    if (state != "start") {
+        FillModel(h.state().ui);
+        h.refresh();
+    }
+    if (state == "reset") {
+        h.state().ui = MainWindowModel{};
+        h.refresh();
+    }
+    const auto reached = WalkTree(h.window());
+    for (const QStringList& row : rows) {
+        if (row[0] != state)
+            continue;
+        const auto found = reached.find(row[1]);
+        ASSERT_NE(found, reached.end()) << qPrintable(row.join('|'));
+        QAccessibleInterface* node = found->second;
+        const QString where = row.join('|');
+        EXPECT_EQ(RoleName(node->role()), row[2]) << qPrintable(where);
+        EXPECT_EQ(node->text(QAccessible::Name), row[3]) << qPrintable(where);
+        EXPECT_EQ(node->text(QAccessible::Value), row[4]) << qPrintable(where);
+        EXPECT_EQ(Related(node, QAccessible::Label), Items(row[5])) << qPrintable(where);
+        if (row[2] == "StaticText") {
+            EXPECT_EQ(WordsOf(node), row[4]) << qPrintable(where);
         }
-        if (state == "filled") {
-            EXPECT_EQ(h.w().pages[4].values[1]->text(), "9600           ")
-                << "the shown text keeps its width";
+        // The caption names its value the other way round, too.
+        const QString caption = Items(row[5]).value(0);
+        if (qobject_cast<QLabel*>(h.window().findChild<QObject*>(caption))) {
+            EXPECT_EQ(Related(reached.at(caption), QAccessible::Labelled), QStringList(row[1]))
+                << qPrintable(where);
         }
     }
+    if (state == "filled") {
+        EXPECT_EQ(h.w().pages[4].values[1]->text(), "9600           ") << "the shown text keeps its width";
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, ScreenReader, ::testing::Values("start", "filled", "reset"),
+                         [](const auto& row) { return std::string(row.param); });
 
 TEST_F(ShownWindow, TreeHoldsNoUnnamedButtonNoCheckBoxAndNoFillButton) {
     const auto reached = WalkTree(h.window());

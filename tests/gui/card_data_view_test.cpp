@@ -18,12 +18,6 @@ class CardDataView : public ShownWindow {
     QLabel* value(int row) { return h.w().cardRows[std::size_t(row)].value; }
 };
 
-TEST_F(CardDataView, LabelsShowOneAmpersand) {
-    h.state().tables.insured[1][Krankenkassenname] = QStringLiteral("Müller & Söhne BKK");
-    h.w().options[0]->click();
-    EXPECT_EQ(value(0)->text(), "Müller & Söhne BKK");
-}
-
 TEST_F(CardDataView, HandheldRowsAndEgkButtonFollowTheSlot) {
     h.state().tables.terminal[1].IsMobile = true;
     h.w().options[0]->click();

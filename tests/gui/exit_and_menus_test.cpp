@@ -36,25 +36,28 @@ TEST(MainWindowExit, QuitItemClosesWithoutQuestionAndEmptiesTheClipboard) {
     EXPECT_EQ(QApplication::clipboard()->text(), "");
 }
 
+class DesktopClipboard : public ::testing::TestWithParam<QString> {};
+
 // Every copy carries its text and the hint that keeps it out of clipboard
 // histories; emptying the clipboard takes the hint away with the text.
-TEST(DesktopClipboard, CopyIsMarkedAsSecretUntilEmptied) {
+TEST_P(DesktopClipboard, CopyIsMarkedAsSecretUntilEmptied) {
     WindowHarness h(true);
-    const QString texts[] = {QStringLiteral("Müller-Lüdenscheidt\r\nÄnne\r\n"), QStringLiteral("\r\n")};
     QtClipboard clipboard;
-    for (const QString& text : texts) {
-        SCOPED_TRACE(text.toStdString());
-        clipboard.setText(text);
-        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-        ASSERT_NE(data, nullptr);
-        EXPECT_EQ(data->text(), text);
-        EXPECT_EQ(data->data(QLatin1String(kClipboardSecretHintType)), QByteArray("secret"));
-        clipboard.clear();
-        data = QGuiApplication::clipboard()->mimeData();
-        EXPECT_TRUE(!data ||
-                    (!data->hasFormat(QLatin1String(kClipboardSecretHintType)) && data->text().isEmpty()));
-    }
+    clipboard.setText(GetParam());
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->text(), GetParam());
+    EXPECT_EQ(data->data(QLatin1String(kClipboardSecretHintType)), QByteArray("secret"));
+    clipboard.clear();
+    data = QGuiApplication::clipboard()->mimeData();
+    EXPECT_TRUE(!data ||
+                (!data->hasFormat(QLatin1String(kClipboardSecretHintType)) && data->text().isEmpty()));
 }
+
+INSTANTIATE_TEST_SUITE_P(Copies, DesktopClipboard,
+                         ::testing::Values(QStringLiteral("Müller-Lüdenscheidt\r\nÄnne\r\n"),
+                                           QStringLiteral("\r\n")),
+                         [](const auto& row) { return row.index == 0 ? "CardData" : "EmptyFields"; });
 
 class MissingLibrary : public CtApiProvider {
   public:
@@ -121,21 +124,23 @@ TEST_F(ShownWindow, CloseBoxDuringScanClosesAfterTheScanWithoutQuestion) {
     EXPECT_EQ(h.sim.clipboard.clears, 1);
 }
 
+class FirstUseButton : public ::testing::TestWithParam<int> {};
+
 // Without schema files the program starts normally, validation off.
-TEST(MainWindowStart, FirstUseWindowDecidesWhetherTheProgramRuns) {
-    for (int button : {0, 1}) {
-        WindowHarness h;
-        h.onDialog = [button](QDialog& dialog) {
-            static_cast<FirstUserWindow&>(dialog).button(button)->click();
-        };
-        QTemporaryDir empty;
-        EXPECT_EQ(h.program.start(empty.path()), button == 0);
-        EXPECT_EQ(h.dialogsShown, QStringList({"Form_FirstUser"}));
-        EXPECT_EQ(std::vector<int>({h.state().FirstUseQuit, h.window().isVisible(), h.sim.clipboard.clears}),
-                  std::vector<int>({button, 1 - button, button}));
-        EXPECT_TRUE(h.sim.boxes.shown.empty() && !h.state().ValidationEnabled);
-    }
+TEST_P(FirstUseButton, DecidesWhetherTheProgramRuns) {
+    const int button = GetParam();
+    WindowHarness h;
+    h.onDialog = [button](QDialog& dialog) { static_cast<FirstUserWindow&>(dialog).button(button)->click(); };
+    QTemporaryDir empty;
+    EXPECT_EQ(h.program.start(empty.path()), button == 0);
+    EXPECT_EQ(h.dialogsShown, QStringList({"Form_FirstUser"}));
+    EXPECT_EQ(std::vector<int>({h.state().FirstUseQuit, h.window().isVisible(), h.sim.clipboard.clears}),
+              std::vector<int>({button, 1 - button, button}));
+    EXPECT_TRUE(h.sim.boxes.shown.empty() && !h.state().ValidationEnabled);
 }
+
+INSTANTIATE_TEST_SUITE_P(MainWindowStart, FirstUseButton, ::testing::Values(0, 1),
+                         [](const auto& row) { return row.param == 0 ? "GoOn" : "Quit"; });
 
 TEST_F(ShownWindow, SchemaItemAsksForAnXsdFile) {
     QTemporaryDir dir;

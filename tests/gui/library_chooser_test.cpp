@@ -2,7 +2,6 @@
 // The library chooser over the main window: what it offers, what it hands back,
 // the menu item locked during an action, and the title following the choice.
 #include "gui/library_chooser_window.h"
-#include "presenter/version_text.h"
 #include "window_harness.h"
 
 namespace kc::test {
@@ -12,43 +11,51 @@ const QList<LibraryEntry> kEntries = {
     {"libctapi-pcsc.so", "/lib/k/libctapi-pcsc.so", "Kartenleser unter pcscd (PC/SC)", false},
     {"libmktsim.so", "/lib/k/libmktsim.so", "Simulator – kein echtes Terminal", true}};
 
-TEST(LibraryChooser, ListsLibrariesTakesTheFitOrAnotherFileAndCancelGivesNothing) {
-    const struct {
-        int fit;          // preselected entry
-        const char* file; // what "Andere Datei…" hands back; nullptr: OK is pressed
-        bool cancel;
-        const char* expected;
-    } cases[] = {
-        {0, nullptr, false, "/lib/k/libctapi-pcsc.so"},
-        {1, nullptr, false, "/lib/k/libmktsim.so"},
-        {-1, "/opt/maker/libctmaker.so.2", false, "/opt/maker/libctmaker.so.2"},
-        {0, nullptr, true, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.expected);
-        QString filter;
-        LibraryChooserWindow chooser(kEntries, {c.fit, "Vermutlich passend: …"}, [&](const QString& f) {
-            filter = f;
-            return QString::fromUtf8(c.file);
-        });
-        EXPECT_EQ(chooser.windowTitle(), "Terminal-Bibliothek wählen");
-        ASSERT_EQ(chooser.list()->count(), 2);
-        EXPECT_EQ(chooser.list()->item(1)->text(), "libmktsim.so\n    Simulator – kein echtes Terminal");
-        EXPECT_EQ(chooser.list()->currentRow(), c.fit);
-        EXPECT_EQ(chooser.okButton()->isEnabled(), c.fit >= 0);
-        EXPECT_EQ(chooser.fitLabel()->text(), "Vermutlich passend: …");
-        if (c.cancel)
-            chooser.reject();
-        else if (c.file)
-            chooser.otherFileButton()->click();
-        else
-            chooser.okButton()->click();
-        EXPECT_EQ(chooser.chosenFile(), c.expected);
-        if (c.file) {
-            EXPECT_EQ(filter, "CT-API-Bibliothek (*.so*)");
-        }
-    }
+struct ChooserCase {
+    const char* name;
+    int fit;          // preselected entry
+    const char* file; // what "Andere Datei…" hands back; nullptr: OK is pressed
+    bool cancel;
+    const char* expected;
+};
+
+void PrintTo(const ChooserCase& c, std::ostream* os) {
+    *os << c.name;
 }
+
+class LibraryChooserCase : public ::testing::TestWithParam<ChooserCase> {};
+
+TEST_P(LibraryChooserCase, ListsLibrariesTakesTheFitOrAnotherFileAndCancelGivesNothing) {
+    const ChooserCase& c = GetParam();
+    QString filter;
+    LibraryChooserWindow chooser(kEntries, {c.fit, "Vermutlich passend: …"}, [&](const QString& f) {
+        filter = f;
+        return QString::fromUtf8(c.file);
+    });
+    EXPECT_EQ(chooser.windowTitle(), "Terminal-Bibliothek wählen");
+    ASSERT_EQ(chooser.list()->count(), 2);
+    EXPECT_EQ(chooser.list()->item(1)->text(), "libmktsim.so\n    Simulator – kein echtes Terminal");
+    EXPECT_EQ(chooser.list()->currentRow(), c.fit);
+    EXPECT_EQ(chooser.okButton()->isEnabled(), c.fit >= 0);
+    EXPECT_EQ(chooser.fitLabel()->text(), "Vermutlich passend: …");
+    if (c.cancel)
+        chooser.reject();
+    else if (c.file)
+        chooser.otherFileButton()->click();
+    else
+        chooser.okButton()->click();
+    EXPECT_EQ(chooser.chosenFile(), c.expected);
+    EXPECT_EQ(filter, c.file ? "CT-API-Bibliothek (*.so*)" : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LibraryChooser, LibraryChooserCase,
+    ::testing::Values(ChooserCase{"ok_on_the_first", 0, nullptr, false, "/lib/k/libctapi-pcsc.so"},
+                      ChooserCase{"ok_on_the_second", 1, nullptr, false, "/lib/k/libmktsim.so"},
+                      ChooserCase{"another_file", -1, "/opt/maker/libctmaker.so.2", false,
+                                  "/opt/maker/libctmaker.so.2"},
+                      ChooserCase{"cancel", 0, nullptr, true, ""}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(ShownWindow, LibraryItemFollowsValidationItemIsLockedDuringAnActionAndOpensTheChooser) {
     const QList<QAction*> items = h.w().menus.datei->actions();
@@ -78,7 +85,6 @@ TEST_F(ShownWindow, TitleAndStatusLineFollowTheLibraryInUse) {
         EXPECT_EQ(h.window().windowTitle(), QString::fromUtf8(c.title));
         EXPECT_EQ(h.state().ui.statusText, "Terminal-Bibliothek: " + c.file);
     }
-    EXPECT_EQ(MainWindowTitle(true), QString::fromUtf8("KartoCheck \u2013 Simulator"));
 }
 
 } // namespace

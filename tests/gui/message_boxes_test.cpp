@@ -20,6 +20,7 @@ QString ButtonTexts(const QMessageBox& box) {
 // Asked for, then shown: the Qt icon, the button texts sorted, the default button and Enter's and Esc's
 // answers.
 struct BoxCase {
+    const char* name;
     MsgButtons buttons;
     MsgIcon icon;
     bool secondDefault;
@@ -30,26 +31,34 @@ struct BoxCase {
     MsgAnswer onEscape;
 };
 
-TEST(QtMessageBoxes, GermanButtonsIconAndDefault) {
-    using enum MsgAnswer;
-    for (const BoxCase& c : {
-             BoxCase{MsgButtons::Ok, MsgIcon::Critical, false, QMessageBox::Critical, "OK", "OK", Ok, Ok},
-             BoxCase{MsgButtons::YesNo, MsgIcon::Question, false, QMessageBox::Question, "Ja|Nein", "Ja", Yes,
-                     No},
-             BoxCase{MsgButtons::OkCancel, MsgIcon::Exclamation, true, QMessageBox::Warning, "Abbrechen|OK",
-                     "Abbrechen", Cancel, Cancel},
-             BoxCase{MsgButtons::OkCancel, MsgIcon::Information, false, QMessageBox::Information,
-                     "Abbrechen|OK", "OK", Ok, Cancel},
-         }) {
-        const auto box = BuildMessageBox({"Text", kBoxTitle, c.buttons, c.icon, c.secondDefault}, nullptr);
-        SCOPED_TRACE(c.texts);
-        EXPECT_EQ(box->icon(), c.qtIcon);
-        EXPECT_EQ(ButtonTexts(*box), c.texts);
-        EXPECT_EQ(box->defaultButton()->text(), c.defaultText);
-        EXPECT_EQ(AnswerOf(*box, box->defaultButton()), c.onDefault);
-        EXPECT_EQ(AnswerOf(*box, box->escapeButton()), c.onEscape);
-    }
+void PrintTo(const BoxCase& c, std::ostream* os) {
+    *os << c.name;
 }
+
+class QtMessageBoxKind : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(QtMessageBoxKind, GermanButtonsIconAndDefault) {
+    const BoxCase& c = GetParam();
+    const auto box = BuildMessageBox({"Text", kBoxTitle, c.buttons, c.icon, c.secondDefault}, nullptr);
+    EXPECT_EQ(box->icon(), c.qtIcon);
+    EXPECT_EQ(ButtonTexts(*box), c.texts);
+    EXPECT_EQ(box->defaultButton()->text(), c.defaultText);
+    EXPECT_EQ(AnswerOf(*box, box->defaultButton()), c.onDefault);
+    EXPECT_EQ(AnswerOf(*box, box->escapeButton()), c.onEscape);
+}
+
+using enum MsgAnswer;
+INSTANTIATE_TEST_SUITE_P(
+    QtMessageBoxes, QtMessageBoxKind,
+    ::testing::Values(BoxCase{"stop", MsgButtons::Ok, MsgIcon::Critical, false, QMessageBox::Critical, "OK",
+                              "OK", Ok, Ok},
+                      BoxCase{"question", MsgButtons::YesNo, MsgIcon::Question, false, QMessageBox::Question,
+                              "Ja|Nein", "Ja", Yes, No},
+                      BoxCase{"warning_cancel_default", MsgButtons::OkCancel, MsgIcon::Exclamation, true,
+                              QMessageBox::Warning, "Abbrechen|OK", "Abbrechen", Cancel, Cancel},
+                      BoxCase{"information_ok_default", MsgButtons::OkCancel, MsgIcon::Information, false,
+                              QMessageBox::Information, "Abbrechen|OK", "OK", Ok, Cancel}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(QtMessageBoxes, TitleAndTextWithQtLineBreaks) {
     const auto box =

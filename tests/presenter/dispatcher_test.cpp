@@ -75,30 +75,40 @@ TEST_F(DispatcherTest, ReadButtonWithStoredDataShowsThemWithoutTerminalTraffic) 
     EXPECT_EQ(h.status.statuses.last(), "Die Krankenversichertendaten werden angezeigt");
 }
 
+struct ReadOption {
+    const char* name;
+    StoredCardData stored;
+    bool goOn; // what the step before the read says
+    bool cardRead;
+};
+
+void PrintTo(const ReadOption& option, std::ostream* os) {
+    *os << option.name;
+}
+
+class ReadOptionTest : public DispatcherTest, public ::testing::WithParamInterface<ReadOption> {};
+
 // What a front-end adds to the read: a step first that may end the action,
 // and reading the card anew although the slot holds card data.
-TEST_F(DispatcherTest, ReadOptionsDecideWhetherStoredDataAreReadAgain) {
+TEST_P(ReadOptionTest, DecidesWhetherStoredDataAreReadAgain) {
+    const ReadOption& option = GetParam();
     load("[terminal t]\nports = 2\n" + kKvkTerminal);
     choosePort(2);
-    struct Row {
-        StoredCardData stored;
-        bool goOn;
-        bool cardRead;
-    };
-    for (const Row& row :
-         {Row{StoredCardData::ShowAgain, true, false}, Row{StoredCardData::ReadAgain, true, true},
-          Row{StoredCardData::ReadAgain, false, false}}) {
-        h.state.tables.terminal[2].HasCardData = true;
-        const qsizetype apdus = h.apduLog().size();
-        const qsizetype statuses = h.status.statuses.size();
-        int before = 0;
-        dispatcher.PressCommandButton(kReadCardButton, {row.stored, [&] { return ++before, row.goOn; }});
-        EXPECT_EQ(before, 1);
-        EXPECT_EQ(h.apduLog().size() > apdus, row.cardRead);
-        EXPECT_EQ(h.status.statuses.size() > statuses, row.goOn);
-        EXPECT_FALSE(h.state.ActionRunning);
-    }
+    h.state.tables.terminal[2].HasCardData = true;
+    int before = 0;
+    dispatcher.PressCommandButton(kReadCardButton, {option.stored, [&] { return ++before, option.goOn; }});
+    EXPECT_EQ(before, 1);
+    EXPECT_EQ(!h.apduLog().isEmpty(), option.cardRead);
+    EXPECT_EQ(!h.status.statuses.isEmpty(), option.goOn);
+    EXPECT_FALSE(h.state.ActionRunning);
 }
+
+INSTANTIATE_TEST_SUITE_P(DispatcherTest, ReadOptionTest,
+                         ::testing::Values(ReadOption{"show_again", StoredCardData::ShowAgain, true, false},
+                                           ReadOption{"read_again", StoredCardData::ReadAgain, true, true},
+                                           ReadOption{"stopped_before", StoredCardData::ReadAgain, false,
+                                                      false}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(DispatcherTest, ReadButtonRetriesUntilTheReadFails) {
     load("[ports]\ndefault = -10\n[terminal t]\nports = 3\n");
@@ -322,12 +332,6 @@ TEST_F(DispatcherTest, ChoosingAPortFollowsItsTestResult) {
     dispatcher.optionClicked(0);
     EXPECT_TRUE(!h.state.ui.buttonEnabled[kDiagnosisButton] && h.state.ui.buttonEnabled[kCopyButton]);
     EXPECT_EQ(h.state.ui.card.values[Ortsname], "Kiel");
-}
-
-TEST(ShowFrameX, TheFrameAlreadyShownChangesNothing) {
-    MainWindowModel model;
-    EXPECT_TRUE(ShowFrameX(model, kFrameStatus));
-    EXPECT_FALSE(ShowFrameX(model, kFrameStatus));
 }
 
 // A library whose every open outlives its limit, as a hung helper reports it.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 // Which libraries the chooser offers and which it names as the likely fit.
+#include "data_rows.h"
 #include "presenter/library_catalogue.h"
+#include "test_printers.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,34 +32,25 @@ TEST(LibraryCatalogue, OwnLibrariesFromBothFoldersThenFurtherOnesInThePrivateFol
                                   lib + "/libctmaker.so.1|CT-API-Bibliothek eines Herstellers"}));
 }
 
-TEST(LibraryCatalogue, LikelyFitFromPcscdReadersThenSerialDevices) {
-    const QList<LibraryEntry> all = {{"libctapi-pcsc.so", "/p", "", false},
-                                     {"libctapi-serial.so", "/s", "", false},
-                                     {"libmktsim.so", "/m", "", true}};
-    const QList<LibraryEntry> noPcsc = {all[1], all[2]};
-    const struct {
-        const QList<LibraryEntry>* entries;
-        std::optional<int> readers;
-        int serial;
-        int expected;
-        const char* text;
-    } cases[] = {
-        {&all, 2, 1, 0, "Vermutlich passend: libctapi-pcsc.so – pcscd meldet 2 Leser."},
-        {&all, 0, 1, 1, "Vermutlich passend: libctapi-serial.so – 1 serielle Schnittstelle gefunden."},
-        {&all, std::nullopt, 3, 1,
-         "Vermutlich passend: libctapi-serial.so – 3 serielle Schnittstellen gefunden."},
-        {&noPcsc, 1, 0, -1,
-         "Keine passende Bibliothek erkannt: pcscd meldet 1 Leser, 0 serielle Schnittstellen gefunden."},
-        {&all, std::nullopt, 0, -1,
-         "Keine passende Bibliothek erkannt: kein pcscd antwortet, 0 serielle Schnittstellen gefunden."},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        const LikelyFit fit = FindLikelyFit(*c.entries, {c.readers, c.serial});
-        EXPECT_EQ(fit.entry, c.expected);
-        EXPECT_EQ(fit.text, QString::fromUtf8(c.text));
-    }
+class LikelyFitCase : public ::testing::TestWithParam<QStringList> {};
+
+// A row of tests/data/presenter/likely_fit.txt.
+TEST_P(LikelyFitCase, FromPcscdReadersThenSerialDevices) {
+    const QStringList& c = GetParam();
+    QList<LibraryEntry> entries = {{"libctapi-pcsc.so", "/p", "", false},
+                                   {"libctapi-serial.so", "/s", "", false},
+                                   {"libmktsim.so", "/m", "", true}};
+    if (c[1] == "serial")
+        entries.removeFirst();
+    const std::optional<int> readers = c[2] == "~" ? std::nullopt : std::optional<int>(c[2].toInt());
+    const LikelyFit fit = FindLikelyFit(entries, {readers, c[3].toInt()});
+    EXPECT_EQ(fit.entry, c[4].toInt());
+    EXPECT_EQ(fit.text, c[5]);
 }
+
+INSTANTIATE_TEST_SUITE_P(LibraryCatalogue, LikelyFitCase,
+                         ::testing::ValuesIn(test::DataRows("presenter/likely_fit.txt", QLatin1Char('|'))),
+                         test::FirstCellName());
 
 } // namespace
 } // namespace kc

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
+#include "data_rows.h"
 #include "egk/schema_texts.h"
 #include "terminal/library_choice.h"
+#include "test_printers.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,42 +41,33 @@ struct Tree {
     }
 };
 
-TEST(LibraryLookup, TakesTheFirstSourceThatNamesOne) {
-    const struct {
-        const char* environment; // KARTOCHECK_CTAPI; nullptr: unset
-        const char* setting;     // "": no settings file
-        const char* files;       // created: %P the program folder, %L the library folder
-        const char* expected;
-    } cases[] = {
-        {"/x/env.so", "/x/ini.so", "%P/libctzav32.so", "/x/env.so"},
-        {nullptr, "/x/ini.so", "%P/libctzav32.so", "/x/ini.so"},
-        {nullptr, "libmktsim.so", "%L/libmktsim.so",
-         "%L/libmktsim.so"},                         // a bare setting in the library folder
-        {nullptr, "libctapi.so", "", "libctapi.so"}, // else for the system search
-        {"", "", "%P/libctzav32.so %L/libctzav32.so", "%P/libctzav32.so"},
-        {nullptr, "", "%L/libctzav32.so", "%L/libctzav32.so"},
-        {nullptr, "", "", "libctzav32.so"},
+class LibraryLookup : public ::testing::TestWithParam<QStringList> {};
+
+// A row of tests/data/terminal/library_lookup.txt.
+TEST_P(LibraryLookup, TakesTheFirstSourceThatNamesOne) {
+    const QStringList& c = GetParam();
+    Tree tree;
+    const auto place = [&tree](const QString& text) {
+        return QString(text).replace("%P", tree.program).replace("%L", tree.library);
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.expected);
-        Tree tree;
-        const auto place = [&tree](const char* text) {
-            return QString::fromUtf8(text).replace("%P", tree.program).replace("%L", tree.library);
-        };
-        const ScopedEnv config("XDG_CONFIG_HOME", tree.config.toLocal8Bit().constData());
-        const ScopedEnv named("KARTOCHECK_CTAPI", c.environment);
-        const QString settings = tree.config + QStringLiteral("/kartocheck/kartocheck.ini");
-        if (*c.setting)
-            tree.write(settings, QByteArray("[General]\nctapi=") + c.setting + "\n");
-        for (const QString& file : place(c.files).split(QLatin1Char(' '), Qt::SkipEmptyParts))
-            tree.write(file);
-        EXPECT_EQ(settings, LibrarySettingsFile());
-        EXPECT_EQ(place(c.expected), ChooseLibrary(tree.program, tree.library));
-    }
+    const ScopedEnv config("XDG_CONFIG_HOME", tree.config.toLocal8Bit().constData());
+    const QByteArray environment = c[1].toUtf8();
+    const ScopedEnv named("KARTOCHECK_CTAPI", c[1] == "~" ? nullptr : environment.constData());
+    const QString settings = tree.config + QStringLiteral("/kartocheck/kartocheck.ini");
+    if (!c[2].isEmpty())
+        tree.write(settings, "[General]\nctapi=" + c[2].toUtf8() + "\n");
+    for (const QString& file : place(c[3]).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        tree.write(file);
+    EXPECT_EQ(settings, LibrarySettingsFile());
+    EXPECT_EQ(place(c[4]), ChooseLibrary(tree.program, tree.library));
 }
 
+INSTANTIATE_TEST_SUITE_P(Sources, LibraryLookup,
+                         ::testing::ValuesIn(test::DataRows("terminal/library_lookup.txt", QLatin1Char('|'))),
+                         test::FirstCellName());
+
 // --library first; with nothing anywhere the origin says so and the choice is saved for the next run.
-TEST(LibraryLookup, ForThisCallComesFirstAndNothingIsToldApart) {
+TEST(LibraryLookupOrigin, ForThisCallComesFirstAndNothingIsToldApart) {
     Tree tree;
     const ScopedEnv config("XDG_CONFIG_HOME", tree.config.toLocal8Bit().constData());
     const ScopedEnv named("KARTOCHECK_CTAPI", "/x/env.so");

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "base/slot_tables.h"
+#include "data_rows.h"
 #include "fake_ctapi.h"
 #include "fake_ui.h"
 #include "terminal/command_table.h"
@@ -24,26 +25,27 @@ class SessionTest : public ::testing::Test {
     TerminalSession session{provider, tables, boxes, pump, &lamps};
 };
 
-TEST_F(SessionTest, TransmitSendsTheBytesAndGivesTheAnswerAsUpperCaseHexUnlessItFails) {
-    const struct {
-        FakeCtApi::Answer answer;
-        int16_t code;
-        const char* response;
-    } cases[] = {
-        {{0, QByteArray("\x0a\x90\x00", 3)}, 0, "0A9000"},
-        {{0, QByteArray("\x90", 1)}, -11, "unchanged"}, // too short
-        {{0, QByteArray("\x90\x00", 2), TerminalSession::kResponseCapacity + 10}, -11, "unchanged"},
-        {{-10, QByteArray("\x90\x00", 2)}, -10, "unchanged"},
+class TransmitAnswer : public SessionTest, public ::testing::WithParamInterface<QStringList> {};
+
+// A row of tests/data/terminal/transmit_answers.txt.
+TEST_P(TransmitAnswer, SendsTheBytesAndGivesTheAnswerAsUpperCaseHexUnlessItFails) {
+    const QStringList& c = GetParam();
+    const QByteArray answer = QByteArray::fromHex(c[2].toLatin1());
+    const int reported = c[3].isEmpty() ? -1 : TerminalSession::kResponseCapacity + c[3].toInt();
+    api.onData = [&](uint8_t, const QByteArray&) {
+        return FakeCtApi::Answer{int8_t(c[1].toInt()), answer, reported};
     };
-    for (const auto& c : cases) {
-        api.onData = [&c](uint8_t, const QByteArray&) { return c.answer; };
-        QString response = QStringLiteral("unchanged");
-        EXPECT_EQ(session.TransmitApdu("2011000000", kToTerminal, response), c.code);
-        EXPECT_EQ(response, c.response);
-        EXPECT_EQ(api.commands.back(), QByteArray("\x20\x11\x00\x00\x00", 5));
-    }
+    QString response = QStringLiteral("unchanged");
+    EXPECT_EQ(session.TransmitApdu("2011000000", kToTerminal, response), c[4].toInt());
+    EXPECT_EQ(response, c[5]);
+    EXPECT_EQ(api.commands.back(), QByteArray("\x20\x11\x00\x00\x00", 5));
     EXPECT_GE(pump.pendingRuns, 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(SessionTest, TransmitAnswer,
+                         ::testing::ValuesIn(test::DataRows("terminal/transmit_answers.txt",
+                                                            QLatin1Char('|'))),
+                         test::FirstCellName());
 
 TEST_F(SessionTest, LampsFollowDestinationAndAnsweringUnit) {
     const auto colors = [this] { return std::vector(std::begin(lamps.colors), std::end(lamps.colors)); };
@@ -83,31 +85,26 @@ TEST_F(SessionTest, ResetAndCloseSendsResetCtThenClosesAndAFailedOpenLeavesItClo
     EXPECT_FALSE(session.SessionOpen());
 }
 
-TEST_F(SessionTest, ManufacturerDataStoresTheThreeFiveByteFieldsOfAWholeObject) {
-    const struct {
-        const char* object; // tag and length in hex, then the text
-        int16_t code;       // -8: the library fails
-        const char* manufacturer;
-    } cases[] = {
-        {"460FDEZAVQMT3 1.2.3", 0, "DEZAV"},
-        {"460EDEZAVQMT3 1.2.", 1, "     "},  // one byte short
-        {"450FDEZAVQMT3 1.2.3", 1, "     "}, // another tag
-        {"", -8, "     "},
+class ManufacturerObject : public SessionTest, public ::testing::WithParamInterface<QStringList> {};
+
+// A row of tests/data/terminal/manufacturer_objects.txt: the three five-byte fields of a whole object.
+TEST_P(ManufacturerObject, FillsTheFieldsOnlyFromAWholeObject) {
+    const QStringList& c = GetParam();
+    const int16_t code = int16_t(c[2].toInt());
+    const QByteArray object = c[1].toLatin1();
+    api.onData = [&](uint8_t, const QByteArray&) {
+        return FakeCtApi::Answer{int8_t(code == -8 ? -8 : 0), QByteArray::fromHex(object.left(4)) +
+                                                                  object.mid(4) + QByteArray("\x90\x00", 2)};
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.object);
-        api.onData = [&c](uint8_t, const QByteArray&) {
-            const QByteArray object(c.object);
-            return FakeCtApi::Answer{int8_t(c.code == -8 ? -8 : 0), QByteArray::fromHex(object.left(4)) +
-                                                                        object.mid(4) +
-                                                                        QByteArray("\x90\x00", 2)};
-        };
-        SlotTables fresh;
-        EXPECT_EQ(ReadManufacturerData(session, fresh, 8192), c.code);
-        EXPECT_EQ(fresh.terminal[5].Manufacturer.str(), c.manufacturer);
-        EXPECT_EQ(fresh.terminal[5].SoftwareVersion.str(), c.code ? "     " : "1.2.3");
-    }
+    EXPECT_EQ(ReadManufacturerData(session, tables, 8192), code);
+    EXPECT_EQ(tables.terminal[5].Manufacturer.str(), c[3].leftJustified(5));
+    EXPECT_EQ(tables.terminal[5].SoftwareVersion.str(), code ? "     " : "1.2.3");
 }
+
+INSTANTIATE_TEST_SUITE_P(SessionTest, ManufacturerObject,
+                         ::testing::ValuesIn(test::DataRows("terminal/manufacturer_objects.txt",
+                                                            QLatin1Char('|'))),
+                         test::FirstCellName());
 
 } // namespace
 } // namespace kc
