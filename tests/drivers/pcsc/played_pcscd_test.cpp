@@ -2,8 +2,10 @@
 // The library's calls into pcsc-lite against a pcscd played by the test:
 // what a card or pcscd may answer that the virtual reader never does.
 #include "card_connection.h"
+#include "ctapi/return_codes.h"
 #include "pcsc_context.h"
 #include "pcsc_functions.h"
+#include "reader_session.h"
 
 #include <QByteArray>
 #include <gtest/gtest.h>
@@ -16,6 +18,7 @@ namespace {
 
 struct Played {
     DWORD protocol = SCARD_PROTOCOL_T0;
+    LONG connectResult = SCARD_S_SUCCESS;
     std::deque<QByteArray> answers; // hex, one per SCardTransmit; when used up "9000"
     std::vector<std::string> commands;
     std::deque<std::string> readerLists; // one per SCardListReaders
@@ -34,7 +37,7 @@ PcscFunctions PlayedFunctions() {
     f.connect = [](SCARDCONTEXT, LPCSTR, DWORD, DWORD, LPSCARDHANDLE handle, LPDWORD protocol) {
         *handle = 1;
         *protocol = played.protocol;
-        return SCARD_S_SUCCESS;
+        return played.connectResult;
     };
     f.status = [](SCARDHANDLE, LPSTR, LPDWORD, LPDWORD, LPDWORD, LPBYTE, LPDWORD atrLength) {
         *atrLength = 0;
@@ -58,6 +61,8 @@ PcscFunctions PlayedFunctions() {
     f.listReaders = [](SCARDCONTEXT, LPCSTR, LPSTR names, LPDWORD length) {
         if (played.listResult != SCARD_S_SUCCESS)
             return played.listResult;
+        if (played.readerLists.empty())
+            return LONG(SCARD_F_INTERNAL_ERROR);
         const std::string list = played.readerLists.front();
         played.readerLists.pop_front();
         if (names && *length < list.size())
@@ -144,6 +149,32 @@ TEST_F(PlayedPcscd, AMuteCardIsNoCardInTheReader) {
         played.eventState = DWORD(state);
         EXPECT_EQ(context->WaitForCard("R", std::chrono::milliseconds(0), present), SCARD_S_SUCCESS);
         EXPECT_EQ(present, expected) << state;
+    }
+}
+
+// A card that left answers as a terminal without a card; a pcscd that went
+// away is the library's own failure, anything else one of transmission.
+TEST_F(PlayedPcscd, AFailedConnectIsToldApartByWhatWentAway) {
+    const struct {
+        LONG result;
+        int8_t code;
+        const char* bytes;
+    } cases[] = {{SCARD_W_REMOVED_CARD, 0, "6400"},
+                 {SCARD_E_NO_SERVICE, ERR_HTSI, ""},
+                 {SCARD_E_SERVICE_STOPPED, ERR_HTSI, ""},
+                 {SCARD_E_INVALID_HANDLE, ERR_HTSI, ""},
+                 {SCARD_F_COMM_ERROR, ERR_TRANS, ""}};
+    for (const auto& c : cases) {
+        played.connectResult = c.result;
+        LONG result = 0;
+        ReaderSession session(*PcscContext::Establish(result), "R");
+        const Bytes select{0x00, 0xA4, 0x04, 0x00};
+        const ctapi::Reply reply = session.CardCommand(select);
+        EXPECT_EQ(reply.code, c.code) << c.result;
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(reply.bytes.data()), qsizetype(reply.bytes.size()))
+                      .toHex(),
+                  c.bytes)
+            << c.result;
     }
 }
 

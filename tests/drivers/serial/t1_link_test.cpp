@@ -195,6 +195,23 @@ TEST(T1Link, AnAnswerBeforeTheLastPartOfTheCommandIsNotTaken) {
     EXPECT_TRUE(line.sent[3].starts_with("024008")) << line.sent[3];
 }
 
+// An R-block naming the host's own block asks for it again, whether or not
+// it names an error; the answer to the block sent twice is taken once.
+TEST(T1Link, AnRBlockForTheHostsOwnBlockBringsItAgain) {
+    constexpr uint8_t kFromCard = serial::Nad(serial::kHostAddress, serial::kCardAddress);
+    ScriptedTerminal line({{serial::SupervisoryBlock(0x21, serial::SupervisoryType::Resynch, true)},
+                           {serial::ReceiveBlock(kFromCard, 0)},
+                           {serial::InformationBlock(kFromCard, 0, false, B("9000"))}});
+    serial::T1Host host(line);
+    ASSERT_TRUE(host.resynch(serial::Milliseconds(500)));
+    Bytes answer;
+    uint8_t source = 9;
+    ASSERT_TRUE(host.transceive(0, kCommands[4].second, answer, source));
+    EXPECT_EQ(answer, B("9000"));
+    ASSERT_EQ(line.sent.size(), 3u);
+    EXPECT_EQ(line.sent[2], line.sent[1]);
+}
+
 // What a terminal's R-block says went wrong decides whether the host sends
 // its block again as it was or asks for the terminal's again.
 TEST(T1Block, ReceiveBlocksNameTheirError) {
@@ -208,6 +225,16 @@ TEST(T1Block, ReceiveBlocksNameTheirError) {
         const Block block{0x21, pcb, {}};
         EXPECT_EQ(block.kind(), serial::BlockKind::Receive) << int(pcb);
         EXPECT_EQ(block.error(), error) << int(pcb);
+    }
+}
+
+// LEN up to 254 is a block; 255 is not, whatever follows.
+TEST(T1Block, TheLongestInformationFieldIsTheLastThatDecodes) {
+    for (const std::size_t size : {serial::kMaxInformationSize, serial::kMaxInformationSize + 1}) {
+        Bytes frame = {0x20, 0x00, uint8_t(size)};
+        frame.resize(3 + size, 0x41);
+        frame.push_back(serial::Lrc(frame));
+        EXPECT_EQ(serial::Decode(frame).has_value(), size <= serial::kMaxInformationSize) << size;
     }
 }
 

@@ -49,5 +49,17 @@ TEST(TtyLine, AWriteNobodyTakesFailsAndAClosedLineNeitherWritesNorReads) {
     EXPECT_EQ(line.read(byte, Milliseconds(0)), ByteLine::Read::Failed);
 }
 
+TEST(TtyLine, ASpeedNotOnTheListAndAHungUpFarEndAreRefused) {
+    TtyLine line;
+    {
+        ctapi::PseudoTerminal pty;
+        ASSERT_TRUE(pty.ok()) << pty.error();
+        ASSERT_EQ(line.open(pty.slavePath()), OpenResult::Opened);
+        EXPECT_FALSE(line.setSpeed(12345));
+        EXPECT_TRUE(line.setSpeed(19200));
+    }
+    EXPECT_FALSE(line.write(std::vector<uint8_t>{1}));
+}
+
 } // namespace
 } // namespace kc::serial
