@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "base/slot_tables.h"
-#include "data_rows.h"
+#include "case_rows.h"
 #include "discovery/baud_probe.h"
 #include "discovery/pnp_probe.h"
 #include "discovery/port_test.h"
@@ -75,14 +75,16 @@ TEST_F(BaudProbe, PortsAboveFiveAreLeftAlone) {
     EXPECT_EQ(tables.port[5].BaudRateText.str(), "19200 Baud     ");
 }
 
-TEST(PnpParsing, IdentifierFromTheReceivedText) {
-    const auto rows = test::DataRows("discovery/pnp_ids.txt");
-    ASSERT_EQ(rows.size(), 6u);
-    for (const QStringList& c : rows) {
-        const std::optional<PnpId> id = ParsePnpId(c[0]);
-        EXPECT_EQ(id ? id->manufacturer + "|" + id->product : QString(), c[1]) << qPrintable(c[0]);
-    }
+class PnpIdCase : public ::testing::TestWithParam<QStringList> {};
+
+// One row of tests/data/discovery/pnp_ids.txt: the identifier in the received text.
+TEST_P(PnpIdCase, IsFoundInTheReceivedText) {
+    const std::optional<PnpId> id = ParsePnpId(GetParam()[1]);
+    EXPECT_EQ(id ? id->manufacturer + "|" + id->product : QString(), GetParam()[2]);
 }
+
+INSTANTIATE_TEST_SUITE_P(PnpParsing, PnpIdCase, ::testing::ValuesIn(test::DataRows("discovery/pnp_ids.txt")),
+                         test::FirstCellName());
 
 class PnpProbe : public BaudProbe {};
 
@@ -130,21 +132,21 @@ TEST_F(PnpProbe, SilentOrGarbledDevicesGiveNothing) {
 
 class ComPort : public BaudProbe {};
 
-// Open errors and failing control lines map to the probe's result; only 0 reports DSR.
-TEST_F(ComPort, ControlErrorsMapToTheResult) {
-    for (const auto& [openError, failing, expected] : {std::tuple{0, "", 0},
-                                                       {kSerialInvalidPort, "", 1},
-                                                       {kSerialPortOpen, "", 2},
-                                                       {kSerialNotAvailable, "", 3},
-                                                       {0, "dtr", 3},
-                                                       {0, "dsr", 3}}) {
-        line.devices[1] = {openError, true, {}, {}, 1, QString::fromLatin1(failing)};
-        const ComProbe probe = ProbeComPort(line, pump, 1);
-        EXPECT_EQ(probe.result, expected) << openError << failing;
-        EXPECT_EQ(probe.dsr, expected == 0) << openError << failing;
-        EXPECT_FALSE(line.isOpen());
-    }
+class ComPortResult : public ComPort, public ::testing::WithParamInterface<QStringList> {};
+
+// One row of tests/data/discovery/com_probe_results.txt.
+TEST_P(ComPortResult, FollowsOpenAndControlLines) {
+    const QStringList& c = GetParam();
+    line.devices[1] = {c[1].toInt(), true, {}, {}, 1, c[2]};
+    const ComProbe probe = ProbeComPort(line, pump, 1);
+    EXPECT_EQ(probe.result, c[3].toInt());
+    EXPECT_EQ(probe.dsr, c[3] == QStringLiteral("0"));
+    EXPECT_FALSE(line.isOpen());
 }
+
+INSTANTIATE_TEST_SUITE_P(ComPort, ComPortResult,
+                         ::testing::ValuesIn(test::CaseRows("discovery/com_probe_results.txt")),
+                         test::FirstCellName());
 
 TEST_F(ComPort, RaisesDtrWaitsOneTickReadsDsrAndDropsDtr) {
     line.devices[4] = SerialDevice{};
@@ -155,16 +157,18 @@ TEST_F(ComPort, RaisesDtrWaitsOneTickReadsDsrAndDropsDtr) {
     EXPECT_EQ(pump.waits, std::vector<WaitTimer>({WaitTimer::Timer3}));
 }
 
-TEST(SerialSettings, TextsOfTheControl) {
-    const auto rows = test::DataRows("discovery/serial_settings.txt");
-    ASSERT_EQ(rows.size(), 8u);
-    for (const QStringList& c : rows) {
-        const auto s = ParseSerialSettings(c[0]);
-        EXPECT_EQ(s ? QStringLiteral("%1 %2 %3").arg(s->baud).arg(s->parity).arg(s->dataBits) : QString(),
-                  c[1])
-            << qPrintable(c[0]);
-    }
+class SerialSettingsCase : public ::testing::TestWithParam<QStringList> {};
+
+// One row of tests/data/discovery/serial_settings.txt: the text of the control, parsed or rejected.
+TEST_P(SerialSettingsCase, ParsesOrRejectsTheText) {
+    const auto s = ParseSerialSettings(GetParam()[1]);
+    EXPECT_EQ(s ? QStringLiteral("%1 %2 %3").arg(s->baud).arg(s->parity).arg(s->dataBits) : QString(),
+              GetParam()[2]);
 }
+
+INSTANTIATE_TEST_SUITE_P(SerialSettings, SerialSettingsCase,
+                         ::testing::ValuesIn(test::DataRows("discovery/serial_settings.txt")),
+                         test::FirstCellName());
 
 } // namespace
 } // namespace kc

@@ -37,14 +37,19 @@ TEST_P(StatusWalkCase, FindsObjectsChecksumAndWhatIsCut) {
 INSTANTIATE_TEST_SUITE_P(MobileStatusWalk, StatusWalkCase,
                          ::testing::ValuesIn(test::DataCases("egk/mobile_walk.txt")), test::CaseName());
 
-TEST(MobileDerivedFieldsTest, ReadDateAndApprovalNumber) {
-    for (const QStringList& c : test::CaseRows("egk/mobile_derived.txt")) {
-        const DerivedField field = c[1].isEmpty() ? ReadDateField(c[0]) : ApprovalNumberField(c[0], c[1]);
-        EXPECT_EQ(field.value, c[2] == QStringLiteral("-") ? std::nullopt : std::optional<QString>(c[2]))
-            << qPrintable(c[0] + QLatin1Char('|') + c[1]);
-        EXPECT_EQ(field.message, c[3]);
-    }
+class DerivedFieldCase : public ::testing::TestWithParam<QStringList> {};
+
+// One row of tests/data/egk/mobile_derived.txt: the read date, or the approval number beside it.
+TEST_P(DerivedFieldCase, GivesValueAndMessage) {
+    const QStringList& c = GetParam();
+    const DerivedField field = c[2].isEmpty() ? ReadDateField(c[1]) : ApprovalNumberField(c[1], c[2]);
+    EXPECT_EQ(field.value, c[3] == QStringLiteral("-") ? std::nullopt : std::optional<QString>(c[3]));
+    EXPECT_EQ(field.message, c[4]);
 }
+
+INSTANTIATE_TEST_SUITE_P(MobileDerivedFields, DerivedFieldCase,
+                         ::testing::ValuesIn(test::CaseRows("egk/mobile_derived.txt")),
+                         test::FirstCellName());
 
 class MobileEgkCase : public ::testing::TestWithParam<test::DataCase> {};
 

@@ -80,21 +80,26 @@ INSTANTIATE_TEST_SUITE_P(ReadBinary, ReadBinaryChunks,
                          ::testing::ValuesIn(test::DataCases("egk/read_binary_chunks.txt")),
                          test::CaseName());
 
-TEST_F(ReadBinaryTest, OutcomesOfTheLastStatusWord) {
-    for (const QStringList& c : test::CaseRows("egk/read_binary_answers.txt")) {
-        test::SimHarness fresh;
-        ASSERT_TRUE(fresh.loadText(
-            QStringLiteral("[terminal desk]\nports = 8192\ncard = egk\noverride 00B0 = %1\n").arg(c[0])));
-        ASSERT_EQ(fresh.session.OpenTerminal(8192), 0);
-        QByteArray bytes;
-        uint32_t n = 10;
-        EXPECT_EQ(ReadBinaryChunked(fresh.session, kToCard, 0, 10, bytes, n), test::ResultOf(c[1]))
-            << qPrintable(c[0]);
-        EXPECT_EQ(n, c[2].toUInt()) << qPrintable(c[0]);
-        EXPECT_EQ(bytes.size(), c[2].toInt());
-        EXPECT_EQ(fresh.commands().size(), c[3].toInt()) << qPrintable(c[0]);
-    }
+class LastStatusWord : public ::testing::TestWithParam<QStringList> {};
+
+// One row of tests/data/egk/read_binary_answers.txt: the same answer to every READ BINARY.
+TEST_P(LastStatusWord, DecidesTheOutcome) {
+    const QStringList& c = GetParam();
+    test::SimHarness h;
+    ASSERT_TRUE(h.loadText(
+        QStringLiteral("[terminal desk]\nports = 8192\ncard = egk\noverride 00B0 = %1\n").arg(c[1])));
+    ASSERT_EQ(h.session.OpenTerminal(8192), 0);
+    QByteArray bytes;
+    uint32_t n = 10;
+    EXPECT_EQ(ReadBinaryChunked(h.session, kToCard, 0, 10, bytes, n), test::ResultOf(c[2]));
+    EXPECT_EQ(n, c[3].toUInt());
+    EXPECT_EQ(bytes.size(), c[3].toInt());
+    EXPECT_EQ(h.commands().size(), c[4].toInt());
 }
+
+INSTANTIATE_TEST_SUITE_P(ReadBinary, LastStatusWord,
+                         ::testing::ValuesIn(test::CaseRows("egk/read_binary_answers.txt")),
+                         test::FirstCellName());
 
 TEST_F(ReadBinaryTest, ReadOnceUsesTheShortFormUpTo256AndTheExtendedFormBeyond) {
     open();

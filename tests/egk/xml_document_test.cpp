@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "data_rows.h"
+#include "case_rows.h"
 #include "egk/schema_collection.h"
 #include "egk/xml_document.h"
 #include "egk/xml_parsing.h"
@@ -70,13 +70,17 @@ TEST(XmlDocument, FailedLoadLeavesNoDocumentElement) {
     EXPECT_NE(document.parseErrorCode(), 0);
 }
 
-// encodings.txt: a declaration|the encoding it declares, with \r\n written out.
+class DeclaredEncodingCase : public ::testing::TestWithParam<QStringList> {};
+
+// One row of tests/data/egk/encodings.txt: the encoding a declaration names.
+TEST_P(DeclaredEncodingCase, IsTakenFromTheDeclarationOnly) {
+    EXPECT_EQ(xml::DeclaredEncoding(GetParam()[1]), GetParam()[2]);
+}
+
+INSTANTIATE_TEST_SUITE_P(XmlDocument, DeclaredEncodingCase,
+                         ::testing::ValuesIn(test::CaseRows("egk/encodings.txt")), test::FirstCellName());
+
 TEST(XmlDocument, DeclaredEncodingMustBeKnownButCharactersAreTakenAsTheyAre) {
-    for (const QString& line : test::DataLines(QStringLiteral("egk/encodings.txt"))) {
-        const QStringList c = line.split(QLatin1Char('|'));
-        ASSERT_EQ(c.size(), 2) << line.toStdString();
-        EXPECT_EQ(xml::DeclaredEncoding(test::WithCrLf(c[0])), c[1]) << line.toStdString();
-    }
     XmlDocument document;
     EXPECT_FALSE(document.loadXml(QStringLiteral("<?xml version=\"1.0\" encoding=\"X-KARTO-9\"?><a/>")));
     EXPECT_EQ(document.parseErrorCode(), xml::kEncodingUnsupported);
