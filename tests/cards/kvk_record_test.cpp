@@ -79,16 +79,30 @@ struct Parsed {
     bool refused = false;
 };
 
-TEST(KvkTextTest, DecodesTheSevenGermanCodesAsWindows1252OtherwiseAndOnlyTheDigitsAskedFor) {
-    for (const QStringList& c : test::CaseRows("cards/kvk_text.txt"))
-        EXPECT_EQ(DecodeKvkText(c[0], c[1].toInt()), c[2]) << qPrintable(c[0]);
-    // A zero byte is a character like any other, not the end of the text.
-    EXPECT_EQ(DecodeKvkText(QStringLiteral("410042"), 6).size(), 3);
-    // Every pair is looked at, the third one too.
-    for (const char* hex : {"4G", "41G2", "4142G3", "414243G", "414"})
-        EXPECT_FALSE(IsHexRecordText(QString::fromLatin1(hex))) << hex;
-    EXPECT_TRUE(IsHexRecordText(QStringLiteral("0123456789ABCDEFabcdef")));
+class KvkTextCase : public ::testing::TestWithParam<QStringList> {};
+
+// One row of tests/data/cards/kvk_text.txt: the seven German codes, Windows-1252 otherwise,
+// and only the digits asked for.
+TEST_P(KvkTextCase, IsDecoded) {
+    EXPECT_EQ(DecodeKvkText(GetParam()[1], GetParam()[2].toInt()), GetParam()[3]);
 }
+
+INSTANTIATE_TEST_SUITE_P(KvkText, KvkTextCase, ::testing::ValuesIn(test::CaseRows("cards/kvk_text.txt")),
+                         test::FirstCellName());
+
+TEST(KvkTextTest, AZeroByteIsACharacterNotTheEnd) {
+    EXPECT_EQ(DecodeKvkText(QStringLiteral("410042"), 6).size(), 3);
+}
+
+class HexTextCase : public ::testing::TestWithParam<QStringList> {};
+
+// One row of tests/data/cards/kvk_hex.txt.
+TEST_P(HexTextCase, IsHexadecimalOnlyWhenEveryPairIs) {
+    EXPECT_EQ(IsHexRecordText(GetParam()[1]), GetParam()[2] == QStringLiteral("1"));
+}
+
+INSTANTIATE_TEST_SUITE_P(KvkText, HexTextCase, ::testing::ValuesIn(test::CaseRows("cards/kvk_hex.txt")),
+                         test::FirstCellName());
 
 class KvkRecordCase : public ::testing::TestWithParam<test::DataCase> {};
 
@@ -150,18 +164,23 @@ TEST(KvkRecordTest, UnknownTagAfterTheTemplateIsShownButTheChecksumDecides) {
     EXPECT_EQ(p.fields()[Familienname], QStringLiteral("Apfel"));
 }
 
-TEST(ApplyZulassungsnummerTest, RewritesTheTerminalIdentity) {
-    for (const QStringList& c : test::CaseRows("cards/kvk_approval.txt")) {
-        SlotTables tables;
-        tables.terminal[2].CtType = c[1];
-        tables.terminal[2].Manufacturer = QStringLiteral("OTHER");
-        ApplyZulassungsnummer(c[0], tables, c[2].toUShort(), 2);
-        const TerminalInfo& info = tables.terminal[2];
-        EXPECT_EQ(QStringList({info.ModelText.str().trimmed(), info.Manufacturer.str(), info.CtType.str()}),
-                  c.mid(3))
-            << qPrintable(c[0] + QStringLiteral(" on port ") + c[2]);
-    }
+class ApprovalCase : public ::testing::TestWithParam<QStringList> {};
+
+// One row of tests/data/cards/kvk_approval.txt: the approval number rewrites the terminal's identity.
+TEST_P(ApprovalCase, RewritesTheTerminalIdentity) {
+    const QStringList& c = GetParam();
+    SlotTables tables;
+    tables.terminal[2].CtType = c[2];
+    tables.terminal[2].Manufacturer = QStringLiteral("OTHER");
+    ApplyZulassungsnummer(c[1], tables, c[3].toUShort(), 2);
+    const TerminalInfo& info = tables.terminal[2];
+    EXPECT_EQ(QStringList({info.ModelText.str().trimmed(), info.Manufacturer.str(), info.CtType.str()}),
+              c.mid(4));
 }
+
+INSTANTIATE_TEST_SUITE_P(ApplyZulassungsnummer, ApprovalCase,
+                         ::testing::ValuesIn(test::CaseRows("cards/kvk_approval.txt")),
+                         test::FirstCellName());
 
 TEST(StoreInsuredRecordTest, StationarySlotsKeepTheHandheldFields) {
     SlotTables tables;

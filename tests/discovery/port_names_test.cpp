@@ -8,16 +8,22 @@
 namespace kc {
 namespace {
 
-// Every name of a port follows its range; one port a line in tests/data/discovery/port_names.txt.
-TEST(PortNaming, EveryVariantFollowsTheRange) {
-    const auto rows = test::DataRows("discovery/port_names.txt");
-    ASSERT_EQ(rows.size(), 6u);
-    for (const QStringList& c : rows) {
-        const auto pn = c[0].toUShort();
-        EXPECT_EQ(QStringList({c[0], FurtherPortTabCaption(pn), FurtherPortListEntry(pn), PortChosenText(pn),
-                               InterfaceDescription(pn), PortTestingText(pn)}),
-                  c);
-    }
+class PortNameCase : public ::testing::TestWithParam<QStringList> {};
+
+// One port of tests/data/discovery/port_names.txt: every name of it follows its range.
+TEST_P(PortNameCase, EveryVariantFollowsTheRange) {
+    const QStringList& c = GetParam();
+    const auto pn = c[1].toUShort();
+    EXPECT_EQ(QStringList({FurtherPortTabCaption(pn), FurtherPortListEntry(pn), PortChosenText(pn),
+                           InterfaceDescription(pn), PortTestingText(pn)}),
+              c.mid(2));
+}
+
+INSTANTIATE_TEST_SUITE_P(PortNaming, PortNameCase,
+                         ::testing::ValuesIn(test::DataRows("discovery/port_names.txt")),
+                         test::FirstCellName());
+
+TEST(PortNaming, UsbVirtualComNamesTheComPort) {
     EXPECT_EQ(UsbVirtualComDescription(3), "USB Virtuell COM (CTAPI pn=3)");
 }
 

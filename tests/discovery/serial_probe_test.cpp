@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "base/slot_tables.h"
+#include "data_cases.h"
 #include "data_rows.h"
 #include "discovery/baud_probe.h"
 #include "discovery/pnp_probe.h"
@@ -19,152 +20,108 @@ using test::CountingEventPump;
 using test::ScriptedSerialLine;
 using test::SerialDevice;
 
-// A terminal that answers the RESYNCH request only at one speed.
-SerialDevice TerminalAt(const QString& speed, const QByteArray& answer = kResynchResponse) {
+// The device of a case of tests/data/discovery/serial_probes.txt; its head says how it is written.
+SerialDevice DeviceOf(const test::DataCase& c) {
     SerialDevice device;
-    device.answer = [speed, answer](const QString& settings, const QByteArray& sent) {
-        return settings.startsWith(speed + QLatin1Char(',')) && sent == kResynchRequest ? answer
-                                                                                        : QByteArray();
-    };
+    const QString speed = c.field("answers").section(QLatin1Char('='), 0, 0);
+    const QByteArray answer =
+        c.field("answers").contains(QLatin1Char('='))
+            ? QByteArray::fromHex(c.field("answers").section(QLatin1Char('='), 1).toLatin1())
+            : kResynchResponse;
+    if (!speed.isEmpty())
+        device.answer = [speed, answer](const QString& settings, const QByteArray& sent) {
+            return settings.startsWith(speed + QLatin1Char(',')) && sent == kResynchRequest ? answer
+                                                                                            : QByteArray();
+        };
+    device.dsr = c.field("dsr") == QStringLiteral("1");
+    for (const QString& chunk : test::Items(c.field("chunks")))
+        device.pnpChunks.append(chunk.toLatin1().replace("\\x01", "\x01"));
+    device.pnpFromRtsRise = qMax(1, c.field("from-rise").toInt());
+    device.openError = c.field("open-error").toInt();
+    device.failingOperation = c.field("fails").section(QLatin1Char('='), 0, 0);
+    if (c.field("fails").contains(QLatin1Char('=')))
+        device.failingError = c.field("fails").section(QLatin1Char('='), 1).toInt();
     return device;
 }
 
-class BaudProbe : public ::testing::Test {
-  protected:
+// A list of the case, "none" for an empty one, NAME*COUNT for repeats.
+QStringList ListOf(const QString& cell) {
+    QStringList items;
+    for (const QString& item : test::Items(cell == QStringLiteral("none") ? QString() : cell))
+        for (int i = 0; i < qMax(1, item.section(QLatin1Char('*'), 1).toInt()); ++i)
+            items.append(item.section(QLatin1Char('*'), 0, 0));
+    return items;
+}
+
+class SerialProbeCase : public ::testing::TestWithParam<test::DataCase> {};
+
+// What a probe finds, waits for and does on the line, and that it leaves the line closed.
+TEST_P(SerialProbeCase, FindsWaitsAndLeavesTheLineClosed) {
+    const test::DataCase& c = GetParam();
     ScriptedSerialLine line;
     CountingEventPump pump;
     SlotTables tables;
-};
-
-TEST_F(BaudProbe, AnswerOnlyAt57600IsFoundOnTheThirdTry) {
-    line.devices[2] = TerminalAt(QStringLiteral("57600"));
-    EXPECT_EQ(ProbeBaudRate(line, pump, tables, 2), 0);
-    EXPECT_EQ(tables.port[2].BaudRateText.str(), "57600 Baud     ");
-    EXPECT_TRUE(tables.port[2].BaudProbed);
-    EXPECT_EQ(pump.waits, std::vector<WaitTimer>(3, WaitTimer::Timer2));
-    EXPECT_EQ(line.log,
-              QStringList({"open 2", "settings 9600,E,8,1", "clear out", "clear in", "send 12C000D2",
-                           "settings 115200,E,8,1", "clear out", "clear in", "send 12C000D2",
-                           "settings 57600,E,8,1", "clear out", "clear in", "send 12C000D2", "close"}));
-}
-
-// Wrong answer, no port, a rejected setting: the speed stays unknown and the port closed.
-TEST_F(BaudProbe, EveryOtherAnswerOrFaultLeavesTheSpeedUnknown) {
-    line.devices[1] = TerminalAt(QStringLiteral("9600"), QByteArray::fromHex("21E000C2"));
-    line.devices[2] = TerminalAt(QStringLiteral("9600"));
-    line.devices[2].failingOperation = QStringLiteral("settings");
-    line.devices[2].failingError = kSerialBadSettings;
-    for (const auto& [pn, result, tries] :
-         {std::tuple{1, 0, 5u}, {5, kSerialInvalidPort, 0u}, {2, kSerialBadSettings, 0u}}) {
-        pump.waits.clear();
-        EXPECT_EQ(ProbeBaudRate(line, pump, tables, uint16_t(pn)), result) << pn;
-        EXPECT_EQ(tables.port[pn].BaudRateText.str(), "Unbekannt!     ") << pn;
-        EXPECT_FALSE(tables.port[pn].BaudProbed || line.isOpen()) << pn;
-        EXPECT_EQ(pump.waits.size(), tries) << pn;
+    const auto pn = c.field("port").toUShort();
+    if (c.field("device") != QStringLiteral("none"))
+        line.devices[pn] = DeviceOf(c);
+    const QString probe = c.field("probe");
+    QString result = QStringLiteral("-");
+    if (probe == QStringLiteral("baud")) {
+        const int code = ProbeBaudRate(line, pump, tables, pn);
+        if (pn <= 5)
+            result = QStringLiteral("%1|%2|%3")
+                         .arg(code)
+                         .arg(tables.port[pn].BaudRateText.str().trimmed())
+                         .arg(int(tables.port[pn].BaudProbed));
+    } else if (probe == QStringLiteral("pnp")) {
+        result = ProbeSerialPnp(line, pump, pn).value_or(QStringLiteral("-"));
+    } else {
+        const ComProbe com = ProbeComPort(line, pump, pn);
+        result = QStringLiteral("%1|%2").arg(com.result).arg(int(com.dsr));
     }
-    // A rejected setting puts the line back to 9600,N,8,1.
-    EXPECT_EQ(line.log.filter("settings").mid(5),
-              QStringList({"settings 9600,E,8,1", "settings 9600,N,8,1"}));
-}
-
-TEST_F(BaudProbe, PortsAboveFiveAreLeftAlone) {
-    ProbeBaudRate(line, pump, tables, 6);
-    EXPECT_TRUE(line.log.isEmpty());
-    line.devices[5] = TerminalAt(QStringLiteral("19200"));
-    ProbeBaudRate(line, pump, tables, 5);
-    EXPECT_EQ(tables.port[5].BaudRateText.str(), "19200 Baud     ");
-}
-
-TEST(PnpParsing, IdentifierFromTheReceivedText) {
-    const auto rows = test::DataRows("discovery/pnp_ids.txt");
-    ASSERT_EQ(rows.size(), 6u);
-    for (const QStringList& c : rows) {
-        const std::optional<PnpId> id = ParsePnpId(c[0]);
-        EXPECT_EQ(id ? id->manufacturer + "|" + id->product : QString(), c[1]) << qPrintable(c[0]);
-    }
-}
-
-class PnpProbe : public BaudProbe {};
-
-TEST_F(PnpProbe, DeviceWithDsrSendsItsIdentifierInChunks) {
-    SerialDevice device;
-    device.dsr = true;
-    device.pnpChunks = {QByteArray("(\x01$DE"), QByteArray("Z0042"), QByteArray("\\....)")};
-    line.devices[1] = device;
-    EXPECT_EQ(ProbeSerialPnp(line, pump, 1), QString("DEZ0042"));
-    // Three waits to prepare, then a round per chunk and the empty round.
-    EXPECT_EQ(pump.waits, std::vector<WaitTimer>(7, WaitTimer::Timer1));
-    EXPECT_EQ(line.log.filter("settings"), QStringList({"settings 1200,N,7,1", "settings 9600,N,8,1"}));
-    // A device that talks only after the second power-up is heard in the second read.
-    device.pnpFromRtsRise = 2;
-    line.devices[3] = device;
-    EXPECT_EQ(ProbeSerialPnp(line, pump, 3), QString("DEZ0042"));
+    EXPECT_EQ(result, c.field("result"));
     EXPECT_FALSE(line.isOpen());
-}
-
-TEST_F(PnpProbe, NoDsrNoIdentifierAndThePortIsRestored) {
-    line.devices[2] = SerialDevice{};
-    EXPECT_EQ(ProbeSerialPnp(line, pump, 2), std::nullopt);
-    EXPECT_EQ(line.log, QStringList({"open 2", "clear in", "dtr 1", "rts 0", "dsr", "dtr 1", "rts 0",
-                                     "settings 9600,N,8,1", "close"}));
-    // A line that refuses 1200 baud is not read, though the device would talk.
-    SerialDevice refusing;
-    refusing.dsr = true;
-    refusing.pnpChunks = {QByteArray("(\x01$DEZ0042\\....)")};
-    refusing.failingOperation = QStringLiteral("settings");
-    line.devices[3] = refusing;
-    EXPECT_EQ(ProbeSerialPnp(line, pump, 3), std::nullopt);
-}
-
-TEST_F(PnpProbe, SilentOrGarbledDevicesGiveNothing) {
-    // A device that never stops talking is read for eleven rounds at most.
-    SerialDevice device;
-    device.dsr = true;
-    device.pnpChunks = QList<QByteArray>(20, QByteArray("x"));
-    line.devices[2] = device;
-    pump.waits.clear();
-    EXPECT_EQ(ProbeSerialPnp(line, pump, 2), std::nullopt);
-    EXPECT_EQ(pump.waits.size(), 3u + 11u);
-    EXPECT_FALSE(line.isOpen());
-}
-
-class ComPort : public BaudProbe {};
-
-// Open errors and failing control lines map to the probe's result; only 0 reports DSR.
-TEST_F(ComPort, ControlErrorsMapToTheResult) {
-    for (const auto& [openError, failing, expected] : {std::tuple{0, "", 0},
-                                                       {kSerialInvalidPort, "", 1},
-                                                       {kSerialPortOpen, "", 2},
-                                                       {kSerialNotAvailable, "", 3},
-                                                       {0, "dtr", 3},
-                                                       {0, "dsr", 3}}) {
-        line.devices[1] = {openError, true, {}, {}, 1, QString::fromLatin1(failing)};
-        const ComProbe probe = ProbeComPort(line, pump, 1);
-        EXPECT_EQ(probe.result, expected) << openError << failing;
-        EXPECT_EQ(probe.dsr, expected == 0) << openError << failing;
-        EXPECT_FALSE(line.isOpen());
+    QStringList waits;
+    for (const WaitTimer timer : pump.waits)
+        waits.append(QStringLiteral("Timer%1").arg(int(timer) + 1));
+    if (!c.field("waits").isEmpty()) {
+        EXPECT_EQ(waits, ListOf(c.field("waits")));
+    }
+    if (!c.field("log").isEmpty()) {
+        EXPECT_EQ(line.log, ListOf(c.field("log")));
+    }
+    if (!c.field("settings").isEmpty()) {
+        EXPECT_EQ(line.log.filter(QStringLiteral("settings")), ListOf(c.field("settings")));
     }
 }
 
-TEST_F(ComPort, RaisesDtrWaitsOneTickReadsDsrAndDropsDtr) {
-    line.devices[4] = SerialDevice{};
-    const ComProbe probe = ProbeComPort(line, pump, 4);
-    EXPECT_EQ(probe.result, kPortResultOpened);
-    EXPECT_FALSE(probe.dsr);
-    EXPECT_EQ(line.log, QStringList({"open 4", "dtr 1", "dsr", "dtr 0", "close"}));
-    EXPECT_EQ(pump.waits, std::vector<WaitTimer>({WaitTimer::Timer3}));
+INSTANTIATE_TEST_SUITE_P(SerialProbes, SerialProbeCase,
+                         ::testing::ValuesIn(test::DataCases("discovery/serial_probes.txt")),
+                         test::CaseName());
+
+class PnpIdCase : public ::testing::TestWithParam<QStringList> {};
+
+// One row of tests/data/discovery/pnp_ids.txt: the identifier in the received text.
+TEST_P(PnpIdCase, IsFoundInTheReceivedText) {
+    const std::optional<PnpId> id = ParsePnpId(GetParam()[1]);
+    EXPECT_EQ(id ? id->manufacturer + "|" + id->product : QString(), GetParam()[2]);
 }
 
-TEST(SerialSettings, TextsOfTheControl) {
-    const auto rows = test::DataRows("discovery/serial_settings.txt");
-    ASSERT_EQ(rows.size(), 8u);
-    for (const QStringList& c : rows) {
-        const auto s = ParseSerialSettings(c[0]);
-        EXPECT_EQ(s ? QStringLiteral("%1 %2 %3").arg(s->baud).arg(s->parity).arg(s->dataBits) : QString(),
-                  c[1])
-            << qPrintable(c[0]);
-    }
+INSTANTIATE_TEST_SUITE_P(PnpParsing, PnpIdCase, ::testing::ValuesIn(test::DataRows("discovery/pnp_ids.txt")),
+                         test::FirstCellName());
+
+class SerialSettingsCase : public ::testing::TestWithParam<QStringList> {};
+
+// One row of tests/data/discovery/serial_settings.txt: the text of the control, parsed or rejected.
+TEST_P(SerialSettingsCase, ParsesOrRejectsTheText) {
+    const auto s = ParseSerialSettings(GetParam()[1]);
+    EXPECT_EQ(s ? QStringLiteral("%1 %2 %3").arg(s->baud).arg(s->parity).arg(s->dataBits) : QString(),
+              GetParam()[2]);
 }
+
+INSTANTIATE_TEST_SUITE_P(SerialSettings, SerialSettingsCase,
+                         ::testing::ValuesIn(test::DataRows("discovery/serial_settings.txt")),
+                         test::FirstCellName());
 
 } // namespace
 } // namespace kc

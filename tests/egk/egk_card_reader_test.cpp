@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "card_test_support.h"
+#include "case_rows.h"
 #include "data_cases.h"
 #include "egk/egk_card_reader.h"
 
@@ -39,20 +40,24 @@ struct EgkRead {
     ReadResult result = ReadResult::Failed;
 };
 
-TEST(EgkCardReaderTest, GvdOffsetsThatNameNoStretchLeadToEfGvd) {
-    for (const QString& scenario : {QStringLiteral("stationary_gvd_in_ef_gvd.scn"),
-                                    Desk({}, QStringLiteral("@egk/cards/gvd_in_ef_gvd_zero__EF_VD.hex"))}) {
-        const EgkRead r(scenario);
-        EXPECT_EQ(r.result, ReadResult::Done);
-        const QStringList log = r.h->apduLog();
-        const auto gvdFile = log.indexOf(kSelectGvd);
-        ASSERT_GE(gvdFile, 0) << qPrintable(scenario);
-        EXPECT_EQ(log.mid(gvdFile - 2, 6), QStringList({kSelectVd, "00B0000404", kSelectGvd, "00B0000002",
-                                                        "00B00002FE", "00B0010002"}));
-        EXPECT_TRUE(r.h->boxes.shown.empty());
-        EXPECT_EQ(test::Seen(*r.h, QStringLiteral("gvd"), 8192), QStringLiteral("1"));
-    }
+class GvdInEfGvd : public ::testing::TestWithParam<QStringList> {};
+
+// One card of tests/data/egk/gvd_in_ef_gvd.txt: GVD offsets that name no stretch lead to EF.GVD.
+TEST_P(GvdInEfGvd, IsReadFromEfGvd) {
+    const QString& scenario = GetParam()[1];
+    const EgkRead r(scenario.endsWith(QLatin1String(".scn")) ? scenario : Desk({}, scenario));
+    EXPECT_EQ(r.result, ReadResult::Done);
+    const QStringList log = r.h->apduLog();
+    const auto gvdFile = log.indexOf(kSelectGvd);
+    ASSERT_GE(gvdFile, 0);
+    EXPECT_EQ(log.mid(gvdFile - 2, 6),
+              QStringList({kSelectVd, "00B0000404", kSelectGvd, "00B0000002", "00B00002FE", "00B0010002"}));
+    EXPECT_TRUE(r.h->boxes.shown.empty());
+    EXPECT_EQ(test::Seen(*r.h, QStringLiteral("gvd"), 8192), QStringLiteral("1"));
 }
+
+INSTANTIATE_TEST_SUITE_P(EgkCardReader, GvdInEfGvd,
+                         ::testing::ValuesIn(test::CaseRows("egk/gvd_in_ef_gvd.txt")), test::FirstCellName());
 
 class EgkReaderCase : public ::testing::TestWithParam<test::DataCase> {};
 

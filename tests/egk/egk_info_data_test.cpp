@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "data_rows.h"
+#include "case_rows.h"
 #include "egk/egk_info_data.h"
 #include "egk_test_support.h"
 #include "test_printers.h"
@@ -40,13 +40,18 @@ TEST(CardPanel, ShortOrMissingValuesLeaveTheirPartsEmpty) {
     EXPECT_EQ(shortIccsn.labels[4].caption, "Issuer Identifier:              88311");
     EXPECT_EQ(shortIccsn.labels[7].caption, "Containerinhalt: 0x");
     EXPECT_EQ(shortIccsn.labels[8].caption, "Status:            ");
-    const struct {
-        int position, count;
-        const char* piece;
-    } cases[] = {{1, 1, "a"}, {0, 2, ""}, {1, 0, ""}, {2, 5, "bc"}, {3, 1, "c"}, {4, 1, ""}};
-    for (const auto& c : cases)
-        EXPECT_EQ(Piece(QStringLiteral("abc"), c.position, c.count), c.piece) << c.position << ',' << c.count;
 }
+
+class PieceCase : public ::testing::TestWithParam<QStringList> {};
+
+// One row of tests/data/egk/pieces.txt.
+TEST_P(PieceCase, IsCutFromTheValue) {
+    const QStringList& c = GetParam();
+    EXPECT_EQ(Piece(QStringLiteral("abc"), c[1].toInt(), c[2].toInt()), c[3]);
+}
+
+INSTANTIATE_TEST_SUITE_P(CardPanel, PieceCase, ::testing::ValuesIn(test::CaseRows("egk/pieces.txt")),
+                         test::FirstCellName());
 
 TEST(CardPanel, MobileLinesShowTheStoredRecord) {
     SlotTables tables;

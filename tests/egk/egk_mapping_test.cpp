@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
+#include "case_rows.h"
 #include "data_cases.h"
-#include "data_rows.h"
 #include "egk/egk_mapping.h"
 #include "egk/latin9.h"
 #include "egk/xml_date.h"
@@ -41,14 +41,18 @@ QString& FieldOf(EgkFieldBuffer& fields, const QString& line) {
     return fields[std::size_t(std::max<qsizetype>(index, 0))];
 }
 
-TEST(NormalizeXmlDate, ReadsBothOrdersAndRefusesWhatIsNoDate) {
-    for (const QString& line : test::DataLines(QStringLiteral("egk/dates.txt"))) {
-        const QString text = line.section(QLatin1Char('|'), 0, 0), date = line.section(QLatin1Char('|'), 1);
-        const std::optional<QString> expected = date == "-" ? std::nullopt : std::optional<QString>(date);
-        EXPECT_EQ(NormalizeXmlDate(text), expected) << line.toStdString();
-        EXPECT_EQ(PassesXmlDateTest(text), expected.has_value()) << line.toStdString();
-    }
+class DateCase : public ::testing::TestWithParam<QStringList> {};
+
+// One row of tests/data/egk/dates.txt: both orders are read, what is no date is refused.
+TEST_P(DateCase, IsNormalisedOrRefused) {
+    const QStringList& c = GetParam();
+    const std::optional<QString> expected = c[2] == "-" ? std::nullopt : std::optional<QString>(c[2]);
+    EXPECT_EQ(NormalizeXmlDate(c[1]), expected);
+    EXPECT_EQ(PassesXmlDateTest(c[1]), expected.has_value());
 }
+
+INSTANTIATE_TEST_SUITE_P(NormalizeXmlDate, DateCase, ::testing::ValuesIn(test::CaseRows("egk/dates.txt")),
+                         test::FirstCellName());
 
 class MappingCase : public ::testing::TestWithParam<test::DataCase> {};
 

@@ -36,10 +36,6 @@ QByteArray Gzip(const QByteArray& bytes) {
     return out;
 }
 
-QString WithCrLf(QString text) {
-    return text.replace(QLatin1String("\\r\\n"), QLatin1String("\r\n"));
-}
-
 std::unique_ptr<XmlDocument> Parsed(const QString& text) {
     auto document = std::make_unique<XmlDocument>();
     EXPECT_TRUE(document->loadXml(text)) << document->parseErrorReason().toStdString();

@@ -18,9 +18,6 @@ QString EgkTestPath(const QString& relativePath);
 // gzip data of the bytes, as a card stores its documents.
 QByteArray Gzip(const QByteArray& bytes);
 
-// The text with every "\r\n" written out in a data line turned into a line break.
-QString WithCrLf(QString text);
-
 // A document loaded from text with the test's own XML (UTF-8 in the source).
 std::unique_ptr<XmlDocument> Parsed(const QString& text);
 

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "base/card_display.h"
 #include "card_test_support.h"
-#include "cards/read_insurance_card.h"
 #include "data_cases.h"
 #include "egk/mobile_egk_reader.h"
 #include "egk/mobile_status_walk.h"
@@ -37,14 +35,19 @@ TEST_P(StatusWalkCase, FindsObjectsChecksumAndWhatIsCut) {
 INSTANTIATE_TEST_SUITE_P(MobileStatusWalk, StatusWalkCase,
                          ::testing::ValuesIn(test::DataCases("egk/mobile_walk.txt")), test::CaseName());
 
-TEST(MobileDerivedFieldsTest, ReadDateAndApprovalNumber) {
-    for (const QStringList& c : test::CaseRows("egk/mobile_derived.txt")) {
-        const DerivedField field = c[1].isEmpty() ? ReadDateField(c[0]) : ApprovalNumberField(c[0], c[1]);
-        EXPECT_EQ(field.value, c[2] == QStringLiteral("-") ? std::nullopt : std::optional<QString>(c[2]))
-            << qPrintable(c[0] + QLatin1Char('|') + c[1]);
-        EXPECT_EQ(field.message, c[3]);
-    }
+class DerivedFieldCase : public ::testing::TestWithParam<QStringList> {};
+
+// One row of tests/data/egk/mobile_derived.txt: the read date, or the approval number beside it.
+TEST_P(DerivedFieldCase, GivesValueAndMessage) {
+    const QStringList& c = GetParam();
+    const DerivedField field = c[2].isEmpty() ? ReadDateField(c[1]) : ApprovalNumberField(c[1], c[2]);
+    EXPECT_EQ(field.value, c[3] == QStringLiteral("-") ? std::nullopt : std::optional<QString>(c[3]));
+    EXPECT_EQ(field.message, c[4]);
 }
+
+INSTANTIATE_TEST_SUITE_P(MobileDerivedFields, DerivedFieldCase,
+                         ::testing::ValuesIn(test::CaseRows("egk/mobile_derived.txt")),
+                         test::FirstCellName());
 
 class MobileEgkCase : public ::testing::TestWithParam<test::DataCase> {};
 
@@ -74,20 +77,6 @@ TEST_P(MobileEgkCase, ReadsWhatTheHandheldHolds) {
 
 INSTANTIATE_TEST_SUITE_P(MobileEgkReader, MobileEgkCase,
                          ::testing::ValuesIn(test::DataCases("egk/mobile_egk.txt")), test::CaseName());
-
-TEST(MobileEgkReaderTest, ReadDriverAsksFirstAndShowsTheHandheldView) {
-    const auto h = test::Harness(QStringLiteral("egk/handheld_egk.scn"));
-    h->boxes.script({MsgAnswer::Yes});
-    EXPECT_EQ(ReadInsuranceCard(h->ctx, 1), ReadResult::Done);
-    EXPECT_EQ(h->apduLog().mid(0, 4),
-              QStringList({"init 1", "2011000000", "201201000101", "00A4040C06D27600000102"}));
-    const TerminalInfo& info = h->state.tables.terminal[1];
-    EXPECT_TRUE(info.IsMobile && info.IsEgk && info.HasCardData);
-    ShowInsuredRecord(h->state.tables, 1, h->state.ui.card);
-    EXPECT_EQ(h->state.ui.card.frameCaption,
-              QStringLiteral("eGK VSDaten(Mobil) abgebildet auf die Krankenversicherten Kartendaten"));
-    EXPECT_EQ(h->state.ui.card.values[16] + h->state.ui.card.values[17], QStringLiteral("10.10.2008103"));
-}
 
 } // namespace
 } // namespace kc

@@ -80,66 +80,62 @@ INSTANTIATE_TEST_SUITE_P(ReadBinary, ReadBinaryChunks,
                          ::testing::ValuesIn(test::DataCases("egk/read_binary_chunks.txt")),
                          test::CaseName());
 
-TEST_F(ReadBinaryTest, OutcomesOfTheLastStatusWord) {
-    for (const QStringList& c : test::CaseRows("egk/read_binary_answers.txt")) {
-        test::SimHarness fresh;
-        ASSERT_TRUE(fresh.loadText(
-            QStringLiteral("[terminal desk]\nports = 8192\ncard = egk\noverride 00B0 = %1\n").arg(c[0])));
-        ASSERT_EQ(fresh.session.OpenTerminal(8192), 0);
-        QByteArray bytes;
-        uint32_t n = 10;
-        EXPECT_EQ(ReadBinaryChunked(fresh.session, kToCard, 0, 10, bytes, n), test::ResultOf(c[1]))
-            << qPrintable(c[0]);
-        EXPECT_EQ(n, c[2].toUInt()) << qPrintable(c[0]);
-        EXPECT_EQ(bytes.size(), c[2].toInt());
-        EXPECT_EQ(fresh.commands().size(), c[3].toInt()) << qPrintable(c[0]);
+class LastStatusWord : public ::testing::TestWithParam<QStringList> {};
+
+// One row of tests/data/egk/read_binary_answers.txt: the same answer to every READ BINARY.
+TEST_P(LastStatusWord, DecidesTheOutcome) {
+    const QStringList& c = GetParam();
+    test::SimHarness h;
+    ASSERT_TRUE(h.loadText(
+        QStringLiteral("[terminal desk]\nports = 8192\ncard = egk\noverride 00B0 = %1\n").arg(c[1])));
+    ASSERT_EQ(h.session.OpenTerminal(8192), 0);
+    QByteArray bytes;
+    uint32_t n = 10;
+    EXPECT_EQ(ReadBinaryChunked(h.session, kToCard, 0, 10, bytes, n), test::ResultOf(c[2]));
+    EXPECT_EQ(n, c[3].toUInt());
+    EXPECT_EQ(bytes.size(), c[3].toInt());
+    EXPECT_EQ(h.commands().size(), c[4].toInt());
+}
+
+INSTANTIATE_TEST_SUITE_P(ReadBinary, LastStatusWord,
+                         ::testing::ValuesIn(test::CaseRows("egk/read_binary_answers.txt")),
+                         test::FirstCellName());
+
+class ReadOnceCase : public ReadBinaryTest, public ::testing::WithParamInterface<test::DataCase> {};
+
+// One READ BINARY of tests/data/egk/read_binary_once.txt: its form, its result and the room it keeps to.
+TEST_P(ReadOnceCase, SendsOneCommandWithinTheRoom) {
+    const test::DataCase& c = GetParam();
+    open(c.field("overrides"));
+    QByteArray bytes;
+    uint32_t room = c.field("room").toUInt();
+    const int16_t result = ReadBinaryOnce(h->session, kToCard, c.field("p1p2").toUShort(nullptr, 16),
+                                          c.field("length").toUInt(), bytes, room);
+    const auto given = [&c](const char* key) {
+        return !c.field(QLatin1String(key)).isEmpty() && c.field(QLatin1String(key)) != QLatin1String("-");
+    };
+    if (given("result")) {
+        EXPECT_EQ(result, c.field("result").toShort());
+    }
+    if (given("room-after")) {
+        EXPECT_EQ(room, c.field("room-after").toUInt());
+    }
+    if (given("bytes")) {
+        EXPECT_EQ(bytes, c.field("bytes") == QLatin1String("VD") ? file() : HexToBytes(c.field("bytes")));
+    }
+    if (given("commands")) {
+        EXPECT_EQ(h->commands(), test::Items(c.field("commands").replace(QLatin1String("none"), QString())));
+    }
+    QStringList rooms;
+    for (const uint16_t capacity : capacities())
+        rooms.append(QString::number(capacity));
+    if (given("capacities")) {
+        EXPECT_EQ(rooms, test::Items(c.field("capacities")));
     }
 }
 
-TEST_F(ReadBinaryTest, ReadOnceUsesTheShortFormUpTo256AndTheExtendedFormBeyond) {
-    open();
-    QByteArray bytes;
-    uint32_t room = 256;
-    EXPECT_EQ(ReadBinaryOnce(h->session, kToCard, 0x8200, 256, bytes, room), 0);
-    EXPECT_EQ(room, 256u);
-    room = 1250;
-    EXPECT_EQ(ReadBinaryOnce(h->session, kToCard, 0x8200, 1250, bytes, room), 0);
-    EXPECT_EQ(room, 1250u);
-    EXPECT_EQ(bytes, file());
-    EXPECT_EQ(h->commands(), QStringList({"00B0820000", "00B08200000000"}));
-    EXPECT_EQ(capacities(), std::vector<uint16_t>({258, 1252}));
-}
-
-TEST_F(ReadBinaryTest, ReadOnceRefusals) {
-    open(QStringLiteral("override 00B08C = 0102 9001\noverride 00B081 = 6A82\noverride 00B083 = -10\n"));
-    QByteArray bytes;
-    uint32_t room = 10;
-    EXPECT_EQ(ReadBinaryOnce(h->session, kToCard, 0x8C00, 10, bytes, room), 0);
-    EXPECT_EQ(bytes, QByteArray("\x01\x02", 2));
-    room = 10;
-    EXPECT_EQ(ReadBinaryOnce(h->session, kToCard, 0x8100, 10, bytes, room), -1);
-    EXPECT_EQ(room, 0u);
-    // More data than room.
-    room = 100;
-    EXPECT_EQ(ReadBinaryOnce(h->session, kToCard, 0x8200, 256, bytes, room), -1);
-    EXPECT_EQ(room, 0u);
-    // No length: nothing is sent.
-    room = 10;
-    const int sent = int(h->commands().size());
-    EXPECT_EQ(ReadBinaryOnce(h->session, kToCard, 0x8200, 0, bytes, room), -1);
-    EXPECT_EQ(int(h->commands().size()), sent);
-    // The longest answer a 16-bit lenr holds beside its status word is asked for; one more is not.
-    room = 0xFFFD;
-    (void)ReadBinaryOnce(h->session, kToCard, 0x8200, 0xFFFD, bytes, room); // only the command counts
-    EXPECT_EQ(h->commands().back(), QStringLiteral("00B08200000000"));
-    room = 0xFFFE;
-    EXPECT_EQ(ReadBinaryOnce(h->session, kToCard, 0x8200, 0xFFFE, bytes, room), -1);
-    EXPECT_EQ(int(h->commands().size()), sent + 1);
-    // The library's own code.
-    room = 1250;
-    EXPECT_EQ(ReadBinaryOnce(h->session, kToCard, 0x8300, 1250, bytes, room), -10);
-    EXPECT_EQ(room, 0u);
-}
+INSTANTIATE_TEST_SUITE_P(ReadBinaryOnce, ReadOnceCase,
+                         ::testing::ValuesIn(test::DataCases("egk/read_binary_once.txt")), test::CaseName());
 
 } // namespace
 } // namespace kc

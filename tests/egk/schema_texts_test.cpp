@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "base/app_state.h"
-#include "data_rows.h"
+#include "case_rows.h"
 #include "egk/schema_texts.h"
 #include "egk_test_support.h"
 #include "sim_harness.h"
@@ -14,14 +14,16 @@ QString SchemaFile(const QString& name) {
     return test::EgkTestPath(QStringLiteral("schema_texts/") + name);
 }
 
-// The cases of schema_texts/cases.txt: a file there|the text taken from it.
-TEST(SchemaTextFromFile, TakesTheTextFromTheFirstAngleBracket) {
-    for (const QString& line : test::DataLines(QStringLiteral("egk/schema_texts/cases.txt"))) {
-        EXPECT_EQ(SchemaTextFromFile(SchemaFile(line.section(QLatin1Char('|'), 0, 0))),
-                  line.section(QLatin1Char('|'), 1))
-            << line.toStdString();
-    }
+class SchemaFileCase : public ::testing::TestWithParam<QStringList> {};
+
+// One row of tests/data/egk/schema_texts/cases.txt: the text starts at the first angle bracket.
+TEST_P(SchemaFileCase, GivesTheTextFromTheFirstAngleBracket) {
+    EXPECT_EQ(SchemaTextFromFile(SchemaFile(GetParam()[0])), GetParam()[1]);
 }
+
+INSTANTIATE_TEST_SUITE_P(SchemaTextFromFile, SchemaFileCase,
+                         ::testing::ValuesIn(test::CaseRows("egk/schema_texts/cases.txt")),
+                         test::FirstCellName());
 
 TEST(LoadSchemaTexts, ReadsTheThreeFilesNextToTheProgramAndSwitchesValidationOff) {
     AppState state;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "base/app_state.h"
 #include "base/context.h"
+#include "card_test_support.h"
+#include "case_rows.h"
 #include "data_cases.h"
 #include "egk/latin9.h"
 #include "egk/schema_texts.h"
@@ -74,23 +76,25 @@ TEST(LoadDocument, EmptyInputFailsBeforeAnythingHappens) {
     EXPECT_EQ(l.xml(kVd), "vorher");
 }
 
-TEST(LoadDocument, SizesAroundTheReadChunkAndTheLimit) {
-    const struct {
-        int size;
-        ReadResult result;
-    } cases[] = {{2047, ReadResult::Done},  {2048, ReadResult::Done},     {4096, ReadResult::Done},
-                 {32767, ReadResult::Done}, {32768, ReadResult::Refused}, {40000, ReadResult::Refused}};
-    for (const auto& c : cases) {
-        Loader l;
-        l.xml(kGvd) = QStringLiteral("vorher");
-        EXPECT_EQ(l.load(kGvd, Gzip(GvdOfSize(c.size))), c.result) << c.size;
-        EXPECT_EQ(l.pump.pendingRuns, 1) << c.size;
-        const bool done = c.result == ReadResult::Done;
-        EXPECT_EQ(l.xml(kGvd).size(), done ? c.size : 6) << c.size;
-        EXPECT_EQ(l.mapped(kGvd), done) << c.size;
-        EXPECT_EQ(l.verdict(kGvd), done ? kNotValidated : QString()) << c.size;
-    }
+class DocumentSize : public ::testing::TestWithParam<QStringList> {};
+
+// One size of tests/data/egk/document_sizes.txt.
+TEST_P(DocumentSize, IsLoadedUpToTheLimit) {
+    const int size = GetParam()[1].toInt();
+    const ReadResult result = test::ResultOf(GetParam()[2]);
+    Loader l;
+    l.xml(kGvd) = QStringLiteral("vorher");
+    EXPECT_EQ(l.load(kGvd, Gzip(GvdOfSize(size))), result);
+    EXPECT_EQ(l.pump.pendingRuns, 1);
+    const bool done = result == ReadResult::Done;
+    EXPECT_EQ(l.xml(kGvd).size(), done ? size : 6);
+    EXPECT_EQ(l.mapped(kGvd), done);
+    EXPECT_EQ(l.verdict(kGvd), done ? kNotValidated : QString());
 }
+
+INSTANTIATE_TEST_SUITE_P(LoadDocument, DocumentSize,
+                         ::testing::ValuesIn(test::CaseRows("egk/document_sizes.txt")),
+                         test::FirstCellName());
 
 TEST(LoadDocument, InputThatIsNotGzipPassesThrough) {
     Loader l;
@@ -102,31 +106,45 @@ TEST(LoadDocument, InputThatIsNotGzipPassesThrough) {
     EXPECT_EQ(l.fields[Ortsname], QString::fromUtf8("München €"));
 }
 
-TEST(LoadDocument, BrokenCutShortOrStillCompressedStreamsAreRefused) {
+struct BrokenStream {
+    QString name;
+    QByteArray bytes;
+};
+
+void PrintTo(const BrokenStream& stream, std::ostream* out) {
+    *out << stream.name.toStdString();
+}
+
+std::vector<BrokenStream> BrokenStreams() {
     const QByteArray good = Gzip(EgkTestFile("documents/ef_gvd.xml"));
     QByteArray badCrc = good;
     badCrc[badCrc.size() - 6] = char(badCrc[badCrc.size() - 6] ^ 0x55);
     QByteArray badData = good;
     for (int i = 12; i < 40; ++i)
         badData[i] = char(0xFF);
-    const QByteArray cases[] = {
-        badCrc,
-        badData,
-        good.left(good.size() / 2),
-        good.left(good.size() - 4),
-        good.left(good.size() - 1),
-        Gzip(Gzip(GvdOfSize(500))),                    // decompresses to gzip data
-        QByteArray("\x1F<?xml version=\"1.0\"?><a/>"), // not gzip, but starts like it
-        QByteArray("<\x8B?xml version=\"1.0\"?><a/>"),
-    };
-    for (const QByteArray& input : cases) {
-        Loader l;
-        EXPECT_EQ(l.load(kGvd, input), ReadResult::Refused) << input.toHex().left(40).toStdString();
-        EXPECT_TRUE(l.xml(kGvd).isEmpty());
-        EXPECT_FALSE(l.mapped(kGvd));
-        EXPECT_TRUE(l.boxes.shown.empty());
-    }
+    return {{QStringLiteral("badCrc"), badCrc},
+            {QStringLiteral("badData"), badData},
+            {QStringLiteral("half"), good.left(good.size() / 2)},
+            {QStringLiteral("withoutTheSize"), good.left(good.size() - 4)},
+            {QStringLiteral("withoutTheLastByte"), good.left(good.size() - 1)},
+            {QStringLiteral("decompressesToGzip"), Gzip(Gzip(GvdOfSize(500)))},
+            {QStringLiteral("startsLikeGzip"), QByteArray("\x1F<?xml version=\"1.0\"?><a/>")},
+            {QStringLiteral("secondByteOfGzip"), QByteArray("<\x8B?xml version=\"1.0\"?><a/>")}};
 }
+
+class BrokenStreamCase : public ::testing::TestWithParam<BrokenStream> {};
+
+// Broken, cut short or still compressed: refused without a box.
+TEST_P(BrokenStreamCase, IsRefused) {
+    Loader l;
+    EXPECT_EQ(l.load(kGvd, GetParam().bytes), ReadResult::Refused);
+    EXPECT_TRUE(l.xml(kGvd).isEmpty());
+    EXPECT_FALSE(l.mapped(kGvd));
+    EXPECT_TRUE(l.boxes.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(LoadDocument, BrokenStreamCase, ::testing::ValuesIn(BrokenStreams()),
+                         test::CaseName());
 
 TEST(LoadDocument, UnknownEncodingIsLoadedWithTheDeclarationReplaced) {
     Loader l;

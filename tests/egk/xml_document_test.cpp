@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "data_rows.h"
+#include "case_rows.h"
 #include "egk/schema_collection.h"
 #include "egk/xml_document.h"
 #include "egk/xml_parsing.h"
@@ -70,13 +70,17 @@ TEST(XmlDocument, FailedLoadLeavesNoDocumentElement) {
     EXPECT_NE(document.parseErrorCode(), 0);
 }
 
-// encodings.txt: a declaration|the encoding it declares, with \r\n written out.
+class DeclaredEncodingCase : public ::testing::TestWithParam<QStringList> {};
+
+// One row of tests/data/egk/encodings.txt: the encoding a declaration names.
+TEST_P(DeclaredEncodingCase, IsTakenFromTheDeclarationOnly) {
+    EXPECT_EQ(xml::DeclaredEncoding(GetParam()[1]), GetParam()[2]);
+}
+
+INSTANTIATE_TEST_SUITE_P(XmlDocument, DeclaredEncodingCase,
+                         ::testing::ValuesIn(test::CaseRows("egk/encodings.txt")), test::FirstCellName());
+
 TEST(XmlDocument, DeclaredEncodingMustBeKnownButCharactersAreTakenAsTheyAre) {
-    for (const QString& line : test::DataLines(QStringLiteral("egk/encodings.txt"))) {
-        const QStringList c = line.split(QLatin1Char('|'));
-        ASSERT_EQ(c.size(), 2) << line.toStdString();
-        EXPECT_EQ(xml::DeclaredEncoding(test::WithCrLf(c[0])), c[1]) << line.toStdString();
-    }
     XmlDocument document;
     EXPECT_FALSE(document.loadXml(QStringLiteral("<?xml version=\"1.0\" encoding=\"X-KARTO-9\"?><a/>")));
     EXPECT_EQ(document.parseErrorCode(), xml::kEncodingUnsupported);
@@ -117,24 +121,26 @@ struct Listener {
     }
 };
 
-// Hostile documents: nothing is fetched, nothing is expanded.
-TEST(XmlDocument, HostileDocumentsAreRefusedWithoutReachingOut) {
+class HostileDocument : public ::testing::TestWithParam<QStringList> {};
+
+// One document of tests/data/egk/hostile_documents.txt: refused, and nothing is fetched or expanded.
+TEST_P(HostileDocument, IsRefusedWithoutReachingOut) {
     Listener listener;
-    const QString cases[] = {
-        QStringLiteral("<!DOCTYPE r [<!ENTITY x SYSTEM \"%1\">]><r>&x;</r>").arg(listener.url("entity")),
-        QStringLiteral("<!DOCTYPE r SYSTEM \"%1\"><r/>").arg(listener.url("evil.dtd")),
-        QStringLiteral("<!DOCTYPE r [<!ENTITY % p SYSTEM \"%1\"> %p;]><r/>").arg(listener.url("param.dtd")),
-        QStringLiteral("<!DOCTYPE r><r/>"),
-    };
-    for (const QString& text : cases) {
-        SchemaXmlDocument document;
-        EXPECT_FALSE(document.loadXml(text)) << text.left(60).toStdString();
-        EXPECT_EQ(document.parseErrorCode(), xml::kDoctypeRefused);
-        EXPECT_EQ(document.parseErrorReason(),
-                  "Dokumente mit Dokumenttyp-Deklaration (DOCTYPE) werden nicht verarbeitet.");
-        EXPECT_TRUE(document.documentElement().isNull());
-    }
-    // Nor are the imports of a schema fetched.
+    SchemaXmlDocument document;
+    EXPECT_FALSE(document.loadXml(QString(GetParam()[1]).replace(QLatin1String("URL/"), listener.url(""))));
+    EXPECT_EQ(document.parseErrorCode(), xml::kDoctypeRefused);
+    EXPECT_EQ(document.parseErrorReason(),
+              "Dokumente mit Dokumenttyp-Deklaration (DOCTYPE) werden nicht verarbeitet.");
+    EXPECT_TRUE(document.documentElement().isNull());
+    EXPECT_FALSE(listener.contacted());
+}
+
+INSTANTIATE_TEST_SUITE_P(XmlDocument, HostileDocument,
+                         ::testing::ValuesIn(test::CaseRows("egk/hostile_documents.txt")),
+                         test::FirstCellName());
+
+TEST(SchemaCollection, ImportsOfASchemaAreNotFetched) {
+    Listener listener;
     SchemaXmlDocument schema;
     ASSERT_TRUE(schema.loadXml(QStringLiteral("<xs:schema xmlns:xs=\"%1\" targetNamespace=\"urn:t\">"
                                               "<xs:import namespace=\"urn:o\" schemaLocation=\"%2\"/>"

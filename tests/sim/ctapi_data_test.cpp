@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 // CT_data with its pointers as the exported functions pass them on: the addresses
 // swapped, bad arguments refused, and an answer never written past the room.
+#include "case_rows.h"
 #include "sim_test_helpers.h"
 
 #include <array>
 
 namespace kc::sim::test {
 namespace {
-
-constexpr std::string_view kGdo = "5A0A80276883110000017222";
 
 // The same card behind ports 8192, 1 (truncating) and 2 (claiming); port 3 answers with a code.
 Simulator Terminals() {
@@ -19,40 +18,27 @@ Simulator Terminals() {
     return load(text);
 }
 
-// The room's first bytes afterwards; EE is untouched.
-TEST(CtData, WritesOnlyWhatFitsAndSwapsTheAddresses) {
-    const struct {
-        const char* name;
-        uint16_t pn;
-        const char* command;
-        uint8_t dad;
-        uint16_t room;
-        int code;
-        uint8_t dadAfter, sadAfter;
-        uint16_t lenrAfter;
-        std::string buffer;
-    } cases[] = {{"terminal_answers", 8192, "2011000000", 1, 20, 0, 2, 1, 2, "9000EE"},
-                 {"exact_fit", 8192, "00B0820000", 0, 14, 0, 2, 0, 14, std::string(kGdo) + "9000EE"},
-                 {"no_room_no_write", 8192, "00B0820000", 0, 13, -11, 0, 2, 13, "EEEE"},
-                 {"truncated", 1, "00B0820000", 0, 13, 0, 2, 0, 13, std::string(kGdo) + "90EE"},
-                 {"claimed", 2, "00B0820000", 0, 13, 0, 2, 0, 14, std::string(kGdo) + "90EE"},
-                 {"no_icc_2", 8192, "2011000000", 2, 20, -1, 2, 2, 20, "EE"},
-                 {"code_leaves_all_alone", 3, "2011000000", 1, 8, -10, 1, 2, 8, "EE"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Simulator simulator = Terminals();
-        ASSERT_EQ(simulator.init(1, c.pn), 0);
-        std::array<uint8_t, 20> response;
-        response.fill(0xEE);
-        const Bytes command = *FromHex(c.command);
-        uint8_t dad = c.dad, sad = 2;
-        uint16_t lenr = c.room;
-        EXPECT_EQ(simulator.data(1, &dad, &sad, command.size(), command.data(), &lenr, response.data()),
-                  c.code);
-        EXPECT_EQ(std::tie(dad, sad, lenr), std::tie(c.dadAfter, c.sadAfter, c.lenrAfter));
-        EXPECT_EQ(ToHex(std::span(response.data(), c.buffer.size() / 2)), c.buffer);
-    }
+class CtDataCase : public ::testing::TestWithParam<QStringList> {};
+
+// One call of tests/data/sim/ctapi_data/room_and_addresses.txt.
+TEST_P(CtDataCase, WritesOnlyWhatFitsAndSwapsTheAddresses) {
+    const QStringList& c = GetParam();
+    Simulator simulator = Terminals();
+    ASSERT_EQ(simulator.init(1, c[1].toUShort()), 0);
+    std::array<uint8_t, 20> response;
+    response.fill(0xEE);
+    const Bytes command = *FromHex(c[2].toStdString());
+    uint8_t dad = uint8_t(c[3].toUInt()), sad = 2;
+    uint16_t lenr = c[4].toUShort();
+    EXPECT_EQ(simulator.data(1, &dad, &sad, command.size(), command.data(), &lenr, response.data()),
+              c[5].toInt());
+    EXPECT_EQ(QStringList({QString::number(dad), QString::number(sad), QString::number(lenr)}), c.mid(6, 3));
+    EXPECT_EQ(ToHex(std::span(response.data(), std::size_t(c[9].size() / 2))), c[9].toStdString());
 }
+
+INSTANTIATE_TEST_SUITE_P(CtData, CtDataCase,
+                         ::testing::ValuesIn(kc::test::CaseRows("sim/ctapi_data/room_and_addresses.txt")),
+                         kc::test::FirstCellName());
 
 TEST(CtDataArguments, AreRefusedOutsideASessionOrWhenMissing) {
     Simulator simulator = Simulator::builtIn();
