@@ -38,18 +38,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kc::fuzz::FuzzBench bench;
     bench.state.ValidationEnabled = true;
     kc::ReplaceSchemaText(bench.state, k, path);
-    kc::EgkFieldBuffer fields;
-    // Only crashes, hangs and leaks count here, not the verdict.
-    switch (k) {
-    case 0:
-        static_cast<void>(kc::LoadVdDocument(bench.ctx, document, fields, 1));
-        break;
-    case 1:
-        static_cast<void>(kc::LoadPdDocument(bench.ctx, document, fields, 1));
-        break;
-    default:
-        static_cast<void>(kc::LoadGvdDocument(bench.ctx, document, fields, 1));
-        break;
-    }
+    kc::fuzz::LoadDocumentOfKind(bench, k, document);
     return 0;
 }

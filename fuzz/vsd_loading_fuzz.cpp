@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 // The VSD loader on raw bytes (gzip or plain). The first byte chooses the
-// document kind (bits 0-1) and validation against the installed schema (bit 2).
+// document kind (bits 0-1: VD, PD, GVD) and validation against the installed schema (bit 2).
 #include "egk/schema_texts.h"
 #include "egk/vsd_loading.h"
 #include "fuzz_bench.h"
@@ -21,19 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kc::fuzz::FuzzBench bench;
     bench.state.ValidationEnabled = (choice & 4) != 0;
     bench.state.SchemaTextVd = bench.state.SchemaTextPd = bench.state.SchemaTextGvd = InstalledSchema();
-    kc::EgkFieldBuffer fields;
-    const QByteArray document = input.rest();
-    // Only crashes, hangs and leaks count here, not the outcome of the load.
-    switch (choice & 3) {
-    case 0:
-        static_cast<void>(kc::LoadPdDocument(bench.ctx, document, fields, 1));
-        break;
-    case 1:
-        static_cast<void>(kc::LoadVdDocument(bench.ctx, document, fields, 1));
-        break;
-    default:
-        static_cast<void>(kc::LoadGvdDocument(bench.ctx, document, fields, 1));
-        break;
-    }
+    kc::fuzz::LoadDocumentOfKind(bench, choice & 3, input.rest());
     return 0;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "base/main_view.h"
+#include "fake_ctapi.h"
 #include "presenter/dispatcher.h"
 #include "presenter/scan_result.h"
 #include "scripted_serial_line.h"
@@ -335,24 +336,16 @@ TEST_F(DispatcherTest, ChoosingAPortFollowsItsTestResult) {
 }
 
 // A library whose every open outlives its limit, as a hung helper reports it.
-class HangingLibrary : public CtApiProvider, public CtApi {
+class HangingLibrary : public FixedCtApiProvider {
   public:
-    CtApi* acquire(LibraryFault& fault) override {
-        fault = LibraryFault::None;
-        return this;
+    explicit HangingLibrary(test::FakeCtApi& api) : FixedCtApiProvider(api) {
+        api.onInit = [this](uint16_t) {
+            ++inits;
+            loss_ = QStringLiteral("Die Terminalbibliothek antwortet nicht (Zeitlimit überschritten)");
+            return int8_t(ERR_TRANS);
+        };
     }
     QString takeLibraryLoss() override { return std::exchange(loss_, QString()); }
-    int8_t init(uint16_t, uint16_t) override {
-        ++inits;
-        loss_ = QStringLiteral("Die Terminalbibliothek antwortet nicht (Zeitlimit überschritten)");
-        return ERR_TRANS;
-    }
-    int8_t data(uint16_t, uint8_t*, uint8_t*, uint16_t, uint8_t*, uint16_t*, uint8_t*) override {
-        return ERR_TRANS;
-    }
-    int8_t close(uint16_t) override { return 0; }
-    int32_t getBaudrate(uint16_t, int32_t*) override { return ERR_TRANS; }
-
     int inits = 0;
 
   private:
@@ -363,7 +356,8 @@ class HangingLibrary : public CtApiProvider, public CtApi {
 // yet tested stay empty, and the person is told why the search stopped.
 TEST(ScanWithAHangingLibrary, StopsAfterTheSecondLossAndSaysSo) {
     test::SimHarness h;
-    HangingLibrary library;
+    test::FakeCtApi api;
+    HangingLibrary library(api);
     TerminalSession session(library, h.state.tables, h.boxes, h.pump);
     session.setStatusLine(&h.status);
     Context ctx{h.state, session, h.boxes, h.status, h.pump};
