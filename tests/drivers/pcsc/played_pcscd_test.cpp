@@ -2,12 +2,12 @@
 // The library's calls into pcsc-lite against a pcscd played by the test:
 // what a card or pcscd may answer that the virtual reader never does.
 #include "card_connection.h"
+#include "ctapi/bytes.h"
 #include "ctapi/return_codes.h"
 #include "pcsc_context.h"
 #include "pcsc_functions.h"
 #include "reader_session.h"
 
-#include <QByteArray>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -19,7 +19,7 @@ namespace {
 struct Played {
     DWORD protocol = SCARD_PROTOCOL_T0;
     LONG connectResult = SCARD_S_SUCCESS;
-    std::deque<QByteArray> answers; // hex, one per SCardTransmit; when used up "9000"
+    std::deque<std::string> answers; // hex, one per SCardTransmit; when used up "9000"
     std::vector<std::string> commands;
     std::deque<std::string> readerLists; // one per SCardListReaders
     LONG listResult = SCARD_S_SUCCESS;
@@ -46,13 +46,11 @@ PcscFunctions PlayedFunctions() {
     f.disconnect = [](SCARDHANDLE, DWORD) { return SCARD_S_SUCCESS; };
     f.transmit = [](SCARDHANDLE, const SCARD_IO_REQUEST*, LPCBYTE command, DWORD length, SCARD_IO_REQUEST*,
                     LPBYTE response, LPDWORD room) {
-        played.commands.push_back(
-            QByteArray(reinterpret_cast<const char*>(command), length).toHex().toStdString());
-        const QByteArray answer =
-            QByteArray::fromHex(played.answers.empty() ? "9000" : played.answers.front());
+        played.commands.push_back(ctapi::ToHex(std::span(command, length)));
+        const Bytes answer = *ctapi::FromHex(played.answers.empty() ? "9000" : played.answers.front());
         if (!played.answers.empty())
             played.answers.pop_front();
-        std::memcpy(response, answer.constData(), std::size_t(answer.size()));
+        std::memcpy(response, answer.data(), answer.size());
         *room = DWORD(answer.size());
         return SCARD_S_SUCCESS;
     };
@@ -90,64 +88,61 @@ class PlayedPcscd : public ::testing::Test {
     std::string transmit(const char* commandHex) {
         std::optional<CardConnection> card;
         EXPECT_EQ(CardConnection::Connect(1, "R", card), SCARD_S_SUCCESS);
-        const QByteArray command = QByteArray::fromHex(commandHex);
         Bytes response;
-        EXPECT_EQ(card->Transmit(Bytes(command.begin(), command.end()), response), SCARD_S_SUCCESS);
-        return QByteArray(reinterpret_cast<const char*>(response.data()), qsizetype(response.size()))
-            .toHex()
-            .toStdString();
+        EXPECT_EQ(card->Transmit(*ctapi::FromHex(commandHex), response), SCARD_S_SUCCESS);
+        return ctapi::ToHex(response);
+    }
+    static PcscContext Context() {
+        LONG result = 0;
+        return *PcscContext::Establish(result);
     }
 };
 
 TEST_F(PlayedPcscd, UnderT0TheLengthAndTheRestOfTheAnswerAreAskedFor) {
     played.answers = {"6C03", "AABBCC6102", "DDEE9000"};
-    EXPECT_EQ(transmit("00B0000000"), "aabbccddee9000");
-    EXPECT_EQ(played.commands, std::vector<std::string>({"00b0000000", "00b0000003", "00c0000002"}));
+    EXPECT_EQ(transmit("00B0000000"), "AABBCCDDEE9000");
+    EXPECT_EQ(played.commands, std::vector<std::string>({"00B0000000", "00B0000003", "00C0000002"}));
 }
 
 TEST_F(PlayedPcscd, UnderT1TheCardsAnswerIsPassedOnAsItIs) {
     played.protocol = SCARD_PROTOCOL_T1;
     played.answers = {"6C03"};
-    EXPECT_EQ(transmit("00B0000000"), "6c03");
+    EXPECT_EQ(transmit("00B0000000"), "6C03");
     EXPECT_EQ(played.commands.size(), 1u);
 }
 
 TEST_F(PlayedPcscd, ACardThatAlwaysHasMoreIsAskedAFixedNumberOfTimes) {
-    played.answers = std::deque<QByteArray>(100, "AA6101");
+    played.answers = std::deque<std::string>(100, "AA6101");
     // 64 rounds collected, and the last answer with the status word that still asks.
     const std::string answer = transmit("00A4040000");
     EXPECT_EQ(answer.size(), 2u * (64 + 3));
-    EXPECT_TRUE(answer.ends_with("aa6101")) << answer;
+    EXPECT_TRUE(answer.ends_with("AA6101")) << answer;
     EXPECT_EQ(played.commands.size(), 65u);
 }
 
 TEST_F(PlayedPcscd, ReaderNamesAreReadAgainWhenOneIsAttachedMeanwhile) {
-    LONG result = 0;
-    const auto context = PcscContext::Establish(result);
-    ASSERT_TRUE(context);
+    const PcscContext context = Context();
     std::vector<std::string> readers;
     const std::string one("A\0\0", 3), two("A\0B\0\0", 5);
     played.readerLists = {one, two, two, two};
-    EXPECT_EQ(context->ListReaders(readers), SCARD_S_SUCCESS);
+    EXPECT_EQ(context.ListReaders(readers), SCARD_S_SUCCESS);
     EXPECT_EQ(readers, std::vector<std::string>({"A", "B"}));
     played.readerLists.clear();
     for (std::size_t size : {1, 2, 2, 3, 3, 4})
         played.readerLists.push_back(std::string(size, '\0'));
-    EXPECT_EQ(context->ListReaders(readers), SCARD_E_INSUFFICIENT_BUFFER);
+    EXPECT_EQ(context.ListReaders(readers), SCARD_E_INSUFFICIENT_BUFFER);
     played.listResult = SCARD_E_NO_READERS_AVAILABLE;
-    EXPECT_EQ(context->ListReaders(readers), SCARD_S_SUCCESS);
+    EXPECT_EQ(context.ListReaders(readers), SCARD_S_SUCCESS);
     EXPECT_TRUE(readers.empty());
 }
 
 TEST_F(PlayedPcscd, AMuteCardIsNoCardInTheReader) {
-    LONG result = 0;
-    const auto context = PcscContext::Establish(result);
-    ASSERT_TRUE(context);
+    const PcscContext context = Context();
     bool present = true;
     for (const auto& [state, expected] :
          {std::pair(SCARD_STATE_PRESENT, true), std::pair(SCARD_STATE_PRESENT | SCARD_STATE_MUTE, false)}) {
         played.eventState = DWORD(state);
-        EXPECT_EQ(context->WaitForCard("R", std::chrono::milliseconds(0), present), SCARD_S_SUCCESS);
+        EXPECT_EQ(context.WaitForCard("R", std::chrono::milliseconds(0), present), SCARD_S_SUCCESS);
         EXPECT_EQ(present, expected) << state;
     }
 }
@@ -166,15 +161,11 @@ TEST_F(PlayedPcscd, AFailedConnectIsToldApartByWhatWentAway) {
                  {SCARD_F_COMM_ERROR, ERR_TRANS, ""}};
     for (const auto& c : cases) {
         played.connectResult = c.result;
-        LONG result = 0;
-        ReaderSession session(*PcscContext::Establish(result), "R");
+        ReaderSession session(Context(), "R");
         const Bytes select{0x00, 0xA4, 0x04, 0x00};
         const ctapi::Reply reply = session.CardCommand(select);
         EXPECT_EQ(reply.code, c.code) << c.result;
-        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(reply.bytes.data()), qsizetype(reply.bytes.size()))
-                      .toHex(),
-                  c.bytes)
-            << c.result;
+        EXPECT_EQ(ctapi::ToHex(reply.bytes), c.bytes) << c.result;
     }
 }
 

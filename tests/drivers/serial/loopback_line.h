@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "ctapi/bytes.h"
 #include "serial/byte_line.h"
 #include "serial/t1_block.h"
 #include "t1_terminal.h"
 
 #include <deque>
+#include <string>
 #include <vector>
 
 namespace kc::test {
@@ -23,8 +25,9 @@ class LoopbackLine : public serial::ByteLine {
         for (uint8_t byte : bytes) {
             if (!assembler_.push(byte))
                 continue;
-            sent.push_back(assembler_.take());
-            const sim::serial::Reaction reaction = terminal_.receive(sent.back());
+            const serial::Bytes written = assembler_.take();
+            sent.push_back(ctapi::ToHex(written));
+            const sim::serial::Reaction reaction = terminal_.receive(written);
             for (const auto& frame : reaction.frames)
                 incoming_.insert(incoming_.end(), frame.begin(), frame.end());
             hungUp_ = hungUp_ || reaction.hangUp;
@@ -40,8 +43,8 @@ class LoopbackLine : public serial::ByteLine {
     }
     void discard() override { incoming_.clear(); }
 
-    // Every frame the host wrote, in order.
-    std::vector<serial::Bytes> sent;
+    // Every frame the host wrote, in order, as hex.
+    std::vector<std::string> sent;
 
   private:
     sim::serial::T1Terminal& terminal_;

@@ -113,10 +113,7 @@ TEST(T1Link, FramesOnTheLineAreTheOnesSerialTerminalsExpect) {
                                          "02000700A4020C02D0027F", "02400500B00008FE01"};
     for (int part = 0; part < 7; ++part)
         expected.push_back(part % 2 ? "02900092" : "02800082");
-    std::vector<std::string> sent;
-    for (const auto& frame : link.line.sent)
-        sent.push_back(sim::ToHex(frame));
-    EXPECT_EQ(sent, expected);
+    EXPECT_EQ(link.line.sent, expected);
 }
 
 // Two waits in a row that bring nothing end the exchange: the host starts
@@ -128,11 +125,8 @@ TEST(T1Link, TwoSilentWaitsInARowEndTheExchangeWithAResynch) {
     uint8_t source = 0;
     for (int k : {0, 2})
         ASSERT_TRUE(link.host.transceive(kCommands[k].first, kCommands[k].second, answer, source));
-    std::vector<std::string> sent;
-    for (const auto& frame : link.line.sent)
-        sent.push_back(sim::ToHex(frame));
     // The card's I-block and the R-block asking for its answer go unanswered.
-    EXPECT_EQ(sent,
+    EXPECT_EQ(link.line.sent,
               std::vector<std::string>({"12C000D2", "120005201100000026", "02400B00A4040C06D2760000010244",
                                         "02920090", "12C000D2", "02000B00A4040C06D2760000010204"}));
 }
@@ -141,8 +135,12 @@ TEST(T1Link, TwoSilentWaitsInARowEndTheExchangeWithAResynch) {
 // with the next reply of the script (none: silence).
 class ScriptedTerminal : public serial::ByteLine {
   public:
+    // The first reply confirms the host's RESYNCH.
     explicit ScriptedTerminal(std::vector<std::vector<serial::Block>> replies)
-        : replies_(std::move(replies)) {}
+        : replies_(std::move(replies)) {
+        replies_.insert(replies_.begin(),
+                        {serial::SupervisoryBlock(0x21, serial::SupervisoryType::Resynch, true)});
+    }
     bool write(std::span<const uint8_t> bytes) override {
         for (uint8_t byte : bytes) {
             if (!assembler_.push(byte))
@@ -174,22 +172,25 @@ class ScriptedTerminal : public serial::ByteLine {
     std::deque<uint8_t> incoming_;
 };
 
+constexpr uint8_t kFromCard = serial::Nad(serial::kHostAddress, serial::kCardAddress);
+
+// What the host makes of the script as the answer to command for the card.
+Bytes AnswerOn(ScriptedTerminal& line, const Bytes& command) {
+    serial::T1Host host(line);
+    Bytes answer;
+    uint8_t source = 9;
+    EXPECT_TRUE(host.resynch(serial::Milliseconds(500)));
+    EXPECT_TRUE(host.transceive(0, command, answer, source));
+    return answer;
+}
+
 // An answer while the host still chains its command is out of turn: the host
 // asks again instead of taking it, and the real answer follows the last part.
 TEST(T1Link, AnAnswerBeforeTheLastPartOfTheCommandIsNotTaken) {
-    using serial::Block;
-    constexpr uint8_t kFromCard = serial::Nad(serial::kHostAddress, serial::kCardAddress);
-    const Bytes early = B("6F00"), done = B("9000");
-    ScriptedTerminal line({{serial::SupervisoryBlock(0x21, serial::SupervisoryType::Resynch, true)},
-                           {serial::InformationBlock(kFromCard, 0, false, early)},
+    ScriptedTerminal line({{serial::InformationBlock(kFromCard, 0, false, B("6F00"))},
                            {serial::ReceiveBlock(kFromCard, 1)},
-                           {serial::InformationBlock(kFromCard, 0, false, done)}});
-    serial::T1Host host(line);
-    ASSERT_TRUE(host.resynch(serial::Milliseconds(500)));
-    Bytes answer;
-    uint8_t source = 9;
-    ASSERT_TRUE(host.transceive(0, kCommands[5].second, answer, source));
-    EXPECT_EQ(answer, done);
+                           {serial::InformationBlock(kFromCard, 0, false, B("9000"))}});
+    EXPECT_EQ(AnswerOn(line, kCommands[5].second), B("9000"));
     ASSERT_EQ(line.sent.size(), 4u);
     EXPECT_EQ(line.sent[2], "02810083"); // R-block: N(R) 0, taken as a transmission error
     EXPECT_TRUE(line.sent[3].starts_with("024008")) << line.sent[3];
@@ -198,16 +199,9 @@ TEST(T1Link, AnAnswerBeforeTheLastPartOfTheCommandIsNotTaken) {
 // An R-block naming the host's own block asks for it again, whether or not
 // it names an error; the answer to the block sent twice is taken once.
 TEST(T1Link, AnRBlockForTheHostsOwnBlockBringsItAgain) {
-    constexpr uint8_t kFromCard = serial::Nad(serial::kHostAddress, serial::kCardAddress);
-    ScriptedTerminal line({{serial::SupervisoryBlock(0x21, serial::SupervisoryType::Resynch, true)},
-                           {serial::ReceiveBlock(kFromCard, 0)},
-                           {serial::InformationBlock(kFromCard, 0, false, B("9000"))}});
-    serial::T1Host host(line);
-    ASSERT_TRUE(host.resynch(serial::Milliseconds(500)));
-    Bytes answer;
-    uint8_t source = 9;
-    ASSERT_TRUE(host.transceive(0, kCommands[4].second, answer, source));
-    EXPECT_EQ(answer, B("9000"));
+    ScriptedTerminal line(
+        {{serial::ReceiveBlock(kFromCard, 0)}, {serial::InformationBlock(kFromCard, 0, false, B("9000"))}});
+    EXPECT_EQ(AnswerOn(line, kCommands[4].second), B("9000"));
     ASSERT_EQ(line.sent.size(), 3u);
     EXPECT_EQ(line.sent[2], line.sent[1]);
 }

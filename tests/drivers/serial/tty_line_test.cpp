@@ -37,28 +37,23 @@ TEST(TtyLine, AWriteLargerThanTheLineHoldsWaitsForTheFarEnd) {
     EXPECT_EQ(taken, kMoreThanTheLineHolds.size());
 }
 
-TEST(TtyLine, AWriteNobodyTakesFailsAndAClosedLineNeitherWritesNorReads) {
-    ctapi::PseudoTerminal pty;
-    ASSERT_TRUE(pty.ok()) << pty.error();
-    TtyLine line;
-    ASSERT_EQ(line.open(pty.slavePath()), OpenResult::Opened);
-    EXPECT_FALSE(line.write(kMoreThanTheLineHolds));
-    line.close();
-    uint8_t byte = 0;
-    EXPECT_FALSE(line.write(std::vector<uint8_t>{1}));
-    EXPECT_EQ(line.read(byte, Milliseconds(0)), ByteLine::Read::Failed);
-}
-
-TEST(TtyLine, ASpeedNotOnTheListAndAHungUpFarEndAreRefused) {
+// A write nobody takes, a speed not on the list, a far end that hung up
+// and a closed line are refused.
+TEST(TtyLine, WhatCannotGoThroughIsRefused) {
     TtyLine line;
     {
         ctapi::PseudoTerminal pty;
         ASSERT_TRUE(pty.ok()) << pty.error();
         ASSERT_EQ(line.open(pty.slavePath()), OpenResult::Opened);
+        EXPECT_FALSE(line.write(kMoreThanTheLineHolds));
         EXPECT_FALSE(line.setSpeed(12345));
         EXPECT_TRUE(line.setSpeed(19200));
     }
     EXPECT_FALSE(line.write(std::vector<uint8_t>{1}));
+    line.close();
+    uint8_t byte = 0;
+    EXPECT_FALSE(line.write(std::vector<uint8_t>{1}));
+    EXPECT_EQ(line.read(byte, Milliseconds(0)), ByteLine::Read::Failed);
 }
 
 } // namespace
