@@ -256,7 +256,6 @@ void BuildStatusBar(QMainWindow& window, MainWindowWidgets& w) {
     w.progress = new QProgressBar(bar);
     w.progress->setObjectName(QStringLiteral("ProgressBar1"));
     w.progress->setRange(0, 100);
-    w.progress->setValue(0);
     w.progress->setTextVisible(false);
     w.progress->setFixedWidth(160);
     bar->addPermanentWidget(w.progress);

@@ -131,6 +131,16 @@ TEST_F(PtyProbe, BaudProbeFindsTheTerminalThatAnswersOnlyAt57600) {
     EXPECT_FALSE(line.isOpen());
 }
 
+// A byte already taken in but not yet read is received: no wait for more.
+TEST_F(PtyProbe, AByteTakenInButNotReadNeedsNoFurtherWait) {
+    QtSerialLine line(&lines);
+    ASSERT_TRUE(line.open(2)) << line.errorNumber();
+    pty.answer(QByteArray(1, '\x60'));
+    EXPECT_TRUE(line.waitForReceived(kIoTimeoutMs));
+    EXPECT_TRUE(line.waitForReceived(10));
+    EXPECT_EQ(line.receive(0), QByteArray(1, '\x60'));
+}
+
 TEST_F(PtyProbe, APortOpenTwiceIsInUse) {
     QtSerialLine first(&lines);
     QtSerialLine second(&lines);

@@ -57,6 +57,16 @@ TEST(HostProtocol, FrameLengthOfNothingOrPastTheLimitIsMalformed) {
     }
 }
 
+// The caller's buffer bounds what comes back, and a failed call brings back nothing.
+TEST(HostProtocol, AnAnswerFitsTheCallersBufferAndAFailureBringsNoBytes) {
+    EXPECT_EQ(host::ReturnedResponseSize(0, 5, 3), 3u);
+    EXPECT_EQ(host::ReturnedResponseSize(0, 2, 3), 2u);
+    EXPECT_EQ(host::ReturnedResponseSize(-1, 2, 3), 0u);
+    EXPECT_TRUE(host::FitsCaller({-1, 1, 2, 2, {}}, 3));
+    EXPECT_FALSE(host::FitsCaller({-1, 1, 2, 2, {0x90}}, 3));
+    EXPECT_FALSE(host::FitsCaller({0, 1, 2, 5, {1, 2, 3, 4, 5}}, 3));
+}
+
 class DataTimeLimitCase : public ::testing::TestWithParam<QStringList> {};
 
 // A row of tests/data/terminal/host_time_limits.txt.
