@@ -12,13 +12,10 @@
 
 namespace kc::test {
 
-// The host's line straight into the emulator's T=1 terminal, in-process: what
-// the host writes is cut into frames and answered at once; a wait for an
-// answer that does not come times out at once, so faults cost no time.
-class LoopbackLine : public serial::ByteLine {
+// A line whose far end answers each whole frame the host writes at once; a
+// wait for an answer that does not come times out at once, so faults cost no time.
+class FramedLine : public serial::ByteLine {
   public:
-    explicit LoopbackLine(sim::serial::T1Terminal& terminal) : terminal_(terminal) {}
-
     bool write(std::span<const uint8_t> bytes) override {
         if (hungUp_)
             return false;
@@ -27,7 +24,7 @@ class LoopbackLine : public serial::ByteLine {
                 continue;
             const serial::Bytes written = assembler_.take();
             sent.push_back(ctapi::ToHex(written));
-            const sim::serial::Reaction reaction = terminal_.receive(written);
+            const sim::serial::Reaction reaction = answer(written);
             for (const auto& frame : reaction.frames)
                 incoming_.insert(incoming_.end(), frame.begin(), frame.end());
             hungUp_ = hungUp_ || reaction.hangUp;
@@ -46,11 +43,23 @@ class LoopbackLine : public serial::ByteLine {
     // Every frame the host wrote, in order, as hex.
     std::vector<std::string> sent;
 
+  protected:
+    virtual sim::serial::Reaction answer(const serial::Bytes& frame) = 0;
+
   private:
-    sim::serial::T1Terminal& terminal_;
     serial::FrameAssembler assembler_;
     std::deque<uint8_t> incoming_;
     bool hungUp_ = false;
+};
+
+// The host's line straight into the emulator's T=1 terminal, in-process.
+class LoopbackLine : public FramedLine {
+  public:
+    explicit LoopbackLine(sim::serial::T1Terminal& terminal) : terminal_(terminal) {}
+
+  private:
+    sim::serial::Reaction answer(const serial::Bytes& frame) override { return terminal_.receive(frame); }
+    sim::serial::T1Terminal& terminal_;
 };
 
 } // namespace kc::test

@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-
 namespace kc::test {
 namespace {
 
@@ -133,7 +131,7 @@ TEST(T1Link, TwoSilentWaitsInARowEndTheExchangeWithAResynch) {
 
 // A terminal played block by block: each frame the host writes is answered
 // with the next reply of the script (none: silence).
-class ScriptedTerminal : public serial::ByteLine {
+class ScriptedTerminal : public FramedLine {
   public:
     // The first reply confirms the host's RESYNCH.
     explicit ScriptedTerminal(std::vector<std::vector<serial::Block>> replies)
@@ -141,35 +139,19 @@ class ScriptedTerminal : public serial::ByteLine {
         replies_.insert(replies_.begin(),
                         {serial::SupervisoryBlock(0x21, serial::SupervisoryType::Resynch, true)});
     }
-    bool write(std::span<const uint8_t> bytes) override {
-        for (uint8_t byte : bytes) {
-            if (!assembler_.push(byte))
-                continue;
-            sent.push_back(sim::ToHex(assembler_.take()));
-            if (next_ < replies_.size())
-                for (const serial::Block& block : replies_[next_])
-                    for (uint8_t b : serial::Encode(block))
-                        incoming_.push_back(b);
-            ++next_;
-        }
-        return true;
-    }
-    Read read(uint8_t& byte, serial::Milliseconds) override {
-        if (incoming_.empty())
-            return Read::Timeout;
-        byte = incoming_.front();
-        incoming_.pop_front();
-        return Read::Byte;
-    }
-    void discard() override { incoming_.clear(); }
-
-    std::vector<std::string> sent;
 
   private:
+    sim::serial::Reaction answer(const serial::Bytes&) override {
+        sim::serial::Reaction reaction;
+        if (next_ < replies_.size())
+            for (const serial::Block& block : replies_[next_])
+                reaction.frames.push_back(serial::Encode(block));
+        ++next_;
+        return reaction;
+    }
+
     std::vector<std::vector<serial::Block>> replies_;
     std::size_t next_ = 0;
-    serial::FrameAssembler assembler_;
-    std::deque<uint8_t> incoming_;
 };
 
 constexpr uint8_t kFromCard = serial::Nad(serial::kHostAddress, serial::kCardAddress);
