@@ -142,13 +142,9 @@ TEST_P(FirstUseButton, DecidesWhetherTheProgramRuns) {
 INSTANTIATE_TEST_SUITE_P(MainWindowStart, FirstUseButton, ::testing::Values(0, 1),
                          [](const auto& row) { return row.param == 0 ? "GoOn" : "Quit"; });
 
+// How a schema file is read is tested where it is read; here the item asks for it.
 TEST_F(ShownWindow, SchemaItemAsksForAnXsdFile) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("eigenes.xsd");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\xEF\xBB\xBF<xs:schema/>");
-    file.close();
+    const QString path = SimHarness::TestDataDir() + "/egk/schema_texts/new.xsd";
     QString filterAsked;
     h.window().setFileChooser([&](const QString& filter) {
         filterAsked = filter;
@@ -157,7 +153,7 @@ TEST_F(ShownWindow, SchemaItemAsksForAnXsdFile) {
     h.state().SchemaTextPd = QStringLiteral("<alt/>");
     h.w().menus.schemaItems[1]->trigger();
     EXPECT_EQ(filterAsked, "XSD (*.xsd)");
-    EXPECT_EQ(h.state().SchemaTextPd, "<xs:schema/>");
+    EXPECT_EQ(h.state().SchemaTextPd, "<?xml version=\"1.0\"?><xs:schema/>");
 }
 
 // When the items are locked is decided in the dispatcher, and tested there;
