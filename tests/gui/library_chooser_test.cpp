@@ -19,10 +19,6 @@ struct ChooserCase {
     const char* expected;
 };
 
-void PrintTo(const ChooserCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class LibraryChooserCase : public ::testing::TestWithParam<ChooserCase> {};
 
 TEST_P(LibraryChooserCase, ListsLibrariesTakesTheFitOrAnotherFileAndCancelGivesNothing) {

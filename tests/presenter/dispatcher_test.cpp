@@ -73,10 +73,6 @@ struct ReadOption {
     bool cardRead;
 };
 
-void PrintTo(const ReadOption& option, std::ostream* os) {
-    *os << option.name;
-}
-
 class ReadOptionTest : public DispatcherTest, public ::testing::WithParamInterface<ReadOption> {};
 
 // Stored card data are shown again without terminal traffic, unless a front-end
