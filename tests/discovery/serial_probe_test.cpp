@@ -24,10 +24,8 @@ using test::SerialDevice;
 SerialDevice DeviceOf(const test::DataCase& c) {
     SerialDevice device;
     const QString speed = c.field("answers").section(QLatin1Char('='), 0, 0);
-    const QByteArray answer =
-        c.field("answers").contains(QLatin1Char('='))
-            ? QByteArray::fromHex(c.field("answers").section(QLatin1Char('='), 1).toLatin1())
-            : kResynchResponse;
+    const QString hex = c.field("answers").section(QLatin1Char('='), 1);
+    const QByteArray answer = hex.isEmpty() ? kResynchResponse : QByteArray::fromHex(hex.toLatin1());
     if (!speed.isEmpty())
         device.answer = [speed, answer](const QString& settings, const QByteArray& sent) {
             return settings.startsWith(speed + QLatin1Char(',')) && sent == kResynchRequest ? answer

@@ -8,22 +8,21 @@
 namespace kc::test {
 namespace {
 
-// Every object the window's accessible tree reaches, by object name, as a
-// screen reader walks it: from the window down through the children.
+// Every object the tree reaches from this node, by object name, as a screen
+// reader walks it: down through the children.
+void Walk(QAccessibleInterface* node, std::map<QString, QAccessibleInterface*>& reached) {
+    QObject* object = node->object();
+    if (object && QAccessible::queryAccessibleInterface(object) == node)
+        reached[object->objectName()] = node;
+    for (int i = 0; i < node->childCount(); ++i) {
+        if (QAccessibleInterface* child = node->child(i))
+            Walk(child, reached);
+    }
+}
+
 std::map<QString, QAccessibleInterface*> WalkTree(QWidget& window) {
     std::map<QString, QAccessibleInterface*> reached;
-    std::vector<QAccessibleInterface*> open{QAccessible::queryAccessibleInterface(&window)};
-    while (!open.empty()) {
-        QAccessibleInterface* node = open.back();
-        open.pop_back();
-        QObject* object = node->object();
-        if (object && QAccessible::queryAccessibleInterface(object) == node)
-            reached[object->objectName()] = node;
-        for (int i = 0; i < node->childCount(); ++i) {
-            if (QAccessibleInterface* child = node->child(i))
-                open.push_back(child);
-        }
-    }
+    Walk(QAccessible::queryAccessibleInterface(&window), reached);
     return reached;
 }
 

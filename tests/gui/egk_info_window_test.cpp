@@ -11,12 +11,10 @@ class EgkInfo : public ::testing::Test {
         EgkResults& egk = tables.egk[kSlot];
         egk.IccSerialNumber = QStringLiteral("80276883110000017222");
         egk.VsdStatus = QStringLiteral("3032303038303731343135323633300000000500000000000000");
-        for (int i = 0; i < 10; ++i)
-            egk.VdElementList[std::size_t(i)] = {QStringLiteral("Vd%1").arg(i),
-                                                 QStringLiteral("Wert%1").arg(i)};
-        for (int i = 0; i < 5; ++i)
-            egk.GvdElementList[std::size_t(i)] = {QStringLiteral("Gvd%1").arg(i),
-                                                  QStringLiteral("G%1").arg(i)};
+        for (std::size_t i = 0; i < 10; ++i)
+            egk.VdElementList[i] = {QStringLiteral("Vd%1").arg(i), QStringLiteral("Wert%1").arg(i)};
+        for (std::size_t i = 0; i < 5; ++i)
+            egk.GvdElementList[i] = {QStringLiteral("Gvd%1").arg(i), QStringLiteral("G%1").arg(i)};
         egk.PdElementList[0] = {QStringLiteral("Versicherten_ID"), QStringLiteral("X110000017")};
         egk.EgkXmlText[DocIndex(DocKind::Pd)] = QStringLiteral("<UC_PersoenlicheVersichertendatenXML/>");
         egk.EgkValidationText[DocIndex(DocKind::Vd)] = QStringLiteral("Validierung fehlgeschlagen");

@@ -19,10 +19,6 @@ struct ChooserCase {
     const char* expected;
 };
 
-void PrintTo(const ChooserCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class LibraryChooserCase : public ::testing::TestWithParam<ChooserCase> {};
 
 TEST_P(LibraryChooserCase, ListsLibrariesTakesTheFitOrAnotherFileAndCancelGivesNothing) {
@@ -75,15 +71,12 @@ TEST_F(ShownWindow, LibraryItemFollowsValidationItemIsLockedDuringAnActionAndOpe
 }
 
 TEST_F(ShownWindow, TitleAndStatusLineFollowTheLibraryInUse) {
-    const struct {
-        QString file;
-        const char* title;
-    } cases[] = {{SimHarness::BinDir() + "/libmktsim.so", "KartoCheck – Simulator"},
-                 {SimHarness::BinDir() + "/libctapi-serial.so", "KartoCheck"}};
-    for (const auto& c : cases) {
-        h.program.useLibrary(c.file);
-        EXPECT_EQ(h.window().windowTitle(), QString::fromUtf8(c.title));
-        EXPECT_EQ(h.state().ui.statusText, "Terminal-Bibliothek: " + c.file);
+    for (const auto& [name, title] : {std::pair("/libmktsim.so", "KartoCheck – Simulator"),
+                                      std::pair("/libctapi-serial.so", "KartoCheck")}) {
+        const QString file = SimHarness::BinDir() + name;
+        h.program.useLibrary(file);
+        EXPECT_EQ(h.window().windowTitle(), QString::fromUtf8(title));
+        EXPECT_EQ(h.state().ui.statusText, "Terminal-Bibliothek: " + file);
     }
 }
 
