@@ -4,6 +4,7 @@
 #include "card_test_support.h"
 #include "case_rows.h"
 #include "data_cases.h"
+#include "egk/egk_info_data.h"
 #include "egk/latin9.h"
 #include "egk/schema_texts.h"
 #include "egk/vsd_loading.h"
@@ -43,13 +44,7 @@ struct Loader : test::FakeContext {
     QString& xml(const Doc& doc) { return egk().EgkXmlText[DocIndex(doc.kind)]; }
     QString& verdict(const Doc& doc) { return egk().EgkValidationText[DocIndex(doc.kind)]; }
     bool warned(const Doc& doc) { return egk().EgkValidationWarning[DocIndex(doc.kind)]; }
-    bool mapped(const Doc& doc) {
-        const EgkResults& r = egk();
-        return !(doc.kind == DocKind::Pd   ? r.PdElementList[0]
-                 : doc.kind == DocKind::Vd ? r.VdElementList[0]
-                                           : r.GvdElementList[0])
-                    .name.isEmpty();
-    }
+    bool mapped(const Doc& doc) { return !TableView(egk(), DocIndex(doc.kind)).rows.empty(); }
     // A schema file below tests/data/egk, or, starting with "<" or empty, the schema text itself.
     void validateWith(const Doc& doc, const QString& schema) {
         state.ValidationEnabled = true;
