@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "base/insured_record_store.h"
 #include "card_test_support.h"
 #include "cards/approval_number.h"
 #include "cards/kvk_record.h"
@@ -168,24 +167,6 @@ TEST_P(ApprovalCase, RewritesTheTerminalIdentity) {
 INSTANTIATE_TEST_SUITE_P(ApplyZulassungsnummer, ApprovalCase,
                          ::testing::ValuesIn(test::CaseRows("cards/kvk_approval.txt")),
                          test::FirstCellName());
-
-TEST(StoreInsuredRecordTest, StationarySlotsKeepTheHandheldFields) {
-    SlotTables tables;
-    EgkFieldBuffer fields;
-    for (int i = 0; i < kInsuredFieldCount; ++i)
-        fields[std::size_t(i)] = QStringLiteral("neu %1").arg(i);
-    tables.insured[1][Einlesedatum] = QStringLiteral("alt");
-    StoreInsuredRecord(fields, tables, 1);
-    EXPECT_EQ(tables.insured[1][Pruefsumme], QStringLiteral("neu 16"));
-    EXPECT_EQ(tables.insured[1][Einlesedatum], QStringLiteral("alt"));
-    EXPECT_EQ(tables.insured[1][Pruefsummezusatz], QString());
-
-    tables.terminal[1].IsMobile = true;
-    StoreInsuredRecord(fields, tables, 1);
-    EXPECT_EQ(tables.insured[1][Einlesedatum], QStringLiteral("neu 17"));
-    EXPECT_EQ(tables.insured[1][Pruefsummezusatz], QStringLiteral("neu 19"));
-    EXPECT_EQ(tables.insured[2][Krankenkassenname], QString());
-}
 
 } // namespace
 } // namespace kc
