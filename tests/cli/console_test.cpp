@@ -177,11 +177,9 @@ class SerialReasonCase : public ::testing::TestWithParam<QStringList> {};
 // A row of tests/data/cli/serial_reason.txt: the system's reason and what helps.
 TEST_P(SerialReasonCase, NamesTheCauseAndWhatHelps) {
     const QStringList& c = GetParam();
-    const QMap<QString, int> error{{QStringLiteral("i"), kSerialInvalidPort},
-                                   {QStringLiteral("o"), kSerialPortOpen},
-                                   {QStringLiteral("n"), kSerialNotAvailable}};
-    const DeviceAccess access{c[1] == QStringLiteral("1"), c[2].toInt(), c[3], c[4] == QStringLiteral("1"),
-                              c[5]};
+    const QMap<QString, int> error{
+        {"i", kSerialInvalidPort}, {"o", kSerialPortOpen}, {"n", kSerialNotAvailable}};
+    const DeviceAccess access{c[1] == "1", c[2].toInt(), c[3], c[4] == "1", c[5]};
     EXPECT_EQ(SerialOpenReason(2, QStringLiteral("/dev/ttyS1"), access, error.value(c[6])), c[7]);
 }
 
