@@ -83,21 +83,16 @@ INSTANTIATE_TEST_SUITE_P(ReadBinary, ReadBinaryChunks,
                          ::testing::ValuesIn(test::DataCases("egk/read_binary_chunks.txt")),
                          test::CaseName());
 
-class LastStatusWord : public ::testing::TestWithParam<QStringList> {};
+class LastStatusWord : public ReadBinaryTest, public ::testing::WithParamInterface<QStringList> {};
 
 // One row of tests/data/egk/read_binary_answers.txt: the same answer to every READ BINARY.
 TEST_P(LastStatusWord, DecidesTheOutcome) {
     const QStringList& c = GetParam();
-    test::SimHarness h;
-    ASSERT_TRUE(h.loadText(
-        QStringLiteral("[terminal desk]\nports = 8192\ncard = egk\noverride 00B0 = %1\n").arg(c[1])));
-    ASSERT_EQ(h.session.OpenTerminal(8192), 0);
-    QByteArray bytes;
-    uint32_t n = 10;
-    EXPECT_EQ(ReadBinaryChunked(h.session, kToCard, 0, 10, bytes, n), test::ResultOf(c[2]));
-    EXPECT_EQ(n, c[3].toUInt());
-    EXPECT_EQ(bytes.size(), c[3].toInt());
-    EXPECT_EQ(h.commands().size(), c[4].toInt());
+    open(QStringLiteral("override 00B0 = %1\n").arg(c[1]));
+    EXPECT_EQ(chunked(0, 10, 10), test::ResultOf(c[2]));
+    EXPECT_EQ(count, c[3].toUInt());
+    EXPECT_EQ(buffer.size(), c[3].toInt());
+    EXPECT_EQ(h->commands().size(), c[4].toInt());
 }
 
 INSTANTIATE_TEST_SUITE_P(ReadBinary, LastStatusWord,
