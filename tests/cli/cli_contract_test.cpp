@@ -175,9 +175,8 @@ TEST(CliContractTest, CtrlCAtAQuestionEndsTheRunWithStatusFour) {
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 4);
     const QJsonObject report = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
-    EXPECT_EQ(report[QStringLiteral("ended_by")].toString(), QStringLiteral("interrupted"));
-    EXPECT_EQ(report[QStringLiteral("messages")][0][QStringLiteral("answer")].toString(),
-              QStringLiteral("Abbrechen"));
+    EXPECT_EQ(At(report, QStringLiteral("ended_by")), QStringLiteral("interrupted"));
+    EXPECT_EQ(At(report, QStringLiteral("messages/0/answer")), QStringLiteral("Abbrechen"));
 }
 
 } // namespace
