@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "base/insured_record_store.h"
 #include "card_test_support.h"
 #include "cards/approval_number.h"
 #include "cards/kvk_record.h"
@@ -17,14 +16,21 @@ using test::HandheldAdditions;
 using test::KvkRecordFile;
 using test::Tlv;
 
-const QString kNoKvk = QStringLiteral(" Keine Krankenversichertenkarte!!! ");
-const QString kChecksum = QStringLiteral(" Prüfsumme KVK korrupt!!! ");
-const QString kTrailerChecksum = QStringLiteral(" Prüfsummezusatz KVK korrupt!!! ");
-const QString kTrailerLength = QStringLiteral(" Unbekannte Länge Prüfsummezusatz KVK! ");
-const QString kDefective = QStringLiteral("Defekter KVK Datensatz!!!");
-
-QString Apfel() {
-    return KvkRecordFile(QStringLiteral("k2-creek_TK_Apfel.hex"));
+// The boxes of a case's codes: N no KVK, C checksum, T handheld checksum, L handheld length, D defective.
+QStringList Boxes(const QString& codes) {
+    const QMap<QChar, QString> box{
+        {QLatin1Char('N'), test::Stop(QStringLiteral(" Keine Krankenversichertenkarte!!! "))},
+        {QLatin1Char('C'), test::Stop(QStringLiteral(" Prüfsumme KVK korrupt!!! "))},
+        {QLatin1Char('T'), test::Stop(QStringLiteral(" Prüfsummezusatz KVK korrupt!!! "))},
+        {QLatin1Char('L'), test::Stop(QStringLiteral(" Unbekannte Länge Prüfsummezusatz KVK! "))},
+        {QLatin1Char('D'), test::Shown({MessageRequest{QStringLiteral("Defekter KVK Datensatz!!!"),
+                                                       QStringLiteral(" KartoCheck KVK lesen "),
+                                                       MsgButtons::Ok, MsgIcon::Exclamation}})
+                               .first()}};
+    QStringList boxes;
+    for (const QChar code : codes)
+        boxes += box.value(code);
+    return boxes;
 }
 
 // A record from its recipe, applied word by word: a file of tests/data/kvk,
@@ -106,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(KvkText, HexTextCase, ::testing::ValuesIn(test::CaseRow
 
 class KvkRecordCase : public ::testing::TestWithParam<test::DataCase> {};
 
-// The fields and the terminal's identity of each record form: tests/data/cards/kvk_record_fields.txt.
+// The fields, boxes and terminal's identity of each record form: tests/data/cards/kvk_record_fields.txt.
 TEST_P(KvkRecordCase, GivesFieldsAndTerminalIdentity) {
     const test::DataCase& c = GetParam();
     Parsed p(QString(), c.field("handheld") == QStringLiteral("1"));
@@ -115,7 +121,7 @@ TEST_P(KvkRecordCase, GivesFieldsAndTerminalIdentity) {
     p.tables.terminal[Parsed::kSlot].Manufacturer = QStringLiteral("OTHER");
     p.boxes.shown.clear();
     EXPECT_FALSE(ParseKvkRecord(p.target, Parsed::kSlot, RecordOf(c.field("record"))));
-    EXPECT_EQ(test::Shown(p.boxes.shown), QStringList());
+    EXPECT_EQ(test::Shown(p.boxes.shown), Boxes(c.field("boxes")));
     for (const QString& item : test::Items(c.field("fields"))) {
         const auto equals = item.indexOf(QLatin1Char('='));
         EXPECT_EQ(p.fields()[item.left(equals).toUInt()], item.mid(equals + 1));
@@ -131,21 +137,10 @@ class RefusedRecordCase : public ::testing::TestWithParam<QStringList> {};
 
 // A refused record and its messages, one named row of tests/data/cards/kvk_record_refused.txt.
 TEST_P(RefusedRecordCase, IsRefusedWithItsMessages) {
-    const QMap<QChar, QString> box{
-        {QLatin1Char('N'), test::Stop(kNoKvk)},
-        {QLatin1Char('C'), test::Stop(kChecksum)},
-        {QLatin1Char('T'), test::Stop(kTrailerChecksum)},
-        {QLatin1Char('L'), test::Stop(kTrailerLength)},
-        {QLatin1Char('D'), test::Shown({MessageRequest{kDefective, QStringLiteral(" KartoCheck KVK lesen "),
-                                                       MsgButtons::Ok, MsgIcon::Exclamation}})
-                               .first()}};
     const QStringList& c = GetParam();
     const Parsed p(RecordOf(c[1]), c[2] == QStringLiteral("1"));
     EXPECT_TRUE(p.refused);
-    QStringList expected;
-    for (const QChar code : c[3])
-        expected += box.value(code);
-    EXPECT_EQ(test::Shown(p.boxes.shown), expected);
+    EXPECT_EQ(test::Shown(p.boxes.shown), Boxes(c[3]));
     for (const QString& item : test::Items(c.value(4)))
         EXPECT_EQ(p.fields()[item.section(QLatin1Char('='), 0, 0).toUInt()],
                   item.section(QLatin1Char('='), 1, -1));
@@ -154,15 +149,6 @@ TEST_P(RefusedRecordCase, IsRefusedWithItsMessages) {
 INSTANTIATE_TEST_SUITE_P(KvkRecord, RefusedRecordCase,
                          ::testing::ValuesIn(test::CaseRows("cards/kvk_record_refused.txt")),
                          test::FirstCellName());
-
-TEST(KvkRecordTest, UnknownTagAfterTheTemplateIsShownButTheChecksumDecides) {
-    const Parsed p(Apfel() + QStringLiteral("0000"), false);
-    EXPECT_FALSE(p.refused);
-    ASSERT_EQ(p.boxes.shown.size(), 1u);
-    EXPECT_TRUE(test::IsBox(p.boxes.shown[0], kDefective, QStringLiteral(" KartoCheck KVK lesen "),
-                            MsgButtons::Ok, MsgIcon::Exclamation));
-    EXPECT_EQ(p.fields()[Familienname], QStringLiteral("Apfel"));
-}
 
 class ApprovalCase : public ::testing::TestWithParam<QStringList> {};
 
@@ -181,24 +167,6 @@ TEST_P(ApprovalCase, RewritesTheTerminalIdentity) {
 INSTANTIATE_TEST_SUITE_P(ApplyZulassungsnummer, ApprovalCase,
                          ::testing::ValuesIn(test::CaseRows("cards/kvk_approval.txt")),
                          test::FirstCellName());
-
-TEST(StoreInsuredRecordTest, StationarySlotsKeepTheHandheldFields) {
-    SlotTables tables;
-    EgkFieldBuffer fields;
-    for (int i = 0; i < kInsuredFieldCount; ++i)
-        fields[std::size_t(i)] = QStringLiteral("neu %1").arg(i);
-    tables.insured[1][Einlesedatum] = QStringLiteral("alt");
-    StoreInsuredRecord(fields, tables, 1);
-    EXPECT_EQ(tables.insured[1][Pruefsumme], QStringLiteral("neu 16"));
-    EXPECT_EQ(tables.insured[1][Einlesedatum], QStringLiteral("alt"));
-    EXPECT_EQ(tables.insured[1][Pruefsummezusatz], QString());
-
-    tables.terminal[1].IsMobile = true;
-    StoreInsuredRecord(fields, tables, 1);
-    EXPECT_EQ(tables.insured[1][Einlesedatum], QStringLiteral("neu 17"));
-    EXPECT_EQ(tables.insured[1][Pruefsummezusatz], QStringLiteral("neu 19"));
-    EXPECT_EQ(tables.insured[2][Krankenkassenname], QString());
-}
 
 } // namespace
 } // namespace kc

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 // What a script relies on when it runs kartocheck-cli: exit statuses, the two
-// output streams, the usage, --json against its schema, and --batch never
-// erasing a handheld's record without --erase.
+// output streams, the usage and --json against its schema.
 #include "cli_runner.h"
 #include "data_cases.h"
 #include "data_rows.h"
@@ -20,9 +19,6 @@
 
 namespace kc::test {
 namespace {
-
-const QString kRead = QStringLiteral("read");
-const QString kBatch = QStringLiteral("--batch");
 
 QString Library(const char* file) {
     return SimHarness::BinDir() + QLatin1Char('/') + QString::fromLatin1(file);
@@ -76,16 +72,21 @@ void ExpectStream(const DataCase& c, const QString& stream, const QString& text)
 
 class CliCallCase : public ::testing::TestWithParam<DataCase> {};
 
-// Exit status, texts and usage of each call of tests/data/cli/cli_calls.txt and cli_runs.txt.
+// Exit status, texts, trace and usage of each call of tests/data/cli/cli_calls.txt and cli_runs.txt.
 TEST_P(CliCallCase, GivesItsStatusAndText) {
     const DataCase& c = GetParam();
     const QString given = Placed(c.field("library"));
     const QString library = given.startsWith(QLatin1Char('@')) ? Library(qPrintable(given.mid(1))) : given;
-    const CliResult run =
-        RunCli({Args(Placed(c.field("args"))), c.field("scenario"), c.field("input").toUtf8(), library});
+    const QTemporaryDir dir;
+    QFile trace(dir.filePath(QStringLiteral("trace.txt")));
+    const QStringList args =
+        Args(Placed(c.field("args")).replace(QStringLiteral("{trace}"), trace.fileName()));
+    const CliResult run = RunCli({args, c.field("scenario"), c.field("input").toUtf8(), library});
     EXPECT_EQ(run.status, c.field("status").toInt()) << qPrintable(run.err);
     ExpectStream(c, QStringLiteral("out"), run.out);
     ExpectStream(c, QStringLiteral("err"), run.err);
+    static_cast<void>(trace.open(QIODevice::ReadOnly));
+    ExpectStream(c, QStringLiteral("trace"), QString::fromUtf8(trace.readAll()));
     if (c.field("text").isEmpty())
         return;
     const bool ok = run.status == 0;
@@ -98,25 +99,6 @@ INSTANTIATE_TEST_SUITE_P(CliCalls, CliCallCase, ::testing::ValuesIn(DataCases("c
                          CaseName());
 INSTANTIATE_TEST_SUITE_P(CliRuns, CliCallCase, ::testing::ValuesIn(DataCases("cli/cli_runs.txt")),
                          CaseName());
-
-TEST(CliContractTest, DataOnStdoutTalkOnStderr) {
-    const CliCall call{
-        {kRead, QStringLiteral("3"), kBatch}, QStringLiteral("kvk/insert_card_later.scn"), {}, {}};
-    const CliResult run = RunCli(call);
-    EXPECT_TRUE(run.out.contains(QStringLiteral("Krankenversicherten Kartendaten")));
-    EXPECT_TRUE(run.out.contains(QStringLiteral("\nStatus\n")));
-    for (const QString& talk : {QStringLiteral("Status: "), QStringLiteral("=== \" KartoCheck \""),
-                                QStringLiteral("-> Abbrechen (--batch)"), QStringLiteral("Hinweis: COM 3")}) {
-        EXPECT_TRUE(run.err.contains(talk)) << qPrintable(talk);
-        EXPECT_FALSE(run.out.contains(talk)) << qPrintable(talk);
-    }
-    CliCall quiet = call;
-    quiet.args.append(QStringLiteral("-q"));
-    const CliResult silent = RunCli(quiet);
-    EXPECT_FALSE(silent.err.contains(QStringLiteral("Status: ")));
-    EXPECT_TRUE(silent.err.contains(QStringLiteral("-> Abbrechen (--batch)")));
-    EXPECT_EQ(silent.out, run.out);
-}
 
 // The schema's own validator; an empty text when the document fits.
 QString SchemaViolations(const QString& document) {
@@ -179,7 +161,8 @@ TEST(CliContractTest, CtrlCAtAQuestionEndsTheRunWithStatusFour) {
     env.insert(QStringLiteral("MKTSIM_SCENARIO"),
                SimHarness::ScenarioDir() + QStringLiteral("/kvk/insert_card_later.scn"));
     process.setProcessEnvironment(env);
-    process.start(Library("kartocheck-cli"), {kRead, QStringLiteral("3"), QStringLiteral("--json")});
+    process.start(Library("kartocheck-cli"),
+                  {QStringLiteral("read"), QStringLiteral("3"), QStringLiteral("--json")});
     ASSERT_TRUE(process.waitForStarted(10000));
     // Standard input stays open: the program waits at the insert-card question.
     process.setReadChannel(QProcess::StandardError);
@@ -192,31 +175,9 @@ TEST(CliContractTest, CtrlCAtAQuestionEndsTheRunWithStatusFour) {
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 4);
     const QJsonObject report = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
-    EXPECT_EQ(report[QStringLiteral("ended_by")].toString(), QStringLiteral("interrupted"));
-    EXPECT_EQ(report[QStringLiteral("messages")][0][QStringLiteral("answer")].toString(),
-              QStringLiteral("Abbrechen"));
+    EXPECT_EQ(At(report, QStringLiteral("ended_by")), QStringLiteral("interrupted"));
+    EXPECT_EQ(At(report, QStringLiteral("messages/0/answer")), QStringLiteral("Abbrechen"));
 }
-
-class BatchEraseCase : public ::testing::TestWithParam<DataCase> {};
-
-// --batch never erases a stored record without --erase: tests/data/cli/cli_batch_erase.txt.
-TEST_P(BatchEraseCase, ErasesOnlyWithErase) {
-    const DataCase& c = GetParam();
-    QTemporaryDir dir;
-    const QString trace = dir.filePath(QStringLiteral("trace.txt"));
-    const CliResult run = RunCli(
-        {Args(c.field("args")) + QStringList{QStringLiteral("--trace"), trace}, c.field("scenario"), {}, {}});
-    EXPECT_EQ(run.status, c.field("status").toInt()) << qPrintable(run.err);
-    QFile file(trace);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString traced = QString::fromUtf8(file.readAll());
-    EXPECT_TRUE(traced.contains(QStringLiteral("CT_init")));
-    EXPECT_EQ(traced.contains(QStringLiteral("an Karte:  000E0000")),
-              c.field("erased") == QStringLiteral("1"));
-}
-
-INSTANTIATE_TEST_SUITE_P(BatchErase, BatchEraseCase,
-                         ::testing::ValuesIn(DataCases("cli/cli_batch_erase.txt")), CaseName());
 
 } // namespace
 } // namespace kc::test

@@ -6,6 +6,7 @@
 #include "console_io.h"
 #include "console_status.h"
 #include "console_views.h"
+#include "data_cases.h"
 #include "exit_status.h"
 #include "explaining_serial_line.h"
 #include "test_printers.h"
@@ -69,74 +70,44 @@ TEST(ConsoleAnswerTest, GermanWordsAndTheirFirstLetters) {
     EXPECT_EQ(AnswerOfLine(QString()), std::nullopt);
 }
 
-TEST(ConsoleBoxesTest, BoxAndAnswerGoToTheMessageStream) {
-    ScriptedConsole io("j\n");
-    ConsoleMessageBoxes boxes(io.console());
-    EXPECT_EQ(boxes.ask(kYesNoNoDefault), MsgAnswer::Yes);
-    EXPECT_EQ(io.messages(), QStringLiteral("\n=== \" KartoCheck \" (Frage) ===\n Frage? \n zweite Zeile \n"
-                                            "[Ja] [Nein]  (Vorgabe: Nein)\nAntwort (j/n): -> Ja\n"));
-    EXPECT_EQ(io.data(), QString());
-    ASSERT_EQ(boxes.shown().size(), 1u);
-    EXPECT_EQ(boxes.shown()[0].source, AnswerSource::Person);
-}
+class ConsoleDialogue : public ::testing::TestWithParam<test::DataCase> {};
 
-TEST(ConsoleBoxesTest, TheQuestionAtTheEndOfInputTakesItsDefaultLaterOnesStop) {
-    ScriptedConsole io("\n");
-    ConsoleMessageBoxes boxes(io.console());
-    EXPECT_EQ(boxes.ask(kYesNoNoDefault), MsgAnswer::No); // empty line
-    EXPECT_EQ(boxes.runEnd(), RunEnd::None);
-    EXPECT_EQ(boxes.ask(kOkCancelOkDefault), MsgAnswer::Ok); // input ends here: the default
-    EXPECT_EQ(boxes.ask(kYesNoYesDefault), MsgAnswer::No);   // after that: the stopping button
-    EXPECT_EQ(boxes.ask(kOkCancelOkDefault), MsgAnswer::Cancel);
-    EXPECT_EQ(boxes.runEnd(), RunEnd::EndOfInput);
-    EXPECT_EQ(io.messages().count(QStringLiteral("(Eingabe beendet)")), 3);
-}
-
-TEST(ConsoleBoxesTest, AnAnswerTheBoxDoesNotOfferIsAskedAgain) {
-    ScriptedConsole io("o\nvielleicht\nn\n");
-    ConsoleMessageBoxes boxes(io.console());
-    EXPECT_EQ(boxes.ask(kYesNoNoDefault), MsgAnswer::No);
-    EXPECT_EQ(io.messages().count(QStringLiteral("Bitte eine der angebotenen Antworten eingeben.")), 2);
-}
-
-TEST(ConsoleBoxesTest, OkBoxNeedsNoAnswer) {
-    ScriptedConsole io("n\n");
-    ConsoleMessageBoxes boxes(io.console());
-    boxes.inform(QStringLiteral(" Prüfsumme KVK korrupt!!! "), MsgIcon::Critical);
-    EXPECT_EQ(io.messages(),
-              QStringLiteral("\n=== \" KartoCheck \" (Stopp) ===\n Prüfsumme KVK korrupt!!! \n[OK]\n"));
-    // The line is still there for the next box.
-    EXPECT_EQ(io.console().readLine(), QStringLiteral("n"));
-}
-
-class BatchAnswers : public ::testing::TestWithParam<QStringList> {};
-
-// A row of tests/data/cli/batch_answers.txt.
-TEST_P(BatchAnswers, TakeDefaultsStopARepeatedQuestionAndEraseOnlyWhenTold) {
+// A case of tests/data/cli/console_dialogues.txt: each box's answer, how it came by it, and what was said.
+TEST_P(ConsoleDialogue, AnswersTheBoxesInTurn) {
+    const test::DataCase& c = GetParam();
     const QMap<QString, MessageRequest> box{{"no-default", kYesNoNoDefault},
                                             {"yes-default", kYesNoYesDefault},
                                             {"ok-cancel", kOkCancelOkDefault},
-                                            {"erase", kKvkEraseWarning}};
-    const QMap<QString, MsgAnswer> answer{
-        {"Yes", MsgAnswer::Yes}, {"No", MsgAnswer::No}, {"Ok", MsgAnswer::Ok}, {"Cancel", MsgAnswer::Cancel}};
-    const QMap<QString, AnswerSource> source{{"Batch", AnswerSource::Batch},
-                                             {"RepeatedQuestion", AnswerSource::RepeatedQuestion},
-                                             {"EraseOption", AnswerSource::EraseOption}};
-    ScriptedConsole io("j\nj\nj\nj\n");
-    ConsoleMessageBoxes boxes(io.console(), {true, GetParam()[1] == "1"});
-    for (const QString& step : test::Items(GetParam()[2])) {
+                                            {"erase", kKvkEraseWarning},
+                                            {"stop",
+                                             {QStringLiteral(" Prüfsumme KVK korrupt!!! "), kBoxTitle,
+                                              MsgButtons::Ok, MsgIcon::Critical, false}}};
+    // In the order of AnswerSource.
+    const QStringList source = {"Person",           "EmptyLine",  "OnlyButton", "Batch",      "EraseOption",
+                                "RepeatedQuestion", "EndOfInput", "AfterEnd",   "Interrupted"};
+    ScriptedConsole io(c.field("input").toUtf8());
+    ConsoleMessageBoxes boxes(io.console(), {c.field("batch") == "1", c.field("erase") == "1"});
+    for (const QString& step : test::Items(c.field("steps"))) {
         const QStringList part = step.split(QLatin1Char(':'));
         ASSERT_TRUE(part.size() == 3 && box.contains(part[0])) << qPrintable(step);
-        EXPECT_EQ(boxes.ask(box[part[0]]), answer.value(part[1], MsgAnswer(-1))) << qPrintable(step);
-        EXPECT_EQ(boxes.shown().back().source, source.value(part[2], AnswerSource(-1))) << qPrintable(step);
+        EXPECT_EQ(::testing::PrintToString(boxes.ask(box[part[0]])), part[1].toStdString())
+            << qPrintable(step);
+        EXPECT_EQ(source.value(int(boxes.shown().back().source)), part[2]) << qPrintable(step);
     }
-    EXPECT_EQ(boxes.runEnd(), RunEnd::None);
-    EXPECT_FALSE(io.messages().contains(QStringLiteral("Antwort (")));
-    EXPECT_EQ(io.console().readLine(), QStringLiteral("j")); // nothing was read
+    EXPECT_EQ(boxes.runEnd(), c.field("end") == "EndOfInput" ? RunEnd::EndOfInput : RunEnd::None);
+    const QString said = io.messages();
+    if (!c.field("messages").isEmpty()) {
+        EXPECT_EQ(said, c.field("messages"));
+    }
+    for (const QString& count : test::Items(c.field("counts")))
+        EXPECT_EQ(said.count(count.section(' ', 1)), count.section(' ', 0, 0).toInt()) << qPrintable(count);
+    EXPECT_EQ(io.data(), QString());
+    const QString next = c.field("next");
+    EXPECT_EQ(io.console().readLine(), next.isEmpty() ? std::nullopt : std::optional<QString>(next));
 }
 
-INSTANTIATE_TEST_SUITE_P(ConsoleBoxesTest, BatchAnswers,
-                         ::testing::ValuesIn(test::CaseRows("cli/batch_answers.txt")), test::FirstCellName());
+INSTANTIATE_TEST_SUITE_P(ConsoleBoxesTest, ConsoleDialogue,
+                         ::testing::ValuesIn(test::DataCases("cli/console_dialogues.txt")), test::CaseName());
 
 TEST(ConsoleBoxesTest, EraseWarningIsKnownByItsWholeText) {
     EXPECT_TRUE(IsEraseWarning(kKvkEraseWarning));
@@ -206,11 +177,9 @@ class SerialReasonCase : public ::testing::TestWithParam<QStringList> {};
 // A row of tests/data/cli/serial_reason.txt: the system's reason and what helps.
 TEST_P(SerialReasonCase, NamesTheCauseAndWhatHelps) {
     const QStringList& c = GetParam();
-    const QMap<QString, int> error{{QStringLiteral("i"), kSerialInvalidPort},
-                                   {QStringLiteral("o"), kSerialPortOpen},
-                                   {QStringLiteral("n"), kSerialNotAvailable}};
-    const DeviceAccess access{c[1] == QStringLiteral("1"), c[2].toInt(), c[3], c[4] == QStringLiteral("1"),
-                              c[5]};
+    const QMap<QString, int> error{
+        {"i", kSerialInvalidPort}, {"o", kSerialPortOpen}, {"n", kSerialNotAvailable}};
+    const DeviceAccess access{c[1] == "1", c[2].toInt(), c[3], c[4] == "1", c[5]};
     EXPECT_EQ(SerialOpenReason(2, QStringLiteral("/dev/ttyS1"), access, error.value(c[6])), c[7]);
 }
 

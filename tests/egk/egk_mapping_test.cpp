@@ -11,21 +11,6 @@
 namespace kc {
 namespace {
 
-using MapFn = bool (*)(const XmlNode&, EgkFieldBuffer&, EgkResults&);
-
-struct Mapped {
-    bool failed = false;
-    EgkFieldBuffer fields;
-    EgkResults results;
-};
-
-// Maps the text onto what the preset already holds.
-Mapped Map(MapFn map, const QString& text, Mapped preset = {}) {
-    auto document = test::Parsed(text);
-    preset.failed = map(document->documentElement(), preset.fields, preset.results);
-    return preset;
-}
-
 // In the order of InsuredField.
 // clang-format off
 const QStringList kFieldNames = {"Krankenkassenname", "Krankenkassennummer", "Versichertennummer", "VKNR",
@@ -68,51 +53,45 @@ TEST_P(MappingCase, MapsTheDocument) {
     QString document = block.takeFirst();
     if (document.startsWith(QLatin1Char('@')))
         document = Latin9ToString(test::EgkTestFile(document.mid(1)));
-    Mapped m;
+    EgkFieldBuffer fields;
+    EgkResults results;
+    // Entry n of the document's element list, for a line "#n ...".
+    const auto entry = [&results, &kind](const QString& line) -> ElementEntry& {
+        const std::size_t n = line.mid(1).section(QLatin1Char(' '), 0, 0).toUInt();
+        return kind == "PD"   ? results.PdElementList[n]
+               : kind == "VD" ? results.VdElementList[n]
+                              : results.GvdElementList[n];
+    };
     for (const QString& line : block) {
-        if (line.startsWith(QLatin1Char('<')))
-            FieldOf(m.fields, line.mid(1)) = line.section(QLatin1Char('='), 1);
+        const QString value = line.section(QLatin1Char('='), 1);
+        if (line.startsWith(QLatin1String("<#")))
+            entry(line.mid(1)) = {line.section(QLatin1Char(' '), 1).section(QLatin1Char('='), 0, 0), value};
+        else if (line.startsWith(QLatin1String("<address=")))
+            results.FirstAddress = {value.section('|', 0, 0), value.section('|', 1, 1),
+                                    value.section('|', 2)};
+        else if (line.startsWith(QLatin1Char('<')))
+            FieldOf(fields, line.mid(1)) = value;
     }
-    m = Map(kind == "PD" ? MapPdDocument : kind == "VD" ? MapVdDocument : MapGvdDocument, document, m);
-    EXPECT_EQ(m.failed, block.contains(QStringLiteral("failed")));
+    const auto map = kind == "PD" ? MapPdDocument : kind == "VD" ? MapVdDocument : MapGvdDocument;
+    EXPECT_EQ(map(test::Parsed(document)->documentElement(), fields, results),
+              block.contains(QStringLiteral("failed")));
     for (const QString& line : block) {
         if (line.startsWith(QLatin1Char('#'))) {
-            const std::size_t n = line.mid(1).section(QLatin1Char(' '), 0, 0).toUInt();
-            const ElementEntry& entry = kind == "PD"   ? m.results.PdElementList[n]
-                                        : kind == "VD" ? m.results.VdElementList[n]
-                                                       : m.results.GvdElementList[n];
             const QString expected = line.section(QLatin1Char(' '), 1);
-            EXPECT_EQ(entry.name, expected == "-" ? QString() : expected.section(QLatin1Char('='), 0, 0))
-                << n;
+            EXPECT_EQ(entry(line).name,
+                      expected == "-" ? QString() : expected.section(QLatin1Char('='), 0, 0))
+                << qPrintable(line);
             if (expected.contains(QLatin1Char('='))) {
-                EXPECT_EQ(entry.text, expected.section(QLatin1Char('='), 1)) << n;
+                EXPECT_EQ(entry(line).text, expected.section(QLatin1Char('='), 1)) << qPrintable(line);
             }
         } else if (line != "failed" && !line.startsWith(QLatin1Char('<'))) {
-            EXPECT_EQ(FieldOf(m.fields, line), line.section(QLatin1Char('='), 1)) << line.toStdString();
+            EXPECT_EQ(FieldOf(fields, line), line.section(QLatin1Char('='), 1)) << line.toStdString();
         }
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(MapDocument, MappingCase, ::testing::ValuesIn(test::DataCases("egk/mapping.txt")),
                          test::CaseName());
-
-TEST(MapPdDocument, WithoutAddressTheStreetComesFromEarlierParts) {
-    Mapped earlier;
-    earlier.results.FirstAddress = {QStringLiteral("Alte Str."), QStringLiteral("7"), QString()};
-    EXPECT_EQ(Map(MapPdDocument, Latin9ToString(test::EgkTestFile("documents/pd_no_address.xml")), earlier)
-                  .fields[Strasse],
-              "Alte Str. 7 ");
-}
-
-TEST(MapGvdDocument, EntriesBeyondThoseWrittenStay) {
-    Mapped old;
-    for (ElementEntry& entry : old.results.GvdElementList)
-        entry = {QStringLiteral("alt"), QStringLiteral("x")};
-    const Mapped m = Map(MapGvdDocument, Latin9ToString(test::EgkTestFile("documents/ef_gvd.xml")), old);
-    const char* names[] = {"Status", "Aerztlich", "Zahnaerztlich", "alt"};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(m.results.GvdElementList[std::size_t(i)].name, names[i]) << i;
-}
 
 } // namespace
 } // namespace kc
