@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "atr.h"
+#include "case_rows.h"
 #include "port_numbers.h"
 #include "terminal_answers.h"
 #include "test_printers.h"
@@ -15,28 +16,20 @@ Bytes H(const QByteArray& hex) {
     return Bytes(bytes.begin(), bytes.end());
 }
 
-TEST(PcscRules, KindOfCardFromTheAnswerToReset) {
-    const struct {
-        const char* atr;
-        CardKind kind;
-        const char* historical; // nullptr: none found
-    } cases[] = {
-        {"3BD396FF81B1FE451F078081052D", CardKind::Processor, "808105"}, // eGK-like T=1
-        {"3B8F8001804F0CA000000306030001000000006A", CardKind::Memory, "804F0CA00000030603000100000000"},
-        {"A2131091", CardKind::Memory, nullptr},                                 // synchronous card's own
-        {"3F021122", CardKind::Processor, "1122"},                               // inverse convention
-        {"3B888001804F0CA00000030700", CardKind::Processor, "804F0CA000000307"}, // other RID
-        {"3BF011", CardKind::Processor, nullptr},   // interface bytes past the end
-        {"3B050102", CardKind::Processor, nullptr}, // historical bytes past the end
-        {"", CardKind::Processor, nullptr},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.atr);
-        EXPECT_EQ(KindOfCard(H(c.atr)), c.kind);
-        EXPECT_EQ(HistoricalBytes(H(c.atr)),
-                  c.historical ? std::optional<Bytes>(H(c.historical)) : std::nullopt);
-    }
+class AnswerToReset : public ::testing::TestWithParam<QStringList> {};
+
+// A row of tests/data/drivers/pcsc/atr_kinds.txt.
+TEST_P(AnswerToReset, TellsTheKindOfCardAndItsHistoricalBytes) {
+    const QStringList& c = GetParam();
+    const Bytes atr = H(c[1].toLatin1());
+    EXPECT_EQ(KindOfCard(atr), c[2] == QLatin1String("Memory") ? CardKind::Memory : CardKind::Processor);
+    EXPECT_EQ(HistoricalBytes(atr),
+              c[3] == QLatin1String("-") ? std::nullopt : std::optional(H(c[3].toLatin1())));
 }
+
+INSTANTIATE_TEST_SUITE_P(PcscRules, AnswerToReset,
+                         ::testing::ValuesIn(test::CaseRows("drivers/pcsc/atr_kinds.txt")),
+                         test::FirstCellName());
 
 TEST(PcscRules, PortNumbersNameReadersInTheOrderOfTheirNames) {
     const std::vector<std::string> readers{"Zeta Reader 00 00", "Alpha Reader 00 00", "Alpha Reader 00 01"};

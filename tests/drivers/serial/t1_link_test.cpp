@@ -2,11 +2,13 @@
 // The serial library's T=1 host against the emulator's T=1 terminal, joined
 // in-process: answers arrive whole whatever the faults on the line, and a
 // line that cannot be recovered is reported, not waited for.
+#include "case_rows.h"
 #include "loopback_line.h"
 #include "serial/t1_host.h"
 #include "sim/simulator.h"
 #include "sim_harness.h"
 #include "simulated_terminal.h"
+#include "test_printers.h"
 
 #include <gtest/gtest.h>
 
@@ -46,24 +48,15 @@ struct Link {
     }
 };
 
-struct FaultCase {
-    const char* name;
-    const char* fault;
-    bool negotiateSize;
-    int firstFailure; // index of the first command that fails; -1: none
-};
+class T1LinkFaults : public ::testing::TestWithParam<QStringList> {};
 
-void PrintTo(const FaultCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class T1LinkFaults : public ::testing::TestWithParam<FaultCase> {};
-
+// A row of tests/data/drivers/serial/t1_link_faults.txt.
 TEST_P(T1LinkFaults, AnswersArriveWholeOrTheLinkReportsFailure) {
-    const FaultCase& param = GetParam();
-    Link link(param.fault);
+    const QStringList& c = GetParam();
+    const int firstFailure = c[3].toInt();
+    Link link(c[1].toStdString().c_str());
     ASSERT_TRUE(link.host.resynch(serial::Milliseconds(500)));
-    if (param.negotiateSize) {
+    if (c[2] == QLatin1String("1")) {
         EXPECT_TRUE(link.host.negotiateInformationSize(254));
     }
     sim::Simulator reference = Link::Load();
@@ -72,8 +65,7 @@ TEST_P(T1LinkFaults, AnswersArriveWholeOrTheLinkReportsFailure) {
         Bytes answer;
         uint8_t source = 9;
         const bool ok = link.host.transceive(kCommands[k].first, kCommands[k].second, answer, source);
-        const bool failureExpected = param.firstFailure >= 0 && int(k) >= param.firstFailure;
-        ASSERT_EQ(ok, !failureExpected) << "command " << k;
+        ASSERT_EQ(ok, firstFailure < 0 || int(k) < firstFailure) << "command " << k;
         if (ok) {
             EXPECT_EQ(sim::ToHex(answer),
                       reference.transmit(1, kCommands[k].first, sim::ToHex(kCommands[k].second)).response)
@@ -81,20 +73,11 @@ TEST_P(T1LinkFaults, AnswersArriveWholeOrTheLinkReportsFailure) {
             EXPECT_EQ(source, kCommands[k].first) << "command " << k;
         }
     }
-    EXPECT_EQ(link.host.linkDown(), param.firstFailure >= 0);
+    EXPECT_EQ(link.host.linkDown(), firstFailure >= 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, T1LinkFaults,
-                         ::testing::Values(FaultCase{"clean_line", "", true, -1},
-                                           FaultCase{"small_blocks", "", false, -1},
-                                           FaultCase{"two_bad_checksums_in_a_chain", "lrc@4x2", false, -1},
-                                           FaultCase{"one_nak", "nak@2x1", true, -1},
-                                           FaultCase{"one_lost_command", "silence@3x1", true, -1},
-                                           FaultCase{"waiting_time_extension", "wtx@1", false, -1},
-                                           FaultCase{"checksums_bad_for_good", "lrc@3", true, 3},
-                                           FaultCase{"silent_in_a_chained_answer", "silence@5", false, 4},
-                                           FaultCase{"hang_up_in_a_chained_answer", "hangup@0", true, 4}),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         ::testing::ValuesIn(CaseRows("drivers/serial/t1_link_faults.txt")), FirstCellName());
 
 TEST(T1Link, FramesOnTheLineAreTheOnesSerialTerminalsExpect) {
     Link link;
