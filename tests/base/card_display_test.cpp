@@ -21,9 +21,11 @@ class CardDisplayTest : public ::testing::Test {
 };
 
 TEST_F(CardDisplayTest, AmpersandShownOnceAndCopiedOnce) {
+    fill(1);
     tables.insured[1][Krankenkassenname] = QStringLiteral("Kasse & Co");
     ShowInsuredRecord(tables, 1, view);
     EXPECT_EQ(view.values[0], "Kasse && Co");
+    EXPECT_EQ(view.values[15], QStringLiteral("F15")); // the last row of every card
     EXPECT_TRUE(InsuredRecordClipboardText(tables, 1).startsWith(QStringLiteral("Kasse & Co\r\n")));
 }
 

@@ -57,6 +57,7 @@ TEST_P(DiagnosisAdvice, NoGivesTheAdviceOfItsStep) {
     for (int i = 0; i < noAt; ++i)
         h.boxes.script({MsgAnswer::Yes});
     h.boxes.script({MsgAnswer::No});
+    h.state.ui.options[2].checked = true;
     run();
     ASSERT_EQ(h.boxes.shown.size(), std::size_t(noAt + 2));
     EXPECT_TRUE(test::IsBox(h.boxes.shown.back(), Step(noAt).advice, kDiagnosisTitle, MsgButtons::Ok,
@@ -64,6 +65,7 @@ TEST_P(DiagnosisAdvice, NoGivesTheAdviceOfItsStep) {
     // The re-test opened the port again; no terminal answers, so no card is asked for.
     EXPECT_EQ(h.apduLog(), noAt ? QStringList({"init 3"}) : QStringList());
     EXPECT_EQ(selected, noAt ? std::vector<int>({2}) : std::vector<int>());
+    EXPECT_EQ(h.state.ui.options[2].checked, noAt == 0); // the retested port's option is left unchosen
     EXPECT_EQ(h.status.progress, noAt ? std::vector<int>({25, 50, 0}) : std::vector<int>());
     EXPECT_EQ(h.status.busyChanges, noAt ? std::vector<bool>({true, false}) : std::vector<bool>());
 }

@@ -153,6 +153,7 @@ TEST_F(PtyProbe, APortOpenTwiceIsInUse) {
     EXPECT_EQ(second.errorNumber(), kSerialPortOpen);
     EXPECT_FALSE(second.setDtr(true));
     EXPECT_EQ(second.errorNumber(), kSerialNotOpen);
+    EXPECT_FALSE(second.clearSendBuffer());
     EXPECT_FALSE(first.setSettings(QStringLiteral("9600,Q,8,1")));
     EXPECT_EQ(first.errorNumber(), kSerialBadSettings);
 }

@@ -84,6 +84,7 @@ TEST(ScanResultGaps, GapAfterFindsTheBlanks) {
     const TextGap gap = GapAfter("An COM       Chipkartenleser", "An COM ");
     EXPECT_EQ(std::pair(gap.start, gap.length), (std::pair<qsizetype, qsizetype>(7, 6)));
     EXPECT_EQ(GapAfter("Keinen Chipkartenleser gefunden!", "An COM ").start, -1);
+    EXPECT_EQ(GapAfter("An COM 2", "An COM ").length, 0);
 }
 
 } // namespace

@@ -162,8 +162,7 @@ TEST_F(PlayedPcscd, AFailedConnectIsToldApartByWhatWentAway) {
     for (const auto& c : cases) {
         played.connectResult = c.result;
         ReaderSession session(Context(), "R");
-        const Bytes select{0x00, 0xA4, 0x04, 0x00};
-        const ctapi::Reply reply = session.CardCommand(select);
+        const ctapi::Reply reply = session.CardCommand(Bytes{0x00, 0xA4, 0x04, 0x00});
         EXPECT_EQ(reply.code, c.code) << c.result;
         EXPECT_EQ(ctapi::ToHex(reply.bytes), c.bytes) << c.result;
     }

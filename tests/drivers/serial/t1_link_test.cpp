@@ -79,14 +79,19 @@ TEST_P(T1LinkFaults, AnswersArriveWholeOrTheLinkReportsFailure) {
 INSTANTIATE_TEST_SUITE_P(Faults, T1LinkFaults,
                          ::testing::ValuesIn(CaseRows("drivers/serial/t1_link_faults.txt")), FirstCellName());
 
-TEST(T1Link, FramesOnTheLineAreTheOnesSerialTerminalsExpect) {
-    Link link;
-    ASSERT_TRUE(link.host.resynch(serial::Milliseconds(500)));
+// RESYNCH, then the commands named; the last answer.
+Bytes Send(Link& link, std::initializer_list<int> commands) {
+    EXPECT_TRUE(link.host.resynch(serial::Milliseconds(500)));
     Bytes answer;
     uint8_t source = 0;
-    for (int k : {0, 2, 3, 4})
-        ASSERT_TRUE(link.host.transceive(kCommands[k].first, kCommands[k].second, answer, source));
-    EXPECT_EQ(answer.size(), 256u);
+    for (int k : commands)
+        EXPECT_TRUE(link.host.transceive(kCommands[k].first, kCommands[k].second, answer, source)) << k;
+    return answer;
+}
+
+TEST(T1Link, FramesOnTheLineAreTheOnesSerialTerminalsExpect) {
+    Link link;
+    EXPECT_EQ(Send(link, {0, 2, 3, 4}).size(), 256u);
     // RESYNCH, then I-blocks to the terminal (NAD 12) and the card (NAD 02)
     // with one alternating sequence number, then an R-block acknowledging
     // each part of the chained answer, in blocks of 32 bytes.
@@ -101,11 +106,7 @@ TEST(T1Link, FramesOnTheLineAreTheOnesSerialTerminalsExpect) {
 // afresh with RESYNCH and sends the command again, rather than asking on.
 TEST(T1Link, TwoSilentWaitsInARowEndTheExchangeWithAResynch) {
     Link link("silence@1x2");
-    ASSERT_TRUE(link.host.resynch(serial::Milliseconds(500)));
-    Bytes answer;
-    uint8_t source = 0;
-    for (int k : {0, 2})
-        ASSERT_TRUE(link.host.transceive(kCommands[k].first, kCommands[k].second, answer, source));
+    Send(link, {0, 2});
     // The card's I-block and the R-block asking for its answer go unanswered.
     EXPECT_EQ(link.line.sent,
               std::vector<std::string>({"12C000D2", "120005201100000026", "02400B00A4040C06D2760000010244",
