@@ -69,30 +69,6 @@ QString IconName(MsgIcon icon) {
     return QStringLiteral("none");
 }
 
-QString SourceName(AnswerSource source) {
-    switch (source) {
-    case AnswerSource::Person:
-        return QStringLiteral("person");
-    case AnswerSource::EmptyLine:
-        return QStringLiteral("empty_line");
-    case AnswerSource::OnlyButton:
-        return QStringLiteral("only_button");
-    case AnswerSource::Batch:
-        return QStringLiteral("batch");
-    case AnswerSource::EraseOption:
-        return QStringLiteral("erase_option");
-    case AnswerSource::RepeatedQuestion:
-        return QStringLiteral("repeated_question");
-    case AnswerSource::EndOfInput:
-        return QStringLiteral("end_of_input");
-    case AnswerSource::AfterEnd:
-        return QStringLiteral("after_end_of_input");
-    case AnswerSource::Interrupted:
-        return QStringLiteral("interrupted");
-    }
-    return {};
-}
-
 QJsonValue EndName(RunEnd end) {
     switch (end) {
     case RunEnd::EndOfInput:
@@ -231,6 +207,30 @@ QJsonObject LibraryObject(const LibraryInfo& library) {
 }
 
 } // namespace
+
+QString SourceName(AnswerSource source) {
+    switch (source) {
+    case AnswerSource::Person:
+        return QStringLiteral("person");
+    case AnswerSource::EmptyLine:
+        return QStringLiteral("empty_line");
+    case AnswerSource::OnlyButton:
+        return QStringLiteral("only_button");
+    case AnswerSource::Batch:
+        return QStringLiteral("batch");
+    case AnswerSource::EraseOption:
+        return QStringLiteral("erase_option");
+    case AnswerSource::RepeatedQuestion:
+        return QStringLiteral("repeated_question");
+    case AnswerSource::EndOfInput:
+        return QStringLiteral("end_of_input");
+    case AnswerSource::AfterEnd:
+        return QStringLiteral("after_end_of_input");
+    case AnswerSource::Interrupted:
+        return QStringLiteral("interrupted");
+    }
+    return {};
+}
 
 QJsonObject BuildReport(const ConsoleRun& run, const ReportSubject& subject, const LibraryInfo& library) {
     QJsonArray ports;

@@ -16,6 +16,7 @@ namespace kc::cli {
 
 class Console;
 class ConsoleRun;
+enum class AnswerSource;
 
 // A port a report covers and the slot that holds what was learnt about it.
 struct ReportedPort {
@@ -33,6 +34,9 @@ struct ReportSubject {
     // Lines the console printed on its message stream that are no box.
     QStringList notices = {};
 };
+
+// How an answer came about, as a report names it.
+QString SourceName(AnswerSource source);
 
 QJsonObject BuildReport(const ConsoleRun& run, const ReportSubject& subject, const LibraryInfo& library);
 

@@ -9,6 +9,7 @@
 #include "data_cases.h"
 #include "exit_status.h"
 #include "explaining_serial_line.h"
+#include "json_report.h"
 #include "test_printers.h"
 
 #include <QFile>
@@ -82,9 +83,6 @@ TEST_P(ConsoleDialogue, AnswersTheBoxesInTurn) {
                                             {"stop",
                                              {QStringLiteral(" Prüfsumme KVK korrupt!!! "), kBoxTitle,
                                               MsgButtons::Ok, MsgIcon::Critical, false}}};
-    // In the order of AnswerSource.
-    const QStringList source = {"Person",           "EmptyLine",  "OnlyButton", "Batch",      "EraseOption",
-                                "RepeatedQuestion", "EndOfInput", "AfterEnd",   "Interrupted"};
     ScriptedConsole io(c.field("input").toUtf8());
     ConsoleMessageBoxes boxes(io.console(), {c.field("batch") == "1", c.field("erase") == "1"});
     for (const QString& step : test::Items(c.field("steps"))) {
@@ -92,7 +90,7 @@ TEST_P(ConsoleDialogue, AnswersTheBoxesInTurn) {
         ASSERT_TRUE(part.size() == 3 && box.contains(part[0])) << qPrintable(step);
         EXPECT_EQ(::testing::PrintToString(boxes.ask(box[part[0]])), part[1].toStdString())
             << qPrintable(step);
-        EXPECT_EQ(source.value(int(boxes.shown().back().source)), part[2]) << qPrintable(step);
+        EXPECT_EQ(SourceName(boxes.shown().back().source), part[2]) << qPrintable(step);
     }
     EXPECT_EQ(boxes.runEnd(), c.field("end") == "EndOfInput" ? RunEnd::EndOfInput : RunEnd::None);
     const QString said = io.messages();
