@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
+#include "closed_standard_input.h"
 #include "ctapi/trace_file.h"
 #include "scratch_dir.h"
 
@@ -121,6 +122,19 @@ TEST(TraceFile, StandardErrorOutlivesItsTrace) {
         EXPECT_TRUE(file.on());
     }
     EXPECT_NE(::fcntl(STDERR_FILENO, F_GETFD), -1);
+}
+
+TEST(TraceFile, ATraceOnDescriptorZeroIsWrittenAndGivenBack) {
+    const test::ScratchDir scratch;
+    const fs::path trace = scratch.path() / "trace.txt";
+    test::ClosedStandardInput closed;
+    {
+        TraceFile file(trace.string());
+        EXPECT_TRUE(file.on());
+        file.writeLine("CT_close ctn=1 -> 0");
+    }
+    EXPECT_FALSE(test::ClosedStandardInput::zeroIsOpen());
+    EXPECT_EQ(Contents(trace), "CT_close ctn=1 -> 0\n");
 }
 
 } // namespace

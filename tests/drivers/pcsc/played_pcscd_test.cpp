@@ -7,14 +7,34 @@
 #include "pcsc_context.h"
 #include "pcsc_functions.h"
 #include "reader_session.h"
+#include "scratch_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <deque>
+#include <fstream>
 
 namespace kc::pcsc {
 namespace {
+
+// The library traces this program's calls to a file of its own, set before
+// the first call reads the variable.
+const test::ScratchDir traceFolder;
+const std::string tracePath = [] {
+    const std::string path = (traceFolder.path() / "pcsc.txt").string();
+    ::setenv("CTAPI_PCSC_TRACE", path.c_str(), 1);
+    return path;
+}();
+
+std::vector<std::string> TracedLinesWith(const std::string& call) {
+    std::ifstream in(tracePath);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        if (line.starts_with(call))
+            lines.push_back(line);
+    return lines;
+}
 
 struct Played {
     DWORD protocol = SCARD_PROTOCOL_T0;
@@ -24,18 +44,25 @@ struct Played {
     std::deque<std::string> readerLists; // one per SCardListReaders
     LONG listResult = SCARD_S_SUCCESS;
     DWORD eventState = 0;
+    SCARDCONTEXT lastContext = 0;
+    SCARDHANDLE lastHandle = 0;
+    std::vector<SCARDCONTEXT> released;
+    std::vector<SCARDHANDLE> disconnected;
 };
 Played played;
 
 PcscFunctions PlayedFunctions() {
     PcscFunctions f;
     f.establishContext = [](DWORD, LPCVOID, LPCVOID, LPSCARDCONTEXT context) {
-        *context = 1;
+        *context = ++played.lastContext;
         return SCARD_S_SUCCESS;
     };
-    f.releaseContext = [](SCARDCONTEXT) { return SCARD_S_SUCCESS; };
+    f.releaseContext = [](SCARDCONTEXT context) {
+        played.released.push_back(context);
+        return SCARD_S_SUCCESS;
+    };
     f.connect = [](SCARDCONTEXT, LPCSTR, DWORD, DWORD, LPSCARDHANDLE handle, LPDWORD protocol) {
-        *handle = 1;
+        *handle = ++played.lastHandle;
         *protocol = played.protocol;
         return played.connectResult;
     };
@@ -43,7 +70,10 @@ PcscFunctions PlayedFunctions() {
         *atrLength = 0;
         return SCARD_S_SUCCESS;
     };
-    f.disconnect = [](SCARDHANDLE, DWORD) { return SCARD_S_SUCCESS; };
+    f.disconnect = [](SCARDHANDLE handle, DWORD) {
+        played.disconnected.push_back(handle);
+        return SCARD_S_SUCCESS;
+    };
     f.transmit = [](SCARDHANDLE, const SCARD_IO_REQUEST*, LPCBYTE command, DWORD length, SCARD_IO_REQUEST*,
                     LPBYTE response, LPDWORD room) {
         played.commands.push_back(ctapi::ToHex(std::span(command, length)));
@@ -98,6 +128,28 @@ class PlayedPcscd : public ::testing::Test {
     }
 };
 
+// A connection or context handed over is ended once, by its new holder,
+// and whatever that holder had before is ended then.
+TEST_F(PlayedPcscd, WhatIsHandedOverIsEndedOnce) {
+    {
+        std::optional<CardConnection> first, second;
+        ASSERT_EQ(CardConnection::Connect(1, "R", first), SCARD_S_SUCCESS);
+        ASSERT_EQ(CardConnection::Connect(1, "R", second), SCARD_S_SUCCESS);
+        CardConnection taken(std::move(*first));
+        *second = std::move(taken);
+        EXPECT_EQ(played.disconnected, std::vector<SCARDHANDLE>({2}));
+    }
+    EXPECT_EQ(played.disconnected, std::vector<SCARDHANDLE>({2, 1}));
+    {
+        PcscContext first = Context();
+        PcscContext second = Context();
+        PcscContext taken(std::move(first));
+        second = std::move(taken);
+        EXPECT_EQ(played.released, std::vector<SCARDCONTEXT>({2}));
+    }
+    EXPECT_EQ(played.released, std::vector<SCARDCONTEXT>({2, 1}));
+}
+
 TEST_F(PlayedPcscd, UnderT0TheLengthAndTheRestOfTheAnswerAreAskedFor) {
     played.answers = {"6C03", "AABBCC6102", "DDEE9000"};
     EXPECT_EQ(transmit("00B0000000"), "AABBCCDDEE9000");
@@ -145,6 +197,10 @@ TEST_F(PlayedPcscd, AMuteCardIsNoCardInTheReader) {
         EXPECT_EQ(context.WaitForCard("R", std::chrono::milliseconds(0), present), SCARD_S_SUCCESS);
         EXPECT_EQ(present, expected) << state;
     }
+    const auto traced = TracedLinesWith("SCardGetStatusChange(R, 0 ms) -> 0x00000000");
+    ASSERT_EQ(traced.size(), 2u);
+    EXPECT_TRUE(traced[0].ends_with(" state=0x0020")) << traced[0];
+    EXPECT_TRUE(traced[1].ends_with(" state=0x0220")) << traced[1];
 }
 
 // A card that left answers as a terminal without a card; a pcscd that went

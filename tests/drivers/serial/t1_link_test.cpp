@@ -172,6 +172,16 @@ TEST(T1Link, AnRBlockForTheHostsOwnBlockBringsItAgain) {
     EXPECT_EQ(line.sent[2], line.sent[1]);
 }
 
+// A block left over from before (an old answer) ahead of the RESYNCH
+// response is passed over, not taken for the terminal's refusal.
+TEST(T1Link, ABlockAheadOfTheResynchResponseIsPassedOver) {
+    ScriptedTerminal line({{serial::InformationBlock(kFromCard, 0, false, B("9000")),
+                            serial::SupervisoryBlock(0x21, serial::SupervisoryType::Resynch, true)}});
+    serial::T1Host host(line);
+    EXPECT_TRUE(host.resynch(serial::Milliseconds(500)));
+    EXPECT_TRUE(host.resynch(serial::Milliseconds(500)));
+}
+
 // What a terminal's R-block says went wrong decides whether the host sends
 // its block again as it was or asks for the terminal's again.
 TEST(T1Block, ReceiveBlocksNameTheirError) {
