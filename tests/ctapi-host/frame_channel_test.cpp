@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: Apache-2.0
+// The helper's end of the socket: a request that arrives in pieces is one
+// request, and an end that is gone or broken ends the helper's loop.
+#include "frame_channel.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace kc::host {
+namespace {
+
+struct SocketPair {
+    int ends[2] = {-1, -1};
+    SocketPair() { EXPECT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends), 0); }
+    ~SocketPair() {
+        closeEnd(0);
+        closeEnd(1);
+    }
+    void closeEnd(int i) {
+        if (ends[i] >= 0)
+            ::close(ends[i]);
+        ends[i] = -1;
+    }
+};
+
+TEST(FrameChannel, ARequestInPiecesIsOneRequest) {
+    SocketPair pair;
+    const std::vector<uint8_t> frame = EncodeFrame(Request{BaudRequest{1, 19200}});
+    ASSERT_EQ(::write(pair.ends[1], frame.data(), 3), 3);
+    ASSERT_EQ(::write(pair.ends[1], frame.data() + 3, frame.size() - 3), ssize_t(frame.size() - 3));
+    FrameChannel channel(pair.ends[0]);
+    const auto request = channel.read();
+    ASSERT_TRUE(request && std::holds_alternative<BaudRequest>(*request));
+    EXPECT_EQ(std::get<BaudRequest>(*request).baud, 19200);
+
+    const std::vector<uint8_t> answer = EncodeFrame(Answer{BaudAnswer{0, 19200}});
+    EXPECT_TRUE(channel.write(answer));
+    std::vector<uint8_t> got(answer.size());
+    ASSERT_EQ(::read(pair.ends[1], got.data(), got.size()), ssize_t(answer.size()));
+    EXPECT_EQ(got, answer);
+}
+
+TEST(FrameChannel, AnEndGoneOrBrokenBringsNoRequestAndTakesNoAnswer) {
+    {
+        SocketPair pair;
+        const std::vector<uint8_t> frame = EncodeFrame(Request{CloseRequest{1}});
+        ASSERT_EQ(::write(pair.ends[1], frame.data(), 2), 2);
+        pair.closeEnd(1); // the program went away in the middle of a frame
+        FrameChannel channel(pair.ends[0]);
+        EXPECT_FALSE(channel.read());
+        EXPECT_FALSE(channel.write(EncodeFrame(Answer{CloseAnswer{0}})));
+    }
+    {
+        // Not a socket at all: every read fails, and fails at once.
+        const int folder = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ASSERT_GE(folder, 0);
+        FrameChannel channel(folder);
+        EXPECT_FALSE(channel.read());
+        ::close(folder);
+    }
+}
+
+} // namespace
+} // namespace kc::host
