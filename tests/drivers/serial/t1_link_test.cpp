@@ -182,6 +182,43 @@ TEST(T1Link, ABlockAheadOfTheResynchResponseIsPassedOver) {
     EXPECT_TRUE(host.resynch(serial::Milliseconds(500)));
 }
 
+// A terminal may ask for a block size of its own in the middle of an
+// exchange: a size the line can carry is confirmed and the answer taken; any
+// other ends the exchange with a RESYNCH.
+struct SizeAsked {
+    const char* name;
+    uint8_t size;
+    bool taken;
+};
+
+class T1LinkSizeAsked : public ::testing::TestWithParam<SizeAsked> {};
+
+TEST_P(T1LinkSizeAsked, IsConfirmedWhenTheLineCanCarryIt) {
+    const uint8_t size[] = {GetParam().size};
+    ScriptedTerminal line({{serial::SupervisoryBlock(kFromCard, serial::SupervisoryType::Ifs, false, size)},
+                           {serial::InformationBlock(kFromCard, 0, false, B("9000"))}});
+    serial::T1Host host(line);
+    Bytes answer;
+    uint8_t source = 9;
+    ASSERT_TRUE(host.resynch(serial::Milliseconds(500)));
+    EXPECT_EQ(host.transceive(0, kCommands[4].second, answer, source), GetParam().taken);
+    ASSERT_GE(line.sent.size(), 3u);
+    const uint8_t toCard = serial::Nad(serial::kCardAddress, serial::kHostAddress);
+    const serial::Block expected =
+        GetParam().taken ? serial::SupervisoryBlock(toCard, serial::SupervisoryType::Ifs, true, size)
+                         : serial::SupervisoryBlock(serial::Nad(serial::kTerminalAddress, serial::kHostAddress),
+                                                    serial::SupervisoryType::Resynch, false);
+    EXPECT_EQ(line.sent[2], ctapi::ToHex(serial::Encode(expected)));
+    if (GetParam().taken) {
+        EXPECT_EQ(answer, B("9000"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, T1LinkSizeAsked,
+                         ::testing::Values(SizeAsked{"smallest", 1, true}, SizeAsked{"largest", 254, true},
+                                           SizeAsked{"none", 0, false}, SizeAsked{"pastTheLargest", 255, false}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
 // What a terminal's R-block says went wrong decides whether the host sends
 // its block again as it was or asks for the terminal's again.
 TEST(T1Block, ReceiveBlocksNameTheirError) {
