@@ -13,7 +13,6 @@
 
 #include <cstring>
 #include <deque>
-#include <filesystem>
 #include <fstream>
 
 namespace kc::pcsc {
@@ -28,29 +27,16 @@ const std::string tracePath = [] {
     return path;
 }();
 
-// What the library traces from its making on.
-class TracedSince {
-  public:
-    TracedSince() {
-        std::error_code missing;
-        from_ = std::filesystem::file_size(tracePath, missing);
-        if (missing)
-            from_ = 0;
-    }
-    // The lines that start with call.
-    std::vector<std::string> linesWith(const std::string& call) const {
-        std::ifstream in(tracePath);
-        in.seekg(std::streamoff(from_));
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);)
-            if (line.starts_with(call))
-                lines.push_back(line);
-        return lines;
-    }
-
-  private:
-    std::uintmax_t from_ = 0;
-};
+// The lines traced since the last call that start with call.
+std::vector<std::string> TracedSinceLast(const std::string& call) {
+    std::vector<std::string> lines;
+    std::ifstream in(tracePath);
+    for (std::string line; std::getline(in, line);)
+        if (line.starts_with(call))
+            lines.push_back(line);
+    std::ofstream(tracePath, std::ios::trunc); // the library appends at the new end
+    return lines;
+}
 
 struct Played {
     DWORD protocol = SCARD_PROTOCOL_T0;
@@ -147,7 +133,7 @@ class PlayedPcscd : public ::testing::Test {
 // A connection or context handed over is ended once, by its new holder,
 // and whatever that holder had before is ended then.
 TEST_F(PlayedPcscd, WhatIsHandedOverIsEndedOnce) {
-    const TracedSince trace;
+    TracedSinceLast("");
     {
         std::optional<CardConnection> first, second;
         ASSERT_EQ(CardConnection::Connect(1, "R", first), SCARD_S_SUCCESS);
@@ -157,7 +143,7 @@ TEST_F(PlayedPcscd, WhatIsHandedOverIsEndedOnce) {
         EXPECT_EQ(played.disconnected, std::vector<SCARDHANDLE>({2}));
     }
     EXPECT_EQ(played.disconnected, std::vector<SCARDHANDLE>({2, 1}));
-    EXPECT_EQ(trace.linesWith("SCardDisconnect(leave) -> 0x00000000").size(), 2u);
+    EXPECT_EQ(TracedSinceLast("SCardDisconnect(leave) -> 0x00000000").size(), 2u);
     {
         PcscContext first = Context();
         PcscContext second = Context();
@@ -208,7 +194,7 @@ TEST_F(PlayedPcscd, ReaderNamesAreReadAgainWhenOneIsAttachedMeanwhile) {
 
 TEST_F(PlayedPcscd, AMuteCardIsNoCardInTheReader) {
     const PcscContext context = Context();
-    const TracedSince trace;
+    TracedSinceLast("");
     bool present = true;
     for (const auto& [state, expected] :
          {std::pair(SCARD_STATE_PRESENT, true), std::pair(SCARD_STATE_PRESENT | SCARD_STATE_MUTE, false)}) {
@@ -216,7 +202,7 @@ TEST_F(PlayedPcscd, AMuteCardIsNoCardInTheReader) {
         EXPECT_EQ(context.WaitForCard("R", std::chrono::milliseconds(0), present), SCARD_S_SUCCESS);
         EXPECT_EQ(present, expected) << state;
     }
-    const auto traced = trace.linesWith("SCardGetStatusChange(R, 0 ms) -> 0x00000000");
+    const auto traced = TracedSinceLast("SCardGetStatusChange(R, 0 ms) -> 0x00000000");
     ASSERT_EQ(traced.size(), 2u);
     EXPECT_TRUE(traced[0].ends_with(" state=0x0020")) << traced[0];
     EXPECT_TRUE(traced[1].ends_with(" state=0x0220")) << traced[1];

@@ -182,6 +182,22 @@ TEST(T1Link, ABlockAheadOfTheResynchResponseIsPassedOver) {
     EXPECT_TRUE(host.resynch(serial::Milliseconds(500)));
 }
 
+// A terminal that breaks off every exchange gets one fresh start with the
+// command sent again, then the link is given up without further traffic.
+TEST(T1Link, AnExchangeBrokenOffTwiceGivesTheLinkUp) {
+    const serial::Block abort = serial::SupervisoryBlock(kFromCard, serial::SupervisoryType::Abort, false);
+    const serial::Block resynched = serial::SupervisoryBlock(0x21, serial::SupervisoryType::Resynch, true);
+    ScriptedTerminal line({{abort}, {resynched}, {abort}, {resynched}, {abort}, {resynched}});
+    serial::T1Host host(line);
+    Bytes answer;
+    uint8_t source = 9;
+    ASSERT_TRUE(host.resynch(serial::Milliseconds(500)));
+    EXPECT_FALSE(host.transceive(0, kCommands[4].second, answer, source));
+    EXPECT_FALSE(host.transceive(0, kCommands[4].second, answer, source));
+    ASSERT_EQ(line.sent.size(), 5u);
+    EXPECT_EQ(line.sent[3], line.sent[1]);
+}
+
 // A terminal may ask for a block size of its own in the middle of an
 // exchange: a size the line can carry is confirmed and the answer taken; any
 // other ends the exchange with a RESYNCH.
