@@ -49,7 +49,7 @@ struct Installed {
 // The steps of tests/data/cli/libraries_steps.txt, in their order: each builds on the ones before.
 TEST(CliLibraries, WithoutChoiceListsAndEndsWithTwoThenUseAndLibraryChoose) {
     Installed tree;
-    for (QStringList step : DataRows("cli/libraries_steps.txt", QLatin1Char('|'))) {
+    for (QStringList step : CaseRows("cli/libraries_steps.txt")) {
         for (QString& cell : step)
             cell.replace("{lib}", tree.lib).replace("{root}", tree.root.path());
         SCOPED_TRACE(step[0].toStdString());

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cards/card_read.h"
-#include "case_rows.h"
 #include "command_line.h"
 #include "console_boxes.h"
 #include "console_io.h"
 #include "console_status.h"
 #include "console_views.h"
 #include "data_cases.h"
+#include "data_rows.h"
 #include "exit_status.h"
 #include "explaining_serial_line.h"
 #include "json_report.h"

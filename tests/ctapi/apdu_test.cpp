@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "case_rows.h"
 #include "ctapi/apdu.h"
+#include "data_rows.h"
 #include "test_printers.h"
 
 #include <gtest/gtest.h>

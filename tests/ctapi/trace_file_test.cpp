@@ -124,6 +124,15 @@ TEST(TraceFile, StandardErrorOutlivesItsTrace) {
     EXPECT_NE(::fcntl(STDERR_FILENO, F_GETFD), -1);
 }
 
+TEST(TraceFile, ANewTraceUnderAStrictUmaskIsTheOwnersToReadAndWrite) {
+    const test::ScratchDir scratch;
+    const fs::path trace = scratch.path() / "trace.txt";
+    const mode_t before = ::umask(077);
+    EXPECT_TRUE(TraceFile(trace.string()).on());
+    ::umask(before);
+    EXPECT_EQ(ModeOf(trace), 0600u);
+}
+
 TEST(TraceFile, ATraceOnDescriptorZeroIsWrittenAndGivenBack) {
     const test::ScratchDir scratch;
     const fs::path trace = scratch.path() / "trace.txt";

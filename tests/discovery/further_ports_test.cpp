@@ -2,8 +2,6 @@
 #include "discovery/further_ports.h"
 #include "sim_harness.h"
 
-#include "test_printers.h"
-
 #include <gtest/gtest.h>
 
 namespace kc {

@@ -3,8 +3,6 @@
 #include "discovery/identify_terminal.h"
 #include "sim_harness.h"
 
-#include "test_printers.h"
-
 #include <gtest/gtest.h>
 
 namespace kc {

@@ -7,8 +7,6 @@
 #include "scripted_serial_line.h"
 #include "sim_harness.h"
 
-#include "test_printers.h"
-
 #include <gtest/gtest.h>
 #include <tuple>
 

@@ -9,8 +9,6 @@
 #include "fake_ui.h"
 #include "scripted_serial_line.h"
 
-#include "test_printers.h"
-
 #include <gtest/gtest.h>
 
 namespace kc {

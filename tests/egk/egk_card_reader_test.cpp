@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "card_test_support.h"
-#include "case_rows.h"
 #include "data_cases.h"
 #include "egk/egk_card_reader.h"
 

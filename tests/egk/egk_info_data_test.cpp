@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "case_rows.h"
+#include "data_rows.h"
 #include "egk/egk_info_data.h"
 #include "egk_test_support.h"
 #include "test_printers.h"

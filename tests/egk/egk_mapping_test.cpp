@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "case_rows.h"
 #include "data_cases.h"
+#include "data_rows.h"
 #include "egk/egk_mapping.h"
 #include "egk/latin9.h"
 #include "egk/xml_date.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "base/app_state.h"
-#include "case_rows.h"
+#include "data_rows.h"
 #include "egk/schema_texts.h"
 #include "egk_test_support.h"
 #include "sim_harness.h"

@@ -2,7 +2,6 @@
 #include "base/app_state.h"
 #include "base/context.h"
 #include "card_test_support.h"
-#include "case_rows.h"
 #include "data_cases.h"
 #include "egk/egk_info_data.h"
 #include "egk/latin9.h"

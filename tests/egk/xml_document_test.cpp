@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "case_rows.h"
+#include "data_rows.h"
 #include "egk/schema_collection.h"
 #include "egk/xml_document.h"
 #include "egk/xml_parsing.h"

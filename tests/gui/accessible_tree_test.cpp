@@ -61,7 +61,7 @@ class ScreenReader : public ShownWindow, public ::testing::WithParamInterface<co
 // as built, after a refresh with a filled model, and after one with the model reset.
 TEST_P(ScreenReader, HearsNamesRolesValuesAndCaptions) {
     const QString state = QString::fromLatin1(GetParam());
-    const auto rows = DataRows("gui/accessible_tree.txt", QLatin1Char('|'));
+    const auto rows = CaseRows("gui/accessible_tree.txt");
     ASSERT_EQ(rows.size(), 27u);
     if (state != "start") {
         FillModel(h.state().ui);

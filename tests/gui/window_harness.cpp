@@ -25,7 +25,7 @@ void WindowHarness::showWindow() {
 }
 
 void ExpectProperties(QObject& root, const QString& dataFile, std::size_t rows) {
-    const auto lines = DataRows(dataFile, QLatin1Char('|'));
+    const auto lines = CaseRows(dataFile);
     ASSERT_EQ(lines.size(), rows) << qPrintable(dataFile);
     for (const QStringList& cell : lines) {
         QObject* found = root.objectName() == cell[0] ? &root : root.findChild<QObject*>(cell[0]);

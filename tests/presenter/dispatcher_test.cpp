@@ -6,7 +6,6 @@
 #include "scripted_serial_line.h"
 #include "sim_harness.h"
 #include "terminal/terminal_session.h"
-#include "test_printers.h"
 
 #include <gtest/gtest.h>
 

@@ -49,7 +49,7 @@ TEST_P(LikelyFitCase, FromPcscdReadersThenSerialDevices) {
 }
 
 INSTANTIATE_TEST_SUITE_P(LibraryCatalogue, LikelyFitCase,
-                         ::testing::ValuesIn(test::DataRows("presenter/likely_fit.txt", QLatin1Char('|'))),
+                         ::testing::ValuesIn(test::CaseRows("presenter/likely_fit.txt")),
                          test::FirstCellName());
 
 } // namespace

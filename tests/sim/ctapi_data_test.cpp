@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // CT_data with its pointers as the exported functions pass them on: the addresses
 // swapped, bad arguments refused, and an answer never written past the room.
-#include "case_rows.h"
+#include "data_rows.h"
 #include "sim_test_helpers.h"
 
 #include <array>

@@ -3,21 +3,18 @@
 
 #include "scratch_dir.h"
 #include "sim/simulator.h"
+#include "sim_harness.h"
 #include "test_printers.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace kc::sim::test {
 
 using kc::test::ScratchDir;
 
-// The simulator's scenario folder (sim/scenarios), where @cards/... live:
-// KC_SCENARIOS when ctest sets it, else the folder this build was made from.
+// The simulator's scenario folder (sim/scenarios), where @cards/... live.
 inline std::string scenariosDir() {
-    const char* dir = std::getenv("KC_SCENARIOS");
-    return dir && *dir ? dir : KC_SIM_SCENARIOS_DIR;
+    return kc::test::SimHarness::ScenarioDir().toStdString();
 }
 
 // A simulator from scenario text whose @files are in sim/scenarios; fails

@@ -68,16 +68,10 @@ QString BoxOf(const QString& coded) {
     }
 }
 
-namespace {
-int SlotOf(uint16_t pn) {
-    return pn >= 8192 ? pn - 8187 : pn;
-}
-} // namespace
-
 void Prepare(SimHarness& h, const QString& what, uint16_t pn) {
-    TerminalInfo& info = h.state.tables.terminal[SlotOf(pn)];
-    InsuredRecord& fields = h.state.tables.insured[SlotOf(pn)];
-    EgkResults& egk = h.state.tables.egk[SlotOf(pn)];
+    TerminalInfo& info = h.state.tables.terminal[SlotOfPort(pn)];
+    InsuredRecord& fields = h.state.tables.insured[SlotOfPort(pn)];
+    EgkResults& egk = h.state.tables.egk[SlotOfPort(pn)];
     if (what == QLatin1String("egk"))
         info.IsEgk = true;
     if (what == QLatin1String("locked"))
@@ -108,8 +102,8 @@ void Prepare(SimHarness& h, const QString& what, uint16_t pn) {
 }
 
 QString Seen(SimHarness& h, const QString& what, uint16_t pn) {
-    const TerminalInfo& info = h.state.tables.terminal[SlotOf(pn)];
-    const EgkResults& egk = h.state.tables.egk[SlotOf(pn)];
+    const TerminalInfo& info = h.state.tables.terminal[SlotOfPort(pn)];
+    const EgkResults& egk = h.state.tables.egk[SlotOfPort(pn)];
     const QStringList log = h.apduLog();
     const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
     const QMap<QString, QString> seen{
@@ -132,7 +126,7 @@ QString Seen(SimHarness& h, const QString& what, uint16_t pn) {
     };
     if (what.startsWith(QLatin1String("sent:")))
         return flag(log.contains(what.mid(5)));
-    return seen.value(what, h.state.tables.insured[SlotOf(pn)][what.toUInt()]);
+    return seen.value(what, h.state.tables.insured[SlotOfPort(pn)][what.toUInt()]);
 }
 
 QStringList BoxesOf(const QString& field) {

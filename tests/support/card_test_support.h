@@ -2,7 +2,7 @@
 #pragma once
 
 #include "base/read_result.h"
-#include "case_rows.h"
+#include "data_rows.h"
 #include "sim_harness.h"
 #include "test_printers.h"
 

@@ -24,8 +24,6 @@ CliResult RunCli(const CliCall& call) {
                    QStringLiteral("/nonexistent/kc%1-com%2").arg(token).arg(n));
     for (const char* name : {"MKTSIM_SCENARIO", "MKTSIM_TRACE", "CTAPI_PCSC_TRACE"})
         env.remove(QString::fromLatin1(name));
-    if (!call.simulatorTrace.isEmpty())
-        env.insert(QStringLiteral("MKTSIM_TRACE"), call.simulatorTrace);
     if (!call.scenario.isEmpty())
         env.insert(QStringLiteral("MKTSIM_SCENARIO"),
                    QDir(SimHarness::ScenarioDir()).filePath(call.scenario));

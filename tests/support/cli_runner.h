@@ -11,10 +11,9 @@ namespace kc::test {
 
 struct CliCall {
     QStringList args;
-    QString scenario;            // relative to the scenario folder; empty: the simulator's built-in one
-    QByteArray input;            // standard input, closed after it
-    QString library;             // KARTOCHECK_CTAPI; empty: the built simulator
-    QString simulatorTrace = {}; // MKTSIM_TRACE; empty: none
+    QString scenario; // relative to the scenario folder; empty: the simulator's built-in one
+    QByteArray input; // standard input, closed after it
+    QString library;  // KARTOCHECK_CTAPI; empty: the built simulator
 };
 
 struct CliResult {

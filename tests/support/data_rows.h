@@ -14,6 +14,10 @@ QStringList DataLines(const QString& path);
 // Those lines split into cells at `separator`, with "\r" and "\n" written out
 // turned into line breaks.
 std::vector<QStringList> DataRows(const QString& path, QChar separator = QLatin1Char(';'));
+// The cases of a file, one a line, their fields split at '|'.
+inline std::vector<QStringList> CaseRows(const QString& path) {
+    return DataRows(path, QLatin1Char('|'));
+}
 
 // For INSTANTIATE_TEST_SUITE_P over DataRows whose first cell names the case:
 // what is not a letter, digit or '_' parts words, and the words after the first

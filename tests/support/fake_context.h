@@ -18,7 +18,8 @@ struct FakeContext {
     ScriptedMessageBoxes boxes;
     RecordingStatusLine status;
     CountingEventPump pump;
-    TerminalSession session{provider, state.tables, boxes, pump};
+    RecordingLamps lamps;
+    TerminalSession session{provider, state.tables, boxes, pump, &lamps};
     Context ctx{state, session, boxes, status, pump};
 };
 

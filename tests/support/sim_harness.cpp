@@ -81,11 +81,4 @@ QStringList SimHarness::commands() const {
     return apduLog().filter(QRegularExpression(QStringLiteral("^[0-9A-F]*$")));
 }
 
-QStringList SimHarness::boxTexts() const {
-    QStringList texts;
-    for (const MessageRequest& request : boxes.shown)
-        texts.append(request.text);
-    return texts;
-}
-
 } // namespace kc::test

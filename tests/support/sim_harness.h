@@ -59,7 +59,6 @@ class SimHarness {
     QStringList apduLog() const;
     QStringList commands() const;
     void clearLog() { api.calls.clear(); }
-    QStringList boxTexts() const;
 
     // KC_SCENARIOS, KC_TEST_DATA, KC_BIN_DIR, or the build's own paths without them.
     static QString ScenarioDir();

@@ -43,8 +43,7 @@ TEST_P(RefusedFrame, DecodesAsNeitherRequestNorAnswer) {
 }
 
 INSTANTIATE_TEST_SUITE_P(HostProtocol, RefusedFrame,
-                         ::testing::ValuesIn(test::DataRows("terminal/host_frames_refused.txt",
-                                                            QLatin1Char('|'))),
+                         ::testing::ValuesIn(test::CaseRows("terminal/host_frames_refused.txt")),
                          test::FirstCellName());
 
 TEST(HostProtocol, FrameLengthOfNothingOrPastTheLimitIsMalformed) {
@@ -81,8 +80,7 @@ TEST_P(DataTimeLimitCase, FollowsTheCommandsWaitingTimeAndAnswerLength) {
 }
 
 INSTANTIATE_TEST_SUITE_P(HostTimeLimits, DataTimeLimitCase,
-                         ::testing::ValuesIn(test::DataRows("terminal/host_time_limits.txt",
-                                                            QLatin1Char('|'))),
+                         ::testing::ValuesIn(test::CaseRows("terminal/host_time_limits.txt")),
                          test::FirstCellName());
 
 } // namespace

@@ -63,7 +63,7 @@ TEST_P(LibraryLookup, TakesTheFirstSourceThatNamesOne) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sources, LibraryLookup,
-                         ::testing::ValuesIn(test::DataRows("terminal/library_lookup.txt", QLatin1Char('|'))),
+                         ::testing::ValuesIn(test::CaseRows("terminal/library_lookup.txt")),
                          test::FirstCellName());
 
 // --library first; with nothing anywhere the origin says so and the choice is saved for the next run.

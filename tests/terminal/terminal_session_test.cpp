@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "base/slot_tables.h"
 #include "data_rows.h"
-#include "fake_ctapi.h"
-#include "fake_ui.h"
+#include "fake_context.h"
 #include "terminal/command_table.h"
 #include "terminal/manufacturer_data.h"
-#include "terminal/terminal_session.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +11,9 @@ namespace {
 
 using test::FakeCtApi;
 
-class SessionTest : public ::testing::Test {
+class SessionTest : public ::testing::Test, protected test::FakeContext {
   protected:
-    FakeCtApi api;
-    FixedCtApiProvider provider{api};
-    SlotTables tables;
-    test::ScriptedMessageBoxes boxes;
-    test::CountingEventPump pump;
-    test::RecordingLamps lamps;
-    TerminalSession session{provider, tables, boxes, pump, &lamps};
+    SlotTables& tables = state.tables;
 };
 
 class TransmitAnswer : public SessionTest, public ::testing::WithParamInterface<QStringList> {};
@@ -43,8 +34,7 @@ TEST_P(TransmitAnswer, SendsTheBytesAndGivesTheAnswerAsUpperCaseHexUnlessItFails
 }
 
 INSTANTIATE_TEST_SUITE_P(SessionTest, TransmitAnswer,
-                         ::testing::ValuesIn(test::DataRows("terminal/transmit_answers.txt",
-                                                            QLatin1Char('|'))),
+                         ::testing::ValuesIn(test::CaseRows("terminal/transmit_answers.txt")),
                          test::FirstCellName());
 
 TEST_F(SessionTest, LampsFollowDestinationAndAnsweringUnit) {
@@ -102,8 +92,7 @@ TEST_P(ManufacturerObject, FillsTheFieldsOnlyFromAWholeObject) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SessionTest, ManufacturerObject,
-                         ::testing::ValuesIn(test::DataRows("terminal/manufacturer_objects.txt",
-                                                            QLatin1Char('|'))),
+                         ::testing::ValuesIn(test::CaseRows("terminal/manufacturer_objects.txt")),
                          test::FirstCellName());
 
 } // namespace

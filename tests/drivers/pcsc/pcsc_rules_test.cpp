@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "atr.h"
-#include "case_rows.h"
+#include "data_rows.h"
 #include "port_numbers.h"
 #include "terminal_answers.h"
 #include "test_printers.h"

@@ -8,6 +8,7 @@
 #include "pcsc_functions.h"
 #include "reader_session.h"
 #include "scratch_dir.h"
+#include "session_table.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +47,7 @@ struct Played {
     std::deque<std::string> readerLists; // one per SCardListReaders
     LONG listResult = SCARD_S_SUCCESS;
     DWORD eventState = 0;
+    std::string atr; // hex, what SCardStatus gives
     SCARDCONTEXT lastContext = 0;
     SCARDHANDLE lastHandle = 0;
     std::vector<SCARDCONTEXT> released;
@@ -68,10 +70,13 @@ PcscFunctions PlayedFunctions() {
         *protocol = played.protocol;
         return played.connectResult;
     };
-    f.status = [](SCARDHANDLE, LPSTR, LPDWORD, LPDWORD, LPDWORD, LPBYTE, LPDWORD atrLength) {
-        *atrLength = 0;
+    f.status = [](SCARDHANDLE, LPSTR, LPDWORD, LPDWORD, LPDWORD, LPBYTE atr, LPDWORD atrLength) {
+        const Bytes bytes = *ctapi::FromHex(played.atr);
+        std::memcpy(atr, bytes.data(), bytes.size());
+        *atrLength = DWORD(bytes.size());
         return SCARD_S_SUCCESS;
     };
+    f.reconnect = [](SCARDHANDLE, DWORD, DWORD, DWORD, LPDWORD) { return SCARD_S_SUCCESS; };
     f.disconnect = [](SCARDHANDLE handle, DWORD) {
         played.disconnected.push_back(handle);
         return SCARD_S_SUCCESS;
@@ -135,14 +140,15 @@ class PlayedPcscd : public ::testing::Test {
 TEST_F(PlayedPcscd, WhatIsHandedOverIsEndedOnce) {
     TracedSinceLast("");
     {
-        std::optional<CardConnection> first, second;
-        ASSERT_EQ(CardConnection::Connect(1, "R", first), SCARD_S_SUCCESS);
-        ASSERT_EQ(CardConnection::Connect(1, "R", second), SCARD_S_SUCCESS);
+        std::optional<CardConnection> first, second, third;
+        for (auto* card : {&first, &second, &third})
+            ASSERT_EQ(CardConnection::Connect(1, "R", *card), SCARD_S_SUCCESS);
         CardConnection taken(std::move(*first));
         *second = std::move(taken);
-        EXPECT_EQ(played.disconnected, std::vector<SCARDHANDLE>({2}));
+        third->Disconnect(SCARD_UNPOWER_CARD);
+        EXPECT_EQ(played.disconnected, std::vector<SCARDHANDLE>({2, 3}));
     }
-    EXPECT_EQ(played.disconnected, std::vector<SCARDHANDLE>({2, 1}));
+    EXPECT_EQ(played.disconnected, std::vector<SCARDHANDLE>({2, 3, 1}));
     EXPECT_EQ(TracedSinceLast("SCardDisconnect(leave) -> 0x00000000").size(), 2u);
     {
         PcscContext first = Context();
@@ -153,6 +159,43 @@ TEST_F(PlayedPcscd, WhatIsHandedOverIsEndedOnce) {
     }
     EXPECT_EQ(played.released, std::vector<SCARDCONTEXT>({2, 1}));
 }
+
+// A card reset answers with the ATR it gives after the reset.
+TEST_F(PlayedPcscd, AResetCardAnswersWithTheAtrItGivesThen) {
+    played.eventState = SCARD_STATE_PRESENT;
+    ReaderSession session(Context(), "R");
+    const Bytes resetIcc = *ctapi::FromHex("2011010100");
+    for (const char* atr : {"3B020101", "3B020102"}) {
+        played.atr = atr;
+        EXPECT_TRUE(ctapi::ToHex(session.TerminalCommand(resetIcc).bytes).starts_with(atr)) << atr;
+    }
+}
+
+// A CT_data call that lacks any of its arguments is refused before the
+// reader is asked anything.
+const char* const kDataArguments[] = {"dad", "sad", "lenc", "command", "lenr", "response"};
+
+class DataArgumentMissing : public PlayedPcscd, public ::testing::WithParamInterface<int> {};
+
+TEST_P(DataArgumentMissing, IsRefused) {
+    played.readerLists = {std::string("R\0\0", 3), std::string("R\0\0", 3)};
+    SessionTable table;
+    ASSERT_EQ(table.Open(1, 0x2000), OK);
+    uint8_t dad = 0, sad = 2, response[8];
+    uint16_t lenr = sizeof response;
+    const uint8_t command[] = {0x00, 0xB0, 0x00, 0x00, 0x00};
+    const auto given = [&](int argument, auto* pointer) {
+        return GetParam() == argument ? nullptr : pointer;
+    };
+    EXPECT_EQ(table.Data(1, given(0, &dad), given(1, &sad), GetParam() == 2 ? 0 : sizeof command,
+                         given(3, command), given(4, &lenr), given(5, response)),
+              ERR_INVALID);
+    EXPECT_TRUE(played.commands.empty());
+    EXPECT_EQ(table.Close(1), OK);
+}
+
+INSTANTIATE_TEST_SUITE_P(CtData, DataArgumentMissing, ::testing::Range(0, 6),
+                         [](const auto& row) { return std::string(kDataArguments[row.param]); });
 
 TEST_F(PlayedPcscd, UnderT0TheLengthAndTheRestOfTheAnswerAreAskedFor) {
     played.answers = {"6C03", "AABBCC6102", "DDEE9000"};
@@ -187,6 +230,7 @@ TEST_F(PlayedPcscd, ReaderNamesAreReadAgainWhenOneIsAttachedMeanwhile) {
     for (std::size_t size : {1, 2, 2, 3, 3, 4})
         played.readerLists.push_back(std::string(size, '\0'));
     EXPECT_EQ(context.ListReaders(readers), SCARD_E_INSUFFICIENT_BUFFER);
+    EXPECT_TRUE(played.readerLists.empty()); // asked three times over
     played.listResult = SCARD_E_NO_READERS_AVAILABLE;
     EXPECT_EQ(context.ListReaders(readers), SCARD_S_SUCCESS);
     EXPECT_TRUE(readers.empty());

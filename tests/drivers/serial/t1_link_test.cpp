@@ -2,13 +2,12 @@
 // The serial library's T=1 host against the emulator's T=1 terminal, joined
 // in-process: answers arrive whole whatever the faults on the line, and a
 // line that cannot be recovered is reported, not waited for.
-#include "case_rows.h"
+#include "data_rows.h"
 #include "loopback_line.h"
 #include "serial/t1_host.h"
 #include "sim/simulator.h"
 #include "sim_harness.h"
 #include "simulated_terminal.h"
-#include "test_printers.h"
 
 #include <gtest/gtest.h>
 
@@ -221,9 +220,10 @@ TEST_P(T1LinkSizeAsked, IsConfirmedWhenTheLineCanCarryIt) {
     ASSERT_GE(line.sent.size(), 3u);
     const uint8_t toCard = serial::Nad(serial::kCardAddress, serial::kHostAddress);
     const serial::Block expected =
-        GetParam().taken ? serial::SupervisoryBlock(toCard, serial::SupervisoryType::Ifs, true, size)
-                         : serial::SupervisoryBlock(serial::Nad(serial::kTerminalAddress, serial::kHostAddress),
-                                                    serial::SupervisoryType::Resynch, false);
+        GetParam().taken
+            ? serial::SupervisoryBlock(toCard, serial::SupervisoryType::Ifs, true, size)
+            : serial::SupervisoryBlock(serial::Nad(serial::kTerminalAddress, serial::kHostAddress),
+                                       serial::SupervisoryType::Resynch, false);
     EXPECT_EQ(line.sent[2], ctapi::ToHex(serial::Encode(expected)));
     if (GetParam().taken) {
         EXPECT_EQ(answer, B("9000"));
@@ -232,7 +232,8 @@ TEST_P(T1LinkSizeAsked, IsConfirmedWhenTheLineCanCarryIt) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, T1LinkSizeAsked,
                          ::testing::Values(SizeAsked{"smallest", 1, true}, SizeAsked{"largest", 254, true},
-                                           SizeAsked{"none", 0, false}, SizeAsked{"pastTheLargest", 255, false}),
+                                           SizeAsked{"none", 0, false},
+                                           SizeAsked{"pastTheLargest", 255, false}),
                          [](const auto& row) { return std::string(row.param.name); });
 
 // What a terminal's R-block says went wrong decides whether the host sends

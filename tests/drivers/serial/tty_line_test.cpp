@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 // The serial device under the library, on a pseudo-terminal: a write more
 // than the line holds waits for the far end, and one nobody takes ends.
+#include "closed_standard_input.h"
 #include "ctapi/pseudo_terminal.h"
 #include "serial/tty_line.h"
-#include "closed_standard_input.h"
 
 #include <gtest/gtest.h>
 
