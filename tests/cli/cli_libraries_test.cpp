@@ -2,12 +2,12 @@
 // kartocheck-cli in a tree laid out as installed (libraries in lib/kartocheck,
 // no libctzav32.so) without a settings file: the list instead of the box,
 // libraries --use, and --library for one call.
+#include "cli_runner.h"
 #include "data_rows.h"
 #include "sim_harness.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -28,21 +28,9 @@ struct Installed {
     }
     // Status, then stdout and stderr.
     std::pair<int, QString> run(const QStringList& args) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("KARTOCHECK_CTAPI");
-        env.remove("MKTSIM_SCENARIO");
-        env.insert("XDG_CONFIG_HOME", root.filePath("config"));
-        for (int n = 1; n <= 4; ++n)
-            env.insert(QStringLiteral("KARTOCHECK_COM%1").arg(n),
-                       root.filePath(QStringLiteral("no-com%1").arg(n)));
-        QProcess process;
-        process.setProcessEnvironment(env);
-        process.start(bin + "/kartocheck-cli", args);
-        process.closeWriteChannel();
-        if (!process.waitForFinished(60000))
-            return {-1, {}};
-        return {process.exitCode(),
-                QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())};
+        const CliResult r =
+            RunCli({args, {}, {}, QStringLiteral("-"), bin + "/kartocheck-cli", root.filePath("config")});
+        return {r.status, r.out + r.err};
     }
 };
 

@@ -8,21 +8,19 @@
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 namespace kc::host {
 namespace {
 
+// Both ends of a stream socket, closed with it unless closed before.
 struct SocketPair {
     int ends[2] = {-1, -1};
     SocketPair() { EXPECT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends), 0); }
     ~SocketPair() {
-        closeEnd(0);
-        closeEnd(1);
-    }
-    void closeEnd(int i) {
-        if (ends[i] >= 0)
-            ::close(ends[i]);
-        ends[i] = -1;
+        for (int end : ends)
+            if (end >= 0)
+                ::close(end);
     }
 };
 
@@ -48,7 +46,7 @@ TEST(FrameChannel, AnEndGoneOrBrokenBringsNoRequestAndTakesNoAnswer) {
         SocketPair pair;
         const std::vector<uint8_t> frame = EncodeFrame(Request{CloseRequest{1}});
         ASSERT_EQ(::write(pair.ends[1], frame.data(), 2), 2);
-        pair.closeEnd(1); // the program went away in the middle of a frame
+        ::close(std::exchange(pair.ends[1], -1)); // the program went away in the middle of a frame
         FrameChannel channel(pair.ends[0]);
         EXPECT_FALSE(channel.read());
         EXPECT_FALSE(channel.write(EncodeFrame(Answer{CloseAnswer{0}})));

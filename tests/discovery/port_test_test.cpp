@@ -17,20 +17,6 @@ using test::ScriptedSerialLine;
 using test::SerialDevice;
 using test::SimHarness;
 
-// The serial device of a case of tests/data/discovery/port_test.txt; its head says how it is written.
-SerialDevice DeviceOf(const test::DataCase& c) {
-    SerialDevice device;
-    device.openError = c.field("open-error").toInt();
-    device.dsr = c.field("dsr") == QLatin1String("1");
-    if (c.field("terminal") == QLatin1String("1"))
-        device.answer = [](const QString& settings, const QByteArray&) {
-            return settings.startsWith(QLatin1String("9600,")) ? kResynchResponse : QByteArray();
-        };
-    if (!c.field("pnp").isEmpty())
-        device.pnpChunks = {c.field("pnp").toLatin1().replace("\\x01", "\x01")};
-    return device;
-}
-
 class PortTestCase : public ::testing::TestWithParam<test::DataCase> {};
 
 // The result, the texts and the status page of one port test.
@@ -41,7 +27,7 @@ TEST_P(PortTestCase, ResultTextsAndStatusPage) {
     ASSERT_TRUE(h.loadText("[ports]\ndefault = -10\n" + c.field("scenario"))) << qPrintable(h.loadError());
     const auto pn = c.field("port").toUShort();
     const int slot = SlotOfPort(pn);
-    const bool device = c.field("open-error") != QLatin1String("none");
+    const bool device = c.field("device") != QLatin1String("none");
     if (device)
         line.devices[pn] = DeviceOf(c);
     for (int other = 1; other <= 5; ++other)

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "scripted_serial_line.h"
 
+#include "data_rows.h"
+#include "discovery/baud_probe.h"
+
 namespace kc::test {
 
 SerialDevice* ScriptedSerialLine::device() {
@@ -94,6 +97,27 @@ bool ScriptedSerialLine::clearReceiveBuffer() {
 
 bool ScriptedSerialLine::clearSendBuffer() {
     return logged(QStringLiteral("clear out"), QStringLiteral("clear"));
+}
+
+SerialDevice DeviceOf(const test::DataCase& c) {
+    SerialDevice device;
+    const QString speed = c.field("answers").section(QLatin1Char('='), 0, 0);
+    const QString hex = c.field("answers").section(QLatin1Char('='), 1);
+    const QByteArray answer = hex.isEmpty() ? kResynchResponse : QByteArray::fromHex(hex.toLatin1());
+    if (!speed.isEmpty())
+        device.answer = [speed, answer](const QString& settings, const QByteArray& sent) {
+            return settings.startsWith(speed + QLatin1Char(',')) && sent == kResynchRequest ? answer
+                                                                                            : QByteArray();
+        };
+    device.dsr = c.field("dsr") == QStringLiteral("1");
+    for (const QString& chunk : test::Items(c.field("chunks")))
+        device.pnpChunks.append(chunk.toLatin1().replace("\\x01", "\x01"));
+    device.pnpFromRtsRise = qMax(1, c.field("from-rise").toInt());
+    device.openError = c.field("open-error").toInt();
+    device.failingOperation = c.field("fails").section(QLatin1Char('='), 0, 0);
+    if (c.field("fails").contains(QLatin1Char('=')))
+        device.failingError = c.field("fails").section(QLatin1Char('='), 1).toInt();
+    return device;
 }
 
 } // namespace kc::test

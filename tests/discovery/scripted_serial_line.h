@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "data_cases.h"
 #include "discovery/serial_line.h"
 
 #include <QByteArray>
@@ -26,6 +27,10 @@ struct SerialDevice {
     QString failingOperation;
     int failingError = kSerialIoError;
 };
+
+// The device a case of tests/data/discovery (serial_probes.txt, port_test.txt)
+// describes; the head of serial_probes.txt says how it is written.
+SerialDevice DeviceOf(const DataCase& c);
 
 // A serial line that plays devices from a table and logs every operation:
 // "open 3", "settings 9600,E,8,1", "dtr 1", "rts 0", "dsr", "send 12C000D2",

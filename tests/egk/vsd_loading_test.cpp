@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "base/app_state.h"
-#include "base/context.h"
 #include "card_test_support.h"
 #include "data_cases.h"
 #include "egk/egk_info_data.h"
@@ -9,9 +7,6 @@
 #include "egk/vsd_loading.h"
 #include "egk_test_support.h"
 #include "fake_context.h"
-#include "fake_ctapi.h"
-#include "terminal/ctapi_provider.h"
-#include "terminal/terminal_session.h"
 
 #include <gtest/gtest.h>
 

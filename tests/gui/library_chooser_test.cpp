@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // The library chooser over the main window: what it offers, what it hands back,
 // the menu item locked during an action, and the title following the choice.
+#include "data_rows.h"
 #include "gui/library_chooser_window.h"
 #include "window_harness.h"
 
@@ -11,47 +12,36 @@ const QList<LibraryEntry> kEntries = {
     {"libctapi-pcsc.so", "/lib/k/libctapi-pcsc.so", "Kartenleser unter pcscd (PC/SC)", false},
     {"libmktsim.so", "/lib/k/libmktsim.so", "Simulator – kein echtes Terminal", true}};
 
-struct ChooserCase {
-    const char* name;
-    int fit;          // preselected entry
-    const char* file; // what "Andere Datei…" hands back; nullptr: OK is pressed
-    bool cancel;
-    const char* expected;
-};
+class LibraryChooserCase : public ::testing::TestWithParam<QStringList> {};
 
-class LibraryChooserCase : public ::testing::TestWithParam<ChooserCase> {};
-
+// A row of tests/data/gui/library_chooser.txt.
 TEST_P(LibraryChooserCase, ListsLibrariesTakesTheFitOrAnotherFileAndCancelGivesNothing) {
-    const ChooserCase& c = GetParam();
+    const QStringList& c = GetParam();
+    const int fit = c[1].toInt();
+    const QString file = c[2] == "-" ? QString() : c[2];
     QString filter;
-    LibraryChooserWindow chooser(kEntries, {c.fit, "Vermutlich passend: …"}, [&](const QString& f) {
+    LibraryChooserWindow chooser(kEntries, {fit, "Vermutlich passend: …"}, [&](const QString& f) {
         filter = f;
-        return QString::fromUtf8(c.file);
+        return file;
     });
     EXPECT_EQ(chooser.windowTitle(), "Terminal-Bibliothek wählen");
     ASSERT_EQ(chooser.list()->count(), 2);
     EXPECT_EQ(chooser.list()->item(1)->text(), "libmktsim.so\n    Simulator – kein echtes Terminal");
-    EXPECT_EQ(chooser.list()->currentRow(), c.fit);
-    EXPECT_EQ(chooser.okButton()->isEnabled(), c.fit >= 0);
+    EXPECT_EQ(chooser.list()->currentRow(), fit);
+    EXPECT_EQ(chooser.okButton()->isEnabled(), fit >= 0);
     EXPECT_EQ(chooser.fitLabel()->text(), "Vermutlich passend: …");
-    if (c.cancel)
+    if (c[3] == "cancel")
         chooser.reject();
-    else if (c.file)
+    else if (!file.isEmpty())
         chooser.otherFileButton()->click();
     else
         chooser.okButton()->click();
-    EXPECT_EQ(chooser.chosenFile(), c.expected);
-    EXPECT_EQ(filter, c.file ? "CT-API-Bibliothek (*.so*)" : "");
+    EXPECT_EQ(chooser.chosenFile(), c[4]);
+    EXPECT_EQ(filter, file.isEmpty() ? "" : "CT-API-Bibliothek (*.so*)");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    LibraryChooser, LibraryChooserCase,
-    ::testing::Values(ChooserCase{"ok_on_the_first", 0, nullptr, false, "/lib/k/libctapi-pcsc.so"},
-                      ChooserCase{"ok_on_the_second", 1, nullptr, false, "/lib/k/libmktsim.so"},
-                      ChooserCase{"another_file", -1, "/opt/maker/libctmaker.so.2", false,
-                                  "/opt/maker/libctmaker.so.2"},
-                      ChooserCase{"cancel", 0, nullptr, true, ""}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(LibraryChooser, LibraryChooserCase,
+                         ::testing::ValuesIn(CaseRows("gui/library_chooser.txt")), FirstCellName());
 
 TEST_F(ShownWindow, LibraryItemFollowsValidationItemIsLockedDuringAnActionAndOpensTheChooser) {
     const QList<QAction*> items = h.w().menus.datei->actions();

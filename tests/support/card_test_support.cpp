@@ -54,11 +54,11 @@ QString BoxOf(const QString& coded) {
     const QString text = coded.mid(1);
     switch (coded[0].toLatin1()) {
     case '?':
-        return Ask(text);
+        return Box(text, MsgButtons::YesNo, MsgIcon::Question);
     case '!':
         return Stop(text);
     case 'i':
-        return Info(text);
+        return Box(text, MsgButtons::Ok, MsgIcon::Information);
     case 'P':
         return Box(text, MsgButtons::OkCancel, MsgIcon::Exclamation, true);
     case 'Q':

@@ -32,12 +32,6 @@ QString Box(const QString& text, MsgButtons buttons, MsgIcon icon, bool secondDe
 inline QString Stop(const QString& text) {
     return Box(text, MsgButtons::Ok, MsgIcon::Critical);
 }
-inline QString Info(const QString& text) {
-    return Box(text, MsgButtons::Ok, MsgIcon::Information);
-}
-inline QString Ask(const QString& text) {
-    return Box(text, MsgButtons::YesNo, MsgIcon::Question);
-}
 
 // A box from a case file: its first character gives the kind ('?' question,
 // '!' stop, 'i' information, 'P' OK/cancel prompt with cancel as default,

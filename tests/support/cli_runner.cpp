@@ -15,6 +15,10 @@ CliResult RunCli(const CliCall& call) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("KARTOCHECK_CTAPI"),
                call.library.isEmpty() ? bin + QStringLiteral("/libmktsim.so") : call.library);
+    if (call.library == QLatin1String("-"))
+        env.remove(QStringLiteral("KARTOCHECK_CTAPI"));
+    if (!call.configHome.isEmpty())
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), call.configHome);
     // Names of their own per run: the serial port takes a lock on the name
     // before it finds that the device is missing, and tests run side by side.
     static int runs = 0;
@@ -30,7 +34,7 @@ CliResult RunCli(const CliCall& call) {
 
     QProcess process;
     process.setProcessEnvironment(env);
-    process.start(bin + QStringLiteral("/kartocheck-cli"), call.args);
+    process.start(call.program.isEmpty() ? bin + QStringLiteral("/kartocheck-cli") : call.program, call.args);
     CliResult result;
     if (!process.waitForStarted(10000))
         return result;

@@ -11,9 +11,11 @@ namespace kc::test {
 
 struct CliCall {
     QStringList args;
-    QString scenario; // relative to the scenario folder; empty: the simulator's built-in one
-    QByteArray input; // standard input, closed after it
-    QString library;  // KARTOCHECK_CTAPI; empty: the built simulator
+    QString scenario;        // relative to the scenario folder; empty: the simulator's built-in one
+    QByteArray input;        // standard input, closed after it
+    QString library;         // KARTOCHECK_CTAPI; empty: the built simulator, "-": not set
+    QString program = {};    // empty: the built kartocheck-cli
+    QString configHome = {}; // XDG_CONFIG_HOME; empty: as it is
 };
 
 struct CliResult {

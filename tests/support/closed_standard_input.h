@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -12,12 +10,9 @@ namespace kc::test {
 // without one: the next descriptor anybody opens is 0. Given back after.
 class ClosedStandardInput {
   public:
-    ClosedStandardInput() {
-        if (!zeroIsOpen())
-            return; // started without one already
-        saved_ = ::fcntl(0, F_DUPFD_CLOEXEC, 3);
-        if (saved_ < 0 || ::close(0) != 0)
-            ADD_FAILURE() << "standard input could not be set aside";
+    ClosedStandardInput() : saved_(zeroIsOpen() ? ::fcntl(0, F_DUPFD_CLOEXEC, 3) : -1) {
+        if (saved_ >= 0)
+            ::close(0);
     }
     ~ClosedStandardInput() {
         if (saved_ >= 0) {
@@ -32,7 +27,7 @@ class ClosedStandardInput {
     static bool zeroIsOpen() { return ::fcntl(0, F_GETFD) != -1; }
 
   private:
-    int saved_ = -1;
+    int saved_;
 };
 
 } // namespace kc::test
