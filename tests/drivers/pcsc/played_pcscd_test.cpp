@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <deque>
 #include <fstream>
@@ -71,7 +72,7 @@ PcscFunctions PlayedFunctions() {
     };
     f.status = [](SCARDHANDLE, LPSTR, LPDWORD, LPDWORD, LPDWORD, LPBYTE atr, LPDWORD atrLength) {
         const Bytes bytes = *ctapi::FromHex(played.atr);
-        std::memcpy(atr, bytes.data(), bytes.size());
+        std::ranges::copy(bytes, atr);
         *atrLength = DWORD(bytes.size());
         return SCARD_S_SUCCESS;
     };
