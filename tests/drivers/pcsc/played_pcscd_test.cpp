@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <deque>
 #include <fstream>
 
@@ -87,7 +86,7 @@ PcscFunctions PlayedFunctions() {
         const Bytes answer = *ctapi::FromHex(played.answers.empty() ? "9000" : played.answers.front());
         if (!played.answers.empty())
             played.answers.pop_front();
-        std::memcpy(response, answer.data(), answer.size());
+        std::ranges::copy(answer, response);
         *room = DWORD(answer.size());
         return SCARD_S_SUCCESS;
     };
@@ -103,7 +102,7 @@ PcscFunctions PlayedFunctions() {
         if (names && *length < list.size())
             return LONG(SCARD_E_INSUFFICIENT_BUFFER);
         if (names)
-            std::memcpy(names, list.data(), list.size());
+            std::ranges::copy(list, names);
         *length = DWORD(list.size());
         return SCARD_S_SUCCESS;
     };
