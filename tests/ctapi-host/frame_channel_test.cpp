@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-// The helper's end of the socket: a request that arrives in pieces is one
-// request, and an end that is gone or broken ends the helper's loop.
+// The helper's end of the socket: a request in pieces is one; an end gone or broken ends its loop.
 #include "frame_channel.h"
 
 #include <gtest/gtest.h>

@@ -13,10 +13,11 @@ namespace kc::test {
 CliResult RunCli(const CliCall& call) {
     const QString bin = SimHarness::BinDir();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("KARTOCHECK_CTAPI"),
-               call.library.isEmpty() ? bin + QStringLiteral("/libmktsim.so") : call.library);
     if (call.library == QLatin1String("-"))
         env.remove(QStringLiteral("KARTOCHECK_CTAPI"));
+    else
+        env.insert(QStringLiteral("KARTOCHECK_CTAPI"),
+                   call.library.isEmpty() ? bin + QStringLiteral("/libmktsim.so") : call.library);
     if (!call.configHome.isEmpty())
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), call.configHome);
     // Names of their own per run: the serial port takes a lock on the name
