@@ -36,12 +36,12 @@ class Diagnosis : public ::testing::Test {
 TEST_F(Diagnosis, AllYesEndsWithNothingElseKnown) {
     h.boxes.script({MsgAnswer::Yes, MsgAnswer::Yes, MsgAnswer::Yes, MsgAnswer::Yes});
     run();
-    ASSERT_EQ(h.boxes.shown.size(), 5u);
+    QStringList asked;
     for (int step = 0; step < 4; ++step)
-        EXPECT_TRUE(test::IsBox(h.boxes.shown[std::size_t(step)], Step(step).question, kDiagnosisTitle,
-                                MsgButtons::YesNo, MsgIcon::Question));
-    EXPECT_TRUE(test::IsBox(h.boxes.shown[4], "Es ist keine weitere Fehlerquelle bekannt.\r\n",
-                            kDiagnosisTitle, MsgButtons::Ok, MsgIcon::Exclamation));
+        asked << test::Box(Step(step).question, MsgButtons::YesNo, MsgIcon::Question, false, kDiagnosisTitle);
+    EXPECT_EQ(test::Shown(h.boxes.shown),
+              asked << test::Box("Es ist keine weitere Fehlerquelle bekannt.\r\n", MsgButtons::Ok,
+                                 MsgIcon::Exclamation, false, kDiagnosisTitle));
     EXPECT_TRUE(h.apduLog().isEmpty() && line.log.isEmpty());
     EXPECT_EQ(h.state.ui.visibleFrame, 2);
     EXPECT_EQ(h.status.statuses.last(), "Der MKT Status wird angezeigt");
@@ -58,8 +58,8 @@ TEST_P(DiagnosisAdvice, NoGivesTheAdviceOfItsStep) {
     h.state.ui.options[2].checked = true;
     run();
     ASSERT_EQ(h.boxes.shown.size(), std::size_t(noAt + 2));
-    EXPECT_TRUE(test::IsBox(h.boxes.shown.back(), Step(noAt).advice, kDiagnosisTitle, MsgButtons::Ok,
-                            MsgIcon::Critical));
+    EXPECT_EQ(test::Shown({h.boxes.shown.back()}).first(),
+              test::Box(Step(noAt).advice, MsgButtons::Ok, MsgIcon::Critical, false, kDiagnosisTitle));
     // The re-test opened the port again; no terminal answers, so no card is asked for.
     EXPECT_EQ(h.apduLog(), noAt ? QStringList({"init 3"}) : QStringList());
     EXPECT_EQ(selected, noAt ? std::vector<int>({2}) : std::vector<int>());

@@ -154,6 +154,7 @@ TEST_F(PtyProbe, APortOpenTwiceIsInUse) {
     EXPECT_FALSE(second.setDtr(true));
     EXPECT_EQ(second.errorNumber(), kSerialNotOpen);
     EXPECT_FALSE(second.clearSendBuffer());
+    EXPECT_EQ(second.receivedCount(), 0);
     EXPECT_FALSE(first.setSettings(QStringLiteral("9600,Q,8,1")));
     EXPECT_EQ(first.errorNumber(), kSerialBadSettings);
 }

@@ -111,9 +111,9 @@ TEST(XmlView, ShowsTheDocumentTextUnchanged) {
 
 TEST(ValidationHelp, SixteenLinesEachEndedByCrLfAndOneMore) {
     const QString text = QString::fromUtf8(test::EgkTestFile(QStringLiteral("texts/validation_help.txt")));
-    EXPECT_TRUE(test::IsBox(ValidationHelpMessage(),
-                            QString(text).replace(QLatin1Char('\n'), QLatin1String("\r\n")), kBoxTitle,
-                            MsgButtons::Ok, MsgIcon::Information));
+    EXPECT_EQ(test::Shown({ValidationHelpMessage()}),
+              QStringList{test::Box(QString(text).replace(QLatin1Char('\n'), QLatin1String("\r\n")),
+                                    MsgButtons::Ok, MsgIcon::Information)});
 }
 
 } // namespace

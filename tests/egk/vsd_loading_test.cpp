@@ -186,11 +186,10 @@ TEST(LoadDocument, SchemaTargetingAnotherNamespaceIsAnErrorInABox) {
                                        "xmlns:v=\"http://ws.gematik.de/fa/vsdm/vsd/v5.2\" "
                                        "targetNamespace=\"urn:anderer\"/>"));
     EXPECT_EQ(l.load(kVd, Gzip(EgkTestFile("documents/ef_vd.xml"))), ReadResult::Failed);
-    ASSERT_EQ(l.boxes.shown.size(), 1u);
-    EXPECT_TRUE(test::IsErrorBox(
-        l.boxes.shown[0],
-        QString::fromUtf8("0x80004005\r\nDer Ziel-Namespace des Schemas \"urn:anderer\" stimmt nicht mit dem "
-                          "Namespace-URI \"http://ws.gematik.de/fa/vsdm/vsd/v5.2\" überein.")));
+    EXPECT_EQ(test::Shown(l.boxes.shown),
+              QStringList{test::Stop(QString::fromUtf8(
+                  "0x80004005\r\nDer Ziel-Namespace des Schemas \"urn:anderer\" stimmt nicht mit dem "
+                  "Namespace-URI \"http://ws.gematik.de/fa/vsdm/vsd/v5.2\" überein."))});
     EXPECT_TRUE(l.fields[Krankenkassenname].isEmpty());
 }
 

@@ -40,6 +40,7 @@ TEST(XmlDocument, NodesGiveLocalNamesTextsAndAttributes) {
     EXPECT_EQ(root.attribute(0).localName, "CDM_VERSION");
     EXPECT_EQ(root.attribute(0).value, "5.2.0");
     EXPECT_EQ(root.attribute(1).localName, "x");
+    EXPECT_TRUE(root.attribute(-1).localName.isEmpty() && XmlNode().attribute(0).localName.isEmpty());
     const XmlNode a = root.firstChild();
     EXPECT_EQ(a.text(), "AB");
     EXPECT_EQ(a.childCount(), 3);

@@ -16,9 +16,9 @@ namespace {
 TEST_F(ShownWindow, CloseBoxAsksAndNoKeepsTheWindow) {
     h.sim.boxes.script({MsgAnswer::No});
     EXPECT_FALSE(h.window().close());
-    ASSERT_EQ(h.sim.boxes.shown.size(), 1u);
-    EXPECT_TRUE(IsBox(h.sim.boxes.shown[0], " Möchten Sie das Programm beenden? ", "Beendet KartoCheck ",
-                      MsgButtons::YesNo, MsgIcon::Question));
+    EXPECT_EQ(Shown(h.sim.boxes.shown),
+              QStringList{Box(" Möchten Sie das Programm beenden? ", MsgButtons::YesNo, MsgIcon::Question,
+                              false, "Beendet KartoCheck ")});
     EXPECT_TRUE(h.window().isVisible() && h.sim.clipboard.clears == 0);
     h.sim.boxes.script({MsgAnswer::Yes});
     EXPECT_TRUE(h.window().close() && !h.window().isVisible());
@@ -153,6 +153,8 @@ TEST_F(ShownWindow, SchemaItemAsksForAnXsdFile) {
     h.w().menus.schemaItems[1]->trigger();
     EXPECT_EQ(filterAsked, "XSD (*.xsd)");
     EXPECT_EQ(h.state().SchemaTextPd, "<?xml version=\"1.0\"?><xs:schema/>");
+    h.w().menus.schemaItems[0]->trigger();
+    EXPECT_EQ(h.state().SchemaTextVd, h.state().SchemaTextPd);
 }
 
 // When the items are locked is decided in the dispatcher, and tested there;

@@ -38,6 +38,8 @@ TEST_P(LibraryChooserCase, ListsLibrariesTakesTheFitOrAnotherFileAndCancelGivesN
         chooser.okButton()->click();
     EXPECT_EQ(chooser.chosenFile(), c[4]);
     EXPECT_EQ(filter, file.isEmpty() ? "" : "CT-API-Bibliothek (*.so*)");
+    chooser.list()->setCurrentRow(0); // a pick in the list enables OK
+    EXPECT_TRUE(chooser.okButton()->isEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(LibraryChooser, LibraryChooserCase,

@@ -23,6 +23,7 @@ TEST(MainWindowLayout, LabelsShowClassicAccelerators) {
     EXPECT_EQ(ShownLabelText("A&&&&B"), "A&&B");
     EXPECT_EQ(ShownLabelText("&OK"), "OK");
     EXPECT_EQ(ShownLabelText("Ende&"), "Ende&");
+    EXPECT_EQ(ShownLabelText("Ende&&"), "Ende&");
 }
 
 } // namespace

@@ -68,6 +68,9 @@ TEST(ScanResultWindow, SummaryOnTwoLinesNothingFoundCentredAndEscCloses) {
     SlotTables tables;
     ScanResultWindow further(FillScanResult(tables, 2));
     EXPECT_EQ(further.line(4)->text(), "2 Chipkartenleser gefunden.\nSiehe Schnittstellen weitere ...");
+    // The summary stands apart below the port lines, whole inside its frame.
+    EXPECT_GT(further.line(4)->y(), further.line(3)->geometry().bottom() + 1);
+    EXPECT_TRUE(further.line(4)->parentWidget()->rect().contains(further.line(4)->geometry()));
 
     ScanResultWindow nothing(FillScanResult(tables, 0));
     EXPECT_TRUE(nothing.line(1)->alignment() & Qt::AlignHCenter);

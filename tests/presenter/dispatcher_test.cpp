@@ -241,7 +241,8 @@ TEST_F(DispatcherTest, OptionAndTabChooseEachOther) {
     EXPECT_TRUE(h.state.ui.options[1].checked && !h.state.ui.options[2].checked);
     EXPECT_EQ(h.status.statuses, QStringList({"Die serielle Schnittstelle COM 2 wurde ausgewählt",
                                               "Der MKT Status wird angezeigt"}));
-    dispatcher.tabClicked(1);
+    for (int tab : {1, 5, -1}) // the shown tab again, then no tab at all
+        dispatcher.tabClicked(tab);
     EXPECT_EQ(h.status.statuses.size(), 2);
 }
 

@@ -25,13 +25,13 @@ TEST(ClickValidationItem, SwitchesOnWhenSchemaSupportIsThereElseExplainsWhyNot) 
     EXPECT_FALSE(ClickValidationItem(state, boxes, Missing));
     EXPECT_FALSE(ClickValidationItem(state, boxes, Broken));
     EXPECT_FALSE(state.ValidationEnabled || state.ui.newSchemaItemEnabled);
-    ASSERT_EQ(boxes.shown.size(), 2u);
-    EXPECT_TRUE(
-        test::IsBox(boxes.shown[0],
-                    QString::fromUtf8("Für eine lokale Validierung muss MSXML 4.0 SP2 (Microsoft XML "
-                                      "Basisdienste) \r\nauf Ihrem System installiert sein! \r\n\r\n"),
-                    kBoxTitle, MsgButtons::Ok, MsgIcon::Information));
-    EXPECT_TRUE(test::IsErrorBox(boxes.shown[1], QString::fromUtf8("Nicht genügend Speicher. 8007000E")));
+    EXPECT_EQ(
+        test::Shown(boxes.shown),
+        QStringList({test::Box(QString::fromUtf8("Für eine lokale Validierung muss MSXML 4.0 SP2 (Microsoft "
+                                                 "XML Basisdienste) \r\nauf Ihrem System installiert "
+                                                 "sein! \r\n\r\n"),
+                               MsgButtons::Ok, MsgIcon::Information),
+                     test::Stop(QString::fromUtf8("Nicht genügend Speicher. 8007000E"))}));
 
     EXPECT_EQ(ProbeSchemaSupport().state, SchemaSupport::State::Available);
     EXPECT_TRUE(ClickValidationItem(state, boxes));
@@ -54,6 +54,7 @@ TEST(ReplaceSchemaText, ReplacesOneTextForTheSessionOnly) {
         ClickValidationItem(state, boxes);
     EXPECT_EQ(state.SchemaTextPd, "<?xml version=\"1.0\"?><xs:schema/>");
     ReplaceSchemaText(state, 2, SchemaFile("no_bracket.xsd"));
+    ReplaceSchemaText(state, 3, SchemaFile("new.xsd")); // past the last text: none replaced
     EXPECT_TRUE(state.SchemaTextGvd.isEmpty());
     ReplaceSchemaText(state, 0, SchemaFile("missing.xsd"));
     EXPECT_TRUE(state.SchemaTextVd.isEmpty());

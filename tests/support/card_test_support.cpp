@@ -39,17 +39,6 @@ QString HandheldAdditions(const QByteArray& readDate, const QByteArray& approval
     return partial + BytesToHex(QByteArray(1, char(checksum)));
 }
 
-QStringList Shown(const std::vector<MessageRequest>& boxes) {
-    QStringList lines;
-    for (const MessageRequest& box : boxes)
-        lines.append(QString::fromStdString(::testing::PrintToString(box)));
-    return lines;
-}
-
-QString Box(const QString& text, MsgButtons buttons, MsgIcon icon, bool secondDefault) {
-    return Shown({MessageRequest{text, kBoxTitle, buttons, icon, secondDefault}}).first();
-}
-
 QString BoxOf(const QString& coded) {
     const QString text = coded.mid(1);
     switch (coded[0].toLatin1()) {

@@ -26,13 +26,6 @@ QString Tlv(int tag, const QByteArray& value);
 // and the checksum object; `checksumDelta` spoils the checksum when non-zero.
 QString HandheldAdditions(const QByteArray& readDate, const QByteArray& approval, int checksumDelta = 0);
 
-// Boxes as comparable lines with text, title, buttons, icon and default button.
-QStringList Shown(const std::vector<MessageRequest>& boxes);
-QString Box(const QString& text, MsgButtons buttons, MsgIcon icon, bool secondDefault = false);
-inline QString Stop(const QString& text) {
-    return Box(text, MsgButtons::Ok, MsgIcon::Critical);
-}
-
 // A box from a case file: its first character gives the kind ('?' question,
 // '!' stop, 'i' information, 'P' OK/cancel prompt with cancel as default,
 // 'Q' question with No as default, otherwise a yes/no stop).

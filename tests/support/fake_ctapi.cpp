@@ -13,6 +13,8 @@ int8_t FakeCtApi::init(uint16_t, uint16_t pn) {
 
 int8_t FakeCtApi::data(uint16_t, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command, uint16_t* lenr,
                        uint8_t* response) {
+    if (*sad != 2) // strict as a real library: commands come from the host
+        return ERR_INVALID;
     const QByteArray cmd(reinterpret_cast<const char*>(command), lenc);
     commands.push_back(cmd);
     const Answer answer = onData(*dad, cmd);

@@ -55,19 +55,15 @@ void PrintTo(const MessageRequest& request, std::ostream* os) {
 
 namespace kc::test {
 
-::testing::AssertionResult IsBox(const MessageRequest& shown, const QString& text, const QString& title,
-                                 MsgButtons buttons, MsgIcon icon, bool secondButtonDefault) {
-    // The printed form names every property.
-    const std::string got = ::testing::PrintToString(shown);
-    const std::string wanted =
-        ::testing::PrintToString(MessageRequest{text, title, buttons, icon, secondButtonDefault});
-    if (got == wanted)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << got << "\ninstead of " << wanted;
+QStringList Shown(const std::vector<MessageRequest>& boxes) {
+    QStringList lines;
+    for (const MessageRequest& box : boxes)
+        lines.append(QString::fromStdString(::testing::PrintToString(box)));
+    return lines;
 }
 
-::testing::AssertionResult IsErrorBox(const MessageRequest& shown, const QString& text) {
-    return IsBox(shown, text, kBoxTitle, MsgButtons::Ok, MsgIcon::Critical);
+QString Box(const QString& text, MsgButtons buttons, MsgIcon icon, bool secondDefault, const QString& title) {
+    return Shown({MessageRequest{text, title, buttons, icon, secondDefault}}).first();
 }
 
 } // namespace kc::test

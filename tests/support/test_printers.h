@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <vector>
 
 // Failure messages show texts as text, bytes as spaced hex and enums by name.
 void PrintTo(const QString& text, std::ostream* os);
@@ -23,11 +24,12 @@ void PrintTo(const MessageRequest& request, std::ostream* os);
 
 namespace kc::test {
 
-// Asserts every property of a box the person sees.
-::testing::AssertionResult IsBox(const MessageRequest& shown, const QString& text, const QString& title,
-                                 MsgButtons buttons, MsgIcon icon, bool secondButtonDefault = false);
-
-// Style 16: OK, critical stop, " KartoCheck ".
-::testing::AssertionResult IsErrorBox(const MessageRequest& shown, const QString& text);
+// Boxes as comparable lines with text, title, buttons, icon and default button.
+QStringList Shown(const std::vector<MessageRequest>& boxes);
+QString Box(const QString& text, MsgButtons buttons, MsgIcon icon, bool secondDefault = false,
+            const QString& title = kBoxTitle);
+inline QString Stop(const QString& text) {
+    return Box(text, MsgButtons::Ok, MsgIcon::Critical);
+}
 
 } // namespace kc::test
