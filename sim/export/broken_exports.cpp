@@ -1,8 +1,20 @@
 // SPDX-License-Identifier: Apache-2.0
-// A broken library: it offers the maker's init function but neither data
-// nor close, so the program's loader must report a missing entry point.
+// A broken library: it offers the maker's init and data functions and the
+// baud rate, but no close, so the program's loader must report a missing
+// entry point.
 #include "process_simulator.h"
 
-extern "C" __attribute__((visibility("default"))) int8_t CTDEZAVT1_init(uint16_t ctn, uint16_t pn) {
+#include "ctapi/exports.h"
+
+KC_CTAPI_EXPORT int8_t CTDEZAVT1_init(uint16_t ctn, uint16_t pn) {
     return kc::sim::process::Init(ctn, pn);
+}
+
+KC_CTAPI_EXPORT int8_t CTDEZAVT1_data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc,
+                                      uint8_t* command, uint16_t* lenr, uint8_t* response) {
+    return kc::sim::process::Data(ctn, dad, sad, lenc, command, lenr, response);
+}
+
+KC_CTAPI_EXPORT int32_t CT_get_baudrate(uint16_t ctn, int32_t* baud) {
+    return kc::sim::process::GetBaudrate(ctn, baud);
 }
