@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config ccache clang-format
   clang  # the fuzz targets: libFuzzer comes with it
+  lld  # links the mutation sample's many rebuilds fast (tests/README.md)
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
   libxml2-dev zlib1g-dev ctapi-dev
   libctapimkt1  # a CT-API library for serial terminals that the serial tests cross-check ours with
