@@ -39,9 +39,9 @@ TEST_F(Diagnosis, AllYesEndsWithNothingElseKnown) {
     QStringList asked;
     for (int step = 0; step < 4; ++step)
         asked << test::Box(Step(step).question, MsgButtons::YesNo, MsgIcon::Question, false, kDiagnosisTitle);
-    EXPECT_EQ(test::Shown(h.boxes.shown),
-              asked << test::Box("Es ist keine weitere Fehlerquelle bekannt.\r\n", MsgButtons::Ok,
-                                 MsgIcon::Exclamation, false, kDiagnosisTitle));
+    asked << test::Box("Es ist keine weitere Fehlerquelle bekannt.\r\n", MsgButtons::Ok, MsgIcon::Exclamation,
+                       false, kDiagnosisTitle);
+    EXPECT_EQ(test::Shown(h.boxes.shown), asked);
     EXPECT_TRUE(h.apduLog().isEmpty() && line.log.isEmpty());
     EXPECT_EQ(h.state.ui.visibleFrame, 2);
     EXPECT_EQ(h.status.statuses.last(), "Der MKT Status wird angezeigt");
@@ -58,7 +58,7 @@ TEST_P(DiagnosisAdvice, NoGivesTheAdviceOfItsStep) {
     h.state.ui.options[2].checked = true;
     run();
     ASSERT_EQ(h.boxes.shown.size(), std::size_t(noAt + 2));
-    EXPECT_EQ(test::Shown({h.boxes.shown.back()}).first(),
+    EXPECT_EQ(test::Shown(h.boxes.shown).last(),
               test::Box(Step(noAt).advice, MsgButtons::Ok, MsgIcon::Critical, false, kDiagnosisTitle));
     // The re-test opened the port again; no terminal answers, so no card is asked for.
     EXPECT_EQ(h.apduLog(), noAt ? QStringList({"init 3"}) : QStringList());
