@@ -94,6 +94,7 @@ TEST_P(ReadOptionTest, DecidesWhetherStoredDataAreReadAgain) {
     EXPECT_EQ(h.state.ui.card.values[Familienname], option.goOn ? "Apfel" : "");
     EXPECT_EQ(h.status.statuses.value(h.status.statuses.size() - 1),
               option.goOn ? "Die Krankenversichertendaten werden angezeigt" : "");
+    EXPECT_EQ(h.status.busyChanges, option.goOn ? std::vector<bool>({true, false}) : std::vector<bool>());
     EXPECT_FALSE(h.state.ActionRunning);
 }
 
@@ -117,24 +118,26 @@ TEST_F(DispatcherTest, ReadButtonRetriesUntilTheReadFails) {
     EXPECT_FALSE(h.session.SessionOpen());
 }
 
+// COM 2's terminal has no card, so COM 3 is the first slot with card data.
 TEST_F(DispatcherTest, ScanWithTerminalsOnCom2AndCom3) {
     load("[ports]\ndefault = -10\n"
-         "[terminal two]\nports = 2\ncard.arrives-after = 1\n" +
-         kKvkTerminal + "[terminal three]\nports = 3\ncard.arrives-after = 1\n" + kKvkTerminal);
+         "[terminal two]\nports = 2\n"
+         "[terminal three]\nports = 3\ncard.arrives-after = 1\n" +
+         kKvkTerminal);
     line.devices[2] = SerialDevice{};
     line.devices[3] = SerialDevice{};
-    h.boxes.script({MsgAnswer::Ok, MsgAnswer::Ok});
+    h.boxes.script({MsgAnswer::Ok, MsgAnswer::No, MsgAnswer::Ok});
     dispatcher.PressCommandButton(kScanButton);
 
     EXPECT_EQ(prompts(), QStringList({" COM  2", " COM  3"}));
 
-    // COM 1 and 4 do not exist; COM 2 is the first slot with card data.
+    // COM 1 and 4 do not exist.
     QString options;
     for (int i = 0; i < 4; ++i)
         options += QString::number(2 * h.state.ui.options[std::size_t(i)].enabled +
                                    h.state.ui.options[std::size_t(i)].checked);
-    EXPECT_EQ(options, "0320"); // enabled 2 + checked 1
-    EXPECT_EQ(h.state.SelectedPort, 2);
+    EXPECT_EQ(options, "0230"); // enabled 2 + checked 1
+    EXPECT_EQ(h.state.SelectedPort, 3);
     EXPECT_EQ(h.status.statuses.last(), "Die Krankenversichertendaten werden angezeigt");
 }
 
