@@ -14,10 +14,9 @@ void Walk(QAccessibleInterface* node, std::map<QString, QAccessibleInterface*>& 
     QObject* object = node->object();
     if (object && QAccessible::queryAccessibleInterface(object) == node)
         reached[object->objectName()] = node;
-    for (int i = 0; i < node->childCount(); ++i) {
+    for (int i = 0; i < node->childCount(); ++i)
         if (QAccessibleInterface* child = node->child(i))
             Walk(child, reached);
-    }
 }
 
 std::map<QString, QAccessibleInterface*> WalkTree(QWidget& window) {
@@ -75,10 +74,9 @@ TEST_P(ScreenReader, HearsNamesRolesValuesAndCaptions) {
     for (const QStringList& row : rows) {
         if (row[0] != state)
             continue;
-        const auto found = reached.find(row[1]);
-        ASSERT_NE(found, reached.end()) << qPrintable(row.join('|'));
-        QAccessibleInterface* node = found->second;
         const QString where = row.join('|');
+        ASSERT_TRUE(reached.count(row[1])) << qPrintable(where);
+        QAccessibleInterface* node = reached.at(row[1]);
         EXPECT_EQ(RoleName(node->role()), row[2]) << qPrintable(where);
         EXPECT_EQ(node->text(QAccessible::Name), row[3]) << qPrintable(where);
         EXPECT_EQ(node->text(QAccessible::Value), row[4]) << qPrintable(where);
@@ -95,6 +93,8 @@ TEST_P(ScreenReader, HearsNamesRolesValuesAndCaptions) {
     }
     if (state == "filled") {
         EXPECT_EQ(h.w().pages[4].values[1]->text(), "9600           ") << "the shown text keeps its width";
+        EXPECT_EQ(h.w().lamps[0]->styleSheet() + h.w().lamps[1]->styleSheet(),
+                  "background-color: rgb(255, 255, 0);background-color: rgb(0, 255, 0);");
     }
 }
 

@@ -93,7 +93,7 @@ TEST_F(EgkInfo, HelpButtonOnlyInTheTableOfADocumentWithWarning) {
         EXPECT_FALSE(shown("Command6"));
     }
     info->show();
-    find<QPushButton>("Command3")->click();
+    PressKey(info.get(), Qt::Key_Return);
     EXPECT_FALSE(info->isVisible());
     EXPECT_EQ(info->cell(1, 0), "Versicherten_ID");
     info->showTable(1);

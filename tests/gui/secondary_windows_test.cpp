@@ -7,18 +7,13 @@
 namespace kc::test {
 namespace {
 
-void PressEscape(QWidget* target) {
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(target, &escape);
-}
-
 TEST(FirstUserWindow, StartUpModeNeedsAChoice) {
     bool quit = false;
     FirstUserWindow window(quit);
     EXPECT_TRUE(quit) << "loading the window presets the quit flag";
     ExpectProperties(window, "gui/first_user_start.txt", 4);
     window.show();
-    PressEscape(window.button(0));
+    PressKey(window.button(0), Qt::Key_Escape);
     EXPECT_TRUE(window.isVisible()) << "Esc does not close the window at start-up";
     FirstUserWindow byCloseBox(quit);
     byCloseBox.show();
@@ -31,7 +26,7 @@ TEST(FirstUserWindow, HelpModeHasOneButtonAndEscCloses) {
     FirstUserWindow window(quit);
     window.prepareHelpMode();
     window.show();
-    PressEscape(window.button(0));
+    PressKey(window.button(0), Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible() || quit);
 }
 
@@ -41,7 +36,7 @@ TEST(InfoWindow, VersionLineAndPictures) {
     for (const char* picture : {"Imge_1Fram1Info", "Imge_1Form_Info"})
         EXPECT_FALSE(window.findChild<QLabel*>(picture)->pixmap().isNull()) << picture;
     window.show();
-    PressEscape(window.findChild<QPushButton*>("CmdB_1Form_Info"));
+    PressKey(window.findChild<QPushButton*>("CmdB_1Form_Info"), Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible());
 }
 
@@ -79,7 +74,7 @@ TEST(ScanResultWindow, SummaryOnTwoLinesNothingFoundCentredAndEscCloses) {
     QApplication::setActiveWindow(&nothing);
     ok->setFocus();
     ASSERT_TRUE(ok->hasFocus());
-    PressEscape(ok);
+    PressKey(ok, Qt::Key_Escape);
     EXPECT_FALSE(nothing.isVisible());
 }
 

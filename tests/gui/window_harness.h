@@ -49,4 +49,10 @@ class ShownWindow : public ::testing::Test {
 // Compares the "object name|Qt property|value" lines of a file under tests/data/ with root and its children.
 void ExpectProperties(QObject& root, const QString& dataFile, std::size_t rows);
 
+// A key pressed with no modifier, sent straight to target.
+inline void PressKey(QWidget* target, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+}
+
 } // namespace kc::test

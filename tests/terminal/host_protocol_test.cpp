@@ -74,7 +74,7 @@ TEST_P(DataTimeLimitCase, FollowsTheCommandsWaitingTimeAndAnswerLength) {
     HostTimeLimits limits;
     limits.command = std::chrono::milliseconds(5000);
     limits.perResponseByte = std::chrono::microseconds(2000);
-    const QByteArray command = QByteArray::fromHex(c[1].toLatin1());
+    const QByteArray command = QByteArray::fromHex(c[1].toLatin1()) + QByteArray(c.value(4).toInt(), '\xAA');
     EXPECT_EQ(DataTimeLimit(limits, Bytes(command.begin(), command.end()), c[2].toUShort()).count(),
               c[3].toLongLong());
 }
