@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // A broken library: it offers the maker's init and data functions and the
-// baud rate, but no close, so the program's loader must report a missing
-// entry point.
+// baud rate, but no close. It also offers the standard names, which must not
+// stand in for the maker's: the program's loader reports the missing entry point.
 #include "process_simulator.h"
 
 #include "ctapi/exports.h"
@@ -18,3 +18,5 @@ KC_CTAPI_EXPORT int8_t CTDEZAVT1_data(uint16_t ctn, uint8_t* dad, uint8_t* sad, 
 KC_CTAPI_EXPORT int32_t CT_get_baudrate(uint16_t ctn, int32_t* baud) {
     return kc::sim::process::GetBaudrate(ctn, baud);
 }
+
+KC_CTAPI_STANDARD_EXPORTS(kc::sim::process)
