@@ -22,7 +22,7 @@ bool XmlDocument::loadXml(const QString& text) {
     }
     // Validation sees the document as written; the walk sees it without blank text.
     if (const auto checked = checkParsed(parsed.value().get()); !checked.ok()) {
-        errorCode_ = checked.error().code != 0 ? checked.error().code : 1;
+        errorCode_ = checked.error().code;
         errorReason_ = checked.error().reason;
         return false;
     }

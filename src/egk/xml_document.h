@@ -31,7 +31,7 @@ class XmlDocument {
     QString parseErrorReason() const { return errorReason_; }
 
   protected:
-    // A further check of a well-formed document before it is accepted.
+    // A further check of a well-formed document before it is accepted; a failure carries a code other than 0.
     virtual Result<void, xml::ParseError> checkParsed(xmlDocPtr) { return {}; }
     xmlDocPtr doc() const { return doc_.get(); }
 

@@ -29,14 +29,10 @@ uint16_t PortChoice::portOfListRow(int row) const {
 }
 
 void PortChoice::selectOption(int option) {
-    if (option < 0 || option > kFurtherOption)
-        return;
     optionClicked(option);
 }
 
 void PortChoice::selectTab(int tab) {
-    if (tab < 0 || tab > kFurtherOption)
-        return;
     ctx_.state.ui.selectedTab = tab;
     tabClicked(tab);
 }

@@ -25,15 +25,17 @@ class PortChoice {
     void tabClicked(int tab);
     void listClicked(int row);
 
-    // What the program does when it sets an option or a tab: the control
-    // changes and its click handler runs.
+    // What the program does when it sets an option: the control changes and
+    // its click handler runs, which checks the option.
     void selectOption(int option);
-    void selectTab(int tab);
 
     // Port number of list entry row, or 0 when there is none.
     uint16_t portOfListRow(int row) const;
 
   private:
+    // Called only with an option already checked.
+    void selectTab(int tab);
+
     Context& ctx_;
     ButtonPress pressButton_;
     PortTest testPort_;
