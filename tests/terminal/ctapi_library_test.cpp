@@ -40,7 +40,7 @@ const LibraryCase kLibraries[] = {
     {"simulator", Built("libmktsim.so"), "9600    ", nullptr},
     {"standard_names_only", Built("libmktsim_std.so"), "        ", nullptr},
     {"missing_file", Built("libnothing-here.so"), "", "Datei nicht gefunden, CTZAV32.dll !!!"},
-    {"maker_names_without_close", Built("libmktsim_broken.so"), "", kEntryPointMissing},
+    {"maker_data_alone", Built("libmktsim_broken.so"), "", kEntryPointMissing},
     {"no_close", KC_BROKEN_DIR "/libctapi_no_close.so", "", kEntryPointMissing},
 };
 
