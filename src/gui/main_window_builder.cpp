@@ -23,6 +23,18 @@
 namespace kc {
 namespace {
 
+// Tool tip of command button index (0 to 5).
+QString CommandButtonToolTip(int index) {
+    static const char* const kToolTips[kCommandButtons] = {
+        "Programm prüft die serielle(n) Schnittstelle(n) auf Vorhandensein eines MKT's",
+        "Überprüft die ausgewählte Schnittstelle im Dialog",
+        "Der MKT Status wird angezeigt",
+        "Die Krankenversichertendaten werden angezeigt/gelesen",
+        "Die Krankenversichertendaten werden in die Zwischenablage kopiert",
+        "Die Anzeigefelder werden zurückgesetzt"};
+    return QString::fromUtf8(kToolTips[index]);
+}
+
 constexpr int kButtonPicture = 32;
 constexpr int kLampSize = 14;
 
@@ -60,7 +72,6 @@ QWidget* BuildToolbar(QWidget* parent, MainWindowWidgets& w) {
         QToolButton* button =
             MakePictureButton(bar, Indexed("CmdB_MKt_Test", i), QLatin1String(kPictures[i]));
         button->setToolTip(CommandButtonToolTip(i));
-        button->setEnabled(i == 0);
         layout->addWidget(button);
         w.buttons[std::size_t(i)] = button;
     }
@@ -98,7 +109,6 @@ QGroupBox* BuildPortFrame(QWidget* parent, MainWindowWidgets& w) {
     }
     w.list = new QListWidget(frame);
     w.list->setObjectName(QStringLiteral("List1"));
-    w.list->setVisible(false);
     layout->addWidget(w.list, kPortOptions, 0, 1, 2);
     layout->setRowStretch(kPortOptions, 1);
     w.portFrame = frame;
@@ -130,7 +140,6 @@ QGroupBox* BuildLampFrame(QWidget* parent, MainWindowWidgets& w) {
 QGroupBox* MakeContentFrame(QWidget* parent, int index, const QString& caption) {
     auto* frame = new QGroupBox(caption, parent);
     frame->setObjectName(Indexed("Fram_Show", index));
-    frame->setVisible(false);
     return frame;
 }
 
@@ -159,7 +168,6 @@ QWidget* BuildWaitFrame(QWidget* parent) {
 QGroupBox* BuildStatusPage(QWidget* parent, int page, StatusPageWidgets& widgets) {
     auto* frame = new QGroupBox(QStringLiteral("Status"), parent);
     frame->setObjectName(Indexed("Fram_Tab1", page));
-    frame->setVisible(page == 0);
     auto* layout = new QGridLayout(frame);
     layout->setColumnStretch(1, 1);
     layout->setVerticalSpacing(10);
@@ -210,16 +218,12 @@ QWidget* BuildCardFrame(QWidget* parent, MainWindowWidgets& w) {
         cells.value = MakeLabel(frame, Indexed("Labl_2FramShow3", row), QString());
         cells.value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         cells.caption->setBuddy(cells.value);
-        const bool designVisible = row < 16;
-        cells.caption->setVisible(designVisible);
-        cells.value->setVisible(designVisible);
         layout->addWidget(cells.caption, row, 0);
         layout->addWidget(cells.value, row, 1);
     }
     w.egkButton = new QPushButton(QStringLiteral("Info eGK Daten"), frame);
     w.egkButton->setObjectName(QStringLiteral("cmdeGK"));
     w.egkButton->setToolTip(QStringLiteral("Anzeige weiterer Daten der elektronischen Gesundheitskarte."));
-    w.egkButton->setVisible(false);
     layout->setRowStretch(kCardRows, 1);
     layout->addWidget(w.egkButton, kCardRows + 1, 1, Qt::AlignRight);
     w.cardFrame = frame;
@@ -262,19 +266,6 @@ void BuildStatusBar(QMainWindow& window, MainWindowWidgets& w) {
 }
 
 } // namespace
-
-QString CommandButtonToolTip(int index) {
-    static const char* const kToolTips[kCommandButtons] = {
-        "Programm prüft die serielle(n) Schnittstelle(n) auf Vorhandensein eines MKT's",
-        "Überprüft die ausgewählte Schnittstelle im Dialog",
-        "Der MKT Status wird angezeigt",
-        "Die Krankenversichertendaten werden angezeigt/gelesen",
-        "Die Krankenversichertendaten werden in die Zwischenablage kopiert",
-        "Die Anzeigefelder werden zurückgesetzt"};
-    if (index < 0 || index >= kCommandButtons)
-        return {};
-    return QString::fromUtf8(kToolTips[index]);
-}
 
 QString StatusValueName(int page, int row) {
     if (page < 3)
