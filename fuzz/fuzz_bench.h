@@ -4,20 +4,12 @@
 #include "egk/vsd_loading.h"
 #include "fake_context.h"
 
-#include <vector>
-
 namespace kc::fuzz {
 
 // Everything a flow needs, fresh for each input: the terminal is a fake
 // library, every box gets its default button, a library fault that would end
 // the program is only recorded.
-struct FuzzBench : test::FakeContext {
-    FuzzBench() {
-        session.setFatalExit([this](int exitStatus) { fatalExits.push_back(exitStatus); });
-    }
-
-    std::vector<int> fatalExits;
-};
+using FuzzBench = test::FakeContext;
 
 // Loads a document as VD (kind 0), PD (1) or GVD (anything else). Only
 // crashes, hangs and leaks count here, not the outcome of the load.

@@ -8,11 +8,18 @@
 #include "terminal/ctapi_provider.h"
 #include "terminal/terminal_session.h"
 
+#include <vector>
+
 namespace kc::test {
 
-// The program's context on a scripted CT-API, the person replaced by fakes.
-struct FakeContext {
-    FakeCtApi api;
+// The program's context on a CT-API of the test's kind, the person replaced
+// by fakes; a library fault that would end the program is only recorded.
+template <class Api> struct ContextOn {
+    ContextOn() {
+        session.setFatalExit([this](int exitStatus) { fatalExits.push_back(exitStatus); });
+    }
+
+    Api api;
     FixedCtApiProvider provider{api};
     AppState state;
     ScriptedMessageBoxes boxes;
@@ -21,6 +28,9 @@ struct FakeContext {
     RecordingLamps lamps;
     TerminalSession session{provider, state.tables, boxes, pump, &lamps};
     Context ctx{state, session, boxes, status, pump};
+    std::vector<int> fatalExits;
 };
+
+using FakeContext = ContextOn<FakeCtApi>;
 
 } // namespace kc::test

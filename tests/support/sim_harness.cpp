@@ -36,10 +36,6 @@ int32_t SimCtApi::getBaudrate(uint16_t ctn, int32_t* baud) {
     return simulator_ ? simulator_->getBaudrate(ctn, baud) : -1;
 }
 
-SimHarness::SimHarness() {
-    session.setFatalExit([this](int exitStatus) { fatalExits.push_back(exitStatus); });
-}
-
 QString SimHarness::ScenarioDir() {
     return EnvOr("KC_SCENARIOS", KC_SOURCE_SCENARIOS);
 }

@@ -1,13 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "base/app_state.h"
-#include "base/context.h"
-#include "fake_ui.h"
+#include "fake_context.h"
 #include "sim/simulator.h"
 #include "terminal/ctapi.h"
-#include "terminal/ctapi_provider.h"
-#include "terminal/terminal_session.h"
 
 #include <QString>
 #include <QStringList>
@@ -44,10 +40,8 @@ class SimCtApi : public CtApi {
 
 // Everything a flow needs, with the terminal played by the simulator and the
 // person played by scripted message boxes.
-class SimHarness {
+class SimHarness : public ContextOn<SimCtApi> {
   public:
-    SimHarness();
-
     // A scenario file, or a scenario's text, whose @files are relative to the scenario folder.
     bool loadFile(const QString& relativePath);
     bool loadText(const QString& text);
@@ -65,18 +59,7 @@ class SimHarness {
     static QString TestDataDir();
     static QString BinDir();
 
-    SimCtApi api;
-    FixedCtApiProvider provider{api};
-    AppState state;
-    ScriptedMessageBoxes boxes;
-    RecordingStatusLine status;
-    CountingEventPump pump;
     FakeClipboard clipboard;
-    RecordingLamps lamps;
-    TerminalSession session{provider, state.tables, boxes, pump, &lamps};
-    Context ctx{state, session, boxes, status, pump};
-    // Library faults end the program through the session; here they are only recorded.
-    std::vector<int> fatalExits;
 
   private:
     template <typename Loaded> bool take(Loaded loaded);
