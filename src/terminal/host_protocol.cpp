@@ -21,8 +21,7 @@ enum Kind : uint8_t {
 class FrameWriter {
   public:
     explicit FrameWriter(uint8_t kind) {
-        bytes_.reserve(64);
-        bytes_.assign(kFrameHeaderSize, 0);
+        bytes_.resize(kFrameHeaderSize); // the length, written by finish()
         bytes_.push_back(kind);
     }
 
@@ -63,28 +62,28 @@ class FieldReader {
         return true;
     }
     bool i8(int8_t& value) {
-        uint8_t raw = 0;
+        uint8_t raw{};
         if (!u8(raw))
             return false;
         value = int8_t(raw);
         return true;
     }
     bool u16(uint16_t& value) {
-        uint8_t low = 0, high = 0;
+        uint8_t low{}, high{};
         if (!u8(low) || !u8(high))
             return false;
         value = uint16_t(low | high << 8);
         return true;
     }
     bool i32(int32_t& value) {
-        uint16_t low = 0, high = 0;
+        uint16_t low{}, high{};
         if (!u16(low) || !u16(high))
             return false;
         value = int32_t(uint32_t(low) | uint32_t(high) << 16);
         return true;
     }
     bool bytes(std::vector<uint8_t>& values) {
-        uint16_t count = 0;
+        uint16_t count{};
         if (!u16(count) || fields_.size() < count)
             return false;
         values.assign(fields_.begin(), fields_.begin() + count);
@@ -190,7 +189,7 @@ std::optional<Answer> DecodeAnswer(std::span<const uint8_t> payload) {
     FieldReader in(payload.subspan(1));
     switch (payload[0]) {
     case kLoadAnswer: {
-        uint8_t fault = 0;
+        uint8_t fault{};
         const bool complete = in.u8(fault) && fault <= uint8_t(LibraryFault::EntryPointMissing);
         return Whole<Answer>(complete, in, LoadAnswer{LibraryFault(fault)});
     }

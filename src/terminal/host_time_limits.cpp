@@ -41,8 +41,9 @@ std::size_t RequestedData(std::span<const uint8_t> c) {
         return ExtendedLe(c[5], c[6]);
     if (n < 7)
         return kUnknown;
+    // Longer than 7 bytes, so a body of lc bytes means lc is not 0.
     const std::size_t lc = std::size_t(c[5]) << 8 | c[6];
-    if (lc != 0 && n == 7 + lc)
+    if (n == 7 + lc)
         return 0;
     return lc != 0 && n == 9 + lc ? ExtendedLe(c[7 + lc], c[8 + lc]) : kUnknown;
 }
