@@ -108,8 +108,11 @@ void ScreenshotTour::snap(QWidget& widget, const QString& name) const {
 }
 
 void ScreenshotTour::runDialog(QDialog& dialog) {
-    dialog.show();
     const QString name = dialog.objectName();
+    // The scan's wait view, before its result window covers it.
+    if (name == QLatin1String("Form_DatenInfo"))
+        snap(program_->window(), QStringLiteral("main_during_scan"));
+    dialog.show();
     if (name == QLatin1String("Form_FirstUser")) {
         auto& firstUse = static_cast<FirstUserWindow&>(dialog);
         const bool helpMode = firstUse.button(1)->isHidden();
