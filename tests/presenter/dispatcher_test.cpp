@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <tuple>
@@ -118,28 +119,42 @@ TEST_F(DispatcherTest, ReadButtonRetriesUntilTheReadFails) {
     EXPECT_FALSE(h.session.SessionOpen());
 }
 
-// COM 2's terminal has no card, so COM 3 is the first slot with card data.
-TEST_F(DispatcherTest, ScanWithTerminalsOnCom2AndCom3) {
-    load("[ports]\ndefault = -10\n"
-         "[terminal two]\nports = 2\n"
-         "[terminal three]\nports = 3\ncard.arrives-after = 1\n" +
-         kKvkTerminal);
-    line.devices[2] = SerialDevice{};
-    line.devices[3] = SerialDevice{};
-    h.boxes.script({MsgAnswer::Ok, MsgAnswer::No, MsgAnswer::Ok});
+struct ScanCase {
+    const char* name;
+    int empty;           // a terminal without a card: OK to the prompt, No to trying again
+    int withCard;        // its card arrives after one look: OK to the prompt
+    const char* options; // per COM option: enabled 2 + checked 1
+};
+
+class ScanCaseTest : public DispatcherTest, public ::testing::WithParamInterface<ScanCase> {};
+
+TEST_P(ScanCaseTest, ShowsTheFirstSlotWithCardData) {
+    const ScanCase& scan = GetParam();
+    const QString terminals = QStringLiteral("[terminal empty]\nports = %1\n[terminal card]\nports = %2\n");
+    load("[ports]\ndefault = -10\n" + terminals.arg(scan.empty).arg(scan.withCard) +
+         "card.arrives-after = 1\n" + kKvkTerminal);
+    QStringList portsInOrder;
+    for (const int port : {std::min(scan.empty, scan.withCard), std::max(scan.empty, scan.withCard)}) {
+        line.devices[port] = SerialDevice{};
+        port == scan.empty ? h.boxes.script({MsgAnswer::Ok, MsgAnswer::No}) : h.boxes.script({MsgAnswer::Ok});
+        portsInOrder.append(QStringLiteral(" COM  %1").arg(port));
+    }
     dispatcher.PressCommandButton(kScanButton);
 
-    EXPECT_EQ(prompts(), QStringList({" COM  2", " COM  3"}));
-
-    // COM 1 and 4 do not exist.
+    EXPECT_EQ(prompts(), portsInOrder);
     QString options;
     for (int i = 0; i < 4; ++i)
         options += QString::number(2 * h.state.ui.options[std::size_t(i)].enabled +
                                    h.state.ui.options[std::size_t(i)].checked);
-    EXPECT_EQ(options, "0230"); // enabled 2 + checked 1
-    EXPECT_EQ(h.state.SelectedPort, 3);
+    EXPECT_EQ(options, scan.options);
+    EXPECT_EQ(h.state.SelectedPort, scan.withCard);
     EXPECT_EQ(h.status.statuses.last(), "Die Krankenversichertendaten werden angezeigt");
 }
+
+INSTANTIATE_TEST_SUITE_P(DispatcherTest, ScanCaseTest,
+                         ::testing::Values(ScanCase{"card_on_com3", 2, 3, "0230"},
+                                           ScanCase{"card_on_com1", 2, 1, "3200"}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(DispatcherTest, ScanAsksForACardOncePerFurtherPortOnSlotFive) {
     load("[ports]\ndefault = -10\n[terminal seven]\nports = 7\n[terminal usb]\nports = 8192\n");
