@@ -17,11 +17,9 @@ namespace {
 class ReadBinaryTest : public ::testing::Test {
   protected:
     void open(const QString& overrides = {}) {
-        ASSERT_TRUE(
-            h->loadText(QStringLiteral("[terminal desk]\nports = 8192\ncard = egk\n"
-                                       "card.vd = @egk/cards/EGK_G2_1_80276883110000095711__EF_VD.hex\n") +
-                        overrides))
-            << qPrintable(h->loadError());
+        h = test::Harness(QStringLiteral("[terminal desk]\nports = 8192\ncard = egk\n"
+                                         "card.vd = @egk/cards/EGK_G2_1_80276883110000095711__EF_VD.hex\n") +
+                          overrides);
         ASSERT_EQ(h->session.OpenTerminal(8192), 0);
         QString response;
         ASSERT_EQ(h->session.TransmitApdu(Commands().CmdSelectDfHca, kToCard, response), 0);
@@ -47,7 +45,7 @@ class ReadBinaryTest : public ::testing::Test {
         return rooms;
     }
 
-    std::unique_ptr<test::SimHarness> h = std::make_unique<test::SimHarness>();
+    std::unique_ptr<test::SimHarness> h;
     QByteArray buffer;
     uint32_t count = 0;
 };

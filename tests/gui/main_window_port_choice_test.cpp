@@ -11,8 +11,8 @@ TEST_F(ShownWindow, OptionsTabsPagesAndListFollowTheChoice) {
     EXPECT_TRUE(!h.w().pages[2].frame->isHidden() && h.w().pages[0].frame->isHidden());
     EXPECT_TRUE(h.w().list->isHidden());
 
-    h.w().tabs->setCurrentIndex(1); // as a click on the tab does
-    EXPECT_TRUE(h.w().options[1]->isChecked() && !h.w().options[2]->isChecked());
+    h.w().tabs->setCurrentIndex(0); // as a click on the first tab does
+    EXPECT_TRUE(h.w().options[0]->isChecked() && !h.w().options[2]->isChecked());
 
     AppState& state = h.state();
     state.tables.furtherPorts[1][0] = 8192;

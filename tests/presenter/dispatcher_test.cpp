@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "base/main_view.h"
-#include "fake_ctapi.h"
+#include "fake_context.h"
 #include "presenter/dispatcher.h"
 #include "presenter/scan_result.h"
 #include "scripted_serial_line.h"
@@ -13,7 +13,6 @@
 #include <functional>
 #include <optional>
 #include <tuple>
-#include <utility>
 
 namespace kc {
 namespace {
@@ -348,39 +347,24 @@ TEST_F(DispatcherTest, ChoosingAPortFollowsItsTestResult) {
     EXPECT_EQ(h.state.ui.card.values[Ortsname], "Kiel");
 }
 
-// A library whose every open outlives its limit, as a hung helper reports it.
-class HangingLibrary : public FixedCtApiProvider {
-  public:
-    explicit HangingLibrary(test::FakeCtApi& api) : FixedCtApiProvider(api) {
-        api.onInit = [this](uint16_t) {
-            loss_ = QStringLiteral("Die Terminalbibliothek antwortet nicht (Zeitlimit überschritten)");
-            return int8_t(ERR_TRANS);
-        };
-    }
-    QString takeLibraryLoss() override { return std::exchange(loss_, QString()); }
-
-  private:
-    QString loss_;
-};
-
 // Two losses in a row and the scan asks the library no more: the ports not
 // yet tested stay empty, and the person is told why the search stopped.
 TEST(ScanWithAHangingLibrary, StopsAfterTheSecondLossAndSaysSo) {
-    test::SimHarness h;
-    test::FakeCtApi api;
-    HangingLibrary library(api);
-    TerminalSession session(library, h.state.tables, h.boxes, h.pump);
-    session.setStatusLine(&h.status);
-    Context ctx{h.state, session, h.boxes, h.status, h.pump};
+    test::FakeContext h; // every open outlives its limit, as a hung helper reports it
+    h.api.onInit = [&h](uint16_t) {
+        h.provider.loss = QStringLiteral("Die Terminalbibliothek antwortet nicht (Zeitlimit überschritten)");
+        return int8_t(ERR_TRANS);
+    };
+    test::FakeClipboard clipboard;
     ScriptedSerialLine line;
     for (uint16_t pn : {1, 2, 3, 4})
         line.devices[pn] = SerialDevice{};
     RecordingView view;
-    Dispatcher dispatcher(ctx, view, h.clipboard, line);
+    Dispatcher dispatcher(h.ctx, view, clipboard, line);
     for (int run = 0; run < 2; ++run) { // each action starts afresh
-        api.initPorts.clear();
+        h.api.initPorts.clear();
         dispatcher.PressCommandButton(kScanButton);
-        EXPECT_EQ(api.initPorts.size(), 2u);
+        EXPECT_EQ(h.api.initPorts.size(), 2u);
         for (int slot : {3, 4, 5})
             EXPECT_EQ(h.state.ui.statusPages[slot].values[0].trimmed(), "") << slot;
         EXPECT_FALSE(h.state.ui.options[2].enabled || h.state.ui.options[3].enabled);

@@ -32,6 +32,7 @@ int8_t FakeCtApi::close(uint16_t) {
 }
 
 int32_t FakeCtApi::getBaudrate(uint16_t, int32_t* baud) {
+    onBaud();
     if (baudCode == 0)
         *baud = baudValue;
     return baudCode;

@@ -25,6 +25,7 @@ class FakeCtApi : public CtApi {
     };
     int32_t baudCode = 0;
     int32_t baudValue = 9600;
+    std::function<void()> onBaud = [] {};
 
     int8_t init(uint16_t ctn, uint16_t pn) override;
     int8_t data(uint16_t ctn, uint8_t* dad, uint8_t* sad, uint16_t lenc, uint8_t* command, uint16_t* lenr,

@@ -75,6 +75,14 @@ TEST_F(SessionTest, ResetAndCloseSendsResetCtThenClosesAndAFailedOpenLeavesItClo
     EXPECT_FALSE(session.SessionOpen());
 }
 
+// A library lost while the open asks its speed: the open fails and the session is closed.
+TEST_F(SessionTest, LossAtTheSpeedQueryFailsTheOpen) {
+    api.onBaud = [this] { provider.loss = QStringLiteral("verloren"); };
+    EXPECT_EQ(session.OpenTerminal(1), ERR_TRANS);
+    EXPECT_FALSE(session.SessionOpen());
+    EXPECT_EQ(status.statuses, QStringList({"verloren"}));
+}
+
 class ManufacturerObject : public SessionTest, public ::testing::WithParamInterface<QStringList> {};
 
 // A row of tests/data/terminal/manufacturer_objects.txt: the three five-byte fields of a whole object.
