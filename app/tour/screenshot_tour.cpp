@@ -21,11 +21,14 @@
 namespace kc {
 namespace {
 
-// Lets the window system show and paint a window before it is pictured.
+// Lets the window system show and paint a window before it is pictured. The
+// window manager frames a window a moment after it is exposed, and on a slow
+// run (the sanitizer build) a picture taken at exposure lacks the frame.
 void SettlePainting(QWidget& widget) {
-    for (int round = 0; round < 100; ++round) {
+    for (int round = 0; round < 500; ++round) {
         QApplication::processEvents();
-        if (widget.windowHandle() && widget.windowHandle()->isExposed())
+        const bool framed = widget.frameGeometry() != widget.geometry();
+        if (widget.windowHandle() && widget.windowHandle()->isExposed() && framed)
             break;
         QThread::msleep(10);
     }
