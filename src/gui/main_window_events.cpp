@@ -29,12 +29,12 @@ void MainWindow::connectControls() {
         });
     }
     connect(w_.tabs, &QTabBar::currentChanged, this, [this](int tab) {
-        if (dispatcher_) // the port choice checks the tab
+        if (dispatcher_) // the port choice checks the tab (-1: none)
             dispatcher_->tabClicked(tab);
         refresh(state_.ui);
     });
     connect(w_.list, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (dispatcher_) // and the row: -1 is no row
+        if (dispatcher_) // the port choice checks the row (-1: none)
             dispatcher_->listClicked(row);
         refresh(state_.ui);
     });
