@@ -6,11 +6,7 @@
 #include "fuzz_bench.h"
 #include "fuzz_terminal.h"
 
-namespace {
-
 constexpr int kRunCap = 20;
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kc::fuzz::FuzzInput input(data, size);

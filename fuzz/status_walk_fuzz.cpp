@@ -4,13 +4,9 @@
 #include "egk/mobile_status_walk.h"
 #include "fuzz_input.h"
 
-namespace {
-
 // The reader keeps at most this many bytes of a handheld's status file, so
 // longer inputs are refused rather than walked: they only slow the search.
 constexpr size_t kStatusRoom = 256;
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > kStatusRoom)

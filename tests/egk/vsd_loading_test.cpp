@@ -111,6 +111,7 @@ std::vector<QStringList> BrokenStreams() {
             named("half", good.left(good.size() / 2)),
             named("withoutTheSize", good.left(good.size() - 4)),
             named("withoutTheLastByte", good.left(good.size() - 1)),
+            named("onlyItsFirstByte", good.left(1)),
             named("decompressesToGzip", Gzip(Gzip(GvdOfSize(500)))),
             named("startsLikeGzip", "\x1F<?xml version=\"1.0\"?><a/>"),
             named("secondByteOfGzip", "<\x8B?xml version=\"1.0\"?><a/>")};

@@ -95,24 +95,28 @@ TEST(MainWindowExit, QuittingTheApplicationEmptiesTheClipboard) {
     EXPECT_EQ(clipboard.clears, 1);
 }
 
-class EndingSignal : public ::testing::TestWithParam<int> {};
+class EndingSignal : public ::testing::TestWithParam<QList<int>> {};
 
+// Signals that come together (a logout's SIGHUP, then SIGTERM) end it by one of them, the clipboard emptied.
 TEST_P(EndingSignal, EmptiesTheClipboardThenEnds) {
     FakeClipboard clipboard;
-    std::vector<int> endings;
+    QList<int> endings;
     int clearsAtEnd = -1;
     ClipboardOnExit guard(clipboard, [&](int signal) {
         clearsAtEnd = clipboard.clears;
         endings.push_back(signal);
     });
-    std::raise(GetParam());
+    for (int signal : GetParam())
+        std::raise(signal);
     for (int round = 0; round < 500 && endings.empty(); ++round)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    EXPECT_EQ(endings, std::vector<int>({GetParam()}));
-    EXPECT_EQ(clearsAtEnd, 1);
+    EXPECT_TRUE(GetParam().contains(endings.value(0))) << endings.value(0);
+    EXPECT_GE(clearsAtEnd, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(MainWindowExit, EndingSignal, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+INSTANTIATE_TEST_SUITE_P(MainWindowExit, EndingSignal,
+                         ::testing::Values(QList<int>{SIGTERM}, QList<int>{SIGINT}, QList<int>{SIGHUP},
+                                           QList<int>{SIGHUP, SIGTERM}));
 
 TEST_F(ShownWindow, CloseBoxDuringScanClosesAfterTheScanWithoutQuestion) {
     bool closedDuringScan = true;

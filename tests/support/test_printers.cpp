@@ -39,16 +39,10 @@ void PrintTo(MsgAnswer answer, std::ostream* os) {
 }
 
 void PrintTo(const MessageRequest& request, std::ostream* os) {
-    *os << "box ";
-    ::PrintTo(request.text, os);
-    *os << " title ";
-    ::PrintTo(request.title, os);
-    *os << ' ';
-    PrintTo(request.buttons, os);
-    *os << ' ';
-    PrintTo(request.icon, os);
-    if (request.secondButtonDefault)
-        *os << " second button default";
+    using ::testing::PrintToString;
+    *os << "box " << PrintToString(request.text) << " title " << PrintToString(request.title) << ' '
+        << PrintToString(request.buttons) << ' ' << PrintToString(request.icon)
+        << (request.secondButtonDefault ? " second button default" : "");
 }
 
 } // namespace kc

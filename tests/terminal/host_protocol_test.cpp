@@ -83,5 +83,10 @@ INSTANTIATE_TEST_SUITE_P(HostTimeLimits, DataTimeLimitCase,
                          ::testing::ValuesIn(test::CaseRows("terminal/host_time_limits.txt")),
                          test::FirstCellName());
 
+// Le 0000 asks for more than any CT_data buffer holds: only a larger capacity shows it.
+TEST(ExpectedResponseSize, ExtendedLeZeroAsksForSixtyFourKibibytes) {
+    EXPECT_EQ(ExpectedResponseSize(Bytes{0x00, 0xB0, 0x00, 0x00, 0x00, 0x00, 0x00}, 100000), 65538u);
+}
+
 } // namespace
 } // namespace kc
