@@ -41,6 +41,7 @@ const LibraryCase kLibraries[] = {
     {"standard_names_only", Built("libmktsim_std.so"), "        ", nullptr},
     {"missing_file", Built("libnothing-here.so"), "", "Datei nicht gefunden, CTZAV32.dll !!!"},
     {"maker_data_alone", Built("libmktsim_broken.so"), "", kEntryPointMissing},
+    {"maker_init_and_data_without_close", Built("libmktsim_no_close.so"), "", kEntryPointMissing},
     {"no_close", KC_BROKEN_DIR "/libctapi_no_close.so", "", kEntryPointMissing},
 };
 
