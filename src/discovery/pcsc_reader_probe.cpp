@@ -47,7 +47,7 @@ std::optional<int> AskPcscd() {
     if (sized == kNoReadersAvailable) {
         readers = 0;
     } else if (sized == kSuccess) {
-        std::vector<char> names(length + 1, '\0');
+        std::vector<char> names(length, '\0');
         if (list(context, nullptr, names.data(), &length) == kSuccess) {
             int count = 0;
             // A multi-string: names ended by a zero each, the list by another.

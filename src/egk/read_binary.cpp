@@ -37,6 +37,13 @@ std::vector<uint8_t> ReadCommand(uint32_t offset, uint32_t le) {
     return {0x00, 0xB0, uint8_t(offset >> 8), uint8_t(offset & 0xFF), uint8_t(le)};
 }
 
+// 6282, end of file before Le bytes, still hands over what came.
+ReadResult ResultOfLastChunk(uint16_t sw) {
+    if (sw == 0x9000 || sw == 0x6282)
+        return ReadResult::Done;
+    return sw == 0x6982 ? ReadResult::Refused : ReadResult::Failed;
+}
+
 } // namespace
 
 ReadResult ReadBinaryChunked(TerminalSession& session, int destination, uint32_t offset, uint32_t length,
@@ -46,7 +53,6 @@ ReadResult ReadBinaryChunked(TerminalSession& session, int destination, uint32_t
     uint32_t le = (length >= 1 && length <= kChunk - 1) ? length : kChunk;
     uint32_t received = 0;
     uint32_t stored = 0;
-    uint16_t sw = 0;
     for (;;) {
         const Answer answer = Exchange(session, destination, ReadCommand(offset, le), le);
         if (answer.code != OK) {
@@ -54,7 +60,7 @@ ReadResult ReadBinaryChunked(TerminalSession& session, int destination, uint32_t
             buffer.resize(qsizetype(stored));
             return ReadResult::Failed;
         }
-        sw = answer.statusWord();
+        const uint16_t sw = answer.statusWord();
         const uint32_t chunk = uint32_t(answer.dataSize());
         if (stored + chunk > expected) {
             count = 0;
@@ -66,18 +72,16 @@ ReadResult ReadBinaryChunked(TerminalSession& session, int destination, uint32_t
         received += chunk;
         // The next chunk starts after the bytes that came, not after the bytes asked for:
         // a card answering a chunk short with 9000 must not shift the rest of the document.
-        if (sw != 0x9000 || received >= length || chunk == 0)
-            break;
+        if (sw != 0x9000 || received >= length || chunk == 0) {
+            count = stored;
+            buffer.resize(qsizetype(stored));
+            return ResultOfLastChunk(sw);
+        }
         offset += chunk;
         const uint32_t remaining = length - received;
         if (remaining < kLastChunkLimit)
             le = remaining;
     }
-    count = stored;
-    buffer.resize(qsizetype(stored));
-    if (sw == 0x9000 || sw == 0x6282)
-        return ReadResult::Done;
-    return sw == 0x6982 ? ReadResult::Refused : ReadResult::Failed;
 }
 
 int16_t ReadBinaryOnce(TerminalSession& session, int destination, uint16_t p1p2, uint32_t length,

@@ -84,22 +84,21 @@ Result<QByteArray, DecompressionFailure> DecompressVsd(const QByteArray& compres
 
     QByteArray bytes;
     char chunk[kGzipReadSize];
-    qsizetype total = 0;
     for (;;) {
         const int count = ::gzread(reader, chunk, kGzipReadSize);
-        if (count < 0) {
+        // Refused the moment it reaches the limit: a bomb is never read on.
+        if (count < 0 || bytes.size() + count >= kVsdSizeLimit) {
             ::gzclose(reader);
             return refused;
         }
-        total += count;
         bytes.append(chunk, count);
-        if (count != kGzipReadSize || total >= kVsdSizeLimit)
+        if (count != kGzipReadSize)
             break;
     }
     // A stream that ends before its trailer is damaged, though the reader
     // reports it only when it is closed: never take the part as the document.
     const bool cutShort = ::gzclose(reader) == Z_BUF_ERROR;
-    if (cutShort || total >= kVsdSizeLimit || LooksLikeGzip(bytes))
+    if (cutShort || LooksLikeGzip(bytes))
         return refused;
     return bytes;
 }

@@ -59,6 +59,14 @@ class SpawnAttributes {
     posix_spawnattr_t attributes_;
 };
 
+// Runs the person's events once a slice has passed since they last ran.
+void PumpEverySlice(const HostProcess::WhileWaiting& whileWaiting, Clock::time_point& lastPump) {
+    if (whileWaiting && Clock::now() - lastPump >= kSlice) {
+        whileWaiting();
+        lastPump = Clock::now();
+    }
+}
+
 // How the helper ended once it has gone; nothing while it runs.
 std::optional<HostProcess::End> TryReap(pid_t pid) {
     int status = 0;
@@ -81,10 +89,7 @@ std::optional<HostProcess::End> WaitForExit(pid_t pid, milliseconds limit,
             return ended;
         if (Clock::now() >= deadline)
             return std::nullopt;
-        if (whileWaiting && Clock::now() - lastPump >= kSlice) {
-            whileWaiting();
-            lastPump = Clock::now();
-        }
+        PumpEverySlice(whileWaiting, lastPump);
         std::this_thread::sleep_for(milliseconds(1));
     }
 }
@@ -104,9 +109,9 @@ int HostProcess::start(const std::string& program, const std::string& argument) 
         return errno;
     UniqueFd ours(pair[0]);
     UniqueFd theirs(pair[1]);
-    // Duplicating a descriptor onto itself would leave it closed on exec.
+    // Duplicating a descriptor onto itself would leave it closed on exec; the copy lands above it.
     if (theirs.get() == host::kSocketFd) {
-        theirs = UniqueFd(fcntl(theirs.get(), F_DUPFD_CLOEXEC, host::kSocketFd + 1));
+        theirs = UniqueFd(fcntl(theirs.get(), F_DUPFD_CLOEXEC, host::kSocketFd));
         if (!theirs.valid())
             return errno;
     }
@@ -144,10 +149,7 @@ HostProcess::Outcome HostProcess::exchange(std::span<const uint8_t> frame, milli
         const auto now = Clock::now();
         if (now >= deadline)
             return Outcome::TimedOut;
-        if (whileWaiting && now - lastPump >= kSlice) {
-            whileWaiting();
-            lastPump = Clock::now();
-        }
+        PumpEverySlice(whileWaiting, lastPump);
         const auto left = std::chrono::duration_cast<milliseconds>(deadline - now) + milliseconds(1);
         pollfd ready{socket_.get(), short(POLLIN | (sent < frame.size() ? POLLOUT : 0)), 0};
         if (poll(&ready, 1, int(std::min(kSlice, left).count())) < 0) {
