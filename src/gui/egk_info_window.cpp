@@ -58,7 +58,6 @@ EgkInfoWindow::EgkInfoWindow(const SlotTables& tables, int slot, MessageBoxes& b
     : QDialog(parent), tables_(tables), slot_(slot), boxes_(boxes) {
     setObjectName(QStringLiteral("Form_egK_Info"));
     setWindowTitle(QStringLiteral("KartoCheck"));
-    setModal(true);
     resize(880, 620);
 
     auto* outer = new QVBoxLayout(this);

@@ -26,7 +26,6 @@ FirstUserWindow::FirstUserWindow(bool& firstUseQuit, QWidget* parent)
     firstUseQuit_ = true;
     setObjectName(QStringLiteral("Form_FirstUser"));
     setWindowTitle(QStringLiteral("Benutzer Information zu KartoCheck"));
-    setModal(true);
     setFixedSize(kWindowWidth, kWindowHeight);
 
     auto* layout = new QVBoxLayout(this);

@@ -28,7 +28,6 @@ QLabel* MakePicture(QWidget* parent, const QString& name, const QString& picture
 InfoWindow::InfoWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form_Info"));
     setWindowTitle(QStringLiteral("Info zu KartoCheck"));
-    setModal(true);
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;

@@ -14,7 +14,6 @@ LibraryChooserWindow::LibraryChooserWindow(const QList<LibraryEntry>& entries, c
     : QDialog(parent), entries_(entries), chooseFile_(std::move(chooseFile)) {
     setObjectName(QStringLiteral("Form_Library"));
     setWindowTitle(QStringLiteral("Terminal-Bibliothek wählen"));
-    setModal(true);
 
     auto* layout = new QVBoxLayout(this);
     auto* intro = new QLabel(QStringLiteral("Über welche CT-API-Bibliothek spricht KartoCheck mit dem "

@@ -40,7 +40,6 @@ ScanResultWindow::ScanResultWindow(ScanResultModel result, QWidget* parent)
     : QDialog(parent), result_(std::move(result)) {
     setObjectName(QStringLiteral("Form_DatenInfo"));
     setWindowTitle(result_.caption);
-    setModal(true);
     setFixedSize(kLineWidth + 2 * kLineLeft + 24, 290);
 
     auto* frame = new QGroupBox(this);
