@@ -115,6 +115,8 @@ void ScreenshotTour::runDialog(QDialog& dialog) {
     // The scan's wait view, before its result window covers it.
     if (name == QLatin1String("Form_DatenInfo"))
         snap(program_->window(), QStringLiteral("main_during_scan"));
+    // Modal as the program's exec() shows it, or the window manager stacks and focuses it otherwise.
+    dialog.setWindowModality(Qt::ApplicationModal);
     dialog.show();
     if (name == QLatin1String("Form_FirstUser")) {
         auto& firstUse = static_cast<FirstUserWindow&>(dialog);
