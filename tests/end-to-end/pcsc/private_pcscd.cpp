@@ -50,6 +50,18 @@ uint16_t FreePortPair() {
     return 0;
 }
 
+struct PcscLook {
+    SCARDCONTEXT context = 0;
+    const bool valid =
+        SCardEstablishContext(SCARD_SCOPE_SYSTEM, nullptr, nullptr, &context) == SCARD_S_SUCCESS;
+    ~PcscLook() {
+        if (valid)
+            SCardReleaseContext(context);
+    }
+};
+
+} // namespace
+
 int ListeningUnixSocket(const std::string& path) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
@@ -64,18 +76,6 @@ int ListeningUnixSocket(const std::string& path) {
     }
     return fd;
 }
-
-struct PcscLook {
-    SCARDCONTEXT context = 0;
-    const bool valid =
-        SCardEstablishContext(SCARD_SCOPE_SYSTEM, nullptr, nullptr, &context) == SCARD_S_SUCCESS;
-    ~PcscLook() {
-        if (valid)
-            SCardReleaseContext(context);
-    }
-};
-
-} // namespace
 
 std::optional<ChildProcess> ChildProcess::Start(const Options& options, std::string& error) {
     ChildProcess child;
@@ -112,7 +112,7 @@ bool PrivatePcscd::Installed(std::string& whyNot) {
     return false;
 }
 
-std::unique_ptr<PrivatePcscd> PrivatePcscd::Start(std::string& whyNot) {
+std::unique_ptr<PrivatePcscd> PrivatePcscd::Start(std::string& whyNot, bool withReaders) {
     if (!Installed(whyNot))
         return nullptr;
     std::unique_ptr<PrivatePcscd> instance(new PrivatePcscd);
@@ -127,10 +127,10 @@ std::unique_ptr<PrivatePcscd> PrivatePcscd::Start(std::string& whyNot) {
     const std::string configFolder = folder + "/reader.conf.d";
     QDir().mkpath(QString::fromStdString(configFolder));
     QFile config(QString::fromStdString(configFolder + "/vpcd"));
-    config.open(QIODevice::WriteOnly);
     const QByteArray port = QByteArray::number(instance->firstPort_);
-    config.write("FRIENDLYNAME \"Virtual PCD\"\nDEVICENAME /dev/null:" + port + "\nLIBPATH " + kVpcdDriver +
-                 "\nCHANNELID " + port + "\n");
+    if (withReaders && config.open(QIODevice::WriteOnly))
+        config.write("FRIENDLYNAME \"Virtual PCD\"\nDEVICENAME /dev/null:" + port + "\nLIBPATH " +
+                     kVpcdDriver + "\nCHANNELID " + port + "\n");
     config.close();
 
     ChildProcess::Options options;
@@ -145,7 +145,7 @@ std::unique_ptr<PrivatePcscd> PrivatePcscd::Start(std::string& whyNot) {
     if (!instance->process_)
         return nullptr;
     setenv("PCSCLITE_CSOCK_NAME", socketPath.c_str(), 1);
-    if (!instance->WaitForReaders(kStartLimit)) {
+    if (withReaders && !instance->WaitForReaders(kStartLimit)) {
         whyNot = "the private pcscd did not show its two virtual readers; its log:\n" + instance->log();
         return nullptr;
     }

@@ -31,6 +31,9 @@ class ChildProcess {
     std::unique_ptr<QProcess> process_;
 };
 
+// A socket listening at path; -1 where it cannot be made.
+int ListeningUnixSocket(const std::string& path);
+
 // A pcscd of a test's own: own folder, reader configuration (vpcd on two free
 // TCP ports, one per slot), listening socket handed over the systemd way, log
 // file. Start points this process and its children at it (PCSCLITE_CSOCK_NAME).
@@ -38,7 +41,8 @@ class PrivatePcscd {
   public:
     // false or nullptr with the reason in whyNot.
     static bool Installed(std::string& whyNot);
-    static std::unique_ptr<PrivatePcscd> Start(std::string& whyNot);
+    // withReaders false: no reader configured, and no wait for one.
+    static std::unique_ptr<PrivatePcscd> Start(std::string& whyNot, bool withReaders = true);
 
     std::string log() const;
     // mktsim-vpcd (program) playing the scenario's card in the slot's reader until it ends.
