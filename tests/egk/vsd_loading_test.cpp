@@ -114,7 +114,7 @@ std::vector<QStringList> BrokenStreams() {
             named("onlyItsFirstByte", good.left(1)),
             named("decompressesToGzip", Gzip(Gzip(GvdOfSize(500)))),
             named("startsLikeGzip", "\x1F<?xml version=\"1.0\"?><a/>"),
-            named("secondByteOfGzip", "<\x8B?xml version=\"1.0\"?><a/>")};
+            named("secondByteOfGzip", "<\x8B")};
 }
 
 class BrokenStreamCase : public ::testing::TestWithParam<QStringList> {};
