@@ -102,7 +102,6 @@ TEST(KvkTextTest, AZeroByteIsACharacterNotTheEnd) {
 
 class HexTextCase : public ::testing::TestWithParam<QStringList> {};
 
-// One row of tests/data/cards/kvk_hex.txt.
 TEST_P(HexTextCase, IsHexadecimalOnlyWhenEveryPairIs) {
     EXPECT_EQ(IsHexRecordText(GetParam()[1]), GetParam()[2] == QStringLiteral("1"));
 }

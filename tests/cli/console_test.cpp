@@ -141,7 +141,6 @@ TEST(ConsoleViewsTest, CardViewShowsSingleAmpersandsAndEmptyRows) {
 
 class CardDataStatusCase : public ::testing::TestWithParam<QStringList> {};
 
-// A row of tests/data/cli/card_data_status.txt.
 TEST_P(CardDataStatusCase, CardDataOfTheSlotsDecide) {
     SlotTables tables;
     for (int slot = 1; slot <= 3; ++slot)

@@ -10,16 +10,16 @@ namespace {
 
 TEST(EnumerateFurtherPorts, ListsTheFurtherPortsThatOpenInOrder) {
     const auto h = test::Harness("[ports]\ndefault = -10\n5 = -127\n"
-                                 "[terminal com3]\nports = 3\n"
+                                 "[terminal com4]\nports = 4\n"
                                  "[terminal seven]\nports = 7\n"
                                  "[terminal usb]\nports = 8192\n");
     EnumerateFurtherPorts(h->ctx);
     const FurtherPorts& table = h->state.tables.furtherPorts;
     EXPECT_EQ(std::vector<int>({table[1][0], table[1][1], table[1][2]}), std::vector<int>({7, 8192, 0}));
     EXPECT_EQ(FurtherPortCount(h->state.tables), 2);
-    // Row 0 keeps each open result as an unsigned byte: COM 3 opened but is not listed, -127, -10.
+    // Row 0 keeps each open result as an unsigned byte: COM 4 opened but is not listed, -127, -10.
     EXPECT_EQ(
-        std::vector<int>({table[0][2], table[0][4], table[0][5], table[0][6], table[0][256], table[0][257]}),
+        std::vector<int>({table[0][3], table[0][4], table[0][5], table[0][6], table[0][256], table[0][257]}),
         std::vector<int>({0, 129, 246, 0, 0, 246}));
 
     // A new search forgets the old list.

@@ -13,7 +13,9 @@ SerialDevice* ScriptedSerialLine::device() {
 
 bool ScriptedSerialLine::logged(const QString& entry, const QString& operation) {
     log.append(entry);
-    const bool fails = open_ && device() && device()->failingOperation == operation;
+    const bool fails = open_ && device() &&
+                       (device()->failingOperation == operation ||
+                        (device()->failingFrom > 0 && log.size() >= device()->failingFrom));
     if (!open_ || fails)
         error_ = fails ? device()->failingError : kSerialNotOpen;
     return open_ && !fails;
@@ -115,6 +117,7 @@ SerialDevice DeviceOf(const test::DataCase& c) {
     device.pnpFromRtsRise = qMax(1, c.field("from-rise").toInt());
     device.openError = c.field("open-error").toInt();
     device.failingOperation = c.field("fails").section(QLatin1Char('='), 0, 0);
+    device.failingFrom = c.field("fails-from").toInt();
     if (c.field("fails").contains(QLatin1Char('=')))
         device.failingError = c.field("fails").section(QLatin1Char('='), 1).toInt();
     return device;

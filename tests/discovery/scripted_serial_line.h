@@ -26,6 +26,7 @@ struct SerialDevice {
     // Operation ("settings", "dtr", "rts", "dsr", "send", "clear") that fails, with its error.
     QString failingOperation;
     int failingError = kSerialIoError;
+    int failingFrom = 0; // from this entry of the log on (1-based) every operation fails: unplugged
 };
 
 // The device a case of tests/data/discovery (serial_probes.txt, port_test.txt)

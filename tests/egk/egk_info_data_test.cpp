@@ -40,7 +40,6 @@ TEST(CardPanel, ShortOrMissingValuesLeaveTheirPartsEmpty) {
 
 class PieceCase : public ::testing::TestWithParam<QStringList> {};
 
-// One row of tests/data/egk/pieces.txt.
 TEST_P(PieceCase, IsCutFromTheValue) {
     const QStringList& c = GetParam();
     EXPECT_EQ(Piece(QStringLiteral("abc"), c[1].toInt(), c[2].toInt()), c[3]);

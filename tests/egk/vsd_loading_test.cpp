@@ -67,7 +67,6 @@ TEST(LoadDocument, EmptyInputFailsBeforeAnythingHappens) {
 
 class DocumentSize : public ::testing::TestWithParam<QStringList> {};
 
-// One size of tests/data/egk/document_sizes.txt.
 TEST_P(DocumentSize, IsLoadedUpToTheLimit) {
     const int size = GetParam()[1].toInt();
     const ReadResult result = test::ResultOf(GetParam()[2]);
@@ -144,16 +143,17 @@ TEST(LoadDocument, UnknownEncodingIsLoadedWithTheDeclarationReplaced) {
 }
 
 TEST(LoadDocument, UnparseableDocumentIsKeptButNotMappedAndFailsWhenValidating) {
-    for (const bool validating : {false, true}) {
-        Loader l;
-        if (validating)
-            l.validateWith(kGvd, QStringLiteral("schemas/v5.2/Schema_VSD.xsd"));
-        EXPECT_EQ(l.load(kGvd, Gzip("<G><Status>1</G>")), validating ? ReadResult::Failed : ReadResult::Done);
-        EXPECT_EQ(l.xml(kGvd), "<G><Status>1</G>");
-        EXPECT_EQ(l.verdict(kGvd), kNotValidated);
-        EXPECT_FALSE(l.mapped(kGvd));
-        EXPECT_TRUE(l.boxes.shown.empty());
-    }
+    for (const QByteArray& text : {QByteArray("<G><Status>1</G>"), QByteArray()})
+        for (const bool validating : {false, true}) {
+            Loader l;
+            if (validating)
+                l.validateWith(kGvd, QStringLiteral("schemas/v5.2/Schema_VSD.xsd"));
+            EXPECT_EQ(l.load(kGvd, Gzip(text)), validating ? ReadResult::Failed : ReadResult::Done);
+            EXPECT_EQ(l.xml(kGvd), QString::fromLatin1(text));
+            EXPECT_EQ(l.verdict(kGvd), kNotValidated);
+            EXPECT_FALSE(l.mapped(kGvd));
+            EXPECT_TRUE(l.boxes.shown.empty());
+        }
 }
 
 class VerdictCase : public ::testing::TestWithParam<test::DataCase> {};

@@ -14,7 +14,6 @@ const QList<LibraryEntry> kEntries = {
 
 class LibraryChooserCase : public ::testing::TestWithParam<QStringList> {};
 
-// A row of tests/data/gui/library_chooser.txt.
 TEST_P(LibraryChooserCase, ListsLibrariesTakesTheFitOrAnotherFileAndCancelGivesNothing) {
     const QStringList& c = GetParam();
     const int fit = c[1].toInt();

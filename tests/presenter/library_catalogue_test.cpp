@@ -34,7 +34,6 @@ TEST(LibraryCatalogue, OwnLibrariesFromBothFoldersThenFurtherOnesInThePrivateFol
 
 class LikelyFitCase : public ::testing::TestWithParam<QStringList> {};
 
-// A row of tests/data/presenter/likely_fit.txt.
 TEST_P(LikelyFitCase, FromPcscdReadersThenSerialDevices) {
     const QStringList& c = GetParam();
     QList<LibraryEntry> entries = {{"libctapi-pcsc.so", "/p", "", false},

@@ -43,7 +43,6 @@ struct Tree {
 
 class LibraryLookup : public ::testing::TestWithParam<QStringList> {};
 
-// A row of tests/data/terminal/library_lookup.txt.
 TEST_P(LibraryLookup, TakesTheFirstSourceThatNamesOne) {
     const QStringList& c = GetParam();
     Tree tree;

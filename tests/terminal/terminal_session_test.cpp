@@ -18,7 +18,6 @@ class SessionTest : public ::testing::Test, protected test::FakeContext {
 
 class TransmitAnswer : public SessionTest, public ::testing::WithParamInterface<QStringList> {};
 
-// A row of tests/data/terminal/transmit_answers.txt.
 TEST_P(TransmitAnswer, SendsTheBytesAndGivesTheAnswerAsUpperCaseHexUnlessItFails) {
     const QStringList& c = GetParam();
     const QByteArray answer = QByteArray::fromHex(c[2].toLatin1());

@@ -18,7 +18,6 @@ Bytes H(const QByteArray& hex) {
 
 class AnswerToReset : public ::testing::TestWithParam<QStringList> {};
 
-// A row of tests/data/drivers/pcsc/atr_kinds.txt.
 TEST_P(AnswerToReset, TellsTheKindOfCardAndItsHistoricalBytes) {
     const QStringList& c = GetParam();
     const Bytes atr = H(c[1].toLatin1());
