@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,16 +23,23 @@ namespace kc {
 namespace {
 
 // Lets the window system show and paint a window before it is pictured. The
-// window manager frames a window a moment after it is exposed, and on a slow
-// run (the sanitizer build) a picture taken at exposure lacks the frame.
+// window manager frames a window a moment after it is exposed, and on a busy
+// machine (the sanitizer build, a second suite beside it) that took more than
+// five seconds: the picture lacked the frame.
 void SettlePainting(QWidget& widget) {
-    for (int round = 0; round < 500; ++round) {
+    QElapsedTimer waited;
+    waited.start();
+    bool framed = false;
+    while (!framed && waited.elapsed() < 30000) {
         QApplication::processEvents();
-        const bool framed = widget.frameGeometry() != widget.geometry();
-        if (widget.windowHandle() && widget.windowHandle()->isExposed() && framed)
-            break;
-        QThread::msleep(10);
+        framed = widget.windowHandle() && widget.windowHandle()->isExposed() &&
+                 widget.frameGeometry() != widget.geometry();
+        if (!framed)
+            QThread::msleep(10);
     }
+    if (!framed)
+        qWarning("%s: no window manager frame after %lld ms", qPrintable(widget.objectName()),
+                 static_cast<long long>(waited.elapsed()));
     for (int round = 0; round < 5; ++round) {
         QApplication::processEvents();
         QThread::msleep(20);

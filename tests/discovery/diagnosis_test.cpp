@@ -85,6 +85,17 @@ TEST_F(Diagnosis, CancelInTheRetestPromptReadsNothing) {
     EXPECT_FALSE(h.status.statuses.contains("Die Krankenversichertendaten werden gelesen"));
 }
 
+// A desk terminal keeps no record, so the card prompt's default is OK (answered here by Enter).
+TEST_F(Diagnosis, RetestOfADeskTerminalReadsTheCardOnEnter) {
+    ASSERT_TRUE(h.loadText("[ports]\ndefault = -10\n[terminal t]\nports = 3\ncard.arrives-after = 1\n"
+                           "card = kvk\ncard.record = @cards/kvk_tk_apfel.hex\n"));
+    h.boxes.script({MsgAnswer::Yes, MsgAnswer::Yes, MsgAnswer::No});
+    run();
+    ASSERT_GE(h.boxes.shown.size(), 5u);
+    EXPECT_FALSE(h.boxes.shown[4].secondButtonDefault);
+    EXPECT_FALSE(h.state.tables.insured[3][Familienname].isEmpty());
+}
+
 TEST_F(Diagnosis, RetestOfAFurtherPortNamesItAsTheListDoes) {
     RetestPort(h.ctx, line, 8193, [this](int option) { selected.push_back(option); });
     EXPECT_EQ(h.status.statuses.first(), "Programm prüft USB Device 2 (pn=8193  )");

@@ -55,5 +55,6 @@ for picture in "$reference"/*.png; do
         failures=$((failures + 1))
     fi
 done
+[ "$failures" -eq 0 ] || cat "$work/tour.log"
 echo "$failures failed"
 [ "$failures" -eq 0 ]
