@@ -8,10 +8,16 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 folder="$(realpath -m "${1:-$here/docs/screenshots}")"
 bash "$here/scripts/build.sh" >/dev/null
 source "$here/scripts/private-display.sh"
+source "$here/scripts/fixed-program-folder.sh"
 start_private_work
 start_private_display
 export XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=xcb
 
 unset KARTOCHECK_CTAPI MKTSIM_SCENARIO
-"$here/build/bin/kartocheck-screenshot-tour" "$folder"
+# From /opt/kartocheck, so that the about window names the same path wherever the build lies.
+fixed_program_folder_works || { echo "Kein privater Mount-Namensraum: die Bilder brauchen root oder User-Namensräume"; exit 1; }
+# Into the private folder first: the tour sees an /opt of its own.
+run_from_fixed_folder "$here/build" kartocheck-screenshot-tour "$work/shots"
+mkdir -p "$folder"
+cp "$work/shots"/*.png "$folder"/
 echo "Bilder in $folder"

@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -22,15 +24,17 @@
 namespace kc {
 namespace {
 
-// Lets the window system show and paint a window before it is pictured. The
+constexpr qint64 kSettleLimitMs = 30000;
+
+// Lets the window system show and frame a window before it is pictured. The
 // window manager frames a window a moment after it is exposed, and on a busy
 // machine (the sanitizer build, a second suite beside it) that took more than
 // five seconds: the picture lacked the frame.
-void SettlePainting(QWidget& widget) {
+void AwaitFrame(QWidget& widget) {
     QElapsedTimer waited;
     waited.start();
     bool framed = false;
-    while (!framed && waited.elapsed() < 30000) {
+    while (!framed && waited.elapsed() < kSettleLimitMs) {
         QApplication::processEvents();
         framed = widget.windowHandle() && widget.windowHandle()->isExposed() &&
                  widget.frameGeometry() != widget.geometry();
@@ -40,20 +44,39 @@ void SettlePainting(QWidget& widget) {
     if (!framed)
         qWarning("%s: no window manager frame after %lld ms", qPrintable(widget.objectName()),
                  static_cast<long long>(waited.elapsed()));
-    for (int round = 0; round < 5; ++round) {
-        QApplication::processEvents();
-        QThread::msleep(20);
-    }
+}
+
+QImage GrabFrame(QWidget& widget) {
+    const QRect frame = widget.frameGeometry();
+    return widget.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).toImage();
 }
 
 // Taken from the screen, not from the widget, so that the picture shows what
-// a person sees, the window manager's frame included.
+// a person sees, the window manager's frame included. The frame's size is
+// known before the window manager has moved the window into it, so the
+// picture is the first that three grabs in a row, 100 ms apart, agree on.
+QImage SettledPicture(QWidget& widget) {
+    AwaitFrame(widget);
+    QElapsedTimer waited;
+    waited.start();
+    QImage last;
+    int agreeing = 0;
+    while (agreeing < 2 && waited.elapsed() < kSettleLimitMs) {
+        QApplication::processEvents();
+        QThread::msleep(100);
+        QApplication::processEvents();
+        QImage shot = GrabFrame(widget);
+        agreeing = shot == last ? agreeing + 1 : 0;
+        last = std::move(shot);
+    }
+    if (agreeing < 2)
+        qWarning("%s: the screen did not settle in %lld ms", qPrintable(widget.objectName()),
+                 static_cast<long long>(waited.elapsed()));
+    return last;
+}
+
 void SavePicture(QWidget& widget, const QString& folder, const QString& name) {
-    SettlePainting(widget);
-    const QRect frame = widget.frameGeometry();
-    QScreen* screen = widget.screen();
-    const QPixmap shot = screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
-    shot.save(QDir(folder).filePath(name + QStringLiteral(".png")));
+    SettledPicture(widget).save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QAccessibleWidget>
 #include <QVariant>
 #include <QWidget>
+#include <mutex>
 
 namespace kc {
 namespace {
@@ -138,11 +139,8 @@ QAccessibleInterface* MakeInterface(const QString&, QObject* object) {
 
 void SetAccessibleKind(QWidget& widget, AccessibleKind kind) {
     // Installed after the application's own factory, so it is asked first.
-    static const bool installed = [] {
-        QAccessible::installFactory(&MakeInterface);
-        return true;
-    }();
-    (void)installed;
+    static std::once_flag installed;
+    std::call_once(installed, [] { QAccessible::installFactory(&MakeInterface); });
     widget.setProperty(kKindProperty, int(kind));
     // With a screen reader running, building the widget may already have
     // asked for Qt's reading of it, which would stay in the cache.

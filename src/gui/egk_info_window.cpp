@@ -76,7 +76,6 @@ EgkInfoWindow::EgkInfoWindow(const SlotTables& tables, int slot, MessageBoxes& b
 
     frame2_ = new QGroupBox(frame1);
     frame2_->setObjectName(QStringLiteral("Frame2"));
-    frame2_->setVisible(false);
     buildPanel(frame2_);
     layout->addWidget(frame2_, 1);
 
@@ -88,9 +87,7 @@ EgkInfoWindow::EgkInfoWindow(const SlotTables& tables, int slot, MessageBoxes& b
     label8_->setObjectName(QStringLiteral("Label8"));
     label8_->setTextFormat(Qt::PlainText);
     label8_->setWordWrap(true);
-    label8_->setVisible(false);
     command6_ = MakeButton(frame1, QStringLiteral("Command6"), QStringLiteral("&Hilfe"), QString());
-    command6_->setVisible(false);
     resultRow->addWidget(label8_, 1);
     resultRow->addWidget(command6_, 0, Qt::AlignTop);
     layout->addLayout(resultRow);
@@ -100,13 +97,13 @@ EgkInfoWindow::EgkInfoWindow(const SlotTables& tables, int slot, MessageBoxes& b
     text1_->setReadOnly(true);
     // The documents come as one long line; wrapped they can be read.
     text1_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    text1_->setVisible(false);
     layout->addWidget(text1_, 1);
 
     buildButtons(frame1);
     connect(command6_, &QPushButton::clicked, this, [this] { showValidationHelp(); });
 
-    // Load: column widths, an empty heading, and the card panel first.
+    // Load: column widths, an empty heading, and the card panel first; it
+    // decides which of the views above are visible.
     grid_->setColumnWidth(0, TwipsToPixels(kNameColumnTwips));
     grid_->setColumnWidth(1, TwipsToPixels(kValueColumnTwips));
     label1_->clear();
@@ -139,7 +136,6 @@ void EgkInfoWindow::buildGrid(QWidget* parent) {
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     grid_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    grid_->setVisible(false);
     for (int column = 0; column < 2; ++column)
         grid_->setHorizontalHeaderItem(column, new QTableWidgetItem);
     // The first column is fixed too: shaded like the header, not selectable.

@@ -37,10 +37,10 @@ std::size_t RequestedData(std::span<const uint8_t> c) {
             return 0;
         return n == 6 + lc ? ShortLe(c[5 + lc]) : kUnknown;
     }
-    if (n == 7)
-        return ExtendedLe(c[5], c[6]);
     if (n < 7)
         return kUnknown;
+    if (n == 7)
+        return ExtendedLe(c[5], c[6]);
     // Longer than 7 bytes, so a body of lc bytes means lc is not 0.
     const std::size_t lc = std::size_t(c[5]) << 8 | c[6];
     if (n == 7 + lc)

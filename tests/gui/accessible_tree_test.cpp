@@ -41,6 +41,20 @@ QString WordsOf(QAccessibleInterface* node) {
     return words ? words->text(0, words->characterCount()) : QStringLiteral("(no text interface)");
 }
 
+// A read-only value has no caret to move and nothing selected, so a screen
+// reader reads it from its start; no point of it is a character.
+QString CaretOf(QAccessibleInterface* node) {
+    QAccessibleTextInterface* words = node->textInterface();
+    int start = -1, end = -1;
+    words->selection(0, &start, &end);
+    return QStringLiteral("caret %1, %2 selections, selection %3-%4, at a point %5")
+        .arg(words->cursorPosition())
+        .arg(words->selectionCount())
+        .arg(start)
+        .arg(end)
+        .arg(words->offsetAtPoint(QPoint(1, 1)));
+}
+
 // A USB port's page, an eGK's card data and both lamps lit, padded as the
 // program keeps its fixed texts.
 void FillModel(MainWindowModel& ui) {
@@ -83,6 +97,8 @@ TEST_P(ScreenReader, HearsNamesRolesValuesAndCaptions) {
         EXPECT_EQ(Related(node, QAccessible::Label), Items(row[5])) << qPrintable(where);
         if (row[2] == "StaticText") {
             EXPECT_EQ(WordsOf(node), row[4]) << qPrintable(where);
+            EXPECT_EQ(CaretOf(node), "caret 0, 0 selections, selection 0-0, at a point -1")
+                << qPrintable(where);
         }
         // The caption names its value the other way round, too.
         const QString caption = Items(row[5]).value(0);
