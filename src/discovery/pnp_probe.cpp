@@ -28,13 +28,14 @@ bool FirstRead(SerialLine& line, EventPump& pump, QString& collected) {
     return line.setRts(true) && line.clearReceiveBuffer() && Collect(line, pump, collected);
 }
 
-// The device may need a second power-up of its interface before it talks.
-bool SecondRead(SerialLine& line, EventPump& pump, QString& collected) {
+// The device may need a second power-up of its interface before it talks;
+// a line failing on the way leaves nothing collected.
+void SecondRead(SerialLine& line, EventPump& pump, QString& collected) {
     if (!line.setDtr(false) || !line.setRts(false))
-        return false;
+        return;
     pump.wait(WaitTimer::Timer1);
-    return line.setDtr(true) && line.setRts(true) && line.clearReceiveBuffer() &&
-           Collect(line, pump, collected);
+    if (line.setDtr(true) && line.setRts(true) && line.clearReceiveBuffer())
+        Collect(line, pump, collected);
 }
 
 // The DSR test, then the 1200 bit/s framing and a fresh DTR; false when no device raises DSR

@@ -48,8 +48,7 @@ QString SchemaDeclarationVersion(const XmlNode& declaration) {
     QString nameA; // a CDM_VERSION declaration
     QString nameB; // a VERSION declaration
     QString fixed;
-    for (int i = 0; i < declaration.attributeCount(); ++i) {
-        const XmlAttribute attr = declaration.attribute(i);
+    for (const XmlAttribute& attr : declaration.attributes()) {
         const QString upperValue = attr.value.toUpper();
         if (upperValue == QLatin1String("CDM_VERSION"))
             nameA = attr.value;
@@ -66,8 +65,7 @@ QString SchemaDeclarationVersion(const XmlNode& declaration) {
 QString OwnVersion(const XmlNode& node, bool acceptVersion) {
     QString name;
     QString value;
-    for (int i = 0; i < node.attributeCount(); ++i) {
-        const XmlAttribute attr = node.attribute(i);
+    for (const XmlAttribute& attr : node.attributes()) {
         const QString upperName = attr.localName.toUpper();
         if (upperName == QLatin1String("CDM_VERSION") ||
             (acceptVersion && upperName == QLatin1String("VERSION"))) {

@@ -4,18 +4,6 @@
 #include "egk/libxml_handles.h"
 
 namespace kc {
-namespace {
-
-xmlAttrPtr AttributeAt(xmlNodePtr node, int index) {
-    if (!node || node->type != XML_ELEMENT_NODE || index < 0)
-        return nullptr;
-    xmlAttrPtr attr = node->properties;
-    for (int i = 0; attr && i < index; ++i)
-        attr = attr->next;
-    return attr;
-}
-
-} // namespace
 
 bool XmlNode::isElement() const {
     return node_ && node_->type == XML_ELEMENT_NODE;
@@ -72,21 +60,15 @@ XmlNode XmlNode::child(int index) const {
     return index < 0 ? XmlNode() : node;
 }
 
-int XmlNode::attributeCount() const {
+QList<XmlAttribute> XmlNode::attributes() const {
+    QList<XmlAttribute> found;
     if (!isElement())
-        return 0;
-    int count = 0;
-    for (xmlAttrPtr attr = node_->properties; attr; attr = attr->next)
-        ++count;
-    return count;
-}
-
-XmlAttribute XmlNode::attribute(int index) const {
-    xmlAttrPtr attr = AttributeAt(node_, index);
-    if (!attr)
-        return {};
-    xml::CharsPtr value(xmlNodeListGetString(attr->doc, attr->children, 1));
-    return {xml::FromXml(attr->name), xml::FromXml(value.get())};
+        return found;
+    for (xmlAttrPtr attr = node_->properties; attr; attr = attr->next) {
+        xml::CharsPtr value(xmlNodeListGetString(attr->doc, attr->children, 1));
+        found.append({xml::FromXml(attr->name), xml::FromXml(value.get())});
+    }
+    return found;
 }
 
 } // namespace kc

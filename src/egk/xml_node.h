@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include <QList>
 #include <QString>
 
 struct _xmlNode;
@@ -39,8 +40,7 @@ class XmlNode {
 
     // Attributes of an element (namespace declarations are not attributes);
     // none for other nodes.
-    int attributeCount() const;
-    XmlAttribute attribute(int index) const;
+    QList<XmlAttribute> attributes() const;
 
     _xmlNode* raw() const { return node_; }
     bool operator==(const XmlNode& other) const = default;

@@ -99,6 +99,7 @@ TEST_P(ScreenReader, HearsNamesRolesValuesAndCaptions) {
             EXPECT_EQ(WordsOf(node), row[4]) << qPrintable(where);
             EXPECT_EQ(CaretOf(node), "caret 0, 0 selections, selection 0-0, at a point -1")
                 << qPrintable(where);
+            EXPECT_TRUE(node->state().readOnly) << qPrintable(where);
         }
         // The caption names its value the other way round, too.
         const QString caption = Items(row[5]).value(0);
