@@ -42,22 +42,11 @@ TEST_F(EgkInfo, OpensOnTheCardPanelThatFollowsTheSlotKind) {
     for (const char* hidden : {"MSFlexGrid1", "Label8", "Text1", "Command6"})
         EXPECT_FALSE(shown(hidden)) << hidden;
     EXPECT_TRUE(shown("Frame2"));
+    EXPECT_FALSE(find<QLabel>("Label11")->toolTip().isEmpty());
     tables.terminal[kSlot].IsMobile = true;
     info->showCardPanel();
     EXPECT_EQ(find<QGroupBox>("Frame2")->title() + find<QPushButton>("Command4")->text(),
               "Mobiles Kartenterminal:VSD Info");
-}
-
-// Where each part stands is decided on the data; the window keeps it with a fixed-pitch bold font.
-TEST_F(EgkInfo, PanelLinesInAFixedPitchBoldFont) {
-    for (const char* name : {"Label2", "Label3", "Label14"}) {
-        const QFont font = find<QLabel>(name)->font();
-        EXPECT_TRUE(font.bold()) << name;
-        const QFontMetrics metrics(font);
-        EXPECT_EQ(metrics.horizontalAdvance("i"), metrics.horizontalAdvance("W")) << name;
-    }
-    EXPECT_TRUE(find<QLabel>("Label2")->font().underline() && find<QLabel>("Label9")->font().underline());
-    EXPECT_FALSE(find<QLabel>("Label11")->toolTip().isEmpty());
 }
 
 TEST_F(EgkInfo, TableOfVdThenXmlOfPdThenGvdLeavesNoStaleRows) {

@@ -30,11 +30,9 @@ TEST(FirstUserWindow, HelpModeHasOneButtonAndEscCloses) {
     EXPECT_FALSE(window.isVisible() || quit);
 }
 
-TEST(InfoWindow, VersionLineAndPictures) {
+// Its texts and pictures are judged by the about window's picture.
+TEST(InfoWindow, EscCloses) {
     InfoWindow window;
-    ExpectProperties(window, "gui/info_start.txt", 2);
-    for (const char* picture : {"Imge_1Fram1Info", "Imge_1Form_Info"})
-        EXPECT_FALSE(window.findChild<QLabel*>(picture)->pixmap().isNull()) << picture;
     window.show();
     PressKey(window.findChild<QPushButton*>("CmdB_1Form_Info"), Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible());

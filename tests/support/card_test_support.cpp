@@ -39,7 +39,10 @@ QString HandheldAdditions(const QByteArray& readDate, const QByteArray& approval
     return partial + BytesToHex(QByteArray(1, char(checksum)));
 }
 
-QString BoxOf(const QString& coded) {
+// A box from a case file: its first character gives the kind ('?' question,
+// '!' stop, 'i' information, 'P' OK/cancel prompt with cancel as default,
+// 'Q' question with No as default, otherwise a yes/no stop).
+static QString BoxOf(const QString& coded) {
     const QString text = coded.mid(1);
     switch (coded[0].toLatin1()) {
     case '?':

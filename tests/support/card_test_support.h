@@ -26,11 +26,6 @@ QString Tlv(int tag, const QByteArray& value);
 // and the checksum object; `checksumDelta` spoils the checksum when non-zero.
 QString HandheldAdditions(const QByteArray& readDate, const QByteArray& approval, int checksumDelta = 0);
 
-// A box from a case file: its first character gives the kind ('?' question,
-// '!' stop, 'i' information, 'P' OK/cancel prompt with cancel as default,
-// 'Q' question with No as default, otherwise a yes/no stop).
-QString BoxOf(const QString& coded);
-
 // Case-file steps on the slot of `pn` before a run: egk, mobile, locked,
 // stale (old first name shown), keepname, oldstatus, oldserial, validate,
 // responding, open (a session left open), scanned.
@@ -42,7 +37,7 @@ void Prepare(SimHarness& h, const QString& what, uint16_t pn);
 // name), or an insured field's index.
 QString Seen(SimHarness& h, const QString& what, uint16_t pn);
 
-// The boxes of a case-file field (items of BoxOf), as Shown() gives them.
+// The boxes of a case-file field (coded by their first character), as Shown() gives them.
 QStringList BoxesOf(const QString& field);
 
 // Checks each "what=value" item of a case-file field with Seen().
