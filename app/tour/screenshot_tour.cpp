@@ -29,17 +29,30 @@ constexpr qint64 kSettleLimitMs = 30000;
 // Lets the window system show and frame a window before it is pictured. The
 // window manager frames a window a moment after it is exposed, and on a busy
 // machine (the sanitizer build, a second suite beside it) that took more than
-// five seconds: the picture lacked the frame.
+// five seconds. Qt may also read the frame while the window manager is still
+// building it (a frame of 1x1 pixels) and keep that until the window is next
+// configured, so a window without a plausible frame is moved by a pixel and
+// back once a second.
 void AwaitFrame(QWidget& widget) {
     QElapsedTimer waited;
     waited.start();
+    qint64 nudged = 0;
     bool framed = false;
     while (!framed && waited.elapsed() < kSettleLimitMs) {
         QApplication::processEvents();
-        framed = widget.windowHandle() && widget.windowHandle()->isExposed() &&
-                 widget.frameGeometry() != widget.geometry();
-        if (!framed)
-            QThread::msleep(10);
+        const QRect frame = widget.frameGeometry();
+        framed = widget.windowHandle() && widget.windowHandle()->isExposed() && frame != widget.geometry() &&
+                 frame.contains(widget.geometry());
+        if (framed)
+            break;
+        QThread::msleep(10);
+        if (waited.elapsed() - nudged >= 1000) {
+            nudged = waited.elapsed();
+            const QPoint at = widget.pos();
+            widget.move(at + QPoint(1, 0));
+            QApplication::processEvents();
+            widget.move(at);
+        }
     }
     if (!framed)
         qWarning("%s: no window manager frame after %lld ms", qPrintable(widget.objectName()),
