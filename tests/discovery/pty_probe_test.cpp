@@ -147,14 +147,20 @@ TEST_F(PtyProbe, APortOpenTwiceIsInUse) {
     ASSERT_TRUE(first.open(2)) << first.errorNumber();
     EXPECT_TRUE(first.setSettings(QStringLiteral("1200,N,7,1")));
     EXPECT_EQ(pty.programSpeed(), speed_t(B1200));
-    EXPECT_EQ(lines.parity, QLatin1Char('N'));
-    EXPECT_EQ(lines.dataBits, 7);
-    EXPECT_FALSE(second.open(2));
-    EXPECT_EQ(second.errorNumber(), kSerialPortOpen);
-    EXPECT_FALSE(second.setDtr(true));
-    EXPECT_EQ(second.errorNumber(), kSerialNotOpen);
-    EXPECT_FALSE(second.clearSendBuffer());
-    EXPECT_EQ(second.receivedCount(), 0);
+    EXPECT_EQ(QString(lines.parity) + QString::number(lines.dataBits), "N7");
+    EXPECT_EQ(second.open(2) ? 0 : second.errorNumber(), kSerialPortOpen);
+    // Whatever is asked of a line that is not open fails and says so.
+    bool raised = true;
+    for (const std::function<bool()>& step : std::initializer_list<std::function<bool()>>{
+             [&] { return second.setSettings(QStringLiteral("9600,N,8,1")); },
+             [&] { return second.setDtr(true); }, [&] { return second.setRts(true); },
+             [&] { return second.dsr(raised) || raised; }, [&] { return second.send("x"); },
+             [&] { return second.clearReceiveBuffer(); }, [&] { return second.clearSendBuffer(); },
+             [&] { return second.receivedCount() != 0; }}) {
+        EXPECT_FALSE(step());
+        EXPECT_EQ(second.errorNumber(), kSerialNotOpen);
+    }
+    EXPECT_FALSE(second.waitForReceived(0) || !second.receive(0).isEmpty());
     EXPECT_FALSE(first.setSettings(QStringLiteral("9600,Q,8,1")));
     EXPECT_EQ(first.errorNumber(), kSerialBadSettings);
 }
