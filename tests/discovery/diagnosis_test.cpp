@@ -10,7 +10,6 @@ namespace kc {
 namespace {
 
 using test::ScriptedSerialLine;
-using test::SerialDevice;
 using test::SimHarness;
 
 // The texts themselves are read in the console test; here their order and which advice follows which No.
@@ -22,7 +21,7 @@ class Diagnosis : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(h.loadText("[ports]\ndefault = -10\n")) << qPrintable(h.loadError());
-        line.devices[3] = SerialDevice{};
+        line.devices[3] = {};
     }
     void run() {
         RunDiagnosis(h.ctx, line, 3, [this](int option) { selected.push_back(option); });
@@ -94,6 +93,12 @@ TEST_F(Diagnosis, RetestOfADeskTerminalReadsTheCardOnEnter) {
     ASSERT_GE(h.boxes.shown.size(), 5u);
     EXPECT_FALSE(h.boxes.shown[4].secondButtonDefault);
     EXPECT_FALSE(h.state.tables.insured[3][Familienname].isEmpty());
+}
+
+TEST_F(Diagnosis, RetestOfAPortInUseGreysItsOption) {
+    line.devices[3].openError = 8005; // in use
+    RetestPort(h.ctx, line, 3, [](int) {});
+    EXPECT_FALSE(h.state.ui.options[2].enabled);
 }
 
 TEST_F(Diagnosis, RetestOfAFurtherPortNamesItAsTheListDoes) {
