@@ -96,7 +96,7 @@ TEST_F(Diagnosis, RetestOfADeskTerminalReadsTheCardOnEnter) {
 }
 
 TEST_F(Diagnosis, RetestOfAPortInUseGreysItsOption) {
-    line.devices[3].openError = 8005; // in use
+    line.devices[3].openError = kSerialPortOpen;
     RetestPort(h.ctx, line, 3, [](int) {});
     EXPECT_FALSE(h.state.ui.options[2].enabled);
 }
