@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "data_rows.h"
 #include "discovery/port_names.h"
+#include "discovery/serial_device_path.h"
 #include "test_printers.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@ TEST_P(PortNameCase, EveryVariantFollowsTheRange) {
     const QStringList& c = GetParam();
     const auto pn = c[1].toUShort();
     EXPECT_EQ(QStringList({FurtherPortTabCaption(pn), FurtherPortListEntry(pn), PortChosenText(pn),
-                           InterfaceDescription(pn), PortTestingText(pn)}),
+                           InterfaceDescription(pn), PortTestingText(pn), SerialDevicePath(pn)}),
               c.mid(2));
 }
 

@@ -21,7 +21,8 @@ void ExpectCaptions(const EgkCardPanel& panel, const char* file) {
 }
 
 TEST(CardPanel, StationaryLinesPutEveryPartUnderItsDigits) {
-    const EgkCardPanel panel = StationaryCardPanel(QStringLiteral("80276883110000017222"), kVsd);
+    // Longer values than their parts: what lies beyond the last part is not shown in one.
+    const EgkCardPanel panel = StationaryCardPanel(QStringLiteral("80276883110000017222FF"), kVsd + "FF");
     EXPECT_EQ(panel.frameCaption, QString::fromUtf8("Stationäres Kartenterminal:"));
     EXPECT_EQ(panel.command4Caption, "ICC Info");
     EXPECT_EQ(panel.command4ToolTip, "Informationen zur Chipkarte. ");
@@ -52,7 +53,7 @@ TEST(CardPanel, MobileLinesShowTheStoredRecord) {
     SlotTables tables;
     tables.terminal[2].IsMobile = true;
     MobileVsdRecord& r = tables.egk[2].MobileVsd;
-    r[StatusValue] = kVsd;
+    r[StatusValue] = kVsd + QStringLiteral("FF");
     r[ReadDateValue] = QStringLiteral("3230313230333135");
     r[ReadDateText] = QStringLiteral("15.03.2012");
     r[ApprovalValue] = QStringLiteral("4142");

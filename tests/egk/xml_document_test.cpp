@@ -20,14 +20,15 @@ const QString kXsd = QStringLiteral("http://www.w3.org/2001/XMLSchema");
 TEST(XmlDocument, IndentedCrLfDocumentKeepsOnlyElementsBetweenElements) {
     const QString text =
         QStringLiteral("<?xml version=\"1.0\"?>\r\n<a xmlns=\"urn:x\">\r\n  <b>\r\n    <c>eins</c>\r\n"
-                       "  </b>\r\n  <d>  </d>\r\n</a>\r\n");
+                       "  </b>\r\n  <d>  </d>\r\n  <e xml:space=\"preserve\"> </e>\r\n</a>\r\n");
     auto document = test::Parsed(text);
     const XmlNode root = document->documentElement();
-    EXPECT_EQ(root.childCount(), 2);
-    EXPECT_EQ(root.firstChild().firstChild().localName(), "c");
+    EXPECT_EQ(root.childCount(), 3);
+    EXPECT_EQ(root.child(0).firstChild().localName(), "c");
     EXPECT_EQ(root.child(1).localName(), "d");
     EXPECT_TRUE(root.child(1).firstChild().isNull()); // a blank-only content is dropped too
-    EXPECT_TRUE(root.child(2).isNull());
+    EXPECT_EQ(root.child(2).text(), " ");             // unless it is to be preserved
+    EXPECT_TRUE(root.child(3).isNull());
 }
 
 TEST(XmlDocument, NodesGiveLocalNamesTextsAndAttributes) {

@@ -50,8 +50,7 @@ QString CaretOf(QAccessibleTextInterface* words) {
                              words->offsetAtPoint(QPoint(1, 1)));
 }
 
-// A USB port's page, an eGK's card data and both lamps lit, padded as the
-// program keeps its fixed texts.
+// A USB port's page, an eGK's card data and both lamps lit, padded as the program keeps its fixed texts.
 void FillModel(MainWindowModel& ui) {
     ui.lamps = {LampColor::Yellow, LampColor::Green};
     StatusPage& usb = ui.statusPages[5];

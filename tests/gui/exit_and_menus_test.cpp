@@ -161,8 +161,7 @@ TEST_F(ShownWindow, SchemaItemAsksForAnXsdFile) {
     EXPECT_EQ(h.state().SchemaTextVd, h.state().SchemaTextPd);
 }
 
-// When the items are locked is decided in the dispatcher, and tested there;
-// here the widgets follow.
+// When the items are locked is decided in the dispatcher, and tested there; here the widgets follow.
 TEST_F(ShownWindow, ValidationUnlocksTheSchemaSubmenu) {
     h.w().menus.validation->trigger();
     EXPECT_TRUE(h.state().ValidationEnabled && h.w().menus.validation->isChecked());

@@ -260,7 +260,9 @@ TEST_F(DispatcherTest, OptionAndTabChooseEachOther) {
                                               "Der MKT Status wird angezeigt"}));
     for (int tab : {1, 5, -1}) // the shown tab again, then no tab at all
         dispatcher.tabClicked(tab);
-    EXPECT_EQ(h.status.statuses.size(), 2);
+    for (int option : {5, -1}) // no option at all
+        dispatcher.optionClicked(option);
+    EXPECT_TRUE(h.status.statuses.size() == 2 && h.state.ui.options[1].checked);
 }
 
 TEST_F(DispatcherTest, FurtherOptionWithoutListEntryKeepsThePort) {
@@ -295,9 +297,8 @@ TEST_F(DispatcherTest, ListEntryNamesTabFiveAndReadsThePort) {
     EXPECT_EQ(std::pair(int(h.state.SelectedPort), h.state.ui.listSelected), std::pair(8193, 1));
 }
 
-// A handheld on USB device 1 and a stationary terminal on USB device 2 share
-// slot 5: after the scan and after each pick in the list, slot 5, its status
-// page and the card panel are those of the terminal picked.
+// A handheld on USB device 1 and a stationary terminal on USB device 2 share slot 5: after the scan and after
+// each pick in the list, slot 5, its status page and the card panel are those of the terminal picked.
 TEST_F(DispatcherTest, SlotFiveIsAlwaysTheTerminalOfTheListEntryChosen) {
     load("[ports]\ndefault = -10\n"
          "[terminal visit]\nports = 8192\nkind = handheld\n"

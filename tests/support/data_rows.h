@@ -11,8 +11,7 @@ namespace kc::test {
 // blank lines and '#' comments; a missing or empty file fails the test.
 QStringList DataLines(const QString& path);
 
-// Those lines split into cells at `separator`, with "\r" and "\n" written out
-// turned into line breaks.
+// Those lines split into cells at `separator`, with "\r" and "\n" written out turned into line breaks.
 std::vector<QStringList> DataRows(const QString& path, QChar separator = QLatin1Char(';'));
 // The cases of a file, one a line, their fields split at '|'.
 inline std::vector<QStringList> CaseRows(const QString& path) {

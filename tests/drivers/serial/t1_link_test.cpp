@@ -91,9 +91,8 @@ Bytes Send(Link& link, std::initializer_list<int> commands) {
 TEST(T1Link, FramesOnTheLineAreTheOnesSerialTerminalsExpect) {
     Link link;
     EXPECT_EQ(Send(link, {0, 2, 3, 4}).size(), 256u);
-    // RESYNCH, then I-blocks to the terminal (NAD 12) and the card (NAD 02)
-    // with one alternating sequence number, then an R-block acknowledging
-    // each part of the chained answer, in blocks of 32 bytes.
+    // RESYNCH, then I-blocks to the terminal (NAD 12) and the card (NAD 02) with one alternating sequence
+    // number, then an R-block acknowledging each part of the chained answer, in blocks of 32 bytes.
     std::vector<std::string> expected = {"12C000D2", "120005201100000026", "02400B00A4040C06D2760000010244",
                                          "02000700A4020C02D0027F", "02400500B00008FE01"};
     for (int part = 0; part < 7; ++part)

@@ -39,8 +39,7 @@ TEST(TtyLine, AWriteLargerThanTheLineHoldsWaitsForTheFarEnd) {
     EXPECT_EQ(taken, kMoreThanTheLineHolds.size());
 }
 
-// A write nobody takes, a speed not on the list, a far end that hung up
-// and a closed line are refused.
+// A write nobody takes, a speed not on the list, a far end that hung up and a closed line are refused.
 TEST(TtyLine, WhatCannotGoThroughIsRefused) {
     TtyLine line;
     {
