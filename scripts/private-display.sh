@@ -23,8 +23,21 @@ start_private_display() {
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
     [ -s "$work/display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; return 1; }
     export DISPLAY=":$(cat "$work/display")"
-    openbox >/dev/null 2>&1 &
-    pids+=($!)
-    # The window manager is up once it names itself on the root window.
-    for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+    # The window manager is up once it names itself on the root window. On a
+    # busy machine that can take seconds; without it no window gets a frame,
+    # so the caller hears of it instead of waiting for frames that never come.
+    # One that ended before naming itself is started once more.
+    for _ in 1 2; do
+        openbox >"$work/openbox.log" 2>&1 &
+        pids+=($!)
+        for _ in $(seq 300); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+            kill -0 "${pids[-1]}" 2>/dev/null || continue 2
+            sleep 0.1
+        done
+        break
+    done
+    echo "openbox did not start"
+    cat "$work/openbox.log"
+    return 1
 }

@@ -26,6 +26,10 @@ namespace {
 
 constexpr qint64 kSettleLimitMs = 30000;
 
+// Once one window went without a frame, every later picture would wait as
+// long and be as wrong: the tour pictures nothing more and says so at its end.
+bool givenUp = false;
+
 // Said in the tour's log, which the pictures test shows when a picture differs.
 void WarnAfter(const QWidget& widget, const char* what, const QElapsedTimer& waited) {
     qWarning("%s: %s after %lld ms", qPrintable(widget.objectName()), what,
@@ -45,14 +49,16 @@ bool Framed(const QWidget& widget) {
            frame.contains(widget.geometry());
 }
 
-void AwaitFrame(QWidget& widget) {
+bool AwaitFrame(QWidget& widget) {
+    if (givenUp)
+        return false;
     QElapsedTimer waited;
     waited.start();
     qint64 nudged = 0;
     while (waited.elapsed() < kSettleLimitMs) {
         QApplication::processEvents();
         if (Framed(widget))
-            return;
+            return true;
         QThread::msleep(10);
         if (waited.elapsed() - nudged >= 1000) {
             nudged = waited.elapsed();
@@ -63,6 +69,8 @@ void AwaitFrame(QWidget& widget) {
         }
     }
     WarnAfter(widget, "no window manager frame", waited);
+    givenUp = true;
+    return false;
 }
 
 QImage GrabFrame(QWidget& widget) {
@@ -75,7 +83,8 @@ QImage GrabFrame(QWidget& widget) {
 // known before the window manager has moved the window into it, so the
 // picture is the first that three grabs in a row, 100 ms apart, agree on.
 QImage SettledPicture(QWidget& widget) {
-    AwaitFrame(widget);
+    if (!AwaitFrame(widget))
+        return {};
     QElapsedTimer waited;
     waited.start();
     QImage last;
@@ -86,7 +95,8 @@ QImage SettledPicture(QWidget& widget) {
         QApplication::processEvents();
         // The window manager may frame a window anew after it was first framed.
         if (!Framed(widget)) {
-            AwaitFrame(widget);
+            if (!AwaitFrame(widget))
+                return {};
             agreeing = 0;
             continue;
         }
@@ -100,7 +110,9 @@ QImage SettledPicture(QWidget& widget) {
 }
 
 void SavePicture(QWidget& widget, const QString& folder, const QString& name) {
-    SettledPicture(widget).save(QDir(folder).filePath(name + QStringLiteral(".png")));
+    const QImage picture = SettledPicture(widget);
+    if (!picture.isNull())
+        picture.save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }
 
 } // namespace
@@ -159,6 +171,10 @@ void ScreenshotTour::attach(DesktopProgram& program) {
         afterScan();
     });
     poll->start();
+}
+
+bool ScreenshotTour::complete() const {
+    return !givenUp;
 }
 
 void ScreenshotTour::snap(QWidget& widget, const QString& name) const {

@@ -27,6 +27,8 @@ class ScreenshotTour {
     // The pieces the program takes from the tour (its message boxes).
     DesktopParts parts() const;
     void attach(DesktopProgram& program);
+    // False once a window went without a window manager's frame.
+    bool complete() const;
 
   private:
     void runDialog(QDialog& dialog);

@@ -57,5 +57,6 @@ int main(int argc, char** argv) {
     tour.attach(program);
     if (!program.start(kc::ProgramFolder()))
         return 0;
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    return tour.complete() ? status : 3;
 }

@@ -22,7 +22,8 @@ void ExpectCaptions(const EgkCardPanel& panel, const char* file) {
 
 TEST(CardPanel, StationaryLinesPutEveryPartUnderItsDigits) {
     // Longer values than their parts: what lies beyond the last part is not shown in one.
-    const EgkCardPanel panel = StationaryCardPanel(QStringLiteral("80276883110000017222FF"), kVsd + "FF");
+    const EgkCardPanel panel =
+        StationaryCardPanel(QStringLiteral("80276883110000017222FF"), kVsd + QStringLiteral("FF"));
     EXPECT_EQ(panel.frameCaption, QString::fromUtf8("Stationäres Kartenterminal:"));
     EXPECT_EQ(panel.command4Caption, "ICC Info");
     EXPECT_EQ(panel.command4ToolTip, "Informationen zur Chipkarte. ");
