@@ -25,6 +25,7 @@ namespace kc {
 namespace {
 
 constexpr qint64 kSettleLimitMs = 30000;
+constexpr int kScanLimitMs = 60000;
 
 // Once one window went without a frame, every later picture would wait as
 // long and be as wrong: the tour pictures nothing more and says so at its end.
@@ -171,6 +172,14 @@ void ScreenshotTour::attach(DesktopProgram& program) {
         afterScan();
     });
     poll->start();
+    // A scan that never shows its result would leave the tour waiting for ever.
+    QTimer::singleShot(kScanLimitMs, &window, [this] {
+        if (scanResultShown_)
+            return;
+        qWarning("no scan result after %d ms", kScanLimitMs);
+        givenUp = true;
+        QCoreApplication::exit(1);
+    });
 }
 
 bool ScreenshotTour::complete() const {

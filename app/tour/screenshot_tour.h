@@ -27,7 +27,7 @@ class ScreenshotTour {
     // The pieces the program takes from the tour (its message boxes).
     DesktopParts parts() const;
     void attach(DesktopProgram& program);
-    // False once a window went without a window manager's frame.
+    // False once it gave up: a window went without a frame, or no scan result came.
     bool complete() const;
 
   private:
