@@ -21,15 +21,13 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include <optional>
+
 namespace kc {
 namespace {
 
 constexpr qint64 kSettleLimitMs = 30000;
 constexpr int kScanLimitMs = 60000;
-
-// Once one window went without a frame, every later picture would wait as
-// long and be as wrong: the tour pictures nothing more and says so at its end.
-bool givenUp = false;
 
 // Said in the tour's log, which the pictures test shows when a picture differs.
 void WarnAfter(const QWidget& widget, const char* what, const QElapsedTimer& waited) {
@@ -51,8 +49,6 @@ bool Framed(const QWidget& widget) {
 }
 
 bool AwaitFrame(QWidget& widget) {
-    if (givenUp)
-        return false;
     QElapsedTimer waited;
     waited.start();
     qint64 nudged = 0;
@@ -70,7 +66,6 @@ bool AwaitFrame(QWidget& widget) {
         }
     }
     WarnAfter(widget, "no window manager frame", waited);
-    givenUp = true;
     return false;
 }
 
@@ -83,9 +78,10 @@ QImage GrabFrame(QWidget& widget) {
 // a person sees, the window manager's frame included. The frame's size is
 // known before the window manager has moved the window into it, so the
 // picture is the first that three grabs in a row, 100 ms apart, agree on.
-QImage SettledPicture(QWidget& widget) {
+// None when the window got no frame.
+std::optional<QImage> SettledPicture(QWidget& widget) {
     if (!AwaitFrame(widget))
-        return {};
+        return std::nullopt;
     QElapsedTimer waited;
     waited.start();
     QImage last;
@@ -97,7 +93,7 @@ QImage SettledPicture(QWidget& widget) {
         // The window manager may frame a window anew after it was first framed.
         if (!Framed(widget)) {
             if (!AwaitFrame(widget))
-                return {};
+                return std::nullopt;
             agreeing = 0;
             continue;
         }
@@ -110,19 +106,37 @@ QImage SettledPicture(QWidget& widget) {
     return last;
 }
 
-void SavePicture(QWidget& widget, const QString& folder, const QString& name) {
-    const QImage picture = SettledPicture(widget);
-    if (!picture.isNull())
-        picture.save(QDir(folder).filePath(name + QStringLiteral(".png")));
-}
-
 } // namespace
+
+// Saves the pictures into the tour's folder. Once one window went without a
+// frame, every later picture would wait as long and be as wrong: it then
+// pictures nothing more, and the tour says so at its end.
+class TourCamera {
+  public:
+    explicit TourCamera(QString folder) : folder_(std::move(folder)) { QDir().mkpath(folder_); }
+
+    void save(QWidget& widget, const QString& name) {
+        if (givenUp_)
+            return;
+        const std::optional<QImage> picture = SettledPicture(widget);
+        if (picture)
+            picture->save(QDir(folder_).filePath(name + QStringLiteral(".png")));
+        else
+            giveUp();
+    }
+    void giveUp() { givenUp_ = true; }
+    bool givenUp() const { return givenUp_; }
+
+  private:
+    QString folder_;
+    bool givenUp_ = false;
+};
 
 // Shows each box, pictures it and answers OK or Ja. The first question of
 // the diagnosis gets a name of its own.
 class TourBoxes : public MessageBoxes {
   public:
-    explicit TourBoxes(QString folder) : folder_(std::move(folder)) {}
+    explicit TourBoxes(TourCamera& camera) : camera_(camera) {}
     void setParent(QWidget* parent) { parent_ = parent; }
 
     MsgAnswer ask(const MessageRequest& request) override {
@@ -130,24 +144,21 @@ class TourBoxes : public MessageBoxes {
         box->show();
         const bool firstDiagnosis = !diagnosisShown_ && request.title.contains(QLatin1String("Diagnose"));
         diagnosisShown_ = diagnosisShown_ || firstDiagnosis;
-        SavePicture(*box, folder_,
-                    firstDiagnosis ? QStringLiteral("diagnosis_question")
-                                   : QStringLiteral("box_%1").arg(++count_));
+        camera_.save(*box, firstDiagnosis ? QStringLiteral("diagnosis_question")
+                                          : QStringLiteral("box_%1").arg(++count_));
         box->close();
         return request.buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
     }
 
   private:
-    QString folder_;
+    TourCamera& camera_;
     QWidget* parent_ = nullptr;
     int count_ = 0;
     bool diagnosisShown_ = false;
 };
 
-ScreenshotTour::ScreenshotTour(QString folder)
-    : folder_(std::move(folder)), boxes_(std::make_unique<TourBoxes>(folder_)) {
-    QDir().mkpath(folder_);
-}
+ScreenshotTour::ScreenshotTour(const QString& folder)
+    : camera_(std::make_unique<TourCamera>(folder)), boxes_(std::make_unique<TourBoxes>(*camera_)) {}
 
 ScreenshotTour::~ScreenshotTour() = default;
 
@@ -177,17 +188,17 @@ void ScreenshotTour::attach(DesktopProgram& program) {
         if (scanResultShown_)
             return;
         qWarning("no scan result after %d ms", kScanLimitMs);
-        givenUp = true;
-        QCoreApplication::exit(1);
+        camera_->giveUp();
+        QCoreApplication::quit();
     });
 }
 
 bool ScreenshotTour::complete() const {
-    return !givenUp;
+    return !camera_->givenUp();
 }
 
 void ScreenshotTour::snap(QWidget& widget, const QString& name) const {
-    SavePicture(widget, folder_, name);
+    camera_->save(widget, name);
 }
 
 void ScreenshotTour::runDialog(QDialog& dialog) {

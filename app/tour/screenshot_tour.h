@@ -12,6 +12,7 @@ class QWidget;
 namespace kc {
 
 class TourBoxes;
+class TourCamera;
 
 // Walks through the program's windows on its own once the first scan has
 // ended, saves a picture of each as the screen shows it (window frame
@@ -19,7 +20,7 @@ class TourBoxes;
 // answered with their first button, so it runs on the simulator only.
 class ScreenshotTour {
   public:
-    explicit ScreenshotTour(QString folder);
+    explicit ScreenshotTour(const QString& folder);
     ~ScreenshotTour();
     ScreenshotTour(const ScreenshotTour&) = delete;
     ScreenshotTour& operator=(const ScreenshotTour&) = delete;
@@ -35,7 +36,7 @@ class ScreenshotTour {
     void afterScan();
     void snap(QWidget& widget, const QString& name) const;
 
-    QString folder_;
+    std::unique_ptr<TourCamera> camera_;
     std::unique_ptr<TourBoxes> boxes_;
     DesktopProgram* program_ = nullptr;
     bool scanResultShown_ = false;
