@@ -197,7 +197,7 @@ bool ScreenshotTour::complete() const {
     return !camera_->givenUp();
 }
 
-void ScreenshotTour::snap(QWidget& widget, const QString& name) const {
+void ScreenshotTour::snap(QWidget& widget, const QString& name) {
     camera_->save(widget, name);
 }
 

@@ -34,7 +34,8 @@ class ScreenshotTour {
   private:
     void runDialog(QDialog& dialog);
     void afterScan();
-    void snap(QWidget& widget, const QString& name) const;
+    // Not const: a window without a frame makes the tour give up.
+    void snap(QWidget& widget, const QString& name);
 
     std::unique_ptr<TourCamera> camera_;
     std::unique_ptr<TourBoxes> boxes_;
